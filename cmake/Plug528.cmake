@@ -1,0 +1,47 @@
+# Shared build helpers: warnings, sanitizers, core libraries and test executables.
+
+set(PLUG528_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual)
+if(PLUG528_WERROR)
+  list(APPEND PLUG528_WARNINGS -Werror)
+endif()
+
+if(PLUG528_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# plug528_warnings(target): our warning set on one of our own targets.
+function(plug528_warnings target)
+  target_compile_options(${target} PRIVATE ${PLUG528_WARNINGS})
+endfunction()
+
+# plug528_core_library(name SOURCES ... LIBS ...): a static core library (never links Qt).
+function(plug528_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  plug528_warnings(${name})
+endfunction()
+
+# plug528_test(name SOURCES ... LIBS ... [QT]): one GoogleTest executable discovered by CTest.
+# QT tests run with the offscreen platform.
+function(plug528_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  if(NOT ARG_QT)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  plug528_warnings(${name})
+  target_compile_definitions(${name} PRIVATE
+    PLUG528_SOURCE_DIR="${PROJECT_SOURCE_DIR}" PLUG528_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  include(GoogleTest)
+  set(env "LANG=C.UTF-8")
+  if(ARG_QT)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build (warnings as errors) and a second
+# build of the core tests with AddressSanitizer + UndefinedBehaviorSanitizer.
+# Usage: scripts/build-and-test.sh        (from anywhere; installs missing packages first)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+export LANG=C.UTF-8
+jobs=$(nproc)
+
+echo "== build (release, warnings as errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUG528_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+echo "== tests"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLUG528_WERROR=ON \
+  -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzzing the file readers (bounded)"
+  bash scripts/fuzz.sh
+fi
+echo "== all tests passed"
