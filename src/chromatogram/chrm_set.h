@@ -1,0 +1,54 @@
+// The chromatogram set: the files of one calculation, each held by value under its full
+// path, with the role, ordinal and assay id that the set gives it.
+//
+// Paths are ordered as the host orders them: code unit by code unit of their UTF-16 form,
+// case-sensitively; every walk over the set follows that order. A path is in the set at
+// most once. Pointers to files in the set stay valid until that path is erased.
+//
+// Only files of the single-instance roles (calibration, blank, reference, check) are
+// remembered between starts, under section "paths" of the settings.
+//
+// User-interface thread only.
+#pragma once
+
+#include "chromatogram/chrm_file.h"
+#include "chromatogram/chrm_role.h"
+#include "shell/shell.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace p528 {
+
+// Order of the set's keys: UTF-16 code units, then (for texts that are not valid UTF-8 and
+// so convert alike) the bytes, so that two different paths never count as one.
+struct PathOrder {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+using ChrmSet = std::map<std::string, ChrmFile, PathOrder>;
+
+// Files of each role now in the set (index = ChrmRole).
+RoleCounts CountRoles(const ChrmSet& set);
+
+// Numbers the parallel runs: analyses and internal-standard runs each get ordinals 1, 2, 3
+// by ascending analysis time (`andate`), the rest -1; then only as many of each kind as can
+// be paired with the other kind keep their numbers (standards without any analysis lose
+// theirs). Unnumbered runs stay in the set but take no part in the calculation.
+void NumberRuns(ChrmSet& set);
+
+// Brings the peak names of every channel to the interface's letters: Cyrillic "С"/"с" when
+// `foreignUi` is 0, Latin "C"/"c" otherwise, so that "C10" meets the component table.
+void NormalizePeakNames(ChrmFile& file, int foreignUi);
+
+// First step of restoring the set: loads the files remembered under "CHRM_IDLE",
+// "CHRM_GRAD", "CHRM_REF", "CHRM_TEST" (in this order) with the role of their key. The
+// passport is not consulted and a file that does not load is kept (empty). A path already
+// in the set keeps its first role.
+void RestoreRememberedFiles(const Shell& shell, ChrmSet& set);
+
+// Erases each of `paths` from the set (paths not in the set are ignored).
+void RemovePaths(ChrmSet& set, const std::vector<std::string>& paths);
+
+}  // namespace p528
