@@ -97,12 +97,14 @@ class CVantiroFile4 {
   virtual ~CVantiroFile4() = default;
 
   // Reads a whole file held in memory. 0 read; -1 magic is not "STG"; -2 version above 1;
-  // -3 XML part not well-formed, or a block or the XML part reaching past the end of the
-  // bytes. Does not change passport.path.
+  // -3 XML part not well-formed, header short, or a block reaching past the end of the bytes
+  // or xmlOffset not at the end of the channel blocks. Does not change passport.path.
   virtual int LoadFromMemory(const void* bytes, uint64_t count);
-  // Reads a file. 0 read; -1 cannot open; -2 header short; -3 bad magic; -4 version above 1;
-  // -5 block header short; -6 samples short (or a count the file cannot hold); -7 XML part
-  // not well-formed (or xmlOffset outside the file). Sets passport.path on success.
+  // Reads a file. 0 read; -1 cannot open (or read); -2 header short; -3 bad magic; -4 version
+  // above 1; -5 block header short; -6 samples short (a count the rest of the file cannot
+  // hold, never allocated); -7 XML part not well-formed, or xmlOffset not at the end of the
+  // channel blocks. Sets passport.path on success. After a failure the object holds what was
+  // read before it (channels may be emptied or partly filled).
   virtual int LoadFromFile(const std::string& path);
   // Writes the file. 0 written; -1 cannot open; -2 header not written; -5 block header not
   // written; -6 samples not fully written; -7 stream error after writing the XML.
