@@ -188,8 +188,10 @@ ReadFailure ReadImage(const unsigned char* data, size_t size, CVantiroFile4& fil
     channel.number = block[0];
     channel.startTime = ReadF64(block + 8);
     channel.step = ReadF64(block + 16);
-    channel.samples.resize(static_cast<size_t>(count));
-    std::memcpy(channel.samples.data(), data + pos, static_cast<size_t>(count) * sizeof(float));
+    if (count > 0) {
+      channel.samples.resize(static_cast<size_t>(count));
+      std::memcpy(channel.samples.data(), data + pos, static_cast<size_t>(count) * sizeof(float));
+    }
     pos += static_cast<size_t>(count) * sizeof(float);
     file.channels.push_back(std::move(channel));
   }

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Fuzzes the chromatogram-file reader for a bounded time with libFuzzer (clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer), starting from the seed corpus in tests/fuzz/corpus.
+# A crash, sanitizer report, leak, hang or oversized allocation fails the script; the input
+# that caused it is left in <build>/fuzz-findings/ (keep it as a regression test under
+# tests/chromatogram/regressions once the fault is fixed).
+# Usage: scripts/fuzz.sh [seconds]     (default 60; build folder build-fuzz, or $PLUG528_FUZZ_BUILD)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+build=${PLUG528_FUZZ_BUILD:-$root/build-fuzz}
+export LANG=C.UTF-8
+
+if ! command -v clang++ >/dev/null; then
+  echo "fuzz: clang++ is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPLUG528_FUZZ=ON -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target chrm_file_fuzz -j "$(nproc)"
+
+# New inputs go to a working corpus in the build folder; the repository's seeds are read only.
+work="$build/fuzz-corpus"
+findings="$build/fuzz-findings"
+mkdir -p "$work" "$findings"
+echo "fuzz: chrm_file_fuzz for ${seconds} s"
+ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  "$build/tests/fuzz/chrm_file_fuzz" \
+  -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+  -dict="$root/tests/fuzz/chrm_file.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+  "$work" "$root/tests/fuzz/corpus"
+echo "fuzz: no finding"
