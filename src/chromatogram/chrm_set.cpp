@@ -98,6 +98,37 @@ void RestoreRememberedFiles(const Shell& shell, ChrmSet& set) {
   }
 }
 
+namespace {
+SkipReason WhyNoRole(const Shell& shell, const std::string& roleText, int loadStatus) {
+  if (roleText.empty()) return loadStatus != 0 ? SkipReason::NotReadable : SkipReason::NoRoleText;
+  for (int role = RoleCalibration; role <= RoleCheck; ++role) {
+    if (EqualsNoCase(roleText, RolePassportText(shell, role))) return SkipReason::RoleFull;
+  }
+  return SkipReason::UnknownRoleText;
+}
+}  // namespace
+
+bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assayId,
+             const RoleCounts& countsAtStart, std::vector<SkippedFile>& skipped) {
+  const auto [it, inserted] = set.try_emplace(path);
+  if (!inserted) {
+    skipped.push_back({path, assayId, SkipReason::AlreadyInSet, {}, 0});
+    return false;
+  }
+  ChrmFile& file = it->second;
+  const int status = file.LoadFromFile(path);
+  file.assayId = assayId;
+  const int role = DetectRole(shell, file, countsAtStart);
+  if (role == RoleNone) {
+    const std::string roleText = PassportRoleText(file);
+    skipped.push_back({path, assayId, WhyNoRole(shell, roleText, status), roleText, status});
+    set.erase(it);
+    return false;
+  }
+  file.role = role;
+  return true;
+}
+
 void RemovePaths(ChrmSet& set, const std::vector<std::string>& paths) {
   for (const std::string& path : paths) set.erase(path);
 }

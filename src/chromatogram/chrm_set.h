@@ -48,6 +48,31 @@ void NormalizePeakNames(ChrmFile& file, int foreignUi);
 // in the set keeps its first role.
 void RestoreRememberedFiles(const Shell& shell, ChrmSet& set);
 
+// Why the add command left a chosen file out (the window says nothing; the command line
+// reports it as a notice).
+enum class SkipReason {
+  AlreadyInSet,     // that path is already a member of the set
+  NotReadable,      // the file did not load and so has no role text
+  NoRoleText,       // the passport has no "Chrm_Type" field (or an empty one)
+  UnknownRoleText,  // the role text names no role
+  RoleFull,         // the role's limit was reached when the command began
+};
+
+struct SkippedFile {
+  std::string path;
+  int assayId = -1;
+  SkipReason reason = SkipReason::NoRoleText;
+  std::string roleText;  // the passport's role text
+  int loadStatus = 0;    // status of LoadFromFile (0 = read)
+};
+
+// Adds the file at `path` as the add command does: skipped when the path is already in the
+// set; otherwise loaded (the status is not looked at: a file that did not load has no role
+// text), given `assayId` and the role DetectRole finds with `countsAtStart`, and inserted
+// when a role qualifies. Returns true when added; otherwise appends to `skipped` why not.
+bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assayId,
+             const RoleCounts& countsAtStart, std::vector<SkippedFile>& skipped);
+
 // Erases each of `paths` from the set (paths not in the set are ignored).
 void RemovePaths(ChrmSet& set, const std::vector<std::string>& paths);
 

@@ -1,0 +1,141 @@
+// The workbench: the main window's state and commands without the window. It holds the
+// chromatogram set, the engine CAnalysis, the file list rows, the instrument number, the
+// operator of analysis 1, and the module's result objects (component table, calibration tab
+// model, result tables, both charts' logic, message log). The Qt main window is its view;
+// the command line and the end-to-end tests drive it directly.
+//
+// Every command that changes the set or a setting ends in Recalculate(), which rebuilds the
+// list, the remembered paths and every result from the whole set; nothing is updated
+// incrementally.
+//
+// Failures: an SQL failure of a command (DataBase::SqlException) is caught here, shown to
+// the user through WorkbenchUser::ShowDatabaseError, and the set is recalculated with what
+// was done before the failure (files already added stay). Nothing here throws to the view,
+// except exhausted memory.
+//
+// Ownership: the Shell and the WorkbenchUser belong to the caller and must outlive the
+// workbench. Pointers handed out into the set (CalibrationChrm, ChrmResult::File) stay valid
+// until the next command. User-interface thread only.
+#pragma once
+
+#include "chromatogram/chrm_set.h"
+#include "chromatogram/component_table.h"
+#include "engine/analysis.h"
+#include "engine/calibration.h"
+#include "engine/message_log.h"
+#include "engine/result_tables.h"
+#include "shell/shell.h"
+#include "ui/chart/chart.h"
+#include "ui/grid/table_model.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace p528 {
+
+namespace DataBase {
+class SqlException;
+}
+
+// Columns of the file list.
+enum FileListColumn : int {
+  FileColumnName = 0,    // file name (text after the last path separator)
+  FileColumnSample = 1,  // passport sample
+  FileColumnTime = 2,    // analysis time, local, "%d.%m.%y  %H:%M"
+  FileColumnRole = 3,    // role list text
+  FileColumnPath = 4,    // full path, hidden: the key into the set
+};
+
+// What the workbench tells its user. The window shows message boxes and repaints; the
+// command line prints. Every function has a silent default.
+class WorkbenchUser {
+ public:
+  virtual ~WorkbenchUser() = default;
+  // A database statement failed; `text` is the finished, translated message.
+  virtual void ShowDatabaseError(const DataBase::SqlException& error, const std::string& text);
+  // The instrument number typed was not a whole number; `text` is the message to show.
+  virtual void ShowInstrumentNumberRefused(const std::string& text);
+  // The add command left these files out (no message in the window).
+  virtual void FilesSkipped(const std::vector<SkippedFile>& skipped);
+  // A recalculation ended: lists, charts and the message log hold the new results.
+  virtual void Recalculated();
+};
+
+class Workbench {
+ public:
+  // `componentPath`: the component table file ("tqle528data.csv" beside the module).
+  // Constructs CAnalysis, which reads its settings: the shell's settings prefix must be set.
+  Workbench(Shell& shell, std::string componentPath, WorkbenchUser* user = nullptr);
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
+
+  // The window's initialisation, in order: interface letters (ForeignUi) and the component
+  // table; the file list's columns and the result pages; the remembered calibration, blank,
+  // reference and check files; the instrument number; their assay ids; Recalculate.
+  void Initialise();
+
+  // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
+  // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the
+  // dialog returns 0 or more than 256 ids.
+  void AddAssays(intptr_t ownerWindow = 0);
+  // Adds files by path as the add command does (roles from the passports, limits counted
+  // once before the first); with a database location each file's assay id is looked up by
+  // its path. Recalculates. Used by the command line and tests.
+  void AddFiles(const std::vector<std::string>& paths);
+  // "Удалить" / Delete key: erases the paths of the given file list rows (column 4), then
+  // recalculates (also when `rows` is empty).
+  void RemoveRows(const std::vector<int>& rows);
+  // "Удалить все": empties the set, recalculates.
+  void RemoveAll();
+  // "Открыть в ПО Вантиро": opens the assays of the given rows in the host (only when the
+  // host offers "Main/OpenAssayFile" and a row is given).
+  void OpenInHost(const std::vector<int>& rows);
+  // Double click on the list: opens the assay of the first given row, without asking
+  // whether the host offers the service.
+  void OpenFirstInHost(const std::vector<int>& rows);
+  // "Номер прибора:" changed to `text`: a whole number becomes num_device; anything else is
+  // refused (the user is told). The number is stored in any case; returns the text the
+  // field must show now.
+  std::string InstrumentNumberChanged(const std::string& text);
+  // A recalculation request (analysis settings OK, calibration tab, components dialog,
+  // report options).
+  void Recalculate();
+  // Writes the component table back to its file (components dialog OK; the window's
+  // destructor). Throws ComponentTableSaveError.
+  void SaveComponents();
+
+  // The file list row's assay id (its RowData tag), -1 when the row does not exist.
+  int RowAssayId(int row) const;
+
+  Shell& shell;
+  std::string componentPath;
+  ComponentTable components;
+  MessageLog messages;
+  CalibrationTab calibration;
+  ResultTables tables;
+  CChart calibrationChart;
+  CChart distillationChart;
+  CAnalysis analysis;
+  ChrmSet chrmSet;
+  TableModel fileList;
+  int num_device = 0;
+  std::string OperatorName;
+
+ private:
+  void ReportDatabaseError(const DataBase::SqlException& error);
+  void OpenRows(const std::vector<int>& rows, bool askHost);
+  WorkbenchUser* user_;
+  WorkbenchUser silent_;
+};
+
+// Text of the analysis time as the file list shows it: local time "%d.%m.%y  %H:%M"; ""
+// when the time cannot be represented.
+std::string AnalysisTimeText(int64_t andate);
+
+// Whole-number rule of the instrument number: optional blanks or tabs, an optional sign,
+// decimal digits, optional blanks or tabs; a text that reads 0 must begin (after the
+// blanks) with the digit 0; the value must fit an int. False when refused.
+bool ParseWholeNumber(const std::string& text, int& value);
+
+}  // namespace p528
