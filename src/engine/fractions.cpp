@@ -1,0 +1,503 @@
+#include "engine/fractions.h"
+
+#include "engine/calibration.h"
+#include "engine/distillation.h"
+#include "engine/engine3_text_ids.h"
+#include "engine/message_log.h"
+#include "engine/result_tables.h"
+#include "shell/shell.h"
+#include "shell/text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace p528 {
+namespace {
+
+// The non-volatile residue always uses δ = 17 %, σr = 3 %, r = 8 %.
+constexpr FractionLimit kResidueLimits{17.0, 3.0, 8.0};
+// Critical range of three results = this factor × σr.
+constexpr double kCriticalRangeFactor = 3.3;
+
+bool IsGost(int32_t method) {
+  return method == Gost56720A || method == Gost56720B || method == Gost54291;
+}
+
+double TimeToTemp(const CAnalysis& engine, double time) {
+  double temp = -1.0;
+  CalibLookup(engine.calibration.curve, CalibAxis::Time, time, temp);
+  return temp;
+}
+
+double TempToTime(const CAnalysis& engine, double temp) {
+  double time = -1.0;
+  CalibLookup(engine.calibration.curve, CalibAxis::Temp, temp, time);
+  return time;
+}
+
+// The component whose name (in the interface language's letters) equals `name`, or null.
+const ComponentRecord* FindComponent(const CAnalysis& engine, const std::string& name) {
+  for (const ComponentRecord& component : engine.components) {
+    const std::string& own = engine.shell.foreignUi ? component.nameLatin : component.name;
+    if (own == name) return &component;
+  }
+  return nullptr;
+}
+
+// Index range [first, last) of the early (named) records of an analysis.
+std::size_t EarlyEnd(const ChrmResult& result) {
+  if (result.NamedFractionCount <= 0) return std::min<std::size_t>(2, result.Fractions.size());
+  return std::min(result.Fractions.size(), 2 + static_cast<std::size_t>(result.NamedFractionCount));
+}
+
+void SortEarlyRecords(ChrmResult& result) {
+  const auto first = result.Fractions.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, result.Fractions.size()));
+  const auto last = result.Fractions.begin() + static_cast<std::ptrdiff_t>(EarlyEnd(result));
+  std::stable_sort(first, last, [](const FractionRecord& a, const FractionRecord& b) {
+    return a.peakTime < b.peakTime;
+  });
+}
+
+}  // namespace
+
+FractionLimit FractionLimits(double x) {
+  if (x >= 0.005 && x <= 0.1) return {51 - 126 * x, 10 - 31 * x, 28 - 87 * x};
+  if (x > 0.1 && x <= 1) return {38, 7, 19};
+  if (x > 1 && x <= 2) return {32, 6, 17};
+  if (x > 2 && x <= 5) return {22, 4, 11};
+  if (x > 5 && x <= 25) return {17, 3, 8};
+  return {-1.0, -1.0, -1.0};
+}
+
+int32_t TemperatureFractionCount(double endTemp, double startMark, double stepMark) {
+  const double d = endTemp - startMark;
+  if (!(d > 0) || !(stepMark > 0)) return 0;
+  const double quotient = d / stepMark;
+  if (!(quotient <= kMaxTemperatureFractions)) return 0;
+  int32_t k = static_cast<int32_t>(quotient);
+  if (d - k * stepMark > 1.0) ++k;
+  return k;
+}
+
+void CutFractions(CAnalysis& engine, ChrmResult& result, double startMark, double stepMark) {
+  result.Fractions.clear();
+  result.NamedFractionCount = 0;
+  result.StepFractionCount = 0;
+  const double startTime = TempToTime(engine, startMark);
+
+  // Peaks of every channel eluting before the start mark, in channel and table order.
+  std::vector<const ChrmPeak*> early;
+  if (result.File) {
+    for (const ChrmChannel& channel : result.File->channels) {
+      for (const ChrmPeak& peak : channel.peaks) {
+        if (peak.time < startTime) early.push_back(&peak);
+      }
+    }
+  }
+  const ChrmPeak* firstFound = early.empty() ? nullptr : early.front();
+  std::stable_sort(early.begin(), early.end(),
+                   [](const ChrmPeak* a, const ChrmPeak* b) { return a->time < b->time; });
+
+  const int32_t k = TemperatureFractionCount(result.EndTemp, startMark, stepMark);
+  result.NamedFractionCount = static_cast<int32_t>(early.size());
+  result.StepFractionCount = k;
+  result.Fractions.reserve(2 + early.size() + static_cast<std::size_t>(k));
+
+  FractionRecord start;
+  start.name = engine.Text(text::kFractionStart);
+  start.boundaryTime = result.StartTime;
+  start.boundaryTemp = TimeToTemp(engine, result.StartTime);
+  result.Fractions.push_back(start);
+
+  FractionRecord unnamed;
+  unnamed.name = engine.Text(text::kFractionUnnamed);
+  if (firstFound) {
+    unnamed.boundaryTime = firstFound->front;
+    unnamed.boundaryTemp = TimeToTemp(engine, firstFound->front);
+  } else {
+    unnamed.boundaryTime = startTime;
+    unnamed.boundaryTemp = startMark;
+  }
+  result.Fractions.push_back(unnamed);
+
+  // Early records: each ends at the lowest signal between its peak and the next one
+  // (earliest point on equal values); the last one at the back of its peak.
+  const std::size_t points = result.Signal.size();
+  for (std::size_t e = 0; e < early.size(); ++e) {
+    FractionRecord record;
+    record.name = early[e]->name;
+    record.peakTime = early[e]->time;
+    if (e + 1 < early.size()) {
+      const std::size_t from = SampleIndex(early[e]->time, result.StartTime, result.Step) + 1;
+      const std::size_t to = SampleIndex(early[e + 1]->time, result.StartTime, result.Step);
+      std::size_t best = from;
+      for (std::size_t j = from; j <= to && j < points; ++j) {
+        if (result.Signal[j] < result.Signal[best]) best = j;
+      }
+      record.boundaryTime = result.StartTime + static_cast<double>(best) * result.Step;
+      record.boundarySignal = best < points ? result.Signal[best] : -1.0;
+    } else {
+      record.boundaryTime = early[e]->back;
+      record.boundarySignal = SignalAt(result, early[e]->back);
+    }
+    record.boundaryTemp = TimeToTemp(engine, record.boundaryTime);
+    result.Fractions.push_back(record);
+  }
+
+  // Temperature fractions: each starts where the record before it ends; the last one ends
+  // at the end of elution.
+  for (int32_t j = 0; j < k; ++j) {
+    FractionRecord record;
+    const double lower = result.Fractions.back().boundaryTemp;
+    const double upper = j + 1 == k ? result.EndTemp : startMark + (j + 1) * stepMark;
+    record.name = engine.TextF(text::kFractionName, lower, upper);
+    record.boundaryTemp = upper;
+    record.boundaryTime = TempToTime(engine, upper);
+    result.Fractions.push_back(record);
+  }
+}
+
+void AlignFractions(CAnalysis& engine) {
+  std::vector<ChrmResult>& analyses = engine.Analyses;
+  if (analyses.size() < 2) return;
+  static constexpr std::size_t kPairs[][2] = {{0, 1}, {1, 0}, {0, 2}, {2, 0}, {1, 2}, {2, 1}};
+  for (const auto& pair : kPairs) {
+    if (pair[0] >= analyses.size() || pair[1] >= analyses.size()) continue;
+    const ChrmResult& from = analyses[pair[0]];
+    ChrmResult& to = analyses[pair[1]];
+    if (!from.File || !to.File) continue;
+    // A run whose fractions were not cut (an analysis without a paired internal-standard
+    // run) has no list to insert into.
+    if (to.Fractions.size() < 2) continue;
+    const auto toFirst = to.Fractions.begin() + 2;
+    const auto toLast = to.Fractions.begin() + static_cast<std::ptrdiff_t>(EarlyEnd(to));
+    std::vector<FractionRecord> missing;
+    for (std::size_t j = 2; j < EarlyEnd(from); ++j) {
+      const std::string& name = from.Fractions[j].name;
+      const bool present = std::any_of(toFirst, toLast, [&](const FractionRecord& r) { return r.name == name; });
+      if (present) continue;
+      // A placeholder: the component was not seen in this run. It keeps area -1, so it
+      // stays out of the weighted sum and its percents stay -1 (shown "---").
+      FractionRecord placeholder;
+      placeholder.name = name;
+      placeholder.peakTime = from.Fractions[j].peakTime;
+      missing.push_back(placeholder);
+    }
+    if (missing.empty()) continue;
+    to.Fractions.insert(to.Fractions.begin() + 2, missing.begin(), missing.end());
+    // The inserted records are early records: the count grows with them so that the early
+    // range (and the sort below) covers them.
+    to.NamedFractionCount = std::max(0, to.NamedFractionCount) + static_cast<int32_t>(missing.size());
+    SortEarlyRecords(to);
+  }
+}
+
+void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s, double mercaptan,
+                              double water) {
+  std::vector<FractionRecord>& records = result.Fractions;
+  result.FractionTotal = 0;
+  if (records.size() >= 2) {
+    // Weighted sum of the areas. A placeholder inserted by the alignment (area -1, not
+    // observed in this run) is left out and keeps -1 as its percents.
+    double weightedSum = 0;
+    for (std::size_t j = 1; j < records.size(); ++j) {
+      FractionRecord& record = records[j];
+      if (record.area < 0) continue;
+      const ComponentRecord* component = FindComponent(engine, record.name);
+      record.factor = component ? component->responseFactor : 1.0;
+      record.weightedArea = record.area * record.factor;
+      weightedSum += record.weightedArea;
+    }
+    // Without any weighted area there are no percents to give (they stay -1).
+    if (weightedSum != 0) {
+      for (std::size_t j = 1; j < records.size(); ++j) {
+        FractionRecord& record = records[j];
+        if (record.area < 0) continue;
+        record.massPercent = record.area * record.factor * 100 / weightedSum;
+        record.residuePercent = result.Residue >= 0 ? record.massPercent * (100 - result.Residue) / 100
+                                                    : record.massPercent;
+        record.correctedPercent = record.residuePercent * (100 - h2s - mercaptan - water) / 100;
+        result.FractionTotal += record.correctedPercent;
+      }
+    }
+  }
+  if (result.Residue >= 0) result.FractionTotal += result.Residue;
+
+  // Components without response (factor not above 0) are not reported.
+  for (std::size_t j = 2; j < EarlyEnd(result);) {
+    const ComponentRecord* component = FindComponent(engine, records[j].name);
+    if (component && component->responseFactor <= 0) {
+      records.erase(records.begin() + static_cast<std::ptrdiff_t>(j));
+      --result.NamedFractionCount;
+    } else {
+      ++j;
+    }
+  }
+}
+
+namespace {
+
+// Reported concentration of record i; the record "без имени" (i = 1) counts as 0 up to
+// 0.001 %.
+double Concentration(const ChrmResult& analysis, std::size_t i) {
+  const double x = analysis.Fractions[i].correctedPercent;
+  return i == 1 && x <= 0.001 ? 0.0 : x;
+}
+
+void CompareTwo(CAnalysis& engine) {
+  const ChrmResult& a1 = engine.Analyses[0];
+  const ChrmResult& a2 = engine.Analyses[1];
+  const bool gost = IsGost(engine.Method);
+  const std::size_t m = std::min(a1.Fractions.size(), a2.Fractions.size());
+  if (a1.Fractions.size() != a2.Fractions.size()) {
+    engine.messages.AddWarning(engine.Text(text::kFractionCountsDiffer));
+  }
+  engine.FractionRows.assign(m, FractionSummary{});
+  for (std::size_t i = 1; i < m; ++i) {
+    const double x1 = Concentration(a1, i);
+    const double x2 = Concentration(a2, i);
+    if (x1 <= 0 || x2 <= 0) continue;
+    FractionSummary& row = engine.FractionRows[i];
+    const std::string& name = a1.Fractions[i].name;
+    row.mean = (x1 + x2) / 2;
+    engine.FractionMeanTotal += row.mean;
+    if (gost && row.mean <= 0.005) {
+      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean2, name.c_str()) +
+                                 engine.Text(text::kFractionExcludedLine));
+      continue;
+    }
+    const FractionLimit limit = FractionLimits(row.mean);
+    row.difference = std::fabs(x1 - x2) * 2 * 100 / (x1 + x2);
+    row.name = name;
+    row.r = limit.r;
+    if (!gost) continue;
+    if (limit.delta >= 0) row.accuracy = limit.delta * 0.01 * row.mean;
+    // Above 25 % the standard gives no limit: the fraction is not judged (a limit of -1
+    // would report every such fraction as failing).
+    if (limit.r < 0) continue;
+    if (row.r >= row.difference) {
+      row.verdict = 1;
+    } else {
+      row.verdict = 0;
+      engine.messages.AddError(engine.TextF(text::kFractionFailed, name.c_str()) +
+                               engine.TextF(text::kFractionLimit2Line, row.r) +
+                               engine.TextF(text::kFractionDiff2Line, row.difference));
+    }
+  }
+
+  FractionSummary& residue = engine.ResidueSummary;
+  const double r1 = a1.Residue;
+  const double r2 = a2.Residue;
+  residue.name = engine.Text(text::kResidueName);
+  residue.mean = (r1 + r2) / 2;
+  // Two equal residues of 0 differ by nothing (the relative formula would divide 0 by 0).
+  residue.difference = r1 + r2 == 0 ? 0.0 : std::fabs(r1 - r2) * 2 * 100 / (r1 + r2);
+  if (residue.mean > 0) engine.FractionMeanTotal += residue.mean;
+  if (engine.Method != Gost56720B) return;
+  residue.r = kResidueLimits.r;
+  residue.accuracy = kResidueLimits.delta * 0.01 * residue.mean;
+  if (residue.r >= residue.difference) {
+    residue.verdict = 1;
+  } else {
+    residue.verdict = 0;
+    engine.messages.AddError(engine.Text(text::kResidueFailed56720B) +
+                             engine.TextF(text::kResidueLimit2Line, residue.r));
+  }
+}
+
+void CompareThree(CAnalysis& engine) {
+  const ChrmResult& a1 = engine.Analyses[0];
+  const ChrmResult& a2 = engine.Analyses[1];
+  const ChrmResult& a3 = engine.Analyses[2];
+  const std::size_t m = std::min({a1.Fractions.size(), a2.Fractions.size(), a3.Fractions.size()});
+  engine.FractionRows.assign(m, FractionSummary{});
+  for (std::size_t i = 1; i < m; ++i) {
+    const double x1 = Concentration(a1, i);
+    const double x2 = Concentration(a2, i);
+    const double x3 = Concentration(a3, i);
+    if (x1 <= 0 || x2 <= 0 || x3 <= 0) continue;
+    FractionSummary& row = engine.FractionRows[i];
+    const std::string& name = a1.Fractions[i].name;
+    row.mean = (x1 + x2 + x3) / 3;
+    engine.FractionMeanTotal += row.mean;
+    if (row.mean <= 0.005) {
+      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean3, name.c_str()) +
+                                 engine.Text(text::kFractionExcludedLine));
+      continue;
+    }
+    const FractionLimit limit = FractionLimits(row.mean);
+    row.name = name;
+    row.sigmaR = limit.sigmaR;
+    row.criticalRange = kCriticalRangeFactor * limit.sigmaR;
+    row.difference = (std::max({x1, x2, x3}) - std::min({x1, x2, x3})) * 3 * 100 / (x1 + x2 + x3);
+    if (limit.delta >= 0) row.accuracy = limit.delta * 0.01 * row.mean;
+    if (limit.sigmaR < 0) {  // above 25 %: no limit, not judged
+      row.criticalRange = -1.0;
+      continue;
+    }
+    if (row.criticalRange >= row.difference) {
+      row.verdict = 1;
+    } else {
+      row.verdict = 0;
+      engine.messages.AddError(engine.TextF(text::kFractionFailed, name.c_str()) +
+                               engine.TextF(text::kFractionCritical3Line, row.criticalRange) +
+                               engine.TextF(text::kFractionDiff3Line, row.difference));
+    }
+  }
+
+  FractionSummary& residue = engine.ResidueSummary;
+  const double r1 = a1.Residue;
+  const double r2 = a2.Residue;
+  const double r3 = a3.Residue;
+  residue.name = engine.Text(text::kResidueName);
+  residue.mean = (r1 + r2 + r3) / 3;
+  if (residue.mean > 0) engine.FractionMeanTotal += residue.mean;
+  if (engine.Method != Gost56720B) return;
+  residue.sigmaR = kResidueLimits.sigmaR;
+  residue.criticalRange = kCriticalRangeFactor * kResidueLimits.sigmaR;
+  residue.accuracy = kResidueLimits.delta * 0.01 * residue.mean;
+  const double sum = r1 + r2 + r3;
+  residue.difference = sum == 0 ? 0.0 : (std::max({r1, r2, r3}) - std::min({r1, r2, r3})) * 3 * 100 / sum;
+  if (residue.criticalRange >= residue.difference) {
+    residue.verdict = 1;
+  } else {
+    residue.verdict = 0;
+    engine.messages.AddError(engine.Text(text::kResidueFailed56720B) +
+                             engine.TextF(text::kResidueCritical3Line, residue.criticalRange) +
+                             engine.TextF(text::kFractionDiff3Line, residue.difference));
+  }
+}
+
+}  // namespace
+
+void FractionComposition(CAnalysis& engine) {
+  const std::size_t n = engine.Analyses.size();
+  if (n < 2 || n > 3) return;
+  engine.FractionMeanTotal = 0;
+  if (n == 2) {
+    CompareTwo(engine);
+  } else if (IsGost(engine.Method)) {
+    CompareThree(engine);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// The "Комп.-фракц. состав" list.
+
+namespace {
+
+using Cells = std::vector<std::string>;
+
+struct FractionTableWriter {
+  CAnalysis& engine;
+  std::size_t n;  // analyses, all shown
+
+  std::string Missing() const { return engine.Text(text::kCellMissing); }
+  std::string Value(double v) const { return Format("%.3f", v); }
+  // A limit, difference or accuracy; "---" for one that was not determined.
+  std::string Known(double v) const { return v >= 0 ? Value(v) : Missing(); }
+  std::string Verdict(int32_t verdict) const {
+    return engine.Text(verdict == 1 ? text::kCellYes : text::kCellNo);
+  }
+  std::size_t Columns() const { return static_cast<std::size_t>(engine.tables.fractions.ColumnCount()); }
+  void FillMissing(Cells& cells) const { cells.resize(std::max(Columns(), cells.size()), Missing()); }
+  double Limit(const FractionSummary& row) const { return n >= 3 ? row.criticalRange : row.r; }
+
+  // ±δ, difference, limit and conformity of GOST R 56720 (methods A and B).
+  void AppendMetrology(Cells& cells, const FractionSummary& row) const {
+    cells.push_back(Known(row.accuracy));
+    if (n < 2) return;
+    const double limit = Limit(row);
+    cells.push_back(Known(row.difference));
+    cells.push_back(Known(limit));
+    cells.push_back(limit >= 0 && row.difference >= 0 ? Verdict(row.verdict) : Missing());
+  }
+};
+
+}  // namespace
+
+void FillFractionTable(CAnalysis& engine) {
+  TableModel& table = engine.tables.fractions;
+  const std::size_t n = engine.Analyses.size();
+  const int32_t method = engine.Method;
+  const bool gost = IsGost(method);
+  const bool metrology = method == Gost56720A || method == Gost56720B;
+  const FractionTableWriter w{engine, n};
+
+  table.DeleteAllRows();
+  table.DeleteColumns(3, 10);
+  if (n >= 2) {
+    int column = 3;
+    auto insert = [&](int id, int width) { table.InsertColumn(column++, engine.Text(id), width); };
+    insert(text::kCaptionConc2, 95);
+    if (n >= 3) insert(text::kCaptionConc3, 95);
+    insert(text::kCaptionConcMean, 100);
+    if (gost) {
+      insert(text::kCaptionAccuracy, 55);
+      insert(text::kCaptionFractionDiff, 100);
+      insert(text::kCaptionFractionNorm, 80);
+      insert(text::kCaptionFractionConf, 60);
+    }
+  }
+
+  // Records "начало" and "без имени" are not listed.
+  std::size_t longest = 0;
+  for (std::size_t k = 1; k < n; ++k) {
+    if (engine.Analyses[k].Fractions.size() > engine.Analyses[longest].Fractions.size()) longest = k;
+  }
+  const std::size_t records = n > 0 ? engine.Analyses[longest].Fractions.size() : 0;
+  for (std::size_t i = 2; i < records; ++i) {
+    Cells cells{"", engine.Analyses[longest].Fractions[i].name};
+    bool complete = true;
+    for (const ChrmResult& analysis : engine.Analyses) {
+      if (i < analysis.Fractions.size() && analysis.Fractions[i].correctedPercent >= 0) {
+        cells.push_back(w.Value(analysis.Fractions[i].correctedPercent));
+      } else {
+        cells.push_back(w.Missing());
+        complete = false;
+      }
+    }
+    if (i < engine.FractionRows.size()) {
+      const FractionSummary& row = engine.FractionRows[i];
+      cells.push_back(row.mean > 0 ? w.Value(row.mean) : w.Missing());
+      if (metrology) {
+        // A mean of 0.005 % or less was excluded from the comparison like a smaller one.
+        if (row.mean <= 0.005 || !complete) {
+          w.FillMissing(cells);
+        } else {
+          w.AppendMetrology(cells, row);
+        }
+      }
+    } else {
+      w.FillMissing(cells);
+    }
+    table.AppendRow(std::move(cells));
+  }
+
+  if (IsInternalStandard(method)) {
+    table.AppendRow({});
+    Cells residue{"", engine.Text(text::kResidueName)};
+    for (const ChrmResult& analysis : engine.Analyses) residue.push_back(w.Value(analysis.Residue));
+    if (n >= 2) {
+      const FractionSummary& summary = engine.ResidueSummary;
+      residue.push_back(w.Value(summary.mean));
+      if (method == Gost56720B) {
+        residue.push_back(w.Value(summary.accuracy));
+        residue.push_back(w.Value(summary.difference));
+        residue.push_back(w.Value(w.Limit(summary)));
+        residue.push_back(w.Verdict(summary.verdict));
+      }
+    }
+    table.AppendRow(std::move(residue));
+  }
+
+  table.AppendRow({});
+  Cells sum{"", engine.Text(text::kFractionSumLabel)};
+  for (const ChrmResult& analysis : engine.Analyses) sum.push_back(Format("%.1f", analysis.FractionTotal));
+  if (!engine.FractionRows.empty()) sum.push_back(Format("%.1f", engine.FractionMeanTotal));
+  table.AppendRow(std::move(sum));
+}
+
+}  // namespace p528
