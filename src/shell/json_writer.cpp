@@ -1,0 +1,159 @@
+#include "shell/json_writer.h"
+
+#include "shell/text.h"
+
+#include <cassert>
+#include <cmath>
+
+namespace p528 {
+
+namespace {
+
+// Length of the valid UTF-8 sequence starting at `i`, 0 when the bytes there are not one
+// (overlong forms, surrogates and code points above U+10FFFF are not valid).
+size_t ValidUtf8Length(std::string_view s, size_t i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  size_t len;
+  char32_t cp;
+  if (b0 < 0x80) return 1;
+  if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
+  else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
+  else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
+  else return 0;
+  if (s.size() - i < len) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+void AppendEscaped(std::string& out, std::string_view s) {
+  out.push_back('"');
+  size_t i = 0;
+  while (i < s.size()) {
+    const char c = s[i];
+    const auto u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; ++i; continue;
+      case '\\': out += "\\\\"; ++i; continue;
+      case '\b': out += "\\b"; ++i; continue;
+      case '\f': out += "\\f"; ++i; continue;
+      case '\n': out += "\\n"; ++i; continue;
+      case '\r': out += "\\r"; ++i; continue;
+      case '\t': out += "\\t"; ++i; continue;
+      default: break;
+    }
+    if (u < 0x20 || u == 0x7F) {
+      out += Format("\\u%04x", u);
+      ++i;
+      continue;
+    }
+    const size_t len = ValidUtf8Length(s, i);
+    if (len == 0) {
+      out += "\\ufffd";
+      ++i;
+    } else if (len == 3 && s.compare(i, 3, "\xE2\x80\xA8") == 0) {
+      out += "\\u2028";
+      i += 3;
+    } else if (len == 3 && s.compare(i, 3, "\xE2\x80\xA9") == 0) {
+      out += "\\u2029";
+      i += 3;
+    } else {
+      out.append(s, i, len);
+      i += len;
+    }
+  }
+  out.push_back('"');
+}
+
+}  // namespace
+
+std::string JsonWriter::Quote(std::string_view utf8) {
+  std::string out;
+  AppendEscaped(out, utf8);
+  return out;
+}
+
+void JsonWriter::NewLine(size_t depth) {
+  if (indent_ <= 0) return;
+  out_.push_back('\n');
+  out_.append(depth * static_cast<size_t>(indent_), ' ');
+}
+
+void JsonWriter::BeforeValue() {
+  if (keyPending_) {
+    keyPending_ = false;
+    return;
+  }
+  if (stack_.empty()) return;
+  assert(!stack_.back().isObject && "a value inside an object needs a key");
+  if (!stack_.back().empty) out_.push_back(',');
+  stack_.back().empty = false;
+  NewLine(stack_.size());
+}
+
+void JsonWriter::Key(std::string_view name) {
+  assert(!stack_.empty() && stack_.back().isObject && !keyPending_);
+  if (!stack_.back().empty) out_.push_back(',');
+  stack_.back().empty = false;
+  NewLine(stack_.size());
+  AppendEscaped(out_, name);
+  out_ += indent_ > 0 ? ": " : ":";
+  keyPending_ = true;
+}
+
+void JsonWriter::Open(char bracket, bool isObject) {
+  BeforeValue();
+  out_.push_back(bracket);
+  stack_.push_back({isObject});
+}
+
+void JsonWriter::Close(char bracket, bool isObject) {
+  assert(!stack_.empty() && stack_.back().isObject == isObject && !keyPending_);
+  (void)isObject;
+  const bool wasEmpty = stack_.back().empty;
+  stack_.pop_back();
+  if (!wasEmpty) NewLine(stack_.size());
+  out_.push_back(bracket);
+}
+
+void JsonWriter::BeginObject() { Open('{', true); }
+void JsonWriter::EndObject() { Close('}', true); }
+void JsonWriter::BeginArray() { Open('[', false); }
+void JsonWriter::EndArray() { Close(']', false); }
+
+void JsonWriter::String(std::string_view utf8) {
+  BeforeValue();
+  AppendEscaped(out_, utf8);
+}
+
+void JsonWriter::Int(int64_t value) {
+  BeforeValue();
+  out_ += Format("%lld", static_cast<long long>(value));
+}
+
+void JsonWriter::UInt(uint64_t value) {
+  BeforeValue();
+  out_ += Format("%llu", static_cast<unsigned long long>(value));
+}
+
+void JsonWriter::Double(double value) {
+  BeforeValue();
+  out_ += std::isfinite(value) ? Format("%.17g", value) : std::string("null");
+}
+
+void JsonWriter::Bool(bool value) {
+  BeforeValue();
+  out_ += value ? "true" : "false";
+}
+
+void JsonWriter::Null() {
+  BeforeValue();
+  out_ += "null";
+}
+
+}  // namespace p528
