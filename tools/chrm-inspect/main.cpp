@@ -1,0 +1,161 @@
+// chrm-inspect FILE: reads a chromatogram file and prints it as one JSON object on standard
+// output (the interface is documented in docs/chrm-inspect.md). Exit status 0 when the file
+// was read, 1 when it was not (the object then holds only the reader's status), 2 on a
+// wrong command line.
+#include "chromatogram/chrm_file.h"
+#include "shell/json_writer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using p528::ChrmChannel;
+using p528::ChrmColumn;
+using p528::ChrmPassport;
+using p528::ChrmPeak;
+using p528::JsonWriter;
+using p528::PassportField;
+
+const char* StatusText(int status) {
+  switch (status) {
+    case -1: return "cannot open the file";
+    case -2: return "header shorter than 16 bytes";
+    case -3: return "not a chromatogram file (magic is not \"STG\")";
+    case -4: return "format version above 1";
+    case -5: return "channel block header short";
+    case -6: return "channel samples short";
+    case -7: return "XML part not well-formed, or misplaced";
+    default: return "unknown failure";
+  }
+}
+
+void WriteColumn(JsonWriter& w, const ChrmColumn& c) {
+  w.BeginObject();
+  w.Member("channel", c.channel);
+  w.Member("name", c.name);
+  w.Member("brand", c.brand);
+  w.Member("type", c.type);
+  w.Member("diameter", c.diameter);
+  w.Member("length", c.length);
+  w.Member("carrier", c.carrier);
+  w.Member("phase", c.phase);
+  w.Member("percent", c.percent);
+  w.Member("unit", c.unit);
+  w.Member("fraction0", c.fraction0);
+  w.Member("fraction1", c.fraction1);
+  w.Member("film", c.film);
+  w.Member("part", c.part);
+  w.Member("serial", c.serial);
+  w.EndObject();
+}
+
+void WritePassport(JsonWriter& w, const ChrmPassport& p) {
+  w.BeginObject();
+  w.Member("path", p.path);
+  w.Member("assayid", p.assayid);
+  w.Member("series", p.series);
+  w.Member("andate", p.andate);
+  w.Member("duration", p.duration);
+  w.Member("sample", p.sample);
+  w.Member("method", p.method);
+  w.Member("graduation", p.graduation);
+  w.Member("date", p.date);
+  w.Member("defect", p.defect);
+  w.Member("mixture", p.mixture);
+  w.Key("columns");
+  w.BeginArray();
+  for (const ChrmColumn& c : p.columns) WriteColumn(w, c);
+  w.EndArray();
+  w.Key("fields");
+  w.BeginArray();
+  for (const PassportField& f : p.fields) {
+    w.BeginObject();
+    w.Member("name", f.name);
+    w.Member("title", f.title);
+    w.Member("value", f.value);
+    w.EndObject();
+  }
+  w.EndArray();
+  w.EndObject();
+}
+
+void WritePeak(JsonWriter& w, const ChrmPeak& p) {
+  w.BeginObject();
+  w.Member("front", p.front);
+  w.Member("back", p.back);
+  w.Member("time", p.time);
+  w.Member("area", p.area);
+  w.Member("height", p.height);
+  w.Member("concent", p.concent);
+  w.Member("name", p.name);
+  w.Member("reference", p.reference);
+  w.Member("left", p.left);
+  w.Member("right", p.right);
+  w.Member("flags", p.flags);
+  w.Member("front_base_height", p.front_base_height);
+  w.Member("back_base_height", p.back_base_height);
+  w.Member("index", p.index);
+  w.EndObject();
+}
+
+void WriteChannel(JsonWriter& w, const ChrmChannel& c) {
+  // Smallest and largest sample, NaN samples left out; null when there is none.
+  bool any = false;
+  double lo = 0;
+  double hi = 0;
+  for (float s : c.samples) {
+    if (std::isnan(s)) continue;
+    if (!any || s < lo) lo = s;
+    if (!any || s > hi) hi = s;
+    any = true;
+  }
+  w.BeginObject();
+  w.Member("number", c.number);
+  w.Member("startTime", c.startTime);
+  w.Member("step", c.step);
+  w.Member("count", static_cast<uint64_t>(c.samples.size()));
+  w.Key("min");
+  any ? w.Double(lo) : w.Null();
+  w.Key("max");
+  any ? w.Double(hi) : w.Null();
+  w.Key("peaks");
+  w.BeginArray();
+  for (const ChrmPeak& p : c.peaks) WritePeak(w, p);
+  w.EndArray();
+  w.EndObject();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: chrm-inspect FILE\n");
+    return 2;
+  }
+  const std::string path = argv[1];
+  p528::CVantiroFile4 file;
+  const int status = file.LoadFromFile(path);
+
+  JsonWriter w(2);
+  w.BeginObject();
+  w.Member("status", status);
+  if (status == 0) {
+    w.Member("version", static_cast<int>(file.version));
+    w.Key("passport");
+    WritePassport(w, file.passport);
+    w.Key("channels");
+    w.BeginArray();
+    for (const ChrmChannel& c : file.channels) WriteChannel(w, c);
+    w.EndArray();
+  }
+  w.EndObject();
+  std::fputs(w.str().c_str(), stdout);
+  std::fputc('\n', stdout);
+  if (status != 0) {
+    std::fprintf(stderr, "chrm-inspect: %s: %s (status %d)\n", path.c_str(), StatusText(status), status);
+    return 1;
+  }
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
