@@ -67,6 +67,10 @@ std::vector<double> TickSequence(double first, double last, double step, int max
   return ticks;
 }
 
-std::string TickLabel(double v) { return Format("%.10g", v); }
+std::string TickLabel(double v) {
+  // The rounding of the sequence turns a zero reached from below into -0: label it "0".
+  if (v == 0) v = 0.0;
+  return Format("%.10g", v);
+}
 
 }  // namespace p528

@@ -26,7 +26,7 @@ NiceStepResult NiceStep(double lo, double hi, int length, int spacing, bool auto
 // degenerate step cannot make it run away.
 std::vector<double> TickSequence(double first, double last, double step, int maxTicks = 10000);
 
-// Label of a tick: "%.10g".
+// Label of a tick: "%.10g"; a negative zero is labelled "0".
 std::string TickLabel(double v);
 
 }  // namespace p528
