@@ -56,6 +56,7 @@ enum class SkipReason {
   NoRoleText,       // the passport has no "Chrm_Type" field (or an empty one)
   UnknownRoleText,  // the role text names no role
   RoleFull,         // the role's limit was reached when the command began
+  NoSuchAssay,      // the assay id chosen has no visible assay row (path is empty)
 };
 
 struct SkippedFile {

@@ -70,7 +70,7 @@ Workbench::Workbench(Shell& shellState, std::string componentFile, WorkbenchUser
   calibration.chart = &calibrationChart;
 }
 
-void Workbench::Initialise() {
+void Workbench::Initialise(bool restoreRemembered) {
   shell.UpdateForeignUi();
   components.clear();
   LoadComponentTable(componentPath, components);
@@ -89,7 +89,7 @@ void Workbench::Initialise() {
   messages.Clear();
   messages.Format();
 
-  RestoreRememberedFiles(shell, chrmSet);
+  if (restoreRemembered) RestoreRememberedFiles(shell, chrmSet);
   num_device = ReadSettingInt(shell, kSectionSettings, "num_device", 0);
   try {
     std::vector<std::string> paths;

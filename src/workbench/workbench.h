@@ -73,7 +73,8 @@ class Workbench {
   // The window's initialisation, in order: interface letters (ForeignUi) and the component
   // table; the file list's columns and the result pages; the remembered calibration, blank,
   // reference and check files; the instrument number; their assay ids; Recalculate.
-  void Initialise();
+  // Without `restoreRemembered` the set starts empty (the command line's --no-restore).
+  void Initialise(bool restoreRemembered = true);
 
   // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
   // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the

@@ -1,0 +1,41 @@
+// simdist: the command line of plug528 for batch work and laboratory information systems.
+#include "calc.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* kUsage =
+    "usage: simdist calc [options] FILE...\n"
+    "       simdist calc [options] --db DB --ids ID,ID,...\n"
+    "       simdist --help | --version\n"
+    "\n"
+    "commands:\n"
+    "  calc    add chromatograms, recalculate, print the summary (simdist calc --help)\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments.empty()) {
+    std::cerr << kUsage;
+    return p528::simdist::ExitUsage;
+  }
+  const std::string command = arguments.front();
+  if (command == "-h" || command == "--help" || command == "help") {
+    std::cout << kUsage;
+    return p528::simdist::ExitDone;
+  }
+  if (command == "--version") {
+    std::cout << "simdist 1.2\n";
+    return p528::simdist::ExitDone;
+  }
+  if (command == "calc") {
+    arguments.erase(arguments.begin());
+    return p528::simdist::RunCalcCommand(arguments, std::cout, std::cerr);
+  }
+  std::cerr << "simdist: unknown command \"" << command << "\"\n" << kUsage;
+  return p528::simdist::ExitUsage;
+}

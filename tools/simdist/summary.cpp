@@ -1,0 +1,189 @@
+#include "summary.h"
+
+#include "shell/text.h"
+#include "workbench/workbench.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace p528::simdist {
+
+namespace {
+
+constexpr int kMethodNameFirst = 3760;
+constexpr int kFilesHeading = 3766;
+constexpr int kMethodLine = 3767;
+constexpr int kCalibrationLine = 3768;
+constexpr int kAnalysisHeading = 3769;
+constexpr int kStandardHeading = 3770;
+constexpr int kReferenceHeading = 3771;
+constexpr int kBoilingRangeLine = 3772;
+constexpr int kPercentCaption = 3773;
+constexpr int kTimeCaption = 3774;
+constexpr int kTempCaption = 3775;
+constexpr int kResidueLine = 3776;
+constexpr int kStateLine = 3777;
+constexpr int kUnknownMethod = 3778;
+
+// Tab captions of the result pages.
+constexpr int kCalibrationTab = 2001;
+constexpr int kResponseTab = 2002;
+constexpr int kRepeatabilityTab = 2004;
+constexpr int kFractionsTab = 2005;
+constexpr int kReferenceTab = 2006;
+constexpr int kIsoTab = 2007;
+constexpr int kMessagesTab = 2008;
+
+// Fills the "%s" and "%i" placeholders of a translated text in order with ready texts (a
+// translated text is never used as a printf format).
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> values) {
+  std::string out;
+  auto value = values.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'i') &&
+        value != values.end()) {
+      out += *value++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+// A number as the summary shows it; "---" for the engine's "not known" (-1.0).
+std::string Number(double value, const char* format) {
+  if (value == -1.0) return "---";
+  return Format(format, value);
+}
+
+std::size_t DisplayWidth(const std::string& text) {
+  std::size_t width = 0;
+  for (unsigned char c : text) {
+    if ((c & 0xC0) != 0x80) ++width;
+  }
+  return width;
+}
+
+std::string Plain(std::string text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') continue;
+    out += text[i] == '\t' ? std::string("    ") : std::string(1, text[i]);
+  }
+  return out;
+}
+
+// Rows of texts in aligned columns, indented by two blanks.
+std::string Columns(const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::size_t> widths;
+  for (const auto& row : rows) {
+    if (widths.size() < row.size()) widths.resize(row.size(), 0);
+    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+  }
+  std::string out;
+  for (const auto& row : rows) {
+    std::string line = " ";
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      line += " " + row[c];
+      if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(row[c]), ' ');
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line + "\n";
+  }
+  return out;
+}
+
+// A result list with its shown columns (hidden ones, of width 0, left out); nothing when
+// the list has no row.
+std::string TableText(const Shell& shell, int heading, const TableModel& table) {
+  if (table.RowCount() == 0) return {};
+  std::vector<int> shown;
+  for (int c = 0; c < table.ColumnCount(); ++c) {
+    if (table.Columns()[c].width > 0) shown.push_back(c);
+  }
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> captions;
+  for (int c : shown) captions.push_back(table.Columns()[c].caption);
+  rows.push_back(captions);
+  for (int r = 0; r < table.RowCount(); ++r) {
+    std::vector<std::string> cells;
+    for (int c : shown) cells.push_back(Plain(table.Cell(r, c)));
+    rows.push_back(cells);
+  }
+  return "\n" + shell.Str(heading) + "\n" + Columns(rows);
+}
+
+std::string MethodName(const Shell& shell, int method) {
+  if (method >= 0 && method <= 5) return shell.Str(kMethodNameFirst + method);
+  return Fill(shell.Str(kUnknownMethod), {std::to_string(method)});
+}
+
+std::string RunText(const Shell& shell, const ChrmResult& run, const std::string& heading) {
+  std::string out = "\n" + heading + "\n";
+  out += "  " + Fill(shell.Str(kBoilingRangeLine), {Number(run.Ibp.temp, "%.1f"), Number(run.Ibp.time, "%.3f"),
+                                                    Number(run.Fbp.temp, "%.1f"), Number(run.Fbp.time, "%.3f")}) +
+         "\n";
+  if (run.Residue != -1.0) out += "  " + Fill(shell.Str(kResidueLine), {Number(run.Residue, "%.2f")}) + "\n";
+  if (!run.PointTable.empty()) {
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({shell.Str(kPercentCaption), shell.Str(kTimeCaption), shell.Str(kTempCaption)});
+    for (const DistPoint& point : run.PointTable) {
+      rows.push_back({Number(point.percent, "%.1f"), Number(point.time, "%.3f"), Number(point.temp, "%.1f")});
+    }
+    out += Columns(rows);
+  }
+  return out;
+}
+
+std::string FileNameOf(const ChrmResult& run, const ChrmSet& set) {
+  for (const auto& [path, file] : set) {
+    if (&file == run.File) return FileNamePart(path);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string Summary(const Workbench& wb) {
+  const Shell& shell = wb.shell;
+  const CAnalysis& a = wb.analysis;
+  std::string out;
+
+  out += shell.Str(kFilesHeading) + "\n";
+  std::vector<std::vector<std::string>> files;
+  for (int r = 0; r < wb.fileList.RowCount(); ++r) {
+    files.push_back({wb.fileList.Cell(r, FileColumnName), wb.fileList.Cell(r, FileColumnRole),
+                     wb.fileList.Cell(r, FileColumnTime), wb.fileList.Cell(r, FileColumnSample)});
+  }
+  out += Columns(files);
+
+  out += "\n" + Fill(shell.Str(kMethodLine), {MethodName(shell, a.Method)}) + "\n";
+  out += Fill(shell.Str(kStateLine), {std::to_string(a.State)}) + "\n";
+  out += Fill(shell.Str(kCalibrationLine), {std::to_string(wb.calibration.curve.times.size()),
+                                            Format("%.1f", wb.calibration.resolution)}) +
+         "\n";
+  out += TableText(shell, kCalibrationTab, wb.calibration.points);
+
+  for (const ChrmResult& run : a.Analyses) {
+    out += RunText(shell, run, Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet)}));
+  }
+  for (const ChrmResult& run : a.StdRuns) {
+    out += RunText(shell, run, Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet)}));
+  }
+  if (a.Reference.File != nullptr) {
+    out += RunText(shell, a.Reference, Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet)}));
+  }
+
+  out += TableText(shell, kResponseTab, wb.tables.response);
+  out += TableText(shell, kRepeatabilityTab, wb.tables.repeatability);
+  out += TableText(shell, kFractionsTab, wb.tables.fractions);
+  out += TableText(shell, kReferenceTab, wb.tables.reference);
+  out += TableText(shell, kIsoTab, wb.tables.iso3405);
+
+  out += "\n" + shell.Str(kMessagesTab) + "\n" + Plain(wb.messages.Text());
+  if (out.back() != '\n') out += '\n';
+  return out;
+}
+
+}  // namespace p528::simdist
