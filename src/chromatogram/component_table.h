@@ -24,7 +24,8 @@ struct ComponentRecord {
 
 using ComponentTable = std::vector<ComponentRecord>;
 
-// Raised when the component table cannot be written; the table in memory is unchanged.
+// Raised when the component table cannot be written; the table in memory is unchanged and
+// the file keeps its previous content. what() names the file or the component and the cause.
 class ComponentTableSaveError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -32,9 +33,17 @@ class ComponentTableSaveError : public std::runtime_error {
 
 // Folder of the module + "tqle528data.csv".
 std::string ComponentDataPath(const std::string& moduleFolder);
-// Replaces `table` by the records of the file (a missing file gives an empty table).
+// Replaces `table` by the records of the file (a missing file gives an empty table). Lines
+// end with CR LF or LF; fields are split at ";" (at most 8), decoded from Windows-1251;
+// numbers are read by the decimal-prefix rule (non-numeric gives 0); `name`/`altName` get
+// Cyrillic "С"/"с", `nameLatin`/`altNameLatin` Latin "C"/"c".
 void LoadComponentTable(const std::string& path, ComponentTable& table);
-// Writes `table` over an existing file (never creates it). Throws ComponentTableSaveError.
+// Writes `table` over an existing file (never creates it): one CR LF line per record,
+// Windows-1251, fields "%i", the four names, "%.1f" boiling point, "%.3f" response factor,
+// "%.3f" mass. The content goes to a temporary file in the same folder that then replaces
+// the old file in one rename. Throws ComponentTableSaveError when the file is missing or
+// cannot be written, or when a name holds a character Windows-1251 cannot represent (then
+// nothing is written).
 void SaveComponentTable(const std::string& path, const ComponentTable& table);
 
 }  // namespace p528
