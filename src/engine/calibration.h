@@ -46,11 +46,17 @@ struct IsWindowRange {
 };
 
 // One peak of the check mixture with its relative response factor (filled by the checks).
+// The row keeps copies of what it shows, never pointers into the check run or the component
+// table, so a row left from an earlier calibration can never read a chromatogram that is no
+// longer loaded.
 struct ResponseRow {
-  const ComponentRecord* component = nullptr;  // matched component row, or null
-  const ChrmPeak* peak = nullptr;              // the peak of the check run
-  double factor = 0.0;                         // 0 when not computed
-  uint8_t ok = 0;                              // 1 when judged within the limits
+  std::string peakName;        // the peak's name
+  double peakArea = 0.0;       // the peak's area
+  bool hasComponent = false;   // a component row matched the peak
+  std::string componentName;   // its additional name, in the interface's letters
+  double componentMass = 0.0;  // its mass in the check mixture, mg
+  double factor = 0.0;         // 0 when not computed
+  uint8_t ok = 0;              // 1 when judged within the limits
 };
 
 // Qt-free model of the calibration tab.

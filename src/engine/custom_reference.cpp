@@ -8,9 +8,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
+#include <system_error>
 #include <vector>
 
 namespace p528 {
@@ -218,8 +218,11 @@ bool ParseCustomReference(const Shell& shell, std::string_view text, CustomRefer
 
 bool ReadCustomReferenceFile(const Shell& shell, const std::string& path, CustomReference& out,
                              std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::error_code ec;
+  std::ifstream file;
+  // A folder opens like a file here but reads as nothing: it must not pass for an empty table.
+  if (!std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
+  if (!file.is_open()) {
     error = Format(shell.Str(text::kRefFileUnreadable).c_str(), path.c_str());
     return false;
   }
