@@ -242,4 +242,12 @@ bool ReadCustomReferenceFile(const Shell& shell, const std::string& path, Custom
   return ParseCustomReference(shell, bytes, out, error);
 }
 
+
+bool StoreCustomReferenceFile(const Shell& shell, const std::string& path, std::string& error) {
+  CustomReference reference(shell);
+  if (!ReadCustomReferenceFile(shell, path, reference, error)) return false;
+  reference.Save(shell);
+  return true;
+}
+
 }  // namespace p528

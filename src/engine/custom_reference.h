@@ -87,4 +87,10 @@ bool ParseCustomReference(const Shell& shell, std::string_view text, CustomRefer
 bool ReadCustomReferenceFile(const Shell& shell, const std::string& path, CustomReference& out,
                              std::string& error);
 
+// The command line's "--custom-reference FILE": reads the file and stores it in the settings
+// exactly as the dialog's OK does (so the check reads it back like a typed table). Returns
+// false with the reason when the file does not read; nothing is stored then. The reference
+// choice itself ("type_ref_gasoil", CAnalysis::RefType) is left to the caller.
+bool StoreCustomReferenceFile(const Shell& shell, const std::string& path, std::string& error);
+
 }  // namespace p528

@@ -176,6 +176,31 @@ TEST(ReadCustomReferenceFile, MissingOversizedAndGoodFiles) {
   std::remove(path.c_str());
 }
 
+// The command line stores a file as the dialog's OK would, and nothing when it is faulty.
+TEST(StoreCustomReferenceFile, StoresLikeTheDialog) {
+  test::FakeHost host;
+  const Shell shell = host.MakeShell();
+  const std::string path = std::string(PLUG528_BINARY_DIR) + "/custom_reference_store.txt";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "passport 7\n0.5 114.6 7.64\n50 312 x\n";
+  }
+  std::string error;
+  EXPECT_FALSE(StoreCustomReferenceFile(shell, path, error));
+  EXPECT_EQ(error, "Строка 3: \"x\" не является числом.");
+  EXPECT_FALSE(host.ProfileText(Key("0_temp")).has_value());
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "passport 7\n0.5 114.6 7.64\n";
+  }
+  ASSERT_TRUE(StoreCustomReferenceFile(shell, path, error)) << error;
+  EXPECT_EQ(host.ProfileText(Key("0_temp")), "115");
+  EXPECT_EQ(host.ProfileText(Key("0_delta")), "7.6");
+  EXPECT_EQ(host.ProfileText(Key("1_temp")), "-1");
+  EXPECT_FALSE(host.ProfileText(Key("gasoilPasportNum")).has_value());  // one character
+  std::remove(path.c_str());
+}
+
 // The example of docs/custom-reference.md reads as documented.
 TEST(ReadCustomReferenceFile, DocumentedExample) {
   const Shell shell;
