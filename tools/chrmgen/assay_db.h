@@ -1,0 +1,34 @@
+// The assay database of a generated set, shaped like the host's: table `assay` with `id`,
+// `filename` (full path), `ishidden`, `isdeleted`, `sample`, `andate` (seconds since
+// 1970-01-01 UTC), `date` (the same moment as "YYYY-MM-DD HH:MM:SS" UTC) and `role` (the
+// passport's role text). The host and the command line add a set by these ids.
+//
+// The list of a set's assays is also kept as a tab-separated text file beside its
+// chromatograms ("assays.txt": id, file name, sample, andate, role), so the database can be
+// rebuilt with the full paths of wherever the set lies now.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace p528::chrmgen {
+
+struct AssayRow {
+  int id = 0;
+  std::string filename;  // full path in the database, plain file name in "assays.txt"
+  std::string sample;
+  int64_t andate = 0;
+  std::string role;
+};
+
+// Creates the table when missing and inserts the rows, replacing rows of the same id.
+// Throws std::runtime_error with SQLite's message on failure.
+void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows);
+
+std::string AssayListText(const std::vector<AssayRow>& rows);
+// Reads "assays.txt"; rows that do not parse are skipped. Throws std::runtime_error when
+// the file cannot be read.
+std::vector<AssayRow> ReadAssayList(const std::string& path);
+
+}  // namespace p528::chrmgen

@@ -1,0 +1,118 @@
+#include "run_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "random.h"
+
+namespace p528::chrmgen {
+
+namespace {
+
+constexpr double kReach = 10.0;  // peaks are evaluated within 10 standard deviations
+
+double PeakValue(const PeakShape& shape, double t) {
+  const double sigma = t < shape.apex ? shape.sigmaLeft : shape.sigmaRight;
+  if (std::abs(t - shape.apex) > kReach * sigma) return 0;
+  return shape.Value(t);
+}
+
+// Where the falling flank of `a` meets the rising flank of `b` (apex of a before apex of b).
+double Crossing(const PeakShape& a, const PeakShape& b) {
+  double lo = a.apex, hi = b.apex;
+  for (int i = 0; i < 100; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    if (a.Value(mid) > b.Value(mid)) lo = mid; else hi = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+}  // namespace
+
+double CleanSignal(const RunSpec& spec, const ColumnModel& column, double t, int skip) {
+  double value = spec.offset + column.Bleed(t);
+  if (spec.sample != nullptr) value += spec.sampleScale * spec.sample->HumpDensity(t);
+  for (size_t j = 0; j < spec.peaks.size(); ++j)
+    if (static_cast<int>(j) != skip) value += PeakValue(spec.peaks[j].shape, t);
+  return value;
+}
+
+std::vector<float> RenderSamples(const RunSpec& spec, const ColumnModel& column) {
+  const size_t n = column.SampleCount();
+  const double step = column.Settings().step;
+  std::vector<float> samples(n);
+  Random noise(spec.seed);
+  for (size_t i = 0; i < n; ++i) {
+    const double t = static_cast<double>(i) * step;
+    const double drawn = noise.Normal();
+    samples[i] = static_cast<float>(CleanSignal(spec, column, t) + spec.noise * drawn);
+  }
+  Random spikes(spec.seed ^ 0x5A17E5ull);
+  for (int k = 0; k < spec.spikes; ++k) {
+    const size_t at = static_cast<size_t>(spikes.Uniform() * static_cast<double>(n));
+    const double size = spikes.Uniform(20.0, 200.0);
+    samples[std::min(at, n - 1)] += static_cast<float>(size);
+  }
+  return samples;
+}
+
+std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& column) {
+  const double step = column.Settings().step;
+  const size_t last = column.SampleCount() - 1;
+  std::vector<size_t> order(spec.peaks.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return spec.peaks[a].shape.apex < spec.peaks[b].shape.apex;
+  });
+
+  // Boundaries of every drawn peak (listed or not), limited by overlapping neighbours.
+  std::vector<double> front(order.size()), back(order.size());
+  for (size_t k = 0; k < order.size(); ++k) {
+    front[k] = spec.peaks[order[k]].shape.Start();
+    back[k] = spec.peaks[order[k]].shape.End();
+  }
+  for (size_t k = 1; k < order.size(); ++k) {
+    if (front[k] < back[k - 1]) {
+      const double cut = Crossing(spec.peaks[order[k - 1]].shape, spec.peaks[order[k]].shape);
+      back[k - 1] = std::min(back[k - 1], cut);
+      front[k] = std::max(front[k], cut);
+    }
+  }
+
+  // Drop-line integration on the background without individual peaks: a peak's area and
+  // height are the whole peak signal between its boundaries and at its apex, so the tail of
+  // an overlapping neighbour counts where it lies, as a data system would integrate it.
+  RunSpec background = spec;
+  background.peaks.clear();
+  std::vector<ChrmPeak> table;
+  double listedArea = 0;
+  for (size_t k = 0; k < order.size(); ++k) {
+    const RunPeak& peak = spec.peaks[order[k]];
+    if (!peak.listed) continue;
+    const auto toIndex = [&](double t) {
+      return static_cast<size_t>(std::clamp(std::round(t / step), 0.0, static_cast<double>(last)));
+    };
+    const size_t left = toIndex(front[k]), right = std::max(toIndex(back[k]), left + 1);
+    ChrmPeak row;
+    row.front = static_cast<double>(left) * step;
+    row.back = static_cast<double>(right) * step;
+    row.time = peak.shape.apex;
+    for (const RunPeak& other : spec.peaks) {
+      row.area += other.shape.AreaBetween(row.front, row.back);
+      row.height += PeakValue(other.shape, row.time);
+    }
+    row.name = peak.name;
+    row.left = static_cast<int>(left);
+    row.right = static_cast<int>(right);
+    row.front_base_height = CleanSignal(background, column, row.front);
+    row.back_base_height = CleanSignal(background, column, row.back);
+    row.index = peak.index;
+    listedArea += row.area;
+    table.push_back(row);
+  }
+  for (ChrmPeak& row : table) row.concent = listedArea > 0 ? row.area * 100.0 / listedArea : 0;
+  return table;
+}
+
+}  // namespace p528::chrmgen
