@@ -105,6 +105,29 @@ TEST(SmoothCurveTest, FirstIntervalIsTheParabolaThroughTheFirstThreePoints) {
   }
 }
 
+TEST(SmoothCurveTest, PiecesJoinWithoutAKink) {
+  // Regression: the middle piece of the function form once ended with a slope of -10 at
+  // (4, 4) where the next piece starts with 0.5, a sharp corner in a "smooth" curve.
+  // 1000 pixels per unit and 100 steps: neighbouring computed points lie 10 columns apart,
+  // and on a smooth curve their rows sit symmetrically around the joint.
+  PixelSeries p({2, 3, 4, 5}, {2, 5, 4, 6});
+  p.s.PlotRect = {0, 0, 10001, 10001};
+  p.s.XMax = 10;
+  p.s.YMax = 10;
+  p.s.SplineSteps = 100;
+  DrawSmoothCurve(p.s);
+  const auto ends = p.LineEnds();
+  for (PixelPoint joint : {PixelPoint{3000, 5000}, PixelPoint{4000, 6000}}) {
+    SCOPED_TRACE(joint.x);
+    const auto at = std::find(ends.begin(), ends.end(), joint);
+    ASSERT_NE(at, ends.end());
+    ASSERT_TRUE(at != ends.begin() && at + 1 != ends.end());
+    const PixelPoint before = *(at - 1), after = *(at + 1);
+    EXPECT_EQ(after.x - joint.x, joint.x - before.x);
+    EXPECT_NEAR((after.y - joint.y) + (before.y - joint.y), 0, 3);
+  }
+}
+
 TEST(SmoothCurveTest, TwoPointSplineIsDrawnAsAPolyline) {
   const double x[] = {0, 100}, y[] = {0, 100};
   CChart chart;

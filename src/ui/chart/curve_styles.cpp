@@ -89,11 +89,13 @@ void DrawFunctionCurve(CAutoSeries& s, const Pen& pen, int n) {
         s.LineToValue(X, y1 + (X - x1) * (c + a * (X - x1)), pen);
       }
     }
+    // The cubic between P1 and P2 with the slopes of the neighbouring parabolas at both
+    // ends (c at x1, d at x2), so that the pieces join without a kink.
     for (int j = 0; j < n; ++j) {
       const double X = x1 + j * h1 / steps;
       const double t = X - x1;
       const double u = X - x2;
-      s.LineToValue(X, y1 + t * (e + a * u * (1 + g * t * t)), pen);
+      s.LineToValue(X, y1 + t * (e + u * (a + g * t)), pen);
     }
     if (i == count - 3) {
       for (int j = 0; j <= n; ++j) {
