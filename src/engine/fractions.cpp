@@ -372,8 +372,13 @@ void CompareThree(CAnalysis& engine) {
 
 }  // namespace
 
+std::size_t CalculatedAnalyses(const CAnalysis& engine) {
+  if (IsInternalStandard(engine.Method)) return std::min(engine.Analyses.size(), engine.StdRuns.size());
+  return engine.Analyses.size();
+}
+
 void FractionComposition(CAnalysis& engine) {
-  const std::size_t n = engine.Analyses.size();
+  const std::size_t n = CalculatedAnalyses(engine);
   if (n < 2 || n > 3) return;
   engine.FractionMeanTotal = 0;
   if (n == 2) {
@@ -392,7 +397,8 @@ using Cells = std::vector<std::string>;
 
 struct FractionTableWriter {
   CAnalysis& engine;
-  std::size_t n;  // analyses, all shown
+  std::size_t n;           // analyses, all shown
+  std::size_t calculated;  // analyses with results (CalculatedAnalyses)
 
   std::string Missing() const { return engine.Text(text::kCellMissing); }
   std::string Value(double v) const { return Format("%.3f", v); }
@@ -403,7 +409,11 @@ struct FractionTableWriter {
   }
   std::size_t Columns() const { return static_cast<std::size_t>(engine.tables.fractions.ColumnCount()); }
   void FillMissing(Cells& cells) const { cells.resize(std::max(Columns(), cells.size()), Missing()); }
-  double Limit(const FractionSummary& row) const { return n >= 3 ? row.criticalRange : row.r; }
+  double Limit(const FractionSummary& row) const { return calculated >= 3 ? row.criticalRange : row.r; }
+  // A value of analysis k that only a calculated analysis has ("---" for the others).
+  std::string Own(std::size_t k, const char* format, double v) const {
+    return k < calculated ? Format(format, v) : Missing();
+  }
 
   // ±δ, difference, limit and conformity of GOST R 56720 (methods A and B).
   void AppendMetrology(Cells& cells, const FractionSummary& row) const {
@@ -424,7 +434,7 @@ void FillFractionTable(CAnalysis& engine) {
   const int32_t method = engine.Method;
   const bool gost = IsGost(method);
   const bool metrology = method == Gost56720A || method == Gost56720B;
-  const FractionTableWriter w{engine, n};
+  const FractionTableWriter w{engine, n, CalculatedAnalyses(engine)};
 
   table.DeleteAllRows();
   table.DeleteColumns(3, 10);
@@ -450,13 +460,14 @@ void FillFractionTable(CAnalysis& engine) {
   const std::size_t records = n > 0 ? engine.Analyses[longest].Fractions.size() : 0;
   for (std::size_t i = 2; i < records; ++i) {
     Cells cells{"", engine.Analyses[longest].Fractions[i].name};
-    bool complete = true;
-    for (const ChrmResult& analysis : engine.Analyses) {
+    bool complete = true;  // every compared analysis has the record with a value
+    for (std::size_t k = 0; k < n; ++k) {
+      const ChrmResult& analysis = engine.Analyses[k];
       if (i < analysis.Fractions.size() && analysis.Fractions[i].correctedPercent >= 0) {
         cells.push_back(w.Value(analysis.Fractions[i].correctedPercent));
       } else {
         cells.push_back(w.Missing());
-        complete = false;
+        if (k < w.calculated) complete = false;
       }
     }
     if (i < engine.FractionRows.size()) {
@@ -479,15 +490,18 @@ void FillFractionTable(CAnalysis& engine) {
   if (IsInternalStandard(method)) {
     table.AppendRow({});
     Cells residue{"", engine.Text(text::kResidueName)};
-    for (const ChrmResult& analysis : engine.Analyses) residue.push_back(w.Value(analysis.Residue));
+    for (std::size_t k = 0; k < n; ++k) residue.push_back(w.Own(k, "%.3f", engine.Analyses[k].Residue));
     if (n >= 2) {
       const FractionSummary& summary = engine.ResidueSummary;
-      residue.push_back(w.Value(summary.mean));
-      if (method == Gost56720B) {
+      const bool compared = w.calculated >= 2;  // else no composition was made
+      residue.push_back(compared ? w.Value(summary.mean) : w.Missing());
+      if (method == Gost56720B && compared) {
         residue.push_back(w.Value(summary.accuracy));
         residue.push_back(w.Value(summary.difference));
         residue.push_back(w.Value(w.Limit(summary)));
         residue.push_back(w.Verdict(summary.verdict));
+      } else if (method == Gost56720B) {
+        w.FillMissing(residue);
       }
     }
     table.AppendRow(std::move(residue));
@@ -495,7 +509,7 @@ void FillFractionTable(CAnalysis& engine) {
 
   table.AppendRow({});
   Cells sum{"", engine.Text(text::kFractionSumLabel)};
-  for (const ChrmResult& analysis : engine.Analyses) sum.push_back(Format("%.1f", analysis.FractionTotal));
+  for (std::size_t k = 0; k < n; ++k) sum.push_back(w.Own(k, "%.1f", engine.Analyses[k].FractionTotal));
   if (!engine.FractionRows.empty()) sum.push_back(Format("%.1f", engine.FractionMeanTotal));
   table.AppendRow(std::move(sum));
 }

@@ -15,6 +15,7 @@
 
 #include "engine/analysis.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace p528 {
@@ -54,8 +55,14 @@ void AlignFractions(CAnalysis& engine);
 void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
                               double mercaptan, double water);
 
-// FractionRows, ResidueSummary, FractionMeanTotal and their messages (two analyses: every
-// method; three analyses: GOST methods only; otherwise nothing).
+// Number of analyses the calculation gave results to: all of them in the area-normalisation
+// methods, the first min(analyses, internal-standard runs) in the internal-standard methods
+// (an analysis without its paired run keeps Residue -1, FractionTotal -1 and no fractions).
+std::size_t CalculatedAnalyses(const CAnalysis& engine);
+
+// FractionRows, ResidueSummary, FractionMeanTotal and their messages over the calculated
+// analyses (two: every method; three: GOST methods only; otherwise nothing). An analysis
+// left without results takes no part: its -1 would enter the means and the verdicts.
 void FractionComposition(CAnalysis& engine);
 
 // Refills tables.fractions.

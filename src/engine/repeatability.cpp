@@ -2,6 +2,7 @@
 
 #include "engine/analysis.h"
 #include "engine/engine3_text_ids.h"
+#include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/reference_check.h"
 #include "engine/result_tables.h"
@@ -257,17 +258,22 @@ void AppendResidueRows(const TableWriter& w) {
   heading.push_back(e.Text(text::kCaptionConformity));
   table.AppendRow(std::move(heading));
 
+  // Only the analyses paired with an internal-standard run have a residue: the others keep
+  // -1, which would enter the mean and the comparison as a residue of -1 %.
+  const std::size_t calculated = CalculatedAnalyses(e);
   Cells residue{"", e.Text(text::kResidueName)};
   double sum = 0;
-  for (const ChrmResult& analysis : e.Analyses) {
-    residue.push_back(Format("%.3f", analysis.Residue));
-    sum += analysis.Residue;
+  for (std::size_t k = 0; k < n; ++k) {
+    residue.push_back(k < calculated ? Format("%.3f", e.Analyses[k].Residue) : w.Missing());
+    if (k < calculated) sum += e.Analyses[k].Residue;
   }
-  if (n >= 2) {
+  if (n >= 2 && calculated < 2) {
+    residue.resize(residue.size() + 4, w.Missing());
+  } else if (n >= 2) {
     const double difference = std::fabs(e.Analyses[0].Residue - e.Analyses[1].Residue);
     const double limit = RepeatabilityLimit54291(-1);
     const bool conforms = limit >= difference;
-    residue.push_back(Format("%.3f", sum / static_cast<double>(n)));
+    residue.push_back(Format("%.3f", sum / static_cast<double>(calculated)));
     residue.push_back(Format("%.3f", difference));
     residue.push_back(Format("%.1f", limit));
     residue.push_back(w.Verdict(conforms ? 1 : 2));

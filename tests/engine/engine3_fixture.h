@@ -34,12 +34,14 @@ struct Engine3Fixture {
     engine->Method = method;
   }
 
-  // Appends an analysis with a (channel-less) chromatogram and returns it.
+  // Appends an analysis with a (channel-less) chromatogram and returns it. In the
+  // internal-standard methods it comes with its internal-standard run.
   ChrmResult& AddAnalysis() {
     files.push_back(std::make_unique<ChrmFile>());
     ChrmResult result;
     result.File = files.back().get();
     result.Number = static_cast<int32_t>(engine->Analyses.size()) + 1;
+    if (IsInternalStandard(engine->Method)) engine->StdRuns.push_back(result);
     engine->Analyses.push_back(result);
     return engine->Analyses.back();
   }

@@ -410,5 +410,30 @@ TEST(FractionComposition, SingleAnalysisListsItsConcentrationsAndTotal) {
   EXPECT_EQ(Engine3Fixture::Row(t, 4), (Strings{"сумма:", "91.0"}));
 }
 
+TEST(FractionComposition, AnalysisWithoutInternalStandardRunTakesNoPart) {
+  // Three analyses, two internal-standard runs: analysis 3 has no results (Residue -1), which
+  // must not enter the residue mean or raise a false non-conformity.
+  Engine3Fixture f(Gost56720B);
+  const Strings names = {"начало", "без имени", "Фр. 70-80"};
+  WithConcentrations(f, names, {-1, 0, 10}, 2.0);
+  WithConcentrations(f, names, {-1, 0, 10.2}, 2.1);
+  ChrmResult& third = f.AddAnalysis();
+  third.FractionTotal = -1;
+  f.engine->StdRuns.pop_back();
+  FractionComposition(*f.engine);
+  ASSERT_EQ(f.engine->FractionRows.size(), 3u);
+  EXPECT_EQ(f.engine->FractionRows[2].r, 8);  // compared as two analyses
+  EXPECT_EQ(f.engine->FractionRows[2].verdict, 1);
+  EXPECT_DOUBLE_EQ(f.engine->ResidueSummary.mean, 2.05);
+  EXPECT_TRUE(f.log.Errors().empty());
+  FillFractionTable(*f.engine);
+  const TableModel& t = f.tables.fractions;
+  EXPECT_EQ(Engine3Fixture::Row(t, 0),
+            (Strings{"Фр. 70-80", "10.000", "10.200", "---", "10.100", "1.717", "1.980", "8.000", "Да"}));
+  EXPECT_EQ(Engine3Fixture::Row(t, Engine3Fixture::FindRow(t, "Остаток")),
+            (Strings{"Остаток", "2.000", "2.100", "---", "2.050", "0.348", "4.878", "8.000", "Да"}));
+  EXPECT_EQ(t.Cell(Engine3Fixture::FindRow(t, "сумма:"), 4), "---");
+}
+
 }  // namespace
 }  // namespace p528::test
