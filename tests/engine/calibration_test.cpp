@@ -1,0 +1,235 @@
+#include "engine/calibration.h"
+
+#include "engine_fixture.h"
+#include "shell/text.h"
+#include "ui/chart/chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace p528 {
+namespace {
+
+using engine_fixture::Curve;
+using engine_fixture::EngineFixture;
+
+TEST(CalibLookup, BothEndsInclusiveNothingBeyond) {
+  const CalibCurve c = Curve({1.0, 2.0, 4.0}, {100.0, 200.0, 300.0});
+  struct Case {
+    CalibAxis from;
+    double value;
+    bool ok;
+    double expected;
+  } cases[] = {
+      {CalibAxis::Time, 1.0, true, 100.0},  {CalibAxis::Time, 4.0, true, 300.0},
+      {CalibAxis::Time, 3.0, true, 250.0},  {CalibAxis::Temp, 250.0, true, 3.0},
+      {CalibAxis::Temp, 100.0, true, 1.0},  {CalibAxis::Temp, 300.0, true, 4.0},
+      {CalibAxis::Time, std::nextafter(4.0, 5.0), false, 0},
+      {CalibAxis::Time, std::nextafter(1.0, 0.0), false, 0},
+      {CalibAxis::Temp, 300.001, false, 0}, {CalibAxis::Time, NAN, false, 0},
+  };
+  for (const Case& k : cases) {
+    double result = -7.0;
+    EXPECT_EQ(CalibLookup(c, k.from, k.value, result), k.ok) << k.value;
+    EXPECT_DOUBLE_EQ(result, k.ok ? k.expected : -7.0) << "a failed lookup leaves the result alone";
+  }
+}
+
+TEST(CalibLookup, DegenerateCurvesFail) {
+  double result = -1.0;
+  CalibCurve unregistered = Curve({1, 2}, {10, 20});
+  unregistered.registered = false;
+  EXPECT_FALSE(CalibLookup(unregistered, CalibAxis::Time, 1.5, result));
+  EXPECT_FALSE(CalibLookup(Curve({}, {}), CalibAxis::Time, 0, result));
+  EXPECT_FALSE(CalibLookup(Curve({1}, {10}), CalibAxis::Time, 1, result));      // one point
+  EXPECT_FALSE(CalibLookup(Curve({1, 1}, {10, 20}), CalibAxis::Time, 1, result));  // flat pair
+  EXPECT_FALSE(CalibLookup(Curve({1, 2}, {10}), CalibAxis::Time, 1, result));   // unequal lengths
+  EXPECT_EQ(result, -1.0);
+}
+
+TEST(CalibrationTimes, C1IsKeptInSinglePrecision) {
+  EngineFixture f;
+  f.components.resize(2);
+  CalibrationTab& tab = f.calibration;
+  tab.timeC = {"1.1", "2.5abc", "x", "9"};
+  tab.ApplyTimes(f.components);  // only the rows that exist
+  EXPECT_EQ(f.components[0].retentionTime, static_cast<double>(1.1f));
+  EXPECT_NE(f.components[0].retentionTime, 1.1);
+  EXPECT_EQ(f.components[1].retentionTime, 2.5);
+
+  // A curve that starts at C1: the double 1.1 lies just below its first point.
+  const CalibCurve c = Curve({static_cast<double>(1.1f), 3.0}, {-161.5, 36.1});
+  double t = 0;
+  EXPECT_FALSE(CalibLookup(c, CalibAxis::Time, 1.1, t));
+  EXPECT_TRUE(CalibLookup(c, CalibAxis::Time, static_cast<double>(1.1f), t));
+  EXPECT_DOUBLE_EQ(t, -161.5);
+}
+
+TEST(CalibrationTab, CalculatorTexts) {
+  CalibrationTab tab;
+  tab.curve = Curve({1.0, 2.0, 4.0}, {100.0, 200.0, 300.0});
+  struct Case {
+    std::string x;
+    std::string y;
+  } byX[] = {{"3", "250"}, {"1", "100"}, {"4.0001", "0"}, {"abc", "0"}, {"1.23456789", "123.46"}};
+  for (const Case& c : byX) {
+    tab.textX = c.x;
+    tab.CalculateY();
+    EXPECT_EQ(tab.textY, c.y) << c.x;
+  }
+  tab.textY = "250";
+  tab.CalculateX();
+  EXPECT_EQ(tab.textX, "3");
+  tab.curve.registered = false;  // no calibration run
+  tab.textX = "3";
+  tab.CalculateY();
+  EXPECT_EQ(tab.textY, "0");
+  tab.resolution = 5.94;
+  EXPECT_EQ(tab.ResolutionText(), "5.9");
+}
+
+// A channel of a Gaussian peak of height `height` and standard deviation `sigma` on a
+// baseline of 10, sampled every 1/600 min.
+ChrmChannel PeakChannel(double time, double sigma, double height, double length = 10.0) {
+  ChrmChannel ch;
+  ch.startTime = 0;
+  ch.step = 1.0 / 600.0;
+  const std::size_t n = static_cast<std::size_t>(length / ch.step);
+  ch.samples.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const double t = static_cast<double>(i) * ch.step;
+    ch.samples[i] = static_cast<float>(10.0 + height * std::exp(-0.5 * std::pow((t - time) / sigma, 2)));
+  }
+  return ch;
+}
+
+ChrmPeak Peak(const char* name, double time, double sigma, double height) {
+  ChrmPeak p;
+  p.name = name;
+  p.time = time;
+  p.front = time - 5 * sigma;
+  p.back = time + 5 * sigma;
+  p.height = height;
+  return p;
+}
+
+TEST(HalfHeightWidth, GaussianPeaksAndPeaksOutsideTheRun) {
+  struct Case {
+    double time, sigma;
+  } cases[] = {{2.0, 0.02}, {5.0, 0.05}, {7.5, 0.1}};
+  for (const Case& c : cases) {
+    const ChrmChannel ch = PeakChannel(c.time, c.sigma, 100.0);
+    const double width = HalfHeightWidth(ch, Peak("p", c.time, c.sigma, 100.0));
+    EXPECT_NEAR(width, 2.35482 * c.sigma, 2 * ch.step) << c.time;
+  }
+  const ChrmChannel ch = PeakChannel(5.0, 0.05, 100.0, 5.1);
+  EXPECT_EQ(HalfHeightWidth(ch, Peak("p", 5.0, 0.05, 100.0)), 0.0);  // back past the samples
+  ChrmChannel noStep = ch;
+  noStep.step = 0;
+  EXPECT_GE(HalfHeightWidth(noStep, Peak("p", 5.0, 0.05, 100.0)), 0.0);
+}
+
+ComponentRecord Component(const char* name, const char* alt, double boiling) {
+  ComponentRecord r;
+  r.name = name;
+  r.altName = alt;
+  r.nameLatin = ToLatinC(name);
+  r.altNameLatin = ToLatinC(alt);
+  r.boilingPoint = boiling;
+  return r;
+}
+
+struct CalibrationSet : EngineFixture {
+  ChrmFile run;
+  CChart chart;
+  CalibrationSet() {
+    components = {Component("С1", "Метан", -161.5),   Component("С2", "Этан", -88.6),
+                  Component("С3", "Пропан", -42.1),   Component("С4", "н-Бутан", -0.5),
+                  Component("С5", "н-Пентан", 36.1),  Component("С6", "н-Гексан", 68.7),
+                  Component("С7", "н-Гептан", 98.4),  Component("С8", "н-Октан", 125.7)};
+    ChrmChannel ch = PeakChannel(2.0, 0.02, 100.0);
+    ch.peaks = {Peak("с5", 2.0, 0.02, 100.0), Peak("Н-ГЕКСАН", 3.0, 0.02, 100.0),
+                Peak("unknown", 4.0, 0.02, 100.0)};
+    run.channels.push_back(std::move(ch));
+    calibration.CalibrationChrm = &run;
+    calibration.chart = &chart;
+    calibration.SetUpPointsList(shell);
+  }
+};
+
+TEST(BuildCalibration, PeaksMatchedWithoutRegardToCaseUnknownPeaksIgnored) {
+  CalibrationSet f;
+  f.calibration.timeC = {"0.5", "0.0", "0.0", "0.0"};
+  BuildCalibration(f.engine);
+  EXPECT_EQ(f.components[4].retentionTime, 2.0);
+  EXPECT_EQ(f.components[5].retentionTime, 3.0);
+  EXPECT_NEAR(f.components[4].peakWidth, 2.35482 * 0.02, 2.0 / 600.0);
+  EXPECT_EQ(f.calibration.curve.times, (std::vector<double>{0.5, 2.0, 3.0}));
+  EXPECT_EQ(f.calibration.curve.temps, (std::vector<double>{-161.5, 36.1, 68.7}));
+
+  // The points list and the chart show the same curve.
+  ASSERT_EQ(f.calibration.points.RowCount(), 3);
+  EXPECT_EQ(f.calibration.points.RowCells(2), (std::vector<std::string>{"", "3", "68.7"}));
+  EXPECT_EQ(f.calibration.points.GetColumnCaption(1), "T, мин");
+  ASSERT_EQ(f.chart.SeriesCount(), 2);
+  EXPECT_EQ(f.chart.Curves[0].XData, f.calibration.curve.times.data());
+  EXPECT_EQ(f.chart.Curves[1].YData, f.calibration.curve.temps.data());
+  EXPECT_EQ(f.chart.Curves[0].Count, 3);
+  double viaChart = 0;
+  double viaLookup = 0;
+  ASSERT_TRUE(f.chart.Interpolate(0, 1, 0, 2.5, viaChart));
+  ASSERT_TRUE(CalibLookup(f.calibration.curve, CalibAxis::Time, 2.5, viaLookup));
+  EXPECT_EQ(viaChart, viaLookup);
+}
+
+// A component that no peak of the current calibration run matches kept the retention time
+// of an earlier run and became a point of the new curve.
+TEST(BuildCalibration, RowsWithoutAPeakLoseEarlierTimes) {
+  CalibrationSet f;
+  f.components[7].retentionTime = 9.0;  // from an earlier calibration run
+  f.components[7].peakWidth = 0.1;
+  f.components[2].retentionTime = 0.25;  // C3 comes from the tab: "0.0" now
+  BuildCalibration(f.engine);
+  EXPECT_EQ(f.components[7].retentionTime, 0.0);
+  EXPECT_EQ(f.components[7].peakWidth, 0.0);
+  EXPECT_EQ(f.components[2].retentionTime, 0.0);
+  EXPECT_EQ(f.calibration.curve.times, (std::vector<double>{2.0, 3.0}));
+}
+
+TEST(BuildCalibration, LatinInterfaceMatchesTheLatinNames) {
+  CalibrationSet f;
+  f.shell.foreignUi = 1;
+  f.run.channels[0].peaks = {Peak("c5", 2.0, 0.02, 100.0), Peak("С6", 3.0, 0.02, 100.0)};
+  BuildCalibration(f.engine);
+  EXPECT_EQ(f.components[4].retentionTime, 2.0);  // Latin "c5" matches "C5"
+  EXPECT_EQ(f.components[5].retentionTime, 0.0);  // Cyrillic "С6" is not a Latin name
+}
+
+TEST(ClearCalibration, ForgetsEverythingOfTheLastBuild) {
+  CalibrationSet f;
+  BuildCalibration(f.engine);
+  f.calibration.textX = "2";
+  f.calibration.resolution = 4;
+  f.calibration.isWindow = {1, 2};
+  f.calibration.responseRows.resize(3);
+  f.tables.response.AppendRow({"1", "С10"});
+  ClearCalibration(f.engine);
+  EXPECT_EQ(f.calibration.CalibrationChrm, nullptr);
+  EXPECT_EQ(f.calibration.points.RowCount(), 0);
+  EXPECT_EQ(f.calibration.textX, "0.0");
+  EXPECT_EQ(f.calibration.textY, "0.0");
+  EXPECT_EQ(f.calibration.resolution, 0.0);
+  EXPECT_EQ(f.calibration.isWindow.start, 0.0);
+  EXPECT_EQ(f.calibration.isWindow.end, 0.0);
+  EXPECT_TRUE(f.calibration.responseRows.empty());
+  EXPECT_EQ(f.tables.response.RowCount(), 0);
+  EXPECT_EQ(f.chart.SeriesCount(), 0);
+  double t = -1;
+  EXPECT_FALSE(CalibLookup(f.calibration.curve, CalibAxis::Time, 2.5, t));
+  f.calibration.CalculateY();
+  EXPECT_EQ(f.calibration.textY, "0");
+}
+
+}  // namespace
+}  // namespace p528
