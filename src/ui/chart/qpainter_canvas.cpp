@@ -41,7 +41,7 @@ QPainterCanvas::QPainterCanvas(std::unique_ptr<QImage> image, std::shared_ptr<Fo
 }
 
 QPainterCanvas::~QPainterCanvas() {
-  if (ownPainter_) ownPainter_->end();
+  if (ownPainter_ && ownPainter_->isActive()) ownPainter_->end();
 }
 
 QPen QPainterCanvas::ToQPen(const Pen& pen) const {
