@@ -1,0 +1,126 @@
+#include "report/make_report.h"
+
+#include "engine/analysis.h"
+#include "report/report_texts.h"
+#include "shell/shell.h"
+#include "shell/text.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace p528 {
+
+namespace {
+
+ReportStatus FromTransform(TransformStatus status) {
+  switch (status) {
+    case TransformStatus::Done: return ReportStatus::Written;
+    case TransformStatus::NoStyleSheet: return ReportStatus::NoStyleSheet;
+    case TransformStatus::TransformFailed: return ReportStatus::TransformFailed;
+    case TransformStatus::CannotWrite: return ReportStatus::CannotWrite;
+  }
+  return ReportStatus::TransformFailed;
+}
+
+}  // namespace
+
+std::string DefaultReportName(const std::tm& now) {
+  return Format("Report528_%d%02d%d_%02d%02d%02d", now.tm_mday, now.tm_mon + 1, now.tm_year + 1900,
+                now.tm_hour, now.tm_min, now.tm_sec);
+}
+
+std::string ReportTempFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return folder != nullptr && *folder != '\0' ? std::string(folder) : std::string("/tmp");
+}
+
+std::string CreateReportTempFile(const std::string& folder, std::string& error) {
+  std::string name = folder;
+  if (name.empty() || name.back() != '/') name += '/';
+  name += "qvtXXXXXX.tmp";
+  const int fd = mkstemps(name.data(), 4);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return {};
+  }
+  close(fd);
+  return name;
+}
+
+ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& request) {
+  const Shell& shell = sources.analysis.shell;
+
+  // One instant for the report's date and the default file name.
+  const std::time_t now = request.now.value_or(std::time(nullptr));
+  std::tm local{};
+  localtime_r(&now, &local);
+
+  ReportOptions options;
+  if (request.options) {
+    options = *request.options;
+  } else {
+    options.LoadFlags(shell);
+  }
+
+  ChartPictureSource pictures = [&request](ReportChart which, std::vector<unsigned char>& png) {
+    const ReportChartView& view =
+        which == ReportChart::Calibration ? request.calibrationChart : request.distillationChart;
+    if (request.renderer == nullptr || view.chart == nullptr) return false;
+    const bool windowSize = view.width > 0 && view.height > 0;
+    return request.renderer->RenderPng(*view.chart, windowSize ? view.width : kReportChartWidth,
+                                       windowSize ? view.height : kReportChartHeight, png);
+  };
+
+  CXMLWrapper wrapper;
+  switch (BuildReportDocument(wrapper, sources, options, local, pictures)) {
+    case BuildStatus::Built: break;
+    case BuildStatus::NoPicture: return {ReportStatus::NoPicture, {}, {}};
+    case BuildStatus::DocumentFailed: return {ReportStatus::DocumentFailed, {}, {}};
+  }
+
+  ReportOutcome outcome;
+  if (request.mode == ReportMode::Save) {
+    if (request.desktop == nullptr ||
+        !request.desktop->AskSaveFileName(DefaultReportName(local), outcome.path)) {
+      return {ReportStatus::Cancelled, {}, {}};
+    }
+  } else {
+    std::string error;
+    const std::string folder = request.tempFolder.empty() ? ReportTempFolder() : request.tempFolder;
+    const std::string temp = CreateReportTempFile(folder, error);
+    if (temp.empty()) return {ReportStatus::NoTempFile, folder, error};
+    outcome.path = temp + ".html";
+  }
+
+  const std::string styleSheet = StyleSheetPath(request.styleSheetFolder, StyleSheetName(shell.uiLangId));
+  const TransformResult transformed = TransformReport(wrapper.Document(), styleSheet, outcome.path);
+  outcome.status = FromTransform(transformed.status);
+  outcome.detail = transformed.detail;
+  if (outcome.status == ReportStatus::NoStyleSheet) outcome.path = styleSheet;
+  if (outcome.status == ReportStatus::Written && request.mode == ReportMode::Show &&
+      request.desktop != nullptr) {
+    request.desktop->OpenFile(outcome.path);
+  }
+  return outcome;
+}
+
+std::string ReportOutcomeText(const Shell& shell, const ReportOutcome& outcome) {
+  auto with = [&shell](int id, const std::string& a) { return Format(shell.Str(id).c_str(), a.c_str()); };
+  switch (outcome.status) {
+    case ReportStatus::Written: return with(text::kReportWritten, outcome.path);
+    case ReportStatus::Cancelled: return {};
+    case ReportStatus::NoPicture: return shell.Str(text::kReportNoPicture);
+    case ReportStatus::DocumentFailed: return shell.Str(text::kReportDocumentFailed);
+    case ReportStatus::NoTempFile: return with(text::kReportNoTempFile, outcome.detail);
+    case ReportStatus::NoStyleSheet:
+      return with(text::kReportNoStyleSheet, outcome.detail.empty() ? outcome.path : outcome.detail);
+    case ReportStatus::TransformFailed: return with(text::kReportTransformFailed, outcome.detail);
+    case ReportStatus::CannotWrite:
+      return Format(shell.Str(text::kReportCannotWrite).c_str(), outcome.path.c_str(), outcome.detail.c_str());
+  }
+  return {};
+}
+
+}  // namespace p528

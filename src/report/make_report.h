@@ -1,0 +1,103 @@
+// The report commands "Отчет" (show) and "Сохранить отчет" (save): build the document from
+// the last calculation, render the two charts into PNG pictures, transform the document
+// with the style sheet of the interface language and write the HTML, either into a new
+// temporary file that the desktop's viewer then opens, or into the file the user names.
+//
+// The platform is reached through two seams the caller supplies: a ChartPngRenderer (the
+// window layer draws a chart into a PNG at a given size) and a ReportDesktop (ask for a file
+// name; open a file in the desktop's viewer). Without a renderer no chart section can be
+// made, and then no report is written.
+//
+// Failures are returned, never shown: the windows ignore the outcome, the command line
+// prints it (ReportOutcomeText). User-interface thread only.
+#pragma once
+
+#include "report/report_document.h"
+#include "report/report_transform.h"
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace p528 {
+
+class CChart;
+
+// Size of a chart picture when no window shows the chart, pixels.
+inline constexpr int kReportChartWidth = 800;
+inline constexpr int kReportChartHeight = 500;
+
+class ChartPngRenderer {
+ public:
+  virtual ~ChartPngRenderer() = default;
+  // Draws the whole chart, as currently scaled and zoomed, into a `width` × `height` picture
+  // (32 bits per pixel, no alpha) and returns it PNG-encoded in `png`; false on failure.
+  virtual bool RenderPng(const CChart& chart, int width, int height, std::vector<unsigned char>& png) = 0;
+};
+
+class ReportDesktop {
+ public:
+  virtual ~ReportDesktop() = default;
+  // The save dialog: offers `defaultName` (extension "html" added when the user gives none)
+  // and never asks before overwriting. True with the chosen path; false when cancelled.
+  virtual bool AskSaveFileName(const std::string& defaultName, std::string& path) = 0;
+  // Opens the file with the desktop's viewer for its type.
+  virtual void OpenFile(const std::string& path) = 0;
+};
+
+// A chart of the report and the size of the window that shows it (0 × 0: none does; the
+// picture is then kReportChartWidth × kReportChartHeight).
+struct ReportChartView {
+  const CChart* chart = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+enum class ReportMode { Show = 0, Save = 1 };
+
+struct ReportRequest {
+  ReportMode mode = ReportMode::Show;
+  std::string styleSheetFolder;             // the module's folder
+  ReportChartView calibrationChart;         // the calibration page's chart
+  ReportChartView distillationChart;        // the distillation chart page's chart
+  ChartPngRenderer* renderer = nullptr;
+  ReportDesktop* desktop = nullptr;
+  std::optional<ReportOptions> options;     // none: the stored flags (LoadFlags)
+  std::optional<std::time_t> now;           // none: the current time
+  std::string tempFolder;                   // "": $TMPDIR, else /tmp
+};
+
+enum class ReportStatus {
+  Written,         // the HTML is at `path` (and, in show mode, handed to the viewer)
+  Cancelled,       // the save dialog was cancelled
+  NoPicture,       // a chart picture could not be made
+  DocumentFailed,  // the document could not be built
+  NoTempFile,      // no temporary file could be created (show mode)
+  NoStyleSheet,
+  TransformFailed,
+  CannotWrite,
+};
+
+struct ReportOutcome {
+  ReportStatus status = ReportStatus::Written;
+  std::string path;    // the output path once known
+  std::string detail;  // reason given by the libraries or the system
+};
+
+ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& request);
+
+// "Report528_<d><mm><yyyy>_<hhmmss>": "Report528_5032024_093005".
+std::string DefaultReportName(const std::tm& now);
+
+// Folder for temporary reports: $TMPDIR when set and not empty, else "/tmp".
+std::string ReportTempFolder();
+
+// Creates a new empty file "qvtXXXXXX.tmp" in `folder` and returns its path; "" with the
+// reason in `error` when it cannot.
+std::string CreateReportTempFile(const std::string& folder, std::string& error);
+
+// One line for the user in the interface language: where the report went or why not.
+std::string ReportOutcomeText(const Shell& shell, const ReportOutcome& outcome);
+
+}  // namespace p528
