@@ -70,7 +70,7 @@ Workbench::Workbench(Shell& shellState, std::string componentFile, WorkbenchUser
   calibration.chart = &calibrationChart;
 }
 
-void Workbench::Initialise(bool restoreRemembered) {
+void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
   shell.UpdateForeignUi();
   components.clear();
   LoadComponentTable(componentPath, components);
@@ -96,7 +96,7 @@ void Workbench::Initialise(bool restoreRemembered) {
     for (const auto& [path, file] : chrmSet) {
       if (!path.empty()) paths.push_back(path);
     }
-    LookUpAssayIds(shell, chrmSet, paths);
+    if (lookUpAssayIds) LookUpAssayIds(shell, chrmSet, paths);
   } catch (const DataBase::SqlException& error) {
     Recalculate();
     ReportDatabaseError(error);

@@ -73,8 +73,10 @@ class Workbench {
   // The window's initialisation, in order: interface letters (ForeignUi) and the component
   // table; the file list's columns and the result pages; the remembered calibration, blank,
   // reference and check files; the instrument number; their assay ids; Recalculate.
-  // Without `restoreRemembered` the set starts empty (the command line's --no-restore).
-  void Initialise(bool restoreRemembered = true);
+  // Without `restoreRemembered` the set starts empty (the command line's --no-restore);
+  // without `lookUpAssayIds` the assay database is not asked (the command line without a
+  // database: restored files keep assay id -1 instead of failing on a missing table).
+  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true);
 
   // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
   // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the

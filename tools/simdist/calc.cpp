@@ -170,7 +170,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
     AcceptAnalysisSettings(workbench.analysis);
   }
 
-  workbench.Initialise(config.restore);
+  workbench.Initialise(config.restore, config.database.has_value());
   if (config.idsGiven) workbench.AddAssays();
   if (!config.files.empty()) {
     std::vector<std::string> paths;

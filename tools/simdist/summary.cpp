@@ -83,9 +83,9 @@ std::string Columns(const std::vector<std::vector<std::string>>& rows) {
   }
   std::string out;
   for (const auto& row : rows) {
-    std::string line = " ";
+    std::string line;
     for (std::size_t c = 0; c < row.size(); ++c) {
-      line += " " + row[c];
+      line += "  " + row[c];
       if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(row[c]), ' ');
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
