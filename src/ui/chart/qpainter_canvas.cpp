@@ -53,6 +53,13 @@ QPen QPainterCanvas::ToQPen(const Pen& pen) const {
   return q;
 }
 
+void QPainterCanvas::UsePen(const Pen& pen) {
+  if (penSelected_ && selectedPen_ == pen) return;
+  painter_->setPen(ToQPen(pen));
+  selectedPen_ = pen;
+  penSelected_ = true;
+}
+
 const QFont& QPainterCanvas::FontFor(const FontSpec& spec) {
   const auto key = std::make_tuple(spec.face, spec.height, spec.weight);
   auto it = fonts_->find(key);
@@ -80,7 +87,7 @@ void QPainterCanvas::Rectangle(const PixelRect& r, const Pen& pen, const Brush& 
   if (r.right <= r.left || r.bottom <= r.top) return;
   if (!brush.hollow) painter_->fillRect(ToQRect(r), ToQColor(brush.colour));
   if (pen.style == PenNone) return;
-  painter_->setPen(ToQPen(pen));
+  UsePen(pen);
   painter_->setBrush(Qt::NoBrush);
   painter_->drawRect(OutlineRect(r));
 }
@@ -89,7 +96,7 @@ void QPainterCanvas::MoveTo(PixelPoint p) { position_ = p; }
 
 void QPainterCanvas::LineTo(PixelPoint p, const Pen& pen) {
   if (pen.style != PenNone && !(p == position_)) {
-    painter_->setPen(ToQPen(pen));
+    UsePen(pen);
     painter_->drawLine(QPoint(position_.x, position_.y), QPoint(p.x, p.y));
   }
   position_ = p;
@@ -97,7 +104,7 @@ void QPainterCanvas::LineTo(PixelPoint p, const Pen& pen) {
 
 void QPainterCanvas::Ellipse(const PixelRect& box, const Pen& pen, const Brush& brush) {
   if (box.right <= box.left || box.bottom <= box.top) return;
-  painter_->setPen(ToQPen(pen));
+  UsePen(pen);
   if (brush.hollow) {
     painter_->setBrush(Qt::NoBrush);
   } else {

@@ -46,12 +46,16 @@ class QPainterCanvas : public Canvas {
 
   const QFont& FontFor(const FontSpec& spec);
   QPen ToQPen(const Pen& pen) const;
+  // Selects the pen unless it is selected already (a curve draws thousands of lines).
+  void UsePen(const Pen& pen);
 
   std::unique_ptr<QImage> image_;      // off-screen surface only
   std::unique_ptr<QPainter> ownPainter_;
   QPainter* painter_ = nullptr;
   std::shared_ptr<FontCache> fonts_;
   PixelPoint position_{};
+  Pen selectedPen_{};
+  bool penSelected_ = false;
 };
 
 }  // namespace p528
