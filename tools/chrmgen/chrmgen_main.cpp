@@ -30,7 +30,7 @@ const char* const kUsage =
     "  --length MIN         run length in minutes (default 40; benchmark 60)\n"
     "  --step MIN|1/N       sampling interval in minutes, e.g. 1/600 (default; benchmark 1/3000)\n"
     "  --resolution R       C16/C18 resolution of the calibration run (default 5)\n"
-    "  --noise S            detector noise, standard deviation (default 0.3)\n"
+    "  --noise S            detector noise, standard deviation (default 0.1)\n"
     "  --spikes N           single-sample spikes per run (default 0)\n"
     "  --tailing F          peak tailing, right/left width - 1 (default 0)\n"
     "  --solvent            a solvent peak in the blank and the sample runs\n"

@@ -136,7 +136,8 @@ SampleRecipe CondensateRecipe(const ComponentTable& table) {
   }
   double lights = 0;
   for (const SampleComponent& c : recipe.components) lights += c.percent;
-  recipe.points = Table({{lights, 45},  {10, 58},  {15, 76},  {20, 92},  {25, 104}, {30, 116},
+  // The hump starts once the last light compound (cyclopentane) has eluted.
+  recipe.points = Table({{lights, 55},  {10, 64},  {15, 78},  {20, 92},  {25, 104}, {30, 116},
                          {35, 128},     {40, 140}, {45, 152}, {50, 165}, {55, 178}, {60, 192},
                          {65, 207},     {70, 223}, {75, 241}, {80, 262}, {85, 287}, {90, 320},
                          {93, 350},     {95, 378}, {96.8, 430}});
@@ -295,10 +296,12 @@ class SetBuilder {
       const double t = Column().RetentionTime(row->boilingPoint);
       calibrationSpec_.peaks.push_back({PeakLabel(*row), Column().Peak(t, 35.0 * rng_.Uniform(0.8, 1.2)),
                                         100.0 * ParaffinNumber(row->name), true});
-      times.push_back(t);
       temps.push_back(row->boilingPoint);
       set_.calibrationNames.push_back(row->name);
     }
+    // The calculation takes the times of the peak table, where overlapping heavy peaks
+    // show their observed tops.
+    for (const ChrmPeak& peak : BuildPeakTable(calibrationSpec_, Column())) times.push_back(peak.time);
     if (times.size() < 6) throw std::invalid_argument("component table holds too few n-paraffins");
     try {
       set_.calibration = std::make_unique<CalibrationMap>(times, temps, Column().Slope());

@@ -37,7 +37,7 @@ struct GeneratorOptions {
   std::string scenario = "gasoil";
   uint64_t seed = 528;
   ColumnSettings column;          // run length, sampling interval, resolution, tailing
-  double noise = 0.3;             // detector noise, standard deviation in detector units
+  double noise = 0.1;             // detector noise, standard deviation in detector units
   int spikes = 0;                 // single-sample spikes per run
   bool solvent = false;           // a solvent peak in the blank and the sample runs
   int analyses = 3;               // parallel analysis runs (and internal-standard runs)

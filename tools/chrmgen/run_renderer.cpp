@@ -28,6 +28,23 @@ double Crossing(const PeakShape& a, const PeakShape& b) {
   return 0.5 * (lo + hi);
 }
 
+double PeaksAt(const std::vector<RunPeak>& peaks, double t) {
+  double sum = 0;
+  for (const RunPeak& p : peaks) sum += PeakValue(p.shape, t);
+  return sum;
+}
+
+// Where the summed peaks reach their maximum near the apex of `shape`: an overlapping
+// neighbour shifts the observed top away from the peak's own apex.
+double ObservedApex(const std::vector<RunPeak>& peaks, const PeakShape& shape) {
+  double lo = shape.apex - shape.sigmaLeft, hi = shape.apex + shape.sigmaRight;
+  for (int i = 0; i < 100; ++i) {
+    const double a = lo + (hi - lo) / 3, b = hi - (hi - lo) / 3;
+    if (PeaksAt(peaks, a) < PeaksAt(peaks, b)) lo = a; else hi = b;
+  }
+  return 0.5 * (lo + hi);
+}
+
 }  // namespace
 
 double CleanSignal(const RunSpec& spec, const ColumnModel& column, double t, int skip) {
@@ -97,11 +114,9 @@ std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& col
     ChrmPeak row;
     row.front = static_cast<double>(left) * step;
     row.back = static_cast<double>(right) * step;
-    row.time = peak.shape.apex;
-    for (const RunPeak& other : spec.peaks) {
-      row.area += other.shape.AreaBetween(row.front, row.back);
-      row.height += PeakValue(other.shape, row.time);
-    }
+    row.time = ObservedApex(spec.peaks, peak.shape);
+    row.height = PeaksAt(spec.peaks, row.time);
+    for (const RunPeak& other : spec.peaks) row.area += other.shape.AreaBetween(row.front, row.back);
     row.name = peak.name;
     row.left = static_cast<int>(left);
     row.right = static_cast<int>(right);

@@ -44,8 +44,9 @@ std::vector<float> RenderSamples(const RunSpec& spec, const ColumnModel& column)
 // Peak table of the listed peaks, in order of time: boundaries at 4 standard deviations or at
 // the crossing with an overlapping neighbour (a drop line), on the sampling grid; area = the
 // signal of all individual peaks between the boundaries (above the background of offset,
-// bleed and hump); height = that signal at the apex; baseline heights = the background at
-// the boundaries; concent = percent of the listed areas.
+// bleed and hump); time and height = where that signal is highest near the peak's apex (an
+// overlapping neighbour moves it); baseline heights = the background at the boundaries;
+// concent = percent of the listed areas.
 std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& column);
 
 }  // namespace p528::chrmgen
