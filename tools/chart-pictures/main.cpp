@@ -4,7 +4,8 @@
 //
 // Writes calibration.png (a retention-time/boiling-point curve with its points),
 // distillation.png (three distillation curves), styles.png (smooth curves, bands and
-// leader markers) and small.png (a chart too small for its plot). Runs without a display
+// leader markers), cleared.png (the calibration chart without a curve), empty.png (curves
+// without points) and small.png (a chart too small for its plot). Runs without a display
 // (offscreen platform).
 #include <QFile>
 #include <QGuiApplication>
@@ -143,6 +144,23 @@ int main(int argc, char** argv) {
   styles.SetSeriesData(3, lx, ly, 3);
   styles.SetXRange(-0.5, 5.5);
   ok &= Save(styles, 640, 420, folder + "/styles.png");
+
+  // The calibration chart after its curve was cleared: fixed ranges, no series.
+  CChart cleared;
+  PageStyle(cleared);
+  cleared.SetXCaption("T, мин");
+  cleared.SetYCaption("t, °C");
+  cleared.SetXRange(-1, 1);
+  cleared.SetYRange(0, 100);
+  ok &= Save(cleared, 400, 280, folder + "/cleared.png");
+
+  // The distillation chart before any analysis has a curve: three series without points.
+  CChart empty;
+  PageStyle(empty);
+  empty.SetXCaption("t, °C");
+  empty.SetYCaption("Доля отгона, %");
+  for (int k = 0; k < 3; ++k) empty.AddSeries(Line(colours[k]));
+  ok &= Save(empty, 400, 280, folder + "/empty.png");
 
   // Too small for a plot: background and captions only.
   ok &= Save(distillation, 40, 30, folder + "/small.png");
