@@ -116,7 +116,7 @@ int Generate(const std::vector<std::string>& args) {
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
               set.column->SampleCount(), folder.c_str());
   for (const GeneratedRun& run : set.runs)
-    std::printf("  %-22s %-17s assay %d  %s\n", run.fileName.c_str(), run.roleText.c_str(), run.assayId,
+    std::printf("  %-20s assay %-5d %s  %s\n", run.fileName.c_str(), run.assayId, run.roleText.c_str(),
                 run.file.passport.sample.c_str());
   return 0;
 }

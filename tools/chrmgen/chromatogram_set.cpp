@@ -145,6 +145,18 @@ SampleRecipe CondensateRecipe(const ComponentTable& table) {
   return recipe;
 }
 
+// A table from 0.5 % to 99.5 % made to stop eluting at `end` (degrees C, > 0): the 99.5 %
+// row moves to 10 degrees before it, so the last half percent still ends steeply enough
+// for the end of elution to be found there. Without `end` the table keeps its rows.
+std::vector<DistributionPoint> EndingAt(std::vector<DistributionPoint> table, double end) {
+  if (end > 0) {
+    const double before = table[table.size() - 2].temperature;
+    if (end - 10.0 <= before) throw std::invalid_argument("end of elution below the 95 % point");
+    table.back().temperature = end - 10.0;
+  }
+  return ExtendToFullRange(std::move(table), end);
+}
+
 std::string Guid(Random& rng) {
   const uint64_t a = rng.Next(), b = rng.Next();
   return Format("%08llx-%04llx-4%03llx-%04llx-%012llx", static_cast<unsigned long long>(a >> 32),
@@ -503,7 +515,7 @@ GeneratedSet GenerateSet(const GeneratorOptions& requested, const ComponentTable
           "GOST R 56720 method A, GOST ISO 3924."
         : "The gas oil set as 60-minute runs sampled at 50 Hz, for timing the calculation.";
     SampleRecipe diesel = DieselRecipe();
-    diesel.points = ExtendToFullRange(diesel.points, options.endTemperature);
+    diesel.points = EndingAt(diesel.points, options.endTemperature);
     SampleRecipe reference;
     reference.name = options.referenceLot == 2 ? "Эталонный газойль, партия №2" : "Эталонный газойль, партия №1";
     reference.points = ExtendToFullRange(ReferenceTable(options.referenceLot));
@@ -517,8 +529,11 @@ GeneratedSet GenerateSet(const GeneratorOptions& requested, const ComponentTable
     set.description = "Stable gas condensate with light components, a residue that never elutes and "
                       "runs with an internal standard: GOST R 56720 method B, GOST R 54291.";
     SampleRecipe condensate = CondensateRecipe(components);
-    if (options.endTemperature > condensate.points[condensate.points.size() - 2].temperature)
+    if (options.endTemperature > 0) {
+      if (options.endTemperature <= condensate.points[condensate.points.size() - 2].temperature)
+        throw std::invalid_argument("end of elution below the 95 % point");
       condensate.points.back().temperature = options.endTemperature;
+    }
     build.Blank();
     build.CalibrationRun();
     build.SampleRuns("analysis", condensate, 12000.0, options.analyses, kAnalysis, "analysis");
@@ -528,7 +543,7 @@ GeneratedSet GenerateSet(const GeneratorOptions& requested, const ComponentTable
     set.description = "Heavy gas oil whose elution ends past the last calibration component and "
                       "past 538 degrees C: the final-boiling-point rules of methods 0, 2, 5.";
     SampleRecipe heavy = HeavyRecipe();
-    heavy.points = ExtendToFullRange(heavy.points, options.endTemperature > 0 ? options.endTemperature : 551.0);
+    heavy.points = EndingAt(heavy.points, options.endTemperature > 0 ? options.endTemperature : 551.0);
     build.Blank();
     build.CalibrationRun();
     build.SampleRuns("analysis", heavy, 15000.0, options.analyses, kAnalysis, "analysis");

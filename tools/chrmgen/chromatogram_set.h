@@ -42,7 +42,8 @@ struct GeneratorOptions {
   bool solvent = false;           // a solvent peak in the blank and the sample runs
   int analyses = 3;               // parallel analysis runs (and internal-standard runs)
   int referenceLot = 1;           // reference gas oil: 1 or 2
-  double endTemperature = -1.0;   // where the analysed sample stops eluting; -1: scenario's own
+  double endTemperature = -1.0;   // where the analysed sample stops eluting (its 99.5 % point
+                                  // 10 degrees before); -1: the scenario's own
   int assayIdBase = 0;            // first assay id; 0: the scenario's own (101, 201, ...)
 };
 
