@@ -11,7 +11,8 @@
 //   chart.SetSeriesData(k, xs.data(), ys.data(), n); // when the curve is ready
 //   chart.Invalidate();                              // redraw (the window repaints)
 //
-// All operations run on the window's thread.
+// All operations run on the window's thread. A chart holds its paint lock, so it is neither
+// copied nor moved: keep it in place (as a member, or behind a pointer).
 #pragma once
 
 #include <vector>
