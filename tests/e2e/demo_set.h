@@ -1,0 +1,58 @@
+// A generated chromatogram set written to a temporary folder, with its assay database, for
+// the end-to-end tests: the same seed gives the same files in every run.
+#pragma once
+
+#include "chromatogram_set.h"
+#include "set_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace p528::test {
+
+struct WrittenSet {
+  std::string folder;
+  std::string database;
+  std::vector<std::string> files;  // full paths, in set order
+  std::vector<int> ids;            // assay ids, in the same order
+  // Settings the scenario wants typed, as simdist options ("--method", "0", ...).
+  std::vector<std::string> settingOptions;
+};
+
+inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
+  const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+  ComponentTable components;
+  LoadComponentTable(componentFile, components);
+  const chrmgen::GeneratedSet set = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+  std::filesystem::remove_all(folder);
+  chrmgen::WriteSet(set, folder, componentFile, true);
+
+  WrittenSet written;
+  written.folder = folder;
+  written.database = folder + "/assays.db";
+  for (const chrmgen::AssayRow& row : set.Assays(folder)) {
+    written.files.push_back(row.filename);
+    written.ids.push_back(row.id);
+  }
+  // Settings key of the dialogs -> option of simdist.
+  static const std::map<std::string, std::string> kOption = {
+      {"method", "--method"},          {"TimeStartSample", "--time-start"}, {"start_mark", "--start-mark"},
+      {"step_mark", "--step-mark"},    {"StepPercent", "--step-percent"},   {"SampleMass", "--sample-mass"},
+      {"StdMass", "--std-mass"},       {"H2SPercent", "--h2s"},             {"MercaptanPercent", "--mercaptan"},
+      {"WaterPercent", "--water"},     {"type_ref_gasoil", "--reference"},  {"time_C1", "--c1"},
+      {"time_C2", "--c2"},             {"time_C3", "--c3"},                 {"time_C4", "--c4"},
+  };
+  for (const auto& [key, value] : set.settings) {
+    const auto option = kOption.find(key);
+    if (option == kOption.end() || value.empty()) continue;
+    written.settingOptions.push_back(option->second);
+    written.settingOptions.push_back(value);
+  }
+  return written;
+}
+
+}  // namespace p528::test
