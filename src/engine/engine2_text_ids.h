@@ -43,7 +43,6 @@ inline constexpr int kYes = 3200;                   // "Да"
 inline constexpr int kNo = 3201;                    // "Нет"
 inline constexpr int kRefIbpLabel = 3202;           // "Тнк (0.5)"
 inline constexpr int kRefFbpLabel = 3203;           // "Ткк (99.5)"
-inline constexpr int kResponseTableHeader = 3204;   // "Относительные коэффициенты отклика"
 
 inline constexpr int kGasoilIbpLabel = 3210;        // "Тнк(IBP)"
 inline constexpr int kGasoilFbpLabel = 3211;        // "Ткк(FBP)"
