@@ -116,7 +116,13 @@ bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assa
     return false;
   }
   ChrmFile& file = it->second;
-  const int status = file.LoadFromFile(path);
+  int status = 0;
+  try {
+    status = file.LoadFromFile(path);
+  } catch (...) {
+    set.erase(it);  // a file that could not be read whole never joins the set half-made
+    throw;
+  }
   file.assayId = assayId;
   const int role = DetectRole(shell, file, countsAtStart);
   if (role == RoleNone) {

@@ -79,6 +79,21 @@ TEST_F(Recalculate, PairingOfAnalysesAndStandards) {
   }
 }
 
+TEST_F(Recalculate, LimitsAreCountedWhenTheCommandBegins) {
+  Workbench& wb = Start();
+  // Two calibrations in one command: both join; the later one in set order calibrates and
+  // is remembered.
+  const std::string first = Run({"cal1.stg", "#градуировочная"});
+  const std::string second = Run({"cal2.stg", "#градуировочная"});
+  wb.AddFiles({second, first});
+  EXPECT_EQ(wb.chrmSet.size(), 2u);
+  EXPECT_EQ(wb.calibration.CalibrationChrm, &wb.chrmSet.at(second));
+  EXPECT_EQ(RememberedPath("CHRM_GRAD"), second);
+  // A later command finds the role full.
+  wb.AddFiles({Run({"cal3.stg", "#градуировочная"})});
+  EXPECT_EQ(wb.chrmSet.size(), 2u);
+}
+
 TEST_F(Recalculate, RoleFieldMustBeTitledExactly) {
   Workbench& wb = Start();
   RunSpec run{"a.stg", "#анализ"};
