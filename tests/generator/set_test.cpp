@@ -193,7 +193,9 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
 
 TEST(GeneratedSet, CalibrationGivesTheRequestedResolution) {
   struct Row { double resolution, tailing; };
-  for (const Row& row : {Row{3.0, 0.0}, Row{5.0, 0.0}, Row{8.0, 0.0}, Row{5.0, 0.3}}) {
+  // 3 with tailing: the heaviest peaks merge into shoulders, which once gave C43 and C44 the
+  // same observed top and a calibration that did not rise.
+  for (const Row& row : {Row{3.0, 0.0}, Row{5.0, 0.0}, Row{8.0, 0.0}, Row{5.0, 0.3}, Row{3.0, 0.3}}) {
     SCOPED_TRACE(row.resolution);
     SCOPED_TRACE(row.tailing);
     const ChrmChannel& channel = RunOfRole(Set("gasoil", row.resolution, row.tailing), 1).file.channels[0];
@@ -203,6 +205,7 @@ TEST(GeneratedSet, CalibrationGivesTheRequestedResolution) {
       if (p.name == "С18") c18 = &p;
     }
     ASSERT_TRUE(c16 && c18);
+    for (size_t k = 1; k < channel.peaks.size(); ++k) EXPECT_GT(channel.peaks[k].time, channel.peaks[k - 1].time);
     const double r = 2 * (c18->time - c16->time) / (1.699 * (HalfHeightWidth(channel, *c16) + HalfHeightWidth(channel, *c18)));
     // Within a few percent: the rule counts whole samples, and at low resolution the
     // neighbouring peaks lift the baseline at the boundaries.

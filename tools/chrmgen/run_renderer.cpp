@@ -35,14 +35,19 @@ double PeaksAt(const std::vector<RunPeak>& peaks, double t) {
 }
 
 // Where the summed peaks reach their maximum near the apex of `shape`: an overlapping
-// neighbour shifts the observed top away from the peak's own apex.
-double ObservedApex(const std::vector<RunPeak>& peaks, const PeakShape& shape) {
-  double lo = shape.apex - shape.sigmaLeft, hi = shape.apex + shape.sigmaRight;
+// neighbour shifts the observed top away from the peak's own apex. A peak that shows no top
+// of its own between its boundaries (a shoulder on a larger neighbour) keeps its own apex.
+double ObservedApex(const std::vector<RunPeak>& peaks, const PeakShape& shape, double front, double back) {
+  const double first = std::max(front, shape.apex - shape.sigmaLeft);
+  const double last = std::min(back, shape.apex + shape.sigmaRight);
+  double lo = first, hi = last;
   for (int i = 0; i < 100; ++i) {
     const double a = lo + (hi - lo) / 3, b = hi - (hi - lo) / 3;
     if (PeaksAt(peaks, a) < PeaksAt(peaks, b)) lo = a; else hi = b;
   }
-  return 0.5 * (lo + hi);
+  const double top = 0.5 * (lo + hi);
+  const double margin = 1e-3 * (last - first);
+  return top - first > margin && last - top > margin ? top : shape.apex;
 }
 
 }  // namespace
@@ -114,7 +119,7 @@ std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& col
     ChrmPeak row;
     row.front = static_cast<double>(left) * step;
     row.back = static_cast<double>(right) * step;
-    row.time = ObservedApex(spec.peaks, peak.shape);
+    row.time = ObservedApex(spec.peaks, peak.shape, front[k], back[k]);
     row.height = PeaksAt(spec.peaks, row.time);
     for (const RunPeak& other : spec.peaks) row.area += other.shape.AreaBetween(row.front, row.back);
     row.name = peak.name;
