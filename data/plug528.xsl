@@ -1,5 +1,521 @@
 <?xml version="1.0" encoding="UTF-8"?>
+<!--
+  plug528.xsl: the report document of plug528 as an HTML laboratory report (Russian labels).
+
+  The labels block below holds every fixed word of the report; plug528ENU.xsl is this file
+  with the English labels block, and both must stay identical outside that block. Values
+  of the document (sample, operator, table cells, messages) are written as text only, so
+  they are never read as markup. The pictures are inline (data: URIs): the file needs
+  nothing beside it. Printing: A4, each section from a new page, table headings repeated
+  on every page, no row split between pages.
+-->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
-<xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat"/>
-<xsl:template match="/"><html><body><xsl:value-of select="Document/name_an"/></body></html></xsl:template>
+  <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no"/>
+
+  <!-- labels -->
+  <xsl:variable name="lang">ru</xsl:variable>
+  <xsl:variable name="L-title">Отчет об анализе</xsl:variable>
+  <xsl:variable name="L-subtitle">Определение фракционного состава нефтепродуктов методом имитированной дистилляции (газовая хроматография)</xsl:variable>
+  <xsl:variable name="L-method">Метод</xsl:variable>
+  <xsl:variable name="L-sample">Проба</xsl:variable>
+  <xsl:variable name="L-device">Номер прибора</xsl:variable>
+  <xsl:variable name="L-date">Дата отчета</xsl:variable>
+  <xsl:variable name="L-an-mass">Масса пробы, г</xsl:variable>
+  <xsl:variable name="L-std-mass">Масса внутреннего стандарта, г</xsl:variable>
+  <xsl:variable name="L-operator">Оператор</xsl:variable>
+  <xsl:variable name="L-files">Хроматограммы</xsl:variable>
+  <xsl:variable name="L-number">№</xsl:variable>
+  <xsl:variable name="L-role">Назначение</xsl:variable>
+  <xsl:variable name="L-time">Время анализа</xsl:variable>
+  <xsl:variable name="L-file">Файл</xsl:variable>
+  <xsl:variable name="L-grad-chart">Градуировочный график</xsl:variable>
+  <xsl:variable name="L-grad-caption">Температура кипения н-парафинов (t, °C) в зависимости от времени удерживания (T, мин)</xsl:variable>
+  <xsl:variable name="L-ref">Проверка эталонного образца</xsl:variable>
+  <xsl:variable name="L-ref-sample">Эталонный образец</xsl:variable>
+  <xsl:variable name="L-ref-percent">Доля отгона, % масс</xsl:variable>
+  <xsl:variable name="L-ref-std">Эталон, °C</xsl:variable>
+  <xsl:variable name="L-ref-measured">Измерение, °C</xsl:variable>
+  <xsl:variable name="L-ref-diff">Расхождение, °C</xsl:variable>
+  <xsl:variable name="L-ref-limit">Норматив R, °C</xsl:variable>
+  <xsl:variable name="L-ref-ok">Соответствие R</xsl:variable>
+  <xsl:variable name="L-prop-chart">Кривая разгонки</xsl:variable>
+  <xsl:variable name="L-prop-caption">Доля отгона (%) в зависимости от температуры кипения (t, °C). Цвет кривой: анализ 1 — красный, анализ 2 — синий, анализ 3 — зеленый.</xsl:variable>
+  <xsl:variable name="L-prop">Доли отгона</xsl:variable>
+  <xsl:variable name="L-prop-percent">Доля отгона, % масс</xsl:variable>
+  <xsl:variable name="L-deg">, °C</xsl:variable>
+  <xsl:variable name="L-a-temp">Тср, °C</xsl:variable>
+  <xsl:variable name="L-accuracy">±Δ, °C</xsl:variable>
+  <xsl:variable name="L-d-temp">|Т1 − Т2|, °C</xsl:variable>
+  <xsl:variable name="L-r">Норматив r, °C</xsl:variable>
+  <xsl:variable name="L-r-ok">Соответствие r</xsl:variable>
+  <xsl:variable name="L-R">Норматив R, °C</xsl:variable>
+  <xsl:variable name="L-R-ok">Соответствие R</xsl:variable>
+  <xsl:variable name="L-limit">Норматив, °C</xsl:variable>
+  <xsl:variable name="L-ok">Соответствие</xsl:variable>
+  <xsl:variable name="L-fract">Компонентно-фракционный состав</xsl:variable>
+  <xsl:variable name="L-iso">Доли отгона по ISO 3405</xsl:variable>
+  <xsl:variable name="L-iso-percent">Доля отгона, % об.</xsl:variable>
+  <xsl:variable name="L-iso-temp">T (ISO 3405), °C</xsl:variable>
+  <xsl:variable name="L-iso-R">R, °C (табл. А4)</xsl:variable>
+  <xsl:variable name="L-msgs">Системные сообщения: ошибки</xsl:variable>
+  <xsl:variable name="L-performed">Анализ выполнил</xsl:variable>
+  <xsl:variable name="L-checked">Проверил</xsl:variable>
+  <xsl:variable name="L-signature">подпись</xsl:variable>
+  <xsl:variable name="L-name">Ф. И. О.</xsl:variable>
+  <xsl:variable name="L-sign-date">дата</xsl:variable>
+  <xsl:variable name="L-page">Стр. </xsl:variable>
+  <xsl:variable name="L-of"> из </xsl:variable>
+  <!-- /labels -->
+
+  <!-- Conformity cells: "Нет"/"No" is a failed check, "Да"/"Yes" a passed one, three dashes not judged. -->
+  <xsl:template name="cell">
+    <xsl:param name="text" select="string(.)"/>
+    <xsl:param name="element" select="'td'"/>
+    <xsl:element name="{$element}">
+      <xsl:choose>
+        <xsl:when test="$text = 'Нет' or $text = 'No'">
+          <xsl:attribute name="class">fail</xsl:attribute>
+        </xsl:when>
+        <xsl:when test="$text = 'Да' or $text = 'Yes'">
+          <xsl:attribute name="class">pass</xsl:attribute>
+        </xsl:when>
+        <xsl:when test="$text = '---'">
+          <xsl:attribute name="class">none</xsl:attribute>
+        </xsl:when>
+      </xsl:choose>
+      <xsl:value-of select="$text"/>
+    </xsl:element>
+  </xsl:template>
+
+  <!-- Empty cells up to `count` (rows shorter than the heading). -->
+  <xsl:template name="pad">
+    <xsl:param name="count"/>
+    <xsl:if test="$count &gt; 0">
+      <td></td>
+      <xsl:call-template name="pad">
+        <xsl:with-param name="count" select="$count - 1"/>
+      </xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- A row whose cells are all empty separates parts of a table. -->
+  <xsl:template name="row-class">
+    <xsl:if test="normalize-space(.) = ''">
+      <xsl:attribute name="class">gap</xsl:attribute>
+    </xsl:if>
+  </xsl:template>
+
+  <xsl:template match="/">
+    <xsl:apply-templates select="Document"/>
+  </xsl:template>
+
+  <xsl:template match="Document">
+    <html lang="{$lang}">
+      <head>
+        <title>
+          <xsl:value-of select="$L-title"/>
+          <xsl:if test="normalize-space(name_an) != ''">
+            <xsl:text>: </xsl:text>
+            <xsl:value-of select="name_an"/>
+          </xsl:if>
+          <xsl:text>, </xsl:text>
+          <xsl:value-of select="reportdate"/>
+        </title>
+        <style>
+@page { size: A4 portrait; margin: 14mm 12mm 16mm 20mm;
+  @bottom-right { content: "<xsl:value-of select="$L-page"/>" counter(page) "<xsl:value-of select="$L-of"/>" counter(pages);
+    font: 8pt "Liberation Sans", Arial, sans-serif; color: #555; } }
+html { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
+body { font: 10pt/1.35 "Liberation Sans", Arial, Helvetica, sans-serif; color: #000; background: #fff;
+  max-width: 180mm; margin: 0 auto; padding: 6mm 4mm; counter-reset: section; }
+header { border-bottom: 1.5pt solid #000; padding-bottom: 3mm; margin-bottom: 5mm; }
+.kind { font-size: 9pt; color: #333; text-transform: none; }
+h1 { font-size: 17pt; margin: 1mm 0 1mm; }
+.method { font-size: 12pt; font-weight: 700; margin: 0 0 3mm; }
+table.passport { border-collapse: collapse; width: auto; margin: 0; font-size: 10.5pt; }
+table.passport th { text-align: left; font-weight: 400; color: #333; padding: 0.6mm 6mm 0.6mm 0; vertical-align: top; white-space: nowrap; }
+table.passport td { font-weight: 700; padding: 0.6mm 0; overflow-wrap: anywhere; }
+section { counter-increment: section; }
+section + section { break-before: page; page-break-before: always; }
+h2 { font-size: 13pt; margin: 0 0 3mm; break-after: avoid; page-break-after: avoid; }
+h2::before { content: counter(section) ". "; }
+p.note { margin: 0 0 2mm; }
+table.data { border-collapse: collapse; width: 100%; font-size: 9pt; margin: 0 0 2mm; }
+table.data th, table.data td { border: 0.75pt solid #444; padding: 0.8mm 1.5mm; text-align: center; vertical-align: middle; }
+table.data td { white-space: nowrap; }
+table.data td.wrap { white-space: normal; overflow-wrap: anywhere; }
+table.data thead th { background: #e8e8e8; font-weight: 700; hyphens: manual; }
+table.data thead { display: table-header-group; }
+table.data tr { break-inside: avoid; page-break-inside: avoid; }
+table.data td.name, table.data th.name { text-align: left; }
+table.data tbody tr:nth-child(even) td { background: #f7f7f7; }
+table.data tr.gap td { border-left: none; border-right: none; background: #fff; height: 2.5mm; padding: 0; }
+td.fail { font-weight: 700; color: #a00000; background: #ffe0e0 !important; outline: 1.5pt solid #a00000; outline-offset: -2pt; }
+td.pass { color: #0a5a0a; }
+td.none { color: #777; }
+figure { margin: 0; break-inside: avoid; page-break-inside: avoid; }
+figure img { display: block; max-width: 100%; height: auto; border: 0.75pt solid #444; }
+figcaption { font-size: 9pt; color: #333; margin-top: 1.5mm; }
+ol.messages { margin: 0; padding-left: 8mm; }
+ol.messages li { margin-bottom: 2mm; white-space: pre-wrap; tab-size: 2; overflow-wrap: break-word; break-inside: avoid; page-break-inside: avoid; }
+footer { margin-top: 10mm; break-inside: avoid; page-break-inside: avoid; }
+table.signatures { border-collapse: separate; border-spacing: 5mm 0; margin-left: -5mm; width: calc(100% + 10mm); font-size: 10pt; }
+table.signatures td { padding: 7mm 0 0.5mm; vertical-align: bottom; }
+table.signatures td.line { border-bottom: 0.75pt solid #000; }
+table.signatures td.operator { border-bottom: 0.75pt solid #000; font-weight: 700; text-align: center; }
+table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555; text-align: center; }
+@media screen { body { margin-top: 8mm; margin-bottom: 8mm; box-shadow: 0 0 0 1px #ddd; } }
+        </style>
+      </head>
+      <body>
+        <header>
+          <div class="kind"><xsl:value-of select="$L-subtitle"/></div>
+          <h1><xsl:value-of select="$L-title"/></h1>
+          <p class="method">
+            <xsl:value-of select="$L-method"/>
+            <xsl:text>: </xsl:text>
+            <xsl:value-of select="method/method_name"/>
+          </p>
+          <table class="passport">
+            <tbody>
+              <tr><th><xsl:value-of select="$L-sample"/></th><td class="sample"><xsl:value-of select="name_an"/></td></tr>
+              <tr><th><xsl:value-of select="$L-device"/></th><td class="device"><xsl:value-of select="num_device"/></td></tr>
+              <tr><th><xsl:value-of select="$L-date"/></th><td class="date"><xsl:value-of select="reportdate"/></td></tr>
+              <xsl:if test="mass">
+                <tr><th><xsl:value-of select="$L-an-mass"/></th><td class="an-mass"><xsl:value-of select="mass/an_mass"/></td></tr>
+                <tr><th><xsl:value-of select="$L-std-mass"/></th><td class="std-mass"><xsl:value-of select="mass/std_mass"/></td></tr>
+              </xsl:if>
+              <tr><th><xsl:value-of select="$L-operator"/></th><td class="operator"><xsl:value-of select="operator_str/operator"/></td></tr>
+            </tbody>
+          </table>
+        </header>
+        <xsl:apply-templates select="files | grad_chart | outTable | ref_table | prop_chart | prop_table_A | prop_table_B | prop_table_Gost | fract_table | props_ISO3405 | msg_head"/>
+        <footer>
+          <table class="signatures">
+            <tbody>
+              <tr>
+                <td style="width: 22%"><xsl:value-of select="$L-performed"/></td>
+                <td class="line" style="width: 24%"></td>
+                <td class="operator" style="width: 30%"><xsl:value-of select="operator_str/operator"/></td>
+                <td class="line" style="width: 24%"></td>
+              </tr>
+              <tr class="hint">
+                <td></td>
+                <td><xsl:value-of select="$L-signature"/></td>
+                <td><xsl:value-of select="$L-name"/></td>
+                <td><xsl:value-of select="$L-sign-date"/></td>
+              </tr>
+              <tr>
+                <td><xsl:value-of select="$L-checked"/></td>
+                <td class="line"></td>
+                <td class="line"></td>
+                <td class="line"></td>
+              </tr>
+              <tr class="hint">
+                <td></td>
+                <td><xsl:value-of select="$L-signature"/></td>
+                <td><xsl:value-of select="$L-name"/></td>
+                <td><xsl:value-of select="$L-sign-date"/></td>
+              </tr>
+            </tbody>
+          </table>
+        </footer>
+      </body>
+    </html>
+  </xsl:template>
+
+  <!-- The chromatograms of the calculation. -->
+  <xsl:template match="files">
+    <section class="files">
+      <h2><xsl:value-of select="$L-files"/></h2>
+      <table class="data">
+        <thead>
+          <tr>
+            <th><xsl:value-of select="$L-number"/></th>
+            <th><xsl:value-of select="$L-role"/></th>
+            <th class="name"><xsl:value-of select="$L-sample"/></th>
+            <th><xsl:value-of select="$L-time"/></th>
+            <th class="name"><xsl:value-of select="$L-file"/></th>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="onefile">
+            <tr>
+              <td><xsl:value-of select="position()"/></td>
+              <td><xsl:value-of select="type"/></td>
+              <td class="name wrap"><xsl:value-of select="proba"/></td>
+              <td><xsl:value-of select="analise_time"/></td>
+              <td class="name wrap"><xsl:value-of select="filename"/></td>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <xsl:template match="grad_chart | prop_chart">
+    <section class="chart {local-name()}">
+      <h2>
+        <xsl:choose>
+          <xsl:when test="self::grad_chart"><xsl:value-of select="$L-grad-chart"/></xsl:when>
+          <xsl:otherwise><xsl:value-of select="$L-prop-chart"/></xsl:otherwise>
+        </xsl:choose>
+      </h2>
+      <figure>
+        <img src="data:image/png;base64,{translate(picture, '&#9;&#10;&#13; ', '')}">
+          <xsl:attribute name="alt">
+            <xsl:choose>
+              <xsl:when test="self::grad_chart"><xsl:value-of select="$L-grad-chart"/></xsl:when>
+              <xsl:otherwise><xsl:value-of select="$L-prop-chart"/></xsl:otherwise>
+            </xsl:choose>
+          </xsl:attribute>
+        </img>
+        <figcaption>
+          <xsl:choose>
+            <xsl:when test="self::grad_chart"><xsl:value-of select="$L-grad-caption"/></xsl:when>
+            <xsl:otherwise><xsl:value-of select="$L-prop-caption"/></xsl:otherwise>
+          </xsl:choose>
+        </figcaption>
+      </figure>
+    </section>
+  </xsl:template>
+
+  <!-- Relative response factors: captions and cells as the list shows them. -->
+  <xsl:template match="outTable">
+    <section class="response">
+      <h2><xsl:value-of select="fileTableHeader"/></h2>
+      <table class="data">
+        <thead>
+          <tr>
+            <xsl:for-each select="headCol">
+              <th>
+                <xsl:if test="position() = 2"><xsl:attribute name="class">name</xsl:attribute></xsl:if>
+                <xsl:value-of select="label"/>
+              </th>
+            </xsl:for-each>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="row">
+            <tr>
+              <xsl:call-template name="row-class"/>
+              <xsl:for-each select="col">
+                <xsl:choose>
+                  <xsl:when test="position() = 2"><td class="name"><xsl:value-of select="label"/></td></xsl:when>
+                  <xsl:otherwise><xsl:call-template name="cell"><xsl:with-param name="text" select="string(label)"/></xsl:call-template></xsl:otherwise>
+                </xsl:choose>
+              </xsl:for-each>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <xsl:template match="ref_table">
+    <section class="reference">
+      <h2><xsl:value-of select="$L-ref"/></h2>
+      <xsl:if test="type_gasoil">
+        <p class="note">
+          <xsl:value-of select="$L-ref-sample"/>
+          <xsl:text>: </xsl:text>
+          <strong class="gasoil"><xsl:value-of select="type_gasoil"/></strong>
+        </p>
+      </xsl:if>
+      <table class="data">
+        <thead>
+          <tr>
+            <th><xsl:value-of select="$L-ref-percent"/></th>
+            <th><xsl:value-of select="$L-ref-std"/></th>
+            <th><xsl:value-of select="$L-ref-measured"/></th>
+            <th><xsl:value-of select="$L-ref-diff"/></th>
+            <th><xsl:value-of select="$L-ref-limit"/></th>
+            <th><xsl:value-of select="$L-ref-ok"/></th>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="row">
+            <tr>
+              <xsl:call-template name="row-class"/>
+              <xsl:for-each select="prop | temp_std | temp_Ref | d_temp | R | R_chek">
+                <xsl:call-template name="cell"/>
+              </xsl:for-each>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <!-- Percent off of the parallel analyses and their repeatability. A method column is shown
+       when some row holds it with a text (R and R_chek of method A never do). -->
+  <xsl:template match="prop_table_A | prop_table_B | prop_table_Gost">
+    <xsl:variable name="table" select="."/>
+    <xsl:variable name="methodCells" select="'a_temp accuracy d_temp r r_chek R R_chek '"/>
+    <section class="percent-off {local-name()}">
+      <h2><xsl:value-of select="$L-prop"/></h2>
+      <table class="data">
+        <thead>
+          <tr>
+            <th><xsl:value-of select="$L-prop-percent"/></th>
+            <xsl:for-each select="head_col">
+              <th><xsl:value-of select="label"/><xsl:value-of select="$L-deg"/></th>
+            </xsl:for-each>
+            <xsl:call-template name="method-heads">
+              <xsl:with-param name="table" select="$table"/>
+              <xsl:with-param name="names" select="$methodCells"/>
+            </xsl:call-template>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="row">
+            <xsl:variable name="row" select="."/>
+            <tr>
+              <xsl:call-template name="row-class"/>
+              <xsl:call-template name="cell"><xsl:with-param name="text" select="string(prop)"/></xsl:call-template>
+              <xsl:for-each select="col">
+                <xsl:call-template name="cell"><xsl:with-param name="text" select="string(label)"/></xsl:call-template>
+              </xsl:for-each>
+              <xsl:call-template name="pad">
+                <xsl:with-param name="count" select="count($table/head_col) - count(col)"/>
+              </xsl:call-template>
+              <xsl:call-template name="method-cells">
+                <xsl:with-param name="table" select="$table"/>
+                <xsl:with-param name="row" select="$row"/>
+                <xsl:with-param name="names" select="$methodCells"/>
+              </xsl:call-template>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <!-- The method's column headings, for the names (blank-separated) that the table uses. -->
+  <xsl:template name="method-heads">
+    <xsl:param name="table"/>
+    <xsl:param name="names"/>
+    <xsl:if test="$names != ''">
+      <xsl:variable name="name" select="substring-before($names, ' ')"/>
+      <xsl:if test="$table/row/*[local-name() = $name][normalize-space(.) != '']">
+        <th>
+          <xsl:choose>
+            <xsl:when test="$name = 'a_temp'"><xsl:value-of select="$L-a-temp"/></xsl:when>
+            <xsl:when test="$name = 'accuracy'"><xsl:value-of select="$L-accuracy"/></xsl:when>
+            <xsl:when test="$name = 'd_temp'"><xsl:value-of select="$L-d-temp"/></xsl:when>
+            <xsl:when test="$name = 'r'"><xsl:value-of select="$L-r"/></xsl:when>
+            <xsl:when test="$name = 'r_chek'"><xsl:value-of select="$L-r-ok"/></xsl:when>
+            <xsl:when test="$name = 'R' and $table/self::prop_table_Gost"><xsl:value-of select="$L-limit"/></xsl:when>
+            <xsl:when test="$name = 'R_chek' and $table/self::prop_table_Gost"><xsl:value-of select="$L-ok"/></xsl:when>
+            <xsl:when test="$name = 'R'"><xsl:value-of select="$L-R"/></xsl:when>
+            <xsl:when test="$name = 'R_chek'"><xsl:value-of select="$L-R-ok"/></xsl:when>
+          </xsl:choose>
+        </th>
+      </xsl:if>
+      <xsl:call-template name="method-heads">
+        <xsl:with-param name="table" select="$table"/>
+        <xsl:with-param name="names" select="substring-after($names, ' ')"/>
+      </xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
+  <xsl:template name="method-cells">
+    <xsl:param name="table"/>
+    <xsl:param name="row"/>
+    <xsl:param name="names"/>
+    <xsl:if test="$names != ''">
+      <xsl:variable name="name" select="substring-before($names, ' ')"/>
+      <xsl:if test="$table/row/*[local-name() = $name][normalize-space(.) != '']">
+        <xsl:call-template name="cell">
+          <xsl:with-param name="text" select="string($row/*[local-name() = $name])"/>
+        </xsl:call-template>
+      </xsl:if>
+      <xsl:call-template name="method-cells">
+        <xsl:with-param name="table" select="$table"/>
+        <xsl:with-param name="row" select="$row"/>
+        <xsl:with-param name="names" select="substring-after($names, ' ')"/>
+      </xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- Fractions: headings from the document; rows may be shorter than the headings. -->
+  <xsl:template match="fract_table">
+    <xsl:variable name="heads" select="count(head_col)"/>
+    <section class="fractions">
+      <h2><xsl:value-of select="$L-fract"/></h2>
+      <table class="data">
+        <thead>
+          <tr>
+            <xsl:for-each select="head_col">
+              <th>
+                <xsl:if test="position() = 1"><xsl:attribute name="class">name</xsl:attribute></xsl:if>
+                <xsl:value-of select="label"/>
+              </th>
+            </xsl:for-each>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="row">
+            <tr>
+              <xsl:call-template name="row-class"/>
+              <xsl:for-each select="col">
+                <xsl:choose>
+                  <xsl:when test="position() = 1"><td class="name"><xsl:value-of select="."/></td></xsl:when>
+                  <xsl:otherwise><xsl:call-template name="cell"/></xsl:otherwise>
+                </xsl:choose>
+              </xsl:for-each>
+              <xsl:call-template name="pad">
+                <xsl:with-param name="count" select="$heads - count(col)"/>
+              </xsl:call-template>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <xsl:template match="props_ISO3405">
+    <section class="iso3405">
+      <h2><xsl:value-of select="$L-iso"/></h2>
+      <table class="data">
+        <thead>
+          <tr>
+            <th><xsl:value-of select="$L-iso-percent"/></th>
+            <th><xsl:value-of select="$L-iso-temp"/></th>
+            <th><xsl:value-of select="$L-iso-R"/></th>
+          </tr>
+        </thead>
+        <tbody>
+          <xsl:for-each select="row">
+            <tr>
+              <xsl:for-each select="col">
+                <xsl:call-template name="cell"/>
+              </xsl:for-each>
+            </tr>
+          </xsl:for-each>
+        </tbody>
+      </table>
+    </section>
+  </xsl:template>
+
+  <!-- Errors of the calculation, each as the log gives it (lines kept, carriage returns
+       and the final line break dropped). -->
+  <xsl:template match="msg_head">
+    <section class="messages">
+      <h2><xsl:value-of select="$L-msgs"/></h2>
+      <ol class="messages">
+        <xsl:for-each select="table_msg">
+          <xsl:variable name="text" select="translate(msg_str, '&#13;', '')"/>
+          <li value="{num}">
+            <xsl:choose>
+              <xsl:when test="substring($text, string-length($text)) = '&#10;'">
+                <xsl:value-of select="substring($text, 1, string-length($text) - 1)"/>
+              </xsl:when>
+              <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
+            </xsl:choose>
+          </li>
+        </xsl:for-each>
+      </ol>
+    </section>
+  </xsl:template>
 </xsl:stylesheet>

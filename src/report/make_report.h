@@ -24,16 +24,17 @@ namespace p528 {
 
 class CChart;
 
-// Size of a chart picture when no window shows the chart, pixels.
-inline constexpr int kReportChartWidth = 800;
-inline constexpr int kReportChartHeight = 500;
+// Size of a chart picture when no window shows the chart, pixels: the width of an A4 page's
+// text at 96 pixels per inch, so the picture prints at its own size.
+inline constexpr int kReportChartWidth = 672;
+inline constexpr int kReportChartHeight = 420;
 
 class ChartPngRenderer {
  public:
   virtual ~ChartPngRenderer() = default;
   // Draws the whole chart, as currently scaled and zoomed, into a `width` × `height` picture
   // (32 bits per pixel, no alpha) and returns it PNG-encoded in `png`; false on failure.
-  virtual bool RenderPng(const CChart& chart, int width, int height, std::vector<unsigned char>& png) = 0;
+  virtual bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) = 0;
 };
 
 class ReportDesktop {
@@ -49,7 +50,7 @@ class ReportDesktop {
 // A chart of the report and the size of the window that shows it (0 × 0: none does; the
 // picture is then kReportChartWidth × kReportChartHeight).
 struct ReportChartView {
-  const CChart* chart = nullptr;
+  CChart* chart = nullptr;
   int width = 0;
   int height = 0;
 };

@@ -9,7 +9,7 @@ ReportSources WorkbenchReportSources(const Workbench& workbench) {
                        workbench.num_device, workbench.OperatorName};
 }
 
-ReportOutcome MakeWorkbenchReport(const Workbench& workbench, ReportRequest request) {
+ReportOutcome MakeWorkbenchReport(Workbench& workbench, ReportRequest request) {
   if (request.calibrationChart.chart == nullptr) request.calibrationChart.chart = &workbench.calibrationChart;
   if (request.distillationChart.chart == nullptr) request.distillationChart.chart = &workbench.distillationChart;
   return MakeReport(WorkbenchReportSources(workbench), request);

@@ -14,6 +14,6 @@ ReportSources WorkbenchReportSources(const Workbench& workbench);
 // MakeReport over the workbench. The request's charts default to the workbench's
 // calibration and distillation charts (at the fixed picture size unless the request gives
 // the windows' sizes).
-ReportOutcome MakeWorkbenchReport(const Workbench& workbench, ReportRequest request);
+ReportOutcome MakeWorkbenchReport(Workbench& workbench, ReportRequest request);
 
 }  // namespace p528

@@ -109,7 +109,8 @@ std::string DefaultComponentPath() {
   return {};
 }
 
-int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   ChartRendererFactory pictures) {
   ParsedCalc parsed;
   std::string error;
   if (!ParseCalcArguments(arguments, parsed, error)) {
@@ -190,6 +191,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
       status = ExitFailure;
     }
   }
+  if (config.reportPath && !WriteReport(workbench, config, pictures, err)) status = ExitFailure;
   out.flush();
   if (!out) {
     err << "simdist: cannot write the output\n";

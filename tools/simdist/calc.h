@@ -5,6 +5,8 @@
 // and accepted, the files are added, and the results are printed and written as JSON.
 #pragma once
 
+#include "report_output.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,8 +21,10 @@ enum ExitStatus : int {
 };
 
 // Runs `simdist calc` with the arguments after "calc"; the summary (and "--json -") go to
-// `out`, notices and errors to `err`.
-int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// `out`, notices and errors to `err`. `pictures` makes the report's chart renderer (nullptr:
+// no charts can be drawn).
+int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   ChartRendererFactory pictures = nullptr);
 
 // The component table simdist uses without --components: "tqle528data.csv" beside the
 // executable, else the one of the source tree it was built from; "" when neither exists.

@@ -1,5 +1,8 @@
 // simdist: the command line of plug528 for batch work and laboratory information systems.
 #include "calc.h"
+#ifdef PLUG528_SIMDIST_QT
+#include "report_pictures_qt.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -34,7 +37,11 @@ int main(int argc, char** argv) {
   }
   if (command == "calc") {
     arguments.erase(arguments.begin());
+#ifdef PLUG528_SIMDIST_QT
+    return p528::simdist::RunCalcCommand(arguments, std::cout, std::cerr, p528::simdist::MakeQtChartRenderer);
+#else
     return p528::simdist::RunCalcCommand(arguments, std::cout, std::cerr);
+#endif
   }
   std::cerr << "simdist: unknown command \"" << command << "\"\n" << kUsage;
   return p528::simdist::ExitUsage;

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "report_output.h"
+
 #include "engine/analysis.h"
 #include "shell/settings.h"
 #include "workbench/analysis_settings.h"
@@ -196,6 +198,10 @@ const std::vector<OptionSpec>& CalcOptions() {
        kConfig, nullptr, [](C& c, V) { c.config.restore = false; }},
       {"--no-summary", nullptr, "print no summary", kConfig, nullptr,
        [](C& c, V) { c.config.summary = false; }},
+      {"--report", "OUT.html", "write the report (HTML) to OUT.html", kConfig, CheckPath,
+       [](C& c, V v) { c.config.reportPath = v; }},
+      {"--sections", "LIST|all", "report sections for this run (default: the stored report settings)",
+       kConfig, CheckSections, [](C& c, V v) { c.config.reportSections = v; }},
 
       {"--method", "N|NAME", "0 astm-d2887-a, 2 gost-56720-a, 3 gost-56720-b, 4 gost-54291, 5 gost-iso-3924",
        kDialog, CheckMethod, [](C& c, V v) { c.analysis->Method = std::stoi(v); }},

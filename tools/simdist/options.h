@@ -36,6 +36,8 @@ struct CalcConfig {
   bool restore = true;                  // --no-restore clears it
   bool summary = true;                  // --no-summary clears it
   std::vector<std::string> files;       // the FILE arguments, as given
+  std::optional<std::string> reportPath;      // --report
+  std::optional<std::string> reportSections;  // --sections (checked), this run only
 };
 
 enum class OptionPhase { Config, Profile, Dialog, Report };

@@ -1,0 +1,41 @@
+// The chart pictures of simdist's report: the charts drawn through QPainter on the
+// offscreen platform, so no display is needed. Linked into the simdist program only.
+#include "report_pictures_qt.h"
+
+#include "ui/chart/chart_png.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+
+namespace p528::simdist {
+
+namespace {
+
+// Owns the QGuiApplication that text drawing needs, unless the process already has one.
+class QtChartRenderer : public ChartPngRenderer {
+ public:
+  QtChartRenderer() {
+    if (QCoreApplication::instance() == nullptr) {
+      // A command line draws offscreen unless the user chose a platform.
+      setenv("QT_QPA_PLATFORM", "offscreen", 0);
+      application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+  }
+  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
+    png = RenderChartPng(chart, width, height);
+    return !png.empty();
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "simdist";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> application_;
+};
+
+}  // namespace
+
+std::unique_ptr<ChartPngRenderer> MakeQtChartRenderer() { return std::make_unique<QtChartRenderer>(); }
+
+}  // namespace p528::simdist
