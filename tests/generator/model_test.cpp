@@ -48,7 +48,9 @@ TEST(MonotoneCubic, RejectsPointsThatAreNotRising) {
 }
 
 TEST(PeakShape, AreaHeightAndHalfWidthAgreeWithTheCurve) {
-  struct Row { double sigmaLeft, sigmaRight; };
+  struct Row {
+    double sigmaLeft, sigmaRight;
+  };
   for (const Row& row : {Row{0.05, 0.05}, Row{0.04, 0.07}}) {
     const PeakShape peak{10.0, row.sigmaLeft, row.sigmaRight, 250.0};
     double sum = 0, above = 0;
@@ -69,7 +71,9 @@ TEST(PeakShape, AreaHeightAndHalfWidthAgreeWithTheCurve) {
 
 TEST(CalibrationMap, InterpolatesLikeTheCalculationAndContinuesTheProgramme) {
   const CalibrationMap map({1.0, 2.0, 4.0}, {0.0, 10.0, 50.0}, 0.05);
-  struct Row { double time, temperature; };
+  struct Row {
+    double time, temperature;
+  };
   for (const Row& row : {Row{1.0, 0.0}, Row{1.5, 5.0}, Row{2.0, 10.0}, Row{3.0, 30.0}, Row{4.0, 50.0}}) {
     EXPECT_DOUBLE_EQ(map.TemperatureAt(row.time), row.temperature);
     EXPECT_DOUBLE_EQ(map.TimeAt(row.temperature), row.time);

@@ -77,8 +77,12 @@ std::string Bytes(const fs::path& path) {
 }
 
 TEST(GeneratedSet, ScenariosHoldTheRolesTheirMethodsNeed) {
-  struct Row { const char* scenario; int calibration, blank, analyses, standards, reference, check; };
-  const Row rows[] = {{"gasoil", 1, 1, 3, 0, 1, 1}, {"condensate", 1, 1, 3, 3, 0, 0}, {"heavy", 1, 1, 3, 0, 0, 0}};
+  struct Row {
+    const char* scenario;
+    int calibration, blank, analyses, standards, reference, check;
+  };
+  const Row rows[] = {
+      {"gasoil", 1, 1, 3, 0, 1, 1}, {"condensate", 1, 1, 3, 3, 0, 0}, {"heavy", 1, 1, 3, 0, 0, 0}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.scenario);
     const GeneratedSet& set = Set(row.scenario);
@@ -111,7 +115,9 @@ TEST(GeneratedSet, ScenariosHoldTheRolesTheirMethodsNeed) {
 TEST(GeneratedSet, CalibrationPeaksAreTheNParaffinsNamedAsInTheComponentTable) {
   const auto& peaks = RunOfRole(Set("gasoil"), 1).file.channels[0].peaks;
   ASSERT_EQ(peaks.size(), 40u);  // C5 .. C44
-  EXPECT_EQ(peaks.front().name, "\xD0\xA1" "5");  // Cyrillic С
+  EXPECT_EQ(peaks.front().name,
+            "\xD0\xA1"
+            "5");  // Cyrillic С
   EXPECT_EQ(peaks[5].name, "С10");
   EXPECT_EQ(peaks.back().name, "С44");
   for (size_t k = 1; k < peaks.size(); ++k) EXPECT_GT(peaks[k].time, peaks[k - 1].time);
@@ -139,9 +145,9 @@ TEST(GeneratedSet, PeakTablesAgreeWithTheSignal) {
       EXPECT_EQ(a, static_cast<size_t>(p.left));
       EXPECT_EQ(b, static_cast<size_t>(p.right));
       EXPECT_NEAR(Trapezoid(peaks, a, b, step), p.area, 1e-3 * p.area + 1e-3);
-      const size_t apex = static_cast<size_t>(std::max_element(peaks.begin() + static_cast<long>(a),
-                                                               peaks.begin() + static_cast<long>(b) + 1) -
-                                              peaks.begin());
+      const size_t apex = static_cast<size_t>(
+          std::max_element(peaks.begin() + static_cast<long>(a), peaks.begin() + static_cast<long>(b) + 1) -
+          peaks.begin());
       EXPECT_NEAR(static_cast<double>(apex) * step, p.time, 1.01 * step);
       EXPECT_NEAR(peaks[apex], p.height, 2e-3 * p.height + 0.01);
       EXPECT_NEAR(without[a], p.front_base_height, 6 * run.spec.noise + 1e-3);  // noise-free value
@@ -180,19 +186,25 @@ TEST(GeneratedSet, BlankCorrectedSignalGivesTheSampleBack) {
 // baseline through the samples at front and back, indices moved inward while below the
 // half-height line, width = (j - i + 1) x step.
 double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
-  const auto index = [&](double t) { return static_cast<size_t>(std::trunc((t - channel.startTime) / channel.step)); };
+  const auto index = [&](double t) {
+    return static_cast<size_t>(std::trunc((t - channel.startTime) / channel.step));
+  };
   size_t i = index(peak.front), j = index(peak.back);
   const size_t a = index(peak.time);
   const auto& x = channel.samples;
   const double xi = x[i], xj = x[j], fi = static_cast<double>(i), fj = static_cast<double>(j);
-  const auto half = [&](size_t k) { return xi + (xj - xi) * (static_cast<double>(k) - fi) / (fj - fi) + 0.5 * peak.height; };
+  const auto half = [&](size_t k) {
+    return xi + (xj - xi) * (static_cast<double>(k) - fi) / (fj - fi) + 0.5 * peak.height;
+  };
   while (i < a && x[i] < half(i)) ++i;
   while (j > a && x[j] < half(j)) --j;
   return static_cast<double>(j - i + 1) * channel.step;
 }
 
 TEST(GeneratedSet, CalibrationGivesTheRequestedResolution) {
-  struct Row { double resolution, tailing; };
+  struct Row {
+    double resolution, tailing;
+  };
   // 3 with tailing: the heaviest peaks merge into shoulders, which once gave C43 and C44 the
   // same observed top and a calibration that did not rise.
   for (const Row& row : {Row{3.0, 0.0}, Row{5.0, 0.0}, Row{8.0, 0.0}, Row{5.0, 0.3}, Row{3.0, 0.3}}) {
@@ -205,8 +217,10 @@ TEST(GeneratedSet, CalibrationGivesTheRequestedResolution) {
       if (p.name == "С18") c18 = &p;
     }
     ASSERT_TRUE(c16 && c18);
-    for (size_t k = 1; k < channel.peaks.size(); ++k) EXPECT_GT(channel.peaks[k].time, channel.peaks[k - 1].time);
-    const double r = 2 * (c18->time - c16->time) / (1.699 * (HalfHeightWidth(channel, *c16) + HalfHeightWidth(channel, *c18)));
+    for (size_t k = 1; k < channel.peaks.size(); ++k)
+      EXPECT_GT(channel.peaks[k].time, channel.peaks[k - 1].time);
+    const double r = 2 * (c18->time - c16->time) /
+                     (1.699 * (HalfHeightWidth(channel, *c16) + HalfHeightWidth(channel, *c18)));
     // Within a few percent: the rule counts whole samples, and at low resolution the
     // neighbouring peaks lift the baseline at the boundaries.
     EXPECT_NEAR(r, row.resolution, 0.05 * row.resolution);
@@ -230,7 +244,9 @@ TEST(GeneratedSet, InternalStandardRunsGiveTheResidueBack) {
   EXPECT_GT(set.standard->time, w0);
   EXPECT_LT(set.standard->time, w1);
   const double end = set.calibration->TimeAt(545.0);
-  struct Areas { double total, window; };
+  struct Areas {
+    double total, window;
+  };
   const auto areas = [&](const GeneratedRun& run) {
     const std::vector<double> x = Widen(run.file.channels[0].samples);
     const double level = LevelDifference(x, blank);
@@ -332,8 +348,10 @@ TEST(GeneratedSet, FilesReadBackAndTheAssayDatabaseFindsThem) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open((dir / "assays.db").c_str(), &db), SQLITE_OK);
   sqlite3_stmt* stmt = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT filename FROM [assay] WHERE ishidden = 0 AND isdeleted = 0 AND assay.id = ?;",
-                               -1, &stmt, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_prepare_v2(
+                db, "SELECT filename FROM [assay] WHERE ishidden = 0 AND isdeleted = 0 AND assay.id = ?;", -1,
+                &stmt, nullptr),
+            SQLITE_OK);
   for (const GeneratedRun& run : set.runs) {
     SCOPED_TRACE(run.fileName);
     sqlite3_bind_int(stmt, 1, run.assayId);

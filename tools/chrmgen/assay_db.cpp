@@ -45,7 +45,8 @@ void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& ro
       "CREATE TABLE IF NOT EXISTS assay ("
       "id INTEGER PRIMARY KEY, filename TEXT, ishidden INTEGER NOT NULL DEFAULT 0, "
       "isdeleted INTEGER NOT NULL DEFAULT 0, sample TEXT, andate INTEGER, date TEXT, role TEXT);";
-  if (sqlite3_exec(raw, schema, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(raw, "cannot create table assay");
+  if (sqlite3_exec(raw, schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+    Fail(raw, "cannot create table assay");
   if (sqlite3_exec(raw, "BEGIN;", nullptr, nullptr, nullptr) != SQLITE_OK) Fail(raw, "cannot begin");
   sqlite3_stmt* rawStmt = nullptr;
   const char* insert =

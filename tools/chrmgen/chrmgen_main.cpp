@@ -80,8 +80,14 @@ int Generate(const std::vector<std::string>& args) {
   bool database = true;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (option == "--solvent") { options.solvent = true; continue; }
-    if (option == "--no-db") { database = false; continue; }
+    if (option == "--solvent") {
+      options.solvent = true;
+      continue;
+    }
+    if (option == "--no-db") {
+      database = false;
+      continue;
+    }
     if (i + 1 >= args.size()) throw UsageError{"missing value for " + option};
     const std::string& value = args[++i];
     if (option == "--seed") {
@@ -92,18 +98,30 @@ int Generate(const std::vector<std::string>& args) {
       } catch (...) {
         throw UsageError{"not a seed: " + value};
       }
-    } else if (option == "--length") options.column.runLength = Number(option, value);
-    else if (option == "--step") options.column.step = Number(option, value);
-    else if (option == "--resolution") options.column.resolution = Number(option, value);
-    else if (option == "--noise") options.noise = Number(option, value);
-    else if (option == "--spikes") options.spikes = Integer(option, value);
-    else if (option == "--tailing") options.column.tailing = Number(option, value);
-    else if (option == "--analyses") options.analyses = Integer(option, value);
-    else if (option == "--reference-lot") options.referenceLot = Integer(option, value);
-    else if (option == "--end-temp") options.endTemperature = Number(option, value);
-    else if (option == "--id-base") options.assayIdBase = Integer(option, value);
-    else if (option == "--components") components = value;
-    else throw UsageError{"unknown option " + option};
+    } else if (option == "--length")
+      options.column.runLength = Number(option, value);
+    else if (option == "--step")
+      options.column.step = Number(option, value);
+    else if (option == "--resolution")
+      options.column.resolution = Number(option, value);
+    else if (option == "--noise")
+      options.noise = Number(option, value);
+    else if (option == "--spikes")
+      options.spikes = Integer(option, value);
+    else if (option == "--tailing")
+      options.column.tailing = Number(option, value);
+    else if (option == "--analyses")
+      options.analyses = Integer(option, value);
+    else if (option == "--reference-lot")
+      options.referenceLot = Integer(option, value);
+    else if (option == "--end-temp")
+      options.endTemperature = Number(option, value);
+    else if (option == "--id-base")
+      options.assayIdBase = Integer(option, value);
+    else if (option == "--components")
+      components = value;
+    else
+      throw UsageError{"unknown option " + option};
   }
   ComponentTable table;
   LoadComponentTable(components, table);

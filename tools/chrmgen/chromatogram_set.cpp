@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "chromatogram/chrm_role.h"
 #include "random.h"
 #include "shell/text.h"
 
@@ -18,8 +19,8 @@ const char* const kOperator = "Смирнова Е. В.";
 const char* const kStandardName = "Внутр. стандарт";
 constexpr double kSolventBoilingPoint = 46.2;  // carbon disulphide, the usual diluent
 
-enum Role { kCalibration = 1, kBlank = 2, kAnalysis = 3, kStandard = 4, kReference = 5, kCheck = 6 };
-const char* const kRoleTexts[] = {"",         "#градуировочная", "#холостая",    "#анализ",
+// Role texts as the host writes them into the passport, indexed by ChrmRole.
+const char* const kRoleTexts[] = {"",          "#градуировочная", "#холостая",   "#анализ",
                                   "#стандарт", "#эталон",         "#проверочная"};
 
 // n of an n-paraffin name "С<n>" (either letter C), 0 for any other name.
@@ -67,13 +68,14 @@ std::vector<DistributionPoint> Table(std::initializer_list<std::pair<double, dou
 
 // Reference gas oil, certified temperatures of lot 1 and lot 2 (-1: not certified).
 std::vector<DistributionPoint> ReferenceTable(int lot) {
-  struct Row { double percent, lot1, lot2; };
-  static const Row rows[] = {
-      {0.5, 114, 115}, {5, 143, 151},  {10, 169, 176}, {15, 196, 201}, {20, 221, 224},
-      {25, -1, 243},   {30, 258, 259}, {35, -1, 275},  {40, 287, 289}, {45, -1, 302},
-      {50, 312, 312},  {55, -1, 321},  {60, 332, 332}, {65, 343, 343}, {70, 354, 354},
-      {75, 364, 365},  {80, 376, 378}, {85, 389, 391}, {90, 404, 407}, {95, 425, 428},
-      {99.5, 475, 475}};
+  struct Row {
+    double percent, lot1, lot2;
+  };
+  static const Row rows[] = {{0.5, 114, 115}, {5, 143, 151},  {10, 169, 176}, {15, 196, 201}, {20, 221, 224},
+                             {25, -1, 243},   {30, 258, 259}, {35, -1, 275},  {40, 287, 289}, {45, -1, 302},
+                             {50, 312, 312},  {55, -1, 321},  {60, 332, 332}, {65, 343, 343}, {70, 354, 354},
+                             {75, 364, 365},  {80, 376, 378}, {85, 389, 391}, {90, 404, 407}, {95, 425, 428},
+                             {99.5, 475, 475}};
   std::vector<DistributionPoint> points;
   for (const Row& row : rows) {
     const double t = lot == 2 ? row.lot2 : row.lot1;
@@ -107,9 +109,8 @@ SampleRecipe HeavyRecipe() {
 // nearest of these (propane, isobutane, n-butane, neopentane, isopentane, n-pentane,
 // cyclopentane); hydrogen sulphide, mercaptans and water give no detector response.
 double CondensateLightPercent(double boilingPoint) {
-  static const std::pair<double, double> typical[] = {{-42.1, 0.30}, {-11.7, 0.80}, {-0.5, 1.90},
-                                                     {9.5, 0.05},   {27.8, 2.40},  {36.1, 2.70},
-                                                     {49.3, 0.35}};
+  static const std::pair<double, double> typical[] = {{-42.1, 0.30}, {-11.7, 0.80}, {-0.5, 1.90}, {9.5, 0.05},
+                                                      {27.8, 2.40},  {36.1, 2.70},  {49.3, 0.35}};
   double best = 0.3, distance = 3.0;
   for (const auto& [bp, percent] : typical) {
     if (std::abs(bp - boilingPoint) <= distance) {
@@ -128,8 +129,8 @@ SampleRecipe CondensateRecipe(const ComponentTable& table) {
     const int n = ParaffinNumber(row.name);
     // Rows 3 and 4 are propane and n-butane by the table's convention.
     const bool lightParaffin = i == 2 || i == 3 || n == 5;
-    const bool lightOther = n == 0 && i >= 4 && row.responseFactor > 0 && row.boilingPoint > -50 &&
-                            row.boilingPoint < 60;
+    const bool lightOther =
+        n == 0 && i >= 4 && row.responseFactor > 0 && row.boilingPoint > -50 && row.boilingPoint < 60;
     if (!lightParaffin && !lightOther) continue;
     recipe.components.push_back(
         {row.name, row.boilingPoint, CondensateLightPercent(row.boilingPoint), n > 0 ? 100.0 * n : 0.0});
@@ -137,10 +138,9 @@ SampleRecipe CondensateRecipe(const ComponentTable& table) {
   double lights = 0;
   for (const SampleComponent& c : recipe.components) lights += c.percent;
   // The hump starts once the last light compound (cyclopentane) has eluted.
-  recipe.points = Table({{lights, 55},  {10, 64},  {15, 78},  {20, 92},  {25, 104}, {30, 116},
-                         {35, 128},     {40, 140}, {45, 152}, {50, 165}, {55, 178}, {60, 192},
-                         {65, 207},     {70, 223}, {75, 241}, {80, 262}, {85, 287}, {90, 320},
-                         {93, 350},     {95, 378}, {96.8, 430}});
+  recipe.points = Table({{lights, 55}, {10, 64},  {15, 78},  {20, 92},  {25, 104}, {30, 116}, {35, 128},
+                         {40, 140},    {45, 152}, {50, 165}, {55, 178}, {60, 192}, {65, 207}, {70, 223},
+                         {75, 241},    {80, 262}, {85, 287}, {90, 320}, {93, 350}, {95, 378}, {96.8, 430}});
   recipe.paraffinShare = 0.3;
   return recipe;
 }
@@ -160,7 +160,8 @@ std::vector<DistributionPoint> EndingAt(std::vector<DistributionPoint> table, do
 std::string Guid(Random& rng) {
   const uint64_t a = rng.Next(), b = rng.Next();
   return Format("%08llx-%04llx-4%03llx-%04llx-%012llx", static_cast<unsigned long long>(a >> 32),
-                static_cast<unsigned long long>((a >> 16) & 0xFFFF), static_cast<unsigned long long>(a & 0xFFF),
+                static_cast<unsigned long long>((a >> 16) & 0xFFFF),
+                static_cast<unsigned long long>(a & 0xFFF),
                 static_cast<unsigned long long>(0x8000 | ((b >> 48) & 0x3FFF)),
                 static_cast<unsigned long long>(b & 0xFFFFFFFFFFFFull));
 }
@@ -185,7 +186,8 @@ class SetBuilder {
       : options_(options), table_(table), set_(set), rng_(StreamSeed(options.seed, "set")) {
     if (table.size() < 4) throw std::invalid_argument("component table has fewer than four rows");
     const double c16 = RequireParaffin(table, 16).boilingPoint, c18 = RequireParaffin(table, 18).boilingPoint;
-    set.column = std::make_unique<ColumnModel>(options.column, c16, c18, CalibrationRows(table).back()->boilingPoint);
+    set.column =
+        std::make_unique<ColumnModel>(options.column, c16, c18, CalibrationRows(table).back()->boilingPoint);
     BuildCalibration();
   }
 
@@ -196,11 +198,13 @@ class SetBuilder {
   void Blank() {
     RunSpec spec = NewSpec("blank");
     AddSolvent(spec);
-    AddRun("blank", kBlank, 0, "Холостой опыт", "", std::move(spec), "", 0);
+    AddRun("blank", RoleBlank, 0, "Холостой опыт", "", std::move(spec), "", 0);
   }
 
-  void CalibrationRun() { AddRun("calibration", kCalibration, 0, "Смесь н-парафинов С5–С44", "н-Парафины С5–С44",
-                                 calibrationSpec_, "", 0); }
+  void CalibrationRun() {
+    AddRun("calibration", RoleCalibration, 0, "Смесь н-парафинов С5–С44", "н-Парафины С5–С44",
+           calibrationSpec_, "", 0);
+  }
 
   void CheckRun() {
     RunSpec spec = NewSpec("check");
@@ -219,7 +223,8 @@ class SetBuilder {
       spec.peaks.push_back({PeakLabel(*row), Column().Peak(t, areaPerMg * row->mixtureMass * response),
                             100.0 * ParaffinNumber(row->name), true});
     }
-    GeneratedRun& run = AddRun("check", kCheck, 0, "Проверочная смесь н-парафинов", "Проверочная смесь", std::move(spec), "", 0);
+    GeneratedRun& run = AddRun("check", RoleCheck, 0, "Проверочная смесь н-парафинов", "Проверочная смесь",
+                               std::move(spec), "", 0);
     // Relative factors exactly as the check computes them from the peak table.
     const auto& peaks = run.file.channels[0].peaks;
     double c10 = -1;
@@ -240,7 +245,8 @@ class SetBuilder {
       RunSpec spec = NewSpec(runKey);
       const double area = sampleArea * rng_.Uniform(0.96, 1.04);
       AddSample(spec, profile, area);
-      AddRun(runKey, role, count > 1 || role == kAnalysis ? k : 0, recipe.name, "", std::move(spec), key, area);
+      AddRun(runKey, role, count > 1 || role == RoleAnalysis ? k : 0, recipe.name, "", std::move(spec), key,
+             area);
     }
   }
 
@@ -266,12 +272,14 @@ class SetBuilder {
       const PeakShape& shape = spec.peaks.back().shape;
       if (shape.Start() <= 0.95 * t14 || shape.End() >= 1.05 * t17)
         throw std::invalid_argument("internal standard peak leaves the window between C14 and C17");
-      AddRun(runKey, kStandard, k, profile.Recipe().name + " + внутр. стандарт", "", std::move(spec), key, area);
+      AddRun(runKey, RoleStandard, k, profile.Recipe().name + " + внутр. стандарт", "", std::move(spec), key,
+             area);
     }
   }
 
   void Expect() {
-    for (size_t i = 0; i < set_.profiles.size(); ++i) set_.samples[i] = Expectation(set_.samples[i].key, *set_.profiles[i]);
+    for (size_t i = 0; i < set_.profiles.size(); ++i)
+      set_.samples[i] = Expectation(set_.samples[i].key, *set_.profiles[i]);
   }
 
   // Settings a user enters for this set; masses only with an internal standard.
@@ -401,7 +409,8 @@ class SetBuilder {
   }
 
   GeneratedRun& AddRun(const std::string& key, int role, int ordinal, const std::string& sample,
-                       const std::string& mixture, RunSpec spec, const std::string& sampleKey, double sampleArea) {
+                       const std::string& mixture, RunSpec spec, const std::string& sampleKey,
+                       double sampleArea) {
     const int number = static_cast<int>(set_.runs.size()) + 1;
     GeneratedRun run;
     run.fileName = Format("%02d_%s.chrm", number, key.c_str());
@@ -413,7 +422,8 @@ class SetBuilder {
     run.sampleArea = sampleArea;
 
     const double runLength = Column().Settings().runLength;
-    const int64_t andate = kFirstRunAt + static_cast<int64_t>(std::llround((number - 1) * (runLength + kCooling) * 60));
+    const int64_t andate =
+        kFirstRunAt + static_cast<int64_t>(std::llround((number - 1) * (runLength + kCooling) * 60));
     ChrmPassport& p = run.file.passport;
     p.assayid = Guid(rng_);
     p.series = "ИД-" + DateText(kFirstRunAt);
@@ -421,7 +431,7 @@ class SetBuilder {
     p.duration = runLength;
     p.sample = sample;
     p.method = Format("Имитированная дистилляция, %g мин", runLength);
-    p.graduation = role == kCalibration;
+    p.graduation = role == RoleCalibration;
     p.date = andate + static_cast<int64_t>(std::llround(runLength * 60));
     p.mixture = mixture;
     ChrmColumn column;
@@ -460,10 +470,12 @@ class SetBuilder {
 };
 
 void CheckOptions(const GeneratorOptions& o) {
-  if (o.noise < 0 || o.spikes < 0 || o.analyses < 1 || o.analyses > 9 || (o.referenceLot != 1 && o.referenceLot != 2))
+  if (o.noise < 0 || o.spikes < 0 || o.analyses < 1 || o.analyses > 9 ||
+      (o.referenceLot != 1 && o.referenceLot != 2))
     throw std::invalid_argument("generator options out of range");
   const double samples = o.column.runLength / o.column.step;
-  if (!(samples >= 100) || samples > 5e7) throw std::invalid_argument("run length and sampling interval out of range");
+  if (!(samples >= 100) || samples > 5e7)
+    throw std::invalid_argument("run length and sampling interval out of range");
 }
 
 }  // namespace
@@ -510,24 +522,26 @@ GeneratedSet GenerateSet(const GeneratorOptions& requested, const ComponentTable
   SetBuilder build(options, components, set);
   const std::string& s = options.scenario;
   if (s == "gasoil" || s == "benchmark") {
-    set.description = s == "gasoil"
-        ? "Diesel fuel with the reference gas oil and the check mixture: ASTM D 2887 method A, "
-          "GOST R 56720 method A, GOST ISO 3924."
-        : "The gas oil set as 60-minute runs sampled at 50 Hz, for timing the calculation.";
+    set.description =
+        s == "gasoil" ? "Diesel fuel with the reference gas oil and the check mixture: ASTM D 2887 method A, "
+                        "GOST R 56720 method A, GOST ISO 3924."
+                      : "The gas oil set as 60-minute runs sampled at 50 Hz, for timing the calculation.";
     SampleRecipe diesel = DieselRecipe();
     diesel.points = EndingAt(diesel.points, options.endTemperature);
     SampleRecipe reference;
-    reference.name = options.referenceLot == 2 ? "Эталонный газойль, партия №2" : "Эталонный газойль, партия №1";
+    reference.name =
+        options.referenceLot == 2 ? "Эталонный газойль, партия №2" : "Эталонный газойль, партия №1";
     reference.points = ExtendToFullRange(ReferenceTable(options.referenceLot));
     build.Blank();
     build.CalibrationRun();
     build.CheckRun();
-    build.SampleRuns("reference", reference, 15000.0, 1, kReference, "reference");
-    build.SampleRuns("analysis", diesel, 15000.0, options.analyses, kAnalysis, "analysis");
+    build.SampleRuns("reference", reference, 15000.0, 1, RoleReference, "reference");
+    build.SampleRuns("analysis", diesel, 15000.0, options.analyses, RoleAnalysis, "analysis");
     build.Settings({0, 2, 5});
   } else if (s == "condensate") {
-    set.description = "Stable gas condensate with light components, a residue that never elutes and "
-                      "runs with an internal standard: GOST R 56720 method B, GOST R 54291.";
+    set.description =
+        "Stable gas condensate with light components, a residue that never elutes and "
+        "runs with an internal standard: GOST R 56720 method B, GOST R 54291.";
     SampleRecipe condensate = CondensateRecipe(components);
     if (options.endTemperature > 0) {
       if (options.endTemperature <= condensate.points[condensate.points.size() - 2].temperature)
@@ -536,17 +550,18 @@ GeneratedSet GenerateSet(const GeneratorOptions& requested, const ComponentTable
     }
     build.Blank();
     build.CalibrationRun();
-    build.SampleRuns("analysis", condensate, 12000.0, options.analyses, kAnalysis, "analysis");
+    build.SampleRuns("analysis", condensate, 12000.0, options.analyses, RoleAnalysis, "analysis");
     build.StandardRuns("analysis", 12000.0, options.analyses);
     build.Settings({3, 4});
   } else {
-    set.description = "Heavy gas oil whose elution ends past the last calibration component and "
-                      "past 538 degrees C: the final-boiling-point rules of methods 0, 2, 5.";
+    set.description =
+        "Heavy gas oil whose elution ends past the last calibration component and "
+        "past 538 degrees C: the final-boiling-point rules of methods 0, 2, 5.";
     SampleRecipe heavy = HeavyRecipe();
     heavy.points = EndingAt(heavy.points, options.endTemperature > 0 ? options.endTemperature : 551.0);
     build.Blank();
     build.CalibrationRun();
-    build.SampleRuns("analysis", heavy, 15000.0, options.analyses, kAnalysis, "analysis");
+    build.SampleRuns("analysis", heavy, 15000.0, options.analyses, RoleAnalysis, "analysis");
     build.Settings({0, 2, 5});
   }
   build.Expect();

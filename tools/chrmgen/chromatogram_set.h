@@ -36,15 +36,15 @@ namespace p528::chrmgen {
 struct GeneratorOptions {
   std::string scenario = "gasoil";
   uint64_t seed = 528;
-  ColumnSettings column;          // run length, sampling interval, resolution, tailing
-  double noise = 0.1;             // detector noise, standard deviation in detector units
-  int spikes = 0;                 // single-sample spikes per run
-  bool solvent = false;           // a solvent peak in the blank and the sample runs
-  int analyses = 3;               // parallel analysis runs (and internal-standard runs)
-  int referenceLot = 1;           // reference gas oil: 1 or 2
-  double endTemperature = -1.0;   // where the analysed sample stops eluting (its 99.5 % point
-                                  // 10 degrees before); -1: the scenario's own
-  int assayIdBase = 0;            // first assay id; 0: the scenario's own (101, 201, ...)
+  ColumnSettings column;         // run length, sampling interval, resolution, tailing
+  double noise = 0.1;            // detector noise, standard deviation in detector units
+  int spikes = 0;                // single-sample spikes per run
+  bool solvent = false;          // a solvent peak in the blank and the sample runs
+  int analyses = 3;              // parallel analysis runs (and internal-standard runs)
+  int referenceLot = 1;          // reference gas oil: 1 or 2
+  double endTemperature = -1.0;  // where the analysed sample stops eluting (its 99.5 % point
+                                 // 10 degrees before); -1: the scenario's own
+  int assayIdBase = 0;           // first assay id; 0: the scenario's own (101, 201, ...)
 };
 
 // Names of the scenarios, in the order above.
@@ -60,54 +60,54 @@ struct ExpectedPoint {
 };
 
 struct SampleExpectation {
-  std::string key;                  // "analysis", "reference"
-  std::string name;                 // passport sample name
-  SampleRecipe recipe;              // the target the sample was built from
-  double eluted = 0;                // percent of the sample that elutes (100 - residue)
-  double residue = 0;               // percent that never elutes
-  double elutionStart = 0;          // minutes
-  double elutionEnd = 0;            // minutes: where the last of the sample has eluted
-  double elutionEndTemperature = 0; // boiling point there (extrapolated past the calibration)
-  std::vector<ExpectedPoint> points;               // 0.5, 1, 2, ..., 99, 99.5 as far as it elutes
+  std::string key;                    // "analysis", "reference"
+  std::string name;                   // passport sample name
+  SampleRecipe recipe;                // the target the sample was built from
+  double eluted = 0;                  // percent of the sample that elutes (100 - residue)
+  double residue = 0;                 // percent that never elutes
+  double elutionStart = 0;            // minutes
+  double elutionEnd = 0;              // minutes: where the last of the sample has eluted
+  double elutionEndTemperature = 0;   // boiling point there (extrapolated past the calibration)
+  std::vector<ExpectedPoint> points;  // 0.5, 1, 2, ..., 99, 99.5 as far as it elutes
   std::vector<std::pair<double, double>> cumulativeAt;  // (degrees C, percent eluted below)
-  std::vector<SamplePeak> peaks;    // individual peaks (areas in percent of the sample)
+  std::vector<SamplePeak> peaks;                        // individual peaks (areas in percent of the sample)
 };
 
 struct CheckComponent {
-  std::string name;          // peak name (additional name of the component)
-  double massMg = 0;         // mass in the check mixture (component table)
-  double area = 0;           // peak table area
-  double relativeFactor = 0; // (mass / area) / (mass C10 / area C10), as the check computes it
+  std::string name;           // peak name (additional name of the component)
+  double massMg = 0;          // mass in the check mixture (component table)
+  double area = 0;            // peak table area
+  double relativeFactor = 0;  // (mass / area) / (mass C10 / area C10), as the check computes it
 };
 
 struct InternalStandard {
   std::string name;
-  double time = 0;            // minutes, inside the window between C14 and C17
-  std::string sampleMass;     // "Масса пробы, г" as the user types it
-  std::string standardMass;   // "Масса внутр. стандарта, г"
+  double time = 0;           // minutes, inside the window between C14 and C17
+  std::string sampleMass;    // "Масса пробы, г" as the user types it
+  std::string standardMass;  // "Масса внутр. стандарта, г"
 };
 
 struct GeneratedRun {
-  std::string fileName;       // inside the set folder
-  int role = 0;               // role number (1 calibration ... 6 check)
-  std::string roleText;       // passport "Chrm_Type" value
-  int ordinal = 0;            // 1.. for parallel analyses and standard runs, else 0
+  std::string fileName;  // inside the set folder
+  int role = 0;          // role number (1 calibration ... 6 check)
+  std::string roleText;  // passport "Chrm_Type" value
+  int ordinal = 0;       // 1.. for parallel analyses and standard runs, else 0
   int assayId = 0;
-  std::string sampleKey;      // the SampleExpectation shown, "" for none
-  double sampleArea = 0;      // area of 100 % of the sample in this run
-  RunSpec spec;               // what the signal is made of
-  ChrmFile file;              // passport, samples and peak table
+  std::string sampleKey;  // the SampleExpectation shown, "" for none
+  double sampleArea = 0;  // area of 100 % of the sample in this run
+  RunSpec spec;           // what the signal is made of
+  ChrmFile file;          // passport, samples and peak table
 };
 
 struct GeneratedSet {
   GeneratorOptions options;
   std::string description;
-  std::vector<int> methods;                                 // calculation methods it serves
+  std::vector<int> methods;                                   // calculation methods it serves
   std::vector<std::pair<std::string, std::string>> settings;  // settings key -> text as typed
   std::unique_ptr<ColumnModel> column;
   std::unique_ptr<CalibrationMap> calibration;
-  std::vector<std::string> calibrationNames;                // name of every calibration point
-  std::vector<std::unique_ptr<SampleProfile>> profiles;     // referenced by the runs' specs
+  std::vector<std::string> calibrationNames;             // name of every calibration point
+  std::vector<std::unique_ptr<SampleProfile>> profiles;  // referenced by the runs' specs
   std::vector<SampleExpectation> samples;
   std::vector<CheckComponent> check;
   std::unique_ptr<InternalStandard> standard;

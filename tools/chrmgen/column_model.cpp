@@ -9,8 +9,8 @@ namespace p528::chrmgen {
 namespace {
 constexpr double kInitialOven = -20.0;  // sub-ambient start, also the retention knee
 constexpr double kFinalOven = 380.0;
-constexpr double kBleedScale = 45.0;    // degrees per e-fold of bleed
-constexpr double kLastElutes = 0.85;    // share of the run at which the last component elutes
+constexpr double kBleedScale = 45.0;  // degrees per e-fold of bleed
+constexpr double kLastElutes = 0.85;  // share of the run at which the last component elutes
 }  // namespace
 
 ColumnModel::ColumnModel(const ColumnSettings& settings, double c16, double c18, double last)

@@ -3,9 +3,9 @@
 // Retention: a linear temperature programme elutes n-paraffins at times that rise linearly
 // with boiling point above the starting oven temperature (the "knee"); below it the light
 // gases crowd towards the dead time (hyperbolically, so they stay apart). The heaviest
-// calibration component elutes at 85 % of the run. Peak widths grow linearly with retention time and are scaled so that the C16/C18
-// resolution of the calibration run, R = 2 (t18 - t16) / (1.699 (w16 + w18)) with half-height
-// widths w, equals the requested value.
+// calibration component elutes at 85 % of the run. Peak widths grow linearly with retention time and are
+// scaled so that the C16/C18 resolution of the calibration run, R = 2 (t18 - t16) / (1.699 (w16 + w18)) with
+// half-height widths w, equals the requested value.
 //
 // Background: a constant detector offset (different in every run) plus column bleed that
 // rises exponentially with oven temperature (identical in every run of a set).
@@ -20,12 +20,12 @@
 namespace p528::chrmgen {
 
 struct ColumnSettings {
-  double runLength = 40.0;      // minutes
-  double step = 1.0 / 600.0;    // sampling interval, minutes
-  double resolution = 5.0;      // C16/C18 resolution of the calibration run
-  double tailing = 0.0;         // sigmaRight / sigmaLeft - 1 (0: symmetric peaks)
-  double widthGrowth = 0.5;     // relative growth of the peak width per t16 of retention
-  double bleed = 120.0;         // bleed at the final oven temperature, detector units
+  double runLength = 40.0;    // minutes
+  double step = 1.0 / 600.0;  // sampling interval, minutes
+  double resolution = 5.0;    // C16/C18 resolution of the calibration run
+  double tailing = 0.0;       // sigmaRight / sigmaLeft - 1 (0: symmetric peaks)
+  double widthGrowth = 0.5;   // relative growth of the peak width per t16 of retention
+  double bleed = 120.0;       // bleed at the final oven temperature, detector units
 };
 
 class ColumnModel {

@@ -48,8 +48,8 @@ double MonotoneCubic::Derivative(double x) const {
   const double h = xs_[k + 1] - xs_[k];
   const double s = (x - xs_[k]) / h;
   const double s2 = s * s;
-  return (ys_[k] * (6 * s2 - 6 * s) + ys_[k + 1] * (6 * s - 6 * s2)) / h +
-         slopes_[k] * (3 * s2 - 4 * s + 1) + slopes_[k + 1] * (3 * s2 - 2 * s);
+  return (ys_[k] * (6 * s2 - 6 * s) + ys_[k + 1] * (6 * s - 6 * s2)) / h + slopes_[k] * (3 * s2 - 4 * s + 1) +
+         slopes_[k + 1] * (3 * s2 - 2 * s);
 }
 
 double MonotoneCubic::Inverse(double y) const {
@@ -59,7 +59,10 @@ double MonotoneCubic::Inverse(double y) const {
   double lo = xs_.front(), hi = xs_.back();
   for (int i = 0; i < 200 && hi - lo > 1e-12 * (1 + std::abs(hi)); ++i) {
     const double mid = 0.5 * (lo + hi);
-    if (Value(mid) >= y) hi = mid; else lo = mid;
+    if (Value(mid) >= y)
+      hi = mid;
+    else
+      lo = mid;
   }
   return hi;
 }

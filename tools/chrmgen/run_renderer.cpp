@@ -23,7 +23,10 @@ double Crossing(const PeakShape& a, const PeakShape& b) {
   double lo = a.apex, hi = b.apex;
   for (int i = 0; i < 100; ++i) {
     const double mid = 0.5 * (lo + hi);
-    if (a.Value(mid) > b.Value(mid)) lo = mid; else hi = mid;
+    if (a.Value(mid) > b.Value(mid))
+      lo = mid;
+    else
+      hi = mid;
   }
   return 0.5 * (lo + hi);
 }
@@ -43,7 +46,10 @@ double ObservedApex(const std::vector<RunPeak>& peaks, const PeakShape& shape, d
   double lo = first, hi = last;
   for (int i = 0; i < 100; ++i) {
     const double a = lo + (hi - lo) / 3, b = hi - (hi - lo) / 3;
-    if (PeaksAt(peaks, a) < PeaksAt(peaks, b)) lo = a; else hi = b;
+    if (PeaksAt(peaks, a) < PeaksAt(peaks, b))
+      lo = a;
+    else
+      hi = b;
   }
   const double top = 0.5 * (lo + hi);
   const double margin = 1e-3 * (last - first);
@@ -84,9 +90,8 @@ std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& col
   const size_t last = column.SampleCount() - 1;
   std::vector<size_t> order(spec.peaks.size());
   std::iota(order.begin(), order.end(), size_t{0});
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return spec.peaks[a].shape.apex < spec.peaks[b].shape.apex;
-  });
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return spec.peaks[a].shape.apex < spec.peaks[b].shape.apex; });
 
   // Boundaries of every drawn peak (listed or not), limited by overlapping neighbours.
   std::vector<double> front(order.size()), back(order.size());

@@ -21,9 +21,9 @@ namespace p528::chrmgen {
 
 struct RunPeak {
   std::string name;
-  PeakShape shape;    // area in detector units x minutes
-  double index = 0;   // retention index for the peak table
-  bool listed = true; // written to the peak table (a solvent peak is drawn but not listed)
+  PeakShape shape;     // area in detector units x minutes
+  double index = 0;    // retention index for the peak table
+  bool listed = true;  // written to the peak table (a solvent peak is drawn but not listed)
 };
 
 struct RunSpec {

@@ -16,8 +16,8 @@ std::vector<DistributionPoint> ExtendToFullRange(std::vector<DistributionPoint> 
   const double d1 = (z.percent - y.percent) / (z.temperature - y.temperature);
   if (a.percent > 0) table.insert(table.begin(), {0.0, a.temperature - 2 * a.percent / d0});
   if (z.percent < 100) {
-    const double end = endTemperature > z.temperature ? endTemperature
-                                                      : z.temperature + 2 * (100 - z.percent) / d1;
+    const double end =
+        endTemperature > z.temperature ? endTemperature : z.temperature + 2 * (100 - z.percent) / d1;
     table.push_back({100.0, end});
   }
   return table;
@@ -37,7 +37,8 @@ SampleProfile::SampleProfile(const SampleRecipe& recipe, const std::vector<Sampl
   if (percents.back() > 100.0) throw std::invalid_argument("sample recipe above 100 %");
 
   auto peakAt = [&](const SampleComponent& c, double percent) {
-    return SamplePeak{c.name, c.boilingPoint, c.index, column.Peak(calibration.TimeAt(c.boilingPoint), percent)};
+    return SamplePeak{c.name, c.boilingPoint, c.index,
+                      column.Peak(calibration.TimeAt(c.boilingPoint), percent)};
   };
   for (const SampleComponent& c : recipe_.components)
     if (c.percent > 0) peaks_.push_back(peakAt(c, c.percent));
@@ -50,8 +51,8 @@ SampleProfile::SampleProfile(const SampleRecipe& recipe, const std::vector<Sampl
                                    [&](const SampleComponent& c) { return c.name == p.name; });
     if (named) continue;
     const double t = calibration.TimeAt(p.boilingPoint);
-    const double margin = 4.0 * column.Sigma(t) * (1 + column.Settings().tailing) *
-                          calibration.DegreesPerMinute(t);
+    const double margin =
+        4.0 * column.Sigma(t) * (1 + column.Settings().tailing) * calibration.DegreesPerMinute(t);
     if (p.boilingPoint - margin <= temps.front() || p.boilingPoint + margin >= temps.back()) continue;
     const double below = i > 0 ? p.boilingPoint - paraffins[i - 1].boilingPoint : 0;
     const double above = i + 1 < paraffins.size() ? paraffins[i + 1].boilingPoint - p.boilingPoint : 0;
@@ -114,7 +115,10 @@ double SampleProfile::TimeAtPercent(double percent) const {
   double lo = startTime_ - 1.0, hi = endTime_ + 1.0;
   for (int i = 0; i < 200 && hi - lo > 1e-12; ++i) {
     const double mid = 0.5 * (lo + hi);
-    if (Cumulative(mid) >= percent) hi = mid; else lo = mid;
+    if (Cumulative(mid) >= percent)
+      hi = mid;
+    else
+      lo = mid;
   }
   return hi;
 }

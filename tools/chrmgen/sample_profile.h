@@ -32,17 +32,17 @@ struct DistributionPoint {
 
 // A compound that elutes as a peak of its own.
 struct SampleComponent {
-  std::string name;        // peak name as in the component table
-  double boilingPoint = 0; // degrees C
-  double percent = 0;      // percent of the sample
-  double index = 0;        // retention index written to the peak table (100 n for n-paraffins)
+  std::string name;         // peak name as in the component table
+  double boilingPoint = 0;  // degrees C
+  double percent = 0;       // percent of the sample
+  double index = 0;         // retention index written to the peak table (100 n for n-paraffins)
 };
 
 struct SampleRecipe {
-  std::string name;                          // sample name of the passport
-  std::vector<DistributionPoint> points;     // rising in both percent and temperature
-  std::vector<SampleComponent> components;   // light compounds
-  double paraffinShare = 0.2;                // part of the local density in n-paraffin peaks
+  std::string name;                         // sample name of the passport
+  std::vector<DistributionPoint> points;    // rising in both percent and temperature
+  std::vector<SampleComponent> components;  // light compounds
+  double paraffinShare = 0.2;               // part of the local density in n-paraffin peaks
 };
 
 // A reference table from 0.5 % to 99.5 % extended by where elution starts (0 %) and ends

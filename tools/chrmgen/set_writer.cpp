@@ -15,12 +15,18 @@ namespace {
 
 const char* MethodName(int method) {
   switch (method) {
-    case 0: return "ASTM D 2887-13, method A";
-    case 2: return "GOST R 56720-2015, method A";
-    case 3: return "GOST R 56720-2015, method B";
-    case 4: return "GOST R 54291-2010";
-    case 5: return "GOST ISO 3924-2017";
-    default: return "";
+    case 0:
+      return "ASTM D 2887-13, method A";
+    case 2:
+      return "GOST R 56720-2015, method A";
+    case 3:
+      return "GOST R 56720-2015, method B";
+    case 4:
+      return "GOST R 54291-2010";
+    case 5:
+      return "GOST ISO 3924-2017";
+    default:
+      return "";
   }
 }
 
@@ -206,10 +212,12 @@ void WriteSet(const GeneratedSet& set, const std::string& folder, const std::str
   for (const GeneratedRun& run : set.runs) {
     ChrmFile copy = run.file;
     const int status = copy.SaveToFile((dir / run.fileName).string());
-    if (status != 0) throw std::runtime_error(Format("cannot write %s (status %d)", run.fileName.c_str(), status));
+    if (status != 0)
+      throw std::runtime_error(Format("cannot write %s (status %d)", run.fileName.c_str(), status));
   }
   fs::copy_file(componentFile, dir / "tqle528data.csv", fs::copy_options::overwrite_existing, error);
-  if (error) throw std::runtime_error("cannot copy the component table " + componentFile + ": " + error.message());
+  if (error)
+    throw std::runtime_error("cannot copy the component table " + componentFile + ": " + error.message());
   WriteText(dir / "manifest.json", ManifestJson(set));
   if (set.standard) {
     JsonWriter json(2);
