@@ -75,7 +75,6 @@ void CAnalysis::ResetCalc() {
   WindowStart = -1.0;
   WindowEnd = -1.0;
   ResidueSummary = FractionSummary();
-  ResidueSummary.name.clear();
   FractionMeanTotal = -1.0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/analysis.h"
 #include "engine/calibration_checks.h"
+#include "engine/distillation.h"
 #include "engine/engine_texts.h"
 #include "engine/result_tables.h"
 #include "shell/settings.h"
@@ -25,17 +26,6 @@ const char* const kTimeKeys[4] = {"time_C1", "time_C2", "time_C3", "time_C4"};
 constexpr uint32_t kCurveColour = 0x0808FC;
 constexpr uint32_t kPointColour = 0xFC0808;
 
-// Sample index of a peak time in its channel: the nearest sample when the time lies on the
-// grid, otherwise the truncation; 0 before the start or with a step of 0.
-int64_t PeakIndex(double t, double start, double step) {
-  if (!(t > start) || !(step > 0)) return 0;
-  const double q = (t - start) / step;
-  if (!(q < 4.0e15)) return INT64_C(4000000000000000);
-  const int64_t k = static_cast<int64_t>(std::floor(q + 0.5));
-  if (std::fabs(start + static_cast<double>(k) * step - t) <= 1e-5) return k;
-  return static_cast<int64_t>(std::trunc(q));
-}
-
 }  // namespace
 
 bool CalibLookup(const CalibCurve& curve, CalibAxis from, double value, double& result) {
@@ -56,12 +46,17 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
     start = channel.startTime;
     step = channel.step;
   }
-  int64_t i = PeakIndex(peak.front, start, step);
-  const int64_t a = PeakIndex(peak.time, start, step);
-  int64_t j = PeakIndex(peak.back, start, step);
+  // Peak times on the sampling grid give their own sample (0 before the start or with a
+  // step of 0).
   const std::vector<float>& x = channel.samples;
-  const int64_t size = static_cast<int64_t>(x.size());
-  if (i >= size || a >= size || j >= size) return 0.0;
+  const std::size_t size = x.size();
+  const std::size_t front = SampleIndex(peak.front, start, step);
+  const std::size_t top = SampleIndex(peak.time, start, step);
+  const std::size_t back = SampleIndex(peak.back, start, step);
+  if (front >= size || top >= size || back >= size) return 0.0;
+  int64_t i = static_cast<int64_t>(front);
+  const int64_t a = static_cast<int64_t>(top);
+  int64_t j = static_cast<int64_t>(back);
 
   const int64_t i0 = i;
   const int64_t j0 = j;

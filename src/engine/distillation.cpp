@@ -271,7 +271,9 @@ void BuildPointTable(ChrmResult& r, std::string& stepPercent, int useDefault, in
   if (s > 0 && std::isfinite(s)) {
     const double top = std::floor(maxPct / s);
     const double low = std::floor(0.5 / s);
-    const double limit = 1.0e7;  // more points than any table could show
+    // The settings dialog keeps the step at 0.1 % or more; a step typed far below that
+    // elsewhere must not make the table (and every list built from it) unbounded.
+    const double limit = 1.0e5;
     count = static_cast<int64_t>(std::min(top, limit)) - static_cast<int64_t>(std::min(low, limit));
     if (count < 0) count = 0;
   }
