@@ -5,6 +5,7 @@
 //   chrmgen index --db FILE FOLDER...
 //
 // Exit status: 0 done, 1 failure (message on stderr), 2 usage error.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -74,6 +75,9 @@ int Integer(const std::string& option, const std::string& text) {
 
 int Generate(const std::vector<std::string>& args) {
   if (args.size() < 2) throw UsageError{"generate needs a scenario and a folder"};
+  const std::vector<std::string> names = ScenarioNames();
+  if (std::find(names.begin(), names.end(), args[0]) == names.end())
+    throw UsageError{"unknown scenario " + args[0] + " (chrmgen list)"};
   GeneratorOptions options = ScenarioDefaults(args[0]);
   const std::string folder = args[1];
   std::string components = PLUG528_DEFAULT_COMPONENTS;
