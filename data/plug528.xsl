@@ -109,6 +109,24 @@
     <xsl:apply-templates select="Document"/>
   </xsl:template>
 
+  <!-- The line that names the sample on every page a section begins, so that a loose page
+       still says which report it belongs to. -->
+  <xsl:template name="running">
+    <div class="running">
+      <xsl:value-of select="$L-sample"/>
+      <xsl:text>: </xsl:text>
+      <xsl:value-of select="/Document/name_an"/>
+      <xsl:text> · </xsl:text>
+      <xsl:value-of select="$L-device"/>
+      <xsl:text> </xsl:text>
+      <xsl:value-of select="/Document/num_device"/>
+      <xsl:text> · </xsl:text>
+      <xsl:value-of select="$L-date"/>
+      <xsl:text> </xsl:text>
+      <xsl:value-of select="/Document/reportdate"/>
+    </div>
+  </xsl:template>
+
   <xsl:template match="Document">
     <html lang="{$lang}">
       <head>
@@ -137,6 +155,8 @@ table.passport th { text-align: left; font-weight: 400; color: #333; padding: 0.
 table.passport td { font-weight: 700; padding: 0.6mm 0; overflow-wrap: anywhere; }
 section { counter-increment: section; }
 section + section { break-before: page; page-break-before: always; }
+.running { display: none; font-size: 8pt; color: #444; border-bottom: 0.5pt solid #888; padding-bottom: 1mm; margin-bottom: 4mm; }
+section + section .running { display: block; }
 h2 { font-size: 13pt; margin: 0 0 3mm; break-after: avoid; page-break-after: avoid; }
 h2::before { content: counter(section) ". "; }
 p.note { margin: 0 0 2mm; }
@@ -154,7 +174,7 @@ td.fail { font-weight: 700; color: #a00000; background: #ffe0e0 !important; outl
 td.pass { color: #0a5a0a; }
 td.none { color: #777; }
 figure { margin: 0; break-inside: avoid; page-break-inside: avoid; }
-figure img { display: block; max-width: 100%; height: auto; border: 0.75pt solid #444; }
+figure img { display: block; max-width: 100%; height: auto; }
 figcaption { font-size: 9pt; color: #333; margin-top: 1.5mm; }
 ol.messages { margin: 0; padding-left: 8mm; }
 ol.messages li { margin-bottom: 2mm; white-space: pre-wrap; tab-size: 2; overflow-wrap: break-word; break-inside: avoid; page-break-inside: avoid; }
@@ -194,10 +214,10 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
           <table class="signatures">
             <tbody>
               <tr>
-                <td style="width: 22%"><xsl:value-of select="$L-performed"/></td>
-                <td class="line" style="width: 24%"></td>
+                <td style="width: 27%"><xsl:value-of select="$L-performed"/></td>
+                <td class="line" style="width: 22%"></td>
                 <td class="operator" style="width: 30%"><xsl:value-of select="operator_str/operator"/></td>
-                <td class="line" style="width: 24%"></td>
+                <td class="line" style="width: 21%"></td>
               </tr>
               <tr class="hint">
                 <td></td>
@@ -227,6 +247,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
   <!-- The chromatograms of the calculation. -->
   <xsl:template match="files">
     <section class="files">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-files"/></h2>
       <table class="data">
         <thead>
@@ -255,6 +276,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
 
   <xsl:template match="grad_chart | prop_chart">
     <section class="chart {local-name()}">
+      <xsl:call-template name="running"/>
       <h2>
         <xsl:choose>
           <xsl:when test="self::grad_chart"><xsl:value-of select="$L-grad-chart"/></xsl:when>
@@ -283,6 +305,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
   <!-- Relative response factors: captions and cells as the list shows them. -->
   <xsl:template match="outTable">
     <section class="response">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="fileTableHeader"/></h2>
       <table class="data">
         <thead>
@@ -314,6 +337,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
 
   <xsl:template match="ref_table">
     <section class="reference">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-ref"/></h2>
       <xsl:if test="type_gasoil">
         <p class="note">
@@ -353,6 +377,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
     <xsl:variable name="table" select="."/>
     <xsl:variable name="methodCells" select="'a_temp accuracy d_temp r r_chek R R_chek '"/>
     <section class="percent-off {local-name()}">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-prop"/></h2>
       <table class="data">
         <thead>
@@ -442,6 +467,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
   <xsl:template match="fract_table">
     <xsl:variable name="heads" select="count(head_col)"/>
     <section class="fractions">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-fract"/></h2>
       <table class="data">
         <thead>
@@ -476,6 +502,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
 
   <xsl:template match="props_ISO3405">
     <section class="iso3405">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-iso"/></h2>
       <table class="data">
         <thead>
@@ -502,6 +529,7 @@ table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555;
        and the final line break dropped). -->
   <xsl:template match="msg_head">
     <section class="messages">
+      <xsl:call-template name="running"/>
       <h2><xsl:value-of select="$L-msgs"/></h2>
       <ol class="messages">
         <xsl:for-each select="table_msg">
