@@ -2,11 +2,13 @@
 # The main job: installs what is missing, builds the command line, makes sure the demo set is
 # there (generating it when needed), and runs `simdist calc` on it as a laboratory would: the
 # set's assays chosen by id from an assay database, the analysis settings of the set typed
-# in, the readable summary printed, every result also written as JSON.
+# in, the readable summary printed, every result also written as JSON, and the report of
+# every section written as HTML (its charts drawn offscreen with Qt).
 #
 # Usage: scripts/demo.sh [gasoil|condensate|heavy] [more simdist calc options...]
 #   default set: gasoil (ASTM D 2887 method A, the method stored in the set's manifest).
-#   Output files: build-demo/demo/<set>.json; the profile of the run: build-demo/demo/profile.
+#   Output files: build-demo/demo/<set>.json, build-demo/demo/<set>.html (the report); the
+#   profile of the run: build-demo/demo/profile.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,9 +23,9 @@ bash scripts/install-deps.sh >&2
 export LANG=C.UTF-8
 
 build=$root/build-demo
-if [ ! -f "$build/CMakeCache.txt" ]; then
+if [ ! -f "$build/CMakeCache.txt" ] || grep -q '^PLUG528_WITH_QT:BOOL=OFF' "$build/CMakeCache.txt"; then
   echo "== configuring $build" >&2
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLUG528_WITH_QT=OFF \
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLUG528_WITH_QT=ON \
     -DPLUG528_BENCHMARKS=OFF >/dev/null
 fi
 echo "== building simdist and chrmgen" >&2
@@ -72,5 +74,6 @@ done < <(sed -n '/"settings": {/,/}/s/^ *"\([A-Za-z0-9_]*\)": "\([^"]*\)".*/\1|\
 
 echo "== simdist calc on data/demo/$scenario (assays $ids)" >&2
 "$simdist" calc --profile "$work/profile" --no-restore --db "$database" --ids "$ids" \
-  "${settings[@]}" --json "$work/$scenario.json" "$@"
+  "${settings[@]}" --json "$work/$scenario.json" --report "$work/$scenario.html" --sections all "$@"
 echo "== results as JSON: $work/$scenario.json" >&2
+echo "== report: $work/$scenario.html" >&2

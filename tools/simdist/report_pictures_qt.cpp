@@ -5,12 +5,22 @@
 #include "ui/chart/chart_png.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 
 #include <cstdlib>
 
 namespace p528::simdist {
 
 namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform asks for a runtime folder a command line does not need; its notice
+// about a missing XDG_RUNTIME_DIR would only clutter the output. Everything else passes on.
+void QuietRuntimeNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths: "))) return;
+  if (previousHandler != nullptr) previousHandler(type, context, message);
+}
 
 // Owns the QGuiApplication that text drawing needs, unless the process already has one.
 class QtChartRenderer : public ChartPngRenderer {
@@ -19,6 +29,7 @@ class QtChartRenderer : public ChartPngRenderer {
     if (QCoreApplication::instance() == nullptr) {
       // A command line draws offscreen unless the user chose a platform.
       setenv("QT_QPA_PLATFORM", "offscreen", 0);
+      previousHandler = qInstallMessageHandler(QuietRuntimeNotice);
       application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
   }
