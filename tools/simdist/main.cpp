@@ -4,6 +4,7 @@
 #include "report_pictures_qt.h"
 #endif
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,10 +19,7 @@ const char* kUsage =
     "commands:\n"
     "  calc    add chromatograms, recalculate, print the summary (simdist calc --help)\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
+int Run(std::vector<std::string> arguments) {
   if (arguments.empty()) {
     std::cerr << kUsage;
     return p528::simdist::ExitUsage;
@@ -45,4 +43,19 @@ int main(int argc, char** argv) {
   }
   std::cerr << "simdist: unknown command \"" << command << "\"\n" << kUsage;
   return p528::simdist::ExitUsage;
+}
+
+}  // namespace
+
+// Whatever happens inside, the run ends with a message and a failure status, never with an
+// abort that a batch system would read as a crash.
+int main(int argc, char** argv) {
+  try {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& error) {
+    std::cerr << "simdist: failure: " << error.what() << "\n";
+  } catch (...) {
+    std::cerr << "simdist: failure\n";
+  }
+  return p528::simdist::ExitFailure;
 }
