@@ -131,7 +131,7 @@ TEST(GeneratedSet, PeakTablesAgreeWithTheSignal) {
   for (const int role : {1, 3, 4}) {
     const GeneratedRun& run = RunOfRole(set, role);
     SCOPED_TRACE(run.fileName);
-    RunSpec background = run.spec;
+    RunPlan background = run.plan;
     background.peaks.clear();
     const std::vector<double> with = Widen(run.file.channels[0].samples);
     const std::vector<double> without = Widen(RenderSamples(background, *set.column));
@@ -150,7 +150,7 @@ TEST(GeneratedSet, PeakTablesAgreeWithTheSignal) {
           peaks.begin());
       EXPECT_NEAR(static_cast<double>(apex) * step, p.time, 1.01 * step);
       EXPECT_NEAR(peaks[apex], p.height, 2e-3 * p.height + 0.01);
-      EXPECT_NEAR(without[a], p.front_base_height, 6 * run.spec.noise + 1e-3);  // noise-free value
+      EXPECT_NEAR(without[a], p.front_base_height, 6 * run.plan.noise + 1e-3);  // noise-free value
     }
   }
 }

@@ -196,18 +196,18 @@ class SetBuilder {
   Random& Rng() { return rng_; }
 
   void Blank() {
-    RunSpec spec = NewSpec("blank");
-    AddSolvent(spec);
-    AddRun("blank", RoleBlank, 0, "Холостой опыт", "", std::move(spec), "", 0);
+    RunPlan plan = NewPlan("blank");
+    AddSolvent(plan);
+    AddRun("blank", RoleBlank, 0, "Холостой опыт", "", std::move(plan), "", 0);
   }
 
   void CalibrationRun() {
     AddRun("calibration", RoleCalibration, 0, "Смесь н-парафинов С5–С44", "н-Парафины С5–С44",
-           calibrationSpec_, "", 0);
+           calibrationPlan_, "", 0);
   }
 
   void CheckRun() {
-    RunSpec spec = NewSpec("check");
+    RunPlan plan = NewPlan("check");
     std::vector<const ComponentRecord*> rows;
     double massSum = 0;
     for (const ComponentRecord* row : CalibrationRows(table_))
@@ -220,11 +220,11 @@ class SetBuilder {
     for (const ComponentRecord* row : rows) {
       const double response = rng_.Uniform(0.97, 1.03);
       const double t = Calibration().TimeAt(row->boilingPoint);
-      spec.peaks.push_back({PeakLabel(*row), Column().Peak(t, areaPerMg * row->mixtureMass * response),
+      plan.peaks.push_back({PeakLabel(*row), Column().Peak(t, areaPerMg * row->mixtureMass * response),
                             100.0 * ParaffinNumber(row->name), true});
     }
     GeneratedRun& run = AddRun("check", RoleCheck, 0, "Проверочная смесь н-парафинов", "Проверочная смесь",
-                               std::move(spec), "", 0);
+                               std::move(plan), "", 0);
     // Relative factors exactly as the check computes them from the peak table.
     const auto& peaks = run.file.channels[0].peaks;
     double c10 = -1;
@@ -242,10 +242,10 @@ class SetBuilder {
     const SampleProfile& profile = Profile(key, recipe);
     for (int k = 1; k <= count; ++k) {
       const std::string runKey = count > 1 ? Format("%s_%d", filePrefix.c_str(), k) : filePrefix;
-      RunSpec spec = NewSpec(runKey);
+      RunPlan plan = NewPlan(runKey);
       const double area = sampleArea * rng_.Uniform(0.96, 1.04);
-      AddSample(spec, profile, area);
-      AddRun(runKey, role, count > 1 || role == RoleAnalysis ? k : 0, recipe.name, "", std::move(spec), key,
+      AddSample(plan, profile, area);
+      AddRun(runKey, role, count > 1 || role == RoleAnalysis ? k : 0, recipe.name, "", std::move(plan), key,
              area);
     }
   }
@@ -264,15 +264,15 @@ class SetBuilder {
     standard.time = 0.5 * (t15 + t16);
     for (int k = 1; k <= count; ++k) {
       const std::string runKey = Format("standard_%d", k);
-      RunSpec spec = NewSpec(runKey);
+      RunPlan plan = NewPlan(runKey);
       const double area = sampleArea * rng_.Uniform(0.92, 1.08);
-      AddSample(spec, profile, area);
+      AddSample(plan, profile, area);
       // Equal response per mass: the standard gives the area of its mass.
-      spec.peaks.push_back({kStandardName, Column().Peak(standard.time, area * massRatio), 0, true});
-      const PeakShape& shape = spec.peaks.back().shape;
+      plan.peaks.push_back({kStandardName, Column().Peak(standard.time, area * massRatio), 0, true});
+      const PeakShape& shape = plan.peaks.back().shape;
       if (shape.Start() <= 0.95 * t14 || shape.End() >= 1.05 * t17)
         throw std::invalid_argument("internal standard peak leaves the window between C14 and C17");
-      AddRun(runKey, RoleStandard, k, profile.Recipe().name + " + внутр. стандарт", "", std::move(spec), key,
+      AddRun(runKey, RoleStandard, k, profile.Recipe().name + " + внутр. стандарт", "", std::move(plan), key,
              area);
     }
   }
@@ -311,17 +311,17 @@ class SetBuilder {
       temps.push_back(table_[k].boilingPoint);
       set_.calibrationNames.push_back(table_[k].name);
     }
-    calibrationSpec_ = NewSpec("calibration");
+    calibrationPlan_ = NewPlan("calibration");
     for (const ComponentRecord* row : CalibrationRows(table_)) {
       const double t = Column().RetentionTime(row->boilingPoint);
-      calibrationSpec_.peaks.push_back({PeakLabel(*row), Column().Peak(t, 35.0 * rng_.Uniform(0.8, 1.2)),
+      calibrationPlan_.peaks.push_back({PeakLabel(*row), Column().Peak(t, 35.0 * rng_.Uniform(0.8, 1.2)),
                                         100.0 * ParaffinNumber(row->name), true});
       temps.push_back(row->boilingPoint);
       set_.calibrationNames.push_back(row->name);
     }
     // The calculation takes the times of the peak table, where overlapping heavy peaks
     // show their observed tops.
-    for (const ChrmPeak& peak : BuildPeakTable(calibrationSpec_, Column())) times.push_back(peak.time);
+    for (const ChrmPeak& peak : BuildPeakTable(calibrationPlan_, Column())) times.push_back(peak.time);
     if (times.size() < 6) throw std::invalid_argument("component table holds too few n-paraffins");
     try {
       set_.calibration = std::make_unique<CalibrationMap>(times, temps, Column().Slope());
@@ -381,35 +381,35 @@ class SetBuilder {
     return e;
   }
 
-  RunSpec NewSpec(const std::string& key) {
-    RunSpec spec;
-    spec.key = key;
-    spec.offset = rng_.Uniform(1850.0, 2150.0);
-    spec.noise = options_.noise;
-    spec.spikes = options_.spikes;
-    spec.seed = StreamSeed(options_.seed, key);
-    return spec;
+  RunPlan NewPlan(const std::string& key) {
+    RunPlan plan;
+    plan.key = key;
+    plan.offset = rng_.Uniform(1850.0, 2150.0);
+    plan.noise = options_.noise;
+    plan.spikes = options_.spikes;
+    plan.seed = StreamSeed(options_.seed, key);
+    return plan;
   }
 
-  void AddSolvent(RunSpec& spec) const {
+  void AddSolvent(RunPlan& plan) const {
     if (!options_.solvent) return;
     const double t = Calibration().TimeAt(kSolventBoilingPoint);
-    spec.peaks.push_back({"", Column().Peak(t, 6.0), 0, false});
+    plan.peaks.push_back({"", Column().Peak(t, 6.0), 0, false});
   }
 
-  void AddSample(RunSpec& spec, const SampleProfile& profile, double area) const {
-    spec.sample = &profile;
-    spec.sampleScale = area / 100.0;
+  void AddSample(RunPlan& plan, const SampleProfile& profile, double area) const {
+    plan.sample = &profile;
+    plan.sampleScale = area / 100.0;
     for (const SamplePeak& p : profile.Peaks()) {
       PeakShape shape = p.shape;
-      shape.area *= spec.sampleScale;
-      spec.peaks.push_back({p.name, shape, p.index, true});
+      shape.area *= plan.sampleScale;
+      plan.peaks.push_back({p.name, shape, p.index, true});
     }
-    AddSolvent(spec);
+    AddSolvent(plan);
   }
 
   GeneratedRun& AddRun(const std::string& key, int role, int ordinal, const std::string& sample,
-                       const std::string& mixture, RunSpec spec, const std::string& sampleKey,
+                       const std::string& mixture, RunPlan plan, const std::string& sampleKey,
                        double sampleArea) {
     const int number = static_cast<int>(set_.runs.size()) + 1;
     GeneratedRun run;
@@ -453,10 +453,10 @@ class SetBuilder {
     channel.number = 1;
     channel.startTime = 0.0;
     channel.step = Column().Settings().step;
-    channel.samples = RenderSamples(spec, Column());
-    channel.peaks = BuildPeakTable(spec, Column());
+    channel.samples = RenderSamples(plan, Column());
+    channel.peaks = BuildPeakTable(plan, Column());
     run.file.channels.push_back(std::move(channel));
-    run.spec = std::move(spec);
+    run.plan = std::move(plan);
     set_.runs.push_back(std::move(run));
     return set_.runs.back();
   }
@@ -466,7 +466,7 @@ class SetBuilder {
   GeneratedSet& set_;
   Random rng_;
   std::vector<std::string> typedTimes_;
-  RunSpec calibrationSpec_;
+  RunPlan calibrationPlan_;
 };
 
 void CheckOptions(const GeneratorOptions& o) {

@@ -95,7 +95,7 @@ struct GeneratedRun {
   int assayId = 0;
   std::string sampleKey;  // the SampleExpectation shown, "" for none
   double sampleArea = 0;  // area of 100 % of the sample in this run
-  RunSpec spec;           // what the signal is made of
+  RunPlan plan;           // what the signal is made of
   ChrmFile file;          // passport, samples and peak table
 };
 
@@ -107,7 +107,7 @@ struct GeneratedSet {
   std::unique_ptr<ColumnModel> column;
   std::unique_ptr<CalibrationMap> calibration;
   std::vector<std::string> calibrationNames;             // name of every calibration point
-  std::vector<std::unique_ptr<SampleProfile>> profiles;  // referenced by the runs' specs
+  std::vector<std::unique_ptr<SampleProfile>> profiles;  // referenced by the runs' plans
   std::vector<SampleExpectation> samples;
   std::vector<CheckComponent> check;
   std::unique_ptr<InternalStandard> standard;

@@ -58,26 +58,26 @@ double ObservedApex(const std::vector<RunPeak>& peaks, const PeakShape& shape, d
 
 }  // namespace
 
-double CleanSignal(const RunSpec& spec, const ColumnModel& column, double t, int skip) {
-  double value = spec.offset + column.Bleed(t);
-  if (spec.sample != nullptr) value += spec.sampleScale * spec.sample->HumpDensity(t);
-  for (size_t j = 0; j < spec.peaks.size(); ++j)
-    if (static_cast<int>(j) != skip) value += PeakValue(spec.peaks[j].shape, t);
+double CleanSignal(const RunPlan& plan, const ColumnModel& column, double t, int skip) {
+  double value = plan.offset + column.Bleed(t);
+  if (plan.sample != nullptr) value += plan.sampleScale * plan.sample->HumpDensity(t);
+  for (size_t j = 0; j < plan.peaks.size(); ++j)
+    if (static_cast<int>(j) != skip) value += PeakValue(plan.peaks[j].shape, t);
   return value;
 }
 
-std::vector<float> RenderSamples(const RunSpec& spec, const ColumnModel& column) {
+std::vector<float> RenderSamples(const RunPlan& plan, const ColumnModel& column) {
   const size_t n = column.SampleCount();
   const double step = column.Settings().step;
   std::vector<float> samples(n);
-  Random noise(spec.seed);
+  Random noise(plan.seed);
   for (size_t i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) * step;
     const double drawn = noise.Normal();
-    samples[i] = static_cast<float>(CleanSignal(spec, column, t) + spec.noise * drawn);
+    samples[i] = static_cast<float>(CleanSignal(plan, column, t) + plan.noise * drawn);
   }
-  Random spikes(spec.seed ^ 0x5A17E5ull);
-  for (int k = 0; k < spec.spikes; ++k) {
+  Random spikes(plan.seed ^ 0x5A17E5ull);
+  for (int k = 0; k < plan.spikes; ++k) {
     const size_t at = static_cast<size_t>(spikes.Uniform() * static_cast<double>(n));
     const double size = spikes.Uniform(20.0, 200.0);
     samples[std::min(at, n - 1)] += static_cast<float>(size);
@@ -85,23 +85,23 @@ std::vector<float> RenderSamples(const RunSpec& spec, const ColumnModel& column)
   return samples;
 }
 
-std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& column) {
+std::vector<ChrmPeak> BuildPeakTable(const RunPlan& plan, const ColumnModel& column) {
   const double step = column.Settings().step;
   const size_t last = column.SampleCount() - 1;
-  std::vector<size_t> order(spec.peaks.size());
+  std::vector<size_t> order(plan.peaks.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::sort(order.begin(), order.end(),
-            [&](size_t a, size_t b) { return spec.peaks[a].shape.apex < spec.peaks[b].shape.apex; });
+            [&](size_t a, size_t b) { return plan.peaks[a].shape.apex < plan.peaks[b].shape.apex; });
 
   // Boundaries of every drawn peak (listed or not), limited by overlapping neighbours.
   std::vector<double> front(order.size()), back(order.size());
   for (size_t k = 0; k < order.size(); ++k) {
-    front[k] = spec.peaks[order[k]].shape.Start();
-    back[k] = spec.peaks[order[k]].shape.End();
+    front[k] = plan.peaks[order[k]].shape.Start();
+    back[k] = plan.peaks[order[k]].shape.End();
   }
   for (size_t k = 1; k < order.size(); ++k) {
     if (front[k] < back[k - 1]) {
-      const double cut = Crossing(spec.peaks[order[k - 1]].shape, spec.peaks[order[k]].shape);
+      const double cut = Crossing(plan.peaks[order[k - 1]].shape, plan.peaks[order[k]].shape);
       back[k - 1] = std::min(back[k - 1], cut);
       front[k] = std::max(front[k], cut);
     }
@@ -110,12 +110,12 @@ std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& col
   // Drop-line integration on the background without individual peaks: a peak's area and
   // height are the whole peak signal between its boundaries and at its apex, so the tail of
   // an overlapping neighbour counts where it lies, as a data system would integrate it.
-  RunSpec background = spec;
+  RunPlan background = plan;
   background.peaks.clear();
   std::vector<ChrmPeak> table;
   double listedArea = 0;
   for (size_t k = 0; k < order.size(); ++k) {
-    const RunPeak& peak = spec.peaks[order[k]];
+    const RunPeak& peak = plan.peaks[order[k]];
     if (!peak.listed) continue;
     const auto toIndex = [&](double t) {
       return static_cast<size_t>(std::clamp(std::round(t / step), 0.0, static_cast<double>(last)));
@@ -124,9 +124,9 @@ std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& col
     ChrmPeak row;
     row.front = static_cast<double>(left) * step;
     row.back = static_cast<double>(right) * step;
-    row.time = ObservedApex(spec.peaks, peak.shape, front[k], back[k]);
-    row.height = PeaksAt(spec.peaks, row.time);
-    for (const RunPeak& other : spec.peaks) row.area += other.shape.AreaBetween(row.front, row.back);
+    row.time = ObservedApex(plan.peaks, peak.shape, front[k], back[k]);
+    row.height = PeaksAt(plan.peaks, row.time);
+    for (const RunPeak& other : plan.peaks) row.area += other.shape.AreaBetween(row.front, row.back);
     row.name = peak.name;
     row.left = static_cast<int>(left);
     row.right = static_cast<int>(right);

@@ -5,7 +5,7 @@
 // Signal at sample i (time i x step, minutes):
 //   offset + bleed(t) + sampleScale x hump density(t) + sum of the peaks + noise (+ spikes),
 // stored as 32-bit floats. Noise and spikes come from the run's own random stream, so the
-// same spec always gives the same samples, and a spec with fewer peaks gives the same noise.
+// same plan always gives the same samples, and a plan with fewer peaks gives the same noise.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +26,7 @@ struct RunPeak {
   bool listed = true;  // written to the peak table (a solvent peak is drawn but not listed)
 };
 
-struct RunSpec {
+struct RunPlan {
   std::string key;                        // names the random stream ("analysis-2")
   double offset = 0;                      // detector level of this run
   const SampleProfile* sample = nullptr;  // unresolved part of a sample, or none
@@ -37,16 +37,16 @@ struct RunSpec {
   uint64_t seed = 0;                      // seed of the run's random stream
 };
 
-// Noise-free signal at time t, without the peak `skip` (index into spec.peaks; -1 for none).
-double CleanSignal(const RunSpec& spec, const ColumnModel& column, double t, int skip = -1);
+// Noise-free signal at time t, without the peak `skip` (index into plan.peaks; -1 for none).
+double CleanSignal(const RunPlan& plan, const ColumnModel& column, double t, int skip = -1);
 // The run's samples.
-std::vector<float> RenderSamples(const RunSpec& spec, const ColumnModel& column);
+std::vector<float> RenderSamples(const RunPlan& plan, const ColumnModel& column);
 // Peak table of the listed peaks, in order of time: boundaries at 4 standard deviations or at
 // the crossing with an overlapping neighbour (a drop line), on the sampling grid; area = the
 // signal of all individual peaks between the boundaries (above the background of offset,
 // bleed and hump); time and height = where that signal is highest near the peak's apex (an
 // overlapping neighbour moves it); baseline heights = the background at the boundaries;
 // concent = percent of the listed areas.
-std::vector<ChrmPeak> BuildPeakTable(const RunSpec& spec, const ColumnModel& column);
+std::vector<ChrmPeak> BuildPeakTable(const RunPlan& plan, const ColumnModel& column);
 
 }  // namespace p528::chrmgen

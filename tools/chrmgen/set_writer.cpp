@@ -151,7 +151,7 @@ std::string ManifestJson(const GeneratedSet& set) {
     json.Member("assay_id", run.assayId);
     json.Member("sample", run.file.passport.sample);
     json.Member("andate", run.file.passport.andate);
-    json.Member("offset", run.spec.offset);
+    json.Member("offset", run.plan.offset);
     if (!run.sampleKey.empty()) {
       json.Member("shows", run.sampleKey);
       json.Member("sample_area", run.sampleArea);

@@ -60,15 +60,15 @@ void QPainterCanvas::UsePen(const Pen& pen) {
   penSelected_ = true;
 }
 
-const QFont& QPainterCanvas::FontFor(const FontSpec& spec) {
-  const auto key = std::make_tuple(spec.face, spec.height, spec.weight);
+const QFont& QPainterCanvas::FontFor(const FontSpec& wanted) {
+  const auto key = std::make_tuple(wanted.face, wanted.height, wanted.weight);
   auto it = fonts_->find(key);
   if (it != fonts_->end()) return it->second;
-  QFont font(QString::fromStdString(spec.face));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
+  QFont font(QString::fromStdString(wanted.face));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
   font.setStyleStrategy(QFont::PreferAntialias);
   // The height names the cell (ascent + descent): take the largest pixel size that fits.
-  const int cell = std::max(1, spec.height);
+  const int cell = std::max(1, wanted.height);
   int size = cell;
   for (; size > 1; --size) {
     font.setPixelSize(size);

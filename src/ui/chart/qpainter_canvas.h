@@ -44,7 +44,7 @@ class QPainterCanvas : public Canvas {
   // An off-screen canvas owning its image and painter.
   QPainterCanvas(std::unique_ptr<QImage> image, std::shared_ptr<FontCache> fonts);
 
-  const QFont& FontFor(const FontSpec& spec);
+  const QFont& FontFor(const FontSpec& wanted);
   QPen ToQPen(const Pen& pen) const;
   // Selects the pen unless it is selected already (a curve draws thousands of lines).
   void UsePen(const Pen& pen);
