@@ -1,5 +1,7 @@
 #include "engine/reference_check.h"
 
+#include "engine/tables/repeatability_tables.h"
+
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/custom_reference.h"
@@ -32,7 +34,7 @@ double LimitAt(const CAnalysis& engine, const CustomReference& custom, double p,
   switch (engine.Method) {
     case AstmD2887A: return ReproducibilityLimitAstm(p);
     case Iso3924: return ReproducibilityLimitIso3924(p, std::fabs(mean));
-    case Gost56720A: return ReproducibilityLimit56720(p, std::fabs(mean));
+    case Gost56720A: return ReproducibilityLimit56720A(p, std::fabs(mean));
     default: return -1.0;
   }
 }
@@ -183,15 +185,6 @@ double ReproducibilityLimitIso3924(double p, double T) {
   if (p == 40 || (p >= 50 && p <= 90)) return 4.3;
   if (p == 95) return 5.0;
   if (p >= 99.5) return 11.8;
-  return -1.0;
-}
-
-double ReproducibilityLimit56720(double p, double T) {
-  if (p == 0.5) return 0.066 * T;
-  if (p >= 5 && p <= 30) return 0.015 * (T + 100);
-  if (p >= 40 && p <= 90) return 4.3;
-  if (p == 95) return 5.0;
-  if (p == 99.5) return 12.0;
   return -1.0;
 }
 

@@ -43,6 +43,6 @@ double ReferenceTemperature(int32_t method, int32_t refType, double percent);
 // absolute mean of the measured and certified temperatures, °C.
 double ReproducibilityLimitAstm(double p);                 // ASTM D 2887-13 method A
 double ReproducibilityLimitIso3924(double p, double T);    // GOST ISO 3924-2017
-double ReproducibilityLimit56720(double p, double T);      // GOST R 56720-2015 method A
+// GOST R 56720-2015 method A: ReproducibilityLimit56720A in engine/tables/repeatability_tables.h.
 
 }  // namespace p528
