@@ -86,6 +86,12 @@ struct ReportOutcome {
   std::string detail;  // reason given by the libraries or the system
 };
 
+// The command. The window first takes its controls' values into its members, so that an
+// instrument number still being edited is reported. Show: a new "qvtXXXXXX.tmp" in the
+// temporary folder (left there, empty) and the report beside it with ".html" appended,
+// handed to the desktop's viewer. Save: the save dialog offers DefaultReportName and the
+// report is written where the user chose; nothing is opened. A chart that cannot be drawn
+// ends the command before anything is asked, written or opened.
 ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& request);
 
 // "Report528_<d><mm><yyyy>_<hhmmss>": "Report528_5032024_093005".
