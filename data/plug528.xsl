@@ -161,7 +161,7 @@ h2 { font-size: 13pt; margin: 0 0 3mm; break-after: avoid; page-break-after: avo
 h2::before { content: counter(section) ". "; }
 p.note { margin: 0 0 2mm; }
 table.data { border-collapse: collapse; width: 100%; font-size: 9pt; margin: 0 0 2mm; }
-table.data th, table.data td { border: 0.75pt solid #444; padding: 0.8mm 1.5mm; text-align: center; vertical-align: middle; }
+table.data th, table.data td { border: 0.75pt solid #444; padding: 0.5mm 1.5mm; text-align: center; vertical-align: middle; }
 table.data td { white-space: nowrap; }
 table.data td.wrap { white-space: normal; overflow-wrap: anywhere; }
 table.data thead th { background: #e8e8e8; font-weight: 700; hyphens: manual; }
@@ -184,7 +184,7 @@ table.signatures td { padding: 7mm 0 0.5mm; vertical-align: bottom; }
 table.signatures td.line { border-bottom: 0.75pt solid #000; }
 table.signatures td.operator { border-bottom: 0.75pt solid #000; font-weight: 700; text-align: center; }
 table.signatures tr.hint td { padding-top: 0.5mm; font-size: 7.5pt; color: #555; text-align: center; }
-@media screen { body { margin-top: 8mm; margin-bottom: 8mm; box-shadow: 0 0 0 1px #ddd; } }
+@media screen { body { margin-top: 8mm; margin-bottom: 8mm; box-shadow: 0 0 0 1px #ddd; } section + section { margin-top: 10mm; } }
         </style>
       </head>
       <body>
