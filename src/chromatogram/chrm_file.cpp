@@ -336,8 +336,16 @@ int CVantiroFile4::LoadFromMemory(const void* bytes, uint64_t count) {
 int CVantiroFile4::LoadFromFile(const std::string& path) {
   std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
   if (!f) return -1;
-  // The file is read whole; its bytes are then checked like any buffer.
-  std::vector<unsigned char> image;
+  // The header is judged before anything else is read, so a path that names a device or
+  // any other endless stream ends at its first bytes instead of being read without end.
+  unsigned char header[kHeaderSize];
+  const size_t headerBytes = std::fread(header, 1, sizeof header, f.get());
+  if (std::ferror(f.get())) return -1;  // for example a folder: it opens but cannot be read
+  if (headerBytes < kHeaderSize) return -2;
+  if (std::memcmp(header, "STG", 3) != 0) return -3;
+  if (header[3] > 1) return -4;
+  // The rest of the file is read whole; its bytes are then checked like any buffer.
+  std::vector<unsigned char> image(header, header + kHeaderSize);
   unsigned char chunk[1 << 16];
   for (;;) {
     const size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
