@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/analysis.h"
+#include "engine/reference_check.h"
+
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace p528::test {
@@ -209,6 +213,64 @@ TEST_F(SimdistEndToEnd, EnglishInterfaceReadsEnglishRoleTexts) {
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("not added: unknown role"), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("Files:"), std::string::npos);
+}
+
+// Counts the verdicts (1 within the limit, 2 exceeded) of the reference rows in a JSON result.
+std::pair<int, int> ReferenceVerdicts(const std::string& json) {
+  const std::size_t begin = json.find("\"refRows\"");
+  const std::size_t end = json.find("\"iso3405Rows\"", begin);
+  const std::string rows = json.substr(begin, end - begin);
+  const std::regex verdict("\"verdict\":\\s*([0-9])");
+  int within = 0;
+  int exceeded = 0;
+  for (auto it = std::sregex_iterator(rows.begin(), rows.end(), verdict); it != std::sregex_iterator(); ++it) {
+    if ((*it)[1] == "1") ++within;
+    if ((*it)[1] == "2") ++exceeded;
+  }
+  return {within, exceeded};
+}
+
+TEST_F(SimdistEndToEnd, CustomReferenceFileIsStoredChosenAndJudged) {
+  // The laboratory's own reference: the certified temperatures of lot 1, with a generous and
+  // with a zero deviation allowed.
+  auto write = [&](const std::string& name, double deviation) {
+    std::ofstream file(Out(name));
+    file << "passport 77-A\n";
+    for (double p : ReferencePercents(AstmD2887A)) {
+      const double t = ReferenceTemperature(AstmD2887A, Lot1, p);
+      if (t > 0) file << p << " " << t << " " << deviation << "\n";
+    }
+    return Out(name);
+  };
+  std::vector<std::string> loose = Options(*gasoil, "custom.profile");
+  loose.insert(loose.end(), {"--method", "0", "--reference", "custom", "--custom-reference", write("loose.ref", 5.0), "--json", "-"});
+  loose.insert(loose.end(), gasoil->files.begin(), gasoil->files.end());
+  const RunResult passed = Simdist(loose);
+  ASSERT_EQ(passed.status, 0) << passed.err;
+  const auto [within, exceeded] = ReferenceVerdicts(passed.out);
+  EXPECT_GT(within, 10);
+  EXPECT_EQ(exceeded, 0);
+
+  std::vector<std::string> strict = Options(*gasoil, "custom-strict.profile");
+  strict.insert(strict.end(), {"--method", "0", "--reference", "custom", "--custom-reference", write("strict.ref", 0.0), "--json", "-"});
+  strict.insert(strict.end(), gasoil->files.begin(), gasoil->files.end());
+  const RunResult failed = Simdist(strict);
+  ASSERT_EQ(failed.status, 0) << failed.err;
+  EXPECT_EQ(ReferenceVerdicts(failed.out).first, 0);
+  EXPECT_GT(ReferenceVerdicts(failed.out).second, 10);
+}
+
+TEST_F(SimdistEndToEnd, UnreadableCustomReferenceIsAUsageError) {
+  {
+    std::ofstream file(Out("bad.ref"));
+    file << "5 abc 1.0\n";
+  }
+  std::vector<std::string> options = {"--profile", Profile("bad-ref.profile"), "--custom-reference",
+                                      Out("bad.ref"), gasoil->files[0]};
+  const RunResult run = Simdist(options);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--custom-reference"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(Profile("bad-ref.profile")));
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include "report_output.h"
 
 #include "engine/analysis.h"
+#include "engine/custom_reference.h"
 #include "shell/settings.h"
+#include "shell/shell.h"
+#include "shell/string_table.h"
 #include "workbench/analysis_settings.h"
 
 #include <cerrno>
@@ -156,6 +159,24 @@ bool CheckExistingFile(std::string_view value, std::string& normal, std::string&
   return true;
 }
 
+// A custom reference file that reads: parsed once here (messages in English) so that a bad
+// file is a usage error before anything is stored.
+bool CheckCustomReference(std::string_view value, std::string& normal, std::string& error) {
+  if (!CheckExistingFile(value, normal, error)) return false;
+  Shell english;
+  english.resources = &EnglishStrings();
+  CustomReference reference;
+  return ReadCustomReferenceFile(english, normal, reference, error);
+}
+
+// Stores the custom reference as the dialog's OK does and makes it the reference choice.
+void StoreCustomReference(OptionContext& c, const std::string& path) {
+  std::string error;
+  if (StoreCustomReferenceFile(*c.shell, path, error)) {
+    WriteSettingInt(*c.shell, kSectionSettings, "type_ref_gasoil", Custom);
+  }
+}
+
 std::vector<int> SplitIds(const std::string& value) {
   std::vector<int> ids;
   std::size_t start = 0;
@@ -229,6 +250,10 @@ const std::vector<OptionSpec>& CalcOptions() {
       {"--reference", "lot1|lot2|custom", "reference gas oil", kDialog, CheckReference,
        [](C& c, V v) { c.analysis->RefType = std::stoi(v); }},
 
+      {"--custom-reference", "FILE",
+       "the laboratory's own reference gas oil (percent, temperature, deviation per line; stored, "
+       "and chosen unless --reference says otherwise)",
+       kProfile, CheckCustomReference, [](C& c, V v) { StoreCustomReference(c, v); }},
       {"--c1", "MIN", "retention time of methane, min (stored)", kProfile, CheckNumber,
        [](C& c, V v) { StoreTime(c, "time_C1", v); }},
       {"--c2", "MIN", "retention time of ethane, min (stored)", kProfile, CheckNumber,
