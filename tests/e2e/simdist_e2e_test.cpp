@@ -10,6 +10,8 @@
 
 #include <fstream>
 #include <regex>
+
+#include <unistd.h>
 #include <sstream>
 
 namespace p528::test {
@@ -44,7 +46,8 @@ RunResult Simdist(std::vector<std::string> arguments) {
 class SimdistEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    root = std::filesystem::path(::testing::TempDir()) / "simdist_e2e";
+    // One folder per process: CTest runs the tests of this suite in parallel processes.
+    root = std::filesystem::path(::testing::TempDir()) / ("simdist_e2e_" + std::to_string(getpid()));
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     gasoil = new WrittenSet(WriteScenario("gasoil", (root / "gasoil").string()));

@@ -10,6 +10,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -146,7 +148,7 @@ TEST(AssayDatabaseFailures, OpenThatFailsRaisesWithoutStatement) {
 }
 
 TEST(AssayDatabaseFailures, LocationIsAFileNameNotAUri) {
-  const fs::path folder = fs::temp_directory_path() / "database-uri-test";
+  const fs::path folder = fs::temp_directory_path() / ("database-uri-test-" + std::to_string(getpid()));
   fs::create_directories(folder);
   const fs::path previous = fs::current_path();
   fs::current_path(folder);
