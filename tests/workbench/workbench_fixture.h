@@ -40,27 +40,27 @@ struct RunSpec {
   std::string roleTitle = "Chrm_Type";
 };
 
-inline std::string WriteRun(const std::string& folder, const RunSpec& spec) {
+inline std::string WriteRun(const std::string& folder, const RunSpec& run) {
   ChrmFile file;
-  file.passport.andate = spec.andate;
-  file.passport.sample = spec.sample;
-  if (!spec.roleText.empty()) file.passport.fields.push_back({"type", spec.roleTitle, spec.roleText});
-  if (!spec.operatorName.empty()) file.passport.fields.push_back({"operator", "Оператор", spec.operatorName});
+  file.passport.andate = run.andate;
+  file.passport.sample = run.sample;
+  if (!run.roleText.empty()) file.passport.fields.push_back({"type", run.roleTitle, run.roleText});
+  if (!run.operatorName.empty()) file.passport.fields.push_back({"operator", "Оператор", run.operatorName});
   ChrmChannel channel;
   channel.number = 1;
   channel.startTime = 0.0;
   channel.step = 0.1;
   channel.samples.assign(200, 1.0f);
-  for (std::size_t i = 0; i < spec.peakNames.size(); ++i) {
+  for (std::size_t i = 0; i < run.peakNames.size(); ++i) {
     ChrmPeak peak;
-    peak.name = spec.peakNames[i];
+    peak.name = run.peakNames[i];
     peak.time = 1.0 + static_cast<double>(i);
     peak.front = peak.time - 0.2;
     peak.back = peak.time + 0.2;
     channel.peaks.push_back(peak);
   }
   file.channels.push_back(std::move(channel));
-  const std::string path = folder + "/" + spec.file;
+  const std::string path = folder + "/" + run.file;
   EXPECT_EQ(file.SaveToFile(path), 0) << path;
   return path;
 }
@@ -132,7 +132,7 @@ class WorkbenchTest : public ::testing::Test {
     std::filesystem::remove_all(folder);
   }
 
-  std::string Run(const RunSpec& spec) { return WriteRun(folder.string(), spec); }
+  std::string Run(const RunSpec& run) { return WriteRun(folder.string(), run); }
   std::string Path(const std::string& name) const { return (folder / name).string(); }
 
   // Attaches `database` (a file in the folder) as the host's assay database.

@@ -285,16 +285,16 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
     }
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* matched = nullptr;
     for (const OptionSpec& option : CalcOptions()) {
-      if (name == option.name) spec = &option;
+      if (name == option.name) matched = &option;
     }
-    if (spec == nullptr) {
+    if (matched == nullptr) {
       error = "unknown option " + name;
       return false;
     }
     std::string value;
-    if (spec->value == nullptr) {
+    if (matched->value == nullptr) {
       if (equals != std::string::npos) {
         error = name + " takes no value";
         return false;
@@ -304,21 +304,21 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
     } else if (i + 1 < arguments.size()) {
       value = arguments[++i];
     } else {
-      error = name + " needs a value (" + spec->value + ")";
+      error = name + " needs a value (" + matched->value + ")";
       return false;
     }
     std::string normal;
-    if (spec->check != nullptr) {
+    if (matched->check != nullptr) {
       std::string reason;
-      if (!spec->check(value, normal, reason)) {
+      if (!matched->check(value, normal, reason)) {
         error = name + ": " + reason;
         return false;
       }
     }
-    parsed.given.push_back({spec, normal});
-    if (spec->phase == OptionPhase::Config) {
+    parsed.given.push_back({matched, normal});
+    if (matched->phase == OptionPhase::Config) {
       OptionContext context{parsed.config};
-      spec->apply(context, normal);
+      matched->apply(context, normal);
     }
   }
   if (parsed.help) return true;
@@ -335,13 +335,13 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
 
 void ApplyOptions(const ParsedCalc& parsed, OptionPhase phase, OptionContext& context) {
   for (const GivenOption& given : parsed.given) {
-    if (given.spec->phase == phase) given.spec->apply(context, given.value);
+    if (given.option->phase == phase) given.option->apply(context, given.value);
   }
 }
 
 bool HasOptions(const ParsedCalc& parsed, OptionPhase phase) {
   for (const GivenOption& given : parsed.given) {
-    if (given.spec->phase == phase) return true;
+    if (given.option->phase == phase) return true;
   }
   return false;
 }

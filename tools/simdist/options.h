@@ -66,7 +66,7 @@ struct OptionSpec {
 const std::vector<OptionSpec>& CalcOptions();
 
 struct GivenOption {
-  const OptionSpec* spec;
+  const OptionSpec* option;
   std::string value;  // the checked value
 };
 
