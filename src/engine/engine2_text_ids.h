@@ -1,43 +1,45 @@
 // Numbers of the string-table texts of the calibration checks, the internal-standard
-// methods and the reference sample check (strings/<lang>/engine2.inc, 3200-3399).
+// methods and the reference sample check: the messages under the system's own numbers
+// (strings/<lang>/numbered.inc), the other texts in 3200-3399 (strings/<lang>/engine2.inc).
 #pragma once
 
 namespace p528::text {
 
 // Internal-standard methods.
-inline constexpr int kStdMassMissing56720 = 3240;  // "Не задана масса внутреннего стандарта! ГОСТ Р 56720-2015 п.14.2.2."
-inline constexpr int kStdMassMissing54291 = 3241;  // "... ГОСТ Р 54291-2010 п.12.2.3."
-inline constexpr int kStdMassHint = 3242;          // "\r\n\tДля задания массы внутреннего стандарта ..."
-inline constexpr int kSampleMassMissing = 3243;    // "Не задана масса СГК! ГОСТ Р 56720-2015 п.14.2.2."
-inline constexpr int kSampleMassHint = 3244;       // "\r\n\tДля задания массы СГК ..."
-inline constexpr int kNoSampleRuns = 3245;         // warning "Отсутствуют анализируемые хроматограммы!"
-inline constexpr int kNoStdRun = 3246;             // "Отсутствует хроматограмма с внутренним стандартом!"
+inline constexpr int kStdMassMissing56720 = 214;  // "Не задана масса внутреннего стандарта! ГОСТ Р 56720-2015 п.14.2.2."
+inline constexpr int kStdMassMissing54291 = 215;  // "... ГОСТ Р 54291-2010 п.12.2.3."
+inline constexpr int kStdMassHint = 216;          // "\r\n\tДля задания массы внутреннего стандарта ..."
+inline constexpr int kSampleMassMissing = 217;    // "Не задана масса СГК! ГОСТ Р 56720-2015 п.14.2.2."
+inline constexpr int kSampleMassHint = 218;       // "\r\n\tДля задания массы СГК ..."
+inline constexpr int kNoSampleRuns = 219;         // warning "Отсутствуют анализируемые хроматограммы!"
+inline constexpr int kNoStdRun = 220;             // "Отсутствует хроматограмма с внутренним стандартом!"
+inline constexpr int kIsIbpNotCovered = 221;      // "Градуировочный график не охватывает Тнк анализа-%i !"
 
 // Reference sample check.
-inline constexpr int kNoReferenceRun = 3250;       // warning
-inline constexpr int kReferenceNoChannels = 3251;  // warning
-inline constexpr int kReferenceNotCovered = 3252;  // a point outside the calibration
-inline constexpr int kReferenceExceededAstm = 3253;   // "%.1f%%": percent
-inline constexpr int kReferenceExceededIso = 3254;
-inline constexpr int kReferenceExceeded56720 = 3255;
-inline constexpr int kReferenceLimitLine = 3256;   // "\r\n\t\tНорматив R, °С: %.2f"
-inline constexpr int kReferenceDifferenceLine = 3257;  // "\r\n\t\tРазность, °С: %.2f"
+inline constexpr int kNoReferenceRun = 222;       // warning
+inline constexpr int kReferenceNoChannels = 223;  // warning
+inline constexpr int kReferenceNotCovered = 224;  // a point outside the calibration
+inline constexpr int kReferenceExceededAstm = 225;   // "%.1f%%": percent
+inline constexpr int kReferenceExceededIso = 226;
+inline constexpr int kReferenceExceeded56720 = 227;
+inline constexpr int kReferenceLimitLine = 228;   // "\r\n\t\tНорматив R, °С: %.2f"
+inline constexpr int kReferenceDifferenceLine = 229;  // "\r\n\t\tРазность, °С: %.2f"
 
 // Resolution and relative response factors.
-inline constexpr int kResolutionIso = 3260;
-inline constexpr int kResolution56720 = 3261;
-inline constexpr int kDecaneNotInTable = 3262;         // "... программы не обнаружен н-Декан (C10).\r\n"
-inline constexpr int kDecaneCheckImpossibleIso = 3263; // "\tПроверка ... (ГОСТ ISO 3924-2017 п. 8.4.)"
-inline constexpr int kDecaneCheckImpossibleAstm = 3264;
-inline constexpr int kComponentNotInTable = 3265;      // "%s": peak name
-inline constexpr int kComponentMassMissing = 3266;     // "%s": component name
-inline constexpr int kResponseOutIso = 3267;           // "%s": component name
-inline constexpr int kResponseOutAstm = 3268;
-inline constexpr int kResponseValueLine = 3269;        // "\r\n\t\tОтносительный отклик компонента: %.2f"
-inline constexpr int kDecaneMassMissing = 3270;
-inline constexpr int kDecaneNotInCheckRunIso = 3271;
-inline constexpr int kDecaneNotInCheckRunAstm = 3272;
-inline constexpr int kMassHint = 3273;                 // information
+inline constexpr int kResolutionIso = 292;
+inline constexpr int kResolution56720 = 293;
+inline constexpr int kDecaneNotInTable = 294;         // "... программы не обнаружен н-Декан (C10).\r\n"
+inline constexpr int kDecaneCheckImpossibleIso = 295; // "\tПроверка ... (ГОСТ ISO 3924-2017 п. 8.4.)"
+inline constexpr int kDecaneCheckImpossibleAstm = 296;
+inline constexpr int kComponentNotInTable = 297;      // "%s": peak name
+inline constexpr int kComponentMassMissing = 298;     // "%s": component name
+inline constexpr int kResponseOutIso = 299;           // "%s": component name
+inline constexpr int kResponseOutAstm = 300;
+inline constexpr int kResponseValueLine = 301;        // "\r\n\t\tОтносительный отклик компонента: %.2f"
+inline constexpr int kDecaneMassMissing = 302;
+inline constexpr int kDecaneNotInCheckRunIso = 303;
+inline constexpr int kDecaneNotInCheckRunAstm = 304;
+inline constexpr int kMassHint = 305;                 // information
 
 inline constexpr int kYes = 3200;                   // "Да"
 inline constexpr int kNo = 3201;                    // "Нет"

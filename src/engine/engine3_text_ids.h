@@ -1,6 +1,6 @@
 // Numbers of the string-table texts used by the repeatability check, the fraction
-// composition and the ISO 3405 correlation that carry no number of their own
-// (strings/ru/engine3.inc, strings/en/engine3.inc).
+// composition and the ISO 3405 correlation: the messages under the system's own numbers
+// (strings/<lang>/numbered.inc), the other texts in 3400-3599 (strings/<lang>/engine3.inc).
 #pragma once
 
 namespace p528::text {
@@ -11,18 +11,12 @@ inline constexpr int kRepeatExceededIso = 3401;
 inline constexpr int kRepeatExceeded56720A = 3402;
 inline constexpr int kRepeatLimitLine = 3403;       // "\r\n\t\t\tПредел повторяемости, °C: %.2f"
 inline constexpr int kRepeatDifferenceLine = 3404;  // "\r\n\t\t\tРасхождение, °C: %.2f"
-inline constexpr int kRepeatNotCovered = 3405;      // point outside the calibration
-// Repeatability, internal-standard methods.
-inline constexpr int kRepeatFailed56720B = 3406;    // %.1f percent
-inline constexpr int kRepeatLimit56720BLine = 3407; // %.3f limit
-inline constexpr int kRepeatDiff12Line = 3408;      // %.3f difference
-inline constexpr int kRepeatFailed54291 = 3409;     // %.1f percent
-inline constexpr int kRepeatNorm54291Line = 3410;   // %.3f limit
-// Residue, GOST R 54291.
-inline constexpr int kResidueFailed54291 = 3411;
-inline constexpr int kResidueClause54291Line = 3412;
-inline constexpr int kResidueNormLine = 3413;       // %.1f limit
-inline constexpr int kResidueDiffLine = 3414;       // %.1f difference
+inline constexpr int kRepeatNotCovered = 234;       // point outside the calibration
+// Repeatability, internal-standard methods: head line, limit and difference in one text.
+inline constexpr int kRepeatFailed56720B = 240;     // %.1f percent, %.3f limit, %.3f difference
+inline constexpr int kRepeatFailed54291 = 241;      // %.1f percent, %.3f limit, %.3f difference
+// Residue, GOST R 54291: %.1f limit, %.1f difference.
+inline constexpr int kResidueFailed54291 = 265;
 
 // Repeatability table.
 inline constexpr int kCaptionMeanTemp = 3420;       // "Тср, °C"
@@ -44,18 +38,15 @@ inline constexpr int kResidueName = 3435;           // "Остаток"
 inline constexpr int kFractionStart = 3440;         // "начало"
 inline constexpr int kFractionUnnamed = 3441;       // "без имени"
 inline constexpr int kFractionName = 3442;          // "Фр. %.0f-%.0f"
-inline constexpr int kFractionCountsDiffer = 3443;  // warning
-inline constexpr int kFractionSmallMean2 = 3444;    // warning, %s (two analyses)
-inline constexpr int kFractionSmallMean3 = 3445;    // warning, %s (three analyses)
-inline constexpr int kFractionExcludedLine = 3446;
-inline constexpr int kFractionFailed = 3447;        // error, %s
-inline constexpr int kFractionLimit2Line = 3448;    // %.1f r
-inline constexpr int kFractionDiff2Line = 3449;     // %.1f difference
-inline constexpr int kResidueFailed56720B = 3450;   // error
-inline constexpr int kResidueLimit2Line = 3451;     // %.1f r
-inline constexpr int kFractionCritical3Line = 3452; // %.1f critical range
-inline constexpr int kFractionDiff3Line = 3453;     // %.1f difference
-inline constexpr int kResidueCritical3Line = 3454;  // %.1f critical range
+inline constexpr int kFractionCountsDiffer = 242;   // warning
+// Two analyses.
+inline constexpr int kFractionSmallMean2 = 243;     // warning, %s name
+inline constexpr int kFractionFailed2 = 244;        // error, %s name, %.1f r, %.1f difference
+inline constexpr int kResidueFailed56720B2 = 246;   // error, %.1f r
+// Three analyses.
+inline constexpr int kFractionSmallMean3 = 247;     // warning, %s name
+inline constexpr int kFractionFailed3 = 248;        // error, %s name, %.1f critical range, %.1f difference
+inline constexpr int kResidueFailed56720B3 = 249;   // error, %.1f critical range, %.1f difference
 inline constexpr int kFractionSumLabel = 3455;      // "сумма:"
 
 // Numbered captions of the result lists.

@@ -1,7 +1,7 @@
 // Numbers of the engine's texts in the string table (the interface language's table
-// supplies the text): the system's fixed numbers, and 3000-3199 for the texts of the
-// message log, the calibration, the distillation curve and the boiling range
-// (strings/<lang>/engine.inc).
+// supplies the text): the system's own numbers for the messages of the recalculation, the
+// driver, the distillation curve and the boiling range (strings/<lang>/numbered.inc), and
+// 3000-3199 for the texts of the message log (strings/<lang>/engine.inc).
 #pragma once
 
 namespace p528::text {
@@ -16,28 +16,28 @@ inline constexpr int kLogErrorLabel = 3005;    // "Ошибка!"
 
 // Recalculation and driver.
 inline constexpr int kNoCalibration = 146;  // "Отсутствует градуировочная хроматтограмма!"
-inline constexpr int kNoBlank = 3010;       // "Отсутствует холостая хроматтограмма!"
+inline constexpr int kNoBlank = 196;        // "Отсутствует холостая хроматтограмма!"
 
 // Area normalisation: final boiling point.
-inline constexpr int kNoAnalyses = 3020;        // "Отсутствуют хроматограммы для анализа"
-inline constexpr int kFbpNotFoundAstm = 3021;
-inline constexpr int kFbpNotFoundIso = 3022;
-inline constexpr int kFbpNotFound56720 = 3023;
-inline constexpr int kFbp538Within = 3024;      // warning, first line (methods 0, 5)
-inline constexpr int kFbp545Within = 3025;      // warning, first line (method 2)
-inline constexpr int kFbp538Taken = 3026;
-inline constexpr int kFbpC44Taken = 3027;
-inline constexpr int kFbp538Time = 3028;
-inline constexpr int kFbpC44Time = 3029;
-inline constexpr int kFbpFoundTime = 3030;
-inline constexpr int kFbpExceedsAstm = 3031;
-inline constexpr int kFbpExceedsIso = 3032;
-inline constexpr int kFbpExceeds56720 = 3033;
+inline constexpr int kNoAnalyses = 197;        // "Отсутствуют хроматограммы для анализа"
+inline constexpr int kFbpNotFoundAstm = 198;
+inline constexpr int kFbpNotFoundIso = 199;
+inline constexpr int kFbpNotFound56720 = 200;
+inline constexpr int kFbp538Within = 201;      // warning, first line (methods 0, 5)
+inline constexpr int kFbp545Within = 204;      // warning, first line (method 2)
+inline constexpr int kFbp538Taken = 202;
+inline constexpr int kFbpC44Taken = 205;
+inline constexpr int kFbp538Time = 203;
+inline constexpr int kFbpC44Time = 206;
+inline constexpr int kFbpFoundTime = 207;
+inline constexpr int kFbpExceedsAstm = 208;
+inline constexpr int kFbpExceedsIso = 209;
+inline constexpr int kFbpExceeds56720 = 210;
 
 // Initial boiling point.
-inline constexpr int kIbpNotCovered = 3040;  // "Градуировочный график не охватывает Тнк анализа-%i !"
-inline constexpr int kIbpBelowIso = 3041;    // 55 °C, GOST ISO 3924
-inline constexpr int kIbpBelowAstm = 3042;   // 55.5 °C, ASTM D 2887
+inline constexpr int kIbpNotCovered = 211;  // "Градуировочный график не охватывает Тнк анализа-%i !"
+inline constexpr int kIbpBelowIso = 212;    // 55 °C, GOST ISO 3924
+inline constexpr int kIbpBelowAstm = 213;   // 55.5 °C, ASTM D 2887
 
 // Captions.
 inline constexpr int kCaptionTimeMin = 185;  // "T, мин"

@@ -264,8 +264,7 @@ void CompareTwo(CAnalysis& engine) {
     row.mean = (x1 + x2) / 2;
     engine.FractionMeanTotal += row.mean;
     if (gost && row.mean <= 0.005) {
-      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean2, name.c_str()) +
-                                 engine.Text(text::kFractionExcludedLine));
+      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean2, name.c_str()));
       continue;
     }
     const FractionLimit limit = FractionLimits(row.mean);
@@ -281,9 +280,7 @@ void CompareTwo(CAnalysis& engine) {
       row.verdict = 1;
     } else {
       row.verdict = 0;
-      engine.messages.AddError(engine.TextF(text::kFractionFailed, name.c_str()) +
-                               engine.TextF(text::kFractionLimit2Line, row.r) +
-                               engine.TextF(text::kFractionDiff2Line, row.difference));
+      engine.messages.AddError(engine.TextF(text::kFractionFailed2, name.c_str(), row.r, row.difference));
     }
   }
 
@@ -302,8 +299,7 @@ void CompareTwo(CAnalysis& engine) {
     residue.verdict = 1;
   } else {
     residue.verdict = 0;
-    engine.messages.AddError(engine.Text(text::kResidueFailed56720B) +
-                             engine.TextF(text::kResidueLimit2Line, residue.r));
+    engine.messages.AddError(engine.TextF(text::kResidueFailed56720B2, residue.r));
   }
 }
 
@@ -323,8 +319,7 @@ void CompareThree(CAnalysis& engine) {
     row.mean = (x1 + x2 + x3) / 3;
     engine.FractionMeanTotal += row.mean;
     if (row.mean <= 0.005) {
-      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean3, name.c_str()) +
-                                 engine.Text(text::kFractionExcludedLine));
+      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean3, name.c_str()));
       continue;
     }
     const FractionLimit limit = FractionLimits(row.mean);
@@ -341,9 +336,8 @@ void CompareThree(CAnalysis& engine) {
       row.verdict = 1;
     } else {
       row.verdict = 0;
-      engine.messages.AddError(engine.TextF(text::kFractionFailed, name.c_str()) +
-                               engine.TextF(text::kFractionCritical3Line, row.criticalRange) +
-                               engine.TextF(text::kFractionDiff3Line, row.difference));
+      engine.messages.AddError(
+          engine.TextF(text::kFractionFailed3, name.c_str(), row.criticalRange, row.difference));
     }
   }
 
@@ -364,9 +358,8 @@ void CompareThree(CAnalysis& engine) {
     residue.verdict = 1;
   } else {
     residue.verdict = 0;
-    engine.messages.AddError(engine.Text(text::kResidueFailed56720B) +
-                             engine.TextF(text::kResidueCritical3Line, residue.criticalRange) +
-                             engine.TextF(text::kFractionDiff3Line, residue.difference));
+    engine.messages.AddError(
+        engine.TextF(text::kResidueFailed56720B3, residue.criticalRange, residue.difference));
   }
 }
 

@@ -93,7 +93,7 @@ void InternalStandardCurves(CAnalysis& engine) {
     BuildCurve(analysis, engine.Method, engine.calibration.curve);
     BuildPointTable(analysis, engine.StepPercent, engine.UseDefaultStep, engine.Method, engine.calibration.curve);
     if (analysis.Ibp.time == -1.0) {
-      engine.messages.AddError(engine.TextF(text::kIbpNotCovered, analysis.Number));
+      engine.messages.AddError(engine.TextF(text::kIsIbpNotCovered, analysis.Number));
       engine.State = StateNotRun;
       return;
     }

@@ -101,9 +101,8 @@ void CheckRepeatability56720B(CAnalysis& engine) {
         row.verdict = 1;
       } else {
         row.verdict = 2;
-        engine.messages.AddError(engine.TextF(text::kRepeatFailed56720B, limit.percent) +
-                                 engine.TextF(text::kRepeatLimit56720BLine, limit.limit) +
-                                 engine.TextF(text::kRepeatDiff12Line, row.difference));
+        engine.messages.AddError(
+            engine.TextF(text::kRepeatFailed56720B, limit.percent, limit.limit, row.difference));
       }
     }
   }
@@ -127,9 +126,7 @@ void CheckRepeatability54291(CAnalysis& engine) {
       row.verdict2 = 1;
     } else {
       row.verdict2 = 2;
-      engine.messages.AddError(engine.TextF(text::kRepeatFailed54291, p) +
-                               engine.TextF(text::kRepeatNorm54291Line, row.R) +
-                               engine.TextF(text::kRepeatDiff12Line, row.difference));
+      engine.messages.AddError(engine.TextF(text::kRepeatFailed54291, p, row.R, row.difference));
     }
   }
 }
@@ -278,9 +275,7 @@ void AppendResidueRows(const TableWriter& w) {
     residue.push_back(Format("%.1f", limit));
     residue.push_back(w.Verdict(conforms ? 1 : 2));
     if (!conforms) {
-      e.messages.AddError(e.Text(text::kResidueFailed54291) + e.Text(text::kResidueClause54291Line) +
-                          e.TextF(text::kResidueNormLine, limit) +
-                          e.TextF(text::kResidueDiffLine, difference));
+      e.messages.AddError(e.TextF(text::kResidueFailed54291, limit, difference));
     }
   }
   table.AppendRow(std::move(residue));
