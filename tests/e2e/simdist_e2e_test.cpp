@@ -9,7 +9,6 @@
 #include "engine/reference_check.h"
 
 #include <fstream>
-#include <regex>
 
 #include <unistd.h>
 #include <sstream>
@@ -223,12 +222,14 @@ std::pair<int, int> ReferenceVerdicts(const std::string& json) {
   const std::size_t begin = json.find("\"refRows\"");
   const std::size_t end = json.find("\"iso3405Rows\"", begin);
   const std::string rows = json.substr(begin, end - begin);
-  const std::regex verdict("\"verdict\":\\s*([0-9])");
   int within = 0;
   int exceeded = 0;
-  for (auto it = std::sregex_iterator(rows.begin(), rows.end(), verdict); it != std::sregex_iterator(); ++it) {
-    if ((*it)[1] == "1") ++within;
-    if ((*it)[1] == "2") ++exceeded;
+  const std::string key = "\"verdict\":";
+  for (std::size_t at = rows.find(key); at != std::string::npos; at = rows.find(key, at + 1)) {
+    const std::size_t digit = rows.find_first_not_of(' ', at + key.size());
+    if (digit == std::string::npos) break;
+    if (rows[digit] == '1') ++within;
+    if (rows[digit] == '2') ++exceeded;
   }
   return {within, exceeded};
 }

@@ -6,6 +6,7 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
+#include "generated_calculation.h"
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/message_log.h"
@@ -23,47 +24,7 @@
 namespace p528 {
 namespace {
 
-// One engine with its module state, calculating a generated set as the recalculation does.
-struct Calculation {
-  Shell shell;
-  ComponentTable components;
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
-
-  Calculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method, int32_t lot)
-      : components(table) {
-    tables.SetUp(shell);
-    std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
-    engine.Method = method;
-    engine.RefType = lot;
-    engine.TimeStartSample = settings["TimeStartSample"];
-    engine.SampleMass = settings["SampleMass"];
-    engine.StdMass = settings["StdMass"];
-    for (int k = 0; k < 4; ++k) calibration.timeC[static_cast<std::size_t>(k)] = settings["time_C" + std::to_string(k + 1)];
-    ClearCalibration(engine);
-    engine.ResetCalc();
-    calibration.ApplyTimes(components);
-    for (chrmgen::GeneratedRun& run : set.runs) {
-      ChrmFile& file = run.file;
-      file.role = run.role;
-      file.ordinal = run.ordinal;
-      NormalizePeakNames(file, shell.foreignUi);
-      switch (run.role) {
-        case RoleCalibration: calibration.CalibrationChrm = &file; break;
-        case RoleBlank: engine.LoadResult(engine.Blank, engine.TimeStartSampleValue(), file); break;
-        case RoleAnalysis: engine.AddAnalysis(file); break;
-        case RoleStandard: engine.AddStdRun(file); break;
-        case RoleReference: engine.LoadResult(engine.Reference, engine.TimeStartSampleValue(), file); break;
-        case RoleCheck: calibration.CheckChrm = &file; break;
-        default: break;
-      }
-    }
-    BuildCalibration(engine);
-    engine.RunCalc();
-  }
-};
+using Calculation = GeneratedCalculation;
 
 class Generated : public ::testing::Test {
  protected:
