@@ -161,6 +161,9 @@ void MatchPeaks(CAnalysis& engine, const ChrmFile& calibrationRun) {
   const bool latin = engine.shell.foreignUi != 0;
   for (const ChrmChannel& channel : calibrationRun.channels) {
     for (const ChrmPeak& peak : channel.peaks) {
+      // An unnamed peak identifies no component: it would otherwise match every row whose
+      // name or additional name is empty (a user row typically) and add a false point.
+      if (peak.name.empty()) continue;
       for (ComponentRecord& row : table) {
         const std::string& name = latin ? row.nameLatin : row.name;
         const std::string& alt = latin ? row.altNameLatin : row.altName;

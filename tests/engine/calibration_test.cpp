@@ -206,6 +206,18 @@ TEST(BuildCalibration, LatinInterfaceMatchesTheLatinNames) {
   EXPECT_EQ(f.components[5].retentionTime, 0.0);  // Cyrillic "С6" is not a Latin name
 }
 
+// An unnamed peak of the calibration run matched a user component whose additional name was
+// left empty, so that component got the unnamed peak's time and became a false point.
+TEST(BuildCalibration, UnnamedPeaksMatchNoComponent) {
+  CalibrationSet f;
+  ComponentRecord user = Component("Гептен", "", 93.6);
+  f.components.push_back(user);
+  f.run.channels[0].peaks.push_back(Peak("", 5.0, 0.02, 100.0));
+  BuildCalibration(f.engine);
+  EXPECT_EQ(f.components.back().retentionTime, 0.0);
+  EXPECT_EQ(f.calibration.curve.times, (std::vector<double>{2.0, 3.0}));
+}
+
 TEST(ClearCalibration, ForgetsEverythingOfTheLastBuild) {
   CalibrationSet f;
   BuildCalibration(f.engine);
