@@ -2,6 +2,8 @@
 // values, and the answer to truncated or hostile files.
 #include "chromatogram/chrm_file.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -21,18 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A fresh folder per test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "chrm-file-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
- private:
-  std::string path_;
-};
+using TempDir = test::TempFolder;
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

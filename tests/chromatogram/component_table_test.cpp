@@ -2,6 +2,8 @@
 // that never leaves a half-written or newly created table.
 #include "chromatogram/component_table.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -21,21 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "component-table-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
-  size_t EntryCount() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-  }
-
- private:
-  std::string path_;
-};
+using TempDir = test::TempFolder;
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -219,7 +207,7 @@ TEST(ComponentTableSave, MissingFileIsNotCreated) {
   const std::string path = dir.File("tqle528data.csv");
   EXPECT_THROW(SaveComponentTable(path, SmallTable()), ComponentTableSaveError);
   EXPECT_FALSE(fs::exists(path));
-  EXPECT_EQ(dir.EntryCount(), 0u);
+  EXPECT_EQ(dir.Files().size(), 0u);
   fs::create_directory(path);
   EXPECT_THROW(SaveComponentTable(path, SmallTable()), ComponentTableSaveError);
   EXPECT_TRUE(fs::is_directory(path));
@@ -234,7 +222,7 @@ TEST(ComponentTableSave, ReplacesTheWholeFileKeepingItsPermissions) {
   EXPECT_EQ(ReadBytes(path), "53;\xCF\xF0\xEE\xE1\xE0;\xCF;Proba;P;100.0;1.000;2.000\r\n");
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(dir.EntryCount(), 1u);  // no temporary file left
+  EXPECT_EQ(dir.Files().size(), 1u);  // no temporary file left
 }
 
 TEST(ComponentTableSave, ALinkedFileIsReplacedNotTheLink) {
@@ -256,7 +244,7 @@ TEST(ComponentTableSave, UnrepresentableCharacterWritesNothing) {
   table[0].altNameLatin = "α-pinene";
   EXPECT_THROW(SaveComponentTable(path, table), ComponentTableSaveError);
   EXPECT_EQ(ReadBytes(path), "old\r\n");
-  EXPECT_EQ(dir.EntryCount(), 1u);
+  EXPECT_EQ(dir.Files().size(), 1u);
 }
 
 TEST(ComponentTableSave, LongLinesAreWrittenWhole) {
@@ -296,7 +284,7 @@ TEST(ComponentTableSave, FailedWriteKeepsTheOldTable) {
 
   EXPECT_TRUE(threw);
   EXPECT_EQ(ReadBytes(path), old);
-  EXPECT_EQ(dir.EntryCount(), 1u);
+  EXPECT_EQ(dir.Files().size(), 1u);
 }
 
 }  // namespace

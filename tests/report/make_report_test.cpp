@@ -2,7 +2,7 @@
 // size, what is opened, and that a failure writes nothing.
 #include "html_reader.h"
 #include "report_fixture.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include "report/make_report.h"
 #include "report/report_texts.h"
@@ -53,8 +53,8 @@ const char* const kMarkerSheet =
     "</xsl:template></xsl:stylesheet>";
 
 struct Commands : ReportFixture {
-  TempFolder sheets;
-  TempFolder out;
+  test::TempFolder sheets;
+  test::TempFolder out;
   FakeDesktop desktop;
   FakeRenderer renderer;
   CChart calibrationChart;

@@ -2,7 +2,7 @@
 // printable, the two languages share one layout, and every failure is told, not written.
 #include "html_reader.h"
 #include "report_fixture.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include "report/report_transform.h"
 #include "shell/text.h"
@@ -199,7 +199,7 @@ TEST_F(Hostile, EmptyMethodColumnsAreNotShown) {
 }
 
 TEST(Transform, FailuresAreToldAndNothingIsWritten) {
-  TempFolder folder;
+  test::TempFolder folder;
   WriteText(folder / "broken.xsl", "<xsl:stylesheet version=\"1.0\"");
   WriteText(folder / "plain.xsl", "<a/>");
   WriteText(folder / "stops.xsl",
@@ -239,7 +239,7 @@ TEST(Transform, FailuresAreToldAndNothingIsWritten) {
 }
 
 TEST(Transform, AnExistingFileIsOverwritten) {
-  TempFolder folder;
+  test::TempFolder folder;
   WriteText(folder / "report.html", std::string(100000, 'x'));
   CXMLWrapper wrapper;
   ASSERT_TRUE(wrapper.Init());

@@ -1,7 +1,7 @@
 // `simdist calc --report`: the report of a command-line run, the sections given for the run
 // only, and every failure told with a non-zero exit.
 #include "../html_reader.h"
-#include "../temp_folder.h"
+#include "support/temp_folder.h"
 
 #include "calc.h"
 #include "e2e/demo_set.h"
@@ -40,7 +40,7 @@ class SimdistReport : public ::testing::Test {
     return {status, err.str()};
   }
 
-  static inline TempFolder folder;
+  static inline test::TempFolder folder;
   static inline test::WrittenSet* set = nullptr;
 };
 

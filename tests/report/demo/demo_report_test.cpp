@@ -3,7 +3,7 @@
 // are real PNGs and every number is the text the result lists show. The reports are left
 // in the build folder (tests/report/demo-report-<lang>.html) for people to look at.
 #include "../html_reader.h"
-#include "../temp_folder.h"
+#include "support/temp_folder.h"
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
@@ -96,7 +96,7 @@ class DemoReport : public ::testing::TestWithParam<Language> {};
 
 TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   const Language& language = GetParam();
-  TempFolder folder;
+  test::TempFolder folder;
   test::FakeHost host;
   host.language = language.id;
   Shell shell = host.MakeShell();
