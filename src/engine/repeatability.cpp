@@ -84,19 +84,33 @@ void CheckRepeatability(CAnalysis& engine) {
   }
 }
 
-void CheckRepeatability56720B(CAnalysis& engine) {
+namespace {
+
+// The internal-standard methods compare rounded differences: rows for the points both
+// analyses share, points outside either curve silent and not judged; `judge` then decides
+// row i from the two points.
+template <typename Judge>
+void CompareRounded(CAnalysis& engine, Judge judge) {
   if (engine.Analyses.size() < 2) return;
   const std::vector<DistPoint>& a1 = engine.Analyses[0].PointTable;
   const std::vector<DistPoint>& a2 = engine.Analyses[1].PointTable;
   engine.RepeatRows.assign(CommonPointCount(engine), RepeatRow{});
   for (std::size_t i = 0; i < engine.RepeatRows.size(); ++i) {
     RepeatRow& row = engine.RepeatRows[i];
-    if (!Determined(a1[i]) || !Determined(a2[i])) continue;  // silent, not judged
+    if (!Determined(a1[i]) || !Determined(a2[i])) continue;
     row.difference = RoundTemperatureDifference(std::fabs(a1[i].temp - a2[i].temp));
     row.meanTemp = MeanTemperature(engine.Analyses, i);
+    judge(row, a1[i], a2[i]);
+  }
+}
+
+}  // namespace
+
+void CheckRepeatability56720B(CAnalysis& engine) {
+  CompareRounded(engine, [&engine](RepeatRow& row, const DistPoint& p1, const DistPoint& p2) {
     // The rounded difference passes when it equals the limit.
     for (const LimitRow56720B& limit : LimitTable56720B()) {
-      if (limit.percent != a1[i].percent || limit.percent != a2[i].percent) continue;
+      if (limit.percent != p1.percent || limit.percent != p2.percent) continue;
       if (limit.limit >= row.difference) {
         row.verdict = 1;
       } else {
@@ -105,30 +119,22 @@ void CheckRepeatability56720B(CAnalysis& engine) {
             engine.TextF(text::kRepeatFailed56720B, limit.percent, limit.limit, row.difference));
       }
     }
-  }
+  });
 }
 
 void CheckRepeatability54291(CAnalysis& engine) {
-  if (engine.Analyses.size() < 2) return;
-  const std::vector<DistPoint>& a1 = engine.Analyses[0].PointTable;
-  const std::vector<DistPoint>& a2 = engine.Analyses[1].PointTable;
-  engine.RepeatRows.assign(CommonPointCount(engine), RepeatRow{});
-  for (std::size_t i = 0; i < engine.RepeatRows.size(); ++i) {
-    RepeatRow& row = engine.RepeatRows[i];
-    if (!Determined(a1[i]) || !Determined(a2[i])) continue;  // silent, not judged
-    row.difference = RoundTemperatureDifference(std::fabs(a1[i].temp - a2[i].temp));
-    row.meanTemp = MeanTemperature(engine.Analyses, i);
-    if (a1[i].percent != a2[i].percent) continue;
-    const double p = a1[i].percent;
+  CompareRounded(engine, [&engine](RepeatRow& row, const DistPoint& p1, const DistPoint& p2) {
+    if (p1.percent != p2.percent) return;
+    const double p = p1.percent;
     row.R = RepeatabilityLimit54291(p);  // stored even when there is none (-1)
-    if (row.R <= 0) continue;
+    if (row.R <= 0) return;
     if (row.R >= row.difference) {
       row.verdict2 = 1;
     } else {
       row.verdict2 = 2;
       engine.messages.AddError(engine.TextF(text::kRepeatFailed54291, p, row.R, row.difference));
     }
-  }
+  });
 }
 
 // ---------------------------------------------------------------------------------------
