@@ -1,13 +1,19 @@
 #include "host/kit/profile_store.h"
 
+#include "shell/atomic_file.h"
+#include "shell/regular_file.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace p528::hostkit {
 
@@ -61,47 +67,123 @@ bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
+// The profile file held under an exclusive lock for one read-modify-write. The lock is
+// taken on the file itself; a writer that replaced the file meanwhile (rename over it) has
+// left us holding the lock of a file no longer at the path, so the path is opened again.
+class LockedProfile {
+ public:
+  ~LockedProfile() {
+    if (fd_ >= 0) ::close(fd_);  // releases the lock
+  }
+  bool Open(const std::string& target, std::string& reason) {
+    for (;;) {
+      struct stat atPath {};
+      if (::stat(target.c_str(), &atPath) == 0 && !S_ISREG(atPath.st_mode)) {
+        reason = FileKindText(atPath.st_mode);
+        return false;
+      }
+      fd_ = ::open(target.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+      if (fd_ < 0) {
+        reason = std::strerror(errno);
+        return false;
+      }
+      struct stat held {};
+      if (::fstat(fd_, &held) != 0 || !S_ISREG(held.st_mode)) {
+        reason = FileKindText(held.st_mode);
+        return false;
+      }
+      int locked;
+      do {
+        locked = ::flock(fd_, LOCK_EX);
+      } while (locked != 0 && errno == EINTR);
+      if (locked != 0) {
+        reason = std::strerror(errno);
+        return false;
+      }
+      if (::fstat(fd_, &held) == 0 && ::stat(target.c_str(), &atPath) == 0 && held.st_dev == atPath.st_dev &&
+          held.st_ino == atPath.st_ino) {
+        return true;
+      }
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  bool Read(std::string& bytes, std::string& reason) const {
+    bytes.clear();
+    char chunk[1 << 14];
+    for (off_t at = 0;;) {
+      const ssize_t n = ::pread(fd_, chunk, sizeof chunk, at);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        reason = std::strerror(errno);
+        return false;
+      }
+      if (n == 0) return true;
+      bytes.append(chunk, static_cast<std::size_t>(n));
+      at += n;
+    }
+  }
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace
 
 ProfileStore::ProfileStore(std::string path) : path_(std::move(path)) {}
 
-bool ProfileStore::Load(std::string* error) {
+void ProfileStore::Parse(const std::string& bytes) {
+  lines_.clear();
   values_.clear();
-  unreadLines_.clear();
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string text = bytes.substr(start, end - start);
+    start = end + 1;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    Line line{text, {}, {}};
+    const std::size_t space = text.find(' ');
+    const std::size_t equals = text.find(" = ");
+    if (!text.empty() && text[0] != '#' && space != std::string::npos && equals != std::string::npos &&
+        equals >= space) {
+      const std::string kind = text.substr(0, space);
+      std::size_t keyStart = space;
+      while (keyStart < equals && text[keyStart] == ' ') ++keyStart;
+      const std::string raw = text.substr(equals + 3);
+      if (kind == "int" && ParseInt(raw, line.value.number)) {
+        line.value.isInt = true;
+        line.key = Unescape(text.substr(keyStart, equals - keyStart));
+      } else if (kind == "text") {
+        line.value.text = Unescape(raw);
+        line.key = Unescape(text.substr(keyStart, equals - keyStart));
+      }
+    }
+    if (!line.key.empty()) values_[line.key] = line.value;
+    lines_.push_back(std::move(line));
+  }
+}
+
+std::string ProfileStore::Serialise() const {
+  std::string out;
+  if (lines_.empty()) out = "# plug528 profile: settings kept between runs of simdist\n";
+  for (const Line& line : lines_) out += line.text + "\n";
+  return out;
+}
+
+bool ProfileStore::Load(std::string* error) {
+  lines_.clear();
+  values_.clear();
   if (path_.empty()) return true;
-  std::error_code ec;
-  if (!std::filesystem::exists(path_, ec)) return true;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot read the profile " + path_ + ": " + std::strerror(errno);
+  struct stat info {};
+  if (::stat(path_.c_str(), &info) != 0 && errno == ENOENT) return true;
+  std::string bytes;
+  std::string reason;
+  if (!ReadRegularFile(path_, bytes, &reason)) {
+    if (error) *error = "cannot read the profile " + path_ + ": " + reason;
     return false;
   }
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t space = line.find(' ');
-    const std::size_t equals = line.find(" = ");
-    if (space == std::string::npos || equals == std::string::npos || equals < space) {
-      unreadLines_.push_back(line);
-      continue;
-    }
-    const std::string kind = line.substr(0, space);
-    std::size_t keyStart = space;
-    while (keyStart < equals && line[keyStart] == ' ') ++keyStart;
-    const std::string key = Unescape(line.substr(keyStart, equals - keyStart));
-    const std::string raw = line.substr(equals + 3);
-    Value value;
-    if (kind == "int" && ParseInt(raw, value.number)) {
-      value.isInt = true;
-    } else if (kind == "text") {
-      value.text = Unescape(raw);
-    } else {
-      unreadLines_.push_back(line);
-      continue;
-    }
-    values_[key] = value;
-  }
+  Parse(bytes);
   return true;
 }
 
@@ -117,58 +199,75 @@ std::optional<std::string> ProfileStore::GetText(const std::string& key) const {
   return it->second.text;
 }
 
+void ProfileStore::Put(const std::string& key, const Value& value) {
+  std::string text = value.isInt ? "int " + Escape(key) + " = " + std::to_string(value.number)
+                                 : "text " + Escape(key) + " = " + Escape(value.text);
+  bool placed = false;
+  for (auto it = lines_.begin(); it != lines_.end();) {
+    if (it->key != key) {
+      ++it;
+    } else if (placed) {
+      it = lines_.erase(it);  // a value given twice keeps its first line only
+    } else {
+      *it = Line{text, key, value};
+      placed = true;
+      ++it;
+    }
+  }
+  if (!placed) lines_.push_back(Line{std::move(text), key, value});
+  values_[key] = value;
+}
+
+bool ProfileStore::Erase(const std::string& section) {
+  const std::string prefix = section + "\\";
+  const std::size_t before = lines_.size();
+  std::erase_if(lines_, [&](const Line& line) { return !line.key.empty() && line.key.starts_with(prefix); });
+  std::erase_if(values_, [&](const auto& entry) { return entry.first.starts_with(prefix); });
+  return lines_.size() != before;
+}
+
 bool ProfileStore::SetInt(const std::string& key, int value) {
-  Value& stored = values_[key];
-  stored = Value{true, value, {}};
-  return Save();
+  return Change([&] {
+    Put(key, Value{true, value, {}});
+    return true;
+  });
 }
 
 bool ProfileStore::SetText(const std::string& key, const std::string& value) {
-  Value& stored = values_[key];
-  stored = Value{false, 0, value};
-  return Save();
+  return Change([&] {
+    Put(key, Value{false, 0, value});
+    return true;
+  });
 }
 
 void ProfileStore::DeleteSection(const std::string& section) {
-  const std::string prefix = section + "\\";
-  bool changed = false;
-  for (auto it = values_.lower_bound(prefix); it != values_.end() && it->first.starts_with(prefix);) {
-    it = values_.erase(it);
-    changed = true;
-  }
-  if (changed) Save();
+  Change([&] { return Erase(section); });
 }
 
-bool ProfileStore::Save() {
-  if (path_.empty()) return true;
-  std::ostringstream out;
-  out << "# plug528 profile: settings kept between runs of simdist\n";
-  for (const auto& [key, value] : values_) {
-    if (value.isInt) {
-      out << "int " << Escape(key) << " = " << value.number << "\n";
-    } else {
-      out << "text " << Escape(key) << " = " << Escape(value.text) << "\n";
-    }
+bool ProfileStore::Change(const std::function<bool()>& edit) {
+  if (path_.empty()) {
+    edit();
+    return true;
   }
-  for (const std::string& line : unreadLines_) out << line << "\n";
-
+  const std::string target = ResolveLinks(path_);
   std::error_code ec;
-  const std::filesystem::path target(path_);
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
-  const std::string temporary = path_ + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << out.str();
-    file.flush();
-    if (!file) {
-      if (saveError_.empty()) saveError_ = "cannot write the profile " + temporary;
-      return false;
-    }
+  const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+
+  std::string reason;
+  std::string bytes;
+  LockedProfile lock;
+  if (!lock.Open(target, reason) || !lock.Read(bytes, reason)) {
+    edit();  // the run goes on with the value; the failure is reported at its end
+    if (saveError_.empty()) saveError_ = "cannot write the profile " + path_ + ": " + reason;
+    return false;
   }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    if (saveError_.empty()) saveError_ = "cannot replace the profile " + path_ + ": " + ec.message();
-    std::filesystem::remove(temporary, ec);
+  // What other runs stored since this one read the file is kept: the change is made to
+  // the file as it is now.
+  Parse(bytes);
+  if (!edit()) return true;
+  if (!WriteFileAtomically(target, Serialise(), reason)) {
+    if (saveError_.empty()) saveError_ = "cannot write the profile " + path_ + ": " + reason;
     return false;
   }
   return true;
