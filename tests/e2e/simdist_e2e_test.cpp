@@ -1,7 +1,7 @@
 // simdist end to end: generated sets with their SQLite assay database, run through the whole
 // core exactly as the command line runs it (profile file, host services, workbench, engine).
-#include "calc.h"
 #include "demo_set.h"
+#include "simdist_run.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +16,10 @@
 namespace p528::test {
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string Join(const std::vector<int>& ids) {
   std::string text;
   for (int id : ids) text += (text.empty() ? "" : ",") + std::to_string(id);
   return text;
-}
-
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-RunResult Simdist(std::vector<std::string> arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = simdist::RunCalcCommand(arguments, out, err);
-  return {status, out.str(), err.str()};
 }
 
 class SimdistEndToEnd : public ::testing::Test {
