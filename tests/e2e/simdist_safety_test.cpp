@@ -217,6 +217,16 @@ TEST_F(SimdistSafety, DiagnosticsExplainWhatTheMessageLogDoesNotSay) {
   EXPECT_NE(run.err.find("simdist: diagnostic: the blank " + shortBlank + " ends at"), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("\"diagnostics\": [\n    \"the blank " + shortBlank), std::string::npos);
 
+  // A sampling step of zero stopped the calculation without a word.
+  const std::string noStep = Changed("analysis_1", "no_step.chrm", [](ChrmFile& f) { f.channels[0].step = 0; });
+  std::vector<std::string> stepFiles;
+  for (const char* part : {"blank", "calibration"}) stepFiles.push_back(File(part));
+  stepFiles.push_back(noStep);
+  const RunResult stopped = Simdist(Options("p3") + stepFiles);
+  EXPECT_NE(stopped.err.find("diagnostic: " + noStep + ": the sampling step is 0 min"), std::string::npos)
+      << stopped.err;
+  EXPECT_NE(stopped.err.find("without a message"), std::string::npos) << stopped.err;
+
   const RunResult clean = Simdist(WholeSet(Options("p2") + std::vector<std::string>{"--json", "-"}));
   EXPECT_EQ(clean.status, 0);
   EXPECT_EQ(clean.err, "");
