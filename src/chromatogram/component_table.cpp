@@ -7,13 +7,9 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

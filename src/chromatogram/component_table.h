@@ -42,10 +42,11 @@ std::string ComponentDataPath(const std::string& moduleFolder);
 void LoadComponentTable(const std::string& path, ComponentTable& table);
 // Writes `table` over an existing regular file (never creates it): one CR LF line per
 // record, in the encoding the file has now (Windows-1251, or UTF-8 with its byte-order mark
-// when it had one), fields "%i", the four names, "%.1f" boiling point, "%.3f" response factor,
-// "%.3f" mass. The file is replaced atomically (shell/atomic_file.h). Throws ComponentTableSaveError when the file is missing or
-// cannot be written, or when a Windows-1251 file would get a name holding a character that
-// code page cannot represent (then nothing is written).
+// when it had one), fields "%i", the four names, "%.1f" boiling point, "%.3f" response
+// factor, "%.3f" mass. The file is replaced atomically (shell/atomic_file.h). Throws
+// ComponentTableSaveError when the file is missing or cannot be written, or when a
+// Windows-1251 file would get a name holding a character that code page cannot represent
+// (then nothing is written).
 void SaveComponentTable(const std::string& path, const ComponentTable& table);
 
 }  // namespace p528

@@ -45,7 +45,7 @@ class CliUser : public WorkbenchUser {
     }
   }
   bool failed = false;
-  int refused = 0;  // files the user named that could not join the set
+  int refused = 0;  // files (or assays) named that were left out for a reason of their own
 
  private:
   std::ostream& err_;
@@ -82,8 +82,8 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
 
 // How far the files asked for got: a run that could add none of them, or whose calculation
 // stopped before the method's last step, has no results to hand on.
-std::string IncompleteReason(const Workbench& workbench, int requested, int refused) {
-  if (requested > 0 && refused >= requested) return "nothing could be added";
+std::string IncompleteReason(const Workbench& workbench, bool nothingAdded) {
+  if (nothingAdded) return "nothing could be added";
   const unsigned final = FinalState(workbench);
   if (workbench.analysis.State < final) {
     return Format("the calculation stopped before its results (state %u, the method's last step is %u)",
@@ -180,6 +180,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   // A remembered file that no longer loads would hold its role's place against the file
   // the user names: it is dropped, and said so.
   workbench.Initialise(config.restore, config.database.has_value(), true);
+  const std::size_t filesBefore = workbench.chrmSet.size();
   if (config.idsGiven) workbench.AddAssays();
   if (!config.files.empty()) {
     std::vector<std::string> paths;
@@ -187,8 +188,10 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
     workbench.AddFiles(paths);
   }
 
-  const int requested = static_cast<int>(config.files.size() + config.assayIds.size());
-  const std::string incomplete = IncompleteReason(workbench, requested, user.refused);
+  // Files named that are in the set already (or the same run as one in it) count as added.
+  const bool requested = !config.files.empty() || !config.assayIds.empty();
+  const bool nothingAdded = requested && workbench.chrmSet.size() == filesBefore && user.refused > 0;
+  const std::string incomplete = IncompleteReason(workbench, nothingAdded);
   const std::vector<std::string> diagnostics = Diagnostics(workbench);
   for (const std::string& line : diagnostics) err << "simdist: diagnostic: " << ForTerminal(line) << "\n";
 
