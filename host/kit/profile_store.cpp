@@ -3,6 +3,7 @@
 #include "shell/atomic_file.h"
 #include "shell/regular_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -199,7 +200,14 @@ std::optional<std::string> ProfileStore::GetText(const std::string& key) const {
   return it->second.text;
 }
 
-void ProfileStore::Put(const std::string& key, const Value& value) {
+bool ProfileStore::Put(const std::string& key, const Value& value) {
+  // A value the file holds already, on a line of its own, is not written again.
+  const auto stored = values_.find(key);
+  if (stored != values_.end() && stored->second.isInt == value.isInt && stored->second.number == value.number &&
+      stored->second.text == value.text &&
+      std::count_if(lines_.begin(), lines_.end(), [&](const Line& line) { return line.key == key; }) == 1) {
+    return false;
+  }
   std::string text = value.isInt ? "int " + Escape(key) + " = " + std::to_string(value.number)
                                  : "text " + Escape(key) + " = " + Escape(value.text);
   bool placed = false;
@@ -216,6 +224,7 @@ void ProfileStore::Put(const std::string& key, const Value& value) {
   }
   if (!placed) lines_.push_back(Line{std::move(text), key, value});
   values_[key] = value;
+  return true;
 }
 
 bool ProfileStore::Erase(const std::string& section) {
@@ -227,17 +236,11 @@ bool ProfileStore::Erase(const std::string& section) {
 }
 
 bool ProfileStore::SetInt(const std::string& key, int value) {
-  return Change([&] {
-    Put(key, Value{true, value, {}});
-    return true;
-  });
+  return Change([&] { return Put(key, Value{true, value, {}}); });
 }
 
 bool ProfileStore::SetText(const std::string& key, const std::string& value) {
-  return Change([&] {
-    Put(key, Value{false, 0, value});
-    return true;
-  });
+  return Change([&] { return Put(key, Value{false, 0, value}); });
 }
 
 void ProfileStore::DeleteSection(const std::string& section) {

@@ -61,7 +61,7 @@ class ProfileStore {
   };
   void Parse(const std::string& bytes);
   std::string Serialise() const;
-  void Put(const std::string& key, const Value& value);
+  bool Put(const std::string& key, const Value& value);  // true when a line changed
   bool Erase(const std::string& section);  // true when a line went
   // Applies `edit` (false: nothing changed) to the file under its lock and writes it.
   bool Change(const std::function<bool()>& edit);
