@@ -227,6 +227,25 @@ TEST_F(SimdistSafety, DiagnosticsExplainWhatTheMessageLogDoesNotSay) {
       << stopped.err;
   EXPECT_NE(stopped.err.find("without a message"), std::string::npos) << stopped.err;
 
+  // A component table that names none of the calibration's peaks; a calibration whose peaks
+  // C10 and C12 carry each other's names gives a curve that falls in time.
+  { std::ofstream(folder / "table.csv") << "1;X;;X;;0.0;1.000;0.000\r\n"; }
+  const RunResult unmatched = Simdist(WholeSet(Options("p4") + std::vector<std::string>{"--components", folder / "table.csv"}));
+  EXPECT_NE(unmatched.err.find("the component table matched no peak of the calibration run"), std::string::npos)
+      << unmatched.err;
+  const std::string swapped = Changed("calibration", "swapped.chrm", [](ChrmFile& f) {
+    for (ChrmPeak& peak : f.channels[0].peaks) {
+      if (peak.name == "C10" || peak.name == "С10") peak.name = "C12";
+      else if (peak.name == "C12" || peak.name == "С12") peak.name = "C10";
+    }
+  });
+  std::vector<std::string> withSwapped = {swapped};
+  for (const std::string& file : set->files) {
+    if (file.find("calibration") == std::string::npos) withSwapped.push_back(file);
+  }
+  const RunResult falling = Simdist(Options("p5") + withSwapped);
+  EXPECT_NE(falling.err.find("the calibration curve does not increase in time"), std::string::npos) << falling.err;
+
   const RunResult clean = Simdist(WholeSet(Options("p2") + std::vector<std::string>{"--json", "-"}));
   EXPECT_EQ(clean.status, 0);
   EXPECT_EQ(clean.err, "");
