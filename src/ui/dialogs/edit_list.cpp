@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace p528::ui {
 
 namespace {
@@ -76,7 +78,10 @@ void EditList::Refresh() {
     auto* header = new QTableWidgetItem(QString::fromStdString(column.caption));
     header->setTextAlignment(AlignmentOf(column.align));
     setHorizontalHeaderItem(c, header);
-    setColumnWidth(c, column.width);
+    // The list's font may be wider than the one the widths were chosen for: a shown
+    // column is at least as wide as its caption, a hidden one (width 0) stays hidden.
+    const int captionWidth = horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) + 12;
+    setColumnWidth(c, column.width > 0 ? std::max(column.width, captionWidth) : 0);
   }
   setRowCount(model_.RowCount());
   for (int r = 0; r < model_.RowCount(); ++r) ShowRow(r);

@@ -25,7 +25,8 @@ CDlgGasoilParams::CDlgGasoilParams(const Shell& shell, QWidget* parent) : QDialo
   int width = 0;
   for (int c = 0; c < list_->columnCount(); ++c) width += list_->columnWidth(c);
   list_->setMinimumWidth(width + 24);
-  list_->setMinimumHeight(list_->verticalHeader()->defaultSectionSize() * 12);
+  // All 21 points at once, without scrolling.
+  list_->setMinimumHeight(list_->verticalHeader()->defaultSectionSize() * (kGasoilRowCount + 1) + 8);
 
   passport_ = new QLineEdit(QString::fromStdString(params_.PassportFieldText()), this);
   passport_->setObjectName(QStringLiteral("passport"));
