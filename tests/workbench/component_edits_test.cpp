@@ -1,9 +1,9 @@
 // The components dialog's rules without the window: applying the pending edits, the in-place
-// edit rule of the editable lists, and the OK that saves before it changes anything.
+// edit rule of the editable lists, and the OK that saves before it changes anything. (The
+// dialogs' own tests, tests/ui/dialogs, drive the same rules through the windows.)
 #include "workbench/component_commands.h"
 #include "workbench/component_edits.h"
 #include "workbench/edit_list.h"
-#include "workbench/gasoil_params_list.h"
 
 #include "support/temp_folder.h"
 #include "workbench_fixture.h"
@@ -91,18 +91,6 @@ TEST(EndCellEdit, OnlyADifferentTextAsksTheOwnerWhoMayUndoIt) {
   EXPECT_EQ(owner.told, 1);
   EXPECT_EQ(list.Cell(0, 0), "abc");
   EXPECT_FALSE(EndCellEdit(list, owner, 3, 0, std::string("x")));
-}
-
-TEST(GasoilParamsList, OnlyTemperatureAndDeviationEditAndUnsetShowsDashes) {
-  Shell shell;
-  GasoilParamsList params(shell);
-  ASSERT_EQ(params.List().RowCount(), 21);
-  EXPECT_EQ(params.List().RowCells(20), (std::vector<std::string>{"20", "Ткк(FBP)", "---", "---"}));
-  EXPECT_FALSE(params.MayEditCell(0, GasoilColumnLabel));
-  EXPECT_TRUE(params.MayEditCell(0, GasoilColumnDeviation));
-  ASSERT_TRUE(EndCellEdit(params.List(), params, 0, GasoilColumnTemperature, std::string("114.6")));
-  EXPECT_EQ(params.Reference().rows[0].temperature, 114.6);
-  EXPECT_EQ(params.PassportFieldText(), "---");
 }
 
 using ComponentsOk = WorkbenchTest;

@@ -136,13 +136,11 @@ TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
 TEST_F(ComponentsDialog, AFailedSaveIsToldAndChangesNothing) {
   StartWith();
   std::filesystem::remove(componentFile);  // the table is never written where no file is
-  const int recalculations = user.recalculations;
   Run([](ui::CComponents& dialog) {
     Press(dialog, "1096");
     Press(dialog, "1");
   });
   EXPECT_EQ(workbench->components.size(), 52u);
-  EXPECT_EQ(user.recalculations, recalculations);
   ASSERT_EQ(seams.messages.size(), 1u);
   EXPECT_NE(seams.messages[0].find("Компоненты: Таблица компонентов не сохранена"), std::string::npos)
       << seams.messages[0];

@@ -136,11 +136,12 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   const std::vector<QImage> pictures = Pictures(FileBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].size(), QSize(500, 300));
-  // Only the chosen section besides the report's fixed parts.
+  // Only the chosen section besides the report's fixed parts (header and signatures).
   const report_test::Html page(FileBytes(first.path));
-  for (xmlNodePtr section : page.Nodes("//body/section")) {
-    EXPECT_EQ(report_test::Html::Attribute(section, "class").find("fraction"), std::string::npos);
-  }
+  std::vector<std::string> sections;
+  for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(report_test::Html::Attribute(section, "class"));
+  EXPECT_EQ(sections, std::vector<std::string>{"chart grad_chart"});
+  EXPECT_EQ(page.Nodes("//body/header").size(), 1u);
 
   const std::vector<std::string> before = temp.Files();
   const ReportOutcome failed = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, files / "none");
