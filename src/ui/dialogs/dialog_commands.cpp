@@ -2,7 +2,6 @@
 // is in this file (and in report_commands.cpp).
 #include "ui/dialogs/dialog_commands.h"
 
-#include "shell/text.h"
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_support.h"
