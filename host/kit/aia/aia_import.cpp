@@ -10,6 +10,7 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <set>
@@ -141,7 +142,9 @@ std::string ReadSignal(int ncid, uint64_t fileBytes, Signal& signal) {
     }
     const int status = nc_get_vara_float(ncid, shape->varid, start.data(), count.data(), samples.data());
     if (status == NC_ERANGE) return Format("channel %zu: samples beyond the range of the signal", c + 1);
-    if (status != NC_NOERR) return Format("channel %zu: the signal cannot be read: %s", c + 1, nc_strerror(status));
+    if (status != NC_NOERR)
+      return Format("channel %zu: the signal cannot be read (the file is truncated or damaged): %s", c + 1,
+                    nc_strerror(status));
     size_t nulls = 0;
     size_t first = 0;
     for (size_t i = 0; i < points; ++i) {
@@ -226,12 +229,13 @@ std::string ReadPeaks(int ncid, double divisor, std::vector<ChrmPeak>& peaks, st
       {"peak_area", &ChrmPeak::area, true},  // signal x time: converted like a time
   }};
   peaks.assign(count, ChrmPeak{});
+  std::string missing;
   for (const Column& column : kColumns) {
     std::string error;
     const std::vector<double> values = Doubles(ncid, column.variable, count, &error);
-    if (!error.empty()) return "the peak table is damaged: " + error;
+    if (!error.empty()) return "the peak table is truncated or damaged: " + error;
     if (values.empty()) {
-      notices.push_back(Format("the peak table has no %s: read as 0", column.variable));
+      missing += (missing.empty() ? "" : ", ") + std::string(column.variable);
       continue;
     }
     for (size_t i = 0; i < count; ++i) {
@@ -239,9 +243,12 @@ std::string ReadPeaks(int ncid, double divisor, std::vector<ChrmPeak>& peaks, st
       peaks[i].*column.member = IsNull(v) ? 0.0 : (column.isTime ? v / divisor : v);
     }
   }
-  const std::vector<std::string> names = TextRows(ncid, "peak_name", count);
+  if (!missing.empty()) notices.push_back("the peak table has no " + missing + ": read as 0");
+  std::string error;
+  const std::vector<std::string> names = TextRows(ncid, "peak_name", count, &error);
+  if (!error.empty()) return "the peak table is truncated or damaged: " + error;
   if (names.empty()) {
-    notices.push_back("the peak table has no readable peak_name: peaks are unnamed");
+    notices.push_back("the peak table has no peak_name: peaks are unnamed");
   } else {
     for (size_t i = 0; i < count; ++i) peaks[i].name = names[i];
   }
@@ -341,41 +348,58 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   return result;
 }
 
+// Opens the bytes of a whole file with netCDF and imports them.
+AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleText) {
+  AiaImportResult result;
+  if (bytes.empty()) {
+    result.error = OpenError(NC_ENOTNC);
+    return result;
+  }
+  int ncid = -1;
+  const int status = nc_open_mem("memory.cdf", NC_NOWRITE, bytes.size(), bytes.data(), &ncid);
+  if (status != NC_NOERR) {
+    result.error = OpenError(status);
+    return result;
+  }
+  const OpenFile file(ncid);
+  return Import(ncid, bytes.size(), roleText);
+}
+
 }  // namespace
 
 AiaImportResult ImportAia(const std::string& path, const std::string& roleText) {
+  // The file is read whole and opened from memory: there netCDF reports a read past the end
+  // of a truncated file as an error, where from a file it would return zeros.
   AiaImportResult result;
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     result.error = "cannot open the file";
     return result;
   }
-  int ncid = -1;
-  const int status = nc_open(path.c_str(), NC_NOWRITE, &ncid);
-  if (status != NC_NOERR) {
-    result.error = OpenError(status);
+  if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+    result.error = Format("the file is larger than the %zu MiB accepted", kMaxFileBytes >> 20);
     return result;
   }
-  const OpenFile file(ncid);
-  return Import(ncid, static_cast<uint64_t>(info.st_size), roleText);
+  std::vector<char> bytes(static_cast<size_t>(info.st_size));
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const bool read = file != nullptr && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file != nullptr) std::fclose(file);
+  if (!read) {
+    result.error = "cannot read the file";
+    return result;
+  }
+  return ImportBytes(bytes, roleText);
 }
 
 AiaImportResult ImportAiaMemory(const void* bytes, size_t count, const std::string& roleText) {
-  AiaImportResult result;
-  if (count == 0) {
-    result.error = OpenError(NC_ENOTNC);
+  if (count > kMaxFileBytes) {
+    AiaImportResult result;
+    result.error = Format("the file is larger than the %zu MiB accepted", kMaxFileBytes >> 20);
     return result;
   }
   // netCDF may write into the buffer it reads from; it gets its own copy.
   std::vector<char> copy(static_cast<const char*>(bytes), static_cast<const char*>(bytes) + count);
-  int ncid = -1;
-  const int status = nc_open_mem("memory.cdf", NC_NOWRITE, copy.size(), copy.data(), &ncid);
-  if (status != NC_NOERR) {
-    result.error = OpenError(status);
-    return result;
-  }
-  const OpenFile file(ncid);
-  return Import(ncid, count, roleText);
+  return ImportBytes(copy, roleText);
 }
 
 void SetChrmType(ChrmFile& file, const std::string& roleText) {

@@ -26,8 +26,10 @@
 // a signal with null, infinite or unknown samples, no or a non-positive sampling interval,
 // an unknown time unit, non-uniform sampling, and sizes above the bounds of aia_values.h.
 //
-// Qt-free; no global state; any thread may import (netCDF serialises its own calls only in
-// thread-safe builds, so callers import from one thread at a time).
+// The file is read whole into memory (at most kMaxFileBytes) and opened there with netCDF,
+// which then reports a truncated file instead of reading its missing part as zeros.
+// Qt-free and without state of its own; the netCDF library is not thread-safe, so import
+// from one thread at a time.
 #pragma once
 
 #include "chromatogram/chrm_file.h"

@@ -281,29 +281,36 @@ std::vector<double> Doubles(int ncid, const char* name, size_t count, std::strin
   return values;
 }
 
-std::vector<std::string> TextRows(int ncid, const char* name, size_t rows) {
+std::vector<std::string> TextRows(int ncid, const char* name, size_t rows, std::string* error) {
   const std::optional<VarShape> shape = Shape(ncid, name);
-  if (!shape || shape->dimLengths.empty() || shape->dimLengths[0] != rows || rows == 0) return {};
+  if (!shape) return {};
+  const auto fail = [&](const std::string& why) {
+    if (error != nullptr) *error = std::string(name) + ": " + why;
+    return std::vector<std::string>();
+  };
+  if (shape->dimLengths.empty() || shape->dimLengths[0] != rows || rows == 0) return fail("not one text per row");
   std::vector<std::string> result;
   result.reserve(rows);
   if (shape->type == NC_CHAR && shape->dimLengths.size() == 2) {
     const size_t width = shape->dimLengths[1];
-    if (width == 0 || width > kMaxRowWidth || rows * width > kMaxTextVarBytes) return {};
+    if (width == 0 || width > kMaxRowWidth || rows * width > kMaxTextVarBytes) return fail("texts too long");
     std::string bytes(rows * width, '\0');
-    if (nc_get_var_text(ncid, shape->varid, bytes.data()) != NC_NOERR) return {};
+    const int status = nc_get_var_text(ncid, shape->varid, bytes.data());
+    if (status != NC_NOERR) return fail(nc_strerror(status));
     for (size_t r = 0; r < rows; ++r) result.push_back(CleanText(bytes.data() + r * width, width, kMaxNameBytes));
     return result;
   }
   if (shape->type == NC_STRING && shape->dimLengths.size() == 1) {
     std::vector<char*> strings(rows, nullptr);
-    if (nc_get_var_string(ncid, shape->varid, strings.data()) != NC_NOERR) return {};
+    const int status = nc_get_var_string(ncid, shape->varid, strings.data());
+    if (status != NC_NOERR) return fail(nc_strerror(status));
     for (char* s : strings) {
       result.push_back(s != nullptr ? CleanText(s, std::char_traits<char>::length(s), kMaxNameBytes) : "");
     }
     nc_free_string(rows, strings.data());
     return result;
   }
-  return {};
+  return fail("not texts");
 }
 
 }  // namespace p528::aia

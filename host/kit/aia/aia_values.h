@@ -19,6 +19,7 @@ namespace p528::aia {
 inline constexpr double kNull = -9999.0;
 
 // Bounds on what one file may hold; larger files are refused, never allocated.
+inline constexpr size_t kMaxFileBytes = size_t{256} << 20;  // a whole file (read into memory)
 inline constexpr size_t kMaxPoints = size_t{1} << 24;  // samples per channel (16.7 million)
 inline constexpr size_t kMaxChannels = 16;             // detector channels
 inline constexpr size_t kMaxPeaks = 100000;            // rows of the peak table
@@ -69,8 +70,9 @@ std::optional<VarShape> Shape(int ncid, const char* name);
 std::vector<double> Doubles(int ncid, const char* name, size_t count, std::string* error = nullptr);
 
 // Rows of a two-dimensional text variable (rows x string length), or of a one-dimensional
-// string variable, each cleaned as CleanText with kMaxNameBytes. Empty when missing or of
-// another row count.
-std::vector<std::string> TextRows(int ncid, const char* name, size_t rows);
+// string variable, each cleaned as CleanText with kMaxNameBytes. Empty when it is missing,
+// has another shape or cannot be read; `error` (when given) then says why for variables that
+// exist.
+std::vector<std::string> TextRows(int ncid, const char* name, size_t rows, std::string* error = nullptr);
 
 }  // namespace p528::aia
