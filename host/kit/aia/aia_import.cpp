@@ -7,11 +7,13 @@
 #include <netcdf.h>
 #include <netcdf_mem.h>
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <new>
 #include <random>
 #include <set>
 #include <sys/stat.h>
@@ -81,6 +83,15 @@ std::string FieldName(const std::string& attribute) {
   return name;
 }
 
+// False when a file of a classic format (whose data are stored uncompressed) is smaller than
+// `bytes` of its data: it is truncated, and nothing that large is allocated for it.
+bool FitsInFile(int ncid, uint64_t fileBytes, uint64_t bytes) {
+  int format = 0;
+  if (nc_inq_format(ncid, &format) != NC_NOERR) return false;
+  const bool classic = format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5;
+  return !classic || bytes <= fileBytes;
+}
+
 struct Signal {
   std::vector<std::vector<float>> channels;
   size_t points = 0;
@@ -106,18 +117,14 @@ std::string ReadSignal(int ncid, uint64_t fileBytes, Signal& signal) {
   }
   const size_t points = shape->dimLengths[pointsDim];
   if (points == 0 || channelCount == 0) return "the file holds no detector samples";
-  if (points > kMaxPoints) return Format("the signal has %zu samples, more than the %zu accepted", points, kMaxPoints);
   if (channelCount > kMaxChannels)
     return Format("the file has %zu detector channels, more than the %zu accepted", channelCount, kMaxChannels);
+  if (points > kMaxPoints / channelCount)
+    return Format("the signal has %zu samples, more than the %zu accepted", points * channelCount, kMaxPoints);
 
-  // Files of the classic formats hold their data uncompressed: a file smaller than its
-  // signal is truncated (netCDF would read the missing part as fill values).
-  int format = 0;
   size_t typeSize = 0;
-  if (fileBytes > 0 && nc_inq_format(ncid, &format) == NC_NOERR &&
-      (format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5) &&
-      nc_inq_type(ncid, shape->type, nullptr, &typeSize) == NC_NOERR &&
-      fileBytes < static_cast<uint64_t>(points) * channelCount * typeSize)
+  if (nc_inq_type(ncid, shape->type, nullptr, &typeSize) != NC_NOERR ||
+      !FitsInFile(ncid, fileBytes, static_cast<uint64_t>(points) * channelCount * typeSize))
     return "the file is truncated: it is smaller than its signal";
 
   double declaredFill = kNull;
@@ -204,7 +211,8 @@ std::string ReadSampling(int ncid, size_t points, const std::string& unitName, S
 }
 
 // The peak table; "" on success, else why the file was refused.
-std::string ReadPeaks(int ncid, double divisor, std::vector<ChrmPeak>& peaks, std::vector<std::string>& notices) {
+std::string ReadPeaks(int ncid, uint64_t fileBytes, double divisor, std::vector<ChrmPeak>& peaks,
+                      std::vector<std::string>& notices) {
   size_t count = 0;
   int dimid = -1;
   if (nc_inq_dimid(ncid, "peak_number", &dimid) == NC_NOERR) {
@@ -215,6 +223,11 @@ std::string ReadPeaks(int ncid, double divisor, std::vector<ChrmPeak>& peaks, st
   }
   if (count == 0) return {};
   if (count > kMaxPeaks) return Format("the peak table has %zu peaks, more than the %zu accepted", count, kMaxPeaks);
+  uint64_t nameBytes = 0;
+  if (const std::optional<VarShape> names = Shape(ncid, "peak_name"); names && names->dimLengths.size() == 2)
+    nameBytes = static_cast<uint64_t>(names->dimLengths[0]) * names->dimLengths[1];
+  if (!FitsInFile(ncid, fileBytes, std::max<uint64_t>(count, nameBytes)))
+    return "the file is truncated: it is smaller than its peak table";
 
   struct Column {
     const char* variable;
@@ -327,7 +340,7 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   Sampling sampling;
   if (result.ok()) result.error = ReadSampling(ncid, signal.points, unit, sampling);
   std::vector<ChrmPeak> peaks;
-  if (result.ok()) result.error = ReadPeaks(ncid, *divisor, peaks, result.notices);
+  if (result.ok()) result.error = ReadPeaks(ncid, fileBytes, *divisor, peaks, result.notices);
   if (!result.ok()) {
     result.notices.clear();
     return result;
@@ -362,7 +375,12 @@ AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleTex
     return result;
   }
   const OpenFile file(ncid);
-  return Import(ncid, bytes.size(), roleText);
+  try {
+    return Import(ncid, bytes.size(), roleText);
+  } catch (const std::bad_alloc&) {
+    result.error = "not enough memory to import the file";
+    return result;
+  }
 }
 
 }  // namespace
@@ -380,7 +398,13 @@ AiaImportResult ImportAia(const std::string& path, const std::string& roleText) 
     result.error = Format("the file is larger than the %zu MiB accepted", kMaxFileBytes >> 20);
     return result;
   }
-  std::vector<char> bytes(static_cast<size_t>(info.st_size));
+  std::vector<char> bytes;
+  try {
+    bytes.resize(static_cast<size_t>(info.st_size));
+  } catch (const std::bad_alloc&) {
+    result.error = "not enough memory to import the file";
+    return result;
+  }
   std::FILE* file = std::fopen(path.c_str(), "rb");
   const bool read = file != nullptr && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (file != nullptr) std::fclose(file);
