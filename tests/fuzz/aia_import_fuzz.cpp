@@ -16,16 +16,20 @@
 
 namespace {
 
-// One scratch file per fuzzing process for the write-and-read-back check.
-const std::string& ScratchPath() {
-  static const std::string path = [] {
-    std::string pattern = "/tmp/aia-fuzz-XXXXXX";
-    const int fd = mkstemp(pattern.data());
+// One scratch file per fuzzing process for the write-and-read-back check, removed at exit.
+struct Scratch {
+  std::string path = "/tmp/aia-fuzz-XXXXXX";
+  Scratch() {
+    const int fd = mkstemp(path.data());
     if (fd < 0) std::abort();
     close(fd);
-    return pattern;
-  }();
-  return path;
+  }
+  ~Scratch() { unlink(path.c_str()); }
+};
+
+const std::string& ScratchPath() {
+  static const Scratch scratch;
+  return scratch.path;
 }
 
 }  // namespace
