@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chromatogram/component_table.h"
+#include "aia_writer.h"
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/text.h"
@@ -42,7 +43,8 @@ const char* const kUsage =
     "  --end-temp C         boiling point where the analysed sample stops eluting\n"
     "  --id-base N          first assay id (default 101, 201, 301, 401 by scenario)\n"
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
-    "  --no-db              do not write assays.db\n";
+    "  --no-db              do not write assays.db\n"
+    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n";
 
 struct UsageError {
   std::string message;
@@ -84,6 +86,7 @@ int Generate(const std::vector<std::string>& args) {
   const std::string folder = args[1];
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
+  bool aia = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--solvent") {
@@ -92,6 +95,10 @@ int Generate(const std::vector<std::string>& args) {
     }
     if (option == "--no-db") {
       database = false;
+      continue;
+    }
+    if (option == "--aia") {
+      aia = true;
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError{"missing value for " + option};
@@ -138,6 +145,7 @@ int Generate(const std::vector<std::string>& args) {
   }
   const GeneratedSet set = GenerateSet(options, table);
   WriteSet(set, folder, components, database);
+  if (aia) WriteAiaSet(set, folder);
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
               set.column->SampleCount(), folder.c_str());
   for (const GeneratedRun& run : set.runs)
