@@ -96,11 +96,13 @@ class CVantiroFile4 {
   CVantiroFile4& operator=(const CVantiroFile4&) = default;
   virtual ~CVantiroFile4() = default;
 
-  // Reads a whole file held in memory. 0 read; -1 magic is not "STG"; -2 version above 1;
+  // Reads a whole file held in memory (an XML part declared "windows-1251" is decoded from
+  // that code page). 0 read; -1 magic is not "STG"; -2 version above 1;
   // -3 XML part not well-formed, header short, or a block reaching past the end of the bytes
   // or xmlOffset not at the end of the channel blocks. Does not change passport.path.
   virtual int LoadFromMemory(const void* bytes, uint64_t count);
-  // Reads a file. 0 read; -1 cannot open (or read); -2 header short; -3 bad magic; -4 version
+  // Reads a file. 0 read; -1 cannot open or read (also a path that is not a regular file:
+  // a FIFO, a device or a folder is never opened); -2 header short; -3 bad magic; -4 version
   // above 1; -5 block header short; -6 samples short (a count the rest of the file cannot
   // hold, never allocated); -7 XML part not well-formed, or xmlOffset not at the end of the
   // channel blocks. Sets passport.path on success. After a failure the object holds what was

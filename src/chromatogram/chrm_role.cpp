@@ -1,5 +1,6 @@
 #include "chromatogram/chrm_role.h"
 
+#include "shell/string_table.h"
 #include "shell/text.h"
 
 namespace p528 {
@@ -67,10 +68,17 @@ std::string PassportRoleText(const ChrmFile& file) {
   return {};
 }
 
+bool NamesRole(const Shell& shell, std::string_view text, int role) {
+  if (!IsRole(role)) return false;
+  if (EqualsNoCase(text, RolePassportText(shell, role))) return true;
+  const char* own = RussianStrings().Find(kPassportTextFirst + role - RoleCalibration);
+  return own != nullptr && EqualsNoCase(text, own);
+}
+
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart) {
   const std::string text = PassportRoleText(file);
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
-    if (EqualsNoCase(text, RolePassportText(shell, role)) && countsAtStart[role] < RoleLimit(role)) {
+    if (NamesRole(shell, text, role) && countsAtStart[role] < RoleLimit(role)) {
       return role;
     }
   }

@@ -70,7 +70,7 @@ Workbench::Workbench(Shell& shellState, std::string componentFile, WorkbenchUser
   calibration.chart = &calibrationChart;
 }
 
-void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
+void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds, bool dropUnreadableRemembered) {
   shell.UpdateForeignUi();
   components.clear();
   LoadComponentTable(componentPath, components);
@@ -89,7 +89,8 @@ void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
   messages.Clear();
   messages.Format();
 
-  if (restoreRemembered) RestoreRememberedFiles(shell, chrmSet);
+  std::vector<SkippedFile> dropped;
+  if (restoreRemembered) RestoreRememberedFiles(shell, chrmSet, dropUnreadableRemembered ? &dropped : nullptr);
   num_device = ReadSettingInt(shell, kSectionSettings, "num_device", 0);
   try {
     std::vector<std::string> paths;
@@ -99,10 +100,12 @@ void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
     if (lookUpAssayIds) LookUpAssayIds(shell, chrmSet, paths);
   } catch (const DataBase::SqlException& error) {
     Recalculate();
+    if (!dropped.empty()) user_->FilesSkipped(dropped);
     ReportDatabaseError(error);
     return;
   }
   Recalculate();
+  if (!dropped.empty()) user_->FilesSkipped(dropped);
 }
 
 void Workbench::AddAssays(intptr_t ownerWindow) {

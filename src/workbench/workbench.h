@@ -76,7 +76,9 @@ class Workbench {
   // Without `restoreRemembered` the set starts empty (the command line's --no-restore);
   // without `lookUpAssayIds` the assay database is not asked (the command line without a
   // database: restored files keep assay id -1 instead of failing on a missing table).
-  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true);
+  // With `dropUnreadableRemembered` a remembered file that no longer loads is left out and
+  // told through FilesSkipped (the command line); the window keeps it, empty.
+  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true, bool dropUnreadableRemembered = false);
 
   // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
   // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the

@@ -547,6 +547,16 @@ TEST(ChrmFileXmlValues, Utf16XmlWithByteOrderMark) {
   EXPECT_EQ(f.passport.sample, "Проба");
 }
 
+// A passport written by a host on Windows, in its code page: its texts used to become
+// U+FFFD, so the role was not recognised and the file was dropped.
+TEST(ChrmFileXmlValues, Windows1251XmlAsItsDeclarationSays) {
+  const std::string body = "<root><passport><sample value=\"\xCF\xF0\xEE\xE1\xE0\"/></passport></root>";
+  for (const char* declaration : {"<?xml version=\"1.0\" encoding=\"windows-1251\"?>",
+                                  "<?xml version='1.0' encoding='WINDOWS-1251'?>"}) {
+    EXPECT_EQ(LoadXml(declaration + body, {}).passport.sample, "Проба") << declaration;
+  }
+}
+
 TEST(ChrmChannelCopy, CopiesDataAndOwnsItsOwnLock) {
   ChrmChannel a;
   a.number = 3;

@@ -4,7 +4,8 @@
 //   chrmgen generate SCENARIO FOLDER [options]
 //   chrmgen index --db FILE FOLDER...
 //
-// Exit status: 0 done, 1 failure (message on stderr), 2 usage error.
+// Exit status: 0 done, 1 failure (message on stderr), 2 usage error (an option value out of
+// range among them; the message names the limit).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@ const char* const kUsage =
     "usage: chrmgen list\n"
     "       chrmgen generate SCENARIO FOLDER [options]\n"
     "       chrmgen index --db FILE FOLDER...\n"
+    "       chrmgen --help | --version\n"
     "options of generate:\n"
     "  --seed N             random seed (default 528)\n"
     "  --length MIN         run length in minutes (default 40; benchmark 60)\n"
@@ -134,6 +136,7 @@ int Generate(const std::vector<std::string>& args) {
     else
       throw UsageError{"unknown option " + option};
   }
+  if (const std::string problem = OptionsProblem(options); !problem.empty()) throw UsageError{problem};
   ComponentTable table;
   LoadComponentTable(components, table);
   if (table.empty()) {
@@ -183,6 +186,10 @@ int main(int argc, char** argv) {
     if (args[0] == "index") return Index(rest);
     if (args[0] == "--help" || args[0] == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (args[0] == "--version") {
+      std::printf("chrmgen %s\n", PLUG528_VERSION);
       return 0;
     }
     throw UsageError{"unknown command " + args[0]};

@@ -7,7 +7,7 @@
 // every section; the HTML it hands to the viewer is copied to report-<lang>.html.
 // The profile lives in memory; nothing of the user's is read or written.
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 
 #include "shell/settings.h"
 #include "shell/string_table.h"
@@ -65,6 +65,15 @@ bool Save(QWidget& dialog, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::cout << "usage: dialog-pictures OUT_FOLDER ru|en [CHROMATOGRAM...]\n"
+                 "Draws the dialogs of the main window (and the report it shows) as PNG pictures.\n";
+    return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << "dialog-pictures " << PLUG528_VERSION << "\n";
+    return 0;
+  }
   if (argc < 3 || (std::string(argv[2]) != "ru" && std::string(argv[2]) != "en")) {
     std::cerr << "usage: dialog-pictures OUT_FOLDER ru|en [CHROMATOGRAM...]\n";
     return 2;
@@ -75,7 +84,7 @@ int main(int argc, char** argv) {
   const std::string lang = argv[2];
   std::filesystem::create_directories(out);
 
-  simdist::ProfileStore profile;
+  hostkit::ProfileStore profile;
   simdist::CliHost host(profile);
   host.languageId = lang == "en" ? 0x0409 : kLangRussian;
   Shell shell;
