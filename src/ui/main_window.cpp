@@ -10,10 +10,12 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -103,6 +105,9 @@ void CDarErud528Dlg::BuildControls() {
   fileList_->setObjectName(Id(kFileListId));
   fileList_->SetTable(&workbench_->fileList);
   fileList_->SetOwner(this);
+  // A whole set (eight files and more) is seen without scrolling.
+  fileList_->setMinimumHeight(fileList_->horizontalHeader()->sizeHint().height() +
+                              9 * fileList_->verticalHeader()->defaultSectionSize() + 4);
   connect(fileList_, &CGridCtrl::KeyDown, this, [this](int key) {
     if (key == Qt::Key_Delete) RemoveSelected();
   });
@@ -140,6 +145,8 @@ void CDarErud528Dlg::BuildControls() {
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(Id(kTabsId));
+  // Every tab caption stays readable: the window is never narrower than the tab row.
+  tabs_->tabBar()->setUsesScrollButtons(false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 2);

@@ -26,9 +26,12 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
+namespace p528 {
+class CChartWidget;
+}
+
 namespace p528::ui {
 
-class CChartWidget;
 class CDlgMSG;
 class CDlgOutTable;
 class CDlgPropChart;

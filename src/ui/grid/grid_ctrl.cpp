@@ -209,7 +209,9 @@ void CGridCtrl::ApplyColumns() {
     const int width = columns[static_cast<std::size_t>(c)].width;
     // A width-0 column carries data but is never shown, so it can never be dragged open.
     setColumnHidden(c, width <= 0);
-    if (width > 0 && columnWidth(c) != width && !userWidths_.contains(c)) setColumnWidth(c, width);
+    // The widths were chosen for a narrower dialog font: a caption is never cut off.
+    const int shown = std::max(width, horizontalHeader()->sectionSizeHint(c));
+    if (width > 0 && columnWidth(c) != shown && !userWidths_.contains(c)) setColumnWidth(c, shown);
   }
   restoringWidth_ = false;
   StretchToFit();
