@@ -179,6 +179,14 @@ void CDarErud528Dlg::RequestRecalculation() {
   QMetaObject::invokeMethod(this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
 }
 
+void CDarErud528Dlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 void CDarErud528Dlg::RemoveSelected() { workbench_->RemoveRows(fileList_->SelectedRows()); }
 
 void CDarErud528Dlg::InstrumentNumberEdited() {

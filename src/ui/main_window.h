@@ -85,6 +85,10 @@ class CDarErud528Dlg final : public QDialog, public WorkbenchUser, public GridOw
   // GridOwner of the file list: a double click opens the first selected assay in the host.
   int OnGridDoubleClick(int row, int column, int& result) override;
 
+ protected:
+  // Enter, like Escape, ends the dialog: the window hides and keeps its state.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void BuildControls();
   void BuildPages();

@@ -293,7 +293,7 @@ void CGridCtrl::OnHeaderClicked(int column) {
   Refresh();
 }
 
-void CGridCtrl::OnSectionResized(int column, int oldWidth, int newWidth) {
+void CGridCtrl::OnSectionResized(int column, int oldWidth, int /*newWidth*/) {
   if (restoringWidth_ || !headerPressed_) return;
   GridOwner& owner = owner_ != nullptr ? *owner_ : silent_;
   if (resizeColumn_ != column) {
@@ -308,7 +308,6 @@ void CGridCtrl::OnSectionResized(int column, int oldWidth, int newWidth) {
     return;
   }
   userWidths_.insert(column);
-  (void)newWidth;
 }
 
 bool CGridCtrl::eventFilter(QObject* watched, QEvent* event) {
