@@ -29,7 +29,9 @@ TEST_F(FileCommands, RemovingTheCalibrationLeavesTheOtherFilesAndSaysSo) {
   ASSERT_GE(calibration, 0);
   ASSERT_TRUE(host.ProfileText("plugins\\plug528\\paths\\CHRM_GRAD").has_value());
 
-  window->FileList().selectRow(calibration);
+  CGridCtrl& list = window->FileList();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list.visualRect(list.model()->index(calibration, FileColumnSample)).center());
   Click(Id(1010));
   EXPECT_EQ(window->FileList().model()->rowCount(), files - 1);
   EXPECT_EQ(RowOfRole(shell.Str(138)), -1);

@@ -273,9 +273,11 @@ void CGridCtrl::StretchToFit() {
 }
 
 std::vector<int> CGridCtrl::SelectedRows() const {
+  // A row counts as selected when any of its cells is (the hidden columns may not be).
   std::vector<int> rows;
-  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
 }
 
