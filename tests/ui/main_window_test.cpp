@@ -117,6 +117,23 @@ TEST_F(Pages, CalibrationCalculatorReadsTheCurveAndGivesZeroBeyondIt) {
   EXPECT_EQ(window->findChild<QTableView*>(Id(1101))->model()->rowCount(), static_cast<int>(curve.times.size()));
 }
 
+TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {
+  OpenWithDemoSet();
+  CChartWidget& chart = window->CalibrationChartWindow();
+  QString title;
+  int points = 0;
+  InspectModalWhenShown([&](QWidget& modal) {
+    auto* dialog = qobject_cast<ui::CDlgChart*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    points = dialog->ChartWindow().Chart().Curves[1].Count;
+  });
+  QTest::mouseDClick(&chart, Qt::LeftButton, Qt::NoModifier, chart.rect().center());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 2000));
+  EXPECT_EQ(title, ui::Text(shell, 307));
+  EXPECT_EQ(points, static_cast<int>(window->GetWorkbench().calibration.curve.times.size()));
+}
+
 TEST_F(Pages, TypingACalibrationTimeStoresItAndRecalculatesAfterwards) {
   OpenWithDemoSet();
   auto* c1 = Find<QLineEdit>(1106);
@@ -153,11 +170,10 @@ TEST_F(Pages, HiddenCurveKeepsTheAxisRangesAndANewColourReachesTheEnlargedChart)
   EXPECT_EQ(swatch->Colour(), chart.Series[0].Colour);
 
   COLORREF enlargedColour = 0;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<ui::CDlgChartProp*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
+  InspectModalWhenShown([&](QWidget& modal) {
+    auto* dialog = qobject_cast<ui::CDlgChartProp*>(&modal);
+    ASSERT_NE(dialog, nullptr);
     enlargedColour = dialog->ChartWindow().Chart().Series[0].Colour;
-    dialog->reject();
   });
   window->DistillationPage().OpenEnlargedChart();
   EXPECT_EQ(enlargedColour, chart.Series[0].Colour);

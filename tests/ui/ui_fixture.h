@@ -12,6 +12,9 @@
 #include "shell/text.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QTimer>
+#include <functional>
 #include <unistd.h>
 #include <map>
 
@@ -72,6 +75,20 @@ inline void OfferDemoSet(FakeHost& host) {
   host.connectionUri = Utf8ToUtf16(set.database);
   host.assayIds = set.ids;
   StoreDemoSettings(host, set);
+}
+
+// Waits (on the event loop) for a modal dialog, lets `inspect` look at it and closes it.
+inline void InspectModalWhenShown(std::function<void(QWidget&)> inspect) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect = std::move(inspect)] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    inspect(*modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  });
+  timer->start(10);
 }
 
 class WindowTest : public ::testing::Test {
