@@ -32,8 +32,12 @@ constexpr int kAnalysisTitle = 4048;
 constexpr int kXText = 4044;
 constexpr int kYText = 4045;
 
+// The dialog can grow but not shrink below the size it opened with.
 void KeepOpeningSizeAsMinimum(QDialog& dialog) {
-  if (dialog.minimumSize() == QSize(0, 0)) dialog.setMinimumSize(dialog.size());
+  static const char* const kKept = "openingSizeKept";
+  if (dialog.property(kKept).toBool()) return;
+  dialog.setProperty(kKept, true);
+  dialog.setMinimumSize(dialog.size());
 }
 
 }  // namespace
