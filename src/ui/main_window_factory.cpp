@@ -5,6 +5,7 @@
 // a top-level window owned by that widget. The host owns the QApplication; without one the
 // plug-in creates no window (a menu command then does nothing visible).
 #include "shell/plugin_module.h"
+#include "ui/dialogs/main_window_buttons.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ MainWindowFactory ModuleMainWindowFactory() {
     auto* parentWindow = reinterpret_cast<QWidget*>(parent);
     const std::string componentPath = module.moduleFolder() + "/" + kComponentFile;
     auto* window = new ui::CDarErud528Dlg(module.shell(), componentPath, version, parentWindow);
+    ui::ConnectDialogButtons(*window);
     return std::make_unique<QtMainWindow>(window);
   };
 }
