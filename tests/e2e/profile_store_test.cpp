@@ -1,6 +1,6 @@
 // The command line's profile file and the host services it stands behind.
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 
 #include "shell/settings.h"
 #include "shell/shell.h"

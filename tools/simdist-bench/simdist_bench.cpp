@@ -10,7 +10,7 @@
 #include "calc.h"
 #include "chromatogram_set.h"
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 #include "set_writer.h"
 
 #include "shell/settings.h"

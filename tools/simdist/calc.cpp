@@ -3,7 +3,7 @@
 #include "cli_host.h"
 #include "json_result.h"
 #include "options.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 #include "summary.h"
 
 #include "shell/database.h"

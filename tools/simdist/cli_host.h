@@ -12,7 +12,7 @@
 // active host (Attach/Detach); it must outlive every Shell that points at its table.
 #pragma once
 
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 #include "shell/host_api.h"
 
 #include <cstdint>
@@ -21,6 +21,10 @@
 #include <vector>
 
 namespace p528::simdist {
+
+// The profile store lives in the host kit; the command line names it as its own.
+using hostkit::DefaultProfilePath;
+using hostkit::ProfileStore;
 
 class CliHost {
  public:

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace p528::simdist {
+namespace p528::hostkit {
 
 class ProfileStore {
  public:
@@ -60,4 +60,4 @@ class ProfileStore {
 // "" when neither variable is set.
 std::string DefaultProfilePath();
 
-}  // namespace p528::simdist
+}  // namespace p528::hostkit

@@ -1,4 +1,4 @@
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace p528::simdist {
+namespace p528::hostkit {
 
 namespace {
 
@@ -184,4 +184,4 @@ std::string DefaultProfilePath() {
   return {};
 }
 
-}  // namespace p528::simdist
+}  // namespace p528::hostkit
