@@ -108,10 +108,7 @@ const ChromatogramFormat* FormatTable::For(const std::string& path) const {
 FormatTable NativeFormats() {
   FormatTable table;
   table.Add({".chrm",
-             [](const std::string& path, ChrmFile& file) -> std::string {
-               const int status = file.LoadFromFile(path);
-               return status == 0 ? "" : Format("not a readable chromatogram (status %d)", status);
-             },
+             [](const std::string& path, ChrmFile& file) { return file.LoadFromFile(path); },
              true});
   return table;
 }
@@ -164,44 +161,54 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
       }
       for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& source = files[i];
-        const auto skip = [&](const std::string& reason) { report.skipped.push_back({source, reason}); };
+        SkippedFile skipped{source, SkipReason::UnknownFormat, 0, {}};
+        bool ok = false;
         const ChromatogramFormat* format = formats.For(source);
         std::string bytes;
         ChrmFile file;
-        std::string problem;
         if (format == nullptr) {
-          problem = "not a chromatogram format the host knows";
+          skipped.reason = SkipReason::UnknownFormat;
         } else if (!ReadBytes(source, bytes)) {
-          problem = std::string("cannot read the file: ") + std::strerror(errno);
+          skipped.reason = SkipReason::Unreadable;
+          skipped.error = std::strerror(errno);
+        } else if (const int status = format->read(source, file); status != 0) {
+          skipped.reason = SkipReason::NotChromatogram;
+          skipped.detail = status;
         } else {
-          problem = format->read(source, file);
+          ok = true;
         }
-        const std::string digest = problem.empty() ? ContentDigest(bytes) : "";
-        for (const AssayRecord& row : problem.empty() ? database.WithDigest(digest) : std::vector<AssayRecord>{}) {
+        const std::string digest = ok ? ContentDigest(bytes) : "";
+        for (const AssayRecord& row : ok ? database.WithDigest(digest) : std::vector<AssayRecord>{}) {
           // The fingerprint is checked against the stored bytes where they can be compared.
           const std::string stored = format->native ? StoredBytes(row) : std::string();
           if (stored.empty() || stored == bytes) {
-            problem = Format("already registered as assay %d", row.id);
+            skipped.reason = SkipReason::Duplicate;
+            skipped.detail = row.id;
+            ok = false;
             break;
           }
         }
         std::string stored;
-        if (problem.empty()) {
+        if (ok) {
           std::string content = bytes;
           std::string name = fs::path(source).filename().string();
           if (!format->native) {
             // Converted: the plug-in's own format, written by its writer beside the data.
             const std::string converted = (dataFolder / ".convert.chrm").string();
             if (file.SaveToFile(converted) != 0 || !ReadBytes(converted, content)) {
-              problem = "cannot convert the file";
+              skipped.error = "cannot convert the file";
             }
             fs::remove(converted, ec);
             name = fs::path(name).replace_extension(".chrm").string();
           }
-          if (problem.empty()) stored = StoreNewFile(dataFolder, name, content, problem);
+          if (skipped.error.empty()) stored = StoreNewFile(dataFolder, name, content, skipped.error);
+          if (stored.empty()) {
+            skipped.reason = SkipReason::NotStored;
+            ok = false;
+          }
         }
-        if (!problem.empty()) {
-          skip(problem);
+        if (!ok) {
+          report.skipped.push_back(skipped);
         } else {
           AssayRecord row;
           row.id = database.NextId();

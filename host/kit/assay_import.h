@@ -26,8 +26,9 @@ class ChrmFile;
 
 namespace p528::hostkit {
 
-// Reads the file at `path` into `file`; returns "" on success, else the reason in a few words.
-using ChromatogramReader = std::function<std::string(const std::string& path, ChrmFile& file)>;
+// Reads the file at `path` into `file`; returns 0 on success, else the format's negative
+// status (for the plug-in's format, the status of ChrmFile::LoadFromFile).
+using ChromatogramReader = std::function<int(const std::string& path, ChrmFile& file)>;
 
 struct ChromatogramFormat {
   std::string extension;      // with the dot, lower case: ".chrm", ".cdf"
@@ -54,9 +55,18 @@ struct ImportedFile {
   std::string stored;   // the copy in the data folder
   int id = 0;
 };
+enum class SkipReason {
+  UnknownFormat,   // no reader for the extension
+  Unreadable,      // the file cannot be read at all (`error`)
+  NotChromatogram, // the reader refused it (`detail` = its status)
+  Duplicate,       // the same content is registered (`detail` = that assay id)
+  NotStored,       // the copy could not be written or converted (`error`)
+};
 struct SkippedFile {
   std::string source;
-  std::string reason;
+  SkipReason reason = SkipReason::UnknownFormat;
+  int detail = 0;
+  std::string error;  // the system's message, when there is one
 };
 struct ImportReport {
   std::vector<ImportedFile> imported;
