@@ -85,6 +85,7 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideMiddle);
   table_->horizontalHeader()->setStretchLastSection(true);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

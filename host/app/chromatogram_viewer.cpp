@@ -135,10 +135,8 @@ QWidget* ChromatogramViewer::MakePassport() {
   AddRow(table, {Tr(Text::PassportDuration), Number(passport.duration, 2)});
   AddRow(table, {Tr(Text::PassportSeries), Q(passport.series)});
   for (const ChrmChannel& channel : file_.channels) {
-    AddRow(table, {QString(), Tr(Text::PassportChannel)
-                                  .arg(channel.number)
-                                  .arg(channel.samples.size())
-                                  .arg(Number(channel.step, 5))});
+    AddRow(table, {Tr(Text::PassportChannel).arg(channel.number),
+                   Tr(Text::PassportChannelValue).arg(channel.samples.size()).arg(Number(channel.step, 5))});
   }
   for (const PassportField& field : passport.fields)
     AddRow(table, {Q(field.title.empty() ? field.name : field.title), Q(field.value)});

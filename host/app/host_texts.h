@@ -24,7 +24,7 @@ enum class Text {
   Ok, Cancel,
   ViewerTitle, ViewerTime, ViewerSignal, ViewerPassport, ViewerPeaks, ViewerUnreadable,
   PassportFieldName, PassportValue, PassportSample, PassportTime, PassportMethod,
-  PassportDuration, PassportSeries, PassportFile, PassportChannel,
+  PassportDuration, PassportSeries, PassportFile, PassportChannel, PassportChannelValue,
   PeakName, PeakTime, PeakFront, PeakBack, PeakArea, PeakHeight,
   ReadStatus1, ReadStatus2, ReadStatus3, ReadStatus4, ReadStatus5, ReadStatus6, ReadStatus7,
   ReadStatusOther,

@@ -88,6 +88,7 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideMiddle);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setAlternatingRowColors(true);
 

@@ -42,8 +42,12 @@ std::string RoleText(const ChrmFile& file) {
 // Writes `bytes` as a new file in `folder` under `name` or, when that name is taken, the
 // first free "stem-N.ext". The content goes to a temporary file that is then linked under
 // the final name: link never replaces an existing file, so nothing is ever written over.
-std::string StoreNewFile(const fs::path& folder, const std::string& name, const std::string& bytes,
+std::string StoreNewFile(const fs::path& dataFolder, const std::string& relative, const std::string& bytes,
                          std::string& error) {
+  const fs::path folder = (dataFolder / relative).parent_path();
+  const std::string name = fs::path(relative).filename().string();
+  std::error_code ec;
+  fs::create_directories(folder, ec);
   std::string temporary = (folder / ".import-XXXXXX").string();
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
@@ -122,22 +126,25 @@ std::string ContentDigest(const std::string& bytes) {
   return Format("%zu-%016llx", bytes.size(), static_cast<unsigned long long>(hash));
 }
 
-std::vector<std::string> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats) {
-  std::vector<std::string> files;
+std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats) {
+  std::vector<ImportCandidate> files;
   for (const std::string& source : sources) {
     std::error_code ec;
     if (!fs::is_directory(source, ec)) {
-      files.push_back(source);
+      files.push_back({source, fs::path(source).filename().string()});
       continue;
     }
-    std::vector<std::string> found;
+    const fs::path top = fs::path(source).lexically_normal();
+    const fs::path base = top.filename().empty() ? top.parent_path().filename() : top.filename();
+    std::vector<ImportCandidate> found;
     for (auto it = fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       if (it->is_regular_file(ec) && formats.For(it->path().string()) != nullptr) {
-        found.push_back(it->path().string());
+        found.push_back({it->path().string(), (base / it->path().lexically_relative(top)).string()});
       }
     }
-    std::sort(found.begin(), found.end());
+    std::sort(found.begin(), found.end(),
+              [](const ImportCandidate& a, const ImportCandidate& b) { return a.source < b.source; });
     files.insert(files.end(), found.begin(), found.end());
   }
   return files;
@@ -146,7 +153,7 @@ std::vector<std::string> CollectFiles(const std::vector<std::string>& sources, c
 ImportReport ImportChromatograms(AssayDatabase& database, const std::string& folder,
                                  const std::vector<std::string>& sources, const FormatTable& formats,
                                  const ImportProgress& progress) {
-  const std::vector<std::string> files = CollectFiles(sources, formats);
+  const std::vector<ImportCandidate> files = CollectFiles(sources, formats);
   ImportReport report;
   std::error_code ec;
   fs::create_directories(folder, ec);
@@ -160,7 +167,7 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
         if (ReadBytes(row.filename, bytes)) database.SetDigest(row.id, ContentDigest(bytes));
       }
       for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string& source = files[i];
+        const std::string& source = files[i].source;
         SkippedFile skipped{source, SkipReason::UnknownFormat, 0, {}};
         bool ok = false;
         const ChromatogramFormat* format = formats.For(source);
@@ -191,7 +198,7 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
         std::string stored;
         if (ok) {
           std::string content = bytes;
-          std::string name = fs::path(source).filename().string();
+          std::string name = files[i].name;
           if (!format->native) {
             // Converted: the plug-in's own format, written by its writer beside the data.
             const std::string converted = (dataFolder / ".convert.chrm").string();
@@ -224,8 +231,15 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
       }
     });
   } catch (...) {
-    // Nothing was registered: the copies of this import go too.
-    for (const ImportedFile& done : report.imported) fs::remove(done.stored, ec);
+    // Nothing was registered: the copies of this import go too, with the folders made for
+    // them when they are left empty.
+    for (const ImportedFile& done : report.imported) {
+      fs::remove(done.stored, ec);
+      for (fs::path made = fs::path(done.stored).parent_path(); made != dataFolder && made.has_parent_path();
+           made = made.parent_path()) {
+        if (!fs::remove(made, ec)) break;  // not empty (or not ours): stop climbing
+      }
+    }
     throw;
   }
   return report;

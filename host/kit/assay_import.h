@@ -76,9 +76,16 @@ struct ImportReport {
 // Called after each file with the number handled so far and the total.
 using ImportProgress = std::function<void(std::size_t done, std::size_t total)>;
 
+// One file to import and the name its copy gets inside the data folder.
+struct ImportCandidate {
+  std::string source;
+  std::string name;  // "run.chrm" for a file given alone; "set/inner/run.chrm" for a file
+                     // found in the folder "set", so an imported folder keeps its layout
+};
+
 // The files named by `sources`: a file stands for itself, a folder for every file below it
 // (recursively) whose extension has a reader, in name order.
-std::vector<std::string> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats);
+std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats);
 
 // Imports the files of `sources` (see CollectFiles) into `folder` and `database`. Throws
 // DataBase::SqlException when the database cannot be written (then nothing is imported).

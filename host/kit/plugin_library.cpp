@@ -63,12 +63,15 @@ int PluginLibrary::Unload() {
   return unload_();
 }
 
+std::string InstalledPluginFolder(const std::string& programFolder) {
+  return (std::filesystem::path(programFolder) / ".." / "lib" / "plug528").lexically_normal().string();
+}
+
 std::string DefaultPluginPath(const std::string& programFolder) {
-  const std::filesystem::path folder(programFolder);
-  const std::filesystem::path installed = folder / ".." / "lib" / "plug528" / "libplug528.so";
+  const std::filesystem::path installed = std::filesystem::path(InstalledPluginFolder(programFolder)) / "libplug528.so";
   std::error_code ec;
-  if (std::filesystem::exists(installed, ec)) return installed.lexically_normal().string();
-  return (folder / "libplug528.so").string();
+  if (std::filesystem::exists(installed, ec)) return installed.string();
+  return (std::filesystem::path(programFolder) / "libplug528.so").string();
 }
 
 }  // namespace p528::hostkit

@@ -42,6 +42,10 @@ class PluginLibrary {
   bool loaded_ = false;
 };
 
+// The installed plug-in folder seen from a program in bin/: <programFolder>/../lib/plug528
+// (the plug-in, its satellite, the style sheets and the component table lie there).
+std::string InstalledPluginFolder(const std::string& programFolder);
+
 // Where a host finds its plug-ins when none are named: the installed plug-in folder
 // (<exe>/../lib/plug528/libplug528.so) if it exists, else the file beside the program.
 std::string DefaultPluginPath(const std::string& programFolder);

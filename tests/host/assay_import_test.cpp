@@ -36,7 +36,8 @@ TEST_F(Import, AFolderIsImportedRecursivelyWithItsPassports) {
   EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
   const std::vector<AssayRecord> rows = db.List();
   ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].filename, data + "/01_blank.chrm");
+  EXPECT_EQ(rows[0].filename, data + "/set/01_blank.chrm") << "an imported folder keeps its layout";
+  EXPECT_EQ(rows[1].filename, data + "/set/inner/05_analysis_1.chrm");
   EXPECT_EQ(rows[0].role, "#холостая");
   EXPECT_EQ(rows[1].role, "#анализ");
   EXPECT_NE(rows[1].andate, 0);
