@@ -7,6 +7,8 @@
 #include "shell/text.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 
 #include <filesystem>
@@ -92,9 +94,12 @@ void HostApp::Shutdown() {
   if (!started_) return;
   started_ = false;
   for (auto& plugin : plugins_) plugin->Unload();
-  plugins_.clear();  // dlclose: the plug-ins' own windows go with their modules
-  services_.Detach();
+  // The plug-ins' windows are children of the host window: they are destroyed with it while
+  // their code is still loaded. Only then are the libraries closed.
   window_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  plugins_.clear();  // dlclose
+  services_.Detach();
   database_.reset();
 }
 

@@ -201,11 +201,13 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
           std::string name = files[i].name;
           if (!format->native) {
             // Converted: the plug-in's own format, written by its writer beside the data.
-            const std::string converted = (dataFolder / ".convert.chrm").string();
-            if (file.SaveToFile(converted) != 0 || !ReadBytes(converted, content)) {
+            std::string converted = (dataFolder / ".convert-XXXXXX").string();
+            const int fd = ::mkostemp(converted.data(), O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+            if (fd < 0 || file.SaveToFile(converted) != 0 || !ReadBytes(converted, content)) {
               skipped.error = "cannot convert the file";
             }
-            fs::remove(converted, ec);
+            if (fd >= 0) fs::remove(converted, ec);
             name = fs::path(name).replace_extension(".chrm").string();
           }
           if (skipped.error.empty()) stored = StoreNewFile(dataFolder, name, content, skipped.error);

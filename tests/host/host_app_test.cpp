@@ -106,5 +106,13 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   EXPECT_TRUE(Has(run, "language 0x0409"));
 }
 
+TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
+  TempFolder folder;
+  const HostRun run = RunHost(folder, "menu Test/Open window\nmenu Test/Open window\n",
+                              std::string("'") + PLUG528_WINDOW_PLUGIN_FILE + "'");
+  EXPECT_EQ(run.status, 0) << "the host must end cleanly: " << run.out;
+  EXPECT_TRUE(Has(run, "menu Test/Open window: done")) << run.out;
+}
+
 }  // namespace
 }  // namespace p528::test
