@@ -3,7 +3,11 @@
 #include "host_app.h"
 #include "host_window.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QApplication>
 #include <QTimer>
 
@@ -16,6 +20,17 @@ namespace {
 void Print(const QString& text) {
   std::printf("%s\n", text.toUtf8().constData());
   std::fflush(stdout);
+}
+
+// The visible control named `name` (its object name: the control ids of the windows) in
+// any top-level window; the first one found.
+QWidget* FindWidget(const QString& name) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!top->isVisible()) continue;
+    if (top->objectName() == name) return top;
+    if (QWidget* found = top->findChild<QWidget*>(name)) return found;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -138,6 +153,44 @@ bool ScriptRunner::Run(const QString& line) {
       Fail("no picture " + rest);
     } else {
       Print("picture " + words.value(1));
+    }
+  } else if (verb == "windows") {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->isVisible()) Print(QString("window %1|%2").arg(top->objectName(), top->windowTitle()));
+    }
+  } else if (verb == "click" || verb == "text" || verb == "set-text" || verb == "cells") {
+    QWidget* widget = FindWidget(words.value(0));
+    if (widget == nullptr) {
+      Fail("no control " + words.value(0));
+    } else if (verb == "click") {
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->click();
+        Print("click " + words.value(0) + ": done");
+      } else {
+        Fail(words.value(0) + " is not a button");
+      }
+    } else if (verb == "set-text") {
+      const QString value = rest.mid(words.value(0).size()).trimmed();
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(value);
+        emit edit->editingFinished();
+      } else {
+        Fail(words.value(0) + " is not an edit field");
+      }
+    } else if (verb == "text") {
+      QString value;
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) value = edit->text();
+      if (auto* label = qobject_cast<QLabel*>(widget)) value = label->text();
+      Print(words.value(0) + " = " + value);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget); view != nullptr && view->model() != nullptr) {
+      const QAbstractItemModel* model = view->model();
+      for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c) cells << model->index(r, c).data().toString();
+        Print(QString("cells %1 %2|%3").arg(words.value(0)).arg(r).arg(cells.join('|')));
+      }
+    } else {
+      Fail(words.value(0) + " is not a list");
     }
   } else if (verb == "wait") {
     QEventLoop loop;

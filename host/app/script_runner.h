@@ -18,6 +18,11 @@
 //   services                  print "service NAME: yes|no" for the known service names
 //   plugins                   print "plugin SHORTNAME PATH" for each loaded plug-in
 //   picture main|viewer FILE  grab the window into a PNG file
+//   windows                   print "window NAME|TITLE" for each visible top-level window
+//   click NAME / set-text NAME TEXT / text NAME
+//                             press a button, type into an edit field, print a field's
+//                             text; NAME is the control's object name (its control id)
+//   cells NAME                print "cells NAME ROW|CELL|CELL..." for each row of a list
 //   wait MS                   let the event loop run for MS milliseconds
 //   quit                      stop here
 #pragma once
