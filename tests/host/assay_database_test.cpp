@@ -1,6 +1,7 @@
 // The host's assay database: its schema, the generator's older files, the flags the
 // plug-in's statements look at.
 #include "host/kit/assay_database.h"
+#include "host/kit/assay_filter.h"
 #include "shell/database.h"
 #include "shell/text.h"
 #include "support/temp_folder.h"
@@ -109,6 +110,31 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
   EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+}
+
+}  // namespace
+}  // namespace p528::hostkit
+
+namespace p528::hostkit {
+namespace {
+
+TEST(AssayFilter, SampleTextIgnoresLetterCaseRoleIsExactDaysIncludeTheirStart) {
+  const std::vector<AssayRecord> records = {
+      {1, "/d/ДТ-1.chrm", "Дизельное топливо", 1000, "#анализ", false, false, ""},
+      {2, "/d/blank.chrm", "Холостой опыт", 2000, "#холостая", false, false, ""},
+      {3, "/d/x.chrm", "ГАЗОЙЛЬ", 3000, "#анализ", false, false, ""},
+  };
+  const auto ids = [&](const AssayFilter& filter) {
+    std::vector<int> out;
+    for (const AssayRecord& record : Filtered(records, filter)) out.push_back(record.id);
+    return out;
+  };
+  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int>{1});
+  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int>{3});
+  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int>{2}) << "the file name is searched too";
+  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int>{1, 3}));
+  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int>{2});
+  EXPECT_EQ(RoleTexts(records), (std::vector<std::string>{"#анализ", "#холостая"}));
 }
 
 }  // namespace
