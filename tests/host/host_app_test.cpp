@@ -1,4 +1,5 @@
 // The desktop host through its real binary, headless (offscreen), driven by --script.
+#include "host/kit/assay_database.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,19 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
   EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
   EXPECT_TRUE(Has(run, "language 0x0409"));
+}
+
+TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
+  TempFolder folder;
+  std::ofstream(folder / "damaged.chrm") << "STG";
+  hostkit::AssayDatabase(folder / "assays.db")
+      .WriteRows({{1, folder / "damaged.chrm", "", 0, "", false, false, ""},
+                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "", false,
+                   false, ""}});
+  const HostRun run = RunHost(folder, "open 1\ntext viewerProblem\nopen 2\ncells viewerPeaks\n", "--lang en");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "damaged.chrm could not be read: the file header is short")) << run.out;
+  EXPECT_TRUE(Has(run, "cells viewerPeaks 0|")) << "the peak table is filled: " << run.out;
 }
 
 TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
