@@ -33,7 +33,7 @@ if [ ! -f "$data_home/plug528/assays.db" ]; then
   script=$(mktemp)
   trap 'rm -f "$script"' EXIT
   printf 'import %s\n' "$stage/share/plug528/demo" > "$script"
-  QT_QPA_PLATFORM=offscreen "$host" --script "$script" "$@" 2>/dev/null | sed 's/^/   /' >&2
+  QT_QPA_PLATFORM=offscreen "$host" --script "$script" "$@" 2>/dev/null | grep '^imported' | sed 's/^/   /' >&2
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -279,9 +279,12 @@ hostkit::ImportReport HostWindow::Import(const std::vector<std::string>& sources
   ShowStatus(Tr(Text::StatusImported).arg(report.imported.size()).arg(report.skipped.size()));
   if (!report.skipped.empty()) {
     QString text = Tr(Text::ImportSkipped);
-    for (const hostkit::SkippedFile& skipped : report.skipped)
+    bool serious = false;  // a file already registered is information, not a problem
+    for (const hostkit::SkippedFile& skipped : report.skipped) {
       text += "\n" + Q(skipped.source) + ": " + SkipText(skipped);
-    prompts_.Tell(this, text, true);
+      serious = serious || skipped.reason != hostkit::SkipReason::Duplicate;
+    }
+    prompts_.Tell(this, text, serious);
   }
   return report;
 }
