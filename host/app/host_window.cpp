@@ -5,6 +5,7 @@
 #include "host_texts.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -155,6 +156,11 @@ void HostWindow::BuildMenus() {
   tools->addAction(hide_);
   tools->addAction(delete_);
   UpdateCommands();
+}
+
+void HostWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) QApplication::quit();
 }
 
 void HostWindow::UpdateCommands() {

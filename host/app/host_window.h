@@ -58,6 +58,10 @@ class HostWindow : public QMainWindow {
   std::vector<hostkit::AssayRecord> ShownRecords() const;
   void ShowStatus(const QString& text);
 
+ protected:
+  // The host ends with its main window, even while a plug-in's own window is still open.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildMenus();
   void ImportFilesCommand();

@@ -9,10 +9,46 @@
 #include <QIcon>
 #include <QTextStream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// SIGTERM (a logout, a service manager) and SIGINT end the event loop like Quit does, so
+// the plug-ins are unloaded in order instead of the process simply dying.
+void QuitOnTerminationSignals(QObject* owner) {
+  if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
+    char byte;
+    while (::read(g_signalPipe[0], &byte, 1) > 0) {
+    }
+    QApplication::quit();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminate;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace p528::host;
@@ -51,6 +87,8 @@ int main(int argc, char** argv) {
   // The installed icon (share/icons beside bin/), else the theme's.
   const QString icon = QString::fromStdString(program + "/../share/icons/hicolor/64x64/apps/plug528-host.png");
   QApplication::setWindowIcon(QFile::exists(icon) ? QIcon(icon) : QIcon::fromTheme(QStringLiteral("plug528-host")));
+
+  QuitOnTerminationSignals(&application);
 
   DesktopPrompts desktop;
   PrintedPrompts printed;
