@@ -39,7 +39,9 @@ QString SkipText(const hostkit::SkippedFile& skipped) {
   switch (skipped.reason) {
     case hostkit::SkipReason::UnknownFormat: return Tr(Text::SkipUnknownFormat);
     case hostkit::SkipReason::Unreadable: return Tr(Text::SkipUnreadable).arg(Q(skipped.error));
-    case hostkit::SkipReason::NotChromatogram: return Tr(Text::SkipNotChromatogram).arg(ReadStatusText(skipped.detail));
+    case hostkit::SkipReason::NotChromatogram:
+      return Tr(Text::SkipNotChromatogram)
+          .arg(skipped.error.empty() ? ReadStatusText(skipped.detail) : Q(skipped.error));
     case hostkit::SkipReason::Duplicate: return Tr(Text::SkipDuplicate).arg(skipped.detail);
     case hostkit::SkipReason::NotStored: return Tr(Text::SkipNotStored).arg(Q(skipped.error));
   }

@@ -112,7 +112,7 @@ const ChromatogramFormat* FormatTable::For(const std::string& path) const {
 FormatTable NativeFormats() {
   FormatTable table;
   table.Add({".chrm",
-             [](const std::string& path, ChrmFile& file) { return file.LoadFromFile(path); },
+             [](const std::string& path, ChrmFile& file, std::string&) { return file.LoadFromFile(path); },
              true});
   return table;
 }
@@ -178,9 +178,10 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
         } else if (!ReadBytes(source, bytes)) {
           skipped.reason = SkipReason::Unreadable;
           skipped.error = std::strerror(errno);
-        } else if (const int status = format->read(source, file); status != 0) {
+        } else if (std::string message; const int status = format->read(source, file, message)) {
           skipped.reason = SkipReason::NotChromatogram;
           skipped.detail = status;
+          skipped.error = message;
         } else {
           ok = true;
         }

@@ -27,8 +27,9 @@ class ChrmFile;
 namespace p528::hostkit {
 
 // Reads the file at `path` into `file`; returns 0 on success, else the format's negative
-// status (for the plug-in's format, the status of ChrmFile::LoadFromFile).
-using ChromatogramReader = std::function<int(const std::string& path, ChrmFile& file)>;
+// status (for the plug-in's format, the status of ChrmFile::LoadFromFile), and may put the
+// reason into `message` (a reader that has its own words for it; "" otherwise).
+using ChromatogramReader = std::function<int(const std::string& path, ChrmFile& file, std::string& message)>;
 
 struct ChromatogramFormat {
   std::string extension;      // with the dot, lower case: ".chrm", ".cdf"
@@ -58,7 +59,7 @@ struct ImportedFile {
 enum class SkipReason {
   UnknownFormat,   // no reader for the extension
   Unreadable,      // the file cannot be read at all (`error`)
-  NotChromatogram, // the reader refused it (`detail` = its status)
+  NotChromatogram, // the reader refused it (`detail` = its status, `error` its message if any)
   Duplicate,       // the same content is registered (`detail` = that assay id)
   NotStored,       // the copy could not be written or converted (`error`)
 };

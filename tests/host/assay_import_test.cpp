@@ -88,7 +88,7 @@ TEST_F(Import, AnImportThatFailsMidwayLeavesTheDatabaseAndTheDataFolderAsTheyWer
 TEST_F(Import, AnotherFormatIsConvertedThroughItsReader) {
   // The seam for foreign formats: a reader fills the chromatogram, the host stores it in
   // the plug-in's own format.
-  formats.Add({".TXT", [](const std::string&, ChrmFile& file) {
+  formats.Add({".TXT", [](const std::string&, ChrmFile& file, std::string&) {
                  file.passport.sample = "Из другой системы";
                  file.channels.emplace_back();
                  file.channels.back().samples = {1.0f, 2.0f};
