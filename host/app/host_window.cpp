@@ -177,7 +177,15 @@ void HostWindow::UpdateCommands() {
 void HostWindow::Refresh() {
   std::set<int> selected;
   for (int id : SelectedIds()) selected.insert(id);
-  records_ = database_.List(false);
+  try {
+    records_ = database_.List(false);
+  } catch (const std::exception& error) {
+    // A database another program damaged or locked: the table stays empty and says why.
+    records_.clear();
+    model_->removeRows(0, model_->rowCount());
+    ShowStatus(QString::fromUtf8(error.what()));
+    return;
+  }
   hostkit::AssayFilter filter;
   filter.text = filter_->text().trimmed().toStdString();
   const std::vector<hostkit::AssayRecord> shown = hostkit::Filtered(records_, filter);

@@ -48,7 +48,13 @@ void ScriptRunner::Next() {
   while (next_ < lines_.size()) {
     const QString line = lines_[next_++].trimmed();
     if (line.isEmpty() || line.startsWith('#')) continue;
-    if (!Run(line)) break;
+    bool goOn = true;
+    try {
+      goOn = Run(line);
+    } catch (const std::exception& error) {
+      Fail(line + ": " + QString::fromUtf8(error.what()));
+    }
+    if (!goOn) break;
     QTimer::singleShot(0, this, [this] { Next(); });
     return;
   }

@@ -66,7 +66,8 @@ class AssayDatabase {
   bool SetDeleted(int id, bool deleted);
 
   // Runs `work` inside one transaction on the up-to-date schema; commits when it returns,
-  // rolls back when it throws (and lets the exception pass). Used by the import.
+  // rolls back when it throws (and lets the exception pass). Used by the import. Not
+  // nested: `work` calls the row functions below, never another writing function.
   void InTransaction(const std::function<void()>& work);
   // Inside InTransaction: the next free id, inserting one row, finding rows by digest.
   int NextId() const;

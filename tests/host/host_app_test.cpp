@@ -92,6 +92,36 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   EXPECT_TRUE(Has(second, "imported 0 skipped 1")) << "the same file is registered once";
 }
 
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+// Through the plug-in's own window: "Добавить" (1000) answered by the chooser, the file list
+// (1012), the instrument number (1168), and what a restart restores.
+TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARestart) {
+  TempFolder folder;
+  const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
+  const HostRun first = RunHost(folder,
+                                "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
+                                "menu " + kMenu + "\n"
+                                "answer-chooser all\n"
+                                "click 1000\n"
+                                "cells 1012\n"
+                                "set-text 1168 17\n",
+                                "--lang ru" + plugin);
+  if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_EQ(Count(first.out, "cells 1012 "), 7) << first.out;
+
+  const HostRun second = RunHost(folder, "menu " + kMenu + "\ncells 1012\ntext 1168\n", "--lang ru" + plugin);
+  ASSERT_EQ(second.status, 0) << second.out;
+  EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << "blank, calibration, reference and check come back: "
+                                                  << second.out;
+  EXPECT_TRUE(Has(second, "1168 = 17")) << second.out;
+}
+
 TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   TempFolder folder;
   std::ofstream(folder / "text.so") << "not a library";
