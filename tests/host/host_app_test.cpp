@@ -137,6 +137,18 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   EXPECT_TRUE(Has(run, "language 0x0409"));
 }
 
+TEST(DesktopHost, AFileThatIsNotAnAssayDatabaseStopsTheStartAndIsLeftAlone) {
+  TempFolder folder;
+  std::ofstream(folder / "assays.db") << "laboratory notes";
+  const HostRun run = RunHost(folder, "list\n", "--lang en");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run, "assays.db could not be opened")) << run.out;
+  std::ifstream in(folder / "assays.db");
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "laboratory notes");
+}
+
 TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
   TempFolder folder;
   std::ofstream(folder / "damaged.chrm") << "STG";
