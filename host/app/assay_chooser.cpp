@@ -113,7 +113,7 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   connect(until_, &QDateEdit::dateChanged, this, [this] { Refill(); });
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { UpdateCount(); });
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
-  resize(760, 440);
+  resize(900, 480);
   Refill();
 }
 

@@ -65,7 +65,7 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
                        const hostkit::FormatTable& formats, HostPrompts& prompts, QWidget* parent)
     : QMainWindow(parent),
       database_(database),
-      dataFolder_(std::move(dataFolder)),
+      dataFolder_(std::filesystem::absolute(dataFolder).lexically_normal().string()),
       formats_(formats),
       prompts_(prompts),
       model_(new QStandardItemModel(0, ColumnCount, this)),
@@ -118,7 +118,7 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   connect(filter_, &QLineEdit::textChanged, this, [this] { Refresh(); });
   connect(table_, &QTableView::doubleClicked, this, [this] { open_->trigger(); });
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateCommands(); });
-  resize(900, 560);
+  resize(1000, 600);
   Refresh();
 }
 
@@ -195,14 +195,18 @@ void HostWindow::Refresh() {
   for (const hostkit::AssayRecord& record : shown) {
     QList<QStandardItem*> row;
     const QString roleText = record.hidden ? Q(record.role) + " (" + Tr(Text::HiddenMark) + ")" : Q(record.role);
+    // Files in the data folder are shown by their place in it; the tip gives the full path.
+    const std::filesystem::path relative = std::filesystem::path(record.filename).lexically_relative(dataFolder_);
+    const bool inside = !relative.empty() && *relative.begin() != "..";
     const QString texts[ColumnCount] = {QString::number(record.id), Q(record.sample), AnalysisTimeText(record.andate),
-                                        roleText, Q(record.filename)};
+                                        roleText, inside ? Q(relative.string()) : Q(record.filename)};
     const QVariant sortKeys[ColumnCount] = {record.id, Q(record.sample), QVariant::fromValue<qlonglong>(record.andate),
                                             Q(record.role), Q(record.filename)};
     for (int c = 0; c < ColumnCount; ++c) {
       auto* item = new QStandardItem(texts[c]);
       item->setData(sortKeys[c], kSortRole);
       item->setData(record.id, kIdRole);
+      if (c == ColFile) item->setToolTip(Q(record.filename));
       if (record.hidden) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
       row.push_back(item);
     }
