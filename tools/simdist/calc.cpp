@@ -6,6 +6,9 @@
 #include "notices.h"
 #include "options.h"
 #include "output_guard.h"
+#include "host/kit/plugin_library.h"
+#include "host/kit/profile_store.h"
+#include "shell/component_location.h"
 #include "summary.h"
 
 #include "shell/atomic_file.h"
@@ -100,6 +103,9 @@ std::string DefaultComponentPath() {
   if (!folder.empty()) {
     const std::string beside = ComponentDataPath(folder);
     if (std::filesystem::is_regular_file(beside, ec)) return beside;
+    // Installed: the plug-in folder's table, or the user's copy of it when there is one.
+    const std::string installed = ComponentTableLocation(hostkit::InstalledPluginFolder(folder), false);
+    if (std::filesystem::is_regular_file(installed, ec)) return installed;
   }
 #ifdef PLUG528_DATA_DIR
   const std::string source = std::string(PLUG528_DATA_DIR) + "/tqle528data.csv";
