@@ -15,8 +15,6 @@ namespace p528 {
 
 namespace {
 
-constexpr const char* kComponentFile = "tqle528data.csv";
-
 class QtMainWindow final : public MainWindow {
  public:
   explicit QtMainWindow(ui::CDarErud528Dlg* window) : window_(window) {}
@@ -40,7 +38,7 @@ MainWindowFactory ModuleMainWindowFactory() {
   return [](PluginModule& module, intptr_t parent, const std::string& version) -> std::unique_ptr<MainWindow> {
     if (QApplication::instance() == nullptr) return nullptr;
     auto* parentWindow = reinterpret_cast<QWidget*>(parent);
-    const std::string componentPath = module.moduleFolder() + "/" + kComponentFile;
+    const std::string componentPath = module.componentTablePath();
     auto* window = new ui::CDarErud528Dlg(module.shell(), componentPath, version, parentWindow);
     ui::ConnectDialogButtons(*window);
     return std::make_unique<QtMainWindow>(window);
