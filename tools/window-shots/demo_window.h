@@ -6,7 +6,7 @@
 #pragma once
 
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 #include "shell/shell.h"
 #include "ui/main_window.h"
 
