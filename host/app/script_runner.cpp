@@ -178,7 +178,10 @@ bool ScriptRunner::Run(const QString& line) {
     } else if (verb == "set-text") {
       const QString value = rest.mid(words.value(0).size()).trimmed();
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(value);
+        // As a person types: the edit's own editing signals follow (textEdited, then
+        // editingFinished), which setText alone would not send.
+        edit->selectAll();
+        edit->insert(value);
         emit edit->editingFinished();
       } else {
         Fail(words.value(0) + " is not an edit field");
