@@ -1,0 +1,140 @@
+// The blank-corrected signal of one record with the sampling of its channel read once: what
+// SignalAt and Area need, taken once per pass (a whole curve, a whole end-of-elution scan)
+// instead of once per sample. The channel's lock is held only while its start and interval
+// are read, in the constructor.
+//
+// The arithmetic is the one of SignalAt and Area, step for step, so every result is the
+// same double; what a pass saves is the lock, the repeated index conversions and, through
+// SampleBound, the signal read at a bound shared by two neighbouring intervals.
+//
+// The span points into the record's Signal: it is valid while that vector is not changed.
+// User-interface thread only, like the record.
+#pragma once
+
+#include "engine/analysis.h"
+#include "engine/distillation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace p528 {
+
+// The conversion of a time to its sample index (SampleIndex of distillation.h), inline
+// because it runs for every bound of every Area.
+namespace sample_grid {
+
+// floor(x) as an integer for |x| below 2^53, without a call into the maths library. The
+// conversion truncates toward zero; one less when that rounded a negative value up.
+inline int64_t FloorToInt(double x) {
+  const int64_t k = static_cast<int64_t>(x);
+  return static_cast<double>(k) > x ? k - 1 : k;
+}
+
+// Signed sample index of t: the nearest grid index when t lies within the grid tolerance of
+// it, otherwise the truncation toward zero. NaN or a step not above 0 gives 0.
+inline int64_t SignedIndex(double t, double start, double step, bool* onGrid) {
+  if (onGrid) *onGrid = false;
+  if (!(step > 0) || std::isnan(t) || std::isnan(start)) return 0;
+  const double q = (t - start) / step;
+  if (!std::isfinite(q)) return 0;
+  // Beyond any channel a file can hold; keeps the conversions below defined.
+  if (std::fabs(q) > 4.0e15) return q > 0 ? INT64_C(4000000000000000) : -INT64_C(4000000000000000);
+  const int64_t k = FloorToInt(q + 0.5);
+  if (std::fabs(start + static_cast<double>(k) * step - t) <= kGridTolerance) {
+    if (onGrid) *onGrid = true;
+    return k;
+  }
+  return static_cast<int64_t>(q);  // truncation toward zero
+}
+
+// SampleIndex: times not after the start map to the first sample (the start itself is on
+// the grid).
+inline std::size_t Index(double t, double start, double step, bool* onGrid) {
+  if (onGrid) *onGrid = false;
+  if (!(t > start)) {
+    if (onGrid && std::fabs(start - t) <= kGridTolerance) *onGrid = true;
+    return 0;
+  }
+  const int64_t k = SignedIndex(t, start, step, onGrid);
+  return k > 0 ? static_cast<std::size_t>(k) : 0;
+}
+
+}  // namespace sample_grid
+
+// A time limited to the recorded samples, with its sample index and the signal there, as
+// Area uses it for one of its bounds.
+struct SampleBound {
+  double time = 0;          // limited to [StartTime, last sample time], min
+  std::size_t index = 0;    // SampleIndex of time
+  bool onGrid = false;      // time is a sample time (within the grid tolerance)
+  double signal = -1.0;     // SignalAt(time)
+  bool valid = false;       // false: Area over this bound is 0 (no samples, no step, NaN)
+};
+
+class SampleSpan {
+ public:
+  explicit SampleSpan(const ChrmResult& r);
+
+  // SignalAt(r, t).
+  double SignalAt(double t) const;
+  // The bound t of an Area call.
+  SampleBound Bound(double t) const;
+  // Area(r, t1, t2) for bounds made by Bound(t1) and Bound(t2).
+  double Area(const SampleBound& b1, const SampleBound& b2) const;
+
+ private:
+  double SignalAtIndex(double t, std::size_t j) const;
+
+  const double* signal_;
+  std::size_t size_;
+  double start_;         // the record's StartTime
+  double step_;          // the record's Step
+  double gridStart_;     // start time of channel 0 (the record's without a channel)
+  double gridStep_;      // sampling interval of channel 0 (the record's without a channel)
+  double last_;          // time of the last sample
+};
+
+// Inline: these run once per sample interval of a pass.
+inline double SampleSpan::SignalAtIndex(double t, std::size_t j) const {
+  if (j >= size_) return -1.0;
+  const double tg = static_cast<double>(j) * gridStep_ + gridStart_;
+  if (std::fabs(tg - t) <= kGridTolerance) return signal_[j];
+  if (j + 1 == size_) return signal_[j];
+  const double tj = static_cast<double>(j) * step_ + start_;
+  const double tj1 = static_cast<double>(j + 1) * step_ + start_;
+  const double s = (signal_[j] - signal_[j + 1]) / (tj - tj1);
+  return signal_[j] - s * tj + s * t;
+}
+
+inline SampleBound SampleSpan::Bound(double t) const {
+  SampleBound b;
+  if (size_ == 0 || !(step_ > 0) || std::isnan(t)) return b;
+  // Bounds past the recorded samples are limited to the samples.
+  b.time = std::clamp(t, start_, last_);
+  b.index = sample_grid::Index(b.time, start_, step_, &b.onGrid);
+  // SignalAt converts the same time to the same index.
+  b.signal = (b.time < start_ || std::isnan(b.time)) ? -1.0 : SignalAtIndex(b.time, b.index);
+  b.valid = true;
+  return b;
+}
+
+inline double SampleSpan::Area(const SampleBound& b1, const SampleBound& b2) const {
+  if (!b1.valid || !b2.valid) return 0.0;
+  if (b2.time < b1.time) return 0.0;
+  const std::size_t i1 = b1.index;
+  const std::size_t i2 = b2.index;
+  if (i1 == i2) return 0.0;
+  int64_t k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1) + 1;
+  if (b1.onGrid) k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1);
+  if (b2.onGrid) k = k - 1;
+  // The sum starts at i1 also when t1 lies between samples.
+  double sum = 0;
+  for (int64_t i = 0; i < k && i1 + static_cast<std::size_t>(i) < size_; ++i) {
+    sum += signal_[i1 + static_cast<std::size_t>(i)];
+  }
+  return step_ * (0.5 * b1.signal + sum + 0.5 * b2.signal);
+}
+
+}  // namespace p528
