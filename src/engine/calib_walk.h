@@ -11,6 +11,7 @@
 
 #include "engine/calibration.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace p528 {
@@ -23,6 +24,9 @@ class CalibWalk {
   bool Lookup(double value, double& result);
 
  private:
+  // A curve the walk does not take, or a value before the last bracket.
+  bool Restart(double value, double& result);
+
   const CalibCurve& curve_;
   CalibAxis from_;
   const double* searched_ = nullptr;
@@ -31,5 +35,21 @@ class CalibWalk {
   bool ascending_ = false;
   std::size_t hi_ = 1;  // upper point of the last bracket
 };
+
+// Inline: it runs once per sample interval of a curve.
+inline bool CalibWalk::Lookup(double value, double& result) {
+  const double* r = searched_;
+  if (!ascending_ || (hi_ > 1 && r[hi_ - 1] >= value)) return Restart(value, result);
+  if (std::isnan(value) || value < r[0] || r[count_ - 1] < value) return false;
+  // The bisection ends on hi = the first point not below the value (at least 1), lo = hi - 1.
+  while (r[hi_] < value) ++hi_;
+  const std::size_t lo = hi_ - 1;
+  const std::size_t hi = hi_;
+  // A flat pair would divide by zero: the lookup fails as CalibLookup does.
+  if (r[lo] == r[hi]) return false;
+  const double s = (read_[lo] - read_[hi]) / (r[lo] - r[hi]);
+  result = read_[lo] - r[lo] * s + s * value;
+  return true;
+}
 
 }  // namespace p528

@@ -87,15 +87,19 @@ void SubtractBlank(const ChrmResult& blank, ChrmResult& r) {
     std::lock(lockBlank, lockRun);
   }
   const std::size_t n = std::min(blankChannel.samples.size(), channel.samples.size());
-  r.Signal.assign(n, 0.0);
-  r.Times.assign(n, 0.0);
+  // Filled in one pass (no zeroing first): these vectors are as long as the runs.
+  r.Signal.clear();
+  r.Times.clear();
+  r.Signal.reserve(n);
+  r.Times.reserve(n);
   const double zeroShift = r.ZeroLevel - blank.ZeroLevel;
+  const float* x = channel.samples.data();
+  const float* xBlank = blankChannel.samples.data();
   for (std::size_t i = 0; i < n; ++i) {
-    const double v = static_cast<double>(channel.samples[i]) -
-                     static_cast<double>(blankChannel.samples[i]) - zeroShift;
+    const double v = static_cast<double>(x[i]) - static_cast<double>(xBlank[i]) - zeroShift;
     // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
-    r.Signal[i] = std::max(0.0, v);
-    r.Times[i] = static_cast<double>(i) * r.Step + r.StartTime;
+    r.Signal.push_back(std::max(0.0, v));
+    r.Times.push_back(sample_grid::IndexValue(i) * r.Step + r.StartTime);
   }
 }
 
@@ -122,14 +126,13 @@ void FindEndTime(ChrmResult& r) {
                             : static_cast<std::size_t>(std::floor(perSecond));
   const SampleSpan span(r);
   // Sum of the w interval areas Area(Times[l - i - 1], Times[l - i]), i = 0 .. w - 1, in that
-  // order; each bound is converted once for the two intervals it closes and opens.
+  // order.
+  const double* times = r.Times.data();
   auto windowArea = [&](std::size_t l) {
     double sum = 0;
-    SampleBound upper = span.Bound(r.Times[l]);
     for (std::size_t i = 0; i < w; ++i) {
-      const SampleBound lower = span.Bound(r.Times[l - i - 1]);
-      sum += span.Area(lower, upper);
-      upper = lower;
+      const std::size_t j = l - i;
+      sum += span.AreaBetweenSamples(times[j - 1], times[j], j);
     }
     return sum;
   };
@@ -172,24 +175,36 @@ void BuildCurve(ChrmResult& r, int32_t method, const CalibCurve& curve) {
   const double available = static_cast<double>(r.Times.size());
   if (!(q <= available)) q = available;
   const std::size_t n = static_cast<std::size_t>(q);
-  r.PercentOff.assign(n, 0.0);
-  r.PointTemp.assign(n, 0.0);
-  // One pass: the end of one interval is the start of the next (its bound is converted
-  // once), and the interval start times ascend, so the calibration is walked, not bisected.
+  r.PercentOff.reserve(n);
+  r.PointTemp.reserve(n);
+  // One pass: the end of one interval is the start of the next, and the interval start
+  // times ascend, so the calibration is walked, not bisected. Between two sample times the
+  // area is the grid's trapezoid; other bounds are converted once each.
   const SampleSpan span(r);
   CalibWalk temperatures(curve, CalibAxis::Time);
+  const double* times = r.Times.data();
   double cumulative = 0;
   SampleBound from = span.Bound(r.StartTime);
+  bool fromGrid = span.IsGridTime(0, r.StartTime);
   for (std::size_t i = 0; i < n; ++i) {
-    double next = std::min(r.EndTime, r.StartTime + static_cast<double>(i + 1) * r.Step);
+    double next = std::min(r.EndTime, r.StartTime + sample_grid::IndexValue(i + 1) * r.Step);
     if (i + 1 == n) next = r.EndTime;
-    const SampleBound to = span.Bound(next);
-    cumulative = cumulative + span.Area(from, to) / divisor * 100;
-    r.PercentOff[i] = cumulative;
+    const bool toGrid = span.IsGridTime(i + 1, next);
+    double area;
+    if (fromGrid && toGrid) {
+      area = span.GridArea(i);
+    } else {
+      const SampleBound lower = fromGrid ? span.GridBound(i) : from;
+      const SampleBound upper = toGrid ? span.GridBound(i + 1) : span.Bound(next);
+      area = span.Area(lower, upper);
+      from = upper;
+    }
+    fromGrid = toGrid;
+    cumulative = cumulative + area / divisor * 100;
+    r.PercentOff.push_back(cumulative);
     double temp = 0;
-    temperatures.Lookup(r.Times[i], temp);
-    r.PointTemp[i] = temp;
-    from = to;
+    temperatures.Lookup(times[i], temp);
+    r.PointTemp.push_back(temp);
   }
 }
 

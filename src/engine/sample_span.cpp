@@ -21,6 +21,9 @@ SampleSpan::SampleSpan(const ChrmResult& r)
     gridStart_ = channel.startTime;
     gridStep_ = channel.step;
   }
+  regular_ = size_ > 0 && step_ > 0 && std::isfinite(step_) && std::isfinite(start_) &&
+             gridStart_ == start_ && gridStep_ == step_ &&
+             (std::fabs(start_) + sample_grid::IndexValue(size_) * step_) / step_ < 0x1p40;
 }
 
 double SampleSpan::SignalAt(double t) const {
