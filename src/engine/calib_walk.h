@@ -34,6 +34,11 @@ class CalibWalk {
   std::size_t count_ = 0;
   bool ascending_ = false;
   std::size_t hi_ = 1;  // upper point of the last bracket
+  // The pair ending at pairHi_: result = base_ + slope_ × value, that is t[lo] - r[lo]·s + s·v.
+  std::size_t pairHi_ = 0;
+  bool pairFlat_ = false;
+  double slope_ = 0;
+  double base_ = 0;
 };
 
 // Inline: it runs once per sample interval of a curve.
@@ -43,12 +48,17 @@ inline bool CalibWalk::Lookup(double value, double& result) {
   if (std::isnan(value) || value < r[0] || r[count_ - 1] < value) return false;
   // The bisection ends on hi = the first point not below the value (at least 1), lo = hi - 1.
   while (r[hi_] < value) ++hi_;
-  const std::size_t lo = hi_ - 1;
-  const std::size_t hi = hi_;
-  // A flat pair would divide by zero: the lookup fails as CalibLookup does.
-  if (r[lo] == r[hi]) return false;
-  const double s = (read_[lo] - read_[hi]) / (r[lo] - r[hi]);
-  result = read_[lo] - r[lo] * s + s * value;
+  if (hi_ != pairHi_) {
+    // A new bracketing pair: its slope and its value at 0, as the formula forms them.
+    pairHi_ = hi_;
+    const std::size_t lo = hi_ - 1;
+    // A flat pair would divide by zero: the lookup fails as CalibLookup does.
+    pairFlat_ = r[lo] == r[hi_];
+    slope_ = pairFlat_ ? 0.0 : (read_[lo] - read_[hi_]) / (r[lo] - r[hi_]);
+    base_ = read_[lo] - r[lo] * slope_;
+  }
+  if (pairFlat_) return false;
+  result = base_ + slope_ * value;
   return true;
 }
 

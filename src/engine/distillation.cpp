@@ -87,19 +87,19 @@ void SubtractBlank(const ChrmResult& blank, ChrmResult& r) {
     std::lock(lockBlank, lockRun);
   }
   const std::size_t n = std::min(blankChannel.samples.size(), channel.samples.size());
-  // Filled in one pass (no zeroing first): these vectors are as long as the runs.
-  r.Signal.clear();
-  r.Times.clear();
-  r.Signal.reserve(n);
-  r.Times.reserve(n);
+  // Every entry is written below: the vectors' earlier contents do not matter.
+  r.Signal.resize(n);
+  r.Times.resize(n);
+  double* signal = r.Signal.data();
+  double* times = r.Times.data();
   const double zeroShift = r.ZeroLevel - blank.ZeroLevel;
   const float* x = channel.samples.data();
   const float* xBlank = blankChannel.samples.data();
   for (std::size_t i = 0; i < n; ++i) {
     const double v = static_cast<double>(x[i]) - static_cast<double>(xBlank[i]) - zeroShift;
     // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
-    r.Signal.push_back(std::max(0.0, v));
-    r.Times.push_back(sample_grid::IndexValue(i) * r.Step + r.StartTime);
+    signal[i] = std::max(0.0, v);
+    times[i] = sample_grid::IndexValue(i) * r.Step + r.StartTime;
   }
 }
 
