@@ -61,5 +61,31 @@ TEST(FastPathOnGeneratedSets, CurvesAreTheRule) {
   }
 }
 
+// A recalculation reuses the memory of the previous one's vectors: what it finds there must
+// never reach its results. A long set first, then a shorter one and an internal-standard
+// method, compared with a fresh engine.
+TEST(FastPathOnGeneratedSets, RecalculationIsTheFirstCalculation) {
+  ComponentTable components;
+  LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", components);
+  chrmgen::GeneratedSet heavy = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("heavy"), components);
+  chrmgen::GeneratedSet condensate = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
+  GeneratedCalculation reused(components, heavy, Gost56720A);
+  reused.Calculate(condensate, Gost56720B);
+  chrmgen::GeneratedSet fresh = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
+  GeneratedCalculation first(components, fresh, Gost56720B);
+  ASSERT_EQ(reused.engine.Analyses.size(), first.engine.Analyses.size());
+  ASSERT_EQ(reused.engine.State, first.engine.State);
+  for (std::size_t i = 0; i < first.engine.Analyses.size(); ++i) {
+    const ChrmResult& a = reused.engine.Analyses[i];
+    const ChrmResult& b = first.engine.Analyses[i];
+    EXPECT_TRUE(SameDoubles(a.Signal, b.Signal));
+    EXPECT_TRUE(SameDoubles(a.Times, b.Times));
+    EXPECT_TRUE(SameDoubles(a.PercentOff, b.PercentOff));
+    EXPECT_TRUE(SameDoubles(a.PointTemp, b.PointTemp));
+    EXPECT_TRUE(SameDouble(a.SampleArea, b.SampleArea));
+    EXPECT_TRUE(SameDouble(a.Ibp.temp, b.Ibp.temp));
+  }
+}
+
 }  // namespace
 }  // namespace p528
