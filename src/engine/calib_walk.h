@@ -39,10 +39,19 @@ class CalibWalk {
   bool pairFlat_ = false;
   double slope_ = 0;
   double base_ = 0;
+  double pairBottom_ = 0;  // searched value of the pair's lower point
+  double pairTop_ = 0;     // and of its upper point
 };
 
 // Inline: it runs once per sample interval of a curve.
 inline bool CalibWalk::Lookup(double value, double& result) {
+  // Most values fall in the pair of the one before: the first point not below the value is
+  // the pair's upper point when the lower one lies below it (or is the curve's first point).
+  if (pairHi_ != 0 && !pairFlat_ && value <= pairTop_ &&
+      (value > pairBottom_ || (pairHi_ == 1 && value >= pairBottom_))) {
+    result = base_ + slope_ * value;
+    return true;
+  }
   const double* r = searched_;
   if (!ascending_ || (hi_ > 1 && r[hi_ - 1] >= value)) return Restart(value, result);
   if (std::isnan(value) || value < r[0] || r[count_ - 1] < value) return false;
@@ -56,6 +65,8 @@ inline bool CalibWalk::Lookup(double value, double& result) {
     pairFlat_ = r[lo] == r[hi_];
     slope_ = pairFlat_ ? 0.0 : (read_[lo] - read_[hi_]) / (r[lo] - r[hi_]);
     base_ = read_[lo] - r[lo] * slope_;
+    pairBottom_ = r[lo];
+    pairTop_ = r[hi_];
   }
   if (pairFlat_) return false;
   result = base_ + slope_ * value;

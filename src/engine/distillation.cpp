@@ -187,9 +187,10 @@ void BuildCurve(ChrmResult& r, int32_t method, const CalibCurve& curve) {
   SampleBound from = span.Bound(r.StartTime);
   bool fromGrid = span.IsGridTime(0, r.StartTime);
   for (std::size_t i = 0; i < n; ++i) {
-    double next = std::min(r.EndTime, r.StartTime + sample_grid::IndexValue(i + 1) * r.Step);
+    const double gridTime = r.StartTime + sample_grid::IndexValue(i + 1) * r.Step;
+    double next = std::min(r.EndTime, gridTime);
     if (i + 1 == n) next = r.EndTime;
-    const bool toGrid = span.IsGridTime(i + 1, next);
+    const bool toGrid = span.IsGridIndex(i + 1) && next == gridTime;
     double area;
     if (fromGrid && toGrid) {
       area = span.GridArea(i);

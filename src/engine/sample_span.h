@@ -91,8 +91,10 @@ class SampleSpan {
   // True when t is sample time i, StartTime + i × Step, on a grid where Bound(t) is known
   // without converting t: sample i, on the grid, its own signal (see regular_).
   bool IsGridTime(std::size_t i, double t) const {
-    return regular_ && i < size_ && t == start_ + sample_grid::IndexValue(i) * step_;
+    return IsGridIndex(i) && t == start_ + sample_grid::IndexValue(i) * step_;
   }
+  // Whether sample i has a grid time (IsGridTime holds for StartTime + i × Step).
+  bool IsGridIndex(std::size_t i) const { return regular_ && i < size_; }
   // Bound(t) for a t that IsGridTime(i, t).
   SampleBound GridBound(std::size_t i) const {
     return SampleBound{start_ + sample_grid::IndexValue(i) * step_, i, true, signal_[i], true};
@@ -160,10 +162,10 @@ inline double SampleSpan::Area(const SampleBound& b1, const SampleBound& b2) con
   if (b1.onGrid) k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1);
   if (b2.onGrid) k = k - 1;
   // The sum starts at i1 also when t1 lies between samples.
+  const int64_t room = i1 < size_ ? static_cast<int64_t>(size_ - i1) : 0;
+  const double* x = signal_ + (i1 < size_ ? i1 : 0);
   double sum = 0;
-  for (int64_t i = 0; i < k && i1 + static_cast<std::size_t>(i) < size_; ++i) {
-    sum += signal_[i1 + static_cast<std::size_t>(i)];
-  }
+  for (int64_t i = 0, count = std::min(k, room); i < count; ++i) sum += x[i];
   return step_ * (0.5 * b1.signal + sum + 0.5 * b2.signal);
 }
 
