@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace p528 {
 
@@ -87,6 +88,11 @@ class SampleSpan {
   SampleBound Bound(double t) const;
   // Area(r, t1, t2) for bounds made by Bound(t1) and Bound(t2).
   double Area(const SampleBound& b1, const SampleBound& b2) const;
+  // Area(r, StartTime, t). The running sum from the first sample is kept at every
+  // kCheckpoint-th sample, so a later call for another t (the total up to the last sample,
+  // then up to the end of elution) sums only on from the checkpoint before its bound: in
+  // the same order, so to the same double.
+  double AreaFromStart(double t);
 
   // True when t is sample time i, StartTime + i × Step, on a grid where Bound(t) is known
   // without converting t: sample i, on the grid, its own signal (see regular_).
@@ -112,7 +118,15 @@ class SampleSpan {
   }
 
  private:
+  static constexpr std::size_t kCheckpoint = 4096;
+
   double SignalAtIndex(double t, std::size_t j) const;
+  // The number of samples Area sums between the bounds, from b1.index on (0 or below: none).
+  int64_t SummedCount(const SampleBound& b1, const SampleBound& b2) const;
+  // Step × (0.5·y(t1) + sum + 0.5·y(t2)), Area's formula.
+  double Trapezoid(const SampleBound& b1, const SampleBound& b2, double sum) const {
+    return step_ * (0.5 * b1.signal + sum + 0.5 * b2.signal);
+  }
 
   const double* signal_;
   std::size_t size_;
@@ -126,6 +140,8 @@ class SampleSpan {
   // back always gives sample i exactly on the grid: its rounding errors stay below 2^-11 of
   // a step, far inside the half step that would change the index.
   bool regular_ = false;
+  // checkpoints_[m]: the running sum of samples 0 .. m × kCheckpoint - 1 (AreaFromStart).
+  std::vector<double> checkpoints_;
 };
 
 // Inline: these run once per sample interval of a pass.
@@ -152,21 +168,25 @@ inline SampleBound SampleSpan::Bound(double t) const {
   return b;
 }
 
-inline double SampleSpan::Area(const SampleBound& b1, const SampleBound& b2) const {
-  if (!b1.valid || !b2.valid) return 0.0;
-  if (b2.time < b1.time) return 0.0;
+inline int64_t SampleSpan::SummedCount(const SampleBound& b1, const SampleBound& b2) const {
   const std::size_t i1 = b1.index;
   const std::size_t i2 = b2.index;
-  if (i1 == i2) return 0.0;
   int64_t k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1) + 1;
   if (b1.onGrid) k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1);
   if (b2.onGrid) k = k - 1;
-  // The sum starts at i1 also when t1 lies between samples.
   const int64_t room = i1 < size_ ? static_cast<int64_t>(size_ - i1) : 0;
-  const double* x = signal_ + (i1 < size_ ? i1 : 0);
+  return std::min(k, room);
+}
+
+inline double SampleSpan::Area(const SampleBound& b1, const SampleBound& b2) const {
+  if (!b1.valid || !b2.valid) return 0.0;
+  if (b2.time < b1.time) return 0.0;
+  if (b1.index == b2.index) return 0.0;
+  // The sum starts at i1 also when t1 lies between samples.
+  const double* x = signal_ + (b1.index < size_ ? b1.index : 0);
   double sum = 0;
-  for (int64_t i = 0, count = std::min(k, room); i < count; ++i) sum += x[i];
-  return step_ * (0.5 * b1.signal + sum + 0.5 * b2.signal);
+  for (int64_t i = 0, count = SummedCount(b1, b2); i < count; ++i) sum += x[i];
+  return Trapezoid(b1, b2, sum);
 }
 
 }  // namespace p528

@@ -4,6 +4,7 @@
 // grids, comparing the doubles bit for bit.
 #include "engine/calib_walk.h"
 #include "engine/distillation.h"
+#include "engine/sample_span.h"
 
 #include "engine_fixture.h"
 #include "support/literal_distillation.h"
@@ -70,6 +71,25 @@ TEST(FastPath, SignalAtAndAreaAreTheRuleOnRandomSignals) {
       ASSERT_TRUE(SameDouble(Area(r, t1, t2), literal::Area(r, t1, t2))) << "seed " << seed << " " << t1 << ".." << t2;
     }
     EXPECT_TRUE(SameDouble(Area(r, NAN, 1.0), 0.0));
+  }
+}
+
+// Totals from the start share their running sum: any order of bounds, short runs and runs
+// of many checkpoints.
+TEST(FastPath, AreasFromTheStartAreTheRule) {
+  for (uint64_t seed = 200; seed < 230; ++seed) {
+    RandomRun run(seed);
+    if (seed % 3 == 0) {
+      std::vector<double> values(30000);
+      for (double& v : values) v = static_cast<double>(run.rng() % 1000) * 0.37;
+      run.s = engine_fixture::MakeSignal(run.s.r.StartTime, run.s.r.Step, values);
+    }
+    const ChrmResult& r = run.s.r;
+    SampleSpan span(r);
+    for (int k = 0; k < 50; ++k) {
+      const double t = run.AnyTime();
+      ASSERT_TRUE(SameDouble(span.AreaFromStart(t), literal::Area(r, r.StartTime, t))) << "seed " << seed << " t " << t;
+    }
   }
 }
 
