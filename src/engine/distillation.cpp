@@ -8,12 +8,45 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <vector>
 #include <mutex>
 
 namespace p528 {
 
 namespace {
+
+// The values f(0), f(1), ... as a forward range, for FillWith.
+template <typename F>
+struct GeneratedValues {
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = double;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const double*;
+  using reference = double;
+  std::size_t i;
+  const F* f;
+  double operator*() const { return (*f)(i); }
+  GeneratedValues& operator++() {
+    ++i;
+    return *this;
+  }
+  GeneratedValues operator++(int) {
+    GeneratedValues before = *this;
+    ++i;
+    return before;
+  }
+  bool operator==(const GeneratedValues& other) const { return i == other.i; }
+};
+
+// Sets v to f(0), f(1), ..., f(n - 1) in one pass: assign from a range writes each entry
+// once, where resize would zero them all first.
+template <typename F>
+void FillWith(std::vector<double>& v, std::size_t n, F f) {
+  v.assign(GeneratedValues<F>{0, &f}, GeneratedValues<F>{n, &f});
+}
 
 int64_t GridIndex(double t, double start, double step, bool* onGrid) {
   return sample_grid::SignedIndex(t, start, step, onGrid);
@@ -89,19 +122,16 @@ void SubtractBlank(const ChrmResult& blank, ChrmResult& r) {
   const std::size_t n = std::min(blankChannel.samples.size(), channel.samples.size());
   // Written once, without zeroing them first: these vectors are as long as the runs, and
   // the calculation waits on memory more than on arithmetic.
-  r.Signal.clear();
-  r.Times.clear();
-  r.Signal.reserve(n);
-  r.Times.reserve(n);
   const double zeroShift = r.ZeroLevel - blank.ZeroLevel;
   const float* x = channel.samples.data();
   const float* xBlank = blankChannel.samples.data();
-  for (std::size_t i = 0; i < n; ++i) {
-    const double v = static_cast<double>(x[i]) - static_cast<double>(xBlank[i]) - zeroShift;
-    // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
-    r.Signal.push_back(std::max(0.0, v));
-  }
-  for (std::size_t i = 0; i < n; ++i) r.Times.push_back(sample_grid::IndexValue(i) * r.Step + r.StartTime);
+  // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
+  FillWith(r.Signal, n, [&](std::size_t i) {
+    return std::max(0.0, static_cast<double>(x[i]) - static_cast<double>(xBlank[i]) - zeroShift);
+  });
+  const double start = r.StartTime;
+  const double step = r.Step;
+  FillWith(r.Times, n, [&](std::size_t i) { return sample_grid::IndexValue(i) * step + start; });
 }
 
 double SignalAt(const ChrmResult& r, double t) { return SampleSpan(r).SignalAt(t); }
