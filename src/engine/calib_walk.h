@@ -4,9 +4,9 @@
 //
 // The walk is used only when the searched vector ascends (never decreases, no NaN): there
 // the bisection's bracket is always the first point not below the value and the point
-// before it, which the walk finds directly. Any other curve, and a value that goes back,
-// is looked up by CalibLookup itself. The walk reads the curve's vectors, which must not
-// change while it is in use.
+// before it, which the walk finds directly (a value that goes back starts it again from a
+// binary search). Any other curve is looked up by CalibLookup itself. The walk reads the
+// curve's vectors, which must not change while it is in use.
 #pragma once
 
 #include "engine/calibration.h"
@@ -24,7 +24,7 @@ class CalibWalk {
   bool Lookup(double value, double& result);
 
  private:
-  // A curve the walk does not take, or a value before the last bracket.
+  // A curve the walk does not take (CalibLookup), or a value before the last bracket.
   bool Restart(double value, double& result);
 
   const CalibCurve& curve_;

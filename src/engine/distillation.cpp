@@ -11,8 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <vector>
 #include <mutex>
+#include <vector>
 
 namespace p528 {
 
