@@ -9,6 +9,9 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -464,6 +467,32 @@ TEST(ChrmFileXmlValues, PeakFieldConversions) {
     EXPECT_EQ(p.right, c.right) << c.name;
     EXPECT_EQ(p.flags, c.flags) << c.name;
     EXPECT_EQ(p.front, c.front) << c.name;
+  }
+}
+
+// Peak values read exactly as the runtime's conversion reads them, whatever form a writer
+// chose: every digit, exponents, subnormals, out of range, odd signs.
+TEST(ChrmFileXmlValues, DecimalValuesReadAsTheRuntimeReadsThem) {
+  std::vector<std::string> texts = {"0",      "-0",        "1.",      ".5",     "-.5",     "007.250",
+                                    "1e5",    "1E-5",      "1e+5",    "1e",     "1e400",   "-1e400",
+                                    "1e-330", "4.9e-324",  "2.2250738585072011e-308",  "1-2",
+                                    "--1",    "1.5.5",     "123456789012345678901234567890.5",
+                                    "0.1000000000000000055511151231257827",            "+1"};
+  uint64_t bits = 528;
+  char text[64];
+  for (int k = 0; k < 300; ++k) {
+    bits = bits * 6364136223846793005u + 1442695040888963407u;
+    const double v = std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 90) - 80);
+    std::snprintf(text, sizeof text, k % 3 == 0 ? "%.17g" : k % 3 == 1 ? "%.6f" : "%.9e", k % 2 ? -v : v);
+    texts.push_back(text);
+  }
+  std::string items;
+  for (const std::string& t : texts) items += "<item><front value=\"" + t + "\"/></item>";
+  const CVantiroFile4 f = LoadXml(PeakXml(items));
+  ASSERT_EQ(f.channels.size(), 1u);
+  ASSERT_EQ(f.channels[0].peaks.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_TRUE(SameBits(f.channels[0].peaks[i].front, std::strtod(texts[i].c_str(), nullptr))) << texts[i];
   }
 }
 

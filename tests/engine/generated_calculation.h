@@ -29,6 +29,11 @@ struct GeneratedCalculation {
                        int32_t lot = Lot1, int maxStdRuns = 3)
       : components(table) {
     tables.SetUp(shell);
+    Calculate(set, method, lot, maxStdRuns);
+  }
+
+  // One recalculation of `set` by the same engine, as the window repeats it.
+  void Calculate(chrmgen::GeneratedSet& set, int32_t method, int32_t lot = Lot1, int maxStdRuns = 3) {
     std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
     engine.Method = method;
     engine.RefType = lot;
