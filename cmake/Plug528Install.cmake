@@ -1,7 +1,8 @@
 # Installation and the Debian package.
 #
 #   bin/                         plug528-host, simdist, chrm-import, chrmgen
-#   lib/plug528/                 libplug528.so, libplug528ENU.so, plug528.xsl, plug528ENU.xsl,
+#   lib/plug528/                 libplug528.so, libplug528ENU.so, simdist-pictures.so (the
+#                                report pictures of simdist), plug528.xsl, plug528ENU.xsl,
 #                                tqle528data.csv (the plug-in folder; the host looks here)
 #   share/applications/          plug528-host.desktop
 #   share/icons/hicolor/...      plug528-host icon (64x64 PNG and scalable SVG)
@@ -17,7 +18,7 @@ foreach(program plug528-host simdist chrm-import chrmgen)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
-foreach(module plug528 plug528ENU)
+foreach(module plug528 plug528ENU simdist_pictures)
   if(TARGET ${module})
     install(TARGETS ${module} LIBRARY DESTINATION ${PLUG528_PLUGIN_DIR})
   endif()

@@ -26,7 +26,13 @@ std::string ProgramFolder() {
 }  // namespace
 
 std::unique_ptr<ChartPngRenderer> MakeQtChartRenderer() {
-  const std::string module = ProgramFolder() + kChartRendererModule;
+  // Beside the program in a build folder; in the plug-in folder of an installation
+  // (bin/simdist with lib/plug528/simdist-pictures.so).
+  std::string module = ProgramFolder() + kChartRendererModule;
+  if (access(module.c_str(), F_OK) != 0) {
+    const std::string installed = ProgramFolder() + "../lib/plug528/" + kChartRendererModule;
+    if (access(installed.c_str(), F_OK) == 0) module = installed;
+  }
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* reason = dlerror();
