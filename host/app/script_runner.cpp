@@ -97,6 +97,16 @@ bool ScriptRunner::Run(const QString& line) {
     }
     if (words.value(1) == "picture") answer.picture = words.value(2);
     app_.chooserAnswers.push_back(answer);
+  } else if (verb == "answer-role") {
+    RoleAnswer answer;
+    if (words.value(0) == "cancel") {
+      answer.cancel = true;
+    } else if (words.value(0) != "rules") {
+      answer.role = aia::RoleFromName(words.value(0).toStdString());
+      if (answer.role == 0) Fail("unknown role " + words.value(0));
+    }
+    if (words.value(1) == "picture") answer.picture = words.value(2);
+    if (answer.cancel || words.value(0) == "rules" || answer.role != 0) app_.roleAnswers.push_back(answer);
   } else if (verb == "choose") {
     std::vector<int> ids(static_cast<size_t>(words.isEmpty() ? 256 : std::max(words[0].toInt(), 1)), 0);
     AssayIdRequest request{ids.data(), static_cast<intptr_t>(ids.size())};

@@ -9,6 +9,10 @@
 //   hide ID / unhide ID / delete ID
 //   answer-chooser all|cancel|ID,ID... [picture FILE]
 //                             how the next assay chooser answers (it is shown for real)
+//   answer-role calibration|blank|analysis|standard|reference|check|rules|cancel [picture FILE]
+//                             how the next role question of an AIA import answers (shown
+//                             for real); "rules": by the sample name rules of the profile.
+//                             Without an answer a scripted run cancels the question
 //   choose [CAPACITY]         call "Main/OpenAssayIdDlgEx" as a plug-in does (capacity 256)
 //                             and print "chosen N: ID ID..."
 //   menu PATH                 trigger the menu item at PATH ("Данные/Расчёты/...")
