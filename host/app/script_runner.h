@@ -26,7 +26,11 @@
 //   click NAME / set-text NAME TEXT / text NAME
 //                             press a button, type into an edit field, print a field's
 //                             text; NAME is the control's object name (its control id)
-//   cells NAME                print "cells NAME ROW|CELL|CELL..." for each row of a list
+//   cells NAME                print "columns NAME CAPTION|..." and "cells NAME ROW|CELL|..."
+//                             for each row of a list, in the columns shown
+//   tab NAME INDEX            show the page INDEX (from 0) of a tab control
+//                             NAME may be a path: "1005/1040" is 1040 inside 1005, the
+//                             shown one first (the list of the page on show)
 //   wait MS                   let the event loop run for MS milliseconds
 //   quit                      stop here
 #pragma once
