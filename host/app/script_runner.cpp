@@ -179,7 +179,9 @@ bool ScriptRunner::Run(const QString& line) {
       Print(QString("plugin %1 %2").arg(QString::fromStdString(plugin->shortName()),
                                         QString::fromStdString(plugin->path())));
   } else if (verb == "picture") {
-    QWidget* target = words.value(0) == "viewer" ? app_.lastViewer() : static_cast<QWidget*>(window);
+    QWidget* target = words.value(0) == "viewer" ? app_.lastViewer()
+                      : words.value(0) == "main" ? static_cast<QWidget*>(window)
+                                                 : FindWidget(words.value(0));
     if (target == nullptr || !target->grab().save(words.value(1))) {
       Fail("no picture " + rest);
     } else {

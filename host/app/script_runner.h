@@ -21,7 +21,9 @@
 //                             the profile services, as a plug-in calls them
 //   services                  print "service NAME: yes|no" for the known service names
 //   plugins                   print "plugin SHORTNAME PATH" for each loaded plug-in
-//   picture main|viewer FILE  grab the window into a PNG file
+//   picture main|viewer|NAME FILE
+//                             grab the host window, the last viewer or the control NAME
+//                             (a plug-in's window: "102") into a PNG file
 //   windows                   print "window NAME|TITLE" for each visible top-level window
 //   click NAME / set-text NAME TEXT / text NAME
 //                             press a button, type into an edit field, print a field's
