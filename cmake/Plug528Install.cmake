@@ -44,7 +44,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Declared by hand (Debian 12 names), so the package does not depend on the build machine's
 # dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libc6 (>= 2.36), libstdc++6 (>= 12), libsqlite3-0 (>= 3.40), libxml2 (>= 2.9), libxslt1.1 (>= 1.1.35), libicu72, libpugixml1v5 (>= 1.13)")
+  "libc6 (>= 2.36), libstdc++6 (>= 12), libsqlite3-0 (>= 3.40), libxml2 (>= 2.9), libxslt1.1 (>= 1.1.35), libicu72, libpugixml1v5 (>= 1.13), libnetcdf19 (>= 1:4.9)")
 if(TARGET plug528-host)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
     ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4)")

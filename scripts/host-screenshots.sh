@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the desktop host in both languages: its main window with the demo sets
-# imported, the assay chooser (with a few assays selected) and the chromatogram viewer.
+# imported, the assay chooser (with a few assays selected), the chromatogram viewer, the
+# plug-in's calculation window opened from the host's menu over the imported gas oil set,
+# and the role question of an import of AIA files (a generated set).
 # Drawn headless (offscreen) by the host's own scripted actions; no display needed.
 # Usage: BUILD=build scripts/host-screenshots.sh [OUT_FOLDER]   (default: $BUILD/host-screenshots)
 set -euo pipefail
@@ -9,8 +11,9 @@ build=$(cd "${BUILD:-$root/build}" && pwd)
 out=${1:-$build/host-screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-cmake --build "$build" --target plug528-host plug528 plug528ENU >/dev/null
+cmake --build "$build" --target plug528-host plug528 plug528ENU chrmgen >/dev/null
 host=$build/host/app/plug528-host
+chrmgen=$build/tools/chrmgen/chrmgen
 plugin=$(find "$build" -name libplug528.so -path '*src/ui*' | head -n 1)
 
 for lang in ru en; do
@@ -26,9 +29,31 @@ choose
 open 11
 picture viewer $out/host-viewer-$lang.png
 SCRIPT
-  QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" LANG=C.UTF-8 "$host" --lang "$lang" \
-    --db "$work/assays.db" --data "$work/data" --profile "$work/profile" --script "$work/script" \
-    "$plugin" 2>/dev/null | grep -E '^(picture|chosen|error|script)' || true
+  run_host() {
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" LANG=C.UTF-8 "$host" --lang "$lang" \
+      --db "$work/$1.db" --data "$work/$1-data" --profile "$work/$1.profile" --script "$work/script" \
+      "$plugin" 2>/dev/null | grep -E '^(picture|chosen|error|script|imported)' || true
+  }
+  run_host demo
+
+  # The calculation window over the gas oil set alone (the chooser answered with all of it).
+  cat > "$work/script" <<SCRIPT
+import $root/data/demo/gasoil
+menu $menu
+answer-chooser all
+click 1000
+picture 102 $out/host-plugin-window-$lang.png
+SCRIPT
+  run_host window
+
+  "$chrmgen" generate gasoil "$work/aia" --aia --no-db >/dev/null
+  cat > "$work/script" <<SCRIPT
+profile-set-text plug528-host\\aia_role_rules\\1 check проверочн
+profile-set-text plug528-host\\aia_role_rules\\2 calibration парафин
+answer-role rules picture $out/host-aia-role-$lang.png
+import $work/aia/02_calibration.cdf $work/aia/03_check.cdf
+SCRIPT
+  run_host aia
   rm -rf "$work"
 done
 ls -1 "$out"/host-*.png

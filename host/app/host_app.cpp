@@ -4,6 +4,9 @@
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "chromatogram/chrm_role.h"
+#include "shell/shell.h"
+#include "shell/string_table.h"
 #include "shell/text.h"
 
 #include <QAction>
@@ -11,6 +14,7 @@
 #include <QEvent>
 #include <QPointer>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace p528::host {
@@ -18,6 +22,14 @@ namespace p528::host {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The role text of the plug-in's string table in the host's language ("#анализ", ...), as
+// the plug-in writes and reads it in "Chrm_Type".
+std::string PluginRoleText(int role) {
+  Shell shell;
+  shell.resources = HostIsRussian() ? &RussianStrings() : &EnglishStrings();
+  return RolePassportText(shell, role);
+}
 
 }  // namespace
 
@@ -28,6 +40,7 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
+  formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -51,6 +64,7 @@ bool HostApp::Start() {
 
   window_ = std::make_unique<HostWindow>(*database_, options_.dataFolder, formats_, prompts_);
   window_->openFile = [this](const std::string& path) { OpenViewer(path); };
+  window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) { return AskAiaRoles(files); };
   window_->show();
   OfferServices();
   LoadPlugins();
@@ -132,6 +146,35 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   }
   const int capacity = static_cast<int>(std::min<intptr_t>(request->capacity, 1 << 20));
   return RunAssayChooser(visible, owner, request->ids, capacity, answer);
+}
+
+bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
+  const hostkit::ChromatogramFormat* aiaFormat = formats_.For("run.cdf");
+  const auto count = std::count_if(files.begin(), files.end(), [&](const hostkit::ImportCandidate& file) {
+    return formats_.For(file.source) == aiaFormat;
+  });
+  if (count == 0) return true;
+  std::optional<RoleAnswer> answer;
+  if (!roleAnswers.empty()) {
+    answer = roleAnswers.front();
+    roleAnswers.pop_front();
+  } else if (!options_.script.empty()) {
+    answer = RoleAnswer{true, 0, {}};  // a scripted run never waits for a person
+  }
+  std::vector<QString> roleTexts;
+  for (int role = RoleCalibration; role <= RoleCheck; ++role) roleTexts.push_back(Q(PluginRoleText(role)));
+  const std::vector<aia::RoleRule> stored = aia::LoadRoleRules(profile_);
+  std::optional<aia::AiaRoleChoice> choice =
+      AskAiaRole(static_cast<int>(count), roleTexts, stored, window_.get(), answer);
+  if (!choice) return false;
+  const bool changed = choice->rules.size() != stored.size() ||
+                       !std::equal(stored.begin(), stored.end(), choice->rules.begin(),
+                                   [](const aia::RoleRule& a, const aia::RoleRule& b) {
+                                     return a.text == b.text && a.role == b.role;
+                                   });
+  if (changed && !aia::SaveRoleRules(profile_, choice->rules)) prompts_.Tell(window_.get(), Q(profile_.saveError()), true);
+  aiaRoles_ = std::move(*choice);
+  return true;
 }
 
 QWidget* HostApp::OpenViewer(const std::string& path) {

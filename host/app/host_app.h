@@ -16,7 +16,9 @@
 
 #include "assay_chooser.h"
 #include "host_options.h"
+#include "role_dialog.h"
 
+#include "host/kit/aia_format.h"
 #include "host/kit/assay_database.h"
 #include "host/kit/assay_import.h"
 #include "host/kit/plugin_library.h"
@@ -60,6 +62,8 @@ class HostApp {
 
   // The answers a script gives the next choosers, in order.
   std::deque<ChooserAnswer> chooserAnswers;
+  // The answers a script gives the next role questions of AIA imports, in order.
+  std::deque<RoleAnswer> roleAnswers;
   // Opens a viewer window for `path`; returns it.
   QWidget* OpenViewer(const std::string& path);
   QWidget* lastViewer() const { return lastViewer_; }
@@ -69,12 +73,16 @@ class HostApp {
   void LoadPlugins();
   intptr_t CreateMenu(intptr_t lparam);
   intptr_t ChooseAssays(intptr_t wparam, intptr_t lparam);
+  // Before an import that meets AIA files: asks for their role (or the rules) and keeps the
+  // rules the dialog ended with in the profile; false for Cancel.
+  bool AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files);
 
   HostOptions options_;
   HostPrompts& prompts_;
   uint16_t languageId_;
   hostkit::ProfileStore profile_;
   hostkit::ServiceTable services_;
+  aia::AiaRoleChoice aiaRoles_;  // what the ".cdf" reader of formats_ gives the next import
   hostkit::FormatTable formats_;
   std::unique_ptr<hostkit::AssayDatabase> database_;
   std::unique_ptr<HostWindow> window_;

@@ -88,6 +88,17 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"данные канала неполны", "a channel's samples are short"},
     {"описание хроматограммы повреждено", "the chromatogram's description is damaged"},
     {"код %1", "code %1"},
+    {"Роль файлов AIA", "Role of the AIA files"},
+    {"Файлов AIA (.cdf) в импорте: %1. Какую роль они получают?",
+     "AIA files (.cdf) in this import: %1. Which role do they get?"},
+    {"по правилам для названия пробы", "by sample name rules"},
+    {"Проба, название которой содержит текст, получает роль первого подходящего правила; "
+     "пустой текст подходит любой пробе.",
+     "A sample whose name contains the text gets the role of the first rule that fits; "
+     "an empty text fits every sample."},
+    {"Название пробы содержит", "Sample name contains"},
+    {"Добавить правило", "Add a rule"},
+    {"Удалить правило", "Remove the rule"},
 }};
 
 bool g_russian = true;

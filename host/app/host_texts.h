@@ -28,6 +28,7 @@ enum class Text {
   PeakName, PeakTime, PeakFront, PeakBack, PeakArea, PeakHeight,
   ReadStatus1, ReadStatus2, ReadStatus3, ReadStatus4, ReadStatus5, ReadStatus6, ReadStatus7,
   ReadStatusOther,
+  RoleTitle, RoleQuestion, RoleByRules, RoleRulesHint, RuleSampleText, RuleAdd, RuleRemove,
   Count
 };
 

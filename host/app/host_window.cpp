@@ -275,6 +275,7 @@ void HostWindow::Delete(int id, bool ask) {
 
 hostkit::ImportReport HostWindow::Import(const std::vector<std::string>& sources) {
   hostkit::ImportReport report;
+  if (beforeImport && !beforeImport(hostkit::CollectFiles(sources, formats_))) return report;
   progress_->setValue(0);
   progress_->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -311,7 +312,10 @@ hostkit::ImportReport HostWindow::Import(const std::vector<std::string>& sources
 
 void HostWindow::ImportFilesCommand() {
   QStringList patterns;
-  for (const hostkit::ChromatogramFormat& format : formats_.formats()) patterns << "*" + Q(format.extension);
+  // Both letter cases: data systems write ".CDF" as often as ".cdf", and the import
+  // itself takes either.
+  for (const hostkit::ChromatogramFormat& format : formats_.formats())
+    patterns << "*" + Q(format.extension) << "*" + Q(format.extension).toUpper();
   const QStringList files = QFileDialog::getOpenFileNames(this, Tr(Text::ImportTitle), QString(),
                                                           Tr(Text::ChromatogramFiles).arg(patterns.join(' ')));
   std::vector<std::string> sources;

@@ -38,6 +38,9 @@ class HostWindow : public QMainWindow {
 
   // Opening an assay's file in the viewer (set by the application).
   std::function<void(const std::string& path)> openFile;
+  // Called with the files an import meets before it starts (set by the application, which
+  // asks for what some formats need); false leaves the import undone.
+  std::function<bool(const std::vector<hostkit::ImportCandidate>& files)> beforeImport;
 
   // Rereads the database into the table.
   void Refresh();

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QApplication>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,13 +24,26 @@ void Print(const QString& text) {
   std::fflush(stdout);
 }
 
-// The visible control named `name` (its object name: the control ids of the windows) in
-// any top-level window; the first one found.
-QWidget* FindWidget(const QString& name) {
+// The child named `name` of `parent`: the first visible one, else the first one.
+QWidget* FindChild(QWidget* parent, const QString& name) {
+  const QList<QWidget*> found = parent->findChildren<QWidget*>(name);
+  for (QWidget* widget : found) {
+    if (widget->isVisible()) return widget;
+  }
+  return found.value(0);
+}
+
+// The control named `path` (object names: the control ids of the windows) in any visible
+// top-level window. "1005/1040" is the control 1040 inside the control 1005: the list of
+// the page the tab control shows, where every page has its own 1040.
+QWidget* FindWidget(const QString& path) {
+  const QStringList names = path.split('/', Qt::SkipEmptyParts);
+  if (names.isEmpty()) return nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (!top->isVisible()) continue;
-    if (top->objectName() == name) return top;
-    if (QWidget* found = top->findChild<QWidget*>(name)) return found;
+    QWidget* found = top->objectName() == names[0] ? top : FindChild(top, names[0]);
+    for (int i = 1; found != nullptr && i < names.size(); ++i) found = FindChild(found, names[i]);
+    if (found != nullptr) return found;
   }
   return nullptr;
 }
@@ -97,6 +112,16 @@ bool ScriptRunner::Run(const QString& line) {
     }
     if (words.value(1) == "picture") answer.picture = words.value(2);
     app_.chooserAnswers.push_back(answer);
+  } else if (verb == "answer-role") {
+    RoleAnswer answer;
+    if (words.value(0) == "cancel") {
+      answer.cancel = true;
+    } else if (words.value(0) != "rules") {
+      answer.role = aia::RoleFromName(words.value(0).toStdString());
+      if (answer.role == 0) Fail("unknown role " + words.value(0));
+    }
+    if (words.value(1) == "picture") answer.picture = words.value(2);
+    if (answer.cancel || words.value(0) == "rules" || answer.role != 0) app_.roleAnswers.push_back(answer);
   } else if (verb == "choose") {
     std::vector<int> ids(static_cast<size_t>(words.isEmpty() ? 256 : std::max(words[0].toInt(), 1)), 0);
     AssayIdRequest request{ids.data(), static_cast<intptr_t>(ids.size())};
@@ -154,7 +179,9 @@ bool ScriptRunner::Run(const QString& line) {
       Print(QString("plugin %1 %2").arg(QString::fromStdString(plugin->shortName()),
                                         QString::fromStdString(plugin->path())));
   } else if (verb == "picture") {
-    QWidget* target = words.value(0) == "viewer" ? app_.lastViewer() : static_cast<QWidget*>(window);
+    QWidget* target = words.value(0) == "viewer" ? app_.lastViewer()
+                      : words.value(0) == "main" ? static_cast<QWidget*>(window)
+                                                 : FindWidget(words.value(0));
     if (target == nullptr || !target->grab().save(words.value(1))) {
       Fail("no picture " + rest);
     } else {
@@ -164,7 +191,7 @@ bool ScriptRunner::Run(const QString& line) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
       if (top->isVisible()) Print(QString("window %1|%2").arg(top->objectName(), top->windowTitle()));
     }
-  } else if (verb == "click" || verb == "text" || verb == "set-text" || verb == "cells") {
+  } else if (verb == "click" || verb == "text" || verb == "set-text" || verb == "cells" || verb == "tab") {
     QWidget* widget = FindWidget(words.value(0));
     if (widget == nullptr) {
       Fail("no control " + words.value(0));
@@ -174,6 +201,13 @@ bool ScriptRunner::Run(const QString& line) {
         Print("click " + words.value(0) + ": done");
       } else {
         Fail(words.value(0) + " is not a button");
+      }
+    } else if (verb == "tab") {
+      if (auto* tabs = qobject_cast<QTabWidget*>(widget); tabs != nullptr && words.value(1).toInt() < tabs->count()) {
+        tabs->setCurrentIndex(words.value(1).toInt());
+        Print("tab " + words.value(0) + " " + tabs->tabText(tabs->currentIndex()));
+      } else {
+        Fail(words.value(0) + " has no tab " + words.value(1));
       }
     } else if (verb == "set-text") {
       const QString value = rest.mid(words.value(0).size()).trimmed();
@@ -192,10 +226,20 @@ bool ScriptRunner::Run(const QString& line) {
       if (auto* label = qobject_cast<QLabel*>(widget)) value = label->text();
       Print(words.value(0) + " = " + value);
     } else if (auto* view = qobject_cast<QAbstractItemView*>(widget); view != nullptr && view->model() != nullptr) {
+      // The columns a person sees: a table's hidden columns (width 0) are left out.
       const QAbstractItemModel* model = view->model();
+      const auto* table = qobject_cast<QTableView*>(view);
+      std::vector<int> shown;
+      QStringList captions;
+      for (int c = 0; c < model->columnCount(); ++c) {
+        if (table != nullptr && table->isColumnHidden(c)) continue;
+        shown.push_back(c);
+        captions << model->headerData(c, Qt::Horizontal).toString();
+      }
+      Print(QString("columns %1 %2").arg(words.value(0), captions.join('|')));
       for (int r = 0; r < model->rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c) cells << model->index(r, c).data().toString();
+        for (int c : shown) cells << model->index(r, c).data().toString();
         Print(QString("cells %1 %2|%3").arg(words.value(0)).arg(r).arg(cells.join('|')));
       }
     } else {

@@ -2,6 +2,11 @@
 #include "host/kit/assay_database.h"
 #include "support/temp_folder.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -22,14 +27,7 @@ struct HostRun {
   int status = -1;
 };
 
-// Runs plug528-host with its own database, data folder and profile inside `folder`.
-HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
-  const std::string scriptFile = folder / "script.txt";
-  std::ofstream(scriptFile) << script;
-  const std::string command = "QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" +
-                              PLUG528_HOST_FILE + "' --db '" + (folder / "assays.db") + "' --data '" +
-                              (folder / "data") + "' --profile '" + (folder / "profile") + "' --script '" +
-                              scriptFile + "' " + arguments + " 2>/dev/null";
+HostRun RunCommand(const std::string& command) {
   HostRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -38,6 +36,15 @@ HostRun RunHost(const TempFolder& folder, const std::string& script, const std::
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+// Runs plug528-host with its own database, data folder and profile inside `folder`.
+HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
+  const std::string scriptFile = folder / "script.txt";
+  std::ofstream(scriptFile) << script;
+  return RunCommand("QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" + PLUG528_HOST_FILE +
+                    "' --db '" + (folder / "assays.db") + "' --data '" + (folder / "data") + "' --profile '" +
+                    (folder / "profile") + "' --script '" + scriptFile + "' " + arguments + " 2>/dev/null");
 }
 
 bool Has(const HostRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
@@ -98,28 +105,98 @@ int Count(const std::string& text, const std::string& what) {
   return n;
 }
 
+// The lines the host's "cells NAME" prints for a table of simdist's JSON `tables`.
+std::string CellLines(const std::string& name, const QJsonObject& table) {
+  QStringList columns;
+  for (const QJsonValue& caption : table["columns"].toArray()) columns << caption.toString();
+  std::string lines = "columns " + name + " " + columns.join('|').toStdString() + "\n";
+  int row = 0;
+  for (const QJsonValue& cells : table["rows"].toArray()) {
+    QStringList texts;
+    for (const QJsonValue& cell : cells.toArray()) texts << cell.toString();
+    lines += "cells " + name + " " + std::to_string(row++) + "|" + texts.join('|').toStdString() + "\n";
+  }
+  return lines;
+}
+
 // Through the plug-in's own window: "Добавить" (1000) answered by the chooser, the file list
-// (1012), the instrument number (1168), and what a restart restores.
+// (1012), the reference sample page (tab 5 of 1005) against simdist on the same assays, the
+// instrument number (1168), and what a restart restores.
 TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARestart) {
   TempFolder folder;
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first = RunHost(folder,
                                 "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
+                                "list\n"
                                 "menu " + kMenu + "\n"
                                 "answer-chooser all\n"
                                 "click 1000\n"
                                 "cells 1012\n"
+                                "tab 1005 5\n"
+                                "cells 1005/1040\n"
                                 "set-text 1168 17\n",
                                 "--lang ru" + plugin);
   if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_EQ(Count(first.out, "cells 1012 "), 7) << first.out;
 
+  std::string ids;
+  for (const std::string& id : ListedIds(first.out)) ids += (ids.empty() ? "" : ",") + id;
+  const HostRun simdist = RunCommand(std::string("'") + PLUG528_SIMDIST_FILE + "' calc --lang ru --no-restore " +
+                                     "--no-summary --profile '" + (folder / "simdist.profile") + "' --db '" +
+                                     (folder / "assays.db") + "' --ids " + ids + " --json '" +
+                                     (folder / "result.json") + "'");
+  ASSERT_EQ(simdist.status, 0) << simdist.out;
+  std::ifstream json(folder / "result.json", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(json)), std::istreambuf_iterator<char>());
+  const QJsonObject reference =
+      QJsonDocument::fromJson(QByteArray::fromStdString(text)).object()["tables"].toObject()["reference"].toObject();
+  ASSERT_FALSE(reference["rows"].toArray().isEmpty()) << text;
+  EXPECT_TRUE(Has(first, CellLines("1005/1040", reference))) << first.out;
+
   const HostRun second = RunHost(folder, "menu " + kMenu + "\ncells 1012\ntext 1168\n", "--lang ru" + plugin);
   ASSERT_EQ(second.status, 0) << second.out;
-  EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << "blank, calibration, reference and check come back: "
-                                                  << second.out;
+  EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << second.out;
+  for (const char* remembered : {"01_blank.chrm", "02_calibration.chrm", "03_check.chrm", "04_reference.chrm"})
+    EXPECT_TRUE(Has(second, remembered)) << remembered << " comes back: " << second.out;
   EXPECT_TRUE(Has(second, "1168 = 17")) << second.out;
+}
+
+// AIA files of a generated set, imported from the host's script: the role question
+// cancelled, answered by the sample name rules kept in the profile, and answered with one
+// role; each file registered with the role text its own chromatogram has.
+TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) {
+  TempFolder folder;
+  const std::string set = folder / "set";
+  ASSERT_EQ(RunCommand(std::string("'") + PLUG528_CHRMGEN_FILE + "' generate gasoil '" + set + "' --aia --no-db")
+                .status,
+            0);
+  const std::string rules = "profile-set-text plug528-host\\aia_role_rules\\";
+  const HostRun run = RunHost(folder,
+                              "answer-role cancel\n"
+                              "import " + set + "/01_blank.cdf\n" +
+                              rules + "1 check проверочная\n" +
+                              rules + "2 calibration ПАРАФИН\n" +  // the first fitting rule wins
+                              rules + "3 analysis дизельное\n"
+                              "answer-role rules\n"
+                              "import " + set + "/02_calibration.cdf " + set + "/03_check.cdf " + set +
+                              "/04_reference.cdf " + set + "/05_analysis_1.cdf " + set + "/07_analysis_3.cdf\n"
+                              "answer-role reference\n"
+                              "import " + set + "/04_reference.cdf\n"
+                              "answer-role blank\n"
+                              "import " + set + "/01_blank.cdf\n"
+                              "list\n",
+                              "--lang ru");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
+  EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
+  EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
+  EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm"))) << run.out;
+  EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
+  EXPECT_TRUE(Has(run, "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm"))) << run.out;
+  EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
+  EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
+  EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
 }
 
 TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {

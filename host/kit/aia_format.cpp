@@ -1,0 +1,69 @@
+#include "host/kit/aia_format.h"
+
+#include "host/kit/aia/aia_import.h"
+
+#include <utility>
+
+namespace p528::aia {
+
+int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
+  return choice.byRules ? RoleForSample(choice.rules, sample) : choice.role;
+}
+
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
+  auto read = [choice, roleText = std::move(roleText)](const std::string& path, ChrmFile& file,
+                                                        std::string& message) {
+    AiaImportResult result = ImportAia(path, "");
+    if (!result.ok()) {
+      message = result.error;
+      return -1;
+    }
+    const int role = ChosenRole(*choice, result.file.passport.sample);
+    if (role == 0) {
+      // Imported without a role the set would not know what the run is: the user adds a
+      // rule or names the role and imports the file again.
+      message = "no role rule fits the sample \"" + result.file.passport.sample + "\"";
+      return -1;
+    }
+    SetChrmType(result.file, roleText(role));
+    file = std::move(result.file);
+    return 0;
+  };
+  return {".cdf", std::move(read), false};
+}
+
+std::optional<RoleRule> RoleRuleFromText(std::string_view text) {
+  const size_t space = text.find(' ');
+  const int role = RoleFromName(text.substr(0, space));
+  if (role == 0) return std::nullopt;
+  return RoleRule{space == std::string_view::npos ? std::string() : std::string(text.substr(space + 1)), role};
+}
+
+std::string RoleRuleText(const RoleRule& rule) {
+  const std::vector<std::string>& names = RoleNames();
+  const size_t index = static_cast<size_t>(rule.role - 1);
+  return (index < names.size() ? names[index] : std::string()) + " " + rule.text;
+}
+
+std::vector<RoleRule> LoadRoleRules(const hostkit::ProfileStore& profile) {
+  std::vector<RoleRule> rules;
+  for (int n = 1;; ++n) {
+    const std::optional<std::string> value = profile.GetText(std::string(kRoleRulesSection) + "\\" + std::to_string(n));
+    if (!value) break;
+    if (std::optional<RoleRule> rule = RoleRuleFromText(*value)) rules.push_back(std::move(*rule));
+  }
+  return rules;
+}
+
+bool SaveRoleRules(hostkit::ProfileStore& profile, const std::vector<RoleRule>& rules) {
+  profile.DeleteSection(kRoleRulesSection);
+  bool saved = true;
+  for (size_t i = 0; i < rules.size(); ++i) {
+    if (rules[i].role < 1 || rules[i].role > static_cast<int>(RoleNames().size())) continue;
+    saved = profile.SetText(std::string(kRoleRulesSection) + "\\" + std::to_string(i + 1), RoleRuleText(rules[i])) &&
+            saved;
+  }
+  return saved;
+}
+
+}  // namespace p528::aia

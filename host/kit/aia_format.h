@@ -1,0 +1,48 @@
+// The AIA chromatography format (".cdf") in the host's import table, and the roles its files
+// get there: one role the user names for every AIA file of an import, or the rules by sample
+// name the user keeps in the host's profile.
+//
+// Rules in the profile: one text value per rule under the section kRoleRulesSection, keys
+// "1", "2", ... in rule order (the first missing number ends the list); the value is the
+// role word of RoleNames() ("reference"), a space, and the text the sample name must contain
+// (empty: every sample), e.g. `text plug528-host\aia_role_rules\1 = reference эталон`.
+#pragma once
+
+#include "host/kit/aia/import_role.h"
+#include "host/kit/assay_import.h"
+#include "host/kit/profile_store.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace p528::aia {
+
+inline constexpr const char* kRoleRulesSection = "plug528-host\\aia_role_rules";
+
+// How the AIA files of one import get their role.
+struct AiaRoleChoice {
+  bool byRules = false;
+  int role = 0;                 // the role of every file (when not byRules)
+  std::vector<RoleRule> rules;  // the rules by sample name (when byRules)
+};
+
+// The role of a file whose sample is `sample`; RoleNone (0) when no rule fits it.
+int ChosenRole(const AiaRoleChoice& choice, std::string_view sample);
+
+// The ".cdf" format: ImportAia with the role of `*choice` (read at each file, so the
+// caller may change it between imports; it must outlive the table), written as the text
+// `roleText(role)` in "Chrm_Type". A file no rule fits is refused with its sample named.
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText);
+
+// One stored rule and back; nullopt for a value without a known role word.
+std::optional<RoleRule> RoleRuleFromText(std::string_view text);
+std::string RoleRuleText(const RoleRule& rule);
+
+std::vector<RoleRule> LoadRoleRules(const hostkit::ProfileStore& profile);
+// Replaces the stored rules; false when the profile could not be written.
+bool SaveRoleRules(hostkit::ProfileStore& profile, const std::vector<RoleRule>& rules);
+
+}  // namespace p528::aia
