@@ -12,7 +12,6 @@
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -21,13 +20,12 @@ namespace p528 {
 
 CAnalysis::CAnalysis(const Shell& shellState, ComponentTable& componentTable,
                      MessageLog& messageLog, CalibrationTab& calibrationTab,
-                     ResultTables& resultTables, CChart* chart)
+                     ResultTables& resultTables)
     : shell(shellState),
       components(componentTable),
       messages(messageLog),
       calibration(calibrationTab),
-      tables(resultTables),
-      distillationChart(chart) {
+      tables(resultTables) {
   LoadSettings();
 }
 
@@ -54,10 +52,7 @@ double CAnalysis::TimeStartSampleValue() const { return DecimalPrefix(TimeStartS
 
 void CAnalysis::ResetCalc() {
   State = StateNotRun;
-  // The chart holds pointers into the analyses' vectors: let go of them first.
-  if (distillationChart) {
-    for (int k = 0; k < distillationChart->SeriesCount(); ++k) distillationChart->ClearSeriesData(k);
-  }
+  CurvesReady = false;
   tables.repeatability.DeleteAllRows();
   tables.fractions.DeleteAllRows();
   tables.reference.DeleteAllRows();
@@ -145,7 +140,7 @@ void CAnalysis::RunCalc() {
       }
       FractionComposition(*this);
       FillFractionTable(*this);
-      PublishCurves(*this);
+      ExtendCurves(*this);
     }
   } else {
     // Method B of ASTM D 2887 (disabled) and unknown values calculate nothing.
@@ -165,18 +160,11 @@ void FractionAreas(ChrmResult& result) {
   }
 }
 
-void PublishCurves(CAnalysis& engine) {
-  CChart* chart = engine.distillationChart;
-  for (std::size_t k = 0; k < engine.Analyses.size(); ++k) {
-    ChrmResult& a = engine.Analyses[k];
-    if (a.File == nullptr) continue;
-    ExtendPointTemp(a);
-    if (chart && static_cast<int>(k) < chart->SeriesCount() && !a.PointTemp.empty()) {
-      chart->SetSeriesData(static_cast<int>(k), a.PointTemp.data(), a.PercentOff.data(),
-                           static_cast<int>(a.PointTemp.size()));
-    }
+void ExtendCurves(CAnalysis& engine) {
+  for (ChrmResult& a : engine.Analyses) {
+    if (a.File != nullptr) ExtendPointTemp(a);
   }
-  if (chart) chart->Invalidate();
+  engine.CurvesReady = true;
 }
 
 }  // namespace p528

@@ -116,7 +116,7 @@ void BoilingRangeAndFractions(CAnalysis& engine) {
   AlignFractions(engine);
   CheckRepeatability(engine);
   FractionComposition(engine);
-  PublishCurves(engine);
+  ExtendCurves(engine);
   FillRepeatabilityTable(engine);
   FillFractionTable(engine);
 }

@@ -5,11 +5,10 @@
 #include "engine/distillation.h"
 #include "engine/engine_texts.h"
 #include "engine/result_tables.h"
+#include "numeric/interpolate.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
-#include "ui/chart/interpolate.h"
 
 #include <climits>
 #include <cmath>
@@ -21,10 +20,6 @@ namespace p528 {
 namespace {
 
 const char* const kTimeKeys[4] = {"time_C1", "time_C2", "time_C3", "time_C4"};
-
-// Series of the calibration chart: the curve as a red polyline, the points as blue circles.
-constexpr uint32_t kCurveColour = 0x0808FC;
-constexpr uint32_t kPointColour = 0xFC0808;
 
 }  // namespace
 
@@ -131,12 +126,6 @@ void ClearCalibration(CAnalysis& engine) {
   tab.textY = "0.0";
   tab.resolution = 0.0;
   tab.isWindow = IsWindowRange();
-  if (tab.chart) {
-    tab.chart->RemoveAllSeries();
-    tab.chart->SetXRange(-1, 1);
-    tab.chart->SetYRange(0, 100);
-    tab.chart->Invalidate();
-  }
   tab.curve.registered = false;
   tab.curve.times.clear();
   tab.curve.temps.clear();
@@ -195,32 +184,6 @@ void AssembleCurve(CalibCurve& curve, const ComponentTable& table) {
   curve.registered = true;
 }
 
-void RegisterWithChart(CAnalysis& engine) {
-  CalibrationTab& tab = engine.calibration;
-  CChart* chart = tab.chart;
-  if (chart == nullptr) return;
-  chart->RemoveAllSeries();
-  CAutoSeries line;
-  line.LineMode = LinePolyline;
-  line.MarkerStyle = MarkerNone;
-  line.Colour = kCurveColour;
-  CAutoSeries markers;
-  markers.LineMode = LineNone;
-  markers.MarkerStyle = MarkerCircle;
-  markers.MarkerSize = 3;
-  markers.Colour = kPointColour;
-  const int lineIndex = chart->AddSeries(line);
-  const int markerIndex = chart->AddSeries(markers);
-  const int n = static_cast<int>(tab.curve.times.size());
-  chart->SetSeriesData(lineIndex, tab.curve.times.data(), tab.curve.temps.data(), n);
-  chart->SetSeriesData(markerIndex, tab.curve.times.data(), tab.curve.temps.data(), n);
-  chart->SetXCaption(engine.Text(text::kCaptionTimeMin));
-  chart->SetYCaption(engine.Text(text::kCaptionTempC));
-  chart->AutoX = true;
-  chart->AutoY = true;
-  chart->Invalidate();
-}
-
 }  // namespace
 
 void BuildCalibration(CAnalysis& engine) {
@@ -228,7 +191,6 @@ void BuildCalibration(CAnalysis& engine) {
   if (tab.CalibrationChrm == nullptr) return;
   MatchPeaks(engine, *tab.CalibrationChrm);
   AssembleCurve(tab.curve, engine.components);
-  RegisterWithChart(engine);
   tab.FillPointsList();
   CheckResolution(engine);
   CheckResponseFactors(engine);

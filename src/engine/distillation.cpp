@@ -1,8 +1,8 @@
 #include "engine/distillation.h"
 
 #include "engine/calibration.h"
+#include "numeric/interpolate.h"
 #include "shell/text.h"
-#include "ui/chart/interpolate.h"
 
 #include <algorithm>
 #include <cmath>

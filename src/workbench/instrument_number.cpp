@@ -43,12 +43,12 @@ std::string Workbench::InstrumentNumberChanged(const std::string& text) {
   int value = 0;
   const bool accepted = ParseWholeNumber(text, value);
   if (accepted) {
-    num_device = value;
+    instrumentNumber_ = value;
   } else {
-    user_->ShowInstrumentNumberRefused(shell.Str(kWholeNumberRefused));
+    user_->ShowInstrumentNumberRefused(shell_.Str(kWholeNumberRefused));
   }
-  WriteSettingInt(shell, kSectionSettings, "num_device", num_device);
-  return std::to_string(num_device);
+  WriteSettingInt(shell_, kSectionSettings, "num_device", instrumentNumber_);
+  return std::to_string(instrumentNumber_);
 }
 
 }  // namespace p528

@@ -56,7 +56,7 @@ struct Engine3Fixture {
     return a;
   }
 
-  // Straight calibration from (t0, T0) to (t1, T1), registered as the chart would.
+  // Straight calibration from (t0, T0) to (t1, T1), registered as BuildCalibration registers it.
   void Calibrate(double t0, double T0, double t1, double T1) {
     calibration.curve.times = {t0, t1};
     calibration.curve.temps = {T0, T1};

@@ -9,6 +9,7 @@
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "generated_calculation.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -53,20 +54,7 @@ class GasoilSet : public ::testing::TestWithParam<int32_t> {
     engine.ResetCalc();
     messages.Clear();
     calibration.ApplyTimes(components);
-    for (chrmgen::GeneratedRun& run : set_->runs) {
-      ChrmFile& file = run.file;
-      file.role = run.role;
-      file.ordinal = run.ordinal;
-      NormalizePeakNames(file, shell.foreignUi);
-      switch (run.role) {
-        case RoleCalibration: calibration.CalibrationChrm = &file; break;
-        case RoleBlank: engine.LoadResult(engine.Blank, engine.TimeStartSampleValue(), file); break;
-        case RoleAnalysis: engine.AddAnalysis(file); break;
-        case RoleReference: engine.LoadResult(engine.Reference, engine.TimeStartSampleValue(), file); break;
-        case RoleCheck: calibration.CheckChrm = &file; break;
-        default: break;
-      }
-    }
+    HandOverRuns(*set_, shell, engine, chrmSet);
     BuildCalibration(engine);
     engine.RunCalc();
   }
@@ -80,6 +68,7 @@ class GasoilSet : public ::testing::TestWithParam<int32_t> {
   CalibrationTab calibration;
   ResultTables tables;
   CAnalysis engine{shell, components, messages, calibration, tables};
+  ChrmSet chrmSet;  // copies of the runs, which the results point into
 };
 
 ComponentTable* GasoilSet::components_ = nullptr;

@@ -148,7 +148,7 @@ class WorkbenchTest : public ::testing::Test {
   // Texts of one column of the file list, in list order.
   std::vector<std::string> Column(int column) const {
     std::vector<std::string> texts;
-    for (int r = 0; r < workbench->fileList.RowCount(); ++r) texts.push_back(workbench->fileList.Cell(r, column));
+    for (int r = 0; r < workbench->fileList().RowCount(); ++r) texts.push_back(workbench->fileList().Cell(r, column));
     return texts;
   }
 

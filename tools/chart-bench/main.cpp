@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ui/chart/chart_png.h"
-#include "ui/chart/qpainter_canvas.h"
+#include "ui/chart/qt/chart_png.h"
+#include "ui/chart/qt/qpainter_canvas.h"
 
 namespace {
 

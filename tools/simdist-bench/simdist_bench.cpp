@@ -93,7 +93,7 @@ void LoadAndRecalculate(benchmark::State& state, const std::string& name) {
   for (auto _ : state) {
     Bench bench(set);
     bench.workbench->AddFiles(set.files);
-    benchmark::DoNotOptimize(bench.workbench->analysis.State);
+    benchmark::DoNotOptimize(bench.workbench->analysis().State);
   }
 }
 
@@ -101,10 +101,10 @@ void Recalculate(benchmark::State& state, const std::string& name) {
   const WrittenSet& set = Set(name);
   Bench bench(set);
   bench.workbench->AddFiles(set.files);
-  if (bench.workbench->analysis.State < StateCurves) state.SkipWithError("the set did not calculate");
+  if (bench.workbench->analysis().State < StateCurves) state.SkipWithError("the set did not calculate");
   for (auto _ : state) {
     bench.workbench->Recalculate();
-    benchmark::DoNotOptimize(bench.workbench->analysis.State);
+    benchmark::DoNotOptimize(bench.workbench->analysis().State);
   }
 }
 

@@ -165,10 +165,13 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // The analysis settings dialog: opened, the values typed, OK.
   if (HasOptions(parsed, OptionPhase::Dialog)) {
-    OpenAnalysisSettings(workbench.analysis);
-    context.analysis = &workbench.analysis;
-    ApplyOptions(parsed, OptionPhase::Dialog, context);
-    AcceptAnalysisSettings(workbench.analysis);
+    workbench.EditAnalysisSettings([&](CAnalysis& analysis) {
+      OpenAnalysisSettings(analysis);
+      context.analysis = &analysis;
+      ApplyOptions(parsed, OptionPhase::Dialog, context);
+      context.analysis = nullptr;
+      AcceptAnalysisSettings(analysis);
+    });
   }
 
   workbench.Initialise(config.restore, config.database.has_value());

@@ -1,6 +1,6 @@
 #include "ui/chart/chart.h"
 
-#include "ui/chart/interpolate.h"
+#include "numeric/interpolate.h"
 
 namespace p528 {
 

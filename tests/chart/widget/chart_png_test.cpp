@@ -1,11 +1,11 @@
-#include "ui/chart/chart_png.h"
+#include "ui/chart/qt/chart_png.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
-#include "ui/chart/qpainter_canvas.h"
+#include "ui/chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 namespace {

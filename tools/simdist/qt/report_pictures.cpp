@@ -1,8 +1,8 @@
 // The chart pictures of simdist's report: the charts drawn through QPainter on the
 // offscreen platform, so no display is needed. Linked into the simdist program only.
-#include "report_pictures_qt.h"
+#include "report_pictures.h"
 
-#include "ui/chart/chart_png.h"
+#include "ui/chart/qt/chart_png.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
-#include "ui/chart/qpainter_canvas.h"
+#include "ui/chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 

@@ -1,4 +1,4 @@
-#include "ui/chart/interpolate.h"
+#include "numeric/interpolate.h"
 
 #include <cmath>
 
