@@ -100,7 +100,7 @@ void RestoreRememberedFiles(const Shell& shell, ChrmSet& set) {
 
 namespace {
 SkipReason WhyNoRole(const Shell& shell, const std::string& roleText, int loadStatus) {
-  if (roleText.empty()) return loadStatus != 0 ? SkipReason::NotReadable : SkipReason::NoRoleText;
+  if (roleText.empty()) return loadStatus != ChrmFileRead ? SkipReason::NotReadable : SkipReason::NoRoleText;
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
     if (EqualsNoCase(roleText, RolePassportText(shell, role))) return SkipReason::RoleFull;
   }

@@ -555,18 +555,33 @@ TEST(ChrmChannelCopy, CopiesDataAndOwnsItsOwnLock) {
   ChrmChannel b(a);
   EXPECT_EQ(b.samples, a.samples);
   EXPECT_EQ(b.peaks.size(), 2u);
-  ASSERT_TRUE(b.lock);
-  EXPECT_NE(b.lock.get(), a.lock.get());
+  EXPECT_NE(&*b.lock, &*a.lock);
   ChrmChannel c;
   c = a;
   EXPECT_EQ(c.number, 3);
-  EXPECT_NE(c.lock.get(), a.lock.get());
+  EXPECT_NE(&*c.lock, &*a.lock);
   const ChrmChannel& same = c;
   c = same;  // self-assignment must not lock the same mutex twice
   EXPECT_EQ(c.samples.size(), 3u);
   std::lock_guard<std::mutex> held(*a.lock);  // a copy made elsewhere would wait for it
   EXPECT_TRUE(b.lock->try_lock());
   b.lock->unlock();
+}
+
+// A moved-from channel kept a null lock that the engine would have dereferenced.
+TEST(ChrmChannelCopy, MovesLeaveEveryChannelWithAUsableLock) {
+  ChrmChannel a;
+  a.samples = {1, 2, 3};
+  ChrmChannel b(std::move(a));
+  EXPECT_EQ(b.samples.size(), 3u);
+  ChrmChannel c;
+  c = std::move(b);
+  for (const ChrmChannel* channel : {&a, &b, &c}) {
+    ASSERT_TRUE(channel->lock->try_lock());
+    channel->lock->unlock();
+  }
+  const ChrmChannel copyOfMovedFrom(a);  // copying a moved-from channel locks its mutex
+  EXPECT_NE(&*copyOfMovedFrom.lock, &*a.lock);
 }
 
 }  // namespace
