@@ -4,10 +4,10 @@
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "engine/engine_texts.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"
+#include "engine/texts/calculation_texts.h"
 #include "shell/text.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "engine/custom_reference.h"
 
-#include "engine/engine2_text_ids.h"
+#include "engine/texts/reference_texts.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"

@@ -2,9 +2,10 @@
 
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "engine/engine3_text_ids.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "engine/texts/fraction_texts.h"
+#include "engine/texts/repeatability_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 

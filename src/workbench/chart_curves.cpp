@@ -2,9 +2,10 @@
 
 #include "engine/analysis.h"
 #include "engine/calibration.h"
-#include "engine/engine_texts.h"
+#include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
+#include "workbench/workbench_texts.h"
 
 #include <cstddef>
 
@@ -18,8 +19,6 @@ constexpr COLORREF kPointColour = 0xFC0808;
 
 // Distillation chart: one curve per analysis, red, blue, green.
 constexpr COLORREF kAnalysisColours[] = {0x0808FC, 0xFC0808, 0x08FC08};
-constexpr int kDistillationXCaption = 183;  // "t, °C"
-constexpr int kDistillationYCaption = 184;  // "Доля отгона, %"
 
 }  // namespace
 
@@ -40,8 +39,8 @@ void SetUpDistillationChart(CChart& chart, const Shell& shell) {
     curve.Colour = colour;
     chart.AddSeries(curve);
   }
-  chart.SetXCaption(shell.Str(kDistillationXCaption));
-  chart.SetYCaption(shell.Str(kDistillationYCaption));
+  chart.SetXCaption(shell.Str(text::kDistillationXCaption));
+  chart.SetYCaption(shell.Str(text::kDistillationYCaption));
 }
 
 void ClearCalibrationChart(CChart& chart) {

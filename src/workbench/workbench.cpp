@@ -5,6 +5,7 @@
 #include "shell/settings.h"
 #include "shell/text.h"
 #include "workbench/chart_curves.h"
+#include "workbench/workbench_texts.h"
 
 namespace p528 {
 
@@ -15,11 +16,11 @@ struct FileColumnSpec {
   int text;
   int width;
 };
-constexpr FileColumnSpec kFileColumns[] = {{132, 260}, {133, 340}, {134, 130}, {135, 130}, {136, 0}};
-
-constexpr int kDatabaseErrorText = 3751;       // "Ошибка базы данных: %s"
-constexpr int kDatabaseStatementText = 3752;   // "\r\n\tЗапрос: %s"
-constexpr int kDatabaseCodeText = 3753;        // "\r\n\tКод ошибки SQLite: %i"
+constexpr FileColumnSpec kFileColumns[] = {{text::kFileListName, 260},
+                                           {text::kFileListSample, 340},
+                                           {text::kFileListTime, 130},
+                                           {text::kFileListRole, 130},
+                                           {text::kFileListPath, 0}};
 
 // Fills the single "%s" or "%i" of a translated text without using it as a printf format.
 std::string Fill(const std::string& pattern, const char* placeholder, const std::string& value) {
@@ -196,9 +197,9 @@ void Workbench::ApplyComponents(ComponentTable edited) {
 }
 
 void Workbench::ReportDatabaseError(const DataBase::SqlException& error) {
-  std::string text = Fill(shell_.Str(kDatabaseErrorText), "%s", error.what());
-  if (!error.sql.empty()) text += Fill(shell_.Str(kDatabaseStatementText), "%s", error.sql);
-  text += Fill(shell_.Str(kDatabaseCodeText), "%i", std::to_string(error.code));
+  std::string text = Fill(shell_.Str(text::kDatabaseError), "%s", error.what());
+  if (!error.sql.empty()) text += Fill(shell_.Str(text::kDatabaseStatement), "%s", error.sql);
+  text += Fill(shell_.Str(text::kDatabaseCode), "%i", std::to_string(error.code));
   user_->ShowDatabaseError(error, text);
 }
 

@@ -1,6 +1,6 @@
 #include "engine/calibration_checks.h"
 
-#include "engine/engine2_text_ids.h"
+#include "engine/texts/calibration_check_texts.h"
 #include "engine2_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 #include "engine/tables/repeatability_tables.h"
 
 #include "engine/custom_reference.h"
-#include "engine/engine2_text_ids.h"
 #include "engine/tables/reference_tables.h"
 #include "engine2_fixture.h"
 

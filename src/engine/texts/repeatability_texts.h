@@ -1,6 +1,6 @@
-// Numbers of the string-table texts used by the repeatability check, the fraction
-// composition and the ISO 3405 correlation: the messages under the system's own numbers
-// (strings/<lang>/numbered.inc), the other texts in 3400-3599 (strings/<lang>/engine3.inc).
+// Texts of the repeatability check of parallel analyses and its list: messages under the
+// system's own numbers (strings/<lang>/numbered.inc), list texts 3400-3435
+// (strings/<lang>/results.inc) and the list's numbered captions.
 #pragma once
 
 namespace p528::text {
@@ -34,33 +34,11 @@ inline constexpr int kResidueHeadDiff = 3433;       // "Расхожд, %мас�
 inline constexpr int kResidueHeadNorm = 3434;       // "Норматив, %масс"
 inline constexpr int kResidueName = 3435;           // "Остаток"
 
-// Fractions.
-inline constexpr int kFractionStart = 3440;         // "начало"
-inline constexpr int kFractionUnnamed = 3441;       // "без имени"
-inline constexpr int kFractionName = 3442;          // "Фр. %.0f-%.0f"
-inline constexpr int kFractionCountsDiffer = 242;   // warning
-// Two analyses.
-inline constexpr int kFractionSmallMean2 = 243;     // warning, %s name
-inline constexpr int kFractionFailed2 = 244;        // error, %s name, %.1f r, %.1f difference
-inline constexpr int kResidueFailed56720B2 = 246;   // error, %.1f r
-// Three analyses.
-inline constexpr int kFractionSmallMean3 = 247;     // warning, %s name
-inline constexpr int kFractionFailed3 = 248;        // error, %s name, %.1f critical range, %.1f difference
-inline constexpr int kResidueFailed56720B3 = 249;   // error, %.1f critical range, %.1f difference
-inline constexpr int kFractionSumLabel = 3455;      // "сумма:"
-
-// Numbered captions of the result lists.
+// Numbered captions of the list.
 inline constexpr int kCaptionT2 = 155;              // "T2, °C"
 inline constexpr int kCaptionT3 = 156;              // "T3, °C"
 inline constexpr int kCaptionDelta = 158;           // "±Δ, °C"
 inline constexpr int kCaptionConformity = 160;      // "Соответствие"
 inline constexpr int kCaptionNorm = 161;            // "Норматив, °C"
-inline constexpr int kCaptionConc2 = 164;           // "Конц. 2, % масс"
-inline constexpr int kCaptionConc3 = 165;           // "Конц. 3, % масс"
-inline constexpr int kCaptionConcMean = 166;        // "Конц. ср, % масс"
-inline constexpr int kCaptionAccuracy = 167;        // "±δ, %"
-inline constexpr int kCaptionFractionDiff = 168;    // "Расхождение, %"
-inline constexpr int kCaptionFractionNorm = 169;    // "Норматив, %"
-inline constexpr int kCaptionFractionConf = 170;    // "Соотв"
 
 }  // namespace p528::text

@@ -1,18 +1,9 @@
-// Numbers of the engine's texts in the string table (the interface language's table
-// supplies the text): the system's own numbers for the messages of the recalculation, the
-// driver, the distillation curve and the boiling range (strings/<lang>/numbered.inc), and
-// 3000-3199 for the texts of the message log (strings/<lang>/engine.inc).
+// Texts of the recalculation, the driver and the boiling range of the area-normalisation
+// methods: the messages under the system's own numbers (strings/<lang>/numbered.inc), and
+// the captions of the time and temperature axes.
 #pragma once
 
 namespace p528::text {
-
-// Message log.
-inline constexpr int kLogEmpty = 3000;         // "\r\n \tПредупреждений и ошибок нет."
-inline constexpr int kLogErrorLine = 3001;     // "%i.  Ошибка! \r\n\t%s\r\n"
-inline constexpr int kLogWarningLine = 3002;   // "%i. Предупреждение! \r\n\t%s\r\n"
-inline constexpr int kLogInfoLine = 3003;      // "%i. Информация! \r\n\t%s\r\n"
-inline constexpr int kLogReportError = 3004;   // "%s \r\n\t%s\r\n"
-inline constexpr int kLogErrorLabel = 3005;    // "Ошибка!"
 
 // Recalculation and driver.
 inline constexpr int kNoCalibration = 146;  // "Отсутствует градуировочная хроматтограмма!"
