@@ -2,6 +2,7 @@
 
 #include "engine/calibration.h"
 #include "engine/distillation.h"
+#include "engine/fraction_table.h"
 #include "engine/fractions.h"
 #include "engine/internal_standard.h"
 #include "engine/iso3405.h"

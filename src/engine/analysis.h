@@ -51,6 +51,9 @@ inline bool IsAreaNormalisation(int32_t method) {
 inline bool IsInternalStandard(int32_t method) {
   return method == Gost56720B || method == Gost54291;
 }
+inline bool IsGostMethod(int32_t method) {
+  return method == Gost56720A || method == Gost56720B || method == Gost54291;
+}
 
 // Reference sample choice (settings key "type_ref_gasoil").
 enum RefGasoilType : int32_t { Lot1 = 0, Lot2 = 1, Custom = 2 };

@@ -4,6 +4,7 @@
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
+#include "engine/fraction_table.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"

@@ -1,5 +1,6 @@
 // Fraction composition: cutting, alignment of parallel analyses, corrections, the
 // composition over the analyses with its limits and messages, and the fraction list.
+#include "engine/fraction_table.h"
 #include "engine/fractions.h"
 #include "engine3_fixture.h"
 #include "shell/text.h"

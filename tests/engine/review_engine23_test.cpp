@@ -3,6 +3,7 @@
 // limits with three analyses), early peaks sharing one sample point, and a check mixture
 // whose n-decane peak has no area.
 #include "engine/calibration_checks.h"
+#include "engine/fraction_table.h"
 #include "engine/fractions.h"
 #include "engine/result_tables.h"
 #include "engine3_fixture.h"
