@@ -158,6 +158,18 @@ TEST(ZeroLevel, WindowsAndTheirEdges) {
   EXPECT_DOUBLE_EQ(ZeroLevel(noStep, 0.0), 0.0);
 }
 
+// The band is open: a sample exactly at mean + sd is left out. Window 0, 0, 0, 0, 0, 0, 1, 2,
+// 4, 8: mean 1.5, sd 2.5, band (-1, 4); the samples inside average 3 / 8.
+TEST(ZeroLevel, SamplesOnTheBandEdgeAreLeftOut) {
+  const double step = 1.0 / 600.0;
+  const double window[10] = {0, 0, 0, 0, 0, 0, 1, 2, 4, 8};
+  auto run = MakeRun(0.0, step, 100, [&](double t) {
+    const long i = std::lround(t / step);
+    return i < 10 ? window[i] : 1000.0;
+  });
+  EXPECT_EQ(ZeroLevel(run->channels[0], 0.0), 0.375);
+}
+
 TEST(SubtractBlank, ShorterRunDecidesAndTheSignalIsNeverNegative) {
   struct Case {
     std::size_t runLength, blankLength, expected;
@@ -214,6 +226,21 @@ TEST(FindEndTime, EndOfElutionFound) {
   EXPECT_GE(s.r.EndTime, 5.0);
   EXPECT_LE(s.r.EndTime, 5.0 + 2.0 / 60.0);
   EXPECT_GT(s.r.TotalArea, 0);
+}
+
+// An exponential tail s_i = 1000 q^i, q = e^-0.01, sampled 10 times a second: the windows
+// are w = 10 intervals (w step 60 = 1 s), and over the trapezoid areas the rate at sample l
+// is |cur - prev| / w / (step 60) / total 100 = 100 q^(l-20) (1 - q^10)^2 / (1 - q^2000)
+// = 0.905592 e^-(l-20)/100 %/s. The scan from l = 2000 down in steps of 10 first exceeds
+// 0.0001 %/s at l = 930 (1.0112e-4; at 940: 0.9150e-4), 1.55 min.
+TEST(FindEndTime, ExponentialTailEndsWhereTheRateFirstExceedsTheThreshold) {
+  const double step = 1.0 / 600.0;
+  std::vector<double> v(2001);
+  for (std::size_t i = 0; i < v.size(); ++i) v[i] = 1000.0 * std::exp(-0.01 * static_cast<double>(i));
+  auto s = MakeSignal(0.0, step, v);
+  s.r.TotalArea = Area(s.r, 0.0, s.r.Times.back());
+  FindEndTime(s.r);
+  EXPECT_EQ(s.r.EndTime, s.r.Times[930]);
 }
 
 TEST(FindEndTime, NoVerdictCases) {

@@ -374,6 +374,25 @@ TEST(FractionComposition, ThreeAnalysesUseTheCriticalRange) {
             (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870", "18.182", "9.900", "Нет"}));
 }
 
+// A mean of exactly 0.005 % is left out of the comparison like a smaller one, in the
+// composition and in the list; a mean just above it is judged.
+TEST(FractionComposition, ThreeAnalysesAtTheSmallMeanBoundary) {
+  Engine3Fixture f(Gost56720B);
+  const Strings names = {"начало", "без имени", "Фр. 70-80", "Фр. 80-90"};
+  for (int k = 0; k < 3; ++k) WithConcentrations(f, names, {-1, 0, 0.005, 0.006}, 2.0);
+  FractionComposition(*f.engine);
+  const FractionSummary& boundary = f.engine->FractionRows[2];
+  ASSERT_EQ(boundary.mean, 0.005);
+  EXPECT_EQ(boundary.criticalRange, -1);  // not compared
+  EXPECT_EQ(f.engine->FractionRows[3].verdict, 1);
+  ASSERT_EQ(f.log.Warnings().size(), 1u);
+  EXPECT_NE(f.log.Warnings()[0].find("\"Фр. 70-80\""), std::string::npos);
+  FillFractionTable(*f.engine);
+  EXPECT_EQ(Engine3Fixture::Row(f.tables.fractions, 0),
+            (Strings{"Фр. 70-80", "0.005", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
+  EXPECT_EQ(Engine3Fixture::Row(f.tables.fractions, 1).back(), "Да");
+}
+
 TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
   Engine3Fixture f(AstmD2887A);
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80", "Фр. 80-90"}, {-1, 1, 60, 39});

@@ -256,7 +256,8 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   std::vector<double> t1, t2;
   for (double p : percents) {
     t1.push_back(100 + 3 * p);
-    t2.push_back(100 + 3 * p + (p == 85 ? 18.8 : p == 70 ? 19 : 2));
+    // At 10 % the difference equals the limit 6.9: it conforms.
+    t2.push_back(100 + 3 * p + (p == 85 ? 18.8 : p == 70 ? 19 : p == 10 ? 6.9 : 2));
   }
   f.AddPoints(percents, t1);
   f.AddPoints(percents, t2);
@@ -274,6 +275,8 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   EXPECT_EQ(at(85).verdict2, 2);
   EXPECT_EQ(at(70).verdict2, 2);  // 19 > 17.6
   EXPECT_EQ(at(80).verdict2, 1);
+  EXPECT_EQ(at(10).difference, at(10).R);
+  EXPECT_EQ(at(10).verdict2, 1);
   EXPECT_EQ(at(80).verdict, 0);  // GOST R 54291 gives the second verdict only
   ASSERT_EQ(f.log.Errors().size(), 2u);
   EXPECT_EQ(f.log.Errors()[1],
