@@ -1,6 +1,6 @@
 #include "engine/calibration.h"
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "shell/text.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 namespace p528 {
 namespace {
 
-using engine_fixture::Curve;
-using engine_fixture::EngineFixture;
+using test::Curve;
+using test::EngineFixture;
 
 TEST(CalibLookup, BothEndsInclusiveNothingBeyond) {
   const CalibCurve c = Curve({1.0, 2.0, 4.0}, {100.0, 200.0, 300.0});

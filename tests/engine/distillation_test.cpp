@@ -1,6 +1,6 @@
 #include "engine/distillation.h"
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 namespace p528 {
 namespace {
 
-using engine_fixture::Curve;
-using engine_fixture::MakeRun;
-using engine_fixture::MakeSignal;
+using test::Curve;
+using test::MakeRun;
+using test::MakeSignal;
 
 std::vector<double> Wavy(std::size_t n) {
   std::vector<double> v(n);
@@ -475,6 +475,41 @@ TEST(ExtendPointTemp, LeadingAndTrailingZerosFilled) {
     r.PointTemp = c.in;
     ExtendPointTemp(r);
     EXPECT_EQ(r.PointTemp, c.out);
+  }
+}
+
+// The last point is read at the curve's reach unless the table's entry `count - 1` (entry 0
+// being the initial boiling point) already has that percent.
+TEST(BuildPointTable, LastPointUnlessTheEntryBeforeTheCountHasTheReach) {
+  struct Case {
+    const char* name;
+    double top;
+    int32_t method;
+    std::vector<double> percents;
+    double lastPercent;  // -1.0: not read
+  } cases[] = {
+      // Step rewritten to 2: 0.5, 5, 2, 4 with count 2; entry 1 is the 5 % of the reach.
+      {"method 2 reaching 5 %", 5.0, Gost56720A, {0.5, 5, 2, 4, 95, 99.5}, -1.0},
+      {"method 0 reaching 60 %", 60.0, AstmD2887A, {0.5, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 95, 99.5},
+       60.0},
+      {"method 3 reaching 100 %", 100.0, Gost56720B, {0.5, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95}, 99.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StraightCurve s(c.top);
+    std::string step;
+    BuildPointTable(s.r, step, 1, c.method, s.curve);
+    std::vector<double> percents;
+    for (const DistPoint& d : s.r.PointTable) percents.push_back(d.percent);
+    EXPECT_EQ(percents, c.percents);
+    if (c.lastPercent < 0) {
+      EXPECT_EQ(s.r.LastPoint.time, -1.0);
+      EXPECT_EQ(s.r.LastPoint.temp, -1.0);
+    } else {
+      EXPECT_EQ(s.r.LastPoint.percent, c.lastPercent);
+      EXPECT_DOUBLE_EQ(s.r.LastPoint.time, c.lastPercent);
+      EXPECT_DOUBLE_EQ(s.r.LastPoint.temp, 10.0 * c.lastPercent);
+    }
   }
 }
 

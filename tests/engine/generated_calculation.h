@@ -12,6 +12,7 @@
 #include "engine/set_loading.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "support/engine_fixture.h"
 
 #include <map>
 #include <string>
@@ -35,20 +36,14 @@ inline void HandOverRuns(chrmgen::GeneratedSet& set, const Shell& shell, CAnalys
   LoadSetIntoEngine(into, engine);
 }
 
-struct GeneratedCalculation {
-  Shell shell;
-  ComponentTable components;
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
+struct GeneratedCalculation : test::EngineFixture {
   ChrmSet chrmSet;  // copies of the runs, which the results point into
 
   // `lot` is the reference choice; only the first `maxStdRuns` internal-standard runs join.
   GeneratedCalculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method,
                        int32_t lot = Lot1, int maxStdRuns = 3)
-      : components(table) {
-    tables.SetUp(shell);
+      : EngineFixture(method) {
+    components = table;
     std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
     engine.Method = method;
     engine.RefType = lot;

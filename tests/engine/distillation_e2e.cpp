@@ -10,6 +10,7 @@
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "generated_calculation.h"
+#include "support/engine_fixture.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ double Reproducibility(double p, double t) {
   return 11.8;
 }
 
-class GasoilSet : public ::testing::TestWithParam<int32_t> {
+class GasoilSet : public ::testing::TestWithParam<int32_t>, public test::EngineFixture {
  protected:
   static void SetUpTestSuite() {
     components_ = new ComponentTable();
@@ -62,12 +63,8 @@ class GasoilSet : public ::testing::TestWithParam<int32_t> {
   static ComponentTable* components_;
   static chrmgen::GeneratedSet* set_;
 
-  Shell shell;
-  ComponentTable components = *components_;
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
+  void SetUp() override { components = *components_; }
+
   ChrmSet chrmSet;  // copies of the runs, which the results point into
 };
 
