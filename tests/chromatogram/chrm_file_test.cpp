@@ -2,6 +2,7 @@
 // values, and the answer to truncated or hostile files.
 #include "chromatogram/chrm_file.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 // A fresh folder per test, removed afterwards.
 using TempDir = test::TempFolder;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 template <typename T>
 void Put(std::string& out, T value) {

@@ -2,30 +2,16 @@
 // that layers.txt allows; and the check itself refuses a forbidden include.
 #include "layers/include_layers.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace p528::test {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path) << text;
-}
-
-LayerTable TheTable() { return ParseLayerTable(ReadFile(PLUG528_SOURCE_DIR "/tests/layers/layers.txt")); }
+LayerTable TheTable() { return ParseLayerTable(ReadBytes(PLUG528_SOURCE_DIR "/tests/layers/layers.txt")); }
 
 TEST(IncludeLayers, TheTreeKeepsItsLayers) {
   const std::vector<std::string> found = ForbiddenIncludes(PLUG528_SOURCE_DIR, TheTable());
@@ -36,14 +22,14 @@ TEST(IncludeLayers, TheTreeKeepsItsLayers) {
 
 TEST(IncludeLayers, RefusesWhatALayerMayNotInclude) {
   TempFolder tree;
-  WriteFile(tree / "src/engine/tables/table.cpp", "#include \"engine/analysis.h\"\n#include <vector>\n");
-  WriteFile(tree / "src/engine/analysis.cpp",
+  WriteBytes(tree / "src/engine/tables/table.cpp", "#include \"engine/analysis.h\"\n#include <vector>\n");
+  WriteBytes(tree / "src/engine/analysis.cpp",
             "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"ui/chart/chart.h\"\n");
-  WriteFile(tree / "src/ui/chart/chart.cpp", "#include \"ui/chart/qt/chart_png.h\"\n#include <QImage>\n");
-  WriteFile(tree / "src/ui/chart/qt/chart_png.cpp", "#include \"ui/chart/chart.h\"\n#include <QImage>\n");
-  WriteFile(tree / "src/newfolder/x.cpp", "#include \"shell/text.h\"\n");
-  WriteFile(tree / "tools/simdist/calc.cpp", "#include \"calc.h\"\n#include \"report/make_report.h\"\n");
-  WriteFile(tree / "tools/chrmgen/x.cpp", "#include \"engine/analysis.h\"\n");
+  WriteBytes(tree / "src/ui/chart/chart.cpp", "#include \"ui/chart/qt/chart_png.h\"\n#include <QImage>\n");
+  WriteBytes(tree / "src/ui/chart/qt/chart_png.cpp", "#include \"ui/chart/chart.h\"\n#include <QImage>\n");
+  WriteBytes(tree / "src/newfolder/x.cpp", "#include \"shell/text.h\"\n");
+  WriteBytes(tree / "tools/simdist/calc.cpp", "#include \"calc.h\"\n#include \"report/make_report.h\"\n");
+  WriteBytes(tree / "tools/chrmgen/x.cpp", "#include \"engine/analysis.h\"\n");
   EXPECT_EQ(ForbiddenIncludes(tree.path(), TheTable()),
             (std::vector<std::string>{
                 "src/engine/analysis.cpp:3: includes \"ui/chart/chart.h\" (ui/chart)",
