@@ -15,23 +15,16 @@ bool LoadSetIntoEngine(const ChrmSet& set, CAnalysis& engine) {
         engine.calibration.CalibrationChrm = &file;
         calibrationMet = true;
         break;
-      case RoleBlank:
-        engine.LoadResult(engine.Blank, timeStartSample, file);
-        break;
+      case RoleBlank: engine.LoadResult(engine.Blank, timeStartSample, file); break;
       case RoleAnalysis:
         if (file.ordinal >= 1) engine.AddAnalysis(file);
         break;
       case RoleStandard:
         if (file.ordinal >= 1) engine.AddStdRun(file);
         break;
-      case RoleReference:
-        engine.LoadResult(engine.Reference, timeStartSample, file);
-        break;
-      case RoleCheck:
-        engine.calibration.CheckChrm = &file;
-        break;
-      default:
-        break;
+      case RoleReference: engine.LoadResult(engine.Reference, timeStartSample, file); break;
+      case RoleCheck: engine.calibration.CheckChrm = &file; break;
+      default: break;
     }
   }
   return calibrationMet;

@@ -1,9 +1,9 @@
 #include "shell/number_text.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace p528 {
 
@@ -26,10 +26,16 @@ double DecimalPrefix(std::string_view text) {
   const size_t start = i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+  while (i < text.size() && IsDigit(text[i])) {
+    ++i;
+    ++digits;
+  }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+    while (i < text.size() && IsDigit(text[i])) {
+      ++i;
+      ++digits;
+    }
   }
   if (digits == 0) return 0.0;
   size_t end = i;
@@ -37,7 +43,10 @@ double DecimalPrefix(std::string_view text) {
     size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     size_t expDigits = 0;
-    while (j < text.size() && IsDigit(text[j])) { ++j; ++expDigits; }
+    while (j < text.size() && IsDigit(text[j])) {
+      ++j;
+      ++expDigits;
+    }
     if (expDigits > 0) end = j;
   }
   // strtod under the "C" locale on exactly the prefix found: out-of-range values behave

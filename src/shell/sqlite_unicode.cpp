@@ -28,7 +28,8 @@ std::u16string ValueText16(sqlite3_value* value) {
 }
 
 void ResultText16(sqlite3_context* context, const std::u16string& text) {
-  sqlite3_result_text16(context, text.data(), static_cast<int>(text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+  sqlite3_result_text16(context, text.data(), static_cast<int>(text.size() * sizeof(char16_t)),
+                        SQLITE_TRANSIENT);
 }
 
 // Code points of a UTF-16 text, each simply case-folded (one code point for one).
@@ -60,7 +61,9 @@ bool MapCase(CaseMapping mapping, const std::u16string& in, std::u16string& out,
     const auto length = static_cast<int32_t>(in.size());
     int32_t n = 0;
     switch (mapping) {
-      case CaseMapping::kFold: n = u_strFoldCase(dest, capacity, src, length, U_FOLD_CASE_DEFAULT, &status); break;
+      case CaseMapping::kFold:
+        n = u_strFoldCase(dest, capacity, src, length, U_FOLD_CASE_DEFAULT, &status);
+        break;
       case CaseMapping::kLower: n = u_strToLower(dest, capacity, src, length, "", &status); break;
       case CaseMapping::kUpper: n = u_strToUpper(dest, capacity, src, length, "", &status); break;
       case CaseMapping::kTitle: n = u_strToTitle(dest, capacity, src, length, nullptr, "", &status); break;
@@ -88,7 +91,8 @@ void CaseFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   ResultText16(context, out);
 }
 
-bool Normalize(const UNormalizer2* normalizer, const std::u16string& in, std::u16string& out, UErrorCode& status) {
+bool Normalize(const UNormalizer2* normalizer, const std::u16string& in, std::u16string& out,
+               UErrorCode& status) {
   out.assign(in.size() * 3 + 8, u'\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
     status = U_ZERO_ERROR;
@@ -122,7 +126,8 @@ void UnaccentFunction(sqlite3_context* context, int, sqlite3_value** argv) {
       const int32_t start = i;
       UChar32 c;
       U16_NEXT(s, i, length, c);
-      if (u_charType(c) != U_NON_SPACING_MARK) bare.append(decomposed, static_cast<size_t>(start), static_cast<size_t>(i - start));
+      if (u_charType(c) != U_NON_SPACING_MARK)
+        bare.append(decomposed, static_cast<size_t>(start), static_cast<size_t>(i - start));
     }
     std::u16string composed;
     if (Normalize(nfc, bare, composed, status)) {
@@ -205,7 +210,8 @@ void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
       }
       pattern.push_back({PatternItem::kLiteral, raw[i]});
     } else if (raw[i] == '%') {
-      if (pattern.empty() || pattern.back().kind != PatternItem::kAnyRun) pattern.push_back({PatternItem::kAnyRun, 0});
+      if (pattern.empty() || pattern.back().kind != PatternItem::kAnyRun)
+        pattern.push_back({PatternItem::kAnyRun, 0});
     } else if (raw[i] == '_') {
       pattern.push_back({PatternItem::kAnyOne, 0});
     } else {
@@ -235,8 +241,9 @@ int NoCaseUtf16(void*, int bytesA, const void* a, int bytesB, const void* b) {
 }
 
 int NoCaseUtf8(void*, int bytesA, const void* a, int bytesB, const void* b) {
-  return CompareFolded(Utf8ToUtf16(std::string_view(static_cast<const char*>(a), static_cast<size_t>(bytesA))),
-                       Utf8ToUtf16(std::string_view(static_cast<const char*>(b), static_cast<size_t>(bytesB))));
+  return CompareFolded(
+      Utf8ToUtf16(std::string_view(static_cast<const char*>(a), static_cast<size_t>(bytesA))),
+      Utf8ToUtf16(std::string_view(static_cast<const char*>(b), static_cast<size_t>(bytesB))));
 }
 
 }  // namespace
@@ -258,8 +265,8 @@ int RegisterUnicodeFunctions(sqlite3* db) {
       {"unaccent", 1, UnaccentFunction},
   };
   for (const Function& f : functions) {
-    const int rc = sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                                              f.call, nullptr, nullptr, nullptr);
+    const int rc = sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF16 | SQLITE_DETERMINISTIC,
+                                              nullptr, f.call, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) return rc;
   }
   const int rc = sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, NoCaseUtf8, nullptr);

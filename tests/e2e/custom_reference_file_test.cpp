@@ -49,11 +49,13 @@ TEST(ParseCustomReference, FaultsNameTheLineAndChangeNothing) {
   };
   const Case cases[] = {
       {"0.5 114\n", "Строка 1: ожидаются доля отгона, температура кипения и допустимое отклонение."},
-      {"# c\n0.5 114 7.6 1\n", "Строка 2: ожидаются доля отгона, температура кипения и допустимое отклонение."},
+      {"# c\n0.5 114 7.6 1\n",
+       "Строка 2: ожидаются доля отгона, температура кипения и допустимое отклонение."},
       {"0.5 11x4 7.6\n", "Строка 1: \"11x4\" не является числом."},
       {"0.5 114,6 7.6\n", "Строка 1: \"114,6\" не является числом."},
       {"0.5 nan 7.6\n", "Строка 1: \"nan\" не является числом."},
-      {"7.5 114 7.6\n", "Строка 1: доля отгона 7.5 не относится к точкам эталона (0.5, 5, 10, ... 95, 99.5)."},
+      {"7.5 114 7.6\n",
+       "Строка 1: доля отгона 7.5 не относится к точкам эталона (0.5, 5, 10, ... 95, 99.5)."},
       {"5 143 3.8\n\n05 143 3.8\n", "Строка 3: доля отгона 05 указана повторно."},
       {"passport\n", "Строка 1: номер паспорта не указан."},
   };
@@ -125,11 +127,13 @@ TEST(ReadCustomReferenceFile, DocumentedExample) {
   std::string line, example;
   bool inExample = false, afterHeading = false;
   while (std::getline(doc, line)) {
-    if (line == "## Example") afterHeading = true;
+    if (line == "## Example")
+      afterHeading = true;
     else if (afterHeading && line == "```") {
       if (inExample) break;
       inExample = true;
-    } else if (inExample) example += line + "\n";
+    } else if (inExample)
+      example += line + "\n";
   }
   CustomReference ref;
   std::string error;

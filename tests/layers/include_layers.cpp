@@ -71,7 +71,8 @@ std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerT
     std::vector<fs::path> files;  // sorted, so that the list reads in a stable order
     for (const auto& entry : fs::recursive_directory_iterator(base)) {
       const std::string extension = entry.path().extension().string();
-      if (entry.is_regular_file() && (extension == ".h" || extension == ".cpp")) files.push_back(entry.path());
+      if (entry.is_regular_file() && (extension == ".h" || extension == ".cpp"))
+        files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
@@ -98,8 +99,8 @@ std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerT
         if (folder.empty()) continue;  // a header of the file's own folder
         // A path beside the file ("qt/x.h" in tools/simdist) names a subfolder of its own.
         const fs::path beside = relative.parent_path() / header;
-        const std::string target = LayerOf(
-            table, fs::exists(fs::path(root) / beside) ? FolderOf(beside) : folder);
+        const std::string target =
+            LayerOf(table, fs::exists(fs::path(root) / beside) ? FolderOf(beside) : folder);
         if (target == layerName || layer.mayInclude.contains(target)) continue;
         found.push_back(at + "\"" + header + "\" (" + (target.empty() ? "no layer" : target) + ")");
       }

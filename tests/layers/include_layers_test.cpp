@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace p528::test {
 namespace {
 
@@ -23,8 +22,9 @@ TEST(IncludeLayers, TheTreeKeepsItsLayers) {
 TEST(IncludeLayers, RefusesWhatALayerMayNotInclude) {
   TempFolder tree;
   WriteBytes(tree / "src/engine/tables/table.cpp", "#include \"engine/analysis.h\"\n#include <vector>\n");
-  WriteBytes(tree / "src/engine/analysis.cpp",
-            "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"ui/chart/chart.h\"\n");
+  WriteBytes(
+      tree / "src/engine/analysis.cpp",
+      "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"ui/chart/chart.h\"\n");
   WriteBytes(tree / "src/ui/chart/chart.cpp", "#include \"ui/chart/qt/chart_png.h\"\n#include <QImage>\n");
   WriteBytes(tree / "src/ui/chart/qt/chart_png.cpp", "#include \"ui/chart/chart.h\"\n#include <QImage>\n");
   WriteBytes(tree / "src/newfolder/x.cpp", "#include \"shell/text.h\"\n");

@@ -9,13 +9,15 @@ namespace p528 {
 namespace {
 
 TEST(DecimalPrefix, ReadsTheLongestDecimalPrefix) {
-  struct Row { const char* text; double expected; };
+  struct Row {
+    const char* text;
+    double expected;
+  };
   const Row rows[] = {
-      {"12.5", 12.5},     {"  12.5abc", 12.5}, {"\t-3", -3.0},   {"+4.25", 4.25},
-      {".5", 0.5},        {"5.", 5.0},         {"abc", 0.0},     {"", 0.0},
-      {"-", 0.0},         {".", 0.0},          {"1e3", 1000.0},  {"1e", 1.0},
-      {"1e+", 1.0},       {"2.5E-1x", 0.25},   {"1,5", 1.0},     {"0x10", 0.0},
-      {"   ", 0.0},       {"007", 7.0},        {"inf", 0.0},     {"nan", 0.0},
+      {"12.5", 12.5},  {"  12.5abc", 12.5}, {"\t-3", -3.0}, {"+4.25", 4.25},   {".5", 0.5},
+      {"5.", 5.0},     {"abc", 0.0},        {"", 0.0},      {"-", 0.0},        {".", 0.0},
+      {"1e3", 1000.0}, {"1e", 1.0},         {"1e+", 1.0},   {"2.5E-1x", 0.25}, {"1,5", 1.0},
+      {"0x10", 0.0},   {"   ", 0.0},        {"007", 7.0},   {"inf", 0.0},      {"nan", 0.0},
   };
   for (const Row& row : rows) EXPECT_DOUBLE_EQ(DecimalPrefix(row.text), row.expected) << row.text;
 }

@@ -78,8 +78,8 @@ inline ChrmChannel FlatChannel(double start, double step, std::size_t n, float l
 
 // A box peak at sample `centre`: samples centre - left ... centre + right at `height` over a
 // zero baseline, so that its width at half height is (left + right + 1) × step.
-inline void AddBoxPeak(ChrmChannel& channel, const std::string& name, std::size_t centre, int left,
-                       int right, double area = 1.0, float height = 100.0f) {
+inline void AddBoxPeak(ChrmChannel& channel, const std::string& name, std::size_t centre, int left, int right,
+                       double area = 1.0, float height = 100.0f) {
   for (int k = -left; k <= right; ++k) channel.samples.at(centre + k) = height;
   ChrmPeak peak;
   peak.name = name;
@@ -143,7 +143,8 @@ struct EngineFixture {
     ChrmResult& a = AddAnalysis();
     for (std::size_t i = 0; i < percents.size(); ++i) {
       const double t = temps[i];
-      a.PointTable.push_back(t == -1.0 ? DistPoint{-1.0, -1.0, percents[i]} : DistPoint{t / 10, t, percents[i]});
+      a.PointTable.push_back(t == -1.0 ? DistPoint{-1.0, -1.0, percents[i]}
+                                       : DistPoint{t / 10, t, percents[i]});
     }
     return a;
   }
