@@ -1,6 +1,7 @@
 # Shared build helpers: warnings, sanitizers, core libraries and test executables.
 
-set(PLUG528_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual)
+set(PLUG528_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
+  -Wconversion -Wsign-conversion)
 if(PLUG528_WERROR)
   list(APPEND PLUG528_WARNINGS -Werror)
 endif()

@@ -64,7 +64,7 @@ std::string PassportRoleText(const ChrmFile& file) {
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart) {
   const std::string text = PassportRoleText(file);
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
-    if (EqualsNoCase(text, RolePassportText(shell, role)) && countsAtStart[role] < RoleLimit(role)) {
+    if (EqualsNoCase(text, RolePassportText(shell, role)) && countsAtStart[static_cast<std::size_t>(role)] < RoleLimit(role)) {
       return role;
     }
   }

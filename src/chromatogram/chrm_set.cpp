@@ -17,7 +17,7 @@ bool PathOrder::operator()(const std::string& a, const std::string& b) const {
 RoleCounts CountRoles(const ChrmSet& set) {
   RoleCounts counts{};
   for (const auto& [path, file] : set) {
-    if (file.role >= 0 && file.role < kRoleCount) ++counts[file.role];
+    if (file.role >= 0 && file.role < kRoleCount) ++counts[static_cast<std::size_t>(file.role)];
   }
   return counts;
 }

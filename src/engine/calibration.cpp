@@ -55,15 +55,15 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
 
   const int64_t i0 = i;
   const int64_t j0 = j;
-  const double x0 = x[i0];
-  const double x1 = x[j0];
+  const double x0 = x[static_cast<std::size_t>(i0)];
+  const double x1 = x[static_cast<std::size_t>(j0)];
   auto halfLine = [&](int64_t m) {
     const double base = j0 == i0 ? x0 : x0 + (x1 - x0) * static_cast<double>(m - i0) /
                                                   static_cast<double>(j0 - i0);
     return base + peak.height * 0.5;
   };
-  while (i < a && x[i] < halfLine(i)) ++i;
-  while (j > a && x[j] < halfLine(j)) --j;
+  while (i < a && x[static_cast<std::size_t>(i)] < halfLine(i)) ++i;
+  while (j > a && x[static_cast<std::size_t>(j)] < halfLine(j)) --j;
   return static_cast<double>(j - i + 1) * step;
 }
 
@@ -75,14 +75,15 @@ void CalibrationTab::SetUpPointsList(const Shell& shell) {
 }
 
 void CalibrationTab::LoadTimes(const Shell& shell) {
-  for (int k = 0; k < 4; ++k) timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
+  for (std::size_t k = 0; k < 4; ++k) timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
 }
 
 void CalibrationTab::SetTime(const Shell& shell, int index, std::string text,
                              ComponentTable& components) {
   if (index < 0 || index > 3) return;
-  timeC[index] = std::move(text);
-  WriteSettingText(shell, kSectionSettings, kTimeKeys[index], timeC[index]);
+  const auto k = static_cast<std::size_t>(index);
+  timeC[k] = std::move(text);
+  WriteSettingText(shell, kSectionSettings, kTimeKeys[k], timeC[k]);
   ApplyTimes(components);
   FillPointsList();
 }

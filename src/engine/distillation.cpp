@@ -81,18 +81,18 @@ double ZeroLevel(const ChrmChannel& channel, double timeStartSample) {
   if (count <= 0) return 0.0;  // empty window
 
   double sum = 0;
-  for (int64_t i = first; i < last; ++i) sum += static_cast<double>(channel.samples[i]);
+  for (int64_t i = first; i < last; ++i) sum += static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
   const double mean = sum / static_cast<double>(count);
   double squares = 0;
   for (int64_t i = first; i < last; ++i) {
-    const double d = static_cast<double>(channel.samples[i]) - mean;
+    const double d = static_cast<double>(channel.samples[static_cast<std::size_t>(i)]) - mean;
     squares += d * d;
   }
   const double sd = std::sqrt(squares / static_cast<double>(count));
   double inside = 0;
   int64_t insideCount = 0;
   for (int64_t i = first; i < last; ++i) {
-    const double x = static_cast<double>(channel.samples[i]);
+    const double x = static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
     if (mean - sd < x && x < mean + sd) {
       inside += x;
       ++insideCount;

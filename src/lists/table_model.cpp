@@ -7,6 +7,8 @@ namespace p528 {
 namespace {
 const std::string kEmpty;
 const std::vector<std::string> kNoCells;
+// A position already checked against the bounds, as an index.
+std::size_t Index(int position) { return static_cast<std::size_t>(position); }
 }  // namespace
 
 void TableModel::Changed() {
@@ -46,12 +48,12 @@ void TableModel::DeleteAllColumns() {
 
 std::string TableModel::GetColumnCaption(int column) const {
   if (column < 0 || column >= ColumnCount()) return std::string();
-  return columns_[column].caption;
+  return columns_[Index(column)].caption;
 }
 
 void TableModel::SetColumnWidth(int column, int width) {
   if (column < 0 || column >= ColumnCount()) return;
-  columns_[column].width = width;
+  columns_[Index(column)].width = width;
   Changed();
 }
 
@@ -81,32 +83,32 @@ void TableModel::DeleteAllRows() {
 
 const std::string& TableModel::Cell(int row, int column) const {
   if (!ValidRow(row) || column < 0 || column >= ColumnCount()) return kEmpty;
-  return rows_[row].cells[column];
+  return rows_[Index(row)].cells[Index(column)];
 }
 
 void TableModel::SetCell(int row, int column, std::string text) {
   if (!ValidRow(row) || column < 0 || column >= ColumnCount()) return;
-  rows_[row].cells[column] = std::move(text);
+  rows_[Index(row)].cells[Index(column)] = std::move(text);
   Changed();
 }
 
 const std::vector<std::string>& TableModel::RowCells(int row) const {
-  return ValidRow(row) ? rows_[row].cells : kNoCells;
+  return ValidRow(row) ? rows_[Index(row)].cells : kNoCells;
 }
 
 const RowData* TableModel::GetRowData(int row) const {
-  if (!ValidRow(row) || !rows_[row].data) return nullptr;
-  return &*rows_[row].data;
+  if (!ValidRow(row) || !rows_[Index(row)].data) return nullptr;
+  return &*rows_[Index(row)].data;
 }
 
 RowData* TableModel::GetRowData(int row) {
-  if (!ValidRow(row) || !rows_[row].data) return nullptr;
-  return &*rows_[row].data;
+  if (!ValidRow(row) || !rows_[Index(row)].data) return nullptr;
+  return &*rows_[Index(row)].data;
 }
 
 void TableModel::SetRowData(int row, std::optional<RowData> data) {
   if (!ValidRow(row)) return;
-  rows_[row].data = data;
+  rows_[Index(row)].data = data;
   Changed();
 }
 

@@ -16,6 +16,12 @@ namespace p528 {
 
 namespace {
 
+// ICU's U16_NEXT, whose expansion mixes signed and unsigned arithmetic.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+void NextCodePoint(const UChar* s, int32_t& i, int32_t length, UChar32& c) { U16_NEXT(s, i, length, c); }
+#pragma GCC diagnostic pop
+
 // ---- text of SQLite values ----------------------------------------------------------------
 
 // The UTF-16 text of a value (copied: SQLite's buffer carries no alignment promise).
@@ -40,7 +46,7 @@ std::vector<UChar32> FoldedCodePoints(const std::u16string& text) {
   const auto length = static_cast<int32_t>(text.size());
   for (int32_t i = 0; i < length;) {
     UChar32 c;
-    U16_NEXT(s, i, length, c);
+    NextCodePoint(s, i, length, c);
     out.push_back(u_foldCase(c, U_FOLD_CASE_DEFAULT));
   }
   return out;
@@ -125,7 +131,7 @@ void UnaccentFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     for (int32_t i = 0; i < length;) {
       const int32_t start = i;
       UChar32 c;
-      U16_NEXT(s, i, length, c);
+      NextCodePoint(s, i, length, c);
       if (u_charType(c) != U_NON_SPACING_MARK)
         bare.append(decomposed, static_cast<size_t>(start), static_cast<size_t>(i - start));
     }

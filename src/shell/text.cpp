@@ -14,14 +14,14 @@ namespace {
 char32_t DecodeUtf8(std::string_view s, size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i]);
   if (b0 < 0x80) { ++i; return b0; }
-  int len = 0;
+  std::size_t len = 0;
   char32_t cp = 0;
   if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
   else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
   else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
   else { ++i; return 0xFFFD; }
   if (i + len > s.size()) { ++i; return 0xFFFD; }
-  for (int k = 1; k < len; ++k) {
+  for (std::size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
     if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
     cp = (cp << 6) | (b & 0x3F);

@@ -225,9 +225,9 @@ TEST(Driver, AnalysesAreSortedByNumberAndTheirCurvesCompleted) {
   f.AddRun(21.0, 0);  // no ordinal: not loaded
   f.Calculate(Gost56720A);
   ASSERT_EQ(f.engine.Analyses.size(), 3u);
-  for (int k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3; ++k) {
     const ChrmResult& a = f.engine.Analyses[k];
-    EXPECT_EQ(a.Number, k + 1);
+    EXPECT_EQ(a.Number, static_cast<int32_t>(k) + 1);
     EXPECT_EQ(a.PointTemp.size(), a.PercentOff.size());
     // The curve's temperatures reach over the whole curve.
     EXPECT_NE(a.PointTemp.front(), 0.0);

@@ -50,7 +50,7 @@ class GasoilSet : public ::testing::TestWithParam<int32_t>, public test::EngineF
     engine.Method = method;
     engine.TimeStartSample = settings["TimeStartSample"];
     engine.StepPercent = settings["StepPercent"];
-    for (int k = 0; k < 4; ++k) calibration.timeC[k] = settings["time_C" + std::to_string(k + 1)];
+    for (std::size_t k = 0; k < 4; ++k) calibration.timeC[k] = settings["time_C" + std::to_string(k + 1)];
     ClearCalibration(engine);
     engine.ResetCalc();
     messages.Clear();

@@ -39,14 +39,14 @@ TEST(InterpolateTest, FormulaOrderMatchesTheCalibration) {
 
 TEST(InterpolateTest, LongCurveAgreesWithTheSegmentFormula) {
   std::vector<double> r(1000), t(1000);
-  for (int i = 0; i < 1000; ++i) {
-    r[i] = i * 0.5 + (i % 7) * 0.01;
-    t[i] = std::sqrt(i + 1.0);
+  for (std::size_t i = 0; i < 1000; ++i) {
+    r[i] = static_cast<double>(i) * 0.5 + static_cast<double>(i % 7) * 0.01;
+    t[i] = std::sqrt(static_cast<double>(i) + 1.0);
   }
   for (double v = r.front(); v <= r.back(); v += 3.17) {
     double result = kUntouched;
     ASSERT_TRUE(BisectInterpolate(r.data(), t.data(), 1000, v, result)) << v;
-    int k = 0;
+    std::size_t k = 0;
     while (!(r[k] <= v && v <= r[k + 1])) ++k;
     EXPECT_NEAR(result, t[k] + (t[k + 1] - t[k]) * (v - r[k]) / (r[k + 1] - r[k]), 1e-12) << v;
   }

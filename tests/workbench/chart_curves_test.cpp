@@ -23,7 +23,7 @@ TEST(CalibrationChart, ShowsTheTabsCurveAndReadsWhatTheLookupReads) {
   CChart chart;
   ShowCalibrationCurve(chart, curve, shell);
   ASSERT_EQ(chart.SeriesCount(), 2);
-  for (int k = 0; k < 2; ++k) {
+  for (std::size_t k = 0; k < 2; ++k) {
     EXPECT_EQ(chart.Curves[k].XData, curve.times.data());
     EXPECT_EQ(chart.Curves[k].YData, curve.temps.data());
     EXPECT_EQ(chart.Curves[k].Count, 3);
@@ -65,7 +65,7 @@ TEST(DistillationChart, CurveKShowsAnalysisKAndIsLetGoBeforeTheNextCalculation) 
 
   ClearDistillationCurves(chart);
   ASSERT_EQ(chart.SeriesCount(), 3);
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(chart.Curves[k].XData, nullptr);
+  for (const CurveRef& c : chart.Curves) EXPECT_EQ(c.XData, nullptr);
 }
 
 }  // namespace

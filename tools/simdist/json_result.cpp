@@ -126,13 +126,13 @@ void Texts(JsonWriter& json, const char* name, const std::vector<std::string>& t
 void Table(JsonWriter& json, const char* name, const TableModel& table) {
   std::vector<int> shown;
   for (int c = 0; c < table.ColumnCount(); ++c) {
-    if (table.Columns()[c].width > 0) shown.push_back(c);
+    if (table.Columns()[static_cast<std::size_t>(c)].width > 0) shown.push_back(c);
   }
   json.Key(name);
   json.BeginObject();
   json.Key("columns");
   json.BeginArray();
-  for (int c : shown) json.String(table.Columns()[c].caption);
+  for (int c : shown) json.String(table.Columns()[static_cast<std::size_t>(c)].caption);
   json.EndArray();
   json.Key("rows");
   json.BeginArray();

@@ -59,8 +59,8 @@ std::string Number(double value, const char* format) {
 
 std::size_t DisplayWidth(const std::string& text) {
   std::size_t width = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++width;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
   }
   return width;
 }
@@ -100,11 +100,11 @@ std::string TableText(const Shell& shell, int heading, const TableModel& table) 
   if (table.RowCount() == 0) return {};
   std::vector<int> shown;
   for (int c = 0; c < table.ColumnCount(); ++c) {
-    if (table.Columns()[c].width > 0) shown.push_back(c);
+    if (table.Columns()[static_cast<std::size_t>(c)].width > 0) shown.push_back(c);
   }
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> captions;
-  for (int c : shown) captions.push_back(table.Columns()[c].caption);
+  for (int c : shown) captions.push_back(table.Columns()[static_cast<std::size_t>(c)].caption);
   rows.push_back(captions);
   for (int r = 0; r < table.RowCount(); ++r) {
     std::vector<std::string> cells;
