@@ -12,8 +12,9 @@
 //
 // Failures: an SQL failure of a command (DataBase::SqlException) is caught here, shown to
 // the user through WorkbenchUser::ShowDatabaseError, and the set is recalculated with what
-// was done before the failure (files already added stay). Nothing here throws to the view,
-// except exhausted memory.
+// was done before the failure (files already added stay). Nothing here throws to the view
+// but exhausted memory and a component table that cannot be written (ApplyComponents,
+// SaveComponents).
 //
 // Ownership: the Shell and the WorkbenchUser belong to the caller and must outlive the
 // workbench. Pointers handed out into the set (CalibrationChrm, ChrmResult::File) stay valid
@@ -26,9 +27,9 @@
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "lists/table_model.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
-#include "lists/table_model.h"
 
 #include <cstdint>
 #include <functional>

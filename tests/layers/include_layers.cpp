@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
+#include <string_view>
 #include <stdexcept>
 
 namespace p528::test {
@@ -30,6 +30,26 @@ std::string FolderOf(const fs::path& relative) {
   if (folder == "src") return "";
   if (folder.starts_with("src/")) return folder.substr(4);
   return folder;
+}
+
+// An #include line: its opening character ('<' or '"') and the header named.
+bool ParseInclude(std::string_view line, char& opening, std::string& header) {
+  auto skipBlanks = [&line] {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  };
+  skipBlanks();
+  if (!line.starts_with('#')) return false;
+  line.remove_prefix(1);
+  skipBlanks();
+  if (!line.starts_with("include")) return false;
+  line.remove_prefix(7);
+  skipBlanks();
+  if (line.empty() || (line.front() != '<' && line.front() != '"')) return false;
+  opening = line.front();
+  const std::size_t end = line.find(opening == '<' ? '>' : '"', 1);
+  if (end == std::string_view::npos || end == 1) return false;
+  header = std::string(line.substr(1, end - 1));
+  return true;
 }
 
 }  // namespace
@@ -63,7 +83,6 @@ LayerTable ParseLayerTable(const std::string& text) {
 }
 
 std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerTable& table) {
-  static const std::regex kInclude(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
   std::vector<std::string> found;
   for (const char* top : {"src", "tools"}) {
     const fs::path base = fs::path(root) / top;
@@ -87,11 +106,11 @@ std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerT
       std::ifstream in(file);
       std::string line;
       for (int number = 1; std::getline(in, line); ++number) {
-        std::smatch match;
-        if (!std::regex_search(line, match, kInclude)) continue;
-        const std::string header = match[2];
+        char opening = 0;
+        std::string header;
+        if (!ParseInclude(line, opening, header)) continue;
         const std::string at = where + ":" + std::to_string(number) + ": includes ";
-        if (match[1] == "<") {
+        if (opening == '<') {
           if (header.starts_with("Q") && !layer.qt) found.push_back(at + "<" + header + "> (Qt)");
           continue;
         }

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -34,7 +33,7 @@ TEST(StringTables, NumbersAreUniqueAndEveryRussianTextHasAnEnglishOne) {
 // The text-id tables (*_texts.h under src/): every id is defined once, under one number, and
 // names a text of both string tables.
 TEST(StringTables, EveryTextIdIsDefinedOnceAndNamesATextInBothLanguages) {
-  const std::regex definition(R"(inline constexpr int (k\w+) = (\d+);)");
+  const std::string definition = "inline constexpr int ";
   std::map<int, std::string> byNumber;
   std::set<std::string> names;
   int count = 0;
@@ -43,10 +42,14 @@ TEST(StringTables, EveryTextIdIsDefinedOnceAndNamesATextInBothLanguages) {
     if (!file.ends_with("_texts.h")) continue;
     std::ifstream in(entry.path());
     for (std::string line; std::getline(in, line);) {
-      std::smatch m;
-      if (!std::regex_search(line, m, definition)) continue;
-      const std::string name = m[1];
-      const int number = std::stoi(m[2]);
+      // inline constexpr int kName = 123;
+      if (!line.starts_with(definition)) continue;
+      const std::size_t equals = line.find(" = ");
+      const std::size_t end = line.find(';');
+      ASSERT_NE(equals, std::string::npos) << line;
+      ASSERT_NE(end, std::string::npos) << line;
+      const std::string name = line.substr(definition.size(), equals - definition.size());
+      const int number = std::stoi(line.substr(equals + 3, end - equals - 3));
       ++count;
       EXPECT_TRUE(names.insert(name).second) << name << " is defined twice (" << file << ")";
       const auto [at, fresh] = byNumber.emplace(number, name);

@@ -6,6 +6,7 @@
 #include "shell/database.h"
 #include "shell/text.h"
 #include "support/fake_host.h"
+#include "support/temp_folder.h"
 #include "workbench/workbench.h"
 
 #include <gtest/gtest.h>
@@ -120,17 +121,7 @@ class RecordingUser : public WorkbenchUser {
 
 class WorkbenchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = std::filesystem::path(::testing::TempDir()) /
-             (std::string("wb_") + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    workbench.reset();
-    std::filesystem::remove_all(folder);
-  }
+  void TearDown() override { workbench.reset(); }
 
   std::string Run(const RunSpec& run) { return WriteRun(folder.string(), run); }
   std::string Path(const std::string& name) const { return (folder / name).string(); }
@@ -159,7 +150,8 @@ class WorkbenchTest : public ::testing::Test {
   FakeHost host;
   Shell shell = host.MakeShell();
   RecordingUser user;
-  std::filesystem::path folder;
+  TempFolder temp;  // this test's files, removed afterwards
+  std::filesystem::path folder{temp.path()};
   std::unique_ptr<Workbench> workbench;
 };
 

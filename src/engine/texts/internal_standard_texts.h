@@ -3,8 +3,8 @@
 
 namespace p528::text {
 
-inline constexpr int kStdMassMissing56720 =
-    214;  // "Не задана масса внутреннего стандарта! ГОСТ Р 56720-2015 п.14.2.2."
+// "Не задана масса внутреннего стандарта! ГОСТ Р 56720-2015 п.14.2.2."
+inline constexpr int kStdMassMissing56720 = 214;
 inline constexpr int kStdMassMissing54291 = 215;  // "... ГОСТ Р 54291-2010 п.12.2.3."
 inline constexpr int kStdMassHint = 216;  // "\r\n\tДля задания массы внутреннего стандарта ..."
 inline constexpr int kSampleMassMissing = 217;  // "Не задана масса СГК! ГОСТ Р 56720-2015 п.14.2.2."
