@@ -19,6 +19,9 @@ cmake --build build -j "$jobs"
 phase "tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+phase "Debian package: build, unpack, run"
+bash scripts/check-package.sh build
+
 phase "core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DPLUG528_WERROR=ON \
   -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF >/dev/null

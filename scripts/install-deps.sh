@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libgl-dev
   libpugixml-dev libsqlite3-dev sqlite3 libxml2-dev libxslt1-dev xsltproc libicu-dev
+  libnetcdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core fontconfig

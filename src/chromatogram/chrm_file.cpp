@@ -1,14 +1,18 @@
 #include "chromatogram/chrm_file.h"
 
+#include "shell/regular_file.h"
 #include "shell/text.h"
 
 #include <pugixml.hpp>
 
 #include <bit>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
+#include <unistd.h>
 
 namespace p528 {
 
@@ -71,10 +75,23 @@ pugi::xml_attribute ValueOf(pugi::xml_node parent, const char* name) {
 
 std::string ReadText(pugi::xml_node parent, const char* name) { return ValueOf(parent, name).as_string(); }
 
-// The runtime's text-to-double conversion, always with "." as decimal point.
+// The runtime's text-to-double conversion, always with "." as decimal point. A plain
+// decimal number that makes up the whole text (the form every writer of these files uses)
+// goes through from_chars, which rounds it as the runtime does at a fraction of the cost; a
+// file holds thousands of peak values.
 double ReadDouble(pugi::xml_node parent, const char* name) {
   const pugi::xml_attribute a = ValueOf(parent, name);
-  return a ? strtod_l(a.value(), nullptr, CLocale()) : 0.0;
+  if (!a) return 0.0;
+  const char* text = a.value();
+  const std::size_t length = std::strlen(text);
+  const bool plain = length > 0 && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-') &&
+                     std::strspn(text, "0123456789.-+eE") == length;
+  if (plain) {
+    double value = 0;
+    const std::from_chars_result read = std::from_chars(text, text + length, value);
+    if (read.ec == std::errc() && read.ptr == text + length) return value;
+  }
+  return strtod_l(text, nullptr, CLocale());
 }
 
 // Decimal or "0x" hexadecimal with an optional sign, clamped to the type's range.
@@ -169,6 +186,21 @@ void ReadPeakTables(pugi::xml_node node, std::vector<ChrmChannel>& channels) {
 
 // Reads a whole file image. Every length is checked against the bytes that remain before it
 // is used, so neither a hostile count nor a hostile offset reads or allocates past the data.
+// True when the XML declaration at the start of `xml` names the Windows-1251 code page.
+bool DeclaresWindows1251(std::string_view xml) {
+  if (xml.starts_with("\xEF\xBB\xBF")) xml.remove_prefix(3);
+  if (!xml.starts_with("<?xml")) return false;
+  const std::string_view declaration = xml.substr(0, xml.find("?>"));
+  const std::size_t key = declaration.find("encoding");
+  if (key == std::string_view::npos) return false;
+  const std::size_t open = declaration.find_first_of("\"'", key);
+  if (open == std::string_view::npos) return false;
+  const std::size_t close = declaration.find(declaration[open], open + 1);
+  if (close == std::string_view::npos) return false;
+  const std::string_view name = declaration.substr(open + 1, close - open - 1);
+  return EqualsNoCase(name, "windows-1251") || EqualsNoCase(name, "cp1251");
+}
+
 ReadFailure ReadImage(const unsigned char* data, size_t size, CVantiroFile4& file) {
   if (size < kHeaderSize) return ReadFailure::kHeaderShort;
   if (std::memcmp(data, "STG", 3) != 0) return ReadFailure::kBadMagic;
@@ -200,8 +232,16 @@ ReadFailure ReadImage(const unsigned char* data, size_t size, CVantiroFile4& fil
   if (pos != xmlOffset) return ReadFailure::kXmlOffset;
 
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed =
-      doc.load_buffer(data + pos, size - pos, pugi::parse_default, pugi::encoding_auto);
+  const std::string_view xml(reinterpret_cast<const char*>(data + pos), size - pos);
+  pugi::xml_parse_result parsed;
+  if (DeclaresWindows1251(xml)) {
+    // A host on Windows writes its passports in its code page; the parser knows no such
+    // encoding, so the text is decoded to UTF-8 first.
+    const std::string utf8 = DecodeCp1251(xml);
+    parsed = doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
+  } else {
+    parsed = doc.load_buffer(data + pos, size - pos, pugi::parse_default, pugi::encoding_auto);
+  }
   if (!parsed) return ReadFailure::kXmlParse;
   const pugi::xml_node root = doc.child("root");
   ReadPassport(root.child("passport"), file.passport);
@@ -329,8 +369,14 @@ int CVantiroFile4::LoadFromMemory(const void* bytes, uint64_t count) {
 }
 
 int CVantiroFile4::LoadFromFile(const std::string& path) {
-  std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) return ChrmFileCannotOpen;
+  // Only a regular file is opened: a FIFO, a device or a folder is "cannot open" at once.
+  const int fd = OpenRegularFile(path);
+  if (fd < 0) return ChrmFileCannotOpen;
+  std::unique_ptr<FILE, FileCloser> f(::fdopen(fd, "rb"));
+  if (!f) {
+    ::close(fd);
+    return ChrmFileCannotOpen;
+  }
   // The header is judged before anything else is read, so a path that names a device or
   // any other endless stream ends at its first bytes instead of being read without end.
   unsigned char header[kHeaderSize];

@@ -142,13 +142,15 @@ class CVantiroFile4 {
   CVantiroFile4& operator=(const CVantiroFile4&) = default;
   virtual ~CVantiroFile4() = default;
 
-  // Reads a whole file held in memory; returns a ChrmMemoryStatus (damaged: XML part not
-  // well-formed, header short, or a block reaching past the end of the bytes or xmlOffset
-  // not at the end of the channel blocks). Does not change passport.path.
+  // Reads a whole file held in memory (an XML part declared "windows-1251" is decoded from
+  // that code page); returns a ChrmMemoryStatus (damaged: XML part not well-formed, header
+  // short, or a block reaching past the end of the bytes or xmlOffset not at the end of the
+  // channel blocks). Does not change passport.path.
   virtual int LoadFromMemory(const void* bytes, uint64_t count);
-  // Reads a file; returns a ChrmFileStatus (a sample count the rest of the file cannot hold
-  // is never allocated). Sets passport.path on success. After a failure the object holds
-  // what was read before it (channels may be emptied or partly filled).
+  // Reads a file; returns a ChrmFileStatus (cannot open: also a path that is not a regular
+  // file, a FIFO, a device or a folder is never opened; a sample count the rest of the file
+  // cannot hold is never allocated). Sets passport.path on success. After a failure the
+  // object holds what was read before it (channels may be emptied or partly filled).
   virtual int LoadFromFile(const std::string& path);
   // Writes the file; returns a ChrmSaveStatus.
   virtual int SaveToFile(const std::string& path);

@@ -1,6 +1,7 @@
 #include "chromatogram/chrm_role.h"
 
 #include "chromatogram/role_texts.h"
+#include "shell/string_table.h"
 #include "shell/text.h"
 
 namespace p528 {
@@ -61,10 +62,17 @@ std::string PassportRoleText(const ChrmFile& file) {
   return {};
 }
 
+bool NamesRole(const Shell& shell, std::string_view text, int role) {
+  if (!IsRole(role)) return false;
+  if (EqualsNoCase(text, RolePassportText(shell, role))) return true;
+  const char* own = RussianStrings().Find(text::kRolePassportCalibration + role - RoleCalibration);
+  return own != nullptr && EqualsNoCase(text, own);
+}
+
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart) {
   const std::string text = PassportRoleText(file);
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
-    if (EqualsNoCase(text, RolePassportText(shell, role)) && countsAtStart[static_cast<std::size_t>(role)] < RoleLimit(role)) {
+    if (NamesRole(shell, text, role) && countsAtStart[static_cast<std::size_t>(role)] < RoleLimit(role)) {
       return role;
     }
   }

@@ -4,7 +4,8 @@
 //
 // A file's role comes from the passport field titled "Chrm_Type" (exact title). Its value is
 // compared case-insensitively (Cyrillic letters fold too) with the role texts of the current
-// string table, roles tried in the order 1 to 6; the first matching role whose limit is not
+// string table and with the module's own (Russian) role texts, which every file recorded
+// under the Russian interface carries, roles tried in the order 1 to 6; the first matching role whose limit is not
 // reached wins. Limits are counted once, when a command begins.
 #pragma once
 
@@ -46,9 +47,13 @@ std::string RolePassportText(const Shell& shell, int role);
 // Value of the first passport field whose title is exactly "Chrm_Type"; "" without one.
 std::string PassportRoleText(const ChrmFile& file);
 
+// True when `text` is the passport text of `role` in the interface language or in the
+// module's own language, ignoring case.
+bool NamesRole(const Shell& shell, std::string_view text, int role);
+
 // The role a file gets when added to a set whose files were counted as `countsAtStart`:
-// the first role (1..6) whose passport text equals the file's role text ignoring case and
-// whose count is below its limit; RoleNone when none qualifies (the file is not added).
+// the first role (1..6) whose text the file's role text is (NamesRole) and whose count is
+// below its limit; RoleNone when none qualifies (the file is not added).
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart);
 
 // Text of the file list's role column: "град.", "анализ - 2", "анализ - ???", ... from the

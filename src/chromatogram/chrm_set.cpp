@@ -1,9 +1,12 @@
 #include "chromatogram/chrm_set.h"
 
+#include "shell/regular_file.h"
 #include "shell/settings.h"
 #include "shell/text.h"
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace p528 {
 
@@ -86,23 +89,58 @@ void NormalizePeakNames(ChrmFile& file, int foreignUi) {
   }
 }
 
-void RestoreRememberedFiles(const Shell& shell, ChrmSet& set) {
+void RestoreRememberedFiles(const Shell& shell, ChrmSet& set, std::vector<SkippedFile>* dropped) {
   static constexpr int kOrder[] = {RoleBlank, RoleCalibration, RoleReference, RoleCheck};
   for (int role : kOrder) {
     const std::string path = ReadSettingText(shell, kSectionPaths, RolePathKey(role), "");
     if (path.empty()) continue;
     const auto [it, inserted] = set.try_emplace(path);
     if (!inserted) continue;
-    it->second.LoadFromFile(path);  // a file that does not load stays, empty
-    it->second.role = role;
+    const int status = it->second.LoadFromFile(path);
+    if (status != 0 && dropped != nullptr) {
+      set.erase(it);
+      dropped->push_back({path, -1, SkipReason::RememberedNotReadable, {}, status, {}, role});
+      continue;
+    }
+    it->second.role = role;  // without `dropped`, a file that does not load stays, empty
   }
+}
+
+namespace {
+
+constexpr const char* kNoAssayId = "00000000-0000-0000-0000-000000000000";
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::string first;
+  std::string second;
+  return ReadRegularFile(a, first) && ReadRegularFile(b, second) && first == second;
+}
+
+}  // namespace
+
+std::string SameRunInSet(const ChrmSet& set, const std::string& path, const ChrmFile& file) {
+  struct stat mine {};
+  const bool statOk = ::stat(path.c_str(), &mine) == 0;
+  const bool realId = !file.passport.assayid.empty() && file.passport.assayid != kNoAssayId;
+  for (const auto& [otherPath, other] : set) {
+    if (otherPath == path || &other == &file) continue;
+    if (realId && other.passport.assayid == file.passport.assayid) return otherPath;
+    struct stat theirs {};
+    if (!statOk || ::stat(otherPath.c_str(), &theirs) != 0) continue;
+    if (mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino) return otherPath;
+    // Runs whose signals differ are different runs; only look at the bytes otherwise.
+    const bool sameSignals = other.channels.size() == file.channels.size() &&
+                             (file.channels.empty() || other.channels[0].samples == file.channels[0].samples);
+    if (mine.st_size == theirs.st_size && sameSignals && SameBytes(path, otherPath)) return otherPath;
+  }
+  return {};
 }
 
 namespace {
 SkipReason WhyNoRole(const Shell& shell, const std::string& roleText, int loadStatus) {
   if (roleText.empty()) return loadStatus != ChrmFileRead ? SkipReason::NotReadable : SkipReason::NoRoleText;
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
-    if (EqualsNoCase(roleText, RolePassportText(shell, role))) return SkipReason::RoleFull;
+    if (NamesRole(shell, roleText, role)) return SkipReason::RoleFull;
   }
   return SkipReason::UnknownRoleText;
 }
@@ -112,7 +150,7 @@ bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assa
              const RoleCounts& countsAtStart, std::vector<SkippedFile>& skipped) {
   const auto [it, inserted] = set.try_emplace(path);
   if (!inserted) {
-    skipped.push_back({path, assayId, SkipReason::AlreadyInSet, {}, 0});
+    skipped.push_back({path, assayId, SkipReason::AlreadyInSet, {}, 0, {}, 0});
     return false;
   }
   ChrmFile& file = it->second;
@@ -123,11 +161,19 @@ bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assa
     set.erase(it);  // a file that could not be read whole never joins the set half-made
     throw;
   }
+  if (status == 0) {
+    std::string sameAs = SameRunInSet(set, path, file);
+    if (!sameAs.empty()) {
+      skipped.push_back({path, assayId, SkipReason::SameRun, PassportRoleText(file), status, std::move(sameAs), 0});
+      set.erase(it);
+      return false;
+    }
+  }
   file.assayId = assayId;
   const int role = DetectRole(shell, file, countsAtStart);
   if (role == RoleNone) {
     const std::string roleText = PassportRoleText(file);
-    skipped.push_back({path, assayId, WhyNoRole(shell, roleText, status), roleText, status});
+    skipped.push_back({path, assayId, WhyNoRole(shell, roleText, status), roleText, status, {}, 0});
     set.erase(it);
     return false;
   }

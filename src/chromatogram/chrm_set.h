@@ -42,12 +42,6 @@ void NumberRuns(ChrmSet& set);
 // `foreignUi` is 0, Latin "C"/"c" otherwise, so that "C10" meets the component table.
 void NormalizePeakNames(ChrmFile& file, int foreignUi);
 
-// First step of restoring the set: loads the files remembered under "CHRM_IDLE",
-// "CHRM_GRAD", "CHRM_REF", "CHRM_TEST" (in this order) with the role of their key. The
-// passport is not consulted and a file that does not load is kept (empty). A path already
-// in the set keeps its first role.
-void RestoreRememberedFiles(const Shell& shell, ChrmSet& set);
-
 // Why the add command left a chosen file out (the window says nothing; the command line
 // reports it as a notice).
 enum class SkipReason {
@@ -57,6 +51,8 @@ enum class SkipReason {
   UnknownRoleText,  // the role text names no role
   RoleFull,         // the role's limit was reached when the command began
   NoSuchAssay,      // the assay id chosen has no visible assay row (path is empty)
+  SameRun,          // the same run is in the set under another path (`sameAs`)
+  RememberedNotReadable,  // a remembered file that no longer loads (`role` its key's role)
 };
 
 struct SkippedFile {
@@ -65,12 +61,29 @@ struct SkippedFile {
   SkipReason reason = SkipReason::NoRoleText;
   std::string roleText;  // the passport's role text
   int loadStatus = 0;    // status of LoadFromFile (0 = read)
+  std::string sameAs;    // SameRun: the path of the run already in the set
+  int role = 0;          // RememberedNotReadable: the role it was remembered for
 };
+
+// First step of restoring the set: loads the files remembered under "CHRM_IDLE",
+// "CHRM_GRAD", "CHRM_REF", "CHRM_TEST" (in this order) with the role of their key. The
+// passport is not consulted. A file that does not load is kept (empty), as the window keeps
+// it; given `dropped`, it is left out instead and appended there (reason
+// RememberedNotReadable), so that it cannot take the place of a file the user names. A path
+// already in the set keeps its first role.
+void RestoreRememberedFiles(const Shell& shell, ChrmSet& set, std::vector<SkippedFile>* dropped = nullptr);
+
+// The path of a file of the set other than `path` that holds the same run as `file` (loaded
+// from `path`): the same file reached by another path (a link), a byte-identical copy, or a
+// run with the same assay GUID other than the all-zero default; "" when there is none.
+std::string SameRunInSet(const ChrmSet& set, const std::string& path, const ChrmFile& file);
 
 // Adds the file at `path` as the add command does: skipped when the path is already in the
 // set; otherwise loaded (the status is not looked at: a file that did not load has no role
-// text), given `assayId` and the role DetectRole finds with `countsAtStart`, and inserted
-// when a role qualifies. Returns true when added; otherwise appends to `skipped` why not.
+// text), skipped when the set holds the same run already (SameRunInSet: a run with itself
+// would pass every repeatability check), given `assayId` and the role DetectRole finds with
+// `countsAtStart`, and inserted when a role qualifies. Returns true when added; otherwise
+// appends to `skipped` why not.
 bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assayId,
              const RoleCounts& countsAtStart, std::vector<SkippedFile>& skipped);
 

@@ -1,17 +1,15 @@
 #include "chromatogram/component_table.h"
 
+#include "shell/atomic_file.h"
+#include "shell/regular_file.h"
 #include "shell/text.h"
 
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +28,40 @@ int ToId(std::string_view field) {
   return static_cast<int>(v);
 }
 
-ComponentRecord ParseLine(std::string_view line) {
+// How a component file is written: the host's Windows-1251, or UTF-8 (with or without the
+// byte-order mark) when someone saved it so with an editor.
+enum class TableEncoding { Cp1251, Utf8, Utf8WithBom };
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// True when `bytes` are well-formed UTF-8 with at least one non-ASCII character. A
+// Windows-1251 text with Cyrillic letters practically never is.
+bool LooksUtf8(std::string_view bytes) {
+  bool wide = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    wide = wide || length > 1;
+    i += length;
+  }
+  return wide;
+}
+
+TableEncoding EncodingOf(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return TableEncoding::Utf8WithBom;
+  return LooksUtf8(bytes) ? TableEncoding::Utf8 : TableEncoding::Cp1251;
+}
+
+std::string Decode(std::string_view field, TableEncoding encoding) {
+  return encoding == TableEncoding::Cp1251 ? DecodeCp1251(field) : std::string(field);
+}
+
+ComponentRecord ParseLine(std::string_view line, TableEncoding encoding) {
   std::string_view fields[kFieldCount];
   size_t count = 0;
   size_t start = 0;
@@ -41,18 +72,22 @@ ComponentRecord ParseLine(std::string_view line) {
     start = end + 1;
   }
   ComponentRecord r;
-  r.id = ToId(DecodeCp1251(fields[0]));
-  r.name = ToCyrillicC(DecodeCp1251(fields[1]));
-  r.altName = ToCyrillicC(DecodeCp1251(fields[2]));
-  r.nameLatin = ToLatinC(DecodeCp1251(fields[3]));
-  r.altNameLatin = ToLatinC(DecodeCp1251(fields[4]));
+  r.id = ToId(Decode(fields[0], encoding));
+  r.name = ToCyrillicC(Decode(fields[1], encoding));
+  r.altName = ToCyrillicC(Decode(fields[2], encoding));
+  r.nameLatin = ToLatinC(Decode(fields[3], encoding));
+  r.altNameLatin = ToLatinC(Decode(fields[4], encoding));
   r.boilingPoint = DecimalPrefix(fields[5]);
   r.responseFactor = DecimalPrefix(fields[6]);
   r.mixtureMass = DecimalPrefix(fields[7]);
   return r;
 }
 
-void AppendEncoded(std::string& line, const std::string& text, const ComponentRecord& r) {
+void AppendEncoded(std::string& line, const std::string& text, const ComponentRecord& r, TableEncoding encoding) {
+  if (encoding != TableEncoding::Cp1251) {
+    line += text;
+    return;
+  }
   std::string bytes;
   if (!EncodeCp1251(text, bytes)) {
     throw ComponentTableSaveError(Format("component %i: \"%s\" has a character that Windows-1251 cannot hold",
@@ -61,13 +96,13 @@ void AppendEncoded(std::string& line, const std::string& text, const ComponentRe
   line += bytes;
 }
 
-std::string FileContent(const ComponentTable& table) {
-  std::string content;
+std::string FileContent(const ComponentTable& table, TableEncoding encoding) {
+  std::string content(encoding == TableEncoding::Utf8WithBom ? kUtf8Bom : std::string_view());
   for (const ComponentRecord& r : table) {
     std::string line = Format("%i", r.id);
     for (const std::string* text : {&r.name, &r.altName, &r.nameLatin, &r.altNameLatin}) {
       line += ';';
-      AppendEncoded(line, *text, r);
+      AppendEncoded(line, *text, r, encoding);
     }
     line += Format(";%.1f;%.3f;%.3f\r\n", r.boilingPoint, r.responseFactor, r.mixtureMass);
     content += line;
@@ -79,20 +114,6 @@ std::string ErrorText(const std::string& what, const std::string& path, int erro
   return what + " \"" + path + "\": " + std::strerror(error);
 }
 
-// Writes all of `bytes` to `fd`; false with errno set on failure.
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string ComponentDataPath(const std::string& moduleFolder) {
@@ -101,18 +122,19 @@ std::string ComponentDataPath(const std::string& moduleFolder) {
 
 void LoadComponentTable(const std::string& path, ComponentTable& table) {
   table.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Lines end with LF; a CR before it belongs to the line end. The last line needs no end.
+  std::string bytes;
+  if (!ReadRegularFile(path, bytes)) return;
+  const TableEncoding encoding = EncodingOf(bytes);
+  std::string_view text(bytes);
+  if (encoding == TableEncoding::Utf8WithBom) text.remove_prefix(kUtf8Bom.size());
+  // Lines end with CR LF, LF or a lone CR. The last line needs no end.
   size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-    if (end == std::string::npos) end = bytes.size();
-    std::string_view line(bytes.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    table.push_back(ParseLine(line));
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    size_t next = end + 1;
+    if (end < text.size() && text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    table.push_back(ParseLine(text.substr(start, end - start), encoding));
     start = next;
   }
 }
@@ -120,46 +142,28 @@ void LoadComponentTable(const std::string& path, ComponentTable& table) {
 void SaveComponentTable(const std::string& path, const ComponentTable& table) {
   // The table is written only over a file that exists and may be written; a missing file is
   // not created. A link is followed so that the new content replaces the file it names.
-  std::string target = path;
-  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
-  const int existing = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-  if (existing < 0) throw ComponentTableSaveError(ErrorText("cannot open the component table", path, errno));
+  const std::string target = ResolveLinks(path);
   struct stat info {};
-  const bool statOk = ::fstat(existing, &info) == 0;
-  ::close(existing);
-  if (!statOk || !S_ISREG(info.st_mode)) {
-    throw ComponentTableSaveError(ErrorText("cannot open the component table", path, statOk ? EISDIR : errno));
+  if (::stat(target.c_str(), &info) != 0) {
+    throw ComponentTableSaveError(ErrorText("cannot open the component table", path, errno));
+  }
+  if (!S_ISREG(info.st_mode)) {
+    throw ComponentTableSaveError("cannot open the component table \"" + path + "\": " + FileKindText(info.st_mode));
+  }
+  if (::access(target.c_str(), W_OK) != 0) {
+    throw ComponentTableSaveError(ErrorText("cannot open the component table", path, errno));
   }
 
-  const std::string content = FileContent(table);
-
-  // The new content goes to a temporary file beside the old one and replaces it in one
-  // rename, so a crash or a full disk midway leaves the old table whole.
-  std::string temp = target + ".tmp-XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) throw ComponentTableSaveError(ErrorText("cannot create a temporary file beside", path, errno));
-  const bool written = WriteAll(fd, content) && ::fchmod(fd, info.st_mode & 07777) == 0 && ::fsync(fd) == 0;
-  const int writeError = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed) {
-    const int error = !written ? writeError : errno;
-    ::unlink(temp.c_str());
-    throw ComponentTableSaveError(ErrorText("cannot write the component table", path, error));
+  // The file keeps the encoding it has.
+  std::string previous;
+  std::string reason;
+  if (!ReadRegularFile(target, previous, &reason)) {
+    throw ComponentTableSaveError("cannot read the component table \"" + path + "\": " + reason);
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw ComponentTableSaveError(ErrorText("cannot replace the component table", path, error));
-  }
-  // Make the rename itself durable; a failure here no longer endangers the table.
-  const std::string folder = std::filesystem::path(target).parent_path().string();
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
+  const std::string content = FileContent(table, EncodingOf(previous));
+  std::string error;
+  if (!WriteFileAtomically(target, content, error)) {
+    throw ComponentTableSaveError("cannot write the component table \"" + path + "\": " + error);
   }
 }
 

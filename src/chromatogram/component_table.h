@@ -33,17 +33,20 @@ class ComponentTableSaveError : public std::runtime_error {
 
 // Folder of the module + "tqle528data.csv".
 std::string ComponentDataPath(const std::string& moduleFolder);
-// Replaces `table` by the records of the file (a missing file gives an empty table). Lines
-// end with CR LF or LF; fields are split at ";" (at most 8), decoded from Windows-1251;
+// Replaces `table` by the records of the file (a missing file, or a path that is not a
+// regular file, gives an empty table). Lines end with CR LF, LF or a lone CR; fields are
+// split at ";" (at most 8), decoded from Windows-1251, or taken as UTF-8 when the file
+// begins with the UTF-8 byte-order mark or is well-formed UTF-8 with non-ASCII letters;
 // numbers are read by the decimal-prefix rule (non-numeric gives 0); `name`/`altName` get
 // Cyrillic "С"/"с", `nameLatin`/`altNameLatin` Latin "C"/"c".
 void LoadComponentTable(const std::string& path, ComponentTable& table);
-// Writes `table` over an existing file (never creates it): one CR LF line per record,
-// Windows-1251, fields "%i", the four names, "%.1f" boiling point, "%.3f" response factor,
-// "%.3f" mass. The content goes to a temporary file in the same folder that then replaces
-// the old file in one rename. Throws ComponentTableSaveError when the file is missing or
-// cannot be written, or when a name holds a character Windows-1251 cannot represent (then
-// nothing is written).
+// Writes `table` over an existing regular file (never creates it): one CR LF line per
+// record, in the encoding the file has now (Windows-1251, or UTF-8 with its byte-order mark
+// when it had one), fields "%i", the four names, "%.1f" boiling point, "%.3f" response
+// factor, "%.3f" mass. The file is replaced atomically (shell/atomic_file.h). Throws
+// ComponentTableSaveError when the file is missing or cannot be written, or when a
+// Windows-1251 file would get a name holding a character that code page cannot represent
+// (then nothing is written).
 void SaveComponentTable(const std::string& path, const ComponentTable& table);
 
 }  // namespace p528

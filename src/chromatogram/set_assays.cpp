@@ -27,7 +27,7 @@ void AddAssayFiles(const Shell& shell, ChrmSet& set, const std::vector<int>& ids
       found = true;
       AddFile(shell, set, path, id, counts, skipped);
     });
-    if (!found) skipped.push_back({std::string(), id, SkipReason::NoSuchAssay, {}, 0});
+    if (!found) skipped.push_back({std::string(), id, SkipReason::NoSuchAssay, {}, 0, {}, 0});
   }
 }
 

@@ -60,6 +60,12 @@ void CAnalysis::ResetCalc() {
   // The ISO 3405 step does not run in every calculation: its list must not keep the rows
   // of an earlier set.
   tables.iso3405.DeleteAllRows();
+  // The records' vectors go to the next calculation empty, their memory kept.
+  buffers_.Clear();
+  buffers_.Keep(Blank);
+  buffers_.Keep(Reference);
+  for (ChrmResult& r : Analyses) buffers_.Keep(r);
+  for (ChrmResult& r : StdRuns) buffers_.Keep(r);
   Blank.Reset();
   Reference.Reset();
   Iso3405Rows.clear();
@@ -76,6 +82,7 @@ void CAnalysis::ResetCalc() {
 
 void CAnalysis::LoadResult(ChrmResult& result, double timeStartSample, const ChrmFile& file) {
   result.File = &file;
+  buffers_.Give(result);
   if (file.channels.empty()) return;
   const ChrmChannel& channel = file.channels[0];
   {

@@ -22,6 +22,7 @@
 
 #include "chromatogram/chrm_file.h"
 #include "chromatogram/component_table.h"
+#include "engine/result_buffers.h"
 
 #include <cstdint>
 #include <limits>
@@ -241,6 +242,9 @@ class CAnalysis {
 
  private:
   void SortRuns();
+
+  // Memory of the records' vectors, kept from one ResetCalc to the next LoadResult.
+  ResultBuffers buffers_;
 };
 
 // Driver steps of the area-normalisation methods (methods 0, 2, 5).

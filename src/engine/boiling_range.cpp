@@ -5,6 +5,7 @@
 #include "engine/calibration.h"
 #include "engine/distillation.h"
 #include "engine/fraction_table.h"
+#include "engine/sample_span.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"
@@ -68,12 +69,14 @@ void AreaNormalisation(CAnalysis& engine) {
     if (!CalibLookup(curve, CalibAxis::Temp, FinalBoilingLimit(engine.Method), limitTime)) {
       limitTime = 0;
     }
-    a.TotalArea = Area(a, a.StartTime, last);
+    // Both totals sum the same samples from the first: summed once.
+    SampleSpan samples(a);
+    a.TotalArea = samples.AreaFromStart(last);
     a.EndTime = last;
     FindEndTime(a);
     // Nothing eluted (or an undefined rate): the step ends here without a message.
     if (!(a.TotalArea > 0)) return;
-    a.TotalArea = Area(a, a.StartTime, a.EndTime);
+    a.TotalArea = samples.AreaFromStart(a.EndTime);
     BuildCurve(a, engine.Method, curve);
     double endTemp = a.EndTemp;
     if (CalibLookup(curve, CalibAxis::Time, a.EndTime, endTemp)) {

@@ -149,15 +149,28 @@ void MatchPeaks(CAnalysis& engine, const ChrmFile& calibrationRun) {
   }
   engine.calibration.ApplyTimes(table);
   const bool latin = engine.shell.foreignUi != 0;
+  // Every name folded once instead of once per comparison: texts whose folded forms differ
+  // are never equal, and the comparison itself confirms the rare pairs whose forms agree.
+  std::vector<std::string> foldedNames;
+  std::vector<std::string> foldedAlts;
+  foldedNames.reserve(table.size());
+  foldedAlts.reserve(table.size());
+  for (const ComponentRecord& row : table) {
+    foldedNames.push_back(FoldCase(latin ? row.nameLatin : row.name));
+    foldedAlts.push_back(FoldCase(latin ? row.altNameLatin : row.altName));
+  }
   for (const ChrmChannel& channel : calibrationRun.channels) {
     for (const ChrmPeak& peak : channel.peaks) {
       // An unnamed peak identifies no component: it would otherwise match every row whose
       // name or additional name is empty (a user row typically) and add a false point.
       if (peak.name.empty()) continue;
-      for (ComponentRecord& row : table) {
+      const std::string foldedPeak = FoldCase(peak.name);
+      for (std::size_t k = 0; k < table.size(); ++k) {
+        ComponentRecord& row = table[k];
         const std::string& name = latin ? row.nameLatin : row.name;
         const std::string& alt = latin ? row.altNameLatin : row.altName;
-        if (EqualsNoCase(name, peak.name) || EqualsNoCase(alt, peak.name)) {
+        if ((foldedNames[k] == foldedPeak && EqualsNoCase(name, peak.name)) ||
+            (foldedAlts[k] == foldedPeak && EqualsNoCase(alt, peak.name))) {
           row.retentionTime = peak.time;
           row.peakWidth = HalfHeightWidth(channel, peak);
           break;

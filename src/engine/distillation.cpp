@@ -1,57 +1,61 @@
 #include "engine/distillation.h"
 
+#include "engine/calib_walk.h"
 #include "engine/calibration.h"
+#include "engine/sample_span.h"
 #include "numeric/interpolate.h"
 #include "shell/text.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <mutex>
+#include <vector>
 
 namespace p528 {
 
 namespace {
 
-// Signed sample index of t: the nearest grid index when t lies within the grid tolerance of
-// it, otherwise the truncation toward zero. NaN or a step not above 0 gives 0.
-int64_t GridIndex(double t, double start, double step, bool* onGrid) {
-  if (onGrid) *onGrid = false;
-  if (!(step > 0) || std::isnan(t) || std::isnan(start)) return 0;
-  const double q = (t - start) / step;
-  if (!std::isfinite(q)) return 0;
-  // Beyond any channel a file can hold; keeps the conversions below defined.
-  if (std::fabs(q) > 4.0e15) return q > 0 ? INT64_C(4000000000000000) : -INT64_C(4000000000000000);
-  const int64_t k = static_cast<int64_t>(std::floor(q + 0.5));
-  if (std::fabs(start + static_cast<double>(k) * step - t) <= kGridTolerance) {
-    if (onGrid) *onGrid = true;
-    return k;
+// The values f(0), f(1), ... as a forward range, for FillWith.
+template <typename F>
+struct GeneratedValues {
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = double;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const double*;
+  using reference = double;
+  std::size_t i;
+  const F* f;
+  double operator*() const { return (*f)(i); }
+  GeneratedValues& operator++() {
+    ++i;
+    return *this;
   }
-  return static_cast<int64_t>(std::trunc(q));
+  GeneratedValues operator++(int) {
+    GeneratedValues before = *this;
+    ++i;
+    return before;
+  }
+  bool operator==(const GeneratedValues& other) const { return i == other.i; }
+};
+
+// Sets v to f(0), f(1), ..., f(n - 1) in one pass: assign from a range writes each entry
+// once, where resize would zero them all first.
+template <typename F>
+void FillWith(std::vector<double>& v, std::size_t n, F f) {
+  v.assign(GeneratedValues<F>{0, &f}, GeneratedValues<F>{n, &f});
 }
 
-void ReadSampling(const ChrmResult& r, double& start, double& step) {
-  start = r.StartTime;
-  step = r.Step;
-  if (r.File && !r.File->channels.empty()) {
-    const ChrmChannel& channel = r.File->channels[0];
-    std::lock_guard<std::mutex> lock(*channel.lock);
-    start = channel.startTime;
-    step = channel.step;
-  }
+int64_t GridIndex(double t, double start, double step, bool* onGrid) {
+  return sample_grid::SignedIndex(t, start, step, onGrid);
 }
 
 }  // namespace
 
 std::size_t SampleIndex(double t, double start, double step, bool* onGrid) {
-  if (onGrid) *onGrid = false;
-  if (!(t > start)) {
-    // Times not after the start map to the first sample; the start itself is on the grid.
-    if (onGrid && std::fabs(start - t) <= kGridTolerance) *onGrid = true;
-    return 0;
-  }
-  const int64_t k = GridIndex(t, start, step, onGrid);
-  return k > 0 ? static_cast<std::size_t>(k) : 0;
+  return sample_grid::Index(t, start, step, onGrid);
 }
 
 double DefaultStepPercent(int32_t method) {
@@ -116,56 +120,25 @@ void SubtractBlank(const ChrmResult& blank, ChrmResult& r) {
     std::lock(lockBlank, lockRun);
   }
   const std::size_t n = std::min(blankChannel.samples.size(), channel.samples.size());
-  r.Signal.assign(n, 0.0);
-  r.Times.assign(n, 0.0);
+  // Written once, without zeroing them first: these vectors are as long as the runs, and
+  // the calculation waits on memory more than on arithmetic.
   const double zeroShift = r.ZeroLevel - blank.ZeroLevel;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double v = static_cast<double>(channel.samples[i]) -
-                     static_cast<double>(blankChannel.samples[i]) - zeroShift;
-    // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
-    r.Signal[i] = std::max(0.0, v);
-    r.Times[i] = static_cast<double>(i) * r.Step + r.StartTime;
-  }
+  const float* x = channel.samples.data();
+  const float* xBlank = blankChannel.samples.data();
+  // std::max(0.0, NaN) is 0: a NaN sample counts as no signal.
+  FillWith(r.Signal, n, [&](std::size_t i) {
+    return std::max(0.0, static_cast<double>(x[i]) - static_cast<double>(xBlank[i]) - zeroShift);
+  });
+  const double start = r.StartTime;
+  const double step = r.Step;
+  FillWith(r.Times, n, [&](std::size_t i) { return sample_grid::IndexValue(i) * step + start; });
 }
 
-double SignalAt(const ChrmResult& r, double t) {
-  if (t < r.StartTime || std::isnan(t)) return -1.0;
-  const std::size_t j = SampleIndex(t, r.StartTime, r.Step);
-  if (j >= r.Signal.size()) return -1.0;
-  double s0;
-  double ds;
-  ReadSampling(r, s0, ds);
-  const double tg = static_cast<double>(j) * ds + s0;
-  if (std::fabs(tg - t) <= kGridTolerance) return r.Signal[j];
-  if (j + 1 == r.Signal.size()) return r.Signal[j];
-  const double tj = static_cast<double>(j) * r.Step + r.StartTime;
-  const double tj1 = static_cast<double>(j + 1) * r.Step + r.StartTime;
-  const double s = (r.Signal[j] - r.Signal[j + 1]) / (tj - tj1);
-  return r.Signal[j] - s * tj + s * t;
-}
+double SignalAt(const ChrmResult& r, double t) { return SampleSpan(r).SignalAt(t); }
 
 double Area(const ChrmResult& r, double t1, double t2) {
-  const std::size_t n = r.Signal.size();
-  if (n == 0 || !(r.Step > 0) || std::isnan(t1) || std::isnan(t2)) return 0.0;
-  // Bounds past the recorded samples are limited to the samples.
-  const double last = r.StartTime + static_cast<double>(n - 1) * r.Step;
-  t1 = std::clamp(t1, r.StartTime, last);
-  t2 = std::clamp(t2, r.StartTime, last);
-  if (t2 < t1) return 0.0;
-
-  bool onGrid1 = false;
-  bool onGrid2 = false;
-  const std::size_t i1 = SampleIndex(t1, r.StartTime, r.Step, &onGrid1);
-  const std::size_t i2 = SampleIndex(t2, r.StartTime, r.Step, &onGrid2);
-  if (i1 == i2) return 0.0;
-  int64_t k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1) + 1;
-  if (onGrid1) k = static_cast<int64_t>(i2) - static_cast<int64_t>(i1);
-  if (onGrid2) k = k - 1;
-  double sum = 0;
-  for (int64_t i = 0; i < k && i1 + static_cast<std::size_t>(i) < n; ++i) {
-    sum += r.Signal[i1 + static_cast<std::size_t>(i)];
-  }
-  return r.Step * (0.5 * SignalAt(r, t1) + sum + 0.5 * SignalAt(r, t2));
+  const SampleSpan span(r);
+  return span.Area(span.Bound(t1), span.Bound(t2));
 }
 
 void FindEndTime(ChrmResult& r) {
@@ -182,15 +155,28 @@ void FindEndTime(ChrmResult& r) {
   const std::size_t w = perSecond >= static_cast<double>(points)
                             ? points
                             : static_cast<std::size_t>(std::floor(perSecond));
+  const SampleSpan span(r);
+  // Sum of the w interval areas Area(Times[l - i - 1], Times[l - i]), i = 0 .. w - 1, in that
+  // order.
+  const double* times = r.Times.data();
+  auto windowArea = [&](std::size_t l) {
+    double sum = 0;
+    for (std::size_t i = 0; i < w; ++i) {
+      const std::size_t j = l - i;
+      sum += span.AreaBetweenSamples(times[j - 1], times[j], j);
+    }
+    return sum;
+  };
   std::size_t l = points - 1;
+  bool haveCur = false;
+  double cur = 0;
   while (l > w) {
     // The earlier window needs samples back to l - 2w: before the first sample the scan
     // ends without a verdict.
     if (l < 2 * w) return;
-    double cur = 0;
-    double prev = 0;
-    for (std::size_t i = 0; i < w; ++i) cur += Area(r, r.Times[l - i - 1], r.Times[l - i]);
-    for (std::size_t i = 0; i < w; ++i) prev += Area(r, r.Times[l - i - w - 1], r.Times[l - i - w]);
+    // The earlier window of one step is the current window of the next: summed once.
+    if (!haveCur) cur = windowArea(l);
+    const double prev = windowArea(l - w);
     const double wd = static_cast<double>(w);
     const double rate = std::fabs(cur / wd - prev / wd) / (r.Step * 60.0) / total * 100.0;
     if (std::isnan(rate)) {
@@ -203,6 +189,8 @@ void FindEndTime(ChrmResult& r) {
       return;
     }
     l -= w;
+    cur = prev;
+    haveCur = true;
   }
 }
 
@@ -218,19 +206,37 @@ void BuildCurve(ChrmResult& r, int32_t method, const CalibCurve& curve) {
   const double available = static_cast<double>(r.Times.size());
   if (!(q <= available)) q = available;
   const std::size_t n = static_cast<std::size_t>(q);
-  r.PercentOff.assign(n, 0.0);
-  r.PointTemp.assign(n, 0.0);
+  r.PercentOff.reserve(n);
+  r.PointTemp.reserve(n);
+  // One pass: the end of one interval is the start of the next, and the interval start
+  // times ascend, so the calibration is walked, not bisected. Between two sample times the
+  // area is the grid's trapezoid; other bounds are converted once each.
+  const SampleSpan span(r);
+  CalibWalk temperatures(curve, CalibAxis::Time);
+  const double* times = r.Times.data();
   double cumulative = 0;
-  double t = r.StartTime;
+  SampleBound from = span.Bound(r.StartTime);
+  bool fromGrid = span.IsGridTime(0, r.StartTime);
   for (std::size_t i = 0; i < n; ++i) {
-    double next = std::min(r.EndTime, r.StartTime + static_cast<double>(i + 1) * r.Step);
+    const double gridTime = r.StartTime + sample_grid::IndexValue(i + 1) * r.Step;
+    double next = std::min(r.EndTime, gridTime);
     if (i + 1 == n) next = r.EndTime;
-    cumulative = cumulative + Area(r, t, next) / divisor * 100;
-    r.PercentOff[i] = cumulative;
+    const bool toGrid = span.IsGridIndex(i + 1) && next == gridTime;
+    double area;
+    if (fromGrid && toGrid) {
+      area = span.GridArea(i);
+    } else {
+      const SampleBound lower = fromGrid ? span.GridBound(i) : from;
+      const SampleBound upper = toGrid ? span.GridBound(i + 1) : span.Bound(next);
+      area = span.Area(lower, upper);
+      from = upper;
+    }
+    fromGrid = toGrid;
+    cumulative = cumulative + area / divisor * 100;
+    r.PercentOff.push_back(cumulative);
     double temp = 0;
-    CalibLookup(curve, CalibAxis::Time, r.Times[i], temp);
-    r.PointTemp[i] = temp;
-    t = next;
+    temperatures.Lookup(times[i], temp);
+    r.PointTemp.push_back(temp);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "engine/calibration.h"
 #include "engine/custom_reference.h"
 #include "engine/distillation.h"
+#include "engine/sample_span.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "engine/tables/reference_tables.h"
@@ -57,10 +58,12 @@ bool ProcessReferenceRun(CAnalysis& engine) {
   const CalibCurve& curve = engine.calibration.curve;
   SubtractBlank(engine.Blank, ref);
   ref.EndTime = ref.StartTime + (static_cast<double>(ref.Signal.size()) - 1) * ref.Step;
-  ref.TotalArea = Area(ref, ref.StartTime, ref.EndTime);
+  // Both totals sum the same samples from the first: summed once.
+  SampleSpan samples(ref);
+  ref.TotalArea = samples.AreaFromStart(ref.EndTime);
   FindEndTime(ref);
   if (!(ref.TotalArea > 0)) return false;
-  ref.TotalArea = Area(ref, ref.StartTime, ref.EndTime);
+  ref.TotalArea = samples.AreaFromStart(ref.EndTime);
   BuildCurve(ref, engine.Method, curve);
   // Ibp, Fbp and LastPoint as for an analysis (method 0 under ASTM D 2887, 5 otherwise).
   // The step text is a local copy: a reference run never rewrites the user's percent step.

@@ -1,5 +1,7 @@
 #include "report/report_transform.h"
 
+#include "shell/atomic_file.h"
+
 #include <libxml/parser.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
@@ -146,16 +148,9 @@ TransformResult TransformReport(xmlDocPtr report, const std::string& styleSheetP
   TransformResult result = TransformReportToString(report, styleSheetPath, html);
   if (result.status != TransformStatus::Done) return result;
 
-  std::FILE* file = std::fopen(outputPath.c_str(), "wb");
-  if (file == nullptr) return {TransformStatus::CannotWrite, std::strerror(errno)};
-  const bool written = std::fwrite(html.data(), 1, html.size(), file) == html.size();
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    const int error = !written ? writeError : errno;
-    std::remove(outputPath.c_str());
-    return {TransformStatus::CannotWrite, std::strerror(error)};
-  }
+  // Written whole or not at all: a failure leaves whatever was at the path untouched.
+  std::string error;
+  if (!WriteFileAtomically(outputPath, html, error)) return {TransformStatus::CannotWrite, error};
   return {};
 }
 

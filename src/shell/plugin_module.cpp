@@ -1,5 +1,6 @@
 #include "shell/plugin_module.h"
 
+#include "shell/component_location.h"
 #include "shell/language.h"
 #include "shell/module_file.h"
 #include "shell/plugin_info.h"
@@ -20,6 +21,8 @@ PluginModule::~PluginModule() {
 }
 
 std::string PluginModule::moduleFolder() const { return FolderOf(moduleFile_); }
+
+std::string PluginModule::componentTablePath() const { return ComponentTableLocation(moduleFolder()); }
 
 int PluginModule::Load(const HostApi* host) {
   host_ = host;

@@ -78,6 +78,9 @@ class PluginModule {
   const std::string& moduleFile() const { return moduleFile_; }
   // Folder of the module: the component table and the report style sheets live there.
   std::string moduleFolder() const;
+  // The component table the main window reads and saves: the file beside the module, or
+  // the user's copy when the module's folder is read-only (shell/component_location.h).
+  std::string componentTablePath() const;
   MainWindow* mainWindow() const { return mainWindow_.get(); }
   const SatelliteLibrary* satellite() const { return satellite_.get(); }
   int subscription() const { return subscription_; }

@@ -5,7 +5,8 @@
 namespace p528 {
 
 namespace {
-constexpr int kTextCapacity = 128;
+constexpr int kTextCapacity = 128;        // the first buffer offered to the host
+constexpr int kTextCapacityMax = 1 << 16;  // longer texts are cut here
 
 std::u16string SectionPath(const Shell& shell, std::string_view section) {
   std::u16string path;
@@ -45,13 +46,20 @@ std::string ReadSettingText(const Shell& shell, std::string_view section, std::s
                             std::string_view fallback) {
   if (!shell.ServiceExists("Profile/GetString")) return std::string(fallback);
   const std::u16string path = KeyPath(shell, section, key);
-  char16_t buffer[kTextCapacity + 1] = {};  // zero-terminated at position 128
-  ProfileTextBuffer request{buffer, kTextCapacity};
-  const intptr_t found = shell.CallService("Profile/GetString", reinterpret_cast<intptr_t>(path.c_str()),
-                                           reinterpret_cast<intptr_t>(&request));
-  buffer[kTextCapacity - 1] = u'\0';
-  if (found == 0) return std::string(fallback);
-  return Utf16ToUtf8(std::u16string_view(buffer));
+  // The host copies what fits and cuts the rest; a text that filled the buffer may have been
+  // cut, so it is asked for again with a larger one (a path may be up to 4096 bytes long).
+  for (int capacity = kTextCapacity;; capacity *= 2) {
+    std::u16string buffer(static_cast<std::size_t>(capacity) + 1, u'\0');
+    ProfileTextBuffer request{buffer.data(), capacity};
+    const intptr_t found = shell.CallService("Profile/GetString", reinterpret_cast<intptr_t>(path.c_str()),
+                                             reinterpret_cast<intptr_t>(&request));
+    if (found == 0) return std::string(fallback);
+    buffer[static_cast<std::size_t>(capacity) - 1] = u'\0';
+    const std::u16string_view text(buffer.data());
+    if (text.size() + 1 < static_cast<std::size_t>(capacity) || capacity >= kTextCapacityMax) {
+      return Utf16ToUtf8(text);
+    }
+  }
 }
 
 bool WriteSettingText(const Shell& shell, std::string_view section, std::string_view key,

@@ -3,7 +3,9 @@
 // "Profile/SetString" and "Profile/DelKey". Nothing is cached: every read asks the host.
 //
 // A missing service turns reads into their defaults and writes into no-ops (false).
-// Texts are UTF-8 here and UTF-16 at the host; a text read back holds at most 127 characters.
+// Texts are UTF-8 here and UTF-16 at the host. A text is first asked for with a buffer of
+// 128 units; one that fills it is asked for again with larger buffers, so texts (paths of up
+// to 4096 bytes and beyond) come back whole, up to 65535 units.
 #pragma once
 
 #include "shell/shell.h"

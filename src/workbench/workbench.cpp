@@ -43,7 +43,7 @@ Workbench::Workbench(Shell& shellState, std::string componentFile, WorkbenchUser
       analysis_(shellState, components_, messages_, calibration_, tables_),
       user_(user != nullptr ? user : &silent_) {}
 
-void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
+void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds, bool dropUnreadableRemembered) {
   shell_.UpdateForeignUi();
   components_.clear();
   LoadComponentTable(componentPath_, components_);
@@ -63,7 +63,8 @@ void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
   messages_.Format();
 
   initialised_ = true;
-  if (restoreRemembered) RestoreRememberedFiles(shell_, chrmSet_);
+  std::vector<SkippedFile> dropped;
+  if (restoreRemembered) RestoreRememberedFiles(shell_, chrmSet_, dropUnreadableRemembered ? &dropped : nullptr);
   instrumentNumber_ = ReadSettingInt(shell_, kSectionSettings, "num_device", 0);
   try {
     std::vector<std::string> paths;
@@ -73,10 +74,12 @@ void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds) {
     if (lookUpAssayIds) LookUpAssayIds(shell_, chrmSet_, paths);
   } catch (const DataBase::SqlException& error) {
     Recalculate();
+    if (!dropped.empty()) user_->FilesSkipped(dropped);
     ReportDatabaseError(error);
     return;
   }
   Recalculate();
+  if (!dropped.empty()) user_->FilesSkipped(dropped);
 }
 
 void Workbench::AddAssays(intptr_t ownerWindow) {
@@ -191,9 +194,18 @@ void Workbench::EditAnalysisSettings(const std::function<void(CAnalysis&)>& edit
 }
 
 void Workbench::ApplyComponents(ComponentTable edited) {
+  // Written first: a table that cannot be saved changes nothing, neither here nor in its file.
+  SaveComponentTable(componentPath_, edited);
+  // Assigned in place: the engine keeps a reference to this table.
   components_ = std::move(edited);
   RecalculateIfInitialised();
-  SaveComponents();
+}
+
+const std::string& Workbench::FilterMessages(bool errors, bool warnings, bool information) {
+  messages_.showErrors = errors;
+  messages_.showWarnings = warnings;
+  messages_.showInformation = information;
+  return messages_.Format();
 }
 
 void Workbench::ReportDatabaseError(const DataBase::SqlException& error) {

@@ -84,7 +84,9 @@ class Workbench {
   // Without `restoreRemembered` the set starts empty (the command line's --no-restore);
   // without `lookUpAssayIds` the assay database is not asked (the command line without a
   // database: restored files keep assay id -1 instead of failing on a missing table).
-  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true);
+  // With `dropUnreadableRemembered` a remembered file that no longer loads is left out and
+  // told through FilesSkipped (the command line); the window keeps it, empty.
+  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true, bool dropUnreadableRemembered = false);
 
   // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
   // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the
@@ -122,11 +124,14 @@ class Workbench {
   // reference choice through the dialog's rules (OpenAnalysisSettings, the typing,
   // AcceptAnalysisSettings or CancelAnalysisSettings), then one Recalculate.
   void EditAnalysisSettings(const std::function<void(CAnalysis&)>& edit);
-  // OK of the components dialog: `edited` (the dialog's pending copy of components())
-  // replaces the component table, the set is recalculated, then the table is written back
-  // to its file. Throws ComponentTableSaveError when it cannot be written; the table in
-  // memory stays applied.
+  // OK of the components dialog: `edited` (the dialog's pending copy of components()) is
+  // written over the table's file (atomically), and only then replaces the component table
+  // and the set is recalculated. Throws ComponentTableSaveError when it cannot be written;
+  // then nothing has changed, neither the table in memory nor its file.
   void ApplyComponents(ComponentTable edited);
+  // The message page's three filters: which kinds of message the log shows; returns the
+  // formatted log. Display state only, no recalculation.
+  const std::string& FilterMessages(bool errors, bool warnings, bool information);
   // A recalculation request (report options, or any view that changed nothing else): the
   // one fixed sequence that rebuilds the file list, the remembered paths and every result.
   void Recalculate();
@@ -157,6 +162,16 @@ class Workbench {
   // sets the data again.
   CChart& calibrationChartForView() { return calibrationChart_; }
   CChart& distillationChartForView() { return distillationChart_; }
+  // Likewise for the lists a grid shows: the grid hooks its redraw onto the list and may
+  // sort the rows it shows (the file list's commands find a row's file by its path column);
+  // the recalculation fills them again.
+  TableModel& fileListForView() { return fileList_; }
+  ResultTables& tablesForView() { return tables_; }
+  TableModel& calibrationPointsForView() { return calibration_.points; }
+  // The analysis settings dialog edits the engine's settings texts in place while it is
+  // open: its OK stores them and asks for the one recalculation (Recalculate), its Cancel
+  // puts them back. Everything else changes them through EditAnalysisSettings.
+  CAnalysis& analysisForSettingsDialog() { return analysis_; }
 
  private:
   void ReportDatabaseError(const DataBase::SqlException& error);

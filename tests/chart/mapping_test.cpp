@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/recording_canvas.h"
@@ -29,6 +30,15 @@ TEST(MappingTest, RoundingTakesHalvesDown) {
   } cases[] = {{2.5, 2}, {2.51, 3}, {-2.5, -3}, {-2.49, -2}, {0.5, 0}, {1e300, 1000000000}, {-1e300, -1000000000}};
   for (const auto& c : cases) EXPECT_EQ(RoundPixel(c.v), c.expected) << c.v;
   EXPECT_EQ(RoundPixel(std::nan("")), -1000000000);
+  // The rule itself, ceil(v - 0.5) limited to 1e9 pixels, on values next to halves and
+  // integers, small and beyond 2^52.
+  for (double base : {0.0, 0.5, 1.0, 2.5, 799.5, 4503599627370496.0, 1e17}) {
+    for (double v : {base, std::nextafter(base, -1e300), std::nextafter(base, 1e300)}) {
+      for (double sv : {v, -v}) {
+        EXPECT_EQ(RoundPixel(sv), static_cast<int>(std::clamp(std::ceil(sv - 0.5), -1e9, 1e9))) << sv;
+      }
+    }
+  }
 }
 
 TEST(MappingTest, EdgesOfTheRangeMapToTheEdgesOfThePlot) {

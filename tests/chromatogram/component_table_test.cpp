@@ -119,6 +119,7 @@ TEST(ComponentTableLoad, LineEnds) {
       {"last line without end", "1;a\r\n2;b", {1, 2}},
       {"blank line inside", "1;a\r\n\r\n3;c\r\n", {1, 0, 3}},
       {"only a line end", "\r\n", {0}},
+      {"CR alone", "1;a\r2;b\r", {1, 2}},
   };
   TempDir dir;
   for (const SplitCase& c : cases) {
@@ -127,6 +128,34 @@ TEST(ComponentTableLoad, LineEnds) {
     for (const ComponentRecord& r : table) ids.push_back(r.id);
     EXPECT_EQ(ids, c.ids) << c.name;
   }
+}
+
+// A table saved by an editor as UTF-8 read as Windows-1251 mojibake and was written back so.
+TEST(ComponentTableEncodings, Utf8FilesReadAndAreSavedInTheirEncoding) {
+  const std::string line = "7;проба;;;;98.4;1.000;0.000\r\n";
+  const std::string bom = "\xEF\xBB\xBF";
+  TempDir dir;
+  for (const std::string& bytes : {line, bom + line}) {
+    const ComponentTable table = LoadBytes(dir, bytes);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].name, "проба");
+    const std::string path = dir.File("load.csv");
+    SaveComponentTable(path, table);
+    EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - line.size()) + "7;проба;;;;98.4;1.000;0.000\r\n");
+  }
+  // The host's own Windows-1251 stays Windows-1251.
+  const ComponentTable cp1251 = LoadBytes(dir, "7;" + kProba + ";;;;98.4;1.000;0.000\r\n");
+  SaveComponentTable(dir.File("load.csv"), cp1251);
+  EXPECT_EQ(ReadBytes(dir.File("load.csv")), "7;" + kProba + ";;;;98.4;1.000;0.000\r\n");
+}
+
+TEST(ComponentTableLoad, AFifoIsNotOpened) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.csv").c_str(), 0600), 0);
+  ComponentTable table(3);
+  LoadComponentTable(dir.File("fifo.csv"), table);  // used to wait for a writer for ever
+  EXPECT_TRUE(table.empty());
+  EXPECT_THROW(SaveComponentTable(dir.File("fifo.csv"), ComponentTable(1)), ComponentTableSaveError);
 }
 
 TEST(ComponentTableLoad, MissingFileGivesAnEmptyTable) {

@@ -1,15 +1,22 @@
 // The command line's profile file and the host services it stands behind.
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 
 #include "shell/settings.h"
 #include "shell/shell.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace p528::simdist {
 namespace {
@@ -67,7 +74,8 @@ TEST_F(ProfileFile, LinesItCannotReadAreKeptNotLost) {
   EXPECT_EQ(store.GetInt("a\\b"), 5);
   EXPECT_FALSE(store.GetInt("a\\d").has_value());
   ASSERT_TRUE(store.SetInt("a\\e", 6));
-  const std::string text = Text();
+  std::ifstream in(path);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   for (const char* kept : {"float a\\c = 1.5\n", "int a\\d = twelve\n", "garbage\n", "int a\\e = 6\n"}) {
     EXPECT_NE(text.find(kept), std::string::npos) << kept;
   }
@@ -87,6 +95,81 @@ TEST_F(ProfileFile, DeletingASectionLeavesItsNeighbours) {
   EXPECT_EQ(store.GetText("p\\pathsX"), "kept too");
 }
 
+// Runs started at once on one profile used to fail (the shared "profile.tmp" was renamed
+// away under each other) or lose each other's values, and now and then spliced lines.
+TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
+  constexpr int kRuns = 20;
+  constexpr int kValuesPerRun = 5;
+  test::TempFolder folder;
+  path = folder / "profile";  // alone in its folder: no other file can be taken for a leftover
+  { std::ofstream(path) << "# the laboratory's note\n"; }
+  int start[2];
+  ASSERT_EQ(::pipe(start), 0);
+  std::vector<pid_t> children;
+  for (int run = 0; run < kRuns; ++run) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(start[1]);
+      char go;
+      (void)!::read(start[0], &go, 1);  // all runs wait here until the parent lets them go
+      ProfileStore store(path);
+      bool ok = store.Load();
+      for (int i = 0; i < kValuesPerRun; ++i) {
+        ok = store.SetText("run" + std::to_string(run) + "\\v" + std::to_string(i), std::string(300, static_cast<char>('a' + run))) && ok;
+      }
+      ::_exit(ok ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  ::close(start[0]);
+  ::close(start[1]);
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  ProfileStore store(path);
+  ASSERT_TRUE(store.Load());
+  for (int run = 0; run < kRuns; ++run) {
+    for (int i = 0; i < kValuesPerRun; ++i) {
+      EXPECT_EQ(store.GetText("run" + std::to_string(run) + "\\v" + std::to_string(i)), std::string(300, static_cast<char>('a' + run)));
+    }
+  }
+  std::ifstream in(path);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kRuns * kValuesPerRun + 1) << "spliced or lost lines";
+  EXPECT_TRUE(text.starts_with("# the laboratory's note\n"));
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"profile"});  // no temporary file left
+}
+
+// The profile save used to replace a link or a device node by a regular file, and a FIFO
+// as the profile made the run wait for ever.
+TEST_F(ProfileFile, ALinkIsFollowedAndOtherFilesAreRefused) {
+  test::TempFolder folder;
+  const std::string real = folder / "real";
+  const std::string link = folder / "link";
+  std::filesystem::create_symlink(real, link);
+  ProfileStore linked(link);
+  ASSERT_TRUE(linked.Load());
+  ASSERT_TRUE(linked.SetInt("k", 1));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  ProfileStore target(real);
+  ASSERT_TRUE(target.Load());
+  EXPECT_EQ(target.GetInt("k"), 1);
+
+  const std::string fifo = folder / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string error;
+  EXPECT_FALSE(ProfileStore(fifo).Load(&error));
+  EXPECT_NE(error.find("FIFO"), std::string::npos) << error;
+  ProfileStore toFifo(fifo);
+  EXPECT_FALSE(toFifo.SetInt("k", 1));
+  ProfileStore toFolder(folder.path());
+  EXPECT_FALSE(toFolder.SetInt("k", 1));
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"fifo", "link", "real"}));  // no temporary left
+}
+
 TEST_F(ProfileFile, AnUnwritableProfileIsReported) {
   ProfileStore store("/proc/plug528-cannot-be-here/profile");
   ASSERT_TRUE(store.Load());
@@ -104,10 +187,10 @@ TEST_F(ProfileFile, SettingsThroughTheHostServices) {
   WriteSettingInt(shell, kSectionSettings, "method", 4);
   EXPECT_EQ(ReadSettingInt(shell, kSectionSettings, "method", 0), 4);
   EXPECT_EQ(store.GetInt("plugins\\plug528\\settings\\method"), 4);
-  // A text is read back cut to 127 characters, as from a host.
-  const std::string longPath(200, 'x');
+  // A long path comes back whole.
+  const std::string longPath(4096, 'x');
   WriteSettingText(shell, kSectionPaths, "CHRM_GRAD", longPath);
-  EXPECT_EQ(ReadSettingText(shell, kSectionPaths, "CHRM_GRAD", ""), longPath.substr(0, 127));
+  EXPECT_EQ(ReadSettingText(shell, kSectionPaths, "CHRM_GRAD", ""), longPath);
   DeleteSettingSection(shell, kSectionPaths);
   EXPECT_EQ(ReadSettingText(shell, kSectionPaths, "CHRM_GRAD", "none"), "none");
   // The assay dialog and the database exist only when the command line was given them.

@@ -44,6 +44,11 @@ struct GeneratedCalculation : test::EngineFixture {
                        int32_t lot = Lot1, int maxStdRuns = 3)
       : EngineFixture(method) {
     components = table;
+    Calculate(set, method, lot, maxStdRuns);
+  }
+
+  // One recalculation of `set` by the same engine, as the window repeats it.
+  void Calculate(chrmgen::GeneratedSet& set, int32_t method, int32_t lot = Lot1, int maxStdRuns = 3) {
     std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
     engine.Method = method;
     engine.RefType = lot;

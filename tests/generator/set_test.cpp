@@ -407,5 +407,26 @@ TEST(GeneratedSet, RefusesWhatItCannotBuild) {
   EXPECT_THROW(GenerateSet(ScenarioDefaults("gasoil"), shuffled), std::invalid_argument);
 }
 
+// chrmgen answered every value out of range with exit 1 and "generator options out of
+// range"; the command line now gives exit 2 with the option and its limit.
+TEST(GeneratedSet, OptionsOutOfRangeNameTheirLimit) {
+  struct Case {
+    void (*change)(GeneratorOptions&);
+    const char* message;
+  };
+  const Case cases[] = {
+      {[](GeneratorOptions& o) { o.analyses = 12; }, "--analyses must be 1 to 9"},
+      {[](GeneratorOptions& o) { o.column.step = 0; }, "--length and --step must be above 0"},
+      {[](GeneratorOptions& o) { o.column.runLength = 0.05; }, "--length / --step must give 100 to 50000000 samples"},
+      {[](GeneratorOptions& o) { o.column.resolution = -1; }, "--resolution must be above 0"},
+  };
+  for (const Case& c : cases) {
+    GeneratorOptions options = ScenarioDefaults("gasoil");
+    c.change(options);
+    EXPECT_NE(OptionsProblem(options).find(c.message), std::string::npos) << OptionsProblem(options);
+  }
+  EXPECT_EQ(OptionsProblem(ScenarioDefaults("benchmark")), "");
+}
+
 }  // namespace
 }  // namespace p528::chrmgen

@@ -24,7 +24,7 @@ std::string LayerOf(const LayerTable& table, const std::string& folder) {
 }
 
 // Folder of a file relative to the tree: "src/engine/x.cpp" -> "engine",
-// "tools/simdist/x.cpp" -> "tools/simdist".
+// "tools/simdist/x.cpp" -> "tools/simdist", "host/kit/x.cpp" -> "host/kit".
 std::string FolderOf(const fs::path& relative) {
   std::string folder = relative.parent_path().generic_string();
   if (folder == "src") return "";
@@ -84,7 +84,7 @@ LayerTable ParseLayerTable(const std::string& text) {
 
 std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerTable& table) {
   std::vector<std::string> found;
-  for (const char* top : {"src", "tools"}) {
+  for (const char* top : {"src", "host", "tools"}) {
     const fs::path base = fs::path(root) / top;
     if (!fs::exists(base)) continue;
     std::vector<fs::path> files;  // sorted, so that the list reads in a stable order

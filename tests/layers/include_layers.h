@@ -18,7 +18,8 @@ using LayerTable = std::map<std::string, Layer>;
 // Parses the table text; throws std::runtime_error on a malformed line or an unknown layer.
 LayerTable ParseLayerTable(const std::string& text);
 
-// Every forbidden include of the .h/.cpp files under root/src and root/tools, one line each:
+// Every forbidden include of the .h/.cpp files under root/src, root/host and root/tools, one
+// line each:
 // "src/engine/analysis.cpp:15: includes \"ui/chart/chart.h\" (ui/chart)".
 std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerTable& table);
 

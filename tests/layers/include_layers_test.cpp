@@ -1,5 +1,5 @@
-// The layers the build enforces: every #include of src/ and tools/ stays within the folders
-// that layers.txt allows; and the check itself refuses a forbidden include.
+// The layers the build enforces: every #include of src/, host/ and tools/ stays within the
+// folders that layers.txt allows; and the check itself refuses a forbidden include.
 #include "layers/include_layers.h"
 
 #include "support/files.h"

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace p528 {
 namespace {
@@ -56,6 +59,25 @@ TEST(JsonWriter, NumbersRoundTripAndNonFiniteIsNull) {
   w.Double(0.1);
   w.EndArray();
   EXPECT_EQ(w.str(), "[null,null,null,-9223372036854775808,18446744073709551615,0.10000000000000001]");
+}
+
+// Result files are compared byte for byte between versions: every number keeps the text of
+// printf's "%.17g".
+TEST(JsonWriter, NumbersAreTheTextOfPrintf) {
+  std::vector<double> values = {0.0, -0.0, 1e-5, 1e16, 1e17, 123456.5, 99.5, 5e-324, 2.2250738585072014e-308};
+  uint64_t bits = 0x9E3779B97F4A7C15u;
+  for (int k = 0; k < 2000; ++k) {
+    bits = bits * 6364136223846793005u + 1442695040888963407u;
+    const double v = std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 120) - 100);
+    values.push_back(k % 2 ? -v : v);
+  }
+  for (double v : values) {
+    JsonWriter w;
+    w.Double(v);
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "%.17g", v);
+    ASSERT_EQ(w.str(), expected);
+  }
 }
 
 TEST(JsonWriter, CompactNesting) {

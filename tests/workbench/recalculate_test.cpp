@@ -85,14 +85,15 @@ TEST_F(Recalculate, LimitsAreCountedWhenTheCommandBegins) {
   Workbench& wb = Start();
   // Two calibrations in one command: both join; the later one in set order calibrates and
   // is remembered.
-  const std::string first = Run({"cal1.stg", "#градуировочная"});
-  const std::string second = Run({"cal2.stg", "#градуировочная"});
+  // (Distinct analysis times: byte-identical files would be one run given twice.)
+  const std::string first = Run({"cal1.stg", "#градуировочная", 1});
+  const std::string second = Run({"cal2.stg", "#градуировочная", 2});
   wb.AddFiles({second, first});
   EXPECT_EQ(wb.chrmSet().size(), 2u);
   EXPECT_EQ(wb.calibrationTab().CalibrationChrm, &wb.chrmSet().at(second));
   EXPECT_EQ(RememberedPath("CHRM_GRAD"), second);
   // A later command finds the role full.
-  wb.AddFiles({Run({"cal3.stg", "#градуировочная"})});
+  wb.AddFiles({Run({"cal3.stg", "#градуировочная", 3})});
   EXPECT_EQ(wb.chrmSet().size(), 2u);
 }
 

@@ -129,9 +129,10 @@ class WorkbenchTest : public ::testing::Test {
   // Attaches `database` (a file in the folder) as the host's assay database.
   void UseDatabase(const std::string& database) { shell.databaseLocation = Utf8ToUtf16(database); }
 
-  Workbench& Start(bool restore = true) {
-    workbench = std::make_unique<Workbench>(shell, std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv",
-                                            &user);
+  // `componentPath` empty: the component table of the source tree (never written).
+  Workbench& Start(bool restore = true, std::string componentPath = {}) {
+    if (componentPath.empty()) componentPath = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+    workbench = std::make_unique<Workbench>(shell, std::move(componentPath), &user);
     workbench->Initialise(restore);
     return *workbench;
   }

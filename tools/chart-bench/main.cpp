@@ -1,5 +1,8 @@
 // chart-bench: how long painting a chart of three 20 000-point distillation-like curves
 // into an 800 x 500 image takes, through QPainter and through the logic alone.
+//
+//   chart-bench [benchmark options]
+//   chart-bench --png FILE      writes the picture painted, to compare versions' pixels
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -7,6 +10,7 @@
 #include <QPainter>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "ui/chart/qt/chart_png.h"
@@ -106,6 +110,14 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   QGuiApplication app(argc, argv);  // text drawing needs it
+  // chart-bench --png FILE: writes the benchmark's picture instead, to compare the pixels
+  // of two versions.
+  if (argc == 3 && std::string(argv[1]) == "--png") {
+    Curves curves;
+    CChart chart;
+    SetUp(chart, curves);
+    return RenderChartImage(chart, 800, 500).save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

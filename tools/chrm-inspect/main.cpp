@@ -20,7 +20,7 @@ using p528::PassportField;
 
 const char* StatusText(int status) {
   switch (status) {
-    case -1: return "cannot open the file";
+    case -1: return "cannot open the file (missing, unreadable, or not a regular file)";
     case -2: return "header shorter than 16 bytes";
     case -3: return "not a chromatogram file (magic is not \"STG\")";
     case -4: return "format version above 1";
@@ -130,11 +130,24 @@ void WriteChannel(JsonWriter& w, const ChrmChannel& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: chrm-inspect FILE\n");
+  const char* usage = "usage: chrm-inspect [--] FILE\n       chrm-inspect --help | --version\n";
+  // "--" lets a file whose name begins with "-" be inspected.
+  const bool dashes = argc == 3 && std::string(argv[1]) == "--";
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::fputs(usage, stdout);
+    std::fputs("Prints the chromatogram FILE as one JSON object (exit 0 read, 1 not read, 2 usage).\n", stdout);
+    return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::printf("chrm-inspect %s\n", PLUG528_VERSION);
+    return 0;
+  }
+  if (!dashes && (argc != 2 || argv[1][0] == '-')) {
+    if (argc == 2) std::fprintf(stderr, "chrm-inspect: unknown option %s\n", argv[1]);
+    std::fputs(usage, stderr);
     return 2;
   }
-  const std::string path = argv[1];
+  const std::string path = argv[dashes ? 2 : 1];
   p528::CVantiroFile4 file;
   const int status = file.LoadFromFile(path);
 

@@ -1,72 +1,32 @@
 #include "assay_db.h"
 
-#include <sqlite3.h>
-
-#include <ctime>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <stdexcept>
 
+#include "host/kit/assay_database.h"
+#include "shell/database.h"
 #include "shell/text.h"
 
 namespace p528::chrmgen {
 
-namespace {
-
-struct DbCloser {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-struct StmtFinalizer {
-  void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-
-[[noreturn]] void Fail(sqlite3* db, const std::string& what) {
-  throw std::runtime_error(what + ": " + (db != nullptr ? sqlite3_errmsg(db) : "out of memory"));
-}
-
-std::string UtcText(int64_t seconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm tm{};
-  gmtime_r(&t, &tm);
-  char buffer[32];
-  std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &tm);
-  return buffer;
-}
-
-}  // namespace
-
 void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows) {
-  sqlite3* raw = nullptr;
-  const int opened = sqlite3_open(path.c_str(), &raw);
-  std::unique_ptr<sqlite3, DbCloser> db(raw);
-  if (opened != SQLITE_OK) Fail(raw, "cannot open " + path);
-  const char* schema =
-      "CREATE TABLE IF NOT EXISTS assay ("
-      "id INTEGER PRIMARY KEY, filename TEXT, ishidden INTEGER NOT NULL DEFAULT 0, "
-      "isdeleted INTEGER NOT NULL DEFAULT 0, sample TEXT, andate INTEGER, date TEXT, role TEXT);";
-  if (sqlite3_exec(raw, schema, nullptr, nullptr, nullptr) != SQLITE_OK)
-    Fail(raw, "cannot create table assay");
-  if (sqlite3_exec(raw, "BEGIN;", nullptr, nullptr, nullptr) != SQLITE_OK) Fail(raw, "cannot begin");
-  sqlite3_stmt* rawStmt = nullptr;
-  const char* insert =
-      "INSERT OR REPLACE INTO assay (id, filename, ishidden, isdeleted, sample, andate, date, role) "
-      "VALUES (?, ?, 0, 0, ?, ?, ?, ?);";
-  if (sqlite3_prepare_v2(raw, insert, -1, &rawStmt, nullptr) != SQLITE_OK) Fail(raw, "cannot prepare");
-  std::unique_ptr<sqlite3_stmt, StmtFinalizer> stmt(rawStmt);
+  std::vector<hostkit::AssayRecord> records;
+  records.reserve(rows.size());
   for (const AssayRow& row : rows) {
-    const std::string date = UtcText(row.andate);
-    sqlite3_bind_int(rawStmt, 1, row.id);
-    sqlite3_bind_text(rawStmt, 2, row.filename.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(rawStmt, 3, row.sample.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(rawStmt, 4, row.andate);
-    sqlite3_bind_text(rawStmt, 5, date.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(rawStmt, 6, row.role.c_str(), -1, SQLITE_TRANSIENT);
-    if (sqlite3_step(rawStmt) != SQLITE_DONE) Fail(raw, "cannot insert assay " + std::to_string(row.id));
-    sqlite3_reset(rawStmt);
+    hostkit::AssayRecord record;
+    record.id = row.id;
+    record.filename = row.filename;
+    record.sample = row.sample;
+    record.andate = row.andate;
+    record.role = row.role;
+    records.push_back(std::move(record));
   }
-  stmt.reset();
-  if (sqlite3_exec(raw, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) Fail(raw, "cannot commit");
+  try {
+    hostkit::AssayDatabase(path).WriteRows(records);
+  } catch (const DataBase::SqlException& error) {
+    throw std::runtime_error("cannot write the assay database " + path + ": " + error.what());
+  }
 }
 
 std::string AssayListText(const std::vector<AssayRow>& rows) {

@@ -1,7 +1,6 @@
-// The assay database of a generated set, shaped like the host's: table `assay` with `id`,
-// `filename` (full path), `ishidden`, `isdeleted`, `sample`, `andate` (seconds since
-// 1970-01-01 UTC), `date` (the same moment as "YYYY-MM-DD HH:MM:SS" UTC) and `role` (the
-// passport's role text). The host and the command line add a set by these ids.
+// The assay database of a generated set: the host's own schema (host/kit/assay_database.h),
+// rows with `id`, `filename` (full path), `sample`, `andate`, `date` and `role`, neither
+// hidden nor deleted. The host and the command line add a set by these ids.
 //
 // The list of a set's assays is also kept as a tab-separated text file beside its
 // chromatograms ("assays.txt": id, file name, sample, andate, role), so the database can be
@@ -22,8 +21,9 @@ struct AssayRow {
   std::string role;
 };
 
-// Creates the table when missing and inserts the rows, replacing rows of the same id.
-// Throws std::runtime_error with SQLite's message on failure.
+// Creates the database or brings its schema up to date and inserts the rows in one
+// transaction, replacing rows of the same id. Throws std::runtime_error with SQLite's
+// message on failure (the database then stays as it was).
 void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows);
 
 std::string AssayListText(const std::vector<AssayRow>& rows);

@@ -4,7 +4,8 @@
 //   chrmgen generate SCENARIO FOLDER [options]
 //   chrmgen index --db FILE FOLDER...
 //
-// Exit status: 0 done, 1 failure (message on stderr), 2 usage error.
+// Exit status: 0 done, 1 failure (message on stderr), 2 usage error (an option value out of
+// range among them; the message names the limit).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "chromatogram/component_table.h"
+#include "aia_writer.h"
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/text.h"
@@ -26,6 +28,7 @@ const char* const kUsage =
     "usage: chrmgen list\n"
     "       chrmgen generate SCENARIO FOLDER [options]\n"
     "       chrmgen index --db FILE FOLDER...\n"
+    "       chrmgen --help | --version\n"
     "options of generate:\n"
     "  --seed N             random seed (default 528)\n"
     "  --length MIN         run length in minutes (default 40; benchmark 60)\n"
@@ -40,7 +43,8 @@ const char* const kUsage =
     "  --end-temp C         boiling point where the analysed sample stops eluting\n"
     "  --id-base N          first assay id (default 101, 201, 301, 401 by scenario)\n"
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
-    "  --no-db              do not write assays.db\n";
+    "  --no-db              do not write assays.db\n"
+    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n";
 
 struct UsageError {
   std::string message;
@@ -82,6 +86,7 @@ int Generate(const std::vector<std::string>& args) {
   const std::string folder = args[1];
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
+  bool aia = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--solvent") {
@@ -90,6 +95,10 @@ int Generate(const std::vector<std::string>& args) {
     }
     if (option == "--no-db") {
       database = false;
+      continue;
+    }
+    if (option == "--aia") {
+      aia = true;
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError{"missing value for " + option};
@@ -127,6 +136,7 @@ int Generate(const std::vector<std::string>& args) {
     else
       throw UsageError{"unknown option " + option};
   }
+  if (const std::string problem = OptionsProblem(options); !problem.empty()) throw UsageError{problem};
   ComponentTable table;
   LoadComponentTable(components, table);
   if (table.empty()) {
@@ -135,6 +145,7 @@ int Generate(const std::vector<std::string>& args) {
   }
   const GeneratedSet set = GenerateSet(options, table);
   WriteSet(set, folder, components, database);
+  if (aia) WriteAiaSet(set, folder);
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
               set.column->SampleCount(), folder.c_str());
   for (const GeneratedRun& run : set.runs)
@@ -175,6 +186,10 @@ int main(int argc, char** argv) {
     if (args[0] == "index") return Index(rest);
     if (args[0] == "--help" || args[0] == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (args[0] == "--version") {
+      std::printf("chrmgen %s\n", PLUG528_VERSION);
       return 0;
     }
     throw UsageError{"unknown command " + args[0]};

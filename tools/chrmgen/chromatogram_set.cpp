@@ -470,15 +470,25 @@ class SetBuilder {
 };
 
 void CheckOptions(const GeneratorOptions& o) {
-  if (o.noise < 0 || o.spikes < 0 || o.analyses < 1 || o.analyses > 9 ||
-      (o.referenceLot != 1 && o.referenceLot != 2))
-    throw std::invalid_argument("generator options out of range");
-  const double samples = o.column.runLength / o.column.step;
-  if (!(samples >= 100) || samples > 5e7)
-    throw std::invalid_argument("run length and sampling interval out of range");
+  if (const std::string problem = OptionsProblem(o); !problem.empty()) throw std::invalid_argument(problem);
 }
 
 }  // namespace
+
+std::string OptionsProblem(const GeneratorOptions& o) {
+  if (!(o.noise >= 0)) return "--noise must be 0 or more";
+  if (o.spikes < 0) return "--spikes must be 0 or more";
+  if (o.analyses < 1 || o.analyses > 9) return "--analyses must be 1 to 9";
+  if (o.referenceLot != 1 && o.referenceLot != 2) return "--reference-lot must be 1 or 2";
+  if (!(o.column.resolution > 0)) return "--resolution must be above 0";
+  if (!(o.column.tailing >= 0)) return "--tailing must be 0 or more";
+  if (!(o.column.runLength > 0) || !(o.column.step > 0)) return "--length and --step must be above 0";
+  const double samples = o.column.runLength / o.column.step;
+  if (!(samples >= 100) || samples > 5e7) {
+    return Format("--length / --step must give 100 to 50000000 samples (they give %.0f)", samples);
+  }
+  return {};
+}
 
 std::vector<std::string> ScenarioNames() { return {"gasoil", "condensate", "heavy", "benchmark"}; }
 

@@ -47,6 +47,10 @@ struct GeneratorOptions {
   int assayIdBase = 0;           // first assay id; 0: the scenario's own (101, 201, ...)
 };
 
+// Why `options` cannot be generated, naming the option and its limit ("--analyses must be 1
+// to 9"); "" when they can. GenerateSet throws std::invalid_argument with this text.
+std::string OptionsProblem(const GeneratorOptions& options);
+
 // Names of the scenarios, in the order above.
 std::vector<std::string> ScenarioNames();
 // The options a scenario starts from (the benchmark changes run length and sampling).

@@ -5,12 +5,15 @@
 //   Long50Hz   ten 60-minute runs at 50 Hz (calibration, blank, check, reference and six
 //              analyses, three of them unnumbered: loaded and listed, not calculated).
 //
+// PlainPass/<set> is one plain pass over exactly the samples Recalculate/<set> integrates:
+// the yardstick of the recalculation's speed.
+//
 //   simdist-bench                                   all cases
-//   simdist-bench --benchmark_filter=Recalculate
+//   simdist-bench --benchmark_filter='Recalculate|PlainPass'
 #include "calc.h"
 #include "chromatogram_set.h"
 #include "cli_host.h"
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
 #include "set_writer.h"
 
 #include "shell/settings.h"
@@ -108,6 +111,35 @@ void Recalculate(benchmark::State& state, const std::string& name) {
   }
 }
 
+// The yardstick of Recalculate: one serial, in-order pass over the samples the calculation
+// integrates (channel 0 of the blank, the numbered analysis and internal-standard runs and
+// the reference run of the recalculated set), summed as doubles.
+void PlainPass(benchmark::State& state, const std::string& name) {
+  const WrittenSet& set = Set(name);
+  Bench bench(set);
+  bench.workbench->AddFiles(set.files);
+  const CAnalysis& analysis = bench.workbench->analysis();
+  std::vector<const std::vector<float>*> runs;
+  auto add = [&runs](const ChrmResult& r) {
+    if (r.File != nullptr && !r.File->channels.empty()) runs.push_back(&r.File->channels[0].samples);
+  };
+  add(analysis.Blank);
+  for (const ChrmResult& r : analysis.Analyses) add(r);
+  for (const ChrmResult& r : analysis.StdRuns) add(r);
+  add(analysis.Reference);
+  std::size_t samples = 0;
+  for (const std::vector<float>* run : runs) samples += run->size();
+  for (auto _ : state) {
+    double sum = 0;
+    for (const std::vector<float>* run : runs) {
+      for (float x : *run) sum += static_cast<double>(x);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.counters["runs"] = static_cast<double>(runs.size());
+  state.counters["samples"] = static_cast<double>(samples);
+}
+
 // A whole `simdist calc` run: profile file, host, workbench, loading, recalculation, summary
 // and JSON (into memory).
 void SimdistCalc(benchmark::State& state, const std::string& name) {
@@ -131,9 +163,11 @@ void SimdistCalc(benchmark::State& state, const std::string& name) {
 
 BENCHMARK_CAPTURE(LoadAndRecalculate, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Recalculate, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlainPass, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimdistCalc, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadAndRecalculate, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Recalculate, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlainPass, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimdistCalc, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
 
 }  // namespace

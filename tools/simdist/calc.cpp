@@ -1,11 +1,17 @@
 #include "calc.h"
 
 #include "cli_host.h"
+#include "diagnostics.h"
 #include "json_result.h"
+#include "notices.h"
 #include "options.h"
-#include "profile_store.h"
+#include "output_guard.h"
+#include "host/kit/plugin_library.h"
+#include "host/kit/profile_store.h"
+#include "shell/component_location.h"
 #include "summary.h"
 
+#include "shell/atomic_file.h"
 #include "shell/database.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"
@@ -14,7 +20,6 @@
 #include "workbench/workbench.h"
 
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <unistd.h>
 
@@ -23,32 +28,6 @@ namespace p528::simdist {
 namespace {
 
 constexpr uint16_t kEnglish = 0x0409;
-
-// Texts of the core end lines with "\r\n" and indent with tabs; the terminal wants "\n".
-std::string ForTerminal(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\r') continue;
-    if (c == '\t') out += "    ";
-    else out += c;
-  }
-  return out;
-}
-
-std::string SkipText(const SkippedFile& file) {
-  switch (file.reason) {
-    case SkipReason::AlreadyInSet: return file.path + " not added: already in the set";
-    case SkipReason::NotReadable:
-      return file.path + " not added: cannot be read (status " + std::to_string(file.loadStatus) + ")";
-    case SkipReason::NoRoleText: return file.path + " not added: its passport names no role (\"Chrm_Type\")";
-    case SkipReason::UnknownRoleText: return file.path + " not added: unknown role \"" + file.roleText + "\"";
-    case SkipReason::RoleFull:
-      return file.path + " not added: the set already holds as many \"" + file.roleText + "\" runs as it may";
-    case SkipReason::NoSuchAssay:
-      return "assay " + std::to_string(file.assayId) + " not added: no visible assay with that id";
-  }
-  return file.path + " not added";
-}
 
 // The command line as the workbench's user: everything it would show goes to stderr.
 class CliUser : public WorkbenchUser {
@@ -62,9 +41,14 @@ class CliUser : public WorkbenchUser {
     err_ << "simdist: " << ForTerminal(text) << "\n";
   }
   void FilesSkipped(const std::vector<SkippedFile>& skipped) override {
-    for (const SkippedFile& file : skipped) err_ << "simdist: notice: " << SkipText(file) << "\n";
+    for (const SkippedFile& file : skipped) {
+      err_ << "simdist: notice: " << ForTerminal(SkipText(file)) << "\n";
+      const bool inSet = file.reason == SkipReason::AlreadyInSet || file.reason == SkipReason::SameRun;
+      if (!inSet && file.reason != SkipReason::RememberedNotReadable) ++refused;
+    }
   }
   bool failed = false;
+  int refused = 0;  // files (or assays) named that were left out for a reason of their own
 
  private:
   std::ostream& err_;
@@ -82,15 +66,33 @@ std::string FullPath(const std::string& path) {
   return ec ? path : full.lexically_normal().string();
 }
 
-bool WriteFile(const std::string& path, const std::string& text, std::string& error) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  file.flush();
-  if (!file) {
-    error = "cannot write " + path;
-    return false;
+// The files a run reads and the ones it writes, for CheckOutputs.
+void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const std::string& componentPath,
+              std::vector<NamedPath>& outputs, std::vector<NamedPath>& inputs) {
+  const CalcConfig& config = parsed.config;
+  if (config.jsonPath && *config.jsonPath != "-") outputs.push_back({"--json", *config.jsonPath});
+  if (config.reportPath) outputs.push_back({"--report", *config.reportPath});
+  for (const std::string& file : config.files) inputs.push_back({"the chromatogram", file});
+  inputs.push_back({"the profile", profilePath});
+  inputs.push_back({"the component table", componentPath});
+  if (config.database) inputs.push_back({"the database", *config.database});
+  for (const GivenOption& given : parsed.given) {
+    if (std::string_view(given.option->name) == "--custom-reference") {
+      inputs.push_back({"the custom reference", given.value});
+    }
   }
-  return true;
+}
+
+// How far the files asked for got: a run that could add none of them, or whose calculation
+// stopped before the method's last step, has no results to hand on.
+std::string IncompleteReason(const Workbench& workbench, bool nothingAdded) {
+  if (nothingAdded) return "nothing could be added";
+  const unsigned final = FinalState(workbench);
+  if (workbench.analysis().State < final) {
+    return Format("the calculation stopped before its results (state %u, the method's last step is %u)",
+                  workbench.analysis().State, final);
+  }
+  return {};
 }
 
 }  // namespace
@@ -101,6 +103,9 @@ std::string DefaultComponentPath() {
   if (!folder.empty()) {
     const std::string beside = ComponentDataPath(folder);
     if (std::filesystem::is_regular_file(beside, ec)) return beside;
+    // Installed: the plug-in folder's table, or the user's copy of it when there is one.
+    const std::string installed = ComponentTableLocation(hostkit::InstalledPluginFolder(folder), false);
+    if (std::filesystem::is_regular_file(installed, ec)) return installed;
   }
 #ifdef PLUG528_DATA_DIR
   const std::string source = std::string(PLUG528_DATA_DIR) + "/tqle528data.csv";
@@ -128,12 +133,19 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
     err << "simdist calc: no profile file: give --profile FILE (neither XDG_CONFIG_HOME nor HOME is set)\n";
     return ExitUsage;
   }
+  std::string componentPath = config.components ? *config.components : DefaultComponentPath();
+  std::vector<NamedPath> outputs;
+  std::vector<NamedPath> inputs;
+  RunFiles(parsed, profilePath, componentPath, outputs, inputs);
+  if (!CheckOutputs(outputs, inputs, error)) {
+    err << "simdist calc: " << error << "\n";
+    return ExitUsage;
+  }
   ProfileStore profile(profilePath);
   if (!profile.Load(&error)) {
     err << "simdist calc: --profile: " << error << "\n";
     return ExitUsage;
   }
-  std::string componentPath = config.components ? *config.components : DefaultComponentPath();
   if (componentPath.empty()) {
     err << "simdist: notice: no component table found (give --components FILE); the calibration will "
            "find no components\n";
@@ -174,7 +186,10 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
     });
   }
 
-  workbench.Initialise(config.restore, config.database.has_value());
+  // A remembered file that no longer loads would hold its role's place against the file
+  // the user names: it is dropped, and said so.
+  workbench.Initialise(config.restore, config.database.has_value(), true);
+  const std::size_t filesBefore = workbench.chrmSet().size();
   if (config.idsGiven) workbench.AddAssays();
   if (!config.files.empty()) {
     std::vector<std::string> paths;
@@ -182,15 +197,22 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
     workbench.AddFiles(paths);
   }
 
+  // Files named that are in the set already (or the same run as one in it) count as added.
+  const bool requested = !config.files.empty() || !config.assayIds.empty();
+  const bool nothingAdded = requested && workbench.chrmSet().size() == filesBefore && user.refused > 0;
+  const std::string incomplete = IncompleteReason(workbench, nothingAdded);
+  const std::vector<std::string> diagnostics = Diagnostics(workbench);
+  for (const std::string& line : diagnostics) err << "simdist: diagnostic: " << ForTerminal(line) << "\n";
+
   int status = user.failed ? ExitFailure : ExitDone;
   const bool jsonToOut = config.jsonPath && *config.jsonPath == "-";
-  if (config.summary && !jsonToOut) out << Summary(workbench);
+  if (config.summary && !jsonToOut) out << ForTerminal(Summary(workbench));
   if (config.jsonPath) {
-    const std::string json = ResultJson(workbench);
+    const std::string json = ResultJson(workbench, 2, diagnostics);
     if (jsonToOut) {
       out << json;
-    } else if (!WriteFile(*config.jsonPath, json, error)) {
-      err << "simdist: " << error << "\n";
+    } else if (!WriteFileAtomically(*config.jsonPath, json, error)) {
+      err << "simdist: cannot write " << *config.jsonPath << ": " << error << "\n";
       status = ExitFailure;
     }
   }
@@ -203,6 +225,10 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   if (!profile.saveError().empty()) {
     err << "simdist: " << profile.saveError() << "\n";
     status = ExitFailure;
+  }
+  if (status == ExitDone && !incomplete.empty()) {
+    err << "simdist: " << incomplete << "\n";
+    status = ExitIncomplete;
   }
   host.Detach();
   return status;

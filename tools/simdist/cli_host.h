@@ -5,14 +5,16 @@
 // Services offered: "System/GetLanguage" (the language chosen with --lang), "Profile/GetInt",
 // "Profile/SetInt", "Profile/GetString", "Profile/SetString", "Profile/DelKey" (a
 // ProfileStore), "DB/GetConnectionUri" (the --db file, when given), "Main/OpenAssayIdDlgEx"
-// (answered with the --ids list) and "Cfg/DataPath". Events and published services are
-// accepted and ignored; nothing else exists.
+// (answered with the --ids list) and "Cfg/DataPath". Subscriptions and published services
+// are kept, but no event is ever fired; nothing else exists.
 //
+// The services are the host kit's service table; the fields below are read at each call.
 // The host table is plain C without a context argument, so one CliHost at a time is the
 // active host (Attach/Detach); it must outlive every Shell that points at its table.
 #pragma once
 
-#include "profile_store.h"
+#include "host/kit/profile_store.h"
+#include "host/kit/service_table.h"
 #include "shell/host_api.h"
 
 #include <cstdint>
@@ -21,6 +23,10 @@
 #include <vector>
 
 namespace p528::simdist {
+
+// The profile store lives in the host kit; the command line names it as its own.
+using hostkit::DefaultProfilePath;
+using hostkit::ProfileStore;
 
 class CliHost {
  public:
@@ -46,7 +52,7 @@ class CliHost {
   intptr_t Call(const char* service, intptr_t wparam, intptr_t lparam);
 
  private:
-  HostApi table_{};
+  hostkit::ServiceTable table_;
   std::u16string dataPath_ = u"/";
 };
 

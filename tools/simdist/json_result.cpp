@@ -147,7 +147,7 @@ void Table(JsonWriter& json, const char* name, const TableModel& table) {
 
 }  // namespace
 
-std::string ResultJson(const Workbench& wb, int indent) {
+std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::string>& diagnostics) {
   const CAnalysis& a = wb.analysis();
   PathOf paths;
   for (const auto& [path, file] : wb.chrmSet()) paths[&file] = path;
@@ -248,6 +248,7 @@ std::string ResultJson(const Workbench& wb, int indent) {
   Table(json, "iso3405", wb.tables().iso3405);
   json.EndObject();
 
+  if (!diagnostics.empty()) Texts(json, "diagnostics", diagnostics);
   json.EndObject();
   std::string text = json.Take();
   text += '\n';

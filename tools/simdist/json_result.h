@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace p528 {
 class Workbench;
@@ -11,7 +12,8 @@ class Workbench;
 
 namespace p528::simdist {
 
-// The whole document, indented by `indent` spaces per level (0: one line).
-std::string ResultJson(const Workbench& workbench, int indent = 2);
+// The whole document, indented by `indent` spaces per level (0: one line). `diagnostics`
+// (Diagnostics()) become the last member "diagnostics", which is left out when empty.
+std::string ResultJson(const Workbench& workbench, int indent = 2, const std::vector<std::string>& diagnostics = {});
 
 }  // namespace p528::simdist

@@ -301,10 +301,13 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
       }
     } else if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
-    } else if (i + 1 < arguments.size()) {
+    } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
       value = arguments[++i];
     } else {
+      // "--report --sections all" must not write a report named "--sections": an argument
+      // beginning with "--" is an option, never a value (give it as --report=--name).
       error = name + " needs a value (" + matched->value + ")";
+      if (i + 1 < arguments.size()) error += "; " + arguments[i + 1] + " is an option, not a value";
       return false;
     }
     std::string normal;
@@ -364,7 +367,8 @@ std::string CalcUsage() {
   }
   text += "  -h, --help                  this text\n"
           "\n"
-          "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error\n";
+          "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
+          "             3 nothing could be added or the calculation stopped before its results\n";
   return text;
 }
 

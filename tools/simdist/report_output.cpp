@@ -1,4 +1,5 @@
 #include "report_output.h"
+#include "host/kit/plugin_library.h"
 
 #include "options.h"
 
@@ -40,6 +41,10 @@ std::string ReportStyleSheetFolder(uint16_t uiLangId) {
   const std::string folder = ProgramFolder();
   if (!folder.empty() && std::filesystem::is_regular_file(StyleSheetPath(folder, StyleSheetName(uiLangId)), ec)) {
     return folder;
+  }
+  const std::string installed = hostkit::InstalledPluginFolder(folder);
+  if (!folder.empty() && std::filesystem::is_regular_file(StyleSheetPath(installed, StyleSheetName(uiLangId)), ec)) {
+    return installed;
   }
 #ifdef PLUG528_DATA_DIR
   return PLUG528_DATA_DIR;

@@ -58,7 +58,14 @@ void ClipToColumn(PixelPoint& a, PixelPoint& b, int edge, Beyond beyond) {
 
 int RoundPixel(double v) {
   if (std::isnan(v)) return static_cast<int>(-kPixelLimit);
-  const double r = std::ceil(v - 0.5);
+  // ceil(v - 0.5) without a call into the maths library (this runs twice for every point of
+  // every curve): below 2^52 through the truncating conversion, beyond it w is an integer.
+  const double w = v - 0.5;
+  double r = w;
+  if (std::fabs(w) < 0x1p52) {
+    const auto k = static_cast<int64_t>(w);
+    r = static_cast<double>(k) < w ? static_cast<double>(k + 1) : static_cast<double>(k);
+  }
   return static_cast<int>(std::clamp(r, -kPixelLimit, kPixelLimit));
 }
 

@@ -5,6 +5,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "ui/chart/qt/qpainter_canvas.h"
 
 namespace p528 {
@@ -98,6 +102,77 @@ TEST(QPainterCanvasTest, LinesLeaveOutTheirEndPixelAndTheBandInvertsTwiceToNothi
     canvas.InvertOutline({5, 2, 30, 15});
   }
   EXPECT_EQ(image, before);
+}
+
+// A polyline from (30, 20) with a pen per segment and fills of one rectangle before some
+// segments, painted through the canvas and, segment by segment, with QPainter itself.
+struct Stroke {
+  PixelPoint to;
+  int pen;
+  bool fillFirst = false;
+};
+
+std::pair<QImage, QImage> PaintBothWays(const std::vector<Stroke>& strokes) {
+  const Pen pens[] = {{PenSolid, 0, 0x0808FC}, {PenSolid, 0, 0xFC0808}, {PenDash, 0, 0x0808FC}};
+  const PixelRect fill{4, 4, 40, 30};
+  auto paint = [&](bool throughCanvas) {
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    PixelPoint from{30, 20};
+    canvas.MoveTo(from);
+    for (const Stroke& s : strokes) {
+      const Pen& pen = pens[s.pen];
+      if (throughCanvas) {
+        if (s.fillFirst) canvas.FillRect(fill, 0x00FF00);
+        canvas.LineTo(s.to, pen);
+      } else {
+        if (s.fillFirst) painter.fillRect(QRect(fill.left, fill.top, fill.Width(), fill.Height()), QColor(0, 255, 0));
+        QPen q(QPainterCanvas::ToQColor(pen.colour));
+        q.setStyle(pen.style == PenDash ? Qt::DashLine : Qt::SolidLine);
+        q.setWidth(0);
+        q.setCapStyle(Qt::FlatCap);
+        q.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(q);
+        if (!(s.to == from)) painter.drawLine(QPoint(from.x, from.y), QPoint(s.to.x, s.to.y));
+      }
+      from = s.to;
+    }
+    painter.end();
+    return image;
+  };
+  return {paint(true), paint(false)};
+}
+
+// The canvas leaves out a one-pixel step drawn already with the same pen since anything else
+// was drawn: a curve that retraces its steps must still paint what every segment paints,
+// also when it is covered in between or retraced in another colour.
+TEST(QPainterCanvasTest, RetracedStepsPaintWhatEverySegmentPaints) {
+  // A square of one-pixel steps around (5, 5), its steps in all four directions.
+  auto square = [](int pen, bool fillFirst) {
+    return std::vector<Stroke>{{{6, 5}, pen, fillFirst}, {{6, 6}, pen}, {{5, 6}, pen}, {{5, 5}, pen}};
+  };
+  std::vector<Stroke> covered = {{{5, 5}, 0}};
+  for (const auto& part : {square(0, false), square(0, false), square(0, true)}) covered.insert(covered.end(), part.begin(), part.end());
+  std::vector<Stroke> recoloured = {{{5, 5}, 0}};
+  for (const auto& part : {square(0, false), square(1, false)}) recoloured.insert(recoloured.end(), part.begin(), part.end());
+
+  std::vector<Stroke> walk;
+  PixelPoint at{30, 20};
+  unsigned seed = 528;
+  for (int i = 0; i < 4000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const int move = static_cast<int>((seed >> 16) % 9);
+    PixelPoint to{std::clamp(at.x + move % 3 - 1, 0, 59), std::clamp(at.y + move / 3 - 1, 0, 39)};
+    if (i % 97 == 0) to = {static_cast<int>(seed % 60), static_cast<int>((seed >> 8) % 40)};  // a long line
+    walk.push_back({to, (i / 700) % 3, i % 450 == 0});
+    at = to;
+  }
+  for (const auto* strokes : {&covered, &recoloured, &walk}) {
+    const auto [canvas, reference] = PaintBothWays(*strokes);
+    EXPECT_EQ(canvas, reference);
+  }
 }
 
 }  // namespace

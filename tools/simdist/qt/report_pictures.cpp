@@ -1,5 +1,6 @@
 // The chart pictures of simdist's report: the charts drawn through QPainter on the
-// offscreen platform, so no display is needed. Linked into the simdist program only.
+// offscreen platform, so no display is needed. Built as the module simdist loads for a
+// report with charts (report_pictures_loader.cpp).
 #include "report_pictures.h"
 
 #include "ui/chart/qt/chart_png.h"
@@ -47,6 +48,8 @@ class QtChartRenderer : public ChartPngRenderer {
 
 }  // namespace
 
-std::unique_ptr<ChartPngRenderer> MakeQtChartRenderer() { return std::make_unique<QtChartRenderer>(); }
-
 }  // namespace p528::simdist
+
+extern "C" __attribute__((visibility("default"))) p528::ChartPngRenderer* p528_simdist_chart_renderer() {
+  return new p528::simdist::QtChartRenderer();
+}

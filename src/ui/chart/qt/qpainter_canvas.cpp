@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QString>
 #include <algorithm>
+#include <cstdlib>
 
 namespace p528 {
 
@@ -55,9 +56,38 @@ QPen QPainterCanvas::ToQPen(const Pen& pen) const {
 
 void QPainterCanvas::UsePen(const Pen& pen) {
   if (penSelected_ && selectedPen_ == pen) return;
+  ForgetSteps();
   painter_->setPen(ToQPen(pen));
   selectedPen_ = pen;
   penSelected_ = true;
+}
+
+void QPainterCanvas::ForgetSteps() {
+  for (int index : markedSteps_) steps_[static_cast<std::size_t>(index)] = 0;
+  markedSteps_.clear();
+}
+
+bool QPainterCanvas::StepDrawnBefore(PixelPoint p) {
+  if (steps_.empty()) {
+    // Only opaque drawing without antialiasing sets a pixel to the same value when drawn again.
+    const QPaintDevice* device = painter_->device();
+    stepsUsable_ = device != nullptr && !painter_->testRenderHint(QPainter::Antialiasing) &&
+                   painter_->compositionMode() == QPainter::CompositionMode_SourceOver &&
+                   painter_->opacity() == 1.0;
+    stepsWidth_ = stepsUsable_ ? device->width() : 0;
+    stepsHeight_ = stepsUsable_ ? device->height() : 0;
+    steps_.assign(static_cast<std::size_t>(std::max(1, stepsWidth_ * stepsHeight_)), 0);
+  }
+  const PixelPoint from = position_;
+  if (!stepsUsable_ || from.x < 0 || from.y < 0 || from.x >= stepsWidth_ || from.y >= stepsHeight_) return false;
+  const int direction = (p.y - from.y + 1) * 3 + (p.x - from.x + 1);  // 0..8, 4 is no step
+  const auto bit = static_cast<unsigned char>(1u << (direction > 4 ? direction - 1 : direction));
+  const int index = from.y * stepsWidth_ + from.x;
+  unsigned char& drawn = steps_[static_cast<std::size_t>(index)];
+  if (drawn & bit) return true;
+  if (drawn == 0) markedSteps_.push_back(index);
+  drawn = static_cast<unsigned char>(drawn | bit);
+  return false;
 }
 
 const QFont& QPainterCanvas::FontFor(const FontSpec& wanted) {
@@ -79,11 +109,13 @@ const QFont& QPainterCanvas::FontFor(const FontSpec& wanted) {
 }
 
 void QPainterCanvas::FillRect(const PixelRect& r, COLORREF colour) {
+  ForgetSteps();
   if (r.right <= r.left || r.bottom <= r.top) return;
   painter_->fillRect(ToQRect(r), ToQColor(colour));
 }
 
 void QPainterCanvas::Rectangle(const PixelRect& r, const Pen& pen, const Brush& brush) {
+  ForgetSteps();
   if (r.right <= r.left || r.bottom <= r.top) return;
   if (!brush.hollow) painter_->fillRect(ToQRect(r), ToQColor(brush.colour));
   if (pen.style == PenNone) return;
@@ -97,12 +129,14 @@ void QPainterCanvas::MoveTo(PixelPoint p) { position_ = p; }
 void QPainterCanvas::LineTo(PixelPoint p, const Pen& pen) {
   if (pen.style != PenNone && !(p == position_)) {
     UsePen(pen);
-    painter_->drawLine(QPoint(position_.x, position_.y), QPoint(p.x, p.y));
+    const bool step = std::abs(p.x - position_.x) <= 1 && std::abs(p.y - position_.y) <= 1;
+    if (!(step && StepDrawnBefore(p))) painter_->drawLine(QPoint(position_.x, position_.y), QPoint(p.x, p.y));
   }
   position_ = p;
 }
 
 void QPainterCanvas::Ellipse(const PixelRect& box, const Pen& pen, const Brush& brush) {
+  ForgetSteps();
   if (box.right <= box.left || box.bottom <= box.top) return;
   UsePen(pen);
   if (brush.hollow) {
@@ -116,6 +150,7 @@ void QPainterCanvas::Ellipse(const PixelRect& box, const Pen& pen, const Brush& 
 
 void QPainterCanvas::DrawText(PixelPoint at, std::string_view text, TextAlign align, const FontSpec& font,
                               COLORREF colour) {
+  ForgetSteps();
   const QFont& qfont = FontFor(font);
   const QFontMetrics fm(qfont);
   const QString s = ToQString(text);
@@ -165,6 +200,7 @@ std::unique_ptr<Canvas> QPainterCanvas::CreateOffscreen(int width, int height) {
 }
 
 void QPainterCanvas::CopyFrom(Canvas& offscreen, PixelPoint at) {
+  ForgetSteps();
   auto* source = dynamic_cast<QPainterCanvas*>(&offscreen);
   if (source == nullptr || !source->image_) return;
   if (source->ownPainter_ && source->ownPainter_->isActive()) source->ownPainter_->end();
@@ -172,6 +208,7 @@ void QPainterCanvas::CopyFrom(Canvas& offscreen, PixelPoint at) {
 }
 
 void QPainterCanvas::InvertOutline(const PixelRect& r) {
+  ForgetSteps();
   painter_->save();
   painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   painter_->setPen(QPen(Qt::white, 0));

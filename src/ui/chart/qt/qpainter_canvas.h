@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <map>
 #include <memory>
+#include <vector>
 #include <tuple>
 
 #include "ui/chart/canvas.h"
@@ -48,6 +49,11 @@ class QPainterCanvas : public Canvas {
   QPen ToQPen(const Pen& pen) const;
   // Selects the pen unless it is selected already (a curve draws thousands of lines).
   void UsePen(const Pen& pen);
+  // Whether the one-pixel step from position_ to p was drawn already with the selected pen
+  // since anything else was drawn; marks it drawn otherwise.
+  bool StepDrawnBefore(PixelPoint p);
+  // Something other than a line of the selected pen is drawn: no step counts as drawn.
+  void ForgetSteps();
 
   std::unique_ptr<QImage> image_;      // off-screen surface only
   std::unique_ptr<QPainter> ownPainter_;
@@ -56,6 +62,15 @@ class QPainterCanvas : public Canvas {
   PixelPoint position_{};
   Pen selectedPen_{};
   bool penSelected_ = false;
+  // The one-pixel steps drawn with the selected pen since anything else was drawn: bit d of
+  // steps_[y × width + x] for the step from (x, y) in direction d. Drawing such a step again
+  // would set the same pixels to the same opaque colour, so it is left out: a curve of
+  // thousands of points retraces its steps many times within a pixel column.
+  std::vector<unsigned char> steps_;
+  std::vector<int> markedSteps_;  // indices of steps_ that are not 0
+  int stepsWidth_ = 0;
+  int stepsHeight_ = 0;
+  bool stepsUsable_ = false;  // the painter draws opaquely, without antialiasing
 };
 
 }  // namespace p528

@@ -1,0 +1,147 @@
+#include "host_app.h"
+
+#include "chromatogram_viewer.h"
+#include "host_prompts.h"
+#include "host_texts.h"
+#include "host_window.h"
+#include "shell/text.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <filesystem>
+
+namespace p528::host {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+HostApp::HostApp(HostOptions options, HostPrompts& prompts)
+    : options_(std::move(options)),
+      prompts_(prompts),
+      languageId_(hostkit::ChooseLanguageId(options_.language)),
+      profile_(options_.profile),
+      formats_(hostkit::NativeFormats()) {
+  SetHostLanguage(languageId_);
+}
+
+HostApp::~HostApp() { Shutdown(); }
+
+bool HostApp::Start() {
+  std::error_code ec;
+  for (const std::string& file : {options_.database, options_.profile}) {
+    const std::filesystem::path parent = std::filesystem::path(file).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+  }
+  std::filesystem::create_directories(options_.dataFolder, ec);
+  try {
+    database_ = std::make_unique<hostkit::AssayDatabase>(options_.database);
+  } catch (const std::exception& error) {
+    prompts_.Tell(nullptr, Tr(Text::DatabaseNotOpened).arg(Q(options_.database), QString::fromUtf8(error.what())),
+                  true);
+    return false;
+  }
+  std::string profileError;
+  if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
+
+  window_ = std::make_unique<HostWindow>(*database_, options_.dataFolder, formats_, prompts_);
+  window_->openFile = [this](const std::string& path) { OpenViewer(path); };
+  window_->show();
+  OfferServices();
+  LoadPlugins();
+  started_ = true;
+  return true;
+}
+
+void HostApp::OfferServices() {
+  hostkit::OfferLanguage(services_, languageId_);
+  hostkit::OfferProfile(services_, profile_);
+  hostkit::OfferDatabaseLocation(services_, options_.database);
+  hostkit::OfferDataPath(services_, options_.dataFolder);
+  services_.Offer("MainMenu/CreateNewMenu", [this](intptr_t, intptr_t lparam) { return CreateMenu(lparam); });
+  services_.Offer("Main/OpenAssayIdDlgEx",
+                  [this](intptr_t wparam, intptr_t lparam) { return ChooseAssays(wparam, lparam); });
+  services_.Offer("Main/OpenAssayFile", [this](intptr_t, intptr_t lparam) -> intptr_t {
+    const auto* name = reinterpret_cast<const char16_t*>(lparam);
+    if (name == nullptr) return 0;
+    return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
+  });
+}
+
+void HostApp::LoadPlugins() {
+  const HostApi* table = services_.Attach();
+  for (const std::string& path : options_.plugins) {
+    std::string reason;
+    std::unique_ptr<hostkit::PluginLibrary> plugin = hostkit::PluginLibrary::Open(path, reason);
+    if (!plugin) {
+      const QString text = Tr(Text::PluginNotLoaded).arg(Q(path), Q(reason));
+      window_->ShowStatus(text);
+      prompts_.Tell(window_.get(), text, true);
+      continue;
+    }
+    plugin->Load(table);
+    plugins_.push_back(std::move(plugin));
+  }
+  services_.FireEvent("System/ModulesLoaded");
+}
+
+void HostApp::Shutdown() {
+  if (!started_) return;
+  started_ = false;
+  for (auto& plugin : plugins_) plugin->Unload();
+  // The plug-ins' windows are children of the host window: they are destroyed with it while
+  // their code is still loaded. Only then are the libraries closed.
+  window_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  plugins_.clear();  // dlclose
+  services_.Detach();
+  database_.reset();
+}
+
+intptr_t HostApp::CreateMenu(intptr_t lparam) {
+  const auto* item = reinterpret_cast<const MenuItemInfo*>(lparam);
+  if (item == nullptr || item->caption == nullptr || item->service == nullptr || window_ == nullptr) return 0;
+  const QString caption = QString::fromStdU16String(item->caption);
+  const std::string service = item->service;  // copied: the plug-in may reuse its record
+  QAction* action = window_->AddMenuPath(caption, [this, service] {
+    services_.CallService(service.c_str(), reinterpret_cast<intptr_t>(static_cast<QWidget*>(window_.get())), 0);
+  });
+  return action != nullptr ? 1 : 0;
+}
+
+intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
+  auto* request = reinterpret_cast<AssayIdRequest*>(wparam);
+  if (request == nullptr || request->ids == nullptr || request->capacity <= 0 || database_ == nullptr) return 0;
+  QWidget* owner = lparam != 0 ? reinterpret_cast<QWidget*>(lparam) : window_.get();
+  std::optional<ChooserAnswer> answer;
+  if (!chooserAnswers.empty()) {
+    answer = chooserAnswers.front();
+    chooserAnswers.pop_front();
+  }
+  std::vector<hostkit::AssayRecord> visible;
+  try {
+    visible = database_->Visible();
+  } catch (const std::exception& error) {
+    prompts_.Tell(owner, QString::fromUtf8(error.what()), true);
+    return 0;
+  }
+  const int capacity = static_cast<int>(std::min<intptr_t>(request->capacity, 1 << 20));
+  return RunAssayChooser(visible, owner, request->ids, capacity, answer);
+}
+
+QWidget* HostApp::OpenViewer(const std::string& path) {
+  auto* viewer = new ChromatogramViewer(path, window_.get());
+  viewer->show();
+  lastViewer_ = viewer;
+  QObject::connect(viewer, &QObject::destroyed, [this, viewer] {
+    if (lastViewer_ == viewer) lastViewer_ = nullptr;
+  });
+  return viewer;
+}
+
+}  // namespace p528::host

@@ -1,0 +1,94 @@
+// The desktop host's main window: the assays of the database in a sortable, filterable
+// table (id, sample, analysis time, role, file), the commands to import chromatograms, to
+// hide, delete (flags only: the file stays) and open an assay, the menus the plug-ins add,
+// a status line and a progress bar while an import runs.
+//
+// The window shows and forwards: the database, the import and the filter are the host
+// kit's; opening an assay goes to the owner's viewer (OpenFile). User-interface thread only.
+#pragma once
+
+#include "host/kit/assay_database.h"
+#include "host/kit/assay_import.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+
+namespace p528::host {
+
+class HostPrompts;
+
+class HostWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  HostWindow(hostkit::AssayDatabase& database, std::string dataFolder, const hostkit::FormatTable& formats,
+             HostPrompts& prompts, QWidget* parent = nullptr);
+
+  // Opening an assay's file in the viewer (set by the application).
+  std::function<void(const std::string& path)> openFile;
+
+  // Rereads the database into the table.
+  void Refresh();
+  // Imports files and folders as the import commands do; shows what was skipped.
+  hostkit::ImportReport Import(const std::vector<std::string>& sources);
+  // Sets or clears the hidden flag / sets the deleted flag of one assay and refreshes.
+  void SetHidden(int id, bool hidden);
+  void Delete(int id, bool ask);
+
+  // Adds the menu path "Top/Sub/Item" (levels separated by "/") to the menu bar, reusing
+  // menus of the same title; the item calls `command`. Returns the item's action.
+  QAction* AddMenuPath(const QString& path, std::function<void()> command);
+  // The action at the menu path (titles without their "&" marks); nullptr when none.
+  QAction* FindMenuAction(const QString& path) const;
+
+  // The ids shown in the table, top to bottom.
+  std::vector<int> ShownIds() const;
+  std::vector<hostkit::AssayRecord> ShownRecords() const;
+  void ShowStatus(const QString& text);
+
+ protected:
+  // The host ends with its main window, even while a plug-in's own window is still open.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void ImportFilesCommand();
+  void ImportFolderCommand();
+  std::vector<int> SelectedIds() const;
+  const hostkit::AssayRecord* Record(int id) const;
+  void UpdateCommands();
+
+  hostkit::AssayDatabase& database_;
+  std::string dataFolder_;
+  const hostkit::FormatTable& formats_;
+  HostPrompts& prompts_;
+  std::vector<hostkit::AssayRecord> records_;  // the database's rows, deleted ones left out
+  QStandardItemModel* model_;
+  QSortFilterProxyModel* sorted_;
+  QTableView* table_;
+  QLineEdit* filter_;
+  QLabel* status_;
+  QProgressBar* progress_;
+  QAction* open_ = nullptr;
+  QAction* hide_ = nullptr;
+  QAction* delete_ = nullptr;
+};
+
+// The text of a menu title without its "&" marks ("&Файл" -> "Файл").
+QString PlainTitle(const QString& title);
+// Analysis time as the host shows it: local time "dd.MM.yyyy hh:mm".
+QString AnalysisTimeText(int64_t andate);
+
+}  // namespace p528::host

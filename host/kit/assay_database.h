@@ -1,0 +1,96 @@
+// The host's assay database (SQLite): table `assay`, one row per chromatogram the laboratory
+// keeps. The plug-in reads `id`, `filename`, `ishidden` and `isdeleted` (its three read-only
+// statements); the host also keeps what its windows show and what an import needs:
+//
+//   assay (id INTEGER PRIMARY KEY,       -- the assay id the chooser hands out
+//          filename TEXT,                -- full path of the chromatogram file
+//          ishidden INTEGER NOT NULL DEFAULT 0, isdeleted INTEGER NOT NULL DEFAULT 0,
+//          sample TEXT,                  -- the passport's sample name
+//          andate INTEGER,               -- time of the analysis, seconds since 1970 UTC
+//          date TEXT,                    -- the same moment as "YYYY-MM-DD HH:MM:SS" UTC
+//          role TEXT,                    -- the passport's role text ("#анализ", ...)
+//          digest TEXT)                  -- content fingerprint of the file (duplicates)
+//
+// The databases the set generator writes have the same table without `digest`. Opening a
+// database never changes it: reading works on any of these files as they are. The first
+// write (WriteRows, SetHidden, SetDeleted, an import) brings the schema up to date, adding
+// the missing columns; rows and ids are never rewritten by that.
+//
+// Every write runs in one transaction: a write that fails leaves the database as it was.
+// Failures raise DataBase::SqlException (SQLite's message, the statement, the code).
+// One object per thread; the file may be shared with other processes (SQLite's locking).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace p528::hostkit {
+
+struct AssayRecord {
+  int id = 0;
+  std::string filename;  // full path
+  std::string sample;
+  int64_t andate = 0;    // seconds since 1970-01-01 UTC; 0 unknown
+  std::string role;      // role text of the passport, "" when it has none
+  bool hidden = false;
+  bool deleted = false;
+  std::string digest;    // "" when not known yet
+};
+
+class AssayDatabase {
+ public:
+  // Opens (creating an empty file with the full schema when it does not exist) the
+  // database at `path`. Throws DataBase::SqlException.
+  explicit AssayDatabase(const std::string& path);
+  ~AssayDatabase();
+  AssayDatabase(const AssayDatabase&) = delete;
+  AssayDatabase& operator=(const AssayDatabase&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  // Every row, by id; deleted rows only with `withDeleted`.
+  std::vector<AssayRecord> List(bool withDeleted = false) const;
+  // Rows neither hidden nor deleted, by id: what the assay chooser offers.
+  std::vector<AssayRecord> Visible() const;
+
+  // Inserts the rows in one transaction, replacing rows of the same id (the generator's
+  // index of a set). Rows with id 0 get the next free id.
+  void WriteRows(const std::vector<AssayRecord>& rows);
+  // Sets the flag of one assay; the file itself stays where it is. False: no such id.
+  bool SetHidden(int id, bool hidden);
+  bool SetDeleted(int id, bool deleted);
+
+  // Runs `work` inside one transaction on the up-to-date schema; commits when it returns,
+  // rolls back when it throws (and lets the exception pass). Used by the import. Not
+  // nested: `work` calls the row functions below, never another writing function.
+  void InTransaction(const std::function<void()>& work);
+  // Inside InTransaction: the next free id, inserting one row, finding rows by digest.
+  int NextId() const;
+  void Insert(const AssayRecord& row);
+  std::vector<AssayRecord> WithDigest(const std::string& digest) const;
+  // Rows (deleted ones included) whose digest is not known yet.
+  std::vector<AssayRecord> WithoutDigest() const;
+  void SetDigest(int id, const std::string& digest);
+
+ private:
+  void Execute(const char* sql) const;
+  void UpgradeSchema();
+  bool HasTable() const;
+  bool HasColumn(const char* column) const;
+  std::vector<AssayRecord> Select(const std::string& where, const std::function<void(void*)>& bind) const;
+
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  bool upToDate_ = false;  // schema checked and upgraded in this connection
+  bool hasDigest_ = false;
+};
+
+// "YYYY-MM-DD HH:MM:SS" of a moment in UTC (the `date` column).
+std::string UtcDateText(int64_t seconds);
+
+}  // namespace p528::hostkit

@@ -1,0 +1,100 @@
+// Import of chromatogram files into the host: each file is read, copied into the data
+// folder and registered as a new assay (id, file name, sample, analysis time, role text,
+// not hidden, not deleted), all in one transaction of the assay database.
+//
+// Formats: a FormatTable maps a file name extension (".chrm", lower case) to a reader. The
+// plug-in's own format is copied byte for byte; a file of another format is converted by
+// its reader and written in the plug-in's format (the plug-in reads no other).
+//
+// A file that does not read, has no reader, or is already registered with the same
+// content is reported and skipped; the others are imported. When the database write fails
+// (the disk, a lock), nothing is registered and the copies made by this import are removed:
+// the database and the data folder stay as they were. Files are never written over: a copy
+// whose name is taken gets a numbered name ("name-2.chrm").
+#pragma once
+
+#include "host/kit/assay_database.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace p528 {
+class ChrmFile;
+}
+
+namespace p528::hostkit {
+
+// Reads the file at `path` into `file`; returns 0 on success, else the format's negative
+// status (for the plug-in's format, the status of ChrmFile::LoadFromFile), and may put the
+// reason into `message` (a reader that has its own words for it; "" otherwise).
+using ChromatogramReader = std::function<int(const std::string& path, ChrmFile& file, std::string& message)>;
+
+struct ChromatogramFormat {
+  std::string extension;      // with the dot, lower case: ".chrm", ".cdf"
+  ChromatogramReader read;
+  bool native = false;        // the plug-in's own format: stored as it is
+};
+
+class FormatTable {
+ public:
+  void Add(ChromatogramFormat format);
+  // The format of `path` by its extension (compared without regard to ASCII case).
+  const ChromatogramFormat* For(const std::string& path) const;
+  const std::vector<ChromatogramFormat>& formats() const { return formats_; }
+
+ private:
+  std::vector<ChromatogramFormat> formats_;
+};
+
+// The plug-in's own format (".chrm").
+FormatTable NativeFormats();
+
+struct ImportedFile {
+  std::string source;
+  std::string stored;   // the copy in the data folder
+  int id = 0;
+};
+enum class SkipReason {
+  UnknownFormat,   // no reader for the extension
+  Unreadable,      // the file cannot be read at all (`error`)
+  NotChromatogram, // the reader refused it (`detail` = its status, `error` its message if any)
+  Duplicate,       // the same content is registered (`detail` = that assay id)
+  NotStored,       // the copy could not be written or converted (`error`)
+};
+struct SkippedFile {
+  std::string source;
+  SkipReason reason = SkipReason::UnknownFormat;
+  int detail = 0;
+  std::string error;  // the system's message, when there is one
+};
+struct ImportReport {
+  std::vector<ImportedFile> imported;
+  std::vector<SkippedFile> skipped;
+};
+
+// Called after each file with the number handled so far and the total.
+using ImportProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// One file to import and the name its copy gets inside the data folder.
+struct ImportCandidate {
+  std::string source;
+  std::string name;  // "run.chrm" for a file given alone; "set/inner/run.chrm" for a file
+                     // found in the folder "set", so an imported folder keeps its layout
+};
+
+// The files named by `sources`: a file stands for itself, a folder for every file below it
+// (recursively) whose extension has a reader, in name order.
+std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats);
+
+// Imports the files of `sources` (see CollectFiles) into `folder` and `database`. Throws
+// DataBase::SqlException when the database cannot be written (then nothing is imported).
+ImportReport ImportChromatograms(AssayDatabase& database, const std::string& folder,
+                                 const std::vector<std::string>& sources, const FormatTable& formats,
+                                 const ImportProgress& progress = {});
+
+// Fingerprint of a file's content (the `digest` column): its size and a 64-bit hash.
+std::string ContentDigest(const std::string& bytes);
+
+}  // namespace p528::hostkit

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an existing build folder, unpacks it into a scratch root
+# and runs the installed programs from there: simdist --version, plug528-host --version and
+# a headless host start that loads the installed plug-in from its plug-in folder.
+# Usage: scripts/check-package.sh [BUILD_FOLDER]      (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
+deb=$(ls "$scratch"/package/plug528_*.deb)
+echo "package: $(basename "$deb")"
+dpkg-deb --field "$deb" Depends
+dpkg-deb -x "$deb" "$scratch/root"
+prefix="$scratch/root/usr"
+for file in bin/simdist bin/plug528-host bin/chrmgen lib/plug528/libplug528.so lib/plug528/libplug528ENU.so lib/plug528/simdist-pictures.so \
+            lib/plug528/tqle528data.csv lib/plug528/plug528.xsl lib/plug528/plug528ENU.xsl \
+            share/applications/plug528-host.desktop share/icons/hicolor/64x64/apps/plug528-host.png; do
+  [ -e "$prefix/$file" ] || { echo "missing in the package: $file" >&2; exit 1; }
+done
+
+"$prefix/bin/simdist" --version
+"$prefix/bin/plug528-host" --version
+# The installed command line calculates the installed demonstration set.
+"$prefix/bin/simdist" calc --profile "$scratch/simdist-profile" "$prefix"/share/plug528/demo/gasoil/*.chrm \
+  > "$scratch/summary" || { cat "$scratch/summary"; echo "simdist calc failed from the package" >&2; exit 1; }
+# ... and its report with both chart pictures, drawn by the installed picture module.
+QT_QPA_PLATFORM=offscreen "$prefix/bin/simdist" calc --profile "$scratch/simdist-profile" --no-summary \
+  --report "$scratch/report.html" --sections all "$prefix"/share/plug528/demo/gasoil/*.chrm \
+  || { echo "simdist could not write its report from the package" >&2; exit 1; }
+[ "$(grep -c 'data:image/png;base64' "$scratch/report.html")" -ge 2 ] \
+  || { echo "the package's report lacks its chart pictures" >&2; exit 1; }
+# The host finds the plug-in in ../lib/plug528 by itself.
+printf 'plugins\n' > "$scratch/script"
+out=$(QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch" "$prefix/bin/plug528-host" \
+  --db "$scratch/assays.db" --data "$scratch/data" --profile "$scratch/profile" \
+  --script "$scratch/script" 2>/dev/null)
+echo "$out"
+grep -q "^plugin plug528 $prefix/lib/plug528/libplug528.so" <<<"$out" \
+  || { echo "the installed host did not load the installed plug-in" >&2; exit 1; }
+echo "package check passed"

@@ -1,0 +1,85 @@
+// "Отчет" and "Сохранить отчет": MakeReport over the workbench with the window layer's
+// chart pictures (QPainter into a QImage, PNG) and the window's seams for the save dialog
+// and the desktop's viewer.
+#include "ui/dialogs/dialog_commands.h"
+
+#include "report/report_file_name.h"
+#include "report/workbench_report.h"
+#include "shell/module_file.h"
+#include "ui/chart/qt/chart_png.h"
+#include "ui/chart/qt/chart_widget.h"
+#include "ui/dialogs/dialog_support.h"
+#include "ui/dialogs/dialog_texts.h"
+#include "workbench/workbench.h"
+
+namespace p528::ui {
+
+namespace {
+
+class WidgetChartRenderer : public ChartPngRenderer {
+ public:
+  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
+    png = RenderChartPng(chart, width, height);
+    return !png.empty();
+  }
+};
+
+class SeamsDesktop : public ReportDesktop {
+ public:
+  SeamsDesktop(QWidget* window, DialogSeams& seams, const Shell& shell)
+      : window_(window), seams_(seams), shell_(shell) {}
+  bool AskSaveFileName(const std::string& defaultName, std::string& path) override {
+    const std::optional<QString> chosen =
+        seams_.AskSaveFileName(window_, Text(shell_, text::kSaveReportCaption), QString::fromStdString(defaultName),
+                               QStringLiteral("html (*.html)"));
+    if (!chosen || chosen->isEmpty()) return false;
+    path = WithDefaultExtension(chosen->toStdString(), "html");
+    return true;
+  }
+  void OpenFile(const std::string& path) override { seams_.OpenWithViewer(QString::fromStdString(path)); }
+
+ private:
+  QWidget* window_;
+  DialogSeams& seams_;
+  const Shell& shell_;
+};
+
+// The chart as its window shows it: the drawing area without scroll bars.
+ReportChartView ViewOf(CChartWidget& widget) {
+  const QRect client = widget.ClientRect();
+  return ReportChartView{&widget.Chart(), client.width(), client.height()};
+}
+
+// The folder of the module these windows are part of (the style sheets lie beside it).
+std::string ModuleFolder() {
+  static const int anchor = 0;
+  return FolderOf(ModuleFileOf(&anchor));
+}
+
+ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, DialogSeams& seams,
+                        CChartWidget& calibration, CChartWidget& distillation, const std::string& styleSheetFolder) {
+  WidgetChartRenderer renderer;
+  SeamsDesktop desktop(window, seams, workbench.shell());
+  ReportRequest request;
+  request.mode = mode;
+  request.styleSheetFolder = styleSheetFolder.empty() ? ModuleFolder() : styleSheetFolder;
+  request.calibrationChart = ViewOf(calibration);
+  request.distillationChart = ViewOf(distillation);
+  request.renderer = &renderer;
+  request.desktop = &desktop;
+  return MakeWorkbenchReport(workbench, request);
+}
+
+}  // namespace
+
+ReportOutcome ShowReport(QWidget* window, Workbench& workbench, DialogSeams& seams, CChartWidget& calibration,
+                         CChartWidget& distillation, const std::string& styleSheetFolder) {
+  return RunReport(ReportMode::Show, window, workbench, seams, calibration, distillation, styleSheetFolder);
+}
+
+ReportOutcome SaveReport(QWidget* window, Workbench& workbench, DialogSeams& seams, CChartWidget& calibration,
+                         CChartWidget& distillation, const std::string& styleSheetFolder) {
+  return RunReport(ReportMode::Save, window, workbench, seams, calibration, distillation, styleSheetFolder);
+}
+
+}  // namespace p528::ui

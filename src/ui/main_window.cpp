@@ -1,0 +1,220 @@
+#include "ui/main_window.h"
+
+#include "ui/dialog_seams.h"
+#include "ui/pages/calibration_page.h"
+#include "ui/pages/distillation_page.h"
+#include "ui/pages/message_page.h"
+#include "ui/pages/out_table_page.h"
+#include "ui/ui_text.h"
+#include "ui/window_icon.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace p528::ui {
+
+namespace {
+
+// Control ids of template 102.
+constexpr int kAddId = 1000;
+constexpr int kRemoveId = 1010;
+constexpr int kRemoveAllId = 1006;
+constexpr int kOpenId = 1007;
+constexpr int kInstrumentLabelId = 1040;
+constexpr int kInstrumentNumberId = 1168;
+constexpr int kComponentsId = 1016;
+constexpr int kAnalysisSettingsId = 1014;
+constexpr int kReportSettingsId = 1011;
+constexpr int kReportId = 1008;
+constexpr int kSaveReportId = 1013;
+constexpr int kFileListId = 1012;
+constexpr int kTabsId = 1005;
+
+constexpr int kTitleText = 130;         // "Доп расчет 528. Версия: %s "
+constexpr int kFirstTabText = 2001;     // "Град. график" .. 2008
+constexpr int kNumberCaptionText = 4011;
+constexpr int kTemplateWidth = 605;     // dialog units
+constexpr int kTemplateHeight = 360;
+
+// Pages: the template of each tab (its object name).
+constexpr int kPageTemplates[kResultPages] = {135, 146, 150, 146, 146, 146, 146, 131};
+
+// The template's size in pixels for the window's font (dialog units: a quarter of the
+// average character width across, an eighth of the character height down).
+QSize TemplateSize(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const int baseX = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+  const int baseY = metrics.height();
+  return QSize(kTemplateWidth * baseX / 4, kTemplateHeight * baseY / 8);
+}
+
+}  // namespace
+
+CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const std::string& version,
+                               QWidget* parent, DialogSeams* seams)
+    : QDialog(parent), shell_(shell), seams_(seams) {
+  if (seams_ == nullptr) {
+    ownSeams_ = std::make_unique<DesktopSeams>();
+    seams_ = ownSeams_.get();
+  }
+  workbench_ = std::make_unique<Workbench>(shell_, std::move(componentPath), this);
+
+  setObjectName(QStringLiteral("102"));
+  setWindowIcon(WindowIcon());
+  setWindowTitle(Text(shell_, kTitleText).replace(QStringLiteral("%s"), Qs(version)));
+  setSizeGripEnabled(true);
+  BuildControls();
+  BuildPages();
+  setMinimumSize(TemplateSize(font()).expandedTo(minimumSizeHint()));
+  resize(minimumSize());
+
+  workbench_->Initialise();
+  instrumentNumber_->setText(QString::number(workbench_->instrumentNumber()));
+}
+
+CDarErud528Dlg::~CDarErud528Dlg() {
+  // The pages show the workbench's objects: they go before it.
+  delete tabs_;
+  delete fileList_;
+  try {
+    workbench_->SaveComponents();
+  } catch (...) {
+    // A table that cannot be written keeps its previous file; nothing to tell at exit.
+  }
+}
+
+QPushButton* CDarErud528Dlg::AddButton(int id, int text, const std::function<void()>& action) {
+  auto* button = new QPushButton(Text(shell_, text), this);
+  button->setObjectName(Id(id));
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, action);
+  return button;
+}
+
+void CDarErud528Dlg::BuildControls() {
+  fileList_ = new CGridCtrl(this);
+  fileList_->setObjectName(Id(kFileListId));
+  fileList_->SetTable(&workbench_->fileListForView());
+  fileList_->SetOwner(this);
+  // A whole set (eight files and more) is seen without scrolling.
+  fileList_->setMinimumHeight(fileList_->horizontalHeader()->sizeHint().height() +
+                              9 * fileList_->verticalHeader()->defaultSectionSize() + 4);
+  connect(fileList_, &CGridCtrl::KeyDown, this, [this](int key) {
+    if (key == Qt::Key_Delete) RemoveSelected();
+  });
+
+  auto* files = new QVBoxLayout;
+  files->addWidget(AddButton(kAddId, 4001, [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
+  files->addWidget(AddButton(kRemoveId, 4002, [this] { RemoveSelected(); }));
+  files->addWidget(AddButton(kRemoveAllId, 4003, [this] { workbench_->RemoveAll(); }));
+  files->addWidget(AddButton(kOpenId, 4004, [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
+  auto* label = new QLabel(Text(shell_, 4005), this);
+  label->setObjectName(Id(kInstrumentLabelId));
+  instrumentNumber_ = new QLineEdit(this);
+  instrumentNumber_->setObjectName(Id(kInstrumentNumberId));
+  instrumentNumber_->setAlignment(Qt::AlignCenter);
+  connect(instrumentNumber_, &QLineEdit::textEdited, this, [this] { InstrumentNumberEdited(); });
+  files->addWidget(label);
+  files->addWidget(instrumentNumber_);
+  files->addStretch(1);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(fileList_, 1);
+  top->addLayout(files);
+
+  // The dialog and report buttons run what the window's creator connected to them.
+  auto run = [](const std::function<void()>& command) {
+    if (command) command();
+  };
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(AddButton(kComponentsId, 4006, [this, run] { run(commands.components); }));
+  bottom->addWidget(AddButton(kAnalysisSettingsId, 4007, [this, run] { run(commands.analysisSettings); }));
+  bottom->addWidget(AddButton(kReportSettingsId, 4008, [this, run] { run(commands.reportSettings); }));
+  bottom->addStretch(1);
+  bottom->addWidget(AddButton(kReportId, 4009, [this, run] { run(commands.showReport); }));
+  bottom->addWidget(AddButton(kSaveReportId, 4010, [this, run] { run(commands.saveReport); }));
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(Id(kTabsId));
+  // Every tab caption stays readable: the window is never narrower than the tab row.
+  tabs_->tabBar()->setUsesScrollButtons(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 2);
+  layout->addWidget(tabs_, 5);
+  layout->addLayout(bottom);
+}
+
+void CDarErud528Dlg::BuildPages() {
+  Workbench& wb = *workbench_;
+  calibrationPage_ = new CTabCalibChart(wb, [this] { RequestRecalculation(); }, tabs_);
+  distillationPage_ = new CDlgPropChart(wb, *seams_, tabs_);
+  messagePage_ = new CDlgMSG(wb, tabs_);
+  ResultTables& results = wb.tablesForView();
+  TableModel* tables[] = {&results.response, &results.repeatability, &results.fractions, &results.reference,
+                          &results.iso3405};
+  for (std::size_t i = 0; i < tablePages_.size(); ++i) tablePages_[i] = new CDlgOutTable(*tables[i], tabs_);
+  pages_ = {calibrationPage_, tablePages_[0], distillationPage_, tablePages_[1],
+            tablePages_[2],   tablePages_[3], tablePages_[4],     messagePage_};
+  for (int tab = 0; tab < kResultPages; ++tab) {
+    QWidget* page = pages_[static_cast<std::size_t>(tab)];
+    page->setObjectName(Id(kPageTemplates[tab]));
+    tabs_->addTab(page, Text(shell_, kFirstTabText + tab));
+  }
+  tabs_->setCurrentIndex(0);
+}
+
+CChartWidget& CDarErud528Dlg::CalibrationChartWindow() { return calibrationPage_->ChartWindow(); }
+CChartWidget& CDarErud528Dlg::DistillationChartWindow() { return distillationPage_->ChartWindow(); }
+
+void CDarErud528Dlg::RequestRecalculation() {
+  QMetaObject::invokeMethod(this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
+}
+
+void CDarErud528Dlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void CDarErud528Dlg::RemoveSelected() { workbench_->RemoveRows(fileList_->SelectedRows()); }
+
+void CDarErud528Dlg::InstrumentNumberEdited() {
+  const QString shown = Qs(workbench_->InstrumentNumberChanged(Std(instrumentNumber_->text())));
+  if (instrumentNumber_->text() != shown) instrumentNumber_->setText(shown);
+}
+
+void CDarErud528Dlg::ShowDatabaseError(const DataBase::SqlException&, const std::string& text) {
+  seams_->ShowMessage(this, windowTitle(), Qs(text), DialogSeams::MessageKind::Error);
+}
+
+void CDarErud528Dlg::ShowInstrumentNumberRefused(const std::string& text) {
+  seams_->ShowMessage(this, Text(shell_, kNumberCaptionText), Qs(text), DialogSeams::MessageKind::Warning);
+}
+
+void CDarErud528Dlg::Recalculated() {
+  if (fileList_ == nullptr) return;
+  fileList_->Refresh();
+  calibrationPage_->Refresh();
+  for (CDlgOutTable* page : tablePages_) page->Refresh();
+  messagePage_->Refresh();
+}
+
+int CDarErud528Dlg::OnGridDoubleClick(int, int, int& result) {
+  workbench_->OpenFirstInHost(fileList_->SelectedRows());
+  result = 0;
+  return 0;
+}
+
+}  // namespace p528::ui

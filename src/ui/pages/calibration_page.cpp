@@ -1,0 +1,145 @@
+#include "ui/pages/calibration_page.h"
+
+#include "ui/numeric_edit.h"
+#include "ui/pages/chart_dialogs.h"
+#include "ui/ui_text.h"
+#include "workbench/chart_page_rules.h"
+#include "workbench/workbench.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace p528::ui {
+
+namespace {
+
+constexpr int kChartId = 1100;
+constexpr int kPointsId = 1101;
+constexpr int kXId = 1102;
+constexpr int kYId = 1103;
+constexpr int kCalculateYId = 1104;
+constexpr int kCalculateXId = 1105;
+constexpr int kFirstTimeId = 1106;
+constexpr int kResolutionId = 1110;
+
+constexpr int kCalculateYText = 1008;  // "Рассчитать Y по X"
+constexpr int kCalculateXText = 1009;  // "Рассчитать X по Y"
+constexpr int kXText = 4020;           // "Ось X:"
+constexpr int kYText = 4021;           // "Ось Y:"
+constexpr int kFirstTimeText = 4022;   // "C1 (Метан):" .. 4025
+constexpr int kResolutionText = 4026;  // "Разреш. способность:"
+constexpr int kCalculatorGroupText = 4027;
+constexpr int kTimesGroupText = 4028;
+constexpr int kEnlargedTitle = 307;    // "Градуировочный график (температура кипения/ время)"
+constexpr int kTimeCaption = 185;      // "T, мин"
+constexpr int kTempCaption = 186;      // "t, °C"
+
+}  // namespace
+
+CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> requestRecalculation, QWidget* parent)
+    : QWidget(parent),
+      workbench_(workbench),
+      requestRecalculation_(std::move(requestRecalculation)),
+      chart_(new CChartWidget(workbench.calibrationChartForView(), this)),
+      points_(new CGridCtrl(this)),
+      x_(new QLineEdit(this)),
+      y_(new QLineEdit(this)),
+      resolution_(new QLineEdit(this)) {
+  const Shell& shell = workbench.shell();
+  chart_->setObjectName(Id(kChartId));
+  chart_->SetOwner(this);
+  points_->setObjectName(Id(kPointsId));
+  points_->SetTable(&workbench.calibrationPointsForView());
+  x_->setObjectName(Id(kXId));
+  y_->setObjectName(Id(kYId));
+  MakeNumericEdit(x_);
+  MakeNumericEdit(y_);
+  resolution_->setObjectName(Id(kResolutionId));
+  resolution_->setReadOnly(true);
+
+  auto* calculateY = new QPushButton(Text(shell, kCalculateYText), this);
+  calculateY->setObjectName(Id(kCalculateYId));
+  auto* calculateX = new QPushButton(Text(shell, kCalculateXText), this);
+  calculateX->setObjectName(Id(kCalculateXId));
+  for (QPushButton* button : {calculateY, calculateX}) button->setAutoDefault(false);
+  connect(calculateY, &QPushButton::clicked, this, [this] { Calculate(true); });
+  connect(calculateX, &QPushButton::clicked, this, [this] { Calculate(false); });
+
+  auto* calculator = new QGroupBox(Text(shell, kCalculatorGroupText), this);
+  auto* calculatorForm = new QFormLayout(calculator);
+  calculatorForm->addRow(Text(shell, kXText), x_);
+  calculatorForm->addRow(Text(shell, kYText), y_);
+  calculatorForm->addRow(calculateY);
+  calculatorForm->addRow(calculateX);
+
+  auto* times = new QGroupBox(Text(shell, kTimesGroupText), this);
+  auto* timesForm = new QFormLayout(times);
+  for (int k = 0; k < 4; ++k) {
+    QLineEdit* edit = new QLineEdit(times);
+    edit->setObjectName(Id(kFirstTimeId + k));
+    times_[static_cast<std::size_t>(k)] = edit;
+    timesForm->addRow(Text(shell, kFirstTimeText + k), edit);
+    MakeNumericEdit(edit, [this, k, edit] {
+      // Stored, put into the component rows and recalculated; the window refreshes this
+      // page when the recalculation ends.
+      workbench_.SetCalibrationTime(k, Std(edit->text()));
+    });
+  }
+
+  auto* resolutionForm = new QFormLayout;
+  resolutionForm->addRow(Text(shell, kResolutionText), resolution_);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(points_, 1);
+  side->addWidget(calculator);
+  side->addWidget(times);
+  side->addLayout(resolutionForm);
+  points_->setMinimumWidth(190);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addLayout(side, 0);
+  layout->addWidget(chart_, 1);
+  Refresh();
+}
+
+void CTabCalibChart::Refresh() {
+  const CalibrationTab& tab = workbench_.calibrationTab();
+  points_->Refresh();
+  x_->setText(Qs(tab.textX));
+  y_->setText(Qs(tab.textY));
+  for (int k = 0; k < 4; ++k) {
+    QLineEdit* edit = times_[static_cast<std::size_t>(k)];
+    const QString text = Qs(tab.timeC[static_cast<std::size_t>(k)]);
+    if (edit->text() != text) edit->setText(text);
+  }
+  resolution_->setText(Qs(tab.ResolutionText()));
+}
+
+void CTabCalibChart::Calculate(bool yFromX) {
+  const std::string result = yFromX ? workbench_.CalculateCalibrationY(Std(x_->text()))
+                                    : workbench_.CalculateCalibrationX(Std(y_->text()));
+  (yFromX ? y_ : x_)->setText(Qs(result));
+}
+
+void CTabCalibChart::OpenEnlargedChart() {
+  const CalibrationTab& tab = workbench_.calibrationTab();
+  const CalibCurve& curve = tab.curve;
+  if (tab.CalibrationChrm == nullptr || curve.times.empty() || curve.times.size() != curve.temps.size()) return;
+  const Shell& shell = workbench_.shell();
+  CDlgChart dialog(shell, this);
+  dialog.SetTexts(Text(shell, kEnlargedTitle), shell.Str(kTimeCaption), shell.Str(kTempCaption));
+  dialog.SetCurve(curve.times.data(), curve.temps.data(), static_cast<int>(curve.times.size()));
+  dialog.exec();
+}
+
+int CTabCalibChart::OnChartMouse(CAutoCtrl&, const ChartMouseEvent& event) {
+  if (event.kind == ChartMouseEvent::DoubleClick) OpenEnlargedChart();
+  return 0;
+}
+
+}  // namespace p528::ui

@@ -1,0 +1,153 @@
+#include "ui/pages/chart_dialogs.h"
+
+#include "ui/numeric_edit.h"
+#include "ui/pages/analysis_controls.h"
+#include "ui/ui_text.h"
+#include "ui/window_icon.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace p528::ui {
+
+namespace {
+
+constexpr int kCurveChartId = 1007;
+constexpr int kXId = 1005;
+constexpr int kYId = 1006;
+constexpr int kCalculateYId = 1008;  // also its caption's text number
+constexpr int kCalculateXId = 1009;
+constexpr int kReadXId = 1010;
+constexpr int kReadYId = 1011;
+constexpr int kAnalysisChartId = 1053;
+
+constexpr int kCurveXCaption = 185;  // "T, мин"
+constexpr int kCurveYCaption = 186;  // "t, °C"
+constexpr int kAnalysisYCaption = 184;  // "Доля отгона, %"
+constexpr int kAnalysisTitle = 4048;
+constexpr int kXText = 4044;
+constexpr int kYText = 4045;
+
+// The dialog can grow but not shrink below the size it opened with.
+void KeepOpeningSizeAsMinimum(QDialog& dialog) {
+  static const char* const kKept = "openingSizeKept";
+  if (dialog.property(kKept).toBool()) return;
+  dialog.setProperty(kKept, true);
+  dialog.setMinimumSize(dialog.size());
+}
+
+}  // namespace
+
+CDlgChart::CDlgChart(const Shell& shell, QWidget* parent)
+    : QDialog(parent),
+      chart_(new CChartWidget(this)),
+      x_(new QLineEdit(this)),
+      y_(new QLineEdit(this)),
+      readX_(new QLineEdit(this)),
+      readY_(new QLineEdit(this)) {
+  setObjectName(QStringLiteral("139"));
+  setWindowIcon(WindowIcon());
+  SetUpCurveChart(chart_->Chart(), shell.Str(kCurveXCaption), shell.Str(kCurveYCaption));
+  chart_->setObjectName(Id(kCurveChartId));
+  chart_->SetOwner(this);
+  x_->setObjectName(Id(kXId));
+  y_->setObjectName(Id(kYId));
+  readX_->setObjectName(Id(kReadXId));
+  readY_->setObjectName(Id(kReadYId));
+  readX_->setReadOnly(true);
+  readY_->setReadOnly(true);
+  MakeNumericEdit(x_);
+  MakeNumericEdit(y_);
+  auto* calculateY = new QPushButton(Text(shell, kCalculateYId), this);
+  calculateY->setObjectName(Id(kCalculateYId));
+  auto* calculateX = new QPushButton(Text(shell, kCalculateXId), this);
+  calculateX->setObjectName(Id(kCalculateXId));
+  for (QPushButton* button : {calculateY, calculateX}) button->setAutoDefault(false);
+  connect(calculateY, &QPushButton::clicked, this,
+          [this] { y_->setText(Qs(CurveCalculatorText(chart_->Chart(), 0, true, Std(x_->text())))); });
+  connect(calculateX, &QPushButton::clicked, this,
+          [this] { x_->setText(Qs(CurveCalculatorText(chart_->Chart(), 0, false, Std(y_->text())))); });
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(Text(shell, kXText), this));
+  row->addWidget(x_, 1);
+  row->addWidget(new QLabel(Text(shell, kYText), this));
+  row->addWidget(y_, 1);
+  row->addWidget(calculateY);
+  row->addWidget(calculateX);
+  row->addSpacing(12);
+  row->addWidget(new QLabel(Text(shell, kXText), this));
+  row->addWidget(readX_, 1);
+  row->addWidget(new QLabel(Text(shell, kYText), this));
+  row->addWidget(readY_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(chart_, 1);
+  layout->addLayout(row);
+  resize(760, 520);
+}
+
+void CDlgChart::SetTexts(const QString& title, const std::string& xCaption, const std::string& yCaption) {
+  setWindowTitle(title);
+  chart_->Chart().SetXCaption(xCaption);
+  chart_->Chart().SetYCaption(yCaption);
+}
+
+void CDlgChart::SetCurve(const double* x, const double* y, int count) {
+  chart_->Chart().SetSeriesData(0, x, y, count);
+  chart_->Chart().SetSeriesData(1, x, y, count);
+  chart_->Chart().Invalidate();
+}
+
+int CDlgChart::OnChartClick(CChart& chart) {
+  ReadOutTexts readOut{Std(readX_->text()), Std(readY_->text())};
+  CurveClickReadOut(chart, readOut);
+  readX_->setText(Qs(readOut.x));
+  readY_->setText(Qs(readOut.y));
+  return 0;
+}
+
+void CDlgChart::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  KeepOpeningSizeAsMinimum(*this);
+}
+
+CDlgChartProp::CDlgChartProp(const Shell& shell, DialogSeams& seams, QWidget* parent)
+    : QDialog(parent), chart_(new CChartWidget(this)) {
+  setObjectName(QStringLiteral("151"));
+  setWindowIcon(WindowIcon());
+  setWindowTitle(Text(shell, kAnalysisTitle));
+  // The dialog's own "t, °C", as the page's chart has it.
+  SetUpAnalysisChart(chart_->Chart(), kAnalysisCurveColours, "t, °C", shell.Str(kAnalysisYCaption));
+  chart_->setObjectName(Id(kAnalysisChartId));
+  chart_->SetOwner(this);
+  controls_ = new AnalysisControls(shell, seams, chart_->Chart(), this, true, QString());
+
+  auto* column = new QVBoxLayout;
+  for (int k = 0; k < kAnalysisCurves; ++k) column->addWidget(controls_->Group(k).group);
+  column->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(column);
+  layout->addWidget(chart_, 1);
+  resize(980, 640);
+}
+
+bool CDlgChartProp::TakeCurves(const CChart& page, const std::array<COLORREF, kAnalysisCurves>& colours) {
+  controls_->SetColours(colours);
+  return CopyAnalysisCurves(page, chart_->Chart(), colours);
+}
+
+int CDlgChartProp::OnChartClick(CChart&) {
+  controls_->ClickReadOut();
+  return 0;
+}
+
+void CDlgChartProp::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  KeepOpeningSizeAsMinimum(*this);
+}
+
+}  // namespace p528::ui

@@ -1,0 +1,79 @@
+#include "ui/pages/message_page.h"
+
+#include "ui/ui_text.h"
+#include "workbench/workbench.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace p528::ui {
+
+namespace {
+constexpr int kTextId = 1018;
+constexpr int kErrorsId = 1011;
+constexpr int kWarningsId = 1012;
+constexpr int kInformationId = 1013;
+}  // namespace
+
+QString DisplayText(const std::string& text) {
+  QString shown = Qs(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+CDlgMSG::CDlgMSG(Workbench& workbench, QWidget* parent)
+    : QWidget(parent),
+      workbench_(workbench),
+      text_(new QPlainTextEdit(this)),
+      errors_(new QCheckBox(Text(workbench.shell(), kErrorsId), this)),
+      warnings_(new QCheckBox(Text(workbench.shell(), kWarningsId), this)),
+      information_(new QCheckBox(Text(workbench.shell(), kInformationId), this)) {
+  text_->setObjectName(Id(kTextId));
+  text_->setReadOnly(true);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  errors_->setObjectName(Id(kErrorsId));
+  warnings_->setObjectName(Id(kWarningsId));
+  information_->setObjectName(Id(kInformationId));
+
+  auto* filters = new QHBoxLayout;
+  for (QCheckBox* box : {errors_, warnings_, information_}) {
+    filters->addWidget(box);
+    connect(box, &QCheckBox::clicked, this, &CDlgMSG::FiltersClicked);
+  }
+  filters->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(text_, 1);
+  layout->addLayout(filters);
+  Refresh();
+}
+
+void CDlgMSG::Refresh() {
+  const MessageLog& log = workbench_.messages();
+  errors_->setChecked(log.showErrors);
+  warnings_->setChecked(log.showWarnings);
+  information_->setChecked(log.showInformation);
+  text_->setPlainText(DisplayText(log.Text()));
+}
+
+QString CDlgMSG::ShownText() const { return text_->toPlainText(); }
+
+void CDlgMSG::FiltersClicked() {
+  const std::string& text =
+      workbench_.FilterMessages(errors_->isChecked(), warnings_->isChecked(), information_->isChecked());
+  text_->setPlainText(DisplayText(text));
+}
+
+void CDlgMSG::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace p528::ui

@@ -1,0 +1,117 @@
+// Writing imported chromatograms: the file written reads back as the system's own file, an
+// existing file is never replaced unless forced, the AIA file read is never written over;
+// and chrm-import as the user runs it (exit statuses, the role text, --force, --lang).
+#include "host/kit/aia/aia_import.h"
+#include "host/kit/aia/chrm_output.h"
+#include "chromatogram/chrm_role.h"
+#include "support/aia_test_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace p528::test {
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int ChrmImport(const std::string& arguments) {
+  const std::string command = std::string(CHRM_IMPORT) + " " + arguments + " >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ChrmOutput, TheWrittenFileReadsBackAsTheSystemsOwn) {
+  TempFolder folder;
+  AiaTestFile f = TypicalAiaFile();
+  // Attribute names and values no XML element could carry as they are.
+  f.SetText("peak processing+results", "integrated <auto> & \"checked\"\x02");
+  f.SetText("date", "not the passport's date");
+  f.Write(folder / "run.cdf");
+  aia::AiaImportResult r = aia::ImportAia(folder / "run.cdf", "#анализ");
+  ASSERT_TRUE(r.ok()) << r.error;
+  ASSERT_EQ(aia::WriteChrmFile(r.file, folder / "run.chrm", false, folder / "run.cdf"), "");
+  EXPECT_EQ(r.file.passport.path, folder / "run.chrm");
+
+  ChrmFile back;
+  ASSERT_EQ(back.LoadFromFile(folder / "run.chrm"), 0);
+  EXPECT_EQ(back.passport.sample, r.file.passport.sample);
+  EXPECT_EQ(back.passport.andate, r.file.passport.andate);
+  EXPECT_EQ(back.passport.date, 0);
+  ASSERT_EQ(back.passport.fields.size(), r.file.passport.fields.size());
+  for (size_t i = 0; i < back.passport.fields.size(); ++i) {
+    EXPECT_EQ(back.passport.fields[i].name, r.file.passport.fields[i].name);
+    EXPECT_EQ(back.passport.fields[i].value, r.file.passport.fields[i].value);
+  }
+  EXPECT_EQ(back.channels[0].samples, r.file.channels[0].samples);
+  EXPECT_EQ(back.channels[0].peaks[1].name, "C12");
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"run.cdf", "run.chrm"}));  // no temporary left
+}
+
+TEST(ChrmOutput, ExistingFilesAreReplacedOnlyWhenForcedAndNeverTheSource) {
+  TempFolder folder;
+  TypicalAiaFile().Write(folder / "run.cdf");
+  aia::AiaImportResult r = aia::ImportAia(folder / "run.cdf", "#анализ");
+  ASSERT_TRUE(r.ok()) << r.error;
+  std::ofstream(folder / "run.chrm") << "older";
+  EXPECT_EQ(aia::WriteChrmFile(r.file, folder / "run.chrm", false), folder / "run.chrm" + " exists");
+  EXPECT_EQ(Bytes(folder / "run.chrm"), "older");
+  EXPECT_EQ(aia::WriteChrmFile(r.file, folder / "run.chrm", true), "");
+  EXPECT_EQ(Bytes(folder / "run.chrm").substr(0, 3), "STG");
+
+  // An AIA file that happens to be named like its target.
+  const std::string source = folder.Copy(folder / "run.cdf", "same.chrm");
+  const std::string before = Bytes(source);
+  EXPECT_NE(aia::WriteChrmFile(r.file, aia::ImportedPath(source, ""), true, source), "");
+  EXPECT_EQ(Bytes(source), before);
+  EXPECT_NE(aia::WriteChrmFile(r.file, folder / "no-folder/run.chrm", false), "");
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"run.cdf", "run.chrm", "same.chrm"}));
+}
+
+TEST(ChrmImportCommand, ConvertsWithTheRoleAndTellsFailuresByItsExitStatus) {
+  TempFolder folder;
+  TypicalAiaFile().Write(folder / "a.cdf");
+  TypicalAiaFile().Write(folder / "b.cdf");
+  const std::string out = folder / "out";
+  EXPECT_EQ(ChrmImport("--help"), 0);
+  EXPECT_EQ(ChrmImport("--version"), 0);
+  EXPECT_EQ(ChrmImport(""), 2);
+  EXPECT_EQ(ChrmImport(folder / "a.cdf"), 2);  // no role
+  EXPECT_EQ(ChrmImport("--role analyses " + folder / "a.cdf"), 2);
+  EXPECT_EQ(ChrmImport("--role blank --lang de " + folder / "a.cdf"), 2);
+
+  // One file missing: the other is still converted, and the command reports the failure.
+  EXPECT_EQ(ChrmImport("--role analysis --out " + out + " " + folder / "a.cdf " + folder / "missing.cdf"), 1);
+  ChrmFile a;
+  ASSERT_EQ(a.LoadFromFile(out + "/a.chrm"), 0);
+  EXPECT_EQ(PassportRoleText(a), "#анализ");
+
+  EXPECT_EQ(ChrmImport("--role blank --out " + out + " " + folder / "a.cdf"), 1);  // a.chrm exists
+  EXPECT_EQ(ChrmImport("--role blank --lang en --force --out " + out + " " + folder / "a.cdf " + folder / "b.cdf"), 0);
+  ASSERT_EQ(a.LoadFromFile(out + "/a.chrm"), 0);
+  EXPECT_EQ(PassportRoleText(a), "#blank");
+  ChrmFile b;
+  EXPECT_EQ(b.LoadFromFile(folder / "b.chrm"), -1);  // --out: nothing beside the AIA files
+  EXPECT_EQ(b.LoadFromFile(out + "/b.chrm"), 0);
+
+  // Two AIA files of the same name into one folder: the second would replace the first.
+  std::filesystem::create_directory(folder / "other");
+  AiaTestFile other = TypicalAiaFile();
+  other.SetText("sample_name", "other");
+  other.Write(folder / "other/a.cdf");
+  EXPECT_EQ(ChrmImport("--role analysis --force --out " + out + " " + folder / "a.cdf " + folder / "other/a.cdf"), 1);
+  ASSERT_EQ(a.LoadFromFile(out + "/a.chrm"), 0);
+  EXPECT_EQ(a.passport.sample, "Diesel fuel 528");
+}
+
+}  // namespace
+}  // namespace p528::test

@@ -1,0 +1,141 @@
+// The host's assay database: its schema, the generator's older files, the flags the
+// plug-in's statements look at.
+#include "host/kit/assay_database.h"
+#include "host/kit/assay_filter.h"
+#include "shell/database.h"
+#include "shell/text.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace p528::hostkit {
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void Exec(const std::string& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
+
+// A database as the set generator wrote it before the host kept fingerprints.
+std::string GeneratorDatabase(const test::TempFolder& folder) {
+  const std::string path = folder / "generator.db";
+  Exec(path,
+       "CREATE TABLE assay (id INTEGER PRIMARY KEY, filename TEXT, ishidden INTEGER NOT NULL DEFAULT 0, "
+       "isdeleted INTEGER NOT NULL DEFAULT 0, sample TEXT, andate INTEGER, date TEXT, role TEXT);"
+       "INSERT INTO assay VALUES (101, '/data/blank.chrm', 0, 0, 'Холостой', 1710223200, '2024-03-12 06:00:00', "
+       "'#холостая');"
+       "INSERT INTO assay VALUES (105, '/data/analysis.chrm', 1, 0, 'Проба', 1710234000, '2024-03-12 09:00:00', "
+       "'#анализ');");
+  return path;
+}
+
+std::vector<std::string> PluginFiles(const std::string& path, int id) {
+  DataBase::DbHandle db = DataBase::Open(DataBaseConnection(Utf8ToUtf16(path)));
+  return DataBase::FileNamesForAssayId(db, id);
+}
+
+TEST(AssayDatabase, AnEmptyFileGetsTheSchemaThePluginQueries) {
+  test::TempFolder folder;
+  const std::string path = folder / "assays.db";
+  {
+    AssayDatabase db(path);
+    EXPECT_TRUE(db.List().empty());
+    db.WriteRows({{0, "/data/a.chrm", "A", 1710223200, "#анализ", false, false, ""},
+                  {0, "/data/b.chrm", "B", 0, "", false, false, ""}});
+    const std::vector<AssayRecord> rows = db.List();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].id, 1);
+    EXPECT_EQ(rows[1].id, 2);
+    EXPECT_EQ(rows[0].role, "#анализ");
+  }
+  EXPECT_EQ(PluginFiles(path, 1), std::vector<std::string>{"/data/a.chrm"});
+}
+
+TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten) {
+  test::TempFolder folder;
+  const std::string path = GeneratorDatabase(folder);
+  const std::string before = Bytes(path);
+  {
+    AssayDatabase db(path);
+    const std::vector<AssayRecord> rows = db.List();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].sample, "Проба");
+    EXPECT_TRUE(rows[1].hidden);
+    EXPECT_EQ(db.Visible().size(), 1u);
+  }
+  EXPECT_EQ(Bytes(path), before) << "opening must not change the file";
+
+  AssayDatabase db(path);
+  db.WriteRows({{0, "/data/new.chrm", "Новая", 0, "#эталон", false, false, "12-abc"}});
+  const std::vector<AssayRecord> rows = db.List();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].id, 101);
+  EXPECT_EQ(rows[0].filename, "/data/blank.chrm");
+  EXPECT_EQ(rows[2].id, 106);
+  EXPECT_EQ(rows[2].digest, "12-abc");
+}
+
+TEST(AssayDatabase, HiddenAndDeletedAssaysDisappearFromThePluginsChoiceButTheirFilesStay) {
+  test::TempFolder folder;
+  const std::string path = GeneratorDatabase(folder);
+  AssayDatabase db(path);
+  EXPECT_TRUE(db.SetDeleted(101, true));
+  EXPECT_FALSE(db.SetHidden(999, true));
+  EXPECT_TRUE(db.List().size() == 1 && db.List(true).size() == 2);
+  EXPECT_TRUE(db.Visible().empty());
+  EXPECT_TRUE(PluginFiles(path, 101).empty());
+  // Opening an assay in the host still finds the file of a deleted row.
+  DataBase::DbHandle handle = DataBase::Open(DataBaseConnection(Utf8ToUtf16(path)));
+  EXPECT_EQ(DataBase::FileNameForAssay(handle, 101), std::vector<std::string>{"/data/blank.chrm"});
+  EXPECT_TRUE(db.SetHidden(105, false));
+  EXPECT_EQ(db.Visible().size(), 1u);
+}
+
+TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
+  test::TempFolder folder;
+  const std::string path = folder / "notes.db";
+  std::ofstream(path) << "laboratory notes, not a database\n";
+  EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
+  EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+}
+
+}  // namespace
+}  // namespace p528::hostkit
+
+namespace p528::hostkit {
+namespace {
+
+TEST(AssayFilter, SampleTextIgnoresLetterCaseRoleIsExactDaysIncludeTheirStart) {
+  const std::vector<AssayRecord> records = {
+      {1, "/d/ДТ-1.chrm", "Дизельное топливо", 1000, "#анализ", false, false, ""},
+      {2, "/d/blank.chrm", "Холостой опыт", 2000, "#холостая", false, false, ""},
+      {3, "/d/x.chrm", "ГАЗОЙЛЬ", 3000, "#анализ", false, false, ""},
+  };
+  const auto ids = [&](const AssayFilter& filter) {
+    std::vector<int> out;
+    for (const AssayRecord& record : Filtered(records, filter)) out.push_back(record.id);
+    return out;
+  };
+  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int>{1});
+  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int>{3});
+  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int>{2}) << "the file name is searched too";
+  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int>{1, 3}));
+  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int>{2});
+  EXPECT_EQ(RoleTexts(records), (std::vector<std::string>{"#анализ", "#холостая"}));
+}
+
+}  // namespace
+}  // namespace p528::hostkit

@@ -1,0 +1,109 @@
+// Importing chromatograms: copies in the data folder, rows in one transaction, duplicates and
+// unreadable files reported and skipped, a failed import leaving nothing behind.
+#include "host/kit/assay_import.h"
+#include "chromatogram/chrm_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace p528::hostkit {
+namespace {
+
+const std::string kDemo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
+
+class Import : public ::testing::Test {
+ protected:
+  test::TempFolder folder;
+  std::string data = folder / "chromatograms";
+  AssayDatabase db{folder / "assays.db"};
+  FormatTable formats = NativeFormats();
+};
+
+TEST_F(Import, AFolderIsImportedRecursivelyWithItsPassports) {
+  std::filesystem::create_directories(folder / "set/inner");
+  std::filesystem::copy_file(kDemo + "/01_blank.chrm", folder / "set/01_blank.chrm");
+  std::filesystem::copy_file(kDemo + "/05_analysis_1.chrm", folder / "set/inner/05_analysis_1.chrm");
+  std::ofstream(folder / "set/readme.txt") << "not a chromatogram";
+  std::vector<std::size_t> progress;
+  const ImportReport report = ImportChromatograms(db, data, {folder / "set"}, formats,
+                                                  [&](std::size_t done, std::size_t) { progress.push_back(done); });
+  ASSERT_EQ(report.imported.size(), 2u);
+  EXPECT_TRUE(report.skipped.empty()) << "files of unknown formats inside a folder are not candidates";
+  EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
+  const std::vector<AssayRecord> rows = db.List();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].filename, data + "/set/01_blank.chrm") << "an imported folder keeps its layout";
+  EXPECT_EQ(rows[1].filename, data + "/set/inner/05_analysis_1.chrm");
+  EXPECT_EQ(rows[0].role, "#холостая");
+  EXPECT_EQ(rows[1].role, "#анализ");
+  EXPECT_NE(rows[1].andate, 0);
+  EXPECT_FALSE(rows[1].sample.empty());
+  EXPECT_TRUE(std::filesystem::exists(rows[1].filename));
+}
+
+TEST_F(Import, TheSameContentTwiceIsSkippedAndANameTakenGetsANumber) {
+  ImportChromatograms(db, data, {kDemo + "/01_blank.chrm"}, formats);
+  // The same bytes under another name: a duplicate. Other bytes under the same name: a new copy.
+  const std::string renamed = folder.Copy(kDemo + "/01_blank.chrm", "copy.chrm");
+  std::filesystem::create_directories(folder / "other");
+  std::filesystem::copy_file(kDemo + "/02_calibration.chrm", folder / "other/01_blank.chrm");
+  const ImportReport report = ImportChromatograms(db, data, {renamed, folder / "other/01_blank.chrm"}, formats);
+  ASSERT_EQ(report.skipped.size(), 1u);
+  EXPECT_EQ(report.skipped[0].reason, SkipReason::Duplicate);
+  EXPECT_EQ(report.skipped[0].detail, 1);
+  ASSERT_EQ(report.imported.size(), 1u);
+  EXPECT_EQ(report.imported[0].stored, data + "/01_blank-2.chrm");
+}
+
+TEST_F(Import, UnreadableFilesAreReportedWithTheirReason) {
+  std::ofstream(folder / "damaged.chrm") << "STG but nothing more";
+  std::ofstream(folder / "table.csv") << "1;2;3";
+  const ImportReport report =
+      ImportChromatograms(db, data, {folder / "damaged.chrm", folder / "table.csv", folder / "missing.chrm"}, formats);
+  EXPECT_TRUE(report.imported.empty());
+  ASSERT_EQ(report.skipped.size(), 3u);
+  EXPECT_EQ(report.skipped[0].reason, SkipReason::NotChromatogram);
+  EXPECT_LT(report.skipped[0].detail, 0);
+  EXPECT_EQ(report.skipped[1].reason, SkipReason::UnknownFormat);
+  EXPECT_EQ(report.skipped[2].reason, SkipReason::Unreadable);
+  EXPECT_TRUE(db.List().empty());
+}
+
+TEST_F(Import, AnImportThatFailsMidwayLeavesTheDatabaseAndTheDataFolderAsTheyWere) {
+  ImportChromatograms(db, data, {kDemo + "/01_blank.chrm"}, formats);
+  const auto failing = [](std::size_t done, std::size_t) {
+    if (done == 3) throw std::runtime_error("disk full");
+  };
+  EXPECT_THROW(ImportChromatograms(db, data, {kDemo}, formats, failing), std::runtime_error);
+  ASSERT_EQ(db.List().size(), 1u);
+  std::vector<std::string> stored;
+  for (const auto& entry : std::filesystem::directory_iterator(data)) stored.push_back(entry.path().filename());
+  EXPECT_EQ(stored, std::vector<std::string>{"01_blank.chrm"});
+}
+
+TEST_F(Import, AnotherFormatIsConvertedThroughItsReader) {
+  // The seam for foreign formats: a reader fills the chromatogram, the host stores it in
+  // the plug-in's own format.
+  formats.Add({".TXT", [](const std::string&, ChrmFile& file, std::string&) {
+                 file.passport.sample = "Из другой системы";
+                 file.channels.emplace_back();
+                 file.channels.back().samples = {1.0f, 2.0f};
+                 file.channels.back().step = 0.1;
+                 return 0;
+               }});
+  std::ofstream(folder / "foreign.txt") << "x";
+  const ImportReport report = ImportChromatograms(db, data, {folder / "foreign.txt"}, formats);
+  ASSERT_EQ(report.imported.size(), 1u);
+  EXPECT_EQ(report.imported[0].stored, data + "/foreign.chrm");
+  ChrmFile back;
+  ASSERT_EQ(back.LoadFromFile(report.imported[0].stored), 0);
+  EXPECT_EQ(back.passport.sample, "Из другой системы");
+  EXPECT_EQ(db.List()[0].sample, "Из другой системы");
+}
+
+}  // namespace
+}  // namespace p528::hostkit

@@ -1,0 +1,174 @@
+// The desktop host through its real binary, headless (offscreen), driven by --script.
+#include "host/kit/assay_database.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <string>
+
+namespace p528::test {
+namespace {
+
+const std::string kMenu = "Данные/Расчёты/Имитированная дистилляция нефти";
+
+struct HostRun {
+  std::string out;
+  int status = -1;
+};
+
+// Runs plug528-host with its own database, data folder and profile inside `folder`.
+HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
+  const std::string scriptFile = folder / "script.txt";
+  std::ofstream(scriptFile) << script;
+  const std::string command = "QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" +
+                              PLUG528_HOST_FILE + "' --db '" + (folder / "assays.db") + "' --data '" +
+                              (folder / "data") + "' --profile '" + (folder / "profile") + "' --script '" +
+                              scriptFile + "' " + arguments + " 2>/dev/null";
+  HostRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+bool Has(const HostRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
+
+std::vector<std::string> ListedIds(const std::string& out) {
+  std::vector<std::string> ids;
+  const std::regex line("assay (\\d+)\\|");
+  for (auto it = std::sregex_iterator(out.begin(), out.end(), line); it != std::sregex_iterator(); ++it)
+    ids.push_back((*it)[1]);
+  return ids;
+}
+
+TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
+  TempFolder folder;
+  const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
+  const HostRun first = RunHost(folder,
+                            "plugins\n"
+                            "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
+                            "list\n"
+                            "menu " + kMenu + "\n"
+                            "answer-chooser all\n"
+                            "choose\n"
+                            "answer-chooser cancel\n"
+                            "choose\n"
+                            "answer-chooser all\n"
+                            "choose 2\n"
+                            "profile-set-int plugins\\plug528\\settings\\num_device 17\n"
+                            "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm\n",
+                            "--lang ru" + plugin);
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_TRUE(Has(first, "plugin plug528 ")) << first.out;
+  EXPECT_TRUE(Has(first, "imported 7 skipped 0")) << first.out;
+  EXPECT_TRUE(Has(first, "menu " + kMenu + ": done")) << first.out;
+  const std::vector<std::string> ids = ListedIds(first.out);
+  ASSERT_EQ(ids.size(), 7u);
+  std::string all = "chosen 7:";
+  for (const std::string& id : ids) all += " " + id;
+  EXPECT_TRUE(Has(first, all + "\n")) << first.out;
+  EXPECT_TRUE(Has(first, "chosen 0:\n")) << "Cancel chooses nothing";
+  EXPECT_TRUE(Has(first, "chosen 2: " + ids[0] + " " + ids[1] + "\n")) << "at most the request's capacity";
+
+  const HostRun second = RunHost(folder,
+                             "list\n"
+                             "profile-get plugins\\plug528\\settings\\num_device\n"
+                             "profile-get plugins\\plug528\\paths\\CHRM_GRAD\n"
+                             "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/01_blank.chrm\n",
+                             plugin);
+  ASSERT_EQ(second.status, 0) << second.out;
+  EXPECT_EQ(ListedIds(second.out), ids);
+  EXPECT_TRUE(Has(second, "num_device = 17")) << second.out;
+  EXPECT_TRUE(Has(second, "CHRM_GRAD = /data/град.chrm")) << second.out;
+  EXPECT_TRUE(Has(second, "imported 0 skipped 1")) << "the same file is registered once";
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+// Through the plug-in's own window: "Добавить" (1000) answered by the chooser, the file list
+// (1012), the instrument number (1168), and what a restart restores.
+TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARestart) {
+  TempFolder folder;
+  const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
+  const HostRun first = RunHost(folder,
+                                "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
+                                "menu " + kMenu + "\n"
+                                "answer-chooser all\n"
+                                "click 1000\n"
+                                "cells 1012\n"
+                                "set-text 1168 17\n",
+                                "--lang ru" + plugin);
+  if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_EQ(Count(first.out, "cells 1012 "), 7) << first.out;
+
+  const HostRun second = RunHost(folder, "menu " + kMenu + "\ncells 1012\ntext 1168\n", "--lang ru" + plugin);
+  ASSERT_EQ(second.status, 0) << second.out;
+  EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << "blank, calibration, reference and check come back: "
+                                                  << second.out;
+  EXPECT_TRUE(Has(second, "1168 = 17")) << second.out;
+}
+
+TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
+  TempFolder folder;
+  std::ofstream(folder / "text.so") << "not a library";
+  const HostRun run = RunHost(folder, "services\n",
+                          "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
+                              PLUG528_WITHOUT_LOAD_FILE + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
+  EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
+  EXPECT_TRUE(Has(run, "was not loaded: the library does not export Load")) << run.out;
+  EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
+  EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
+  EXPECT_TRUE(Has(run, "language 0x0409"));
+}
+
+TEST(DesktopHost, AFileThatIsNotAnAssayDatabaseStopsTheStartAndIsLeftAlone) {
+  TempFolder folder;
+  std::ofstream(folder / "assays.db") << "laboratory notes";
+  const HostRun run = RunHost(folder, "list\n", "--lang en");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run, "assays.db could not be opened")) << run.out;
+  std::ifstream in(folder / "assays.db");
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "laboratory notes");
+}
+
+TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
+  TempFolder folder;
+  std::ofstream(folder / "damaged.chrm") << "STG";
+  hostkit::AssayDatabase(folder / "assays.db")
+      .WriteRows({{1, folder / "damaged.chrm", "", 0, "", false, false, ""},
+                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "", false,
+                   false, ""}});
+  const HostRun run = RunHost(folder, "open 1\ntext viewerProblem\nopen 2\ncells viewerPeaks\n", "--lang en");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "damaged.chrm could not be read: the file header is short")) << run.out;
+  EXPECT_TRUE(Has(run, "cells viewerPeaks 0|")) << "the peak table is filled: " << run.out;
+}
+
+TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
+  TempFolder folder;
+  const HostRun run = RunHost(folder, "menu Test/Open window\nmenu Test/Open window\n",
+                              std::string("'") + PLUG528_WINDOW_PLUGIN_FILE + "'");
+  EXPECT_EQ(run.status, 0) << "the host must end cleanly: " << run.out;
+  EXPECT_TRUE(Has(run, "menu Test/Open window: done")) << run.out;
+}
+
+}  // namespace
+}  // namespace p528::test

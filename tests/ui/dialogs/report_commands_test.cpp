@@ -1,0 +1,170 @@
+// "Отчет" and "Сохранить отчет" through the window's seams: the saved report is the one the
+// command line writes for the same set and settings, its pictures are the charts at their
+// windows' size, and a report that cannot be made leaves nothing behind.
+#include "dialogs_fixture.h"
+
+#include "e2e/demo_set.h"
+#include "report/html_reader.h"
+#include "ui/chart/qt/chart_widget.h"
+#include "ui/dialogs/dialog_commands.h"
+#include "ui/dialogs/report_options_dialog.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+
+#include <regex>
+
+namespace p528::test {
+namespace {
+
+const std::string kStyleSheets = std::string(PLUG528_BINARY_DIR) + "/src/plugin";
+
+// The report without its date (the day it was made).
+std::string WithoutDate(const std::string& html) {
+  return std::regex_replace(html, std::regex("\\b\\d{1,2}\\.\\d{2}\\.\\d{4}\\b"), "<date>");
+}
+
+std::vector<QImage> Pictures(const std::string& html) {
+  std::vector<QImage> images;
+  const std::regex png("data:image/png;base64,([A-Za-z0-9+/=]+)");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), png); it != std::sregex_iterator(); ++it) {
+    images.push_back(QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString((*it)[1].str())), "PNG"));
+  }
+  return images;
+}
+
+class ReportCommands : public DialogsTest {
+ protected:
+  static void SetUpTestSuite() { set = new WrittenSet(WriteScenario("gasoil", setFolder / "gasoil")); }
+  static void TearDownTestSuite() {
+    delete set;
+    set = nullptr;
+  }
+
+  // The scenario's settings as the windows store them, the set added, the charts shown at
+  // the size of the command line's pictures.
+  void StartOnTheSet() {
+    const std::string prefix = "plugins\\plug528\\settings\\";
+    const std::vector<std::string>& options = set->settingOptions;
+    for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
+      const std::string& option = options[i];
+      const std::string& value = options[i + 1];
+      if (option == "--method") host.SetProfileInt(prefix + "method", std::stoi(value));
+      if (option == "--reference") host.SetProfileInt(prefix + "type_ref_gasoil", std::stoi(value));
+      if (option.starts_with("--c")) host.SetProfileText(prefix + "time_C" + option.substr(3), value);
+      if (option == "--time-start") host.SetProfileText(prefix + "TimeStartSample", value);
+      if (option == "--start-mark") host.SetProfileText(prefix + "start_mark", value);
+      if (option == "--step-mark") host.SetProfileText(prefix + "step_mark", value);
+    }
+    StartWith();
+    workbench->AddFiles(set->files);
+    calibration = std::make_unique<CChartWidget>(workbench->calibrationChartForView());
+    distillation = std::make_unique<CChartWidget>(workbench->distillationChartForView());
+    for (CChartWidget* chart : {calibration.get(), distillation.get()}) {
+      chart->resize(kReportChartWidth, kReportChartHeight);
+      chart->show();
+      ASSERT_EQ(chart->ClientRect().size(), QSize(kReportChartWidth, kReportChartHeight));
+    }
+  }
+
+  // `simdist calc --report` on the same set with the same settings and every section.
+  std::string CommandLineReport() {
+    QStringList arguments = {"calc", "--profile", QString::fromStdString(files / "profile"), "--no-summary",
+                             "--report", QString::fromStdString(files / "cli.html"), "--sections", "all"};
+    for (const std::string& option : set->settingOptions) arguments << QString::fromStdString(option);
+    for (const std::string& file : set->files) arguments << QString::fromStdString(file);
+    QProcess simdist;
+    simdist.start(QString::fromStdString(std::string(PLUG528_BINARY_DIR) + "/tools/simdist/simdist"), arguments);
+    EXPECT_TRUE(simdist.waitForFinished(120000));
+    EXPECT_EQ(simdist.exitCode(), 0) << simdist.readAllStandardError().toStdString();
+    return FileBytes(files / "cli.html");
+  }
+
+  static inline TempFolder setFolder;
+  static inline WrittenSet* set = nullptr;
+  std::unique_ptr<CChartWidget> calibration;
+  std::unique_ptr<CChartWidget> distillation;
+};
+
+TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
+  StartOnTheSet();
+  WhenModal<ui::CDlgOptions>([](ui::CDlgOptions& dialog) {
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) box->setChecked(true);
+    QTest::mouseClick(Child<QPushButton>(dialog, "1"), Qt::LeftButton);
+  });
+  ui::RunReportOptions(nullptr, *workbench);
+
+  seams.saveAnswer = files / "window";
+  const ReportOutcome outcome = ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(outcome.status, ReportStatus::Written) << outcome.detail;
+  EXPECT_EQ(outcome.path, files / "window.html");
+  ASSERT_EQ(seams.offeredNames.size(), 1u);
+  EXPECT_TRUE(seams.offeredNames[0].starts_with("Report528_")) << seams.offeredNames[0];
+  EXPECT_EQ(seams.filters, std::vector<std::string>{"html (*.html)"});
+  EXPECT_TRUE(seams.opened.empty());
+
+  const std::string saved = FileBytes(outcome.path);
+  const std::string window = WithoutDate(saved);
+  const std::string commandLine = WithoutDate(CommandLineReport());
+  const auto [at, _] = std::mismatch(window.begin(), window.end(), commandLine.begin(), commandLine.end());
+  const std::size_t first = static_cast<std::size_t>(at - window.begin());
+  EXPECT_EQ(window.size(), commandLine.size());
+  EXPECT_EQ(first, window.size()) << "window: ..." << window.substr(first > 80 ? first - 80 : 0, 200)
+                                  << "\ncommand line: ..." << commandLine.substr(first > 80 ? first - 80 : 0, 200);
+  const std::vector<QImage> pictures = Pictures(saved);
+  ASSERT_EQ(pictures.size(), 2u);
+  for (const QImage& picture : pictures) EXPECT_EQ(picture.size(), QSize(kReportChartWidth, kReportChartHeight));
+}
+
+TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing) {
+  StartOnTheSet();
+  calibration->resize(500, 300);  // the picture follows the window
+  host.SetProfileInt("plugins\\plug528\\settings\\flag_grad_chart", 1);
+  const char* oldTemp = std::getenv("TMPDIR");
+  const std::string savedTemp = oldTemp != nullptr ? oldTemp : "";
+  TempFolder tmpdir;
+  setenv("TMPDIR", tmpdir.path().c_str(), 1);
+
+  const ReportOutcome first = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  const ReportOutcome second = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(first.status, ReportStatus::Written) << first.detail;
+  EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
+  EXPECT_NE(first.path, second.path);
+  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
+  const std::vector<QImage> pictures = Pictures(FileBytes(first.path));
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].size(), QSize(500, 300));
+  // Only the chosen section besides the report's fixed parts (header and signatures).
+  const report_test::Html page(FileBytes(first.path));
+  std::vector<std::string> sections;
+  for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(report_test::Html::Attribute(section, "class"));
+  EXPECT_EQ(sections, std::vector<std::string>{"chart grad_chart"});
+  EXPECT_EQ(page.Nodes("//body/header").size(), 1u);
+
+  const std::vector<std::string> before = tmpdir.Files();
+  const ReportOutcome failed = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, files / "none");
+  EXPECT_EQ(failed.status, ReportStatus::NoStyleSheet);
+  EXPECT_EQ(seams.opened.size(), 2u);
+  EXPECT_TRUE(seams.messages.empty());
+  for (const std::string& name : tmpdir.Files()) {
+    if (std::find(before.begin(), before.end(), name) == before.end()) {
+      EXPECT_TRUE(name.ends_with(".tmp") && FileBytes(tmpdir / name).empty()) << name;  // only the empty name holder
+    }
+  }
+  if (oldTemp != nullptr) setenv("TMPDIR", savedTemp.c_str(), 1);
+  else unsetenv("TMPDIR");
+}
+
+TEST_F(ReportCommands, CancelledSaveDialogWritesNothing) {
+  StartWith();
+  CChartWidget calibrationView(workbench->calibrationChartForView());
+  CChartWidget distillationView(workbench->distillationChartForView());
+  const ReportOutcome outcome = ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
+  EXPECT_EQ(outcome.status, ReportStatus::Cancelled);
+  EXPECT_EQ(files.Files(), std::vector<std::string>{"tqle528data.csv"});
+}
+
+}  // namespace
+}  // namespace p528::test
