@@ -171,9 +171,13 @@ void Workbench::RecalculateIfInitialised() {
 }
 
 void Workbench::SetCalibrationTime(int index, std::string text) {
-  if (index < 0 || index > 3) return;
+  if (StoreCalibrationTime(index, std::move(text))) RecalculateIfInitialised();
+}
+
+bool Workbench::StoreCalibrationTime(int index, std::string text) {
+  if (index < 0 || index > 3) return false;
   calibration_.SetTime(shell_, index, std::move(text), components_);
-  RecalculateIfInitialised();
+  return true;
 }
 
 std::string Workbench::CalculateCalibrationY(std::string textX) {

@@ -115,6 +115,10 @@ class Workbench {
   // number filter): stores it (time_C1..time_C4), puts the times into the first component
   // rows and recalculates. `index` 0..3; another index changes nothing.
   void SetCalibrationTime(int index, std::string text);
+  // The same without the recalculation, for the window, which requests it on its event
+  // loop after the keystroke (one request per keystroke): the caller must then call
+  // Recalculate. False, and nothing stored, for another index.
+  bool StoreCalibrationTime(int index, std::string text);
   // The calibration tab's calculator: "Рассчитать Y по X" with `textX` typed returns the
   // Y text ("%.5g" of the lookup, "0" when it fails), "Рассчитать X по Y" the other way.
   // Both texts are kept for the tab; no result changes, so no recalculation.

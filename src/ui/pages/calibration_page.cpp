@@ -84,9 +84,11 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
     times_[static_cast<std::size_t>(k)] = edit;
     timesForm->addRow(Text(shell, kFirstTimeText + k), edit);
     MakeNumericEdit(edit, [this, k, edit] {
-      // Stored, put into the component rows and recalculated; the window refreshes this
-      // page when the recalculation ends.
-      workbench_.SetCalibrationTime(k, Std(edit->text()));
+      // Stored and put into the component rows now; the recalculation follows on the
+      // window's event loop.
+      if (!workbench_.StoreCalibrationTime(k, Std(edit->text()))) return;
+      points_->Refresh();
+      if (requestRecalculation_) requestRecalculation_();
     });
   }
 

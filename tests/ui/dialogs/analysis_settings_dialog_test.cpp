@@ -133,7 +133,7 @@ TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
     EXPECT_EQ(user.recalculations, before + 1);
   }
   {
-    workbench->EditAnalysisSettings([](CAnalysis& analysis) { analysis.SampleMass = "1.5"; });
+    workbench->analysisForSettingsDialog().SampleMass = "1.5";
     auto dialog = Open();
     Type(Field(*dialog, "1027"), "7");
     Click(*dialog, "1047");
