@@ -11,7 +11,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 cmake --build "$build" --target plug528-host plug528 plug528ENU >/dev/null
 host=$build/host/app/plug528-host
-plugin=$(find "$build" -name libplug528.so -path '*src/ui*' | head -n 1)
+plugin=$(find "$build" -name libplug528.so -path '*src/plugin*' | head -n 1)
 
 for lang in ru en; do
   menu="Данные/Расчёты/Имитированная дистилляция нефти"
