@@ -5,12 +5,11 @@
 #include "workbench/component_edits.h"
 #include "workbench/edit_list.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 #include "workbench_fixture.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace p528::test {
 namespace {
@@ -96,11 +95,6 @@ TEST(EndCellEdit, OnlyADifferentTextAsksTheOwnerWhoMayUndoIt) {
 
 using ComponentsOk = WorkbenchTest;
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST_F(ComponentsOk, AFailedSaveChangesNeitherTableNorFileAndDoesNotRecalculate) {
   TempFolder files;
   const std::string source = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
@@ -109,7 +103,7 @@ TEST_F(ComponentsOk, AFailedSaveChangesNeitherTableNorFileAndDoesNotRecalculate)
   std::filesystem::copy_file(source, saved);
   Workbench& wb = Start(true, saved);
   const ComponentTable before = wb.components();
-  const std::string bytes = Bytes(saved);
+  const std::string bytes = ReadBytes(saved);
   ComponentsEditor editor(shell, wb.components());
   editor.AddComponent();
 
@@ -127,7 +121,7 @@ TEST_F(ComponentsOk, AFailedSaveChangesNeitherTableNorFileAndDoesNotRecalculate)
   ASSERT_TRUE(ApplyComponentEditsAndSave(wb, editor.Edits(), error)) << error;
   EXPECT_EQ(wb.components().size(), before.size() + 1);
   EXPECT_EQ(user.recalculations, recalculations + 1);
-  EXPECT_NE(Bytes(saved), bytes);
+  EXPECT_NE(ReadBytes(saved), bytes);
 }
 
 }  // namespace

@@ -13,7 +13,8 @@
 namespace p528::ui {
 
 void RunAnalysisSettings(QWidget* window, Workbench& workbench) {
-  AnalysisSettingsDialog dialog(workbench.analysisForSettingsDialog(), window, [&workbench] { workbench.Recalculate(); }, window);
+  AnalysisSettingsDialog dialog(
+      workbench.analysisForSettingsDialog(), window, [&workbench] { workbench.Recalculate(); }, window);
   dialog.exec();
 }
 

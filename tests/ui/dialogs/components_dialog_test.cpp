@@ -17,7 +17,7 @@ class ComponentsDialog : public DialogsTest {
  protected:
   // The built-in table with user components 53..`last` appended.
   Workbench& StartWithUserComponents(int last) {
-    std::string bytes = FileBytes(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
+    std::string bytes = ReadBytes(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
     for (int id = 53; id <= last; ++id) bytes += std::to_string(id) + ";u" + std::to_string(id) + ";;;;100.0;1.000;0.000\r\n";
     const std::string source = files.File("source.csv");
     std::ofstream(source, std::ios::binary) << bytes;
@@ -78,7 +78,7 @@ TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
   EXPECT_EQ(workbench->components().back().id, 61);
   EXPECT_EQ(workbench->components().back().name, "Новый компонент");
   EXPECT_EQ(user.recalculations, before + 1);
-  const std::string saved = FileBytes(componentFile);
+  const std::string saved = ReadBytes(componentFile);
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 61);
   EXPECT_NE(saved.find("\r\n61;"), std::string::npos);
   EXPECT_TRUE(seams.messages.empty());
@@ -114,7 +114,7 @@ TEST_F(ComponentsDialog, ChangedThenDeletedTurnsRedAndGoesOnOk) {
 
 TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
   StartWithUserComponents(55);
-  const std::string bytes = FileBytes(componentFile);
+  const std::string bytes = ReadBytes(componentFile);
   const ComponentTable before = workbench->components();
   const int recalculations = user.recalculations;
   Run([](ui::CComponents& dialog) {
@@ -126,7 +126,7 @@ TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
     Press(dialog, "1097");
     Press(dialog, "2");
   });
-  EXPECT_EQ(FileBytes(componentFile), bytes);
+  EXPECT_EQ(ReadBytes(componentFile), bytes);
   ASSERT_EQ(workbench->components().size(), before.size());
   EXPECT_EQ(workbench->components()[0].responseFactor, before[0].responseFactor);
   EXPECT_EQ(workbench->components()[54].name, "u55");

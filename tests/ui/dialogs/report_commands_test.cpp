@@ -79,7 +79,7 @@ class ReportCommands : public DialogsTest {
     simdist.start(QString::fromStdString(std::string(PLUG528_BINARY_DIR) + "/tools/simdist/simdist"), arguments);
     EXPECT_TRUE(simdist.waitForFinished(120000));
     EXPECT_EQ(simdist.exitCode(), 0) << simdist.readAllStandardError().toStdString();
-    return FileBytes(files / "cli.html");
+    return ReadBytes(files / "cli.html");
   }
 
   static inline TempFolder setFolder;
@@ -105,7 +105,7 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
   EXPECT_EQ(seams.filters, std::vector<std::string>{"html (*.html)"});
   EXPECT_TRUE(seams.opened.empty());
 
-  const std::string saved = FileBytes(outcome.path);
+  const std::string saved = ReadBytes(outcome.path);
   const std::string window = WithoutDate(saved);
   const std::string commandLine = WithoutDate(CommandLineReport());
   const auto [at, _] = std::mismatch(window.begin(), window.end(), commandLine.begin(), commandLine.end());
@@ -133,11 +133,11 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_NE(first.path, second.path);
   EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
-  const std::vector<QImage> pictures = Pictures(FileBytes(first.path));
+  const std::vector<QImage> pictures = Pictures(ReadBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].size(), QSize(500, 300));
   // Only the chosen section besides the report's fixed parts (header and signatures).
-  const report_test::Html page(FileBytes(first.path));
+  const report_test::Html page(ReadBytes(first.path));
   std::vector<std::string> sections;
   for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(report_test::Html::Attribute(section, "class"));
   EXPECT_EQ(sections, std::vector<std::string>{"chart grad_chart"});
@@ -150,7 +150,7 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   EXPECT_TRUE(seams.messages.empty());
   for (const std::string& name : tmpdir.Files()) {
     if (std::find(before.begin(), before.end(), name) == before.end()) {
-      EXPECT_TRUE(name.ends_with(".tmp") && FileBytes(tmpdir / name).empty()) << name;  // only the empty name holder
+      EXPECT_TRUE(name.ends_with(".tmp") && ReadBytes(tmpdir / name).empty()) << name;  // only the empty name holder
     }
   }
   if (oldTemp != nullptr) setenv("TMPDIR", savedTemp.c_str(), 1);
