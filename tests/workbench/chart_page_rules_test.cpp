@@ -1,10 +1,6 @@
-// The result pages' rules: calculators on a curve, show flags and colours, the click
-// read-out of the enlarged distillation chart, and the C1-C4 times typed on the
-// calibration tab.
+// The result pages' rules: calculators on a curve, show flags and colours, and the click
+// read-out of the enlarged distillation chart.
 #include "workbench/chart_page_rules.h"
-#include "workbench_fixture.h"
-
-#include "shell/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -69,28 +65,6 @@ TEST(ChartPageRules, HiddenCurveAndNewColourReachTheChartAndTheEnlargedCopy) {
   CChart empty;
   SetUpAnalysisChart(empty, kAnalysisCurveColours, "", "");
   EXPECT_FALSE(CopyAnalysisCurves(empty, enlarged, kAnalysisCurveColours));
-}
-
-class CalibrationTimesTest : public WorkbenchTest {};
-
-TEST_F(CalibrationTimesTest, EachTypedTextIsStoredAndReachesTheMethaneRow) {
-  Workbench& wb = Start(false);
-  wb.SetCalibrationTime(0, "1");
-  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1");
-  wb.SetCalibrationTime(0, "1.1");
-  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1.1");
-  ASSERT_FALSE(wb.components().empty());
-  EXPECT_EQ(wb.components()[0].retentionTime, static_cast<double>(1.1f));
-  wb.SetCalibrationTime(4, "9");  // no fifth field: nothing stored
-  EXPECT_FALSE(host.ProfileText("plugins\\plug528\\settings\\time_C5").has_value());
-}
-
-TEST_F(CalibrationTimesTest, CalculatorWithoutCalibrationShowsZeroAndFiltersSwitchTheLog) {
-  Workbench& wb = Start(false);
-  EXPECT_EQ(wb.CalculateCalibrationY("3.5"), "0");
-  const std::string all = wb.FilterMessages(true, true, true);
-  EXPECT_NE(all.find(wb.shell().Str(146)), std::string::npos);
-  EXPECT_EQ(wb.FilterMessages(false, true, true), "");
 }
 
 }  // namespace

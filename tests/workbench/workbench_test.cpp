@@ -1,5 +1,6 @@
 // Commands of the main window without the window: the assay dialog, the assay database,
-// opening assays in the host, removing rows and the instrument number.
+// opening assays in the host, removing rows, the instrument number, the C1-C4 times, the
+// calibration calculator and the message filters.
 #include "workbench_fixture.h"
 
 #include "shell/settings.h"
@@ -252,6 +253,26 @@ TEST_F(Commands, SettingCommandsRecalculateOnceAndStoreWhatTheyChange) {
   // The calculator changes no result.
   EXPECT_EQ(wb.CalculateCalibrationY("1.0"), "0");  // no calibration curve
   EXPECT_EQ(user.recalculations, 4);
+}
+
+TEST_F(Commands, EachTypedCalibrationTimeIsStoredAndReachesTheMethaneRow) {
+  Workbench& wb = Start(false);
+  wb.SetCalibrationTime(0, "1");
+  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1");
+  wb.SetCalibrationTime(0, "1.1");
+  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1.1");
+  ASSERT_FALSE(wb.components().empty());
+  EXPECT_EQ(wb.components()[0].retentionTime, static_cast<double>(1.1f));
+  wb.SetCalibrationTime(4, "9");  // no fifth field: nothing stored
+  EXPECT_FALSE(host.ProfileText("plugins\\plug528\\settings\\time_C5").has_value());
+}
+
+TEST_F(Commands, CalculatorWithoutCalibrationShowsZeroAndFiltersSwitchTheLog) {
+  Workbench& wb = Start(false);
+  EXPECT_EQ(wb.CalculateCalibrationY("3.5"), "0");
+  const std::string all = wb.FilterMessages(true, true, true);
+  EXPECT_NE(all.find(wb.shell().Str(146)), std::string::npos);
+  EXPECT_EQ(wb.FilterMessages(false, true, true), "");
 }
 
 }  // namespace
