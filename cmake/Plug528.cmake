@@ -1,6 +1,7 @@
 # Shared build helpers: warnings, sanitizers, core libraries and test executables.
 
-set(PLUG528_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual)
+set(PLUG528_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
+  -Wconversion -Wsign-conversion)
 if(PLUG528_WERROR)
   list(APPEND PLUG528_WARNINGS -Werror)
 endif()
@@ -15,13 +16,26 @@ function(plug528_warnings target)
   target_compile_options(${target} PRIVATE ${PLUG528_WARNINGS})
 endfunction()
 
-# plug528_core_library(name SOURCES ... LIBS ...): a static core library (never links Qt).
+# plug528_core_library(name SOURCES ... [PUBLIC_LIBS ...] [LIBS ...]): a static core library
+# (never links Qt). PUBLIC_LIBS are the libraries its headers include; LIBS those only its
+# sources use.
 function(plug528_core_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_LIBS})
   plug528_warnings(${name})
+endfunction()
+
+# plug528_add_folders(folder...): adds each folder of the build; a folder without its
+# CMakeLists.txt is an error, not a silent skip.
+function(plug528_add_folders)
+  foreach(folder IN LISTS ARGN)
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/CMakeLists.txt)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${folder}: no CMakeLists.txt")
+    endif()
+    add_subdirectory(${folder})
+  endforeach()
 endfunction()
 
 # plug528_test(name SOURCES ... LIBS ... [QT]): one GoogleTest executable discovered by CTest.

@@ -30,6 +30,7 @@ done
 QT_QPA_PLATFORM=offscreen "$prefix/bin/simdist" calc --profile "$scratch/report-profile" --no-summary \
   --report "$scratch/report.html" --sections all "$prefix"/share/plug528/demo/gasoil/*.chrm \
   || { echo "simdist could not write its report from the package" >&2; exit 1; }
+# (Counted as pictures, not lines: the report may hold both on one line.)
 [ "$(grep -o 'data:image/png;base64' "$scratch/report.html" | wc -l)" -ge 2 ] \
   || { echo "the package's report lacks its chart pictures" >&2; exit 1; }
 # The host finds the plug-in in ../lib/plug528 by itself.

@@ -14,7 +14,7 @@ out=$(cd "$out" && pwd)
 cmake --build "$build" --target plug528-host plug528 plug528ENU chrmgen >/dev/null
 host=$build/host/app/plug528-host
 chrmgen=$build/tools/chrmgen/chrmgen
-plugin=$(find "$build" -name libplug528.so -path '*src/ui*' | head -n 1)
+plugin=$(find "$build" -name libplug528.so -path '*src/plugin*' | head -n 1)
 
 for lang in ru en; do
   menu="Данные/Расчёты/Имитированная дистилляция нефти"

@@ -2,7 +2,7 @@
 
 #include "host_texts.h"
 #include "host_window.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -77,7 +77,7 @@ void ScriptRunner::Next() {
 }
 
 bool ScriptRunner::Run(const QString& line) {
-  const int space = line.indexOf(' ');
+  const qsizetype space = line.indexOf(' ');
   const QString verb = space < 0 ? line : line.left(space);
   const QString rest = space < 0 ? QString() : line.mid(space + 1).trimmed();
   const QStringList words = rest.split(' ', Qt::SkipEmptyParts);

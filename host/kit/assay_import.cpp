@@ -119,7 +119,8 @@ FormatTable NativeFormats() {
 
 std::string ContentDigest(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (unsigned char c : bytes) {
+  for (const char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
     hash ^= c;
     hash *= 1099511628211ull;
   }

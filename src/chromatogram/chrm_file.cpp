@@ -29,24 +29,24 @@ enum class ReadFailure { kNone, kHeaderShort, kBadMagic, kBadVersion, kBlockShor
 
 int FileStatus(ReadFailure failure) {
   switch (failure) {
-    case ReadFailure::kNone: return 0;
-    case ReadFailure::kHeaderShort: return -2;
-    case ReadFailure::kBadMagic: return -3;
-    case ReadFailure::kBadVersion: return -4;
-    case ReadFailure::kBlockShort: return -5;
-    case ReadFailure::kSamplesShort: return -6;
+    case ReadFailure::kNone: return ChrmFileRead;
+    case ReadFailure::kHeaderShort: return ChrmFileHeaderShort;
+    case ReadFailure::kBadMagic: return ChrmFileBadMagic;
+    case ReadFailure::kBadVersion: return ChrmFileBadVersion;
+    case ReadFailure::kBlockShort: return ChrmFileBlockShort;
+    case ReadFailure::kSamplesShort: return ChrmFileSamplesShort;
     case ReadFailure::kXmlOffset:
-    case ReadFailure::kXmlParse: return -7;
+    case ReadFailure::kXmlParse: return ChrmFileBadXml;
   }
-  return -7;
+  return ChrmFileBadXml;
 }
 
 int MemoryStatus(ReadFailure failure) {
   switch (failure) {
-    case ReadFailure::kNone: return 0;
-    case ReadFailure::kBadMagic: return -1;
-    case ReadFailure::kBadVersion: return -2;
-    default: return -3;
+    case ReadFailure::kNone: return ChrmMemoryRead;
+    case ReadFailure::kBadMagic: return ChrmMemoryBadMagic;
+    case ReadFailure::kBadVersion: return ChrmMemoryBadVersion;
+    default: return ChrmMemoryDamaged;
   }
 }
 
@@ -345,12 +345,8 @@ void WriteF64(unsigned char* p, double v) { std::memcpy(p, &v, sizeof v); }
 
 ChrmChannel::ChrmChannel(const ChrmChannel& other)
     : number(other.number), startTime(other.startTime), step(other.step), peaks(other.peaks) {
-  if (other.lock) {
-    std::lock_guard<std::mutex> guard(*other.lock);
-    samples = other.samples;
-  } else {
-    samples = other.samples;
-  }
+  std::lock_guard<std::mutex> guard(*other.lock);
+  samples = other.samples;
 }
 
 ChrmChannel& ChrmChannel::operator=(const ChrmChannel& other) {
@@ -361,7 +357,6 @@ ChrmChannel& ChrmChannel::operator=(const ChrmChannel& other) {
   startTime = copy.startTime;
   step = copy.step;
   peaks = std::move(copy.peaks);
-  if (!lock) lock = std::make_unique<std::mutex>();
   return *this;
 }
 
@@ -376,20 +371,20 @@ int CVantiroFile4::LoadFromMemory(const void* bytes, uint64_t count) {
 int CVantiroFile4::LoadFromFile(const std::string& path) {
   // Only a regular file is opened: a FIFO, a device or a folder is "cannot open" at once.
   const int fd = OpenRegularFile(path);
-  if (fd < 0) return -1;
+  if (fd < 0) return ChrmFileCannotOpen;
   std::unique_ptr<FILE, FileCloser> f(::fdopen(fd, "rb"));
   if (!f) {
     ::close(fd);
-    return -1;
+    return ChrmFileCannotOpen;
   }
   // The header is judged before anything else is read, so a path that names a device or
   // any other endless stream ends at its first bytes instead of being read without end.
   unsigned char header[kHeaderSize];
   const size_t headerBytes = std::fread(header, 1, sizeof header, f.get());
-  if (std::ferror(f.get())) return -1;  // for example a folder: it opens but cannot be read
-  if (headerBytes < kHeaderSize) return -2;
-  if (std::memcmp(header, "STG", 3) != 0) return -3;
-  if (header[3] > 1) return -4;
+  if (std::ferror(f.get())) return ChrmFileCannotOpen;  // for example a folder: it opens but cannot be read
+  if (headerBytes < kHeaderSize) return ChrmFileHeaderShort;
+  if (std::memcmp(header, "STG", 3) != 0) return ChrmFileBadMagic;
+  if (header[3] > 1) return ChrmFileBadVersion;
   // The rest of the file is read whole; its bytes are then checked like any buffer.
   std::vector<unsigned char> image(header, header + kHeaderSize);
   unsigned char chunk[1 << 16];
@@ -398,38 +393,36 @@ int CVantiroFile4::LoadFromFile(const std::string& path) {
     image.insert(image.end(), chunk, chunk + n);
     if (n < sizeof chunk) break;
   }
-  if (std::ferror(f.get())) return -1;  // for example a folder: it opens but cannot be read
+  if (std::ferror(f.get())) return ChrmFileCannotOpen;  // for example a folder: it opens but cannot be read
   f.reset();
   const int status = FileStatus(ReadImage(image.data(), image.size(), *this));
-  if (status == 0) passport.path = path;
+  if (status == ChrmFileRead) passport.path = path;
   return status;
 }
 
 int CVantiroFile4::SaveToFile(const std::string& path) {
   std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
-  if (!f) return -1;
+  if (!f) return ChrmSaveCannotOpen;
 
   uint64_t xmlOffset = kHeaderSize;
   for (const ChrmChannel& channel : channels) xmlOffset += kBlockHeaderSize + 4 * uint64_t{channel.samples.size()};
   unsigned char header[kHeaderSize] = {'S', 'T', 'G', version};
   WriteU64(header + 8, xmlOffset);
-  if (std::fwrite(header, 1, sizeof header, f.get()) != sizeof header) return -2;
+  if (std::fwrite(header, 1, sizeof header, f.get()) != sizeof header) return ChrmSaveHeaderNotWritten;
 
   for (const ChrmChannel& channel : channels) {
     std::vector<float> samples;
-    if (channel.lock) {
+    {
       std::lock_guard<std::mutex> guard(*channel.lock);
-      samples = channel.samples;
-    } else {
       samples = channel.samples;
     }
     unsigned char block[kBlockHeaderSize] = {static_cast<unsigned char>(channel.number & 0xFF)};
     WriteF64(block + 8, channel.startTime);
     WriteF64(block + 16, channel.step);
     WriteU64(block + 24, samples.size());
-    if (std::fwrite(block, 1, sizeof block, f.get()) != sizeof block) return -5;
+    if (std::fwrite(block, 1, sizeof block, f.get()) != sizeof block) return ChrmSaveBlockNotWritten;
     if (!samples.empty() && std::fwrite(samples.data(), sizeof(float), samples.size(), f.get()) != samples.size()) {
-      return -6;
+      return ChrmSaveSamplesNotWritten;
     }
   }
 
@@ -441,7 +434,7 @@ int CVantiroFile4::SaveToFile(const std::string& path) {
   // A full disk may show only when the buffered data is flushed.
   const bool failed = std::fflush(f.get()) != 0 || std::ferror(f.get()) != 0;
   const bool closeFailed = std::fclose(f.release()) != 0;
-  return failed || closeFailed ? -7 : 0;
+  return failed || closeFailed ? ChrmSaveStreamError : ChrmSaved;
 }
 
 }  // namespace p528

@@ -2,8 +2,9 @@
 // one block of 32-bit float samples per channel) followed by the XML passport and the peak
 // tables. Readers parse from bytes (LoadFromMemory) or from a path (LoadFromFile).
 //
-// Status codes (0 = success, negative = kind of failure) are documented on each function.
-// All calls come from the user-interface thread; a channel's lock guards its samples.
+// Status codes (0 = success, negative = kind of failure) are named below, one set per
+// function; the numbers are those of the file's own readers and writers (chrm-inspect prints
+// them). All calls come from the user-interface thread; a channel's lock guards its samples.
 #pragma once
 
 #include <cstdint>
@@ -73,14 +74,59 @@ struct ChrmPeak {
   double index = 0;
 };
 
-// One detector channel. Copying copies the data and gives the copy a fresh lock.
+// LoadFromFile.
+enum ChrmFileStatus : int {
+  ChrmFileRead = 0,
+  ChrmFileCannotOpen = -1,    // cannot open or read the path
+  ChrmFileHeaderShort = -2,   // fewer bytes than the header
+  ChrmFileBadMagic = -3,      // not "STG"
+  ChrmFileBadVersion = -4,    // version above 1
+  ChrmFileBlockShort = -5,    // a channel block header cut short
+  ChrmFileSamplesShort = -6,  // a sample count the rest of the file cannot hold
+  ChrmFileBadXml = -7,        // XML part not well-formed, or not right after the blocks
+};
+
+// LoadFromMemory.
+enum ChrmMemoryStatus : int {
+  ChrmMemoryRead = 0,
+  ChrmMemoryBadMagic = -1,
+  ChrmMemoryBadVersion = -2,
+  ChrmMemoryDamaged = -3,  // header or block short, samples beyond the bytes, bad XML
+};
+
+// SaveToFile.
+enum ChrmSaveStatus : int {
+  ChrmSaved = 0,
+  ChrmSaveCannotOpen = -1,
+  ChrmSaveHeaderNotWritten = -2,
+  ChrmSaveBlockNotWritten = -5,
+  ChrmSaveSamplesNotWritten = -6,
+  ChrmSaveStreamError = -7,  // the XML or the final flush failed (a full disk)
+};
+
+// The lock of one channel; it guards the samples. Every channel has its own: a copy or a
+// move of a channel gets a fresh, unlocked mutex, never a shared, a moved or a missing one.
+class ChannelLock {
+ public:
+  ChannelLock() = default;
+  ChannelLock(const ChannelLock&) noexcept {}
+  ChannelLock& operator=(const ChannelLock&) noexcept { return *this; }
+  std::mutex& operator*() const noexcept { return mutex_; }
+  std::mutex* operator->() const noexcept { return &mutex_; }
+
+ private:
+  mutable std::mutex mutex_;
+};
+
+// One detector channel. Copying copies the data (under the source's lock); a copy or a move
+// keeps a lock of its own.
 struct ChrmChannel {
   int number = 0;
   std::vector<float> samples;  // detector signal, one value per sampling step
   double startTime = 0;        // time of the first sample, minutes
   double step = 0;             // sampling interval, minutes
   std::vector<ChrmPeak> peaks;
-  mutable std::unique_ptr<std::mutex> lock = std::make_unique<std::mutex>();  // guards samples
+  ChannelLock lock;  // guards samples
 
   ChrmChannel() = default;
   ChrmChannel(const ChrmChannel& other);
@@ -97,19 +143,16 @@ class CVantiroFile4 {
   virtual ~CVantiroFile4() = default;
 
   // Reads a whole file held in memory (an XML part declared "windows-1251" is decoded from
-  // that code page). 0 read; -1 magic is not "STG"; -2 version above 1;
-  // -3 XML part not well-formed, header short, or a block reaching past the end of the bytes
-  // or xmlOffset not at the end of the channel blocks. Does not change passport.path.
+  // that code page); returns a ChrmMemoryStatus (damaged: XML part not well-formed, header
+  // short, or a block reaching past the end of the bytes or xmlOffset not at the end of the
+  // channel blocks). Does not change passport.path.
   virtual int LoadFromMemory(const void* bytes, uint64_t count);
-  // Reads a file. 0 read; -1 cannot open or read (also a path that is not a regular file:
-  // a FIFO, a device or a folder is never opened); -2 header short; -3 bad magic; -4 version
-  // above 1; -5 block header short; -6 samples short (a count the rest of the file cannot
-  // hold, never allocated); -7 XML part not well-formed, or xmlOffset not at the end of the
-  // channel blocks. Sets passport.path on success. After a failure the object holds what was
-  // read before it (channels may be emptied or partly filled).
+  // Reads a file; returns a ChrmFileStatus (cannot open: also a path that is not a regular
+  // file, a FIFO, a device or a folder is never opened; a sample count the rest of the file
+  // cannot hold is never allocated). Sets passport.path on success. After a failure the
+  // object holds what was read before it (channels may be emptied or partly filled).
   virtual int LoadFromFile(const std::string& path);
-  // Writes the file. 0 written; -1 cannot open; -2 header not written; -5 block header not
-  // written; -6 samples not fully written; -7 stream error after writing the XML.
+  // Writes the file; returns a ChrmSaveStatus.
   virtual int SaveToFile(const std::string& path);
 
   uint8_t version = 1;

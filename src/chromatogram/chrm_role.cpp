@@ -1,25 +1,12 @@
 #include "chromatogram/chrm_role.h"
 
+#include "chromatogram/role_texts.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
 
 namespace p528 {
 
 namespace {
-// Numbers of the passport role texts, "#градуировочная" .. "#проверочная", by role 1..6.
-constexpr int kPassportTextFirst = 278;
-
-// Numbers of the list texts.
-constexpr int kListNone = 137;
-constexpr int kListCalibration = 138;
-constexpr int kListBlank = 139;
-constexpr int kListAnalysis = 140;        // "анализ - %i"
-constexpr int kListAnalysisUnnumbered = 141;
-constexpr int kListStandard = 142;        // "стандарт - %i"
-constexpr int kListStandardUnnumbered = 143;
-constexpr int kListReference = 144;
-constexpr int kListCheck = 145;
-
 bool IsRole(int role) { return role >= RoleCalibration && role <= RoleCheck; }
 
 // Fills the "%i" of a numbered list text without handing a translated text to printf as
@@ -58,7 +45,14 @@ const char* RolePathKey(int role) {
 
 std::string RolePassportText(const Shell& shell, int role) {
   if (!IsRole(role)) return {};
-  return shell.Str(kPassportTextFirst + role - RoleCalibration);
+  switch (role) {
+    case RoleCalibration: return shell.Str(text::kRolePassportCalibration);
+    case RoleBlank: return shell.Str(text::kRolePassportBlank);
+    case RoleAnalysis: return shell.Str(text::kRolePassportAnalysis);
+    case RoleStandard: return shell.Str(text::kRolePassportStandard);
+    case RoleReference: return shell.Str(text::kRolePassportReference);
+    default: return shell.Str(text::kRolePassportCheck);
+  }
 }
 
 std::string PassportRoleText(const ChrmFile& file) {
@@ -71,14 +65,14 @@ std::string PassportRoleText(const ChrmFile& file) {
 bool NamesRole(const Shell& shell, std::string_view text, int role) {
   if (!IsRole(role)) return false;
   if (EqualsNoCase(text, RolePassportText(shell, role))) return true;
-  const char* own = RussianStrings().Find(kPassportTextFirst + role - RoleCalibration);
+  const char* own = RussianStrings().Find(text::kRolePassportCalibration + role - RoleCalibration);
   return own != nullptr && EqualsNoCase(text, own);
 }
 
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart) {
   const std::string text = PassportRoleText(file);
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
-    if (NamesRole(shell, text, role) && countsAtStart[role] < RoleLimit(role)) {
+    if (NamesRole(shell, text, role) && countsAtStart[static_cast<std::size_t>(role)] < RoleLimit(role)) {
       return role;
     }
   }
@@ -87,17 +81,17 @@ int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& count
 
 std::string RoleListText(const Shell& shell, const ChrmFile& file) {
   switch (file.role) {
-    case RoleCalibration: return shell.Str(kListCalibration);
-    case RoleBlank: return shell.Str(kListBlank);
+    case RoleCalibration: return shell.Str(text::kRoleListCalibration);
+    case RoleBlank: return shell.Str(text::kRoleListBlank);
     case RoleAnalysis:
-      return file.ordinal >= 1 ? WithOrdinal(shell.Str(kListAnalysis), file.ordinal)
-                               : shell.Str(kListAnalysisUnnumbered);
+      return file.ordinal >= 1 ? WithOrdinal(shell.Str(text::kRoleListAnalysis), file.ordinal)
+                               : shell.Str(text::kRoleListAnalysisUnnumbered);
     case RoleStandard:
-      return file.ordinal >= 1 ? WithOrdinal(shell.Str(kListStandard), file.ordinal)
-                               : shell.Str(kListStandardUnnumbered);
-    case RoleReference: return shell.Str(kListReference);
-    case RoleCheck: return shell.Str(kListCheck);
-    default: return shell.Str(kListNone);
+      return file.ordinal >= 1 ? WithOrdinal(shell.Str(text::kRoleListStandard), file.ordinal)
+                               : shell.Str(text::kRoleListStandardUnnumbered);
+    case RoleReference: return shell.Str(text::kRoleListReference);
+    case RoleCheck: return shell.Str(text::kRoleListCheck);
+    default: return shell.Str(text::kRoleListNone);
   }
 }
 

@@ -20,7 +20,7 @@ bool PathOrder::operator()(const std::string& a, const std::string& b) const {
 RoleCounts CountRoles(const ChrmSet& set) {
   RoleCounts counts{};
   for (const auto& [path, file] : set) {
-    if (file.role >= 0 && file.role < kRoleCount) ++counts[file.role];
+    if (file.role >= 0 && file.role < kRoleCount) ++counts[static_cast<std::size_t>(file.role)];
   }
   return counts;
 }
@@ -138,7 +138,7 @@ std::string SameRunInSet(const ChrmSet& set, const std::string& path, const Chrm
 
 namespace {
 SkipReason WhyNoRole(const Shell& shell, const std::string& roleText, int loadStatus) {
-  if (roleText.empty()) return loadStatus != 0 ? SkipReason::NotReadable : SkipReason::NoRoleText;
+  if (roleText.empty()) return loadStatus != ChrmFileRead ? SkipReason::NotReadable : SkipReason::NoRoleText;
   for (int role = RoleCalibration; role <= RoleCheck; ++role) {
     if (NamesRole(shell, roleText, role)) return SkipReason::RoleFull;
   }

@@ -1,18 +1,18 @@
 #include "engine/analysis.h"
 
 #include "engine/calibration.h"
+#include "engine/distillation.h"
+#include "engine/fraction_table.h"
 #include "engine/fractions.h"
 #include "engine/internal_standard.h"
 #include "engine/iso3405.h"
 #include "engine/message_log.h"
 #include "engine/reference_check.h"
 #include "engine/result_tables.h"
-#include "engine/distillation.h"
-#include "engine/engine_texts.h"
+#include "engine/texts/calculation_texts.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -21,13 +21,12 @@ namespace p528 {
 
 CAnalysis::CAnalysis(const Shell& shellState, ComponentTable& componentTable,
                      MessageLog& messageLog, CalibrationTab& calibrationTab,
-                     ResultTables& resultTables, CChart* chart)
+                     ResultTables& resultTables)
     : shell(shellState),
       components(componentTable),
       messages(messageLog),
       calibration(calibrationTab),
-      tables(resultTables),
-      distillationChart(chart) {
+      tables(resultTables) {
   LoadSettings();
 }
 
@@ -54,10 +53,7 @@ double CAnalysis::TimeStartSampleValue() const { return DecimalPrefix(TimeStartS
 
 void CAnalysis::ResetCalc() {
   State = StateNotRun;
-  // The chart holds pointers into the analyses' vectors: let go of them first.
-  if (distillationChart) {
-    for (int k = 0; k < distillationChart->SeriesCount(); ++k) distillationChart->ClearSeriesData(k);
-  }
+  CurvesReady = false;
   tables.repeatability.DeleteAllRows();
   tables.fractions.DeleteAllRows();
   tables.reference.DeleteAllRows();
@@ -152,7 +148,7 @@ void CAnalysis::RunCalc() {
       }
       FractionComposition(*this);
       FillFractionTable(*this);
-      PublishCurves(*this);
+      ExtendCurves(*this);
     }
   } else {
     // Method B of ASTM D 2887 (disabled) and unknown values calculate nothing.
@@ -172,18 +168,11 @@ void FractionAreas(ChrmResult& result) {
   }
 }
 
-void PublishCurves(CAnalysis& engine) {
-  CChart* chart = engine.distillationChart;
-  for (std::size_t k = 0; k < engine.Analyses.size(); ++k) {
-    ChrmResult& a = engine.Analyses[k];
-    if (a.File == nullptr) continue;
-    ExtendPointTemp(a);
-    if (chart && static_cast<int>(k) < chart->SeriesCount() && !a.PointTemp.empty()) {
-      chart->SetSeriesData(static_cast<int>(k), a.PointTemp.data(), a.PercentOff.data(),
-                           static_cast<int>(a.PointTemp.size()));
-    }
+void ExtendCurves(CAnalysis& engine) {
+  for (ChrmResult& a : engine.Analyses) {
+    if (a.File != nullptr) ExtendPointTemp(a);
   }
-  if (chart) chart->Invalidate();
+  engine.CurvesReady = true;
 }
 
 }  // namespace p528

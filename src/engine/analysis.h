@@ -10,11 +10,11 @@
 // detector units × minutes, masses in grams. -1.0 marks a number that is not known.
 //
 // Ownership: CAnalysis references module state owned elsewhere (shell, component table,
-// message log, calibration tab, result tables, distillation chart); they must outlive it.
-// A ChrmResult points at its chromatogram (not owned); the chromatogram set must stay
-// unchanged until the next ResetCalc. The distillation chart (may be null) is given
-// pointers into the analyses' PointTemp/PercentOff vectors; ResetCalc clears its series
-// before those vectors go away.
+// message log, calibration tab, result tables); they must outlive it. A ChrmResult points at
+// its chromatogram (not owned); the chromatogram set must stay unchanged until the next
+// ResetCalc. The engine draws nothing: once CurvesReady is set, the analyses' PointTemp /
+// PercentOff vectors are the distillation curves, and whoever shows them (the workbench's
+// distillation chart) must let go of them before the next ResetCalc.
 //
 // Findings never throw: they become messages in the log, and a finding that invalidates
 // the results sets State so that later steps skip. User-interface thread only.
@@ -33,7 +33,6 @@ namespace p528 {
 
 class Shell;
 class MessageLog;
-class CChart;
 struct CalibrationTab;
 struct ResultTables;
 
@@ -52,6 +51,9 @@ inline bool IsAreaNormalisation(int32_t method) {
 }
 inline bool IsInternalStandard(int32_t method) {
   return method == Gost56720B || method == Gost54291;
+}
+inline bool IsGostMethod(int32_t method) {
+  return method == Gost56720A || method == Gost56720B || method == Gost54291;
 }
 
 // Reference sample choice (settings key "type_ref_gasoil").
@@ -162,15 +164,15 @@ class CAnalysis {
  public:
   // Reads the method, the reference choice and the settings texts from the settings store.
   CAnalysis(const Shell& shell, ComponentTable& components, MessageLog& messages,
-            CalibrationTab& calibration, ResultTables& tables, CChart* distillationChart = nullptr);
+            CalibrationTab& calibration, ResultTables& tables);
 
   // (Re)reads the settings texts, method and reference choice from the settings store.
   void LoadSettings();
 
   // Empties every result: State 0, Blank/Reference reset, Analyses, StdRuns, RepeatRows,
   // RefRows, Iso3405Rows, FractionRows emptied, WindowStart/End and the fraction summary
-  // doubles -1.0; empties the result lists and the distillation chart's series data.
-  // Settings texts are not touched.
+  // doubles -1.0, CurvesReady false; empties the result lists. Settings texts are not
+  // touched.
   void ResetCalc();
 
   // Fills `result` from chromatogram `file` (not owned): File, and with at least one
@@ -188,7 +190,9 @@ class CAnalysis {
 
   // --- engine members ---
   uint32_t State = StateNotRun;
-  void* MainWindow = nullptr;  // back pointer set by the owner; unused by the engine
+  // The distillation curves of the analyses are complete (ExtendCurves ran): the analyses'
+  // PointTemp/PercentOff may be shown until the next ResetCalc.
+  bool CurvesReady = false;
   ChrmResult Blank;
   std::vector<ChrmResult> Analyses;  // ascending Number after RunCalc's sort
   std::vector<ChrmResult> StdRuns;   // analyses with internal standard, same order
@@ -230,7 +234,6 @@ class CAnalysis {
   MessageLog& messages;
   CalibrationTab& calibration;
   ResultTables& tables;
-  CChart* distillationChart;  // may be null (tests, command line without charts)
 
   // Text `id` of the interface language's string table.
   std::string Text(int id) const;
@@ -250,8 +253,7 @@ void BoilingRangeAndFractions(CAnalysis& engine);
 // Sets the area of every fraction j >= 1 of `result` to Area(boundary j-1, boundary j),
 // a negative area replaced by 0.
 void FractionAreas(ChrmResult& result);
-// ExtendPointTemp of every analysis with a chromatogram, its curve given to the chart
-// series of the same index, then the chart redrawn.
-void PublishCurves(CAnalysis& engine);
+// ExtendPointTemp of every analysis with a chromatogram; sets CurvesReady.
+void ExtendCurves(CAnalysis& engine);
 
 }  // namespace p528

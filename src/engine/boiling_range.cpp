@@ -4,11 +4,12 @@
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
+#include "engine/fraction_table.h"
 #include "engine/sample_span.h"
-#include "engine/engine_texts.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"
+#include "engine/texts/calculation_texts.h"
 #include "shell/text.h"
 
 #include <cmath>
@@ -119,7 +120,7 @@ void BoilingRangeAndFractions(CAnalysis& engine) {
   AlignFractions(engine);
   CheckRepeatability(engine);
   FractionComposition(engine);
-  PublishCurves(engine);
+  ExtendCurves(engine);
   FillRepeatabilityTable(engine);
   FillFractionTable(engine);
 }

@@ -3,13 +3,12 @@
 #include "engine/analysis.h"
 #include "engine/calibration_checks.h"
 #include "engine/distillation.h"
-#include "engine/engine_texts.h"
 #include "engine/result_tables.h"
+#include "engine/texts/calculation_texts.h"
+#include "numeric/interpolate.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
-#include "ui/chart/interpolate.h"
 
 #include <climits>
 #include <cmath>
@@ -21,10 +20,6 @@ namespace p528 {
 namespace {
 
 const char* const kTimeKeys[4] = {"time_C1", "time_C2", "time_C3", "time_C4"};
-
-// Series of the calibration chart: the curve as a red polyline, the points as blue circles.
-constexpr uint32_t kCurveColour = 0x0808FC;
-constexpr uint32_t kPointColour = 0xFC0808;
 
 }  // namespace
 
@@ -60,15 +55,15 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
 
   const int64_t i0 = i;
   const int64_t j0 = j;
-  const double x0 = x[i0];
-  const double x1 = x[j0];
+  const double x0 = x[static_cast<std::size_t>(i0)];
+  const double x1 = x[static_cast<std::size_t>(j0)];
   auto halfLine = [&](int64_t m) {
     const double base = j0 == i0 ? x0 : x0 + (x1 - x0) * static_cast<double>(m - i0) /
                                                   static_cast<double>(j0 - i0);
     return base + peak.height * 0.5;
   };
-  while (i < a && x[i] < halfLine(i)) ++i;
-  while (j > a && x[j] < halfLine(j)) --j;
+  while (i < a && x[static_cast<std::size_t>(i)] < halfLine(i)) ++i;
+  while (j > a && x[static_cast<std::size_t>(j)] < halfLine(j)) --j;
   return static_cast<double>(j - i + 1) * step;
 }
 
@@ -80,14 +75,15 @@ void CalibrationTab::SetUpPointsList(const Shell& shell) {
 }
 
 void CalibrationTab::LoadTimes(const Shell& shell) {
-  for (int k = 0; k < 4; ++k) timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
+  for (std::size_t k = 0; k < 4; ++k) timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
 }
 
 void CalibrationTab::SetTime(const Shell& shell, int index, std::string text,
                              ComponentTable& components) {
   if (index < 0 || index > 3) return;
-  timeC[index] = std::move(text);
-  WriteSettingText(shell, kSectionSettings, kTimeKeys[index], timeC[index]);
+  const auto k = static_cast<std::size_t>(index);
+  timeC[k] = std::move(text);
+  WriteSettingText(shell, kSectionSettings, kTimeKeys[k], timeC[k]);
   ApplyTimes(components);
   FillPointsList();
 }
@@ -131,12 +127,6 @@ void ClearCalibration(CAnalysis& engine) {
   tab.textY = "0.0";
   tab.resolution = 0.0;
   tab.isWindow = IsWindowRange();
-  if (tab.chart) {
-    tab.chart->RemoveAllSeries();
-    tab.chart->SetXRange(-1, 1);
-    tab.chart->SetYRange(0, 100);
-    tab.chart->Invalidate();
-  }
   tab.curve.registered = false;
   tab.curve.times.clear();
   tab.curve.temps.clear();
@@ -208,32 +198,6 @@ void AssembleCurve(CalibCurve& curve, const ComponentTable& table) {
   curve.registered = true;
 }
 
-void RegisterWithChart(CAnalysis& engine) {
-  CalibrationTab& tab = engine.calibration;
-  CChart* chart = tab.chart;
-  if (chart == nullptr) return;
-  chart->RemoveAllSeries();
-  CAutoSeries line;
-  line.LineMode = LinePolyline;
-  line.MarkerStyle = MarkerNone;
-  line.Colour = kCurveColour;
-  CAutoSeries markers;
-  markers.LineMode = LineNone;
-  markers.MarkerStyle = MarkerCircle;
-  markers.MarkerSize = 3;
-  markers.Colour = kPointColour;
-  const int lineIndex = chart->AddSeries(line);
-  const int markerIndex = chart->AddSeries(markers);
-  const int n = static_cast<int>(tab.curve.times.size());
-  chart->SetSeriesData(lineIndex, tab.curve.times.data(), tab.curve.temps.data(), n);
-  chart->SetSeriesData(markerIndex, tab.curve.times.data(), tab.curve.temps.data(), n);
-  chart->SetXCaption(engine.Text(text::kCaptionTimeMin));
-  chart->SetYCaption(engine.Text(text::kCaptionTempC));
-  chart->AutoX = true;
-  chart->AutoY = true;
-  chart->Invalidate();
-}
-
 }  // namespace
 
 void BuildCalibration(CAnalysis& engine) {
@@ -241,7 +205,6 @@ void BuildCalibration(CAnalysis& engine) {
   if (tab.CalibrationChrm == nullptr) return;
   MatchPeaks(engine, *tab.CalibrationChrm);
   AssembleCurve(tab.curve, engine.components);
-  RegisterWithChart(engine);
   tab.FillPointsList();
   CheckResolution(engine);
   CheckResponseFactors(engine);

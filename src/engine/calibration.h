@@ -4,14 +4,15 @@
 // its curve, the C1-C4 and calculator texts, the resolution, the internal-standard window,
 // the response-factor rows and the points list.
 //
-// The tab owns the curve vectors; the calibration chart (when attached) is given pointers
-// into them, so the chart and CalibLookup always see the same data. Times in minutes,
-// temperatures in °C. User-interface thread only.
+// The tab owns the curve vectors. The engine draws nothing: the workbench shows the curve
+// in its calibration chart by pointers into these vectors, so the chart and CalibLookup
+// always see the same data. Times in minutes, temperatures in °C. User-interface thread
+// only.
 #pragma once
 
 #include "chromatogram/chrm_file.h"
 #include "chromatogram/component_table.h"
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 
 #include <array>
 #include <cstdint>
@@ -21,11 +22,10 @@
 namespace p528 {
 
 class Shell;
-class CChart;
 class CAnalysis;
 
-// Two equally long vectors in component-table order. `registered` mirrors the calibration
-// chart having its series: false after ClearCalibration, when every lookup fails.
+// Two equally long vectors in component-table order. `registered`: the curve was built by
+// BuildCalibration (and is shown); false after ClearCalibration, when every lookup fails.
 struct CalibCurve {
   std::vector<double> times;  // retention time, min
   std::vector<double> temps;  // boiling temperature, °C
@@ -71,7 +71,6 @@ struct CalibrationTab {
   IsWindowRange isWindow;
   std::vector<ResponseRow> responseRows;
   TableModel points;          // calibration points list: "", "T, мин", "t, °C"
-  CChart* chart = nullptr;    // calibration chart, may be null
 
   // Creates the points list's columns (hidden, "T, мин" 82, "t, °C" 75, centred).
   void SetUpPointsList(const Shell& shell);
@@ -98,11 +97,12 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak);
 
 // Called at the start of every recalculation: forgets the calibration and check runs,
 // empties the points list and the response-factor list, texts X/Y "0.0", resolution and
-// IsWindow 0, removes the chart's series, factors 0.
+// IsWindow 0, the curve emptied and unregistered, factors 0. A chart showing the curve must
+// let go of it first.
 void ClearCalibration(CAnalysis& engine);
 // Called after loading, only when CalibrationChrm is set: matches the peaks to the
-// component table, builds the curve, gives it to the chart, fills the points list, then
-// runs the calibration checks (resolution and window, response factors, response list).
+// component table, builds and registers the curve, fills the points list, then runs the
+// calibration checks (resolution and window, response factors, response list).
 void BuildCalibration(CAnalysis& engine);
 
 }  // namespace p528

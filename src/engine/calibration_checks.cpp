@@ -2,9 +2,9 @@
 
 #include "engine/analysis.h"
 #include "engine/calibration.h"
-#include "engine/engine2_text_ids.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "engine/texts/calibration_check_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 

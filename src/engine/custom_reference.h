@@ -6,7 +6,8 @@
 // It lives in the settings section "GasoilParams" (keys "<i>_temp", "<i>_delta" for row i =
 // 0..20 and "gasoilPasportNum"). The reference check and the report load it afresh every
 // time; the dialog "Параметры эталона" edits a loaded copy and saves it on OK; the command
-// line fills one from a text file (docs/custom-reference.md) and saves it the same way.
+// line fills one from a text file (tools/simdist/custom_reference_file.h) and saves it the
+// same way.
 //
 // Temperatures and deviations in °C; -1.0 marks a value that is not set. A temperature not
 // above 0 is not compared; a negative deviation leaves the point unjudged, and a deviation
@@ -74,23 +75,5 @@ class CustomReference {
 
 // True when `text` has more than one character (UTF-16 units, as the settings store counts).
 bool PassportNumberStorable(std::string_view text);
-
-// Reads a user-defined reference from the text of a custom-reference file (format in
-// docs/custom-reference.md): one point per line "percent temperature deviation", an
-// optional line "passport <number>", '#' comments. Rows the file does not name stay unset.
-// On success fills `out` (labels in the interface language of `shell`) and returns true; on
-// failure returns false with the reason in `error` (interface language) and leaves `out`
-// unchanged.
-bool ParseCustomReference(const Shell& shell, std::string_view text, CustomReference& out,
-                          std::string& error);
-// The same from a file; a file that cannot be read or is larger than 64 KiB is an error.
-bool ReadCustomReferenceFile(const Shell& shell, const std::string& path, CustomReference& out,
-                             std::string& error);
-
-// The command line's "--custom-reference FILE": reads the file and stores it in the settings
-// exactly as the dialog's OK does (so the check reads it back like a typed table). Returns
-// false with the reason when the file does not read; nothing is stored then. The reference
-// choice itself ("type_ref_gasoil", CAnalysis::RefType) is left to the caller.
-bool StoreCustomReferenceFile(const Shell& shell, const std::string& path, std::string& error);
 
 }  // namespace p528

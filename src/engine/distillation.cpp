@@ -3,8 +3,8 @@
 #include "engine/calib_walk.h"
 #include "engine/calibration.h"
 #include "engine/sample_span.h"
+#include "numeric/interpolate.h"
 #include "shell/text.h"
-#include "ui/chart/interpolate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,18 +85,18 @@ double ZeroLevel(const ChrmChannel& channel, double timeStartSample) {
   if (count <= 0) return 0.0;  // empty window
 
   double sum = 0;
-  for (int64_t i = first; i < last; ++i) sum += static_cast<double>(channel.samples[i]);
+  for (int64_t i = first; i < last; ++i) sum += static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
   const double mean = sum / static_cast<double>(count);
   double squares = 0;
   for (int64_t i = first; i < last; ++i) {
-    const double d = static_cast<double>(channel.samples[i]) - mean;
+    const double d = static_cast<double>(channel.samples[static_cast<std::size_t>(i)]) - mean;
     squares += d * d;
   }
   const double sd = std::sqrt(squares / static_cast<double>(count));
   double inside = 0;
   int64_t insideCount = 0;
   for (int64_t i = first; i < last; ++i) {
-    const double x = static_cast<double>(channel.samples[i]);
+    const double x = static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
     if (mean - sd < x && x < mean + sd) {
       inside += x;
       ++insideCount;

@@ -4,7 +4,7 @@
 // factors, by the non-volatile residue (internal-standard methods) and by the declared
 // hydrogen sulphide, mercaptan sulphur and water. Over parallel analyses the composition is
 // averaged and, for the GOST methods, judged against GOST R 56720-2015 (clauses 15.4, 15.5).
-// The results fill the "Комп.-фракц. состав" list.
+// The results fill the "Комп.-фракц. состав" list (fraction_table.h).
 //
 // Layout of ChrmResult::Fractions after cutting: 0 "начало" (StartTime), 1 "без имени" (up
 // to the front of the first early peak, or the start mark), 2 .. 1 + NamedFractionCount the
@@ -64,8 +64,5 @@ std::size_t CalculatedAnalyses(const CAnalysis& engine);
 // analyses (two: every method; three: GOST methods only; otherwise nothing). An analysis
 // left without results takes no part: its -1 would enter the means and the verdicts.
 void FractionComposition(CAnalysis& engine);
-
-// Refills tables.fractions.
-void FillFractionTable(CAnalysis& engine);
 
 }  // namespace p528

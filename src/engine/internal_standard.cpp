@@ -3,10 +3,9 @@
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "engine/engine2_text_ids.h"
-#include "engine/engine_texts.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"
+#include "engine/texts/internal_standard_texts.h"
 #include "shell/text.h"
 
 #include <algorithm>

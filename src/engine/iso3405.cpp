@@ -1,9 +1,9 @@
 #include "engine/iso3405.h"
 
 #include "engine/analysis.h"
-#include "engine/engine3_text_ids.h"
 #include "engine/result_tables.h"
 #include "engine/tables/iso3405_table.h"
+#include "engine/texts/repeatability_texts.h"
 #include "shell/text.h"
 
 #include <cstddef>

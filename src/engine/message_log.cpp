@@ -1,6 +1,6 @@
 #include "engine/message_log.h"
 
-#include "engine/engine_texts.h"
+#include "engine/texts/log_texts.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"

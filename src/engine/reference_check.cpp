@@ -7,10 +7,11 @@
 #include "engine/custom_reference.h"
 #include "engine/distillation.h"
 #include "engine/sample_span.h"
-#include "engine/engine2_text_ids.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "engine/tables/reference_tables.h"
+#include "engine/texts/calibration_check_texts.h"
+#include "engine/texts/reference_texts.h"
 #include "shell/text.h"
 
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "engine/repeatability.h"
 
 #include "engine/analysis.h"
-#include "engine/engine3_text_ids.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/reference_check.h"
 #include "engine/result_tables.h"
 #include "engine/tables/repeatability_tables.h"
+#include "engine/texts/repeatability_texts.h"
 #include "shell/text.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // steps refill them; the pages display them; the report copies their texts.
 #pragma once
 
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 
 namespace p528 {
 

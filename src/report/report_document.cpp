@@ -1,6 +1,7 @@
 // The report document: header, file list, the sections by their flags, the operator.
 #include "report/report_document.h"
 
+#include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
 #include "engine/analysis.h"
 #include "engine/message_log.h"
@@ -8,7 +9,6 @@
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
-#include "workbench/workbench.h"
 
 #include <optional>
 

@@ -5,13 +5,16 @@
 namespace p528 {
 
 ReportSources WorkbenchReportSources(const Workbench& workbench) {
-  return ReportSources{workbench.chrmSet, workbench.analysis, workbench.messages,
-                       workbench.num_device, workbench.OperatorName};
+  return ReportSources{workbench.chrmSet(), workbench.analysis(), workbench.messages(),
+                       workbench.instrumentNumber(), workbench.operatorName()};
 }
 
 ReportOutcome MakeWorkbenchReport(Workbench& workbench, ReportRequest request) {
-  if (request.calibrationChart.chart == nullptr) request.calibrationChart.chart = &workbench.calibrationChart;
-  if (request.distillationChart.chart == nullptr) request.distillationChart.chart = &workbench.distillationChart;
+  // Drawing a chart into a picture changes only its display state.
+  if (request.calibrationChart.chart == nullptr) request.calibrationChart.chart = &workbench.calibrationChartForView();
+  if (request.distillationChart.chart == nullptr) {
+    request.distillationChart.chart = &workbench.distillationChartForView();
+  }
   return MakeReport(WorkbenchReportSources(workbench), request);
 }
 

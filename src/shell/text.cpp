@@ -4,37 +4,24 @@
 #include <unicode/ustring.h>
 
 #include <array>
-#include <cstdlib>
-#include <clocale>
-#include <cstdio>
-#include <locale.h>
 #include <vector>
 
 namespace p528 {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// One "C" locale object for the whole process, used for every formatting call.
-locale_t CLocale() {
-  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return loc;
-}
-
 // Decodes one code point from UTF-8 at `i`; advances `i`. Invalid input gives U+FFFD.
 char32_t DecodeUtf8(std::string_view s, size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i]);
   if (b0 < 0x80) { ++i; return b0; }
-  int len = 0;
+  std::size_t len = 0;
   char32_t cp = 0;
   if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
   else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
   else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
   else { ++i; return 0xFFFD; }
   if (i + len > s.size()) { ++i; return 0xFFFD; }
-  for (int k = 1; k < len; ++k) {
+  for (std::size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
     if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
     cp = (cp << 6) | (b & 0x3F);
@@ -114,61 +101,6 @@ std::u16string FoldUtf16(std::u16string_view s) {
 }
 
 }  // namespace
-
-double DecimalPrefix(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  const size_t start = i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
-  }
-  if (digits == 0) return 0.0;
-  size_t end = i;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    size_t expDigits = 0;
-    while (j < text.size() && IsDigit(text[j])) { ++j; ++expDigits; }
-    if (expDigits > 0) end = j;
-  }
-  // strtod under the "C" locale on exactly the prefix found: out-of-range values behave
-  // like the runtime's conversion (huge gives +-HUGE_VAL, tiny gives 0).
-  const std::string number(text.substr(start, end - start));
-  return strtod_l(number.c_str(), nullptr, CLocale());
-}
-
-std::string FormatV(const char* format, va_list args) {
-  locale_t previous = uselocale(CLocale());
-  va_list copy;
-  va_copy(copy, args);
-  char small[256];
-  const int n = vsnprintf(small, sizeof small, format, copy);
-  va_end(copy);
-  std::string out;
-  if (n < 0) {
-    out.clear();
-  } else if (static_cast<size_t>(n) < sizeof small) {
-    out.assign(small, static_cast<size_t>(n));
-  } else {
-    out.resize(static_cast<size_t>(n) + 1);
-    vsnprintf(out.data(), out.size(), format, args);
-    out.resize(static_cast<size_t>(n));
-  }
-  uselocale(previous);
-  return out;
-}
-
-std::string Format(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::string out = FormatV(format, args);
-  va_end(args);
-  return out;
-}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;

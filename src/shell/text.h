@@ -1,25 +1,17 @@
-// Text helpers used by every layer of the system.
+// Text helpers used by every layer of the system: encodings, case folding, names.
 //
 // Inside the system every text is UTF-8 (std::string); the host boundary speaks UTF-16
-// (std::u16string); files of the component table are Windows-1251. Numbers are always
-// formatted and parsed with "." as decimal point, whatever the user's locale is.
+// (std::u16string); files of the component table are Windows-1251. The number texts
+// (DecimalPrefix, Format) are in shell/number_text.h, included here because nearly every
+// caller of these helpers also writes numbers into its texts.
 #pragma once
 
-#include <cstdarg>
+#include "shell/number_text.h"
+
 #include <string>
 #include <string_view>
 
 namespace p528 {
-
-// Number typed by a user, read by the decimal-prefix rule: leading blanks are skipped, the
-// longest valid decimal prefix ([+-]digits[.digits][e[+-]digits]) is read, a text without
-// one reads as 0. "12.5abc" -> 12.5, "  -3" -> -3, "abc" -> 0, ".5" -> 0.5, "1e" -> 1.
-double DecimalPrefix(std::string_view text);
-
-// printf-style formatting into a std::string under the "C" locale (always "." as decimal
-// point), independent of the process locale.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string FormatV(const char* format, va_list args);
 
 // UTF-8 <-> UTF-16. Invalid sequences become U+FFFD; never throws on bad input.
 std::u16string Utf8ToUtf16(std::string_view utf8);

@@ -78,7 +78,7 @@ CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const st
   resize(minimumSize());
 
   workbench_->Initialise();
-  instrumentNumber_->setText(QString::number(workbench_->num_device));
+  instrumentNumber_->setText(QString::number(workbench_->instrumentNumber()));
 }
 
 CDarErud528Dlg::~CDarErud528Dlg() {
@@ -103,7 +103,7 @@ QPushButton* CDarErud528Dlg::AddButton(int id, int text, const std::function<voi
 void CDarErud528Dlg::BuildControls() {
   fileList_ = new CGridCtrl(this);
   fileList_->setObjectName(Id(kFileListId));
-  fileList_->SetTable(&workbench_->fileList);
+  fileList_->SetTable(&workbench_->fileListForView());
   fileList_->SetOwner(this);
   // A whole set (eight files and more) is seen without scrolling.
   fileList_->setMinimumHeight(fileList_->horizontalHeader()->sizeHint().height() +
@@ -159,8 +159,9 @@ void CDarErud528Dlg::BuildPages() {
   calibrationPage_ = new CTabCalibChart(wb, [this] { RequestRecalculation(); }, tabs_);
   distillationPage_ = new CDlgPropChart(wb, *seams_, tabs_);
   messagePage_ = new CDlgMSG(wb, tabs_);
-  TableModel* tables[] = {&wb.tables.response, &wb.tables.repeatability, &wb.tables.fractions,
-                          &wb.tables.reference, &wb.tables.iso3405};
+  ResultTables& results = wb.tablesForView();
+  TableModel* tables[] = {&results.response, &results.repeatability, &results.fractions, &results.reference,
+                          &results.iso3405};
   for (std::size_t i = 0; i < tablePages_.size(); ++i) tablePages_[i] = new CDlgOutTable(*tables[i], tabs_);
   pages_ = {calibrationPage_, tablePages_[0], distillationPage_, tablePages_[1],
             tablePages_[2],   tablePages_[3], tablePages_[4],     messagePage_};

@@ -1,7 +1,7 @@
-// The components dialog's OK as a workbench command: the pending edits are applied to a
-// copy of the component table, the copy is written over the table's file (atomically:
-// temporary file and rename), and only then does it become the workbench's table and the
-// set is recalculated. A save that fails ends the command before anything changes: the
+// The components dialog's OK: the pending edits are applied to a copy of the component
+// table, which Workbench::ApplyComponents writes over the table's file (atomically:
+// temporary file and rename) before it becomes the workbench's table and the set is
+// recalculated. A save that fails ends the command before anything changes: the
 // table in memory and its file stay as they were, and nothing is recalculated.
 //
 // User-interface thread only.

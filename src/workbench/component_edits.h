@@ -14,7 +14,7 @@
 #pragma once
 
 #include "chromatogram/component_table.h"
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 #include "workbench/edit_list.h"
 
 #include <cstdint>

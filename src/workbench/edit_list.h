@@ -6,7 +6,7 @@
 // answers) is read-only. User-interface thread only.
 #pragma once
 
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "workbench/gasoil_params_list.h"
 
-#include "engine/engine2_text_ids.h"
+#include "engine/texts/reference_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "engine/custom_reference.h"
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 #include "workbench/edit_list.h"
 
 #include <string>

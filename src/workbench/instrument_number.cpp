@@ -2,6 +2,7 @@
 #include "workbench/workbench.h"
 
 #include "shell/settings.h"
+#include "workbench/workbench_texts.h"
 
 #include <cerrno>
 #include <climits>
@@ -10,7 +11,6 @@
 namespace p528 {
 
 namespace {
-constexpr int kWholeNumberRefused = 3750;  // "Введите целое число."
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -43,12 +43,12 @@ std::string Workbench::InstrumentNumberChanged(const std::string& text) {
   int value = 0;
   const bool accepted = ParseWholeNumber(text, value);
   if (accepted) {
-    num_device = value;
+    instrumentNumber_ = value;
   } else {
-    user_->ShowInstrumentNumberRefused(shell.Str(kWholeNumberRefused));
+    user_->ShowInstrumentNumberRefused(shell_.Str(text::kWholeNumberRefused));
   }
-  WriteSettingInt(shell, kSectionSettings, "num_device", num_device);
-  return std::to_string(num_device);
+  WriteSettingInt(shell_, kSectionSettings, "num_device", instrumentNumber_);
+  return std::to_string(instrumentNumber_);
 }
 
 }  // namespace p528

@@ -2,19 +2,18 @@
 // list, the remembered paths and the engine's input, and runs the calculation.
 #include "workbench/workbench.h"
 
+#include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
 #include "engine/calibration.h"
+#include "engine/set_loading.h"
+#include "engine/texts/calculation_texts.h"
 #include "shell/settings.h"
 #include "shell/text.h"
-
-#include <ctime>
+#include "workbench/chart_curves.h"
 
 namespace p528 {
 
 namespace {
-
-constexpr int kNoCalibrationText = 146;  // "Отсутствует градуировочная хроматтограмма!"
-constexpr int kDistillationSeries = 3;
 
 std::string OperatorOf(const ChrmFile& file) {
   for (const PassportField& field : file.passport.fields) {
@@ -25,89 +24,57 @@ std::string OperatorOf(const ChrmFile& file) {
 
 }  // namespace
 
-std::string AnalysisTimeText(int64_t andate) {
-  const auto seconds = static_cast<std::time_t>(andate);
-  if (static_cast<int64_t>(seconds) != andate) return {};
-  std::tm local{};
-  if (localtime_r(&seconds, &local) == nullptr) return {};
-  char text[64];
-  const std::size_t length = std::strftime(text, sizeof text, "%d.%m.%y  %H:%M", &local);
-  return std::string(text, length);
-}
-
 void Workbench::Recalculate() {
   // 1. Forget the previous results. The operator belongs to the analysis 1 of this set
-  //    only: a set without one reports no operator.
-  fileList.DeleteAllRows();
-  ClearCalibration(analysis);
-  analysis.ResetCalc();
-  for (int series = 0; series < kDistillationSeries && series < distillationChart.SeriesCount(); ++series) {
-    distillationChart.ClearSeriesData(series);
-  }
-  messages.Clear();
-  OperatorName.clear();
+  //    only: a set without one reports no operator. The charts let go of the curve
+  //    vectors before the engine empties them.
+  fileList_.DeleteAllRows();
+  ClearCalibrationChart(calibrationChart_);
+  ClearDistillationCurves(distillationChart_);
+  ClearCalibration(analysis_);
+  analysis_.ResetCalc();
+  messages_.Clear();
+  operatorName_.clear();
 
   // 2. Number the parallel runs.
-  NumberRuns(chrmSet);
+  NumberRuns(chrmSet_);
 
   // 3. The C1-C4 times of the calibration tab into the first four component rows.
-  calibration.ApplyTimes(components);
+  calibration_.ApplyTimes(components_);
 
   // 4. The remembered paths are rewritten from the set below.
-  DeleteSettingSection(shell, kSectionPaths);
+  DeleteSettingSection(shell_, kSectionPaths);
 
-  // 5. List every file and hand it to the engine by its role, in set order.
-  const double timeStartSample = analysis.TimeStartSampleValue();
-  bool calibrationMet = false;
-  for (auto& [path, file] : chrmSet) {
-    NormalizePeakNames(file, shell.foreignUi);
+  // 5. List every file and remember its path, in set order; then hand the set to the
+  //    engine by role.
+  for (auto& [path, file] : chrmSet_) {
+    NormalizePeakNames(file, shell_.foreignUi);
 
     RowData data;
     data.Tag = file.assayId;
-    fileList.AppendRow({FileNamePart(path), file.passport.sample, AnalysisTimeText(file.passport.andate),
-                        RoleListText(shell, file), path},
-                       data);
+    fileList_.AppendRow({FileNamePart(path), file.passport.sample, AnalysisTimeText(file.passport.andate),
+                         RoleListText(shell_, file), path},
+                        data);
 
-    if (const char* key = RolePathKey(file.role)) WriteSettingText(shell, kSectionPaths, key, path);
-
-    switch (file.role) {
-      case RoleCalibration:
-        calibration.CalibrationChrm = &file;
-        calibrationMet = true;
-        break;
-      case RoleBlank:
-        analysis.LoadResult(analysis.Blank, timeStartSample, file);
-        break;
-      case RoleAnalysis:
-        if (file.ordinal == 1) OperatorName = OperatorOf(file);
-        if (file.ordinal >= 1) analysis.AddAnalysis(file);
-        break;
-      case RoleStandard:
-        if (file.ordinal >= 1) analysis.AddStdRun(file);
-        break;
-      case RoleReference:
-        analysis.LoadResult(analysis.Reference, timeStartSample, file);
-        break;
-      case RoleCheck:
-        calibration.CheckChrm = &file;
-        break;
-      default:
-        break;
-    }
+    if (const char* key = RolePathKey(file.role)) WriteSettingText(shell_, kSectionPaths, key, path);
+    if (file.role == RoleAnalysis && file.ordinal == 1) operatorName_ = OperatorOf(file);
   }
+  const bool calibrationMet = LoadSetIntoEngine(chrmSet_, analysis_);
 
   // 6. Calibration and calculation, or the one message that there is nothing to calibrate.
   if (calibrationMet) {
-    BuildCalibration(analysis);
-    analysis.RunCalc();
+    BuildCalibration(analysis_);
+    if (calibration_.curve.registered) ShowCalibrationCurve(calibrationChart_, calibration_.curve, shell_);
+    analysis_.RunCalc();
+    if (analysis_.CurvesReady) ShowDistillationCurves(distillationChart_, analysis_);
   } else {
-    messages.AddError(shell.Str(kNoCalibrationText));
+    messages_.AddError(shell_.Str(text::kNoCalibration));
   }
 
   // 7. Refresh the views and the message page.
-  calibrationChart.Invalidate();
-  distillationChart.Invalidate();
-  messages.Format();
+  calibrationChart_.Invalidate();
+  distillationChart_.Invalidate();
+  messages_.Format();
   user_->Recalculated();
 }
 

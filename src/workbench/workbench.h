@@ -4,14 +4,17 @@
 // model, result tables, both charts' logic, message log). The Qt main window is its view;
 // the command line and the end-to-end tests drive it directly.
 //
-// Every command that changes the set or a setting ends in Recalculate(), which rebuilds the
+// The workbench is the one model of the main window: its state is private, the views read
+// it through const accessors, and its commands are the only way to change it. Every
+// command that changes the set or a setting ends in one Recalculate(), which rebuilds the
 // list, the remembered paths and every result from the whole set; nothing is updated
-// incrementally.
+// incrementally. The two charts show the engine's vectors (workbench/chart_curves.h).
 //
 // Failures: an SQL failure of a command (DataBase::SqlException) is caught here, shown to
 // the user through WorkbenchUser::ShowDatabaseError, and the set is recalculated with what
-// was done before the failure (files already added stay). Nothing here throws to the view,
-// except exhausted memory.
+// was done before the failure (files already added stay). Nothing here throws to the view
+// but exhausted memory and a component table that cannot be written (ApplyComponents,
+// SaveComponents).
 //
 // Ownership: the Shell and the WorkbenchUser belong to the caller and must outlive the
 // workbench. Pointers handed out into the set (CalibrationChrm, ChrmResult::File) stay valid
@@ -24,11 +27,12 @@
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "lists/table_model.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
-#include "ui/grid/table_model.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +74,10 @@ class Workbench {
   Workbench(const Workbench&) = delete;
   Workbench& operator=(const Workbench&) = delete;
 
+  // --- Commands: the only way to change the workbench. Each one that changes the set or a
+  // setting ends in exactly one Recalculate (before Initialise, the commands that take
+  // settings only store them: Initialise's own recalculation follows).
+
   // The window's initialisation, in order: interface letters (ForeignUi) and the component
   // table; the file list's columns and the result pages; the remembered calibration, blank,
   // reference and check files; the instrument number; their assay ids; Recalculate.
@@ -94,49 +102,103 @@ class Workbench {
   // "Удалить все": empties the set, recalculates.
   void RemoveAll();
   // "Открыть в ПО Вантиро": opens the assays of the given rows in the host (only when the
-  // host offers "Main/OpenAssayFile" and a row is given).
+  // host offers "Main/OpenAssayFile" and a row is given). Changes nothing here.
   void OpenInHost(const std::vector<int>& rows);
   // Double click on the list: opens the assay of the first given row, without asking
-  // whether the host offers the service.
+  // whether the host offers the service. Changes nothing here.
   void OpenFirstInHost(const std::vector<int>& rows);
-  // "Номер прибора:" changed to `text`: a whole number becomes num_device; anything else is
-  // refused (the user is told). The number is stored in any case; returns the text the
-  // field must show now.
+  // "Номер прибора:" changed to `text`: a whole number becomes the instrument number;
+  // anything else is refused (the user is told). The number is stored in any case; returns
+  // the text the field must show now. No recalculation: no result depends on it.
   std::string InstrumentNumberChanged(const std::string& text);
-  // A recalculation request (analysis settings OK, calibration tab, components dialog,
-  // report options).
+  // A C1-C4 edit of the calibration tab changed to `text` (already through the edit's
+  // number filter): stores it (time_C1..time_C4), puts the times into the first component
+  // rows and recalculates. `index` 0..3; another index changes nothing.
+  void SetCalibrationTime(int index, std::string text);
+  // The same without the recalculation, for the window, which requests it on its event
+  // loop after the keystroke (one request per keystroke): the caller must then call
+  // Recalculate. False, and nothing stored, for another index.
+  bool StoreCalibrationTime(int index, std::string text);
+  // The calibration tab's calculator: "Рассчитать Y по X" with `textX` typed returns the
+  // Y text ("%.5g" of the lookup, "0" when it fails), "Рассчитать X по Y" the other way.
+  // Both texts are kept for the tab; no result changes, so no recalculation.
+  std::string CalculateCalibrationY(std::string textX);
+  std::string CalculateCalibrationX(std::string textY);
+  // The analysis settings dialog: `edit` works on the engine's settings texts, method and
+  // reference choice through the dialog's rules (OpenAnalysisSettings, the typing,
+  // AcceptAnalysisSettings or CancelAnalysisSettings), then one Recalculate.
+  void EditAnalysisSettings(const std::function<void(CAnalysis&)>& edit);
+  // OK of the components dialog: `edited` (the dialog's pending copy of components()) is
+  // written over the table's file (atomically), and only then replaces the component table
+  // and the set is recalculated. Throws ComponentTableSaveError when it cannot be written;
+  // then nothing has changed, neither the table in memory nor its file.
+  void ApplyComponents(ComponentTable edited);
+  // The message page's three filters: which kinds of message the log shows; returns the
+  // formatted log. Display state only, no recalculation.
+  const std::string& FilterMessages(bool errors, bool warnings, bool information);
+  // A recalculation request (report options, or any view that changed nothing else): the
+  // one fixed sequence that rebuilds the file list, the remembered paths and every result.
   void Recalculate();
-  // Writes the component table back to its file (components dialog OK; the window's
-  // destructor). Throws ComponentTableSaveError.
+  // Writes the component table back to its file (the window's destructor). Throws
+  // ComponentTableSaveError.
   void SaveComponents();
 
+  // --- Views: read-only access for the windows, the report and the command line.
+  const Shell& shell() const { return shell_; }
+  const std::string& componentPath() const { return componentPath_; }
+  const ComponentTable& components() const { return components_; }
+  const MessageLog& messages() const { return messages_; }
+  const CalibrationTab& calibrationTab() const { return calibration_; }
+  const ResultTables& tables() const { return tables_; }
+  const CChart& calibrationChart() const { return calibrationChart_; }
+  const CChart& distillationChart() const { return distillationChart_; }
+  const CAnalysis& analysis() const { return analysis_; }
+  const ChrmSet& chrmSet() const { return chrmSet_; }
+  const TableModel& fileList() const { return fileList_; }
+  int instrumentNumber() const { return instrumentNumber_; }
+  // The operator of analysis 1 ("" without one).
+  const std::string& operatorName() const { return operatorName_; }
   // The file list row's assay id (its RowData tag), -1 when the row does not exist.
   int RowAssayId(int row) const;
 
-  Shell& shell;
-  std::string componentPath;
-  ComponentTable components;
-  MessageLog messages;
-  CalibrationTab calibration;
-  ResultTables tables;
-  CChart calibrationChart;
-  CChart distillationChart;
-  CAnalysis analysis;
-  ChrmSet chrmSet;
-  TableModel fileList;
-  int num_device = 0;
-  std::string OperatorName;
+  // Display state only: a view may change how a chart shows its curves (colours, shown
+  // flags, zoom and scrolling, painting), never which data it shows; the recalculation
+  // sets the data again.
+  CChart& calibrationChartForView() { return calibrationChart_; }
+  CChart& distillationChartForView() { return distillationChart_; }
+  // Likewise for the lists a grid shows: the grid hooks its redraw onto the list and may
+  // sort the rows it shows (the file list's commands find a row's file by its path column);
+  // the recalculation fills them again.
+  TableModel& fileListForView() { return fileList_; }
+  ResultTables& tablesForView() { return tables_; }
+  TableModel& calibrationPointsForView() { return calibration_.points; }
+  // The analysis settings dialog edits the engine's settings texts in place while it is
+  // open: its OK stores them and asks for the one recalculation (Recalculate), its Cancel
+  // puts them back. Everything else changes them through EditAnalysisSettings.
+  CAnalysis& analysisForSettingsDialog() { return analysis_; }
 
  private:
   void ReportDatabaseError(const DataBase::SqlException& error);
   void OpenRows(const std::vector<int>& rows, bool askHost);
+  void RecalculateIfInitialised();
+
+  Shell& shell_;
+  std::string componentPath_;
+  ComponentTable components_;
+  MessageLog messages_;
+  CalibrationTab calibration_;
+  ResultTables tables_;
+  CChart calibrationChart_;
+  CChart distillationChart_;
+  CAnalysis analysis_;
+  ChrmSet chrmSet_;
+  TableModel fileList_;
+  int instrumentNumber_ = 0;
+  std::string operatorName_;
+  bool initialised_ = false;
   WorkbenchUser* user_;
   WorkbenchUser silent_;
 };
-
-// Text of the analysis time as the file list shows it: local time "%d.%m.%y  %H:%M"; ""
-// when the time cannot be represented.
-std::string AnalysisTimeText(int64_t andate);
 
 // Whole-number rule of the instrument number: optional blanks or tabs, an optional sign,
 // decimal digits, optional blanks or tabs; a text that reads 0 must begin (after the

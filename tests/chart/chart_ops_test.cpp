@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 namespace p528 {
 namespace {
 
@@ -118,6 +121,54 @@ TEST(ChartOpsTest, CaptionsKeepAtMost255Units) {
   EXPECT_EQ(chart.XCaption, std::string(254, 'a'));
   chart.SetXCaption("t, °C");
   EXPECT_EQ(chart.XCaption, "t, °C");
+}
+
+// Interpolate along a curve of the chart: the read-outs of the windows.
+constexpr double kUntouched = -12345.0;
+
+struct LookupCase {
+  const char* name;
+  int argumentAxis;
+  double value;
+  bool ok;
+  double expected;
+};
+
+TEST(ChartInterpolateTest, ThreePointCurveBothWays) {
+  const std::vector<double> x = {0, 10, 20};
+  const std::vector<double> y = {0, 100, 400};
+  CChart chart;
+  ASSERT_EQ(chart.AddSeries(CAutoSeries{}), 0);
+  chart.SetSeriesData(0, x.data(), y.data(), 3);
+  const LookupCase cases[] = {
+      {"X 0 (first point inclusive)", 0, 0, true, 0},
+      {"X 5", 0, 5, true, 50},
+      {"X 10", 0, 10, true, 100},
+      {"X 15", 0, 15, true, 250},
+      {"X 20 (last point inclusive)", 0, 20, true, 400},
+      {"X 25 beyond the curve", 0, 25, false, 0},
+      {"X -1 before the curve", 0, -1, false, 0},
+      {"Y 250", 1, 250, true, 15},
+      {"Y 400", 1, 400, true, 20},
+      {"Y 401", 1, 401, false, 0},
+      {"X NaN", 0, std::nan(""), false, 0},
+  };
+  for (const LookupCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    double result = kUntouched;
+    EXPECT_EQ(chart.Interpolate(c.argumentAxis, 1 - c.argumentAxis, 0, c.value, result), c.ok);
+    EXPECT_DOUBLE_EQ(result, c.ok ? c.expected : kUntouched);
+  }
+}
+
+TEST(ChartInterpolateTest, FailsWithoutCurveOrArrays) {
+  CChart chart;
+  double result = kUntouched;
+  EXPECT_FALSE(chart.Interpolate(0, 1, 0, 1.0, result));  // no curve entry
+  chart.AddSeries(CAutoSeries{});
+  EXPECT_FALSE(chart.Interpolate(0, 1, 0, 1.0, result));  // entry without arrays
+  EXPECT_FALSE(chart.Interpolate(0, 1, -1, 1.0, result));
+  EXPECT_DOUBLE_EQ(result, kUntouched);
 }
 
 }  // namespace

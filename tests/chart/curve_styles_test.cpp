@@ -100,7 +100,7 @@ TEST(SmoothCurveTest, FirstIntervalIsTheParabolaThroughTheFirstThreePoints) {
   const auto ends = p.LineEnds();
   ASSERT_GE(ends.size(), 9u);
   for (std::size_t j = 0; j < 9; ++j) {
-    const double X = 5.0 * (j + 1);
+    const double X = 5.0 * static_cast<double>(j + 1);
     EXPECT_EQ(ends[j], (PixelPoint{static_cast<int>(X), 100 - RoundPixel(X * X / 100)})) << j;
   }
 }

@@ -101,8 +101,8 @@ class RecordingCanvas : public Canvas {
   }
   TextSize MeasureText(std::string_view text, const FontSpec& font) override {
     int characters = 0;
-    for (unsigned char ch : text)
-      if ((ch & 0xC0) != 0x80) ++characters;
+    for (const char c : text)
+      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
     return TextSize{characters * CharWidth(font), font.height};
   }
   FontMetrics MeasureFont(const FontSpec& font) override {

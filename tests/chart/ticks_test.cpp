@@ -78,7 +78,7 @@ TEST(TickSequenceTest, LongSequencesStayOnTheGrid) {
   const std::vector<double> ticks = TickSequence(0, 100, 0.1);
   ASSERT_EQ(ticks.size(), 1001u);
   for (std::size_t k = 0; k < ticks.size(); ++k) {
-    ASSERT_EQ(TickLabel(ticks[k]), Format("%.10g", k / 10.0)) << k;
+    ASSERT_EQ(TickLabel(ticks[k]), Format("%.10g", static_cast<double>(k) / 10.0)) << k;
   }
   // Rounding -0.5 up gives a negative zero, which must not be labelled "-0".
   const std::vector<double> negative = TickSequence(-2.5, 2.5, 0.25);

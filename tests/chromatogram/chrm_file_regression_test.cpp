@@ -7,6 +7,7 @@
 // - xml_offset_*.stg: an XML offset inside the header, inside a block or past the end of
 //   the bytes was used to read the XML part.
 #include "chromatogram/chrm_file.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadBytes;
 
 void ReplayFolder(const fs::path& folder, const std::map<std::string, std::pair<int, int>>& expected) {
   ASSERT_TRUE(fs::is_directory(folder)) << folder;

@@ -2,6 +2,7 @@
 // values, and the answer to truncated or hostile files.
 #include "chromatogram/chrm_file.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -20,22 +21,18 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace p528 {
 namespace {
 
 namespace fs = std::filesystem;
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 // A fresh folder per test, removed afterwards.
 using TempDir = test::TempFolder;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 template <typename T>
 void Put(std::string& out, T value) {
@@ -594,18 +591,51 @@ TEST(ChrmChannelCopy, CopiesDataAndOwnsItsOwnLock) {
   ChrmChannel b(a);
   EXPECT_EQ(b.samples, a.samples);
   EXPECT_EQ(b.peaks.size(), 2u);
-  ASSERT_TRUE(b.lock);
-  EXPECT_NE(b.lock.get(), a.lock.get());
+  EXPECT_NE(&*b.lock, &*a.lock);
   ChrmChannel c;
   c = a;
   EXPECT_EQ(c.number, 3);
-  EXPECT_NE(c.lock.get(), a.lock.get());
+  EXPECT_NE(&*c.lock, &*a.lock);
   const ChrmChannel& same = c;
   c = same;  // self-assignment must not lock the same mutex twice
   EXPECT_EQ(c.samples.size(), 3u);
   std::lock_guard<std::mutex> held(*a.lock);  // a copy made elsewhere would wait for it
   EXPECT_TRUE(b.lock->try_lock());
   b.lock->unlock();
+}
+
+// A moved-from channel kept a null lock that the engine would have dereferenced.
+TEST(ChrmChannelCopy, MovesLeaveEveryChannelWithAUsableLock) {
+  ChrmChannel a;
+  a.samples = {1, 2, 3};
+  ChrmChannel b(std::move(a));
+  EXPECT_EQ(b.samples.size(), 3u);
+  ChrmChannel c;
+  c = std::move(b);
+  for (const ChrmChannel* channel : {&a, &b, &c}) {
+    ASSERT_TRUE(channel->lock->try_lock());
+    channel->lock->unlock();
+  }
+  const ChrmChannel copyOfMovedFrom(a);  // copying a moved-from channel locks its mutex
+  EXPECT_NE(&*copyOfMovedFrom.lock, &*a.lock);
+}
+
+// Reading a chromatogram from a path that is not a regular file: a device, a FIFO or a
+// folder is refused before it is opened (a FIFO without a writer used to hang the reader,
+// a device to be read as a stream), and the object keeps what it held.
+TEST(ChrmFileFromOtherPaths, DevicesFifosAndFoldersCannotBeOpened) {
+  test::TempFolder folder;
+  const std::string fifo = folder / "run.chrm";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {std::string("/dev/zero"), std::string("/dev/null"), fifo, folder.path()}) {
+    if (!std::filesystem::exists(path)) continue;
+    ChrmFile file;
+    file.passport.path = "before";
+    file.channels.resize(1);
+    EXPECT_EQ(file.LoadFromFile(path), ChrmFileCannotOpen) << path;
+    EXPECT_EQ(file.passport.path, "before") << path;
+    EXPECT_EQ(file.channels.size(), 1u) << path;
+  }
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // Roles, numbering of parallel runs and the order of the chromatogram set.
+#include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -189,6 +192,20 @@ TEST(RemovePaths, ErasesListedPathsOnly) {
   ASSERT_EQ(set.size(), 1u);
   EXPECT_EQ(set.begin()->first, "/b");
   EXPECT_EQ(CountRoles(set)[RoleBlank], 1);
+}
+
+TEST(AnalysisTimeText, LocalTimeWithTwoBlanks) {
+  // 5 March 2024 14:07 local time, whatever the zone of the machine.
+  std::tm local{};
+  local.tm_year = 124;
+  local.tm_mon = 2;
+  local.tm_mday = 5;
+  local.tm_hour = 14;
+  local.tm_min = 7;
+  local.tm_isdst = -1;
+  const std::time_t moment = std::mktime(&local);
+  EXPECT_EQ(AnalysisTimeText(moment), "05.03.24  14:07");
+  EXPECT_EQ(AnalysisTimeText(INT64_MAX), "");  // beyond what a calendar holds: no text, no crash
 }
 
 }  // namespace

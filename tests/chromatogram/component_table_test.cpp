@@ -2,6 +2,7 @@
 // that never leaves a half-written or newly created table.
 #include "chromatogram/component_table.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -23,16 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 using TempDir = test::TempFolder;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 ComponentTable LoadBytes(const TempDir& dir, const std::string& bytes) {
   const std::string path = dir.File("load.csv");

@@ -1,19 +1,19 @@
 #include "engine/analysis.h"
 #include "engine/distillation.h"
 
-#include "engine_fixture.h"
-#include "ui/chart/chart.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace p528 {
 namespace {
 
-using engine_fixture::Curve;
-using engine_fixture::EngineFixture;
-using engine_fixture::MakeRun;
+using test::Curve;
+using test::EngineFixture;
+using test::MakeRun;
 
 // Sampling every 1/64 min: sample times are exact in binary, so an end of elution can be
 // placed exactly (the end found is one sample after the last non-zero one).
@@ -217,33 +217,29 @@ TEST(Driver, DisabledAndUnknownMethodsCalculateNothing) {
   }
 }
 
-TEST(Driver, AnalysesAreSortedAndChartedByNumber) {
+TEST(Driver, AnalysesAreSortedByNumberAndTheirCurvesCompleted) {
   DistillationSet f;
-  CChart chart;
-  for (int k = 0; k < 3; ++k) chart.AddSeries(CAutoSeries());
-  f.engine.distillationChart = &chart;
   f.AddRun(25.0, 3);
   f.AddRun(20.0, 1);
   f.AddRun(22.0, 2);
   f.AddRun(21.0, 0);  // no ordinal: not loaded
   f.Calculate(Gost56720A);
   ASSERT_EQ(f.engine.Analyses.size(), 3u);
-  for (int k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3; ++k) {
     const ChrmResult& a = f.engine.Analyses[k];
-    EXPECT_EQ(a.Number, k + 1);
-    EXPECT_EQ(chart.Curves[k].XData, a.PointTemp.data());
-    EXPECT_EQ(chart.Curves[k].YData, a.PercentOff.data());
-    EXPECT_EQ(chart.Curves[k].Count, static_cast<int>(a.PercentOff.size()));
-    // The chart's temperatures reach over the whole curve.
+    EXPECT_EQ(a.Number, static_cast<int32_t>(k) + 1);
+    EXPECT_EQ(a.PointTemp.size(), a.PercentOff.size());
+    // The curve's temperatures reach over the whole curve.
     EXPECT_NE(a.PointTemp.front(), 0.0);
     EXPECT_NE(a.PointTemp.back(), 0.0);
   }
   EXPECT_EQ(f.engine.Analyses[0].EndTime, 20.0);
   EXPECT_EQ(f.engine.Analyses[2].EndTime, 25.0);
 
-  // A new calculation lets go of the published vectors first.
+  EXPECT_TRUE(f.engine.CurvesReady);
+
   f.engine.ResetCalc();
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(chart.Curves[k].XData, nullptr);
+  EXPECT_FALSE(f.engine.CurvesReady);
 }
 
 TEST(Driver, ResetEmptiesEveryResultButKeepsTheSettings) {
@@ -287,6 +283,70 @@ TEST(LoadResult, ChannelParametersZeroLevelAndNumber) {
   EXPECT_EQ(empty.File, &noChannels);
   EXPECT_EQ(empty.Number, -1);
   EXPECT_EQ(empty.Step, -1.0);
+}
+
+// 40 minutes of samples at kStep.
+constexpr std::size_t kSamples = static_cast<std::size_t>(40.0 / kStep);
+
+// A blank at 0.5 and one analysis eluting at 100 units above its baseline of 2 from 1 min up
+// to the end of elution `end`.
+struct OneRunSet : EngineFixture {
+  std::unique_ptr<ChrmFile> blank = MakeRun(0.0, kStep, kSamples, [](double) { return 0.5; });
+  std::unique_ptr<ChrmFile> run;
+
+  OneRunSet(double end, CalibCurve curve) {
+    run = MakeRun(0.0, kStep, kSamples,
+                  [end](double t) { return (t >= 1.0 && t < end - kStep) ? 102.0 : 2.0; }, 1);
+    calibration.curve = std::move(curve);
+  }
+  void Calculate(int32_t method) {
+    engine.Method = method;
+    engine.ResetCalc();
+    messages.Clear();
+    engine.LoadResult(engine.Blank, 0.0, *blank);
+    engine.AddAnalysis(*run);
+    engine.RunCalc();
+  }
+};
+
+// An end of elution found before the calibration begins lies outside it and at or before the
+// limit time: the "cannot find" error, and then, being far from the limit time, the "exceeds"
+// error too, each a message of its own; the limit replaces the end.
+TEST(FinalBoilingPointRules, NotFoundAndFarFromTheLimitGiveBothErrorsInOrder) {
+  struct Case {
+    int32_t method;
+    double limit;
+    std::string notFound;
+    std::string exceeds;
+  } cases[] = {
+      {AstmD2887A, 538.0, "Не удается найти точку конца кипения пробы по ASTM D 2887-2013 п.12.5.1.",
+       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ASTM D 2887-2013 (метод А)!"},
+      {Iso3924, 538.0, "Не удается найти точку конца кипения пробы по ГОСТ ISO 3924-2017 п.11.2.",
+       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ГОСТ ISO 3924-2017!"},
+      {Gost56720A, 545.0,
+       "Не удается найти точку конца кипения пробы по ГОСТ Р 56720-2015 п.10.3 - Примечание.",
+       "Конечная точка кипения пробы превышает 545°C, что не соответствует условиям ГОСТ Р 56720-2015 (метод А)!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.method);
+    // The calibration starts at 5 min: the end at 3 min and the initial boiling point near
+    // 1 min are both outside it.
+    OneRunSet f(3.0, Curve({5.0, 22.0, 30.0}, {100.0, 410.0, c.limit}));
+    f.Calculate(c.method);
+    const ChrmResult& a = f.engine.Analyses[0];
+    EXPECT_EQ(a.EndTime, 30.0);
+    EXPECT_EQ(a.EndTemp, c.limit);
+    // The curve keeps describing the elution found.
+    EXPECT_EQ(a.PercentOff.size(), static_cast<std::size_t>(3.0 / kStep));
+    const std::vector<std::string> expected = {c.notFound, c.exceeds,
+                                               "Градуировочный график не охватывает Тнк анализа-1 !"};
+    EXPECT_EQ(f.messages.Errors(), expected);
+    // No warning of an end taken within one minute of the limit.
+    for (const std::string& w : f.messages.Warnings()) {
+      EXPECT_EQ(w.find("Конечная точка кипения"), std::string::npos) << w;
+    }
+    EXPECT_EQ(f.engine.State, static_cast<uint32_t>(StateNotRun));
+  }
 }
 
 }  // namespace

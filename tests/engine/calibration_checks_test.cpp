@@ -1,12 +1,14 @@
 #include "engine/calibration_checks.h"
 
-#include "engine/engine2_text_ids.h"
-#include "engine2_fixture.h"
+#include "engine/texts/calibration_check_texts.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <cmath>
+#include <utility>
 
 namespace p528 {
 namespace {
@@ -56,16 +58,16 @@ TEST(CheckResolution, ResolutionAndItsMessagePerMethod) {
   for (const Case& c : cases) {
     ResolutionFixture f;
     f.Build(c.half, c.extra);
-    f.engine->Method = c.method;
-    CheckResolution(*f.engine);
+    f.engine.Method = c.method;
+    CheckResolution(f.engine);
     SCOPED_TRACE(testing::Message() << "method " << c.method << " widths " << (2 * c.half + 1 + c.extra));
     EXPECT_NEAR(f.calibration.resolution, c.expected, 1e-3);
     EXPECT_EQ(f.calibration.ResolutionText(), c.expected > 5 ? "5.9" : "2.5");
     if (c.text == nullptr) {
-      EXPECT_TRUE(f.log.Errors().empty()) << f.Joined(f.log.Errors());
+      EXPECT_TRUE(f.messages.Errors().empty()) << f.Joined(f.messages.Errors());
     } else {
-      ASSERT_EQ(f.log.Errors().size(), 1u);
-      EXPECT_EQ(f.log.Errors()[0], c.text);
+      ASSERT_EQ(f.messages.Errors().size(), 1u);
+      EXPECT_EQ(f.messages.Errors()[0], c.text);
     }
   }
 }
@@ -73,7 +75,7 @@ TEST(CheckResolution, ResolutionAndItsMessagePerMethod) {
 TEST(CheckResolution, WindowFromC14AndC17) {
   ResolutionFixture f;
   f.Build(2, 0);
-  CheckResolution(*f.engine);
+  CheckResolution(f.engine);
   EXPECT_DOUBLE_EQ(f.calibration.isWindow.start, 8.0 * 0.95);
   EXPECT_DOUBLE_EQ(f.calibration.isWindow.end, 10.2 * 1.05);
 }
@@ -81,11 +83,11 @@ TEST(CheckResolution, WindowFromC14AndC17) {
 TEST(CheckResolution, MissingC18GivesZeroAndTheError) {
   ResolutionFixture f;
   f.Build(2, 0, /*withC18=*/false);
-  CheckResolution(*f.engine);
+  CheckResolution(f.engine);
   EXPECT_EQ(f.calibration.resolution, 0.0);
   EXPECT_EQ(f.calibration.ResolutionText(), "0.0");
-  ASSERT_EQ(f.log.Errors().size(), 1u);
-  EXPECT_EQ(f.log.Errors()[0], kResolution56720);
+  ASSERT_EQ(f.messages.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors()[0], kResolution56720);
 }
 
 // Regression: a component table without a C18 row leaves its peak label empty; an unnamed
@@ -95,9 +97,9 @@ TEST(CheckResolution, UnnamedPeakIsNotAMissingParaffin) {
   f.Build(2, 0, /*withC18=*/false);
   f.components.pop_back();  // no C18 row at all
   AddBoxPeak(f.run.channels[0], "", 1200, 2, 2);
-  CheckResolution(*f.engine);
+  CheckResolution(f.engine);
   EXPECT_EQ(f.calibration.resolution, 0.0);
-  EXPECT_EQ(f.log.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors().size(), 1u);
 }
 
 // Regression: peaks whose widths cannot be measured (0) gave an infinite resolution that
@@ -106,25 +108,25 @@ TEST(CheckResolution, ZeroWidthsGiveNoResolution) {
   ResolutionFixture f;
   f.Build(2, 0);
   for (ChrmPeak& peak : f.run.channels[0].peaks) peak.back = peak.front = 100.0;  // outside the run
-  CheckResolution(*f.engine);
+  CheckResolution(f.engine);
   EXPECT_EQ(f.calibration.resolution, 0.0);
-  EXPECT_EQ(f.log.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors().size(), 1u);
 }
 
 TEST(CheckResolution, ForeignInterfaceLooksForLatinNames) {
   ResolutionFixture f;
   f.shell.foreignUi = 1;
   f.Build(2, 0, true, "c");  // peak names in Latin letters, lower case
-  CheckResolution(*f.engine);
+  CheckResolution(f.engine);
   EXPECT_NEAR(f.calibration.resolution, 5.886, 1e-3);
-  EXPECT_TRUE(f.log.Errors().empty()) << f.Joined(f.log.Errors());
+  EXPECT_TRUE(f.messages.Errors().empty()) << f.Joined(f.messages.Errors());
 }
 
 TEST(CheckResolution, NoCalibrationRunChangesNothing) {
   test::EngineFixture f;
   f.calibration.resolution = 0.0;
-  CheckResolution(*f.engine);
-  EXPECT_TRUE(f.log.IsEmpty());
+  CheckResolution(f.engine);
+  EXPECT_TRUE(f.messages.IsEmpty());
 }
 
 // ---- relative response factors ----
@@ -140,8 +142,8 @@ struct ResponseFixture : test::EngineFixture {
   }
   void Peaks(std::initializer_list<ChrmPeak> peaks) { check->channels[0].peaks = peaks; }
   void Run() {
-    CheckResponseFactors(*engine);
-    FillResponseList(*engine);
+    CheckResponseFactors(engine);
+    FillResponseList(engine);
   }
 };
 
@@ -152,7 +154,7 @@ const char* const kMassHint =
 // factor of 1.12 fails under ASTM D 2887 with its value on a second line.
 TEST(CheckResponseFactors, FactorsAndLimitsUnderAstm) {
   ResponseFixture f;
-  f.engine->Method = AstmD2887A;
+  f.engine.Method = AstmD2887A;
   f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000), TablePeak("С14", 1000)});
   f.Run();
   const auto& rows = f.calibration.responseRows;
@@ -162,8 +164,8 @@ TEST(CheckResponseFactors, FactorsAndLimitsUnderAstm) {
   EXPECT_NEAR(rows[2].factor, 1.12, 1e-12);
   EXPECT_EQ(rows[1].ok, 1);
   EXPECT_EQ(rows[2].ok, 0);
-  ASSERT_EQ(f.log.Errors().size(), 1u);
-  EXPECT_EQ(f.log.Errors()[0],
+  ASSERT_EQ(f.messages.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors()[0],
             "Отклик компонента \"С14\" не соответствует условию ASTM D 2887-13 п. 9.3.2."
             "\r\n\t\tОтносительный отклик компонента: 1.12");
   const TableModel& list = f.tables.response;
@@ -174,11 +176,11 @@ TEST(CheckResponseFactors, FactorsAndLimitsUnderAstm) {
 
 TEST(CheckResponseFactors, Iso3924UsesItsOwnText) {
   ResponseFixture f;
-  f.engine->Method = Iso3924;
+  f.engine.Method = Iso3924;
   f.Peaks({TablePeak("С10", 500), TablePeak("С14", 1000)});
   f.Run();
-  ASSERT_EQ(f.log.Errors().size(), 1u);
-  EXPECT_EQ(f.log.Errors()[0],
+  ASSERT_EQ(f.messages.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors()[0],
             "Отклик компонента \"С14\" не соответствует условию ГОСТ ISO 3924-2017 п. 8.4."
             "\r\n\t\tОтносительный отклик компонента: 1.12");
 }
@@ -186,10 +188,10 @@ TEST(CheckResponseFactors, Iso3924UsesItsOwnText) {
 // Under GOST R 56720 method A the factors are listed but not judged.
 TEST(CheckResponseFactors, OtherMethodsListWithoutJudging) {
   ResponseFixture f;
-  f.engine->Method = Gost56720A;
+  f.engine.Method = Gost56720A;
   f.Peaks({TablePeak("С10", 500), TablePeak("С14", 1000), TablePeak("X", 10), TablePeak("С16", 10)});
   f.Run();
-  EXPECT_TRUE(f.log.IsEmpty());
+  EXPECT_TRUE(f.messages.IsEmpty());
   const TableModel& list = f.tables.response;
   ASSERT_EQ(list.RowCount(), 3);  // "X" has no component
   EXPECT_EQ(list.RowCells(1), (std::vector<std::string>{"2", "С14", "1000.000", "2.240", "1.120", "---"}));
@@ -199,14 +201,14 @@ TEST(CheckResponseFactors, OtherMethodsListWithoutJudging) {
 
 TEST(CheckResponseFactors, UnknownPeakAndMissingMassUnderAstm) {
   ResponseFixture f;
-  f.engine->Method = AstmD2887A;
+  f.engine.Method = AstmD2887A;
   f.Peaks({TablePeak("С10", 500), TablePeak("X", 10), TablePeak("С16", 10), TablePeak("С12", 1000)});
   f.Run();
-  EXPECT_EQ(f.log.Errors(), (std::vector<std::string>{
+  EXPECT_EQ(f.messages.Errors(), (std::vector<std::string>{
                                 "Компонент \"X\" отсутствует в таблице компонентов.",
                                 "Для компонента \"С16\" не правильно задана масса в смеси.",
                             }));
-  EXPECT_EQ(f.log.Information(), std::vector<std::string>{kMassHint});
+  EXPECT_EQ(f.messages.Information(), std::vector<std::string>{kMassHint});
   EXPECT_EQ(f.tables.response.Cell(1, 5), "---");  // С16: no factor, so no verdict
 }
 
@@ -233,26 +235,26 @@ TEST(CheckResponseFactors, DecaneProblemsPerMethod) {
   };
   for (const Case& c : cases) {
     ResponseFixture f;
-    f.engine->Method = c.method;
+    f.engine.Method = c.method;
     f.components[0].mixtureMass = c.decaneMass;
     f.check->channels[0].peaks = c.peaks;
     f.Run();
     SCOPED_TRACE(testing::Message() << "method " << c.method);
-    EXPECT_EQ(f.log.Errors(), c.errors);
-    EXPECT_EQ(f.log.Information().size(), c.information);
+    EXPECT_EQ(f.messages.Errors(), c.errors);
+    EXPECT_EQ(f.messages.Information().size(), c.information);
   }
 }
 
 TEST(CheckResponseFactors, DecaneMissingFromTheComponentTable) {
   for (int method : {AstmD2887A, Iso3924, Gost56720B}) {
     ResponseFixture f;
-    f.engine->Method = method;
+    f.engine.Method = method;
     f.components.erase(f.components.begin());
     f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000)});
     f.Run();
     SCOPED_TRACE(testing::Message() << "method " << method);
-    ASSERT_FALSE(f.log.Errors().empty());
-    EXPECT_EQ(f.log.Errors()[0],
+    ASSERT_FALSE(f.messages.Errors().empty());
+    EXPECT_EQ(f.messages.Errors()[0],
               std::string("В списке компонентов программы не обнаружен н-Декан (C10).\r\n") +
                   (method == Iso3924
                        ? "\tПроверка относительного коэффициента отклика невозможна (ГОСТ ISO 3924-2017 п. 8.4.)"
@@ -265,30 +267,30 @@ TEST(CheckResponseFactors, DecaneMissingFromTheComponentTable) {
 TEST(CheckResponseFactors, ForeignInterfaceComparesLatinNames) {
   ResponseFixture f;
   f.shell.foreignUi = 1;
-  f.engine->Method = AstmD2887A;
+  f.engine.Method = AstmD2887A;
   f.Peaks({TablePeak("C10", 500), TablePeak("C12", 1000)});
   f.Run();
-  EXPECT_TRUE(f.log.IsEmpty()) << f.Joined(f.log.Errors());
+  EXPECT_TRUE(f.messages.IsEmpty()) << f.Joined(f.messages.Errors());
   ASSERT_EQ(f.tables.response.RowCount(), 2);
   EXPECT_EQ(f.tables.response.Cell(0, 1), "C10");  // the interface's (Latin) name
   EXPECT_EQ(f.tables.response.Cell(1, 4), "1.000");
-  EXPECT_EQ(f.tables.response.Cell(1, 5), f.engine->Text(text::kYes));
+  EXPECT_EQ(f.tables.response.Cell(1, 5), f.engine.Text(text::kYes));
 }
 
 // Without a check run nothing is reported and the list has no line; rows of an earlier
 // check run never survive it (the old run may already be gone).
 TEST(CheckResponseFactors, NoCheckRunLeavesNoRows) {
   ResponseFixture f;
-  f.engine->Method = AstmD2887A;
+  f.engine.Method = AstmD2887A;
   f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000)});
   f.Run();
   ASSERT_EQ(f.tables.response.RowCount(), 2);
 
   f.check.reset();  // the earlier check run is unloaded
   f.calibration.CheckChrm = nullptr;
-  f.log.Clear();
+  f.messages.Clear();
   f.Run();
-  EXPECT_TRUE(f.log.IsEmpty());
+  EXPECT_TRUE(f.messages.IsEmpty());
   EXPECT_TRUE(f.calibration.responseRows.empty());
   EXPECT_EQ(f.tables.response.RowCount(), 0);
 }
@@ -299,6 +301,40 @@ TEST(EqualsLatinNoCase, FoldsLatinLettersOnly) {
   EXPECT_FALSE(EqualsLatinNoCase("с10", "С10"));  // Cyrillic case is not folded
   EXPECT_FALSE(EqualsLatinNoCase("C10", "С10"));  // Latin C is not Cyrillic С
   EXPECT_FALSE(EqualsLatinNoCase("C10", "C100"));
+}
+
+// A check mixture whose n-decane peak has an area of 0 gives no ratio to judge against:
+// no factor may come out infinite or not a number, in the rows or in the list.
+TEST(CheckResponseFactors, DecaneWithoutAreaGivesNoUndefinedFactor) {
+  for (int32_t method : {AstmD2887A, Iso3924, Gost56720A}) {
+    SCOPED_TRACE(testing::Message() << "method " << method);
+    test::EngineFixture f(method);
+    for (const char* name : {"C10", "C12"}) {
+      ComponentRecord c;
+      c.name = c.altName = ToCyrillicC(name);
+      c.nameLatin = c.altNameLatin = name;
+      c.mixtureMass = 1.0;
+      f.components.push_back(c);
+    }
+    ChrmFile check;
+    check.channels.resize(1);
+    for (const auto& [name, area] : {std::pair{"С10", 0.0}, std::pair{"С12", 500.0}}) {
+      ChrmPeak peak;
+      peak.name = name;
+      peak.area = area;
+      check.channels[0].peaks.push_back(peak);
+    }
+    f.calibration.CheckChrm = &check;
+    CheckResponseFactors(f.engine);
+    FillResponseList(f.engine);
+    for (const ResponseRow& row : f.calibration.responseRows) EXPECT_TRUE(std::isfinite(row.factor));
+    const TableModel& list = f.tables.response;
+    ASSERT_EQ(list.RowCount(), 2);
+    for (int r = 0; r < list.RowCount(); ++r) {
+      EXPECT_EQ(list.Cell(r, 4), "---") << r;  // no factor
+      EXPECT_EQ(list.Cell(r, 5), "---") << r;  // so no conformity either
+    }
+  }
 }
 
 }  // namespace

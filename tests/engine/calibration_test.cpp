@@ -1,8 +1,7 @@
 #include "engine/calibration.h"
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +10,8 @@
 namespace p528 {
 namespace {
 
-using engine_fixture::Curve;
-using engine_fixture::EngineFixture;
+using test::Curve;
+using test::EngineFixture;
 
 TEST(CalibLookup, BothEndsInclusiveNothingBeyond) {
   const CalibCurve c = Curve({1.0, 2.0, 4.0}, {100.0, 200.0, 300.0});
@@ -142,7 +141,6 @@ ComponentRecord Component(const char* name, const char* alt, double boiling) {
 
 struct CalibrationSet : EngineFixture {
   ChrmFile run;
-  CChart chart;
   CalibrationSet() {
     components = {Component("С1", "Метан", -161.5),   Component("С2", "Этан", -88.6),
                   Component("С3", "Пропан", -42.1),   Component("С4", "н-Бутан", -0.5),
@@ -153,7 +151,6 @@ struct CalibrationSet : EngineFixture {
                 Peak("unknown", 4.0, 0.02, 100.0)};
     run.channels.push_back(std::move(ch));
     calibration.CalibrationChrm = &run;
-    calibration.chart = &chart;
     calibration.SetUpPointsList(shell);
   }
 };
@@ -168,19 +165,11 @@ TEST(BuildCalibration, PeaksMatchedWithoutRegardToCaseUnknownPeaksIgnored) {
   EXPECT_EQ(f.calibration.curve.times, (std::vector<double>{0.5, 2.0, 3.0}));
   EXPECT_EQ(f.calibration.curve.temps, (std::vector<double>{-161.5, 36.1, 68.7}));
 
-  // The points list and the chart show the same curve.
+  // The points list shows the curve.
+  EXPECT_TRUE(f.calibration.curve.registered);
   ASSERT_EQ(f.calibration.points.RowCount(), 3);
   EXPECT_EQ(f.calibration.points.RowCells(2), (std::vector<std::string>{"", "3", "68.7"}));
   EXPECT_EQ(f.calibration.points.GetColumnCaption(1), "T, мин");
-  ASSERT_EQ(f.chart.SeriesCount(), 2);
-  EXPECT_EQ(f.chart.Curves[0].XData, f.calibration.curve.times.data());
-  EXPECT_EQ(f.chart.Curves[1].YData, f.calibration.curve.temps.data());
-  EXPECT_EQ(f.chart.Curves[0].Count, 3);
-  double viaChart = 0;
-  double viaLookup = 0;
-  ASSERT_TRUE(f.chart.Interpolate(0, 1, 0, 2.5, viaChart));
-  ASSERT_TRUE(CalibLookup(f.calibration.curve, CalibAxis::Time, 2.5, viaLookup));
-  EXPECT_EQ(viaChart, viaLookup);
 }
 
 // A component that no peak of the current calibration run matches kept the retention time
@@ -236,7 +225,7 @@ TEST(ClearCalibration, ForgetsEverythingOfTheLastBuild) {
   EXPECT_EQ(f.calibration.isWindow.end, 0.0);
   EXPECT_TRUE(f.calibration.responseRows.empty());
   EXPECT_EQ(f.tables.response.RowCount(), 0);
-  EXPECT_EQ(f.chart.SeriesCount(), 0);
+  EXPECT_FALSE(f.calibration.curve.registered);
   double t = -1;
   EXPECT_FALSE(CalibLookup(f.calibration.curve, CalibAxis::Time, 2.5, t));
   f.calibration.CalculateY();

@@ -1,6 +1,6 @@
 #include "engine/distillation.h"
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 namespace p528 {
 namespace {
 
-using engine_fixture::Curve;
-using engine_fixture::MakeRun;
-using engine_fixture::MakeSignal;
+using test::Curve;
+using test::MakeRun;
+using test::MakeSignal;
 
 std::vector<double> Wavy(std::size_t n) {
   std::vector<double> v(n);
@@ -158,6 +158,18 @@ TEST(ZeroLevel, WindowsAndTheirEdges) {
   EXPECT_DOUBLE_EQ(ZeroLevel(noStep, 0.0), 0.0);
 }
 
+// The band is open: a sample exactly at mean + sd is left out. Window 0, 0, 0, 0, 0, 0, 1, 2,
+// 4, 8: mean 1.5, sd 2.5, band (-1, 4); the samples inside average 3 / 8.
+TEST(ZeroLevel, SamplesOnTheBandEdgeAreLeftOut) {
+  const double step = 1.0 / 600.0;
+  const double window[10] = {0, 0, 0, 0, 0, 0, 1, 2, 4, 8};
+  auto run = MakeRun(0.0, step, 100, [&](double t) {
+    const long i = std::lround(t / step);
+    return i < 10 ? window[i] : 1000.0;
+  });
+  EXPECT_EQ(ZeroLevel(run->channels[0], 0.0), 0.375);
+}
+
 TEST(SubtractBlank, ShorterRunDecidesAndTheSignalIsNeverNegative) {
   struct Case {
     std::size_t runLength, blankLength, expected;
@@ -214,6 +226,21 @@ TEST(FindEndTime, EndOfElutionFound) {
   EXPECT_GE(s.r.EndTime, 5.0);
   EXPECT_LE(s.r.EndTime, 5.0 + 2.0 / 60.0);
   EXPECT_GT(s.r.TotalArea, 0);
+}
+
+// An exponential tail s_i = 1000 q^i, q = e^-0.01, sampled 10 times a second: the windows
+// are w = 10 intervals (w step 60 = 1 s), and over the trapezoid areas the rate at sample l
+// is |cur - prev| / w / (step 60) / total 100 = 100 q^(l-20) (1 - q^10)^2 / (1 - q^2000)
+// = 0.905592 e^-(l-20)/100 %/s. The scan from l = 2000 down in steps of 10 first exceeds
+// 0.0001 %/s at l = 930 (1.0112e-4; at 940: 0.9150e-4), 1.55 min.
+TEST(FindEndTime, ExponentialTailEndsWhereTheRateFirstExceedsTheThreshold) {
+  const double step = 1.0 / 600.0;
+  std::vector<double> v(2001);
+  for (std::size_t i = 0; i < v.size(); ++i) v[i] = 1000.0 * std::exp(-0.01 * static_cast<double>(i));
+  auto s = MakeSignal(0.0, step, v);
+  s.r.TotalArea = Area(s.r, 0.0, s.r.Times.back());
+  FindEndTime(s.r);
+  EXPECT_EQ(s.r.EndTime, s.r.Times[930]);
 }
 
 TEST(FindEndTime, NoVerdictCases) {
@@ -448,6 +475,41 @@ TEST(ExtendPointTemp, LeadingAndTrailingZerosFilled) {
     r.PointTemp = c.in;
     ExtendPointTemp(r);
     EXPECT_EQ(r.PointTemp, c.out);
+  }
+}
+
+// The last point is read at the curve's reach unless the table's entry `count - 1` (entry 0
+// being the initial boiling point) already has that percent.
+TEST(BuildPointTable, LastPointUnlessTheEntryBeforeTheCountHasTheReach) {
+  struct Case {
+    const char* name;
+    double top;
+    int32_t method;
+    std::vector<double> percents;
+    double lastPercent;  // -1.0: not read
+  } cases[] = {
+      // Step rewritten to 2: 0.5, 5, 2, 4 with count 2; entry 1 is the 5 % of the reach.
+      {"method 2 reaching 5 %", 5.0, Gost56720A, {0.5, 5, 2, 4, 95, 99.5}, -1.0},
+      {"method 0 reaching 60 %", 60.0, AstmD2887A, {0.5, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 95, 99.5},
+       60.0},
+      {"method 3 reaching 100 %", 100.0, Gost56720B, {0.5, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95}, 99.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StraightCurve s(c.top);
+    std::string step;
+    BuildPointTable(s.r, step, 1, c.method, s.curve);
+    std::vector<double> percents;
+    for (const DistPoint& d : s.r.PointTable) percents.push_back(d.percent);
+    EXPECT_EQ(percents, c.percents);
+    if (c.lastPercent < 0) {
+      EXPECT_EQ(s.r.LastPoint.time, -1.0);
+      EXPECT_EQ(s.r.LastPoint.temp, -1.0);
+    } else {
+      EXPECT_EQ(s.r.LastPoint.percent, c.lastPercent);
+      EXPECT_DOUBLE_EQ(s.r.LastPoint.time, c.lastPercent);
+      EXPECT_DOUBLE_EQ(s.r.LastPoint.temp, 10.0 * c.lastPercent);
+    }
   }
 }
 

@@ -6,7 +6,7 @@
 #include "engine/distillation.h"
 #include "engine/sample_span.h"
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "support/literal_distillation.h"
 #include "support/same_doubles.h"
 
@@ -24,7 +24,7 @@ using test::SameDoubles;
 // A record with a random signal on a random grid; the channel's own grid is sometimes a
 // little off the record's, as after a file whose header disagrees with the passport.
 struct RandomRun {
-  engine_fixture::SignalRecord s;
+  test::SignalRecord s;
   std::mt19937_64 rng;
 
   explicit RandomRun(uint64_t seed) : rng(seed) {
@@ -40,7 +40,7 @@ struct RandomRun {
     for (std::size_t i = 0; i < n; ++i) {
       values[i] = i < tail ? level(rng) * (1.0 + std::sin(static_cast<double>(i) * 0.05)) : (rng() % 4 == 0 ? 1e-7 : 0.0);
     }
-    s = engine_fixture::MakeSignal(start, step, values);
+    s = test::MakeSignal(start, step, values);
     if (rng() % 4 == 0) s.file->channels[0].startTime += 3e-6;
   }
   template <std::size_t N>
@@ -82,7 +82,7 @@ TEST(FastPath, AreasFromTheStartAreTheRule) {
     if (seed % 3 == 0) {
       std::vector<double> values(30000);
       for (double& v : values) v = static_cast<double>(run.rng() % 1000) * 0.37;
-      run.s = engine_fixture::MakeSignal(run.s.r.StartTime, run.s.r.Step, values);
+      run.s = test::MakeSignal(run.s.r.StartTime, run.s.r.Step, values);
     }
     const ChrmResult& r = run.s.r;
     SampleSpan span(r);
@@ -94,8 +94,8 @@ TEST(FastPath, AreasFromTheStartAreTheRule) {
 }
 
 TEST(FastPath, EndOfElutionAndCurveAreTheRuleOnRandomSignals) {
-  const CalibCurve rising = engine_fixture::Curve({0.0, 0.5, 1.0, 1.0, 2.5, 4.0, 20.0}, {30, 60, 90, 95, 150, 300, 600});
-  const CalibCurve folded = engine_fixture::Curve({0.0, 2.0, 1.0, 3.0, 20.0}, {30, 60, 90, 150, 600});
+  const CalibCurve rising = test::Curve({0.0, 0.5, 1.0, 1.0, 2.5, 4.0, 20.0}, {30, 60, 90, 95, 150, 300, 600});
+  const CalibCurve folded = test::Curve({0.0, 2.0, 1.0, 3.0, 20.0}, {30, 60, 90, 150, 600});
   int found = 0;
   for (uint64_t seed = 100; seed < 160; ++seed) {
     RandomRun run(seed);
@@ -129,12 +129,12 @@ TEST(FastPath, EndOfElutionAndCurveAreTheRuleOnRandomSignals) {
 TEST(FastPath, CalibrationWalkIsTheBisection) {
   std::mt19937_64 rng(528);
   const std::vector<CalibCurve> curves = {
-      engine_fixture::Curve({1.0, 2.0, 3.5, 7.0, 7.5, 12.0}, {36, 69, 98, 174, 196, 254}),
-      engine_fixture::Curve({1.0, 1.0, 2.0, 2.0, 2.0, 5.0}, {30, 40, 50, 60, 70, 80}),  // flat pieces
-      engine_fixture::Curve({1.0, 3.0, 2.0, 4.0, 6.0, 5.0}, {30, 40, 50, 60, 70, 80}),  // not ascending
-      engine_fixture::Curve({1.0, NAN, 3.0}, {30, 40, 50}),
-      engine_fixture::Curve({2.0}, {40}),
-      engine_fixture::Curve({}, {}),
+      test::Curve({1.0, 2.0, 3.5, 7.0, 7.5, 12.0}, {36, 69, 98, 174, 196, 254}),
+      test::Curve({1.0, 1.0, 2.0, 2.0, 2.0, 5.0}, {30, 40, 50, 60, 70, 80}),  // flat pieces
+      test::Curve({1.0, 3.0, 2.0, 4.0, 6.0, 5.0}, {30, 40, 50, 60, 70, 80}),  // not ascending
+      test::Curve({1.0, NAN, 3.0}, {30, 40, 50}),
+      test::Curve({2.0}, {40}),
+      test::Curve({}, {}),
   };
   for (std::size_t c = 0; c < curves.size(); ++c) {
     for (CalibAxis axis : {CalibAxis::Time, CalibAxis::Temp}) {

@@ -9,26 +9,41 @@
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "engine/set_loading.h"
 #include "shell/shell.h"
+#include "shell/text.h"
+#include "support/engine_fixture.h"
 
 #include <map>
 #include <string>
 
 namespace p528 {
 
-struct GeneratedCalculation {
-  Shell shell;
-  ComponentTable components;
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
+// The generated runs as the chromatogram set `into` (in their order; only the first
+// `maxStdRuns` internal-standard runs), handed to the engine as the recalculation hands a
+// set over. The results point into `into`.
+inline void HandOverRuns(chrmgen::GeneratedSet& set, const Shell& shell, CAnalysis& engine, ChrmSet& into,
+                         int maxStdRuns = 3) {
+  into.clear();
+  for (std::size_t k = 0; k < set.runs.size(); ++k) {
+    const chrmgen::GeneratedRun& run = set.runs[k];
+    if (run.role == RoleStandard && run.ordinal > maxStdRuns) continue;
+    ChrmFile& file = into.emplace(Format("%03zu", k), run.file).first->second;
+    file.role = run.role;
+    file.ordinal = run.ordinal;
+    NormalizePeakNames(file, shell.foreignUi);
+  }
+  LoadSetIntoEngine(into, engine);
+}
+
+struct GeneratedCalculation : test::EngineFixture {
+  ChrmSet chrmSet;  // copies of the runs, which the results point into
 
   // `lot` is the reference choice; only the first `maxStdRuns` internal-standard runs join.
   GeneratedCalculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method,
                        int32_t lot = Lot1, int maxStdRuns = 3)
-      : components(table) {
-    tables.SetUp(shell);
+      : EngineFixture(method) {
+    components = table;
     Calculate(set, method, lot, maxStdRuns);
   }
 
@@ -44,23 +59,7 @@ struct GeneratedCalculation {
     ClearCalibration(engine);
     engine.ResetCalc();
     calibration.ApplyTimes(components);
-    for (chrmgen::GeneratedRun& run : set.runs) {
-      ChrmFile& file = run.file;
-      file.role = run.role;
-      file.ordinal = run.ordinal;
-      NormalizePeakNames(file, shell.foreignUi);
-      switch (run.role) {
-        case RoleCalibration: calibration.CalibrationChrm = &file; break;
-        case RoleBlank: engine.LoadResult(engine.Blank, engine.TimeStartSampleValue(), file); break;
-        case RoleAnalysis: engine.AddAnalysis(file); break;
-        case RoleStandard:
-          if (run.ordinal <= maxStdRuns) engine.AddStdRun(file);
-          break;
-        case RoleReference: engine.LoadResult(engine.Reference, engine.TimeStartSampleValue(), file); break;
-        case RoleCheck: calibration.CheckChrm = &file; break;
-        default: break;
-      }
-    }
+    HandOverRuns(set, shell, engine, chrmSet, maxStdRuns);
     BuildCalibration(engine);
     engine.RunCalc();
   }

@@ -1,7 +1,7 @@
 #include "engine/internal_standard.h"
 
 #include "engine/distillation.h"
-#include "engine2_fixture.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -67,9 +67,9 @@ struct IsFixture : test::EngineFixture {
   std::vector<ChrmFile> standards;
 
   IsFixture(int method, int nAnalyses, int nStandards) {
-    engine->Method = method;
-    engine->StdMass = "0.1";
-    engine->SampleMass = "0.9";
+    engine.Method = method;
+    engine.StdMass = "0.1";
+    engine.SampleMass = "0.9";
     Calibrate(0.0, 100.0, 10.0, 600.0);  // 545 °C at 8.9 min, 538 °C at 8.76 min
     calibration.isWindow = {2.0, 3.0};
     blank.channels.push_back(FlatChannel(0.0, 0.01, 1001));
@@ -77,14 +77,14 @@ struct IsFixture : test::EngineFixture {
     standards.reserve(3);
     for (int i = 1; i <= nAnalyses; ++i) analyses.push_back(Run(i, 8.0));
     for (int i = 1; i <= nStandards; ++i) standards.push_back(Run(i, 8.0, 2.0));
-    engine->LoadResult(engine->Blank, 0.0, blank);
-    for (const ChrmFile& f : analyses) engine->AddAnalysis(f);
-    for (const ChrmFile& f : standards) engine->AddStdRun(f);
-    engine->State = StateStarted;
+    engine.LoadResult(engine.Blank, 0.0, blank);
+    for (const ChrmFile& f : analyses) engine.AddAnalysis(f);
+    for (const ChrmFile& f : standards) engine.AddStdRun(f);
+    engine.State = StateStarted;
   }
   void RunBoth() {
-    InternalStandardAreas(*engine);
-    if (engine->State > StateStarted) InternalStandardCurves(*engine);
+    InternalStandardAreas(engine);
+    if (engine.State > StateStarted) InternalStandardCurves(engine);
   }
 };
 
@@ -108,41 +108,41 @@ TEST(InternalStandardAreas, MissingMassesStopWithTheirMessage) {
   };
   for (const Case& c : cases) {
     IsFixture f(c.method, 1, 1);
-    f.engine->StdMass = c.stdMass;
-    f.engine->SampleMass = c.sampleMass;
+    f.engine.StdMass = c.stdMass;
+    f.engine.SampleMass = c.sampleMass;
     f.RunBoth();
     SCOPED_TRACE(testing::Message() << "method " << c.method << " masses '" << c.stdMass << "' '" << c.sampleMass << "'");
-    EXPECT_EQ(f.log.Errors(), std::vector<std::string>{c.error});
-    EXPECT_EQ(f.engine->State, StateStarted);
-    EXPECT_EQ(f.engine->WindowStart, -1.0);  // the window is not even taken
+    EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{c.error});
+    EXPECT_EQ(f.engine.State, StateStarted);
+    EXPECT_EQ(f.engine.WindowStart, -1.0);  // the window is not even taken
   }
 }
 
 TEST(InternalStandardAreas, NoAnalysisRunIsAWarning) {
   IsFixture f(Gost54291, 0, 1);
   f.RunBoth();
-  EXPECT_EQ(f.log.Warnings(), std::vector<std::string>{"Отсутствуют анализируемые хроматограммы!"});
-  EXPECT_TRUE(f.log.Errors().empty());
-  EXPECT_EQ(f.engine->State, StateStarted);
+  EXPECT_EQ(f.messages.Warnings(), std::vector<std::string>{"Отсутствуют анализируемые хроматограммы!"});
+  EXPECT_TRUE(f.messages.Errors().empty());
+  EXPECT_EQ(f.engine.State, StateStarted);
 }
 
 // The analyses get their areas, the error follows, and no curve is built.
 TEST(InternalStandardAreas, NoInternalStandardRun) {
   IsFixture f(Gost56720B, 2, 0);
   f.RunBoth();
-  EXPECT_EQ(f.log.Errors(), std::vector<std::string>{"Отсутствует хроматограмма с внутренним стандартом!"});
-  EXPECT_EQ(f.engine->State, StateStarted);
+  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{"Отсутствует хроматограмма с внутренним стандартом!"});
+  EXPECT_EQ(f.engine.State, StateStarted);
   double timeEnd = 0;
   ASSERT_TRUE(CalibLookup(f.calibration.curve, CalibAxis::Temp, 545.0, timeEnd));
-  for (const ChrmResult& a : f.engine->Analyses) {
+  for (const ChrmResult& a : f.engine.Analyses) {
     EXPECT_NEAR(a.WindowArea, 1.0, 1e-9);
     EXPECT_NEAR(a.TotalArea, 7.96, 0.011);  // level 1 from 0.05 to 8.0 min, ramps included
     EXPECT_EQ(a.EndTime, timeEnd);
     EXPECT_EQ(a.EndTemp, 545.0);
     EXPECT_TRUE(a.PercentOff.empty());
   }
-  EXPECT_EQ(f.engine->WindowStart, 2.0);
-  EXPECT_EQ(f.engine->WindowEnd, 3.0);
+  EXPECT_EQ(f.engine.WindowStart, 2.0);
+  EXPECT_EQ(f.engine.WindowEnd, 3.0);
 }
 
 // The curve is normalised to the sample's area and ends near 100 - residue; only analyses
@@ -152,11 +152,11 @@ TEST(InternalStandardCurves, CurvesNormalisedToTheSampleArea) {
     IsFixture f(method, 3, 2);
     f.RunBoth();
     SCOPED_TRACE(testing::Message() << "method " << method);
-    EXPECT_TRUE(f.log.Errors().empty()) << f.Joined(f.log.Errors());
-    EXPECT_EQ(f.engine->State, StateCurves);
+    EXPECT_TRUE(f.messages.Errors().empty()) << f.Joined(f.messages.Errors());
+    EXPECT_EQ(f.engine.State, StateCurves);
     for (int i = 0; i < 2; ++i) {
-      const ChrmResult& a = f.engine->Analyses[static_cast<std::size_t>(i)];
-      const ChrmResult& s = f.engine->StdRuns[static_cast<std::size_t>(i)];
+      const ChrmResult& a = f.engine.Analyses[static_cast<std::size_t>(i)];
+      const ChrmResult& s = f.engine.StdRuns[static_cast<std::size_t>(i)];
       EXPECT_EQ(a.SampleArea, SampleAreaOf(a.TotalArea, a.WindowArea, s.TotalArea, s.WindowArea,
                                            SampleAreaFactor(0.1, 0.9)));
       EXPECT_NEAR(a.SampleArea, 18.0, 0.1);  // about ((7 / 7) × 3 - 1) × 9
@@ -167,7 +167,7 @@ TEST(InternalStandardCurves, CurvesNormalisedToTheSampleArea) {
       EXPECT_NE(a.Ibp.time, -1.0);
       EXPECT_EQ(a.EndTemp, method == Gost56720B ? 545.0 : 538.0);
     }
-    const ChrmResult& third = f.engine->Analyses[2];
+    const ChrmResult& third = f.engine.Analyses[2];
     EXPECT_TRUE(third.PercentOff.empty());
     EXPECT_FALSE(third.Signal.empty());  // corrected and integrated, but no curve
     EXPECT_EQ(third.SampleArea, -1.0);
@@ -180,21 +180,21 @@ TEST(InternalStandardCurves, EndTemperatureBeyondTheCalibration) {
   IsFixture f(Gost56720B, 1, 1);
   f.Calibrate(0.0, 100.0, 10.0, 500.0);
   f.RunBoth();
-  const ChrmResult& a = f.engine->Analyses[0];
+  const ChrmResult& a = f.engine.Analyses[0];
   EXPECT_EQ(a.EndTime, 0.0);
   EXPECT_EQ(a.TotalArea, 0.0);
   EXPECT_EQ(a.SampleArea, 0.0);
   EXPECT_EQ(a.Residue, 0.0);
   EXPECT_TRUE(a.PercentOff.empty());
-  EXPECT_EQ(f.log.Errors(), std::vector<std::string>{"Градуировочный график не охватывает Тнк анализа-1 !"});
-  EXPECT_EQ(f.engine->State, StateNotRun);
+  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{"Градуировочный график не охватывает Тнк анализа-1 !"});
+  EXPECT_EQ(f.engine.State, StateNotRun);
 }
 
 TEST(InternalStandardCurves, DoesNothingBeforeTheAreas) {
   IsFixture f(Gost54291, 1, 1);
-  InternalStandardCurves(*f.engine);  // State 1
-  EXPECT_TRUE(f.engine->Analyses[0].PercentOff.empty());
-  EXPECT_TRUE(f.log.IsEmpty());
+  InternalStandardCurves(f.engine);  // State 1
+  EXPECT_TRUE(f.engine.Analyses[0].PercentOff.empty());
+  EXPECT_TRUE(f.messages.IsEmpty());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "engine/iso3405.h"
 #include "engine/repeatability.h"
 #include "engine/tables/iso3405_table.h"
-#include "engine3_fixture.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -39,31 +39,31 @@ TEST(Iso3405, TableRows) {
 }
 
 TEST(Iso3405, OneAnalysisInitialBoilingPoint) {
-  Engine3Fixture f;
+  EngineFixture f;
   f.AddPoints({0.5, 5, 10}, {100, 150, 180});
-  CorrelateIso3405(*f.engine);
-  const std::vector<Iso3405Row>& rows = f.engine->Iso3405Rows;
+  CorrelateIso3405(f.engine);
+  const std::vector<Iso3405Row>& rows = f.engine.Iso3405Rows;
   ASSERT_EQ(rows.size(), 11u);
   EXPECT_NEAR(rows[0].tiso, 156.7497, 1e-9);
   EXPECT_EQ(rows[0].tsd, 100);
   EXPECT_TRUE(IsIso3405Value(rows[1].tiso));   // 5 % uses 0.5, 5 and 10
   EXPECT_FALSE(IsIso3405Value(rows[2].tiso));  // 10 % needs 20 %
-  FillIso3405Table(*f.engine);
+  FillIso3405Table(f.engine);
   const TableModel& t = f.tables.iso3405;
   ASSERT_EQ(t.RowCount(), 11);
-  EXPECT_EQ(Engine3Fixture::Row(t, 0), (Strings{"Тнк (0.5)", "156.75", "13.71"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, 3), (Strings{"20.0", "---", "---"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, 10), (Strings{"Ткк (99.5)", "---", "---"}));
+  EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Тнк (0.5)", "156.75", "13.71"}));
+  EXPECT_EQ(EngineFixture::Row(t, 3), (Strings{"20.0", "---", "---"}));
+  EXPECT_EQ(EngineFixture::Row(t, 10), (Strings{"Ткк (99.5)", "---", "---"}));
 }
 
 TEST(Iso3405, RowsUsedAtBothEndsAndInBetween) {
-  Engine3Fixture f(Gost56720A);
+  EngineFixture f(Gost56720A);
   const std::vector<double> temps = Temps(kGostPercents);
   f.AddPoints(kGostPercents, temps);
-  CorrelateIso3405(*f.engine);
+  CorrelateIso3405(f.engine);
   const auto table = Iso3405Table();
   const auto T = [](double p) { return 100 + 4 * p; };
-  const std::vector<Iso3405Row>& rows = f.engine->Iso3405Rows;
+  const std::vector<Iso3405Row>& rows = f.engine.Iso3405Rows;
   EXPECT_DOUBLE_EQ(rows[0].tiso, Tiso(table[0], T(0.5), T(5), T(10)));
   EXPECT_DOUBLE_EQ(rows[4].tiso, Tiso(table[4], T(20), T(30), T(50)));  // 30 %: its table neighbours
   EXPECT_DOUBLE_EQ(rows[10].tiso, Tiso(table[10], T(90), T(95), T(99.5)));
@@ -71,38 +71,38 @@ TEST(Iso3405, RowsUsedAtBothEndsAndInBetween) {
 }
 
 TEST(Iso3405, TwoAnalysesOfMethodAUseTheMeanTemperatures) {
-  Engine3Fixture f(Gost56720A);
+  EngineFixture f(Gost56720A);
   f.AddPoints(kGostPercents, Temps(kGostPercents));
   f.AddPoints(kGostPercents, Temps(kGostPercents, 2));
-  CheckRepeatability(*f.engine);
-  CorrelateIso3405(*f.engine);
+  CheckRepeatability(f.engine);
+  CorrelateIso3405(f.engine);
   const auto table = Iso3405Table();
   const auto M = [](double p) { return 100 + 4 * p + 1; };
-  EXPECT_DOUBLE_EQ(f.engine->Iso3405Rows[5].tsd, M(50));
-  EXPECT_DOUBLE_EQ(f.engine->Iso3405Rows[5].tiso, Tiso(table[5], M(30), M(50), M(70)));
+  EXPECT_DOUBLE_EQ(f.engine.Iso3405Rows[5].tsd, M(50));
+  EXPECT_DOUBLE_EQ(f.engine.Iso3405Rows[5].tiso, Tiso(table[5], M(30), M(50), M(70)));
 }
 
 TEST(Iso3405, SeveralAnalysesOfMethodBGiveNothing) {
-  Engine3Fixture f(Gost56720B);
+  EngineFixture f(Gost56720B);
   const std::vector<double> percents = {0.5, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95};
   f.AddPoints(percents, Temps(percents));
   f.AddPoints(percents, Temps(percents, 1));
-  CheckRepeatability56720B(*f.engine);
-  CorrelateIso3405(*f.engine);
-  FillIso3405Table(*f.engine);
+  CheckRepeatability56720B(f.engine);
+  CorrelateIso3405(f.engine);
+  FillIso3405Table(f.engine);
   const TableModel& t = f.tables.iso3405;
   ASSERT_EQ(t.RowCount(), 11);
   for (int r = 0; r < t.RowCount(); ++r) EXPECT_EQ(t.Cell(r, 2), "---") << r;
 }
 
 TEST(Iso3405, MissingTwentyPercentBlanksItsNeighbours) {
-  Engine3Fixture f(Gost56720A);
+  EngineFixture f(Gost56720A);
   std::vector<double> percents;
   for (double p : kGostPercents)
     if (p != 20) percents.push_back(p);
   f.AddPoints(percents, Temps(percents));
-  CorrelateIso3405(*f.engine);
-  FillIso3405Table(*f.engine);
+  CorrelateIso3405(f.engine);
+  FillIso3405Table(f.engine);
   const TableModel& t = f.tables.iso3405;
   const Strings expectedMissing = {"10.0", "20.0", "30.0"};
   for (int r = 0; r < t.RowCount(); ++r) {
@@ -114,12 +114,12 @@ TEST(Iso3405, MissingTwentyPercentBlanksItsNeighbours) {
 
 TEST(Iso3405, TemperatureOutsideTheCalibrationIsMissing) {
   // A point that the calibration does not cover has temperature -1, not a temperature.
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   std::vector<double> temps = Temps(kGostPercents);
   temps.back() = -1;  // 99.5 % outside
   f.AddPoints(kGostPercents, temps);
-  CorrelateIso3405(*f.engine);
-  const std::vector<Iso3405Row>& rows = f.engine->Iso3405Rows;
+  CorrelateIso3405(f.engine);
+  const std::vector<Iso3405Row>& rows = f.engine.Iso3405Rows;
   EXPECT_FALSE(IsIso3405Value(rows[10].tsd));
   EXPECT_FALSE(IsIso3405Value(rows[10].tiso));
   EXPECT_FALSE(IsIso3405Value(rows[9].tiso));  // 95 % uses 90, 95 and 99.5
@@ -127,10 +127,10 @@ TEST(Iso3405, TemperatureOutsideTheCalibrationIsMissing) {
 }
 
 TEST(Iso3405, NoAnalysisNoRows) {
-  Engine3Fixture f;
-  CorrelateIso3405(*f.engine);
-  FillIso3405Table(*f.engine);
-  EXPECT_TRUE(f.engine->Iso3405Rows.empty());
+  EngineFixture f;
+  CorrelateIso3405(f.engine);
+  FillIso3405Table(f.engine);
+  EXPECT_TRUE(f.engine.Iso3405Rows.empty());
   EXPECT_EQ(f.tables.iso3405.RowCount(), 0);
 }
 

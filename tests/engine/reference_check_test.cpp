@@ -2,9 +2,9 @@
 #include "engine/tables/repeatability_tables.h"
 
 #include "engine/custom_reference.h"
-#include "engine/engine2_text_ids.h"
 #include "engine/tables/reference_tables.h"
-#include "engine2_fixture.h"
+#include "support/engine_fixture.h"
+#include "support/fake_host.h"
 
 #include <gtest/gtest.h>
 
@@ -81,19 +81,19 @@ struct CompareFixture : test::EngineFixture {
   CustomReference custom;
 
   void Points(int method, int lot, double offset) {
-    engine->Method = method;
-    engine->RefType = lot;
-    engine->Reference.PointTable.clear();
+    engine.Method = method;
+    engine.RefType = lot;
+    engine.Reference.PointTable.clear();
     for (double p : ReferencePercents(method)) {
       double t = ReferenceTemperature(method == AstmD2887A ? AstmD2887A : Iso3924, lot == Custom ? Lot1 : lot, p);
       if (t < 0) t = 300.0;
-      engine->Reference.PointTable.push_back({1.0, t + offset, p});
+      engine.Reference.PointTable.push_back({1.0, t + offset, p});
     }
   }
-  void Compare() { CompareReferencePoints(*engine, custom); }
+  void Compare() { CompareReferencePoints(engine, custom); }
   const Cells& Row(double p) const {
     for (int i = 0; i < tables.reference.RowCount(); ++i)
-      if (engine->Reference.PointTable[static_cast<std::size_t>(i)].percent == p) return tables.reference.RowCells(i);
+      if (engine.Reference.PointTable[static_cast<std::size_t>(i)].percent == p) return tables.reference.RowCells(i);
     static const Cells none;
     return none;
   }
@@ -103,7 +103,7 @@ TEST(CompareReferencePoints, Lot1UnderAstm) {
   CompareFixture f;
   f.Points(AstmD2887A, Lot1, 1.0);
   f.Compare();
-  EXPECT_TRUE(f.log.IsEmpty()) << f.Joined(f.log.Errors());
+  EXPECT_TRUE(f.messages.IsEmpty()) << f.Joined(f.messages.Errors());
   ASSERT_EQ(f.tables.reference.RowCount(), 21);
   EXPECT_EQ(f.Row(0.5), (Cells{"", "Тнк (0.5)", "114.00", "115.00", "1.00", "7.60", "Да"}));
   EXPECT_EQ(f.Row(99.5), (Cells{"", "Ткк (99.5)", "475.00", "476.00", "1.00", "11.80", "Да"}));
@@ -112,7 +112,7 @@ TEST(CompareReferencePoints, Lot1UnderAstm) {
   EXPECT_EQ(f.Row(65), (Cells{"", "65.0", "343.00", "344.00", "1.00", "4.30", "Да"}));
   EXPECT_EQ(f.Row(75)[2], "364.00");
   EXPECT_EQ(f.Row(85)[2], "389.00");
-  const RefCheckRow& row25 = f.engine->RefRows[5];
+  const RefCheckRow& row25 = f.engine.RefRows[5];
   EXPECT_EQ(row25.verdict, 0);
   EXPECT_EQ(row25.R, -1.0);
   EXPECT_EQ(row25.percent, -1.0);  // the row's percent is never filled
@@ -122,7 +122,7 @@ TEST(CompareReferencePoints, Lot2UnderAstmComparesEveryPointButJudges25And35NoLi
   CompareFixture f;
   f.Points(AstmD2887A, Lot2, -2.0);
   f.Compare();
-  EXPECT_TRUE(f.log.IsEmpty()) << f.Joined(f.log.Errors());
+  EXPECT_TRUE(f.messages.IsEmpty()) << f.Joined(f.messages.Errors());
   EXPECT_EQ(f.Row(25), (Cells{"", "25.0", "243.00", "241.00", "2.00", "---", "---"}));
   EXPECT_EQ(f.Row(35), (Cells{"", "35.0", "275.00", "273.00", "2.00", "---", "---"}));
   EXPECT_EQ(f.Row(45), (Cells{"", "45.0", "302.00", "300.00", "2.00", "4.30", "Да"}));
@@ -143,11 +143,11 @@ TEST(CompareReferencePoints, ExceededLimitMessagePerMethod) {
   for (const Case& c : cases) {
     CompareFixture f;
     f.Points(c.method, Lot1, 0.0);
-    for (DistPoint& point : f.engine->Reference.PointTable)
+    for (DistPoint& point : f.engine.Reference.PointTable)
       if (point.percent == c.p) point.temp += c.offset;
     f.Compare();
     SCOPED_TRACE(testing::Message() << "method " << c.method);
-    EXPECT_EQ(f.log.Errors(), std::vector<std::string>{std::string(c.head) +
+    EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{std::string(c.head) +
                                                        "\r\n\t\tНорматив R, °С: 4.30\r\n\t\tРазность, °С: 5.00"});
     EXPECT_EQ(f.Row(c.p)[6], "Нет");
   }
@@ -158,9 +158,9 @@ TEST(CompareReferencePoints, FinalBoilingPointLimits) {
   for (int method : {Gost56720A, Iso3924}) {
     CompareFixture f;
     f.Points(method, Lot1, 0.0);
-    f.engine->Reference.PointTable.back().temp = 475 + 11.9;
+    f.engine.Reference.PointTable.back().temp = 475 + 11.9;
     f.Compare();
-    const RefCheckRow& last = f.engine->RefRows.back();
+    const RefCheckRow& last = f.engine.RefRows.back();
     EXPECT_EQ(last.R, method == Gost56720A ? 12.0 : 11.8);
     EXPECT_EQ(last.verdict, method == Gost56720A ? 1 : 2);
   }
@@ -171,8 +171,8 @@ TEST(CompareReferencePoints, Iso3924FactorsAt30And20Percent) {
   CompareFixture f;
   f.Points(Iso3924, Lot1, 3.0);
   f.Compare();
-  const RefCheckRow& at20 = f.engine->RefRows[4];
-  const RefCheckRow& at30 = f.engine->RefRows[5];
+  const RefCheckRow& at20 = f.engine.RefRows[4];
+  const RefCheckRow& at30 = f.engine.RefRows[5];
   EXPECT_EQ(at20.meanTemp, (224.0 + 221.0) / 2);
   EXPECT_EQ(at20.R, 0.015 * ((224.0 + 221.0) / 2 + 100));
   EXPECT_EQ(at30.R, 0.013 * ((261.0 + 258.0) / 2 + 100));
@@ -185,13 +185,13 @@ TEST(CompareReferencePoints, DifferenceEqualToTheLimitFails) {
   f.custom.rows[10].temperature = 300;  // 50 %
   f.custom.rows[10].deviation = 4.0;
   for (double offset : {4.0, 3.999}) {
-    f.log.Clear();
+    f.messages.Clear();
     f.Points(AstmD2887A, Custom, 0.0);
-    f.engine->Reference.PointTable[10].temp = 300 + offset;
+    f.engine.Reference.PointTable[10].temp = 300 + offset;
     f.Compare();
-    const RefCheckRow& row = f.engine->RefRows[10];
+    const RefCheckRow& row = f.engine.RefRows[10];
     EXPECT_EQ(row.verdict, offset == 4.0 ? 2 : 1) << offset;
-    EXPECT_EQ(f.log.Errors().size(), offset == 4.0 ? 1u : 0u) << offset;
+    EXPECT_EQ(f.messages.Errors().size(), offset == 4.0 ? 1u : 0u) << offset;
   }
 }
 
@@ -202,7 +202,7 @@ TEST(CompareReferencePoints, InternalStandardMethodsWithABuiltInLot) {
     CompareFixture f;
     f.Points(method, Lot1, 0.0);
     f.Compare();
-    EXPECT_TRUE(f.log.IsEmpty());
+    EXPECT_TRUE(f.messages.IsEmpty());
     ASSERT_EQ(f.tables.reference.RowCount(), method == Gost54291 ? 13 : 14);
     for (int i = 0; i < f.tables.reference.RowCount(); ++i) {
       const Cells& row = f.tables.reference.RowCells(i);
@@ -225,40 +225,40 @@ TEST(CompareReferencePoints, CustomDeviationZeroFailsEveryPoint) {
   }
   f.custom.rows[3].temperature = -1;  // 15 %: not set, not compared
   f.Points(Gost56720B, Custom, 0.0);
-  for (DistPoint& point : f.engine->Reference.PointTable) point.temp = f.custom.TemperatureAt(point.percent) + 0.5;
+  for (DistPoint& point : f.engine.Reference.PointTable) point.temp = f.custom.TemperatureAt(point.percent) + 0.5;
   f.Compare();
-  EXPECT_EQ(f.log.Errors().size(), 13u);  // 14 points, one not certified
-  EXPECT_EQ(f.log.Errors()[0], "\r\n\t\tНорматив R, °С: 0.00\r\n\t\tРазность, °С: 0.50");
+  EXPECT_EQ(f.messages.Errors().size(), 13u);  // 14 points, one not certified
+  EXPECT_EQ(f.messages.Errors()[0], "\r\n\t\tНорматив R, °С: 0.00\r\n\t\tРазность, °С: 0.50");
   EXPECT_EQ(f.Row(0.5), (Cells{"", "Тнк (0.5)", "200.00", "200.50", "0.50", "---", "---"}));
   EXPECT_EQ(f.Row(15)[2], "---");
-  EXPECT_EQ(f.engine->RefRows[0].verdict, 2);
+  EXPECT_EQ(f.engine.RefRows[0].verdict, 2);
 }
 
 TEST(CompareReferencePoints, PointOutsideTheCalibration) {
   CompareFixture f;
   f.Points(AstmD2887A, Lot1, 0.0);
-  f.engine->Reference.PointTable[0] = {-1.0, -1.0, 0.5};
-  f.engine->Reference.PointTable[20] = {-1.0, -1.0, 99.5};
+  f.engine.Reference.PointTable[0] = {-1.0, -1.0, 0.5};
+  f.engine.Reference.PointTable[20] = {-1.0, -1.0, 99.5};
   f.Compare();
-  EXPECT_EQ(f.log.Errors(), std::vector<std::string>(
+  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>(
                                 2, "Градуировочный график не охватывает границы температуры кипения эталонного образца!"));
   EXPECT_EQ(f.Row(0.5), (Cells{"", "Тнк (0.5)", "114.00", "-1.00", "---", "---", "---"}));
-  EXPECT_EQ(f.engine->RefRows[0].meanTemp, -1.0);
+  EXPECT_EQ(f.engine.RefRows[0].meanTemp, -1.0);
 }
 
 // ---- the whole check ----
 
 TEST(CheckReferenceSample, MissingRunOrChannelsIsAWarning) {
   test::EngineFixture f;
-  CheckReferenceSample(*f.engine);
-  EXPECT_EQ(f.log.Warnings(), std::vector<std::string>{"Отсутствует хроматограмма эталонного образца!"});
+  CheckReferenceSample(f.engine);
+  EXPECT_EQ(f.messages.Warnings(), std::vector<std::string>{"Отсутствует хроматограмма эталонного образца!"});
 
-  f.log.Clear();
+  f.messages.Clear();
   ChrmFile empty;
-  f.engine->LoadResult(f.engine->Reference, 0.0, empty);
-  CheckReferenceSample(*f.engine);
-  EXPECT_EQ(f.log.Warnings(), std::vector<std::string>{"В хроматограмме эталонного образца нет каналов"});
-  EXPECT_TRUE(f.engine->RefRows.empty());
+  f.engine.LoadResult(f.engine.Reference, 0.0, empty);
+  CheckReferenceSample(f.engine);
+  EXPECT_EQ(f.messages.Warnings(), std::vector<std::string>{"В хроматограмме эталонного образца нет каналов"});
+  EXPECT_TRUE(f.engine.RefRows.empty());
 }
 
 // A reference equal to the blank has no area: the check ends without a message.
@@ -268,17 +268,19 @@ TEST(CheckReferenceSample, NoAreaEndsSilently) {
   blank.channels.push_back(test::FlatChannel(0.0, 0.01, 1000, 5.0f));
   ChrmFile reference = blank;
   f.Calibrate(0.0, 100.0, 10.0, 600.0);
-  f.engine->LoadResult(f.engine->Blank, 0.0, blank);
-  f.engine->LoadResult(f.engine->Reference, 0.0, reference);
-  CheckReferenceSample(*f.engine);
-  EXPECT_TRUE(f.log.IsEmpty());
-  EXPECT_TRUE(f.engine->RefRows.empty());
+  f.engine.LoadResult(f.engine.Blank, 0.0, blank);
+  f.engine.LoadResult(f.engine.Reference, 0.0, reference);
+  CheckReferenceSample(f.engine);
+  EXPECT_TRUE(f.messages.IsEmpty());
+  EXPECT_TRUE(f.engine.RefRows.empty());
   EXPECT_EQ(f.tables.reference.RowCount(), 0);
 }
 
 // The user-defined reference is read from the settings at every check.
 TEST(CheckReferenceSample, CustomReferenceComesFromTheSettings) {
+  test::FakeHost host;  // holds the stored reference
   test::EngineFixture f;
+  f.shell = host.MakeShell();
   CustomReference stored(f.shell);
   stored.rows[0].temperature = 150;
   stored.rows[0].deviation = 100;
@@ -290,17 +292,17 @@ TEST(CheckReferenceSample, CustomReferenceComesFromTheSettings) {
   ChrmFile reference = blank;
   for (std::size_t i = 100; i <= 900; ++i) reference.channels[0].samples[i] = 10.0f;
   f.Calibrate(0.0, 100.0, 10.0, 600.0);
-  f.engine->Method = Iso3924;
-  f.engine->RefType = Custom;
-  f.engine->LoadResult(f.engine->Blank, 0.0, blank);
-  f.engine->LoadResult(f.engine->Reference, 0.0, reference);
-  CheckReferenceSample(*f.engine);
-  ASSERT_EQ(f.engine->RefRows.size(), 14u);
-  EXPECT_EQ(f.engine->RefRows[0].verdict, 1);
-  EXPECT_EQ(f.engine->RefRows[0].R, 100.0);
-  EXPECT_EQ(f.engine->RefRows[1].verdict, 0);  // 5 %: not set in the stored reference
+  f.engine.Method = Iso3924;
+  f.engine.RefType = Custom;
+  f.engine.LoadResult(f.engine.Blank, 0.0, blank);
+  f.engine.LoadResult(f.engine.Reference, 0.0, reference);
+  CheckReferenceSample(f.engine);
+  ASSERT_EQ(f.engine.RefRows.size(), 14u);
+  EXPECT_EQ(f.engine.RefRows[0].verdict, 1);
+  EXPECT_EQ(f.engine.RefRows[0].R, 100.0);
+  EXPECT_EQ(f.engine.RefRows[1].verdict, 0);  // 5 %: not set in the stored reference
   EXPECT_EQ(f.tables.reference.Cell(0, 2), "150.00");
-  EXPECT_TRUE(f.log.Errors().empty()) << f.Joined(f.log.Errors());
+  EXPECT_TRUE(f.messages.Errors().empty()) << f.Joined(f.messages.Errors());
 }
 
 }  // namespace

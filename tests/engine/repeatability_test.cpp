@@ -3,7 +3,7 @@
 // "Доля отгона" table.
 #include "engine/repeatability.h"
 #include "engine/tables/repeatability_tables.h"
-#include "engine3_fixture.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -77,31 +77,31 @@ TEST(RepeatabilityLimits, RoundingOfTheDifference) {
 const std::vector<double> kAstmPercents = {0.5, 5, 10, 50, 95, 99.5};
 
 TEST(CheckRepeatability, DifferenceEqualToRIsExceeded) {
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   f.AddPoints(kAstmPercents, {100, 150, 180, 300, 400, 500});
   f.AddPoints(kAstmPercents, {100, 150, 180, 301, 400, 500});
-  CheckRepeatability(*f.engine);
-  ASSERT_EQ(f.engine->RepeatRows.size(), 6u);
-  const RepeatRow& row = f.engine->RepeatRows[3];
+  CheckRepeatability(f.engine);
+  ASSERT_EQ(f.engine.RepeatRows.size(), 6u);
+  const RepeatRow& row = f.engine.RepeatRows[3];
   EXPECT_EQ(row.percent, 50);
   EXPECT_EQ(row.difference, 1.0);
   EXPECT_EQ(row.r, 1.0);
   EXPECT_EQ(row.verdict, 2);
   EXPECT_EQ(row.meanTemp, 300.5);
   EXPECT_EQ(row.R, 4.3);  // GOST ISO 3924 R, stored without verdict
-  ASSERT_EQ(f.log.Errors().size(), 1u);
-  EXPECT_EQ(f.log.Errors()[0],
+  ASSERT_EQ(f.messages.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors()[0],
             "Расхождение температур доли отгона 50.0% превышает предел повторяемости, ASTM D 2887-2013 "
             "п.14.1.1:\r\n\t\t\tПредел повторяемости, °C: 1.00\r\n\t\t\tРасхождение, °C: 1.00");
-  EXPECT_EQ(f.engine->RepeatRows[0].verdict, 1);  // equal temperatures pass
+  EXPECT_EQ(f.engine.RepeatRows[0].verdict, 1);  // equal temperatures pass
 
-  FillRepeatabilityTable(*f.engine);
+  FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(Engine3Fixture::Captions(t),
+  EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 75);
   ASSERT_EQ(t.RowCount(), 6);
-  EXPECT_EQ(Engine3Fixture::Row(t, 3), (Strings{"50.0", "300.00", "301.00", "300.50", "1.00", "1.00", "Нет"}));
+  EXPECT_EQ(EngineFixture::Row(t, 3), (Strings{"50.0", "300.00", "301.00", "300.50", "1.00", "1.00", "Нет"}));
   EXPECT_EQ(t.Cell(0, 1), "Тнк (0.5)");
   EXPECT_EQ(t.Cell(5, 1), "Ткк (99.5)");
   EXPECT_EQ(t.Cell(0, 7), "Да");
@@ -116,99 +116,99 @@ TEST(CheckRepeatability, MessageHeadFollowsTheMethod) {
       {Gost56720A, "ГОСТ Р 56720-2015 п. 11.1:"},
   };
   for (const auto& c : cases) {
-    Engine3Fixture f(c.method);
+    EngineFixture f(c.method);
     f.AddPoints({50}, {300});
     f.AddPoints({50}, {310});
-    CheckRepeatability(*f.engine);
-    ASSERT_EQ(f.log.Errors().size(), 1u);
-    EXPECT_NE(f.log.Errors()[0].find(c.head), std::string::npos) << f.log.Errors()[0];
+    CheckRepeatability(f.engine);
+    ASSERT_EQ(f.messages.Errors().size(), 1u);
+    EXPECT_NE(f.messages.Errors()[0].find(c.head), std::string::npos) << f.messages.Errors()[0];
   }
 }
 
 TEST(CheckRepeatability, Method56720AAt45PercentIsNotJudged) {
-  Engine3Fixture f(Gost56720A);
+  EngineFixture f(Gost56720A);
   f.AddPoints({0.5, 40, 45, 50}, {100, 290, 300, 310});
   f.AddPoints({0.5, 40, 45, 50}, {100, 290, 305, 310});
-  CheckRepeatability(*f.engine);
-  const RepeatRow& row = f.engine->RepeatRows[2];
+  CheckRepeatability(f.engine);
+  const RepeatRow& row = f.engine.RepeatRows[2];
   EXPECT_EQ(row.r, -1);
   EXPECT_EQ(row.verdict, 0);
-  EXPECT_TRUE(f.log.Errors().empty());
-  FillRepeatabilityTable(*f.engine);
-  EXPECT_EQ(Engine3Fixture::Row(f.tables.repeatability, 2),
+  EXPECT_TRUE(f.messages.Errors().empty());
+  FillRepeatabilityTable(f.engine);
+  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 2),
             (Strings{"45.0", "300.00", "305.00", "302.50", "5.00", "---", "---"}));
 }
 
 TEST(CheckRepeatability, ThreeAnalysesShowTwoAndAverageThree) {
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   f.AddPoints({0.5, 50}, {100, 300});
   f.AddPoints({0.5, 50}, {100, 300.5});
   f.AddPoints({0.5, 50}, {103, 306});
-  CheckRepeatability(*f.engine);
-  EXPECT_DOUBLE_EQ(f.engine->RepeatRows[1].meanTemp, (300 + 300.5 + 306) / 3);
-  EXPECT_EQ(f.engine->RepeatRows[1].difference, 0.5);  // analyses 1 and 2 only
-  FillRepeatabilityTable(*f.engine);
+  CheckRepeatability(f.engine);
+  EXPECT_DOUBLE_EQ(f.engine.RepeatRows[1].meanTemp, (300 + 300.5 + 306) / 3);
+  EXPECT_EQ(f.engine.RepeatRows[1].difference, 0.5);  // analyses 1 and 2 only
+  FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
   EXPECT_EQ(t.ColumnCount(), 8);  // no T3 column
-  EXPECT_EQ(Engine3Fixture::Row(t, 1), (Strings{"50.0", "300.00", "300.50", "302.17", "0.50", "1.00", "Да"}));
+  EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"50.0", "300.00", "300.50", "302.17", "0.50", "1.00", "Да"}));
 }
 
 TEST(CheckRepeatability, ThirdAnalysisOutsideTheCalibrationLeavesTheMeanUnknown) {
   // A temperature of -1 in the mean of three would show a mean a third too low.
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   f.AddPoints({95, 99.5}, {400, 500});
   f.AddPoints({95, 99.5}, {400, 500.5});
   f.AddPoints({95, 99.5}, {400, -1});
-  CheckRepeatability(*f.engine);
-  EXPECT_EQ(f.engine->RepeatRows[1].meanTemp, -1);
-  EXPECT_EQ(f.engine->RepeatRows[1].verdict, 1);  // analyses 1 and 2 are still compared
-  FillRepeatabilityTable(*f.engine);
-  EXPECT_EQ(Engine3Fixture::Row(f.tables.repeatability, 1),
+  CheckRepeatability(f.engine);
+  EXPECT_EQ(f.engine.RepeatRows[1].meanTemp, -1);
+  EXPECT_EQ(f.engine.RepeatRows[1].verdict, 1);  // analyses 1 and 2 are still compared
+  FillRepeatabilityTable(f.engine);
+  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
             (Strings{"Ткк (99.5)", "500.00", "500.50", "---", "---", "---", "---"}));
 }
 
 TEST(CheckRepeatability, PointOutsideTheCalibrationAndDisagreeingPercents) {
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   f.AddPoints({0.5, 5, 10, 15}, {100, -1, 180, 200});
   f.AddPoints({0.5, 5, 12, 15}, {100, 150, 180, 200});
-  CheckRepeatability(*f.engine);
-  ASSERT_EQ(f.engine->RepeatRows.size(), 4u);
-  EXPECT_EQ(f.engine->RepeatRows[1].percent, 5);
-  EXPECT_EQ(f.engine->RepeatRows[1].meanTemp, -1);
-  EXPECT_EQ(f.log.Errors(), Strings{"Градуировочный график не охватывает границы температуры кипения пробы!"});
+  CheckRepeatability(f.engine);
+  ASSERT_EQ(f.engine.RepeatRows.size(), 4u);
+  EXPECT_EQ(f.engine.RepeatRows[1].percent, 5);
+  EXPECT_EQ(f.engine.RepeatRows[1].meanTemp, -1);
+  EXPECT_EQ(f.messages.Errors(), Strings{"Градуировочный график не охватывает границы температуры кипения пробы!"});
   // The check stops at the first index whose percents differ: rows 2 and 3 stay fresh.
-  EXPECT_EQ(f.engine->RepeatRows[2].percent, -1);
-  EXPECT_EQ(f.engine->RepeatRows[3].percent, -1);
-  FillRepeatabilityTable(*f.engine);
-  EXPECT_EQ(Engine3Fixture::Row(f.tables.repeatability, 1), (Strings{"5.0", "---", "150.00", "---", "---", "---", "---"}));
+  EXPECT_EQ(f.engine.RepeatRows[2].percent, -1);
+  EXPECT_EQ(f.engine.RepeatRows[3].percent, -1);
+  FillRepeatabilityTable(f.engine);
+  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1), (Strings{"5.0", "---", "150.00", "---", "---", "---", "---"}));
 }
 
 TEST(CheckRepeatability, SingleAnalysisShowsItsTemperaturesOnly) {
-  Engine3Fixture f(AstmD2887A);
+  EngineFixture f(AstmD2887A);
   f.AddPoints({0.5, 5}, {100, 150});
-  CheckRepeatability(*f.engine);
-  EXPECT_TRUE(f.engine->RepeatRows.empty());
-  FillRepeatabilityTable(*f.engine);
+  CheckRepeatability(f.engine);
+  EXPECT_TRUE(f.engine.RepeatRows.empty());
+  FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(Engine3Fixture::Captions(t),
+  EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Доля, масс%", "T1, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, 1), (Strings{"5.0", "150.00", "", "", "", ""}));
-  EXPECT_TRUE(f.log.Errors().empty());
+  EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"5.0", "150.00", "", "", "", ""}));
+  EXPECT_TRUE(f.messages.Errors().empty());
 }
 
 // ---------------------------------------------------------------------------------------
 // GOST R 56720 method B.
 
 TEST(CheckRepeatability56720B, RoundedDifferenceAgainstTheTable) {
-  Engine3Fixture f(Gost56720B);
+  EngineFixture f(Gost56720B);
   const std::vector<double> percents = {0.5, 5, 50, 90};
   f.AddPoints(percents, {100, 150, 300, 400});
   f.AddPoints(percents, {100, 159.96, 311.04, 417.6});
-  const std::vector<DistPoint> third = f.engine->Analyses[0].PointTable;
+  const std::vector<DistPoint> third = f.engine.Analyses[0].PointTable;
   f.AddAnalysis().PointTable = third;
-  f.engine->Analyses[0].LastPoint = {41, 410, 92.5};
-  CheckRepeatability56720B(*f.engine);
-  const std::vector<RepeatRow>& rows = f.engine->RepeatRows;
+  f.engine.Analyses[0].LastPoint = {41, 410, 92.5};
+  CheckRepeatability56720B(f.engine);
+  const std::vector<RepeatRow>& rows = f.engine.RepeatRows;
   EXPECT_DOUBLE_EQ(rows[1].difference, 10.0);  // 9.96 -> 10.0 (then to the nearest degree: 10)
   EXPECT_EQ(rows[1].verdict, 2);               // 10 > 5.5
   EXPECT_EQ(rows[2].difference, 11);           // 11.04 -> 11, equal to the limit: conforms
@@ -217,32 +217,32 @@ TEST(CheckRepeatability56720B, RoundedDifferenceAgainstTheTable) {
   EXPECT_EQ(rows[3].verdict, 2);
   EXPECT_EQ(rows[2].percent, -1);  // method B leaves the percent
   EXPECT_EQ(rows[2].r, -1);
-  ASSERT_EQ(f.log.Errors().size(), 2u);
-  EXPECT_EQ(f.log.Errors()[1],
+  ASSERT_EQ(f.messages.Errors().size(), 2u);
+  EXPECT_EQ(f.messages.Errors()[1],
             "Разность температур доли отгона 90.0% не соответствует ГОСТ Р 56720-2015 п. 15.1!\r\n\t\t\t "
             "Предел повторяемости: 17.000 °C\r\n\t\t\t Разность температур анализа 1 и 2: 18.000 °C");
 
-  FillRepeatabilityTable(*f.engine);
+  FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(Engine3Fixture::Captions(t),
+  EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "T3, °C", "Тср, °C", "±Δ, °C", "|Т1 - Т2|",
                      "Норматив, °C", "Соответствие"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, 2),
+  EXPECT_EQ(EngineFixture::Row(t, 2),
             (Strings{"50.0", "300.0", "311.0", "300.0", "303.7", "15.0", "11.0", "11.0", "Да"}));
   ASSERT_EQ(t.RowCount(), 5);
-  EXPECT_EQ(Engine3Fixture::Row(t, 4), (Strings{"Посл. доля", "410.0 (92.5%)", "---", "---", "", "", "", "", ""}));
+  EXPECT_EQ(EngineFixture::Row(t, 4), (Strings{"Посл. доля", "410.0 (92.5%)", "---", "---", "", "", "", "", ""}));
 }
 
 TEST(CheckRepeatability56720B, PointsOutsideTheCalibrationAreSilent) {
-  Engine3Fixture f(Gost56720B);
+  EngineFixture f(Gost56720B);
   f.AddPoints({0.5, 5}, {100, -1});
   f.AddPoints({0.5, 5}, {100, 200});
-  CheckRepeatability56720B(*f.engine);
-  EXPECT_EQ(f.engine->RepeatRows[1].difference, -1);
-  EXPECT_EQ(f.engine->RepeatRows[1].verdict, 0);
-  EXPECT_TRUE(f.log.Errors().empty());
-  FillRepeatabilityTable(*f.engine);
-  EXPECT_EQ(Engine3Fixture::Row(f.tables.repeatability, 1),
+  CheckRepeatability56720B(f.engine);
+  EXPECT_EQ(f.engine.RepeatRows[1].difference, -1);
+  EXPECT_EQ(f.engine.RepeatRows[1].verdict, 0);
+  EXPECT_TRUE(f.messages.Errors().empty());
+  FillRepeatabilityTable(f.engine);
+  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
             (Strings{"5.0", "---", "200.0", "---", "---", "---", "---", "---"}));
 }
 
@@ -250,18 +250,19 @@ TEST(CheckRepeatability56720B, PointsOutsideTheCalibrationAreSilent) {
 // GOST R 54291.
 
 TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
-  Engine3Fixture f(Gost54291);
+  EngineFixture f(Gost54291);
   std::vector<double> percents = {0.5};
   for (double p = 5; p <= 90; p += 5) percents.push_back(p);
   std::vector<double> t1, t2;
   for (double p : percents) {
     t1.push_back(100 + 3 * p);
-    t2.push_back(100 + 3 * p + (p == 85 ? 18.8 : p == 70 ? 19 : 2));
+    // At 10 % the difference equals the limit 6.9: it conforms.
+    t2.push_back(100 + 3 * p + (p == 85 ? 18.8 : p == 70 ? 19 : p == 10 ? 6.9 : 2));
   }
   f.AddPoints(percents, t1);
   f.AddPoints(percents, t2);
-  CheckRepeatability54291(*f.engine);
-  const std::vector<RepeatRow>& rows = f.engine->RepeatRows;
+  CheckRepeatability54291(f.engine);
+  const std::vector<RepeatRow>& rows = f.engine.RepeatRows;
   const auto at = [&](double p) -> const RepeatRow& {
     for (std::size_t i = 0; i < percents.size(); ++i)
       if (percents[i] == p) return rows[i];
@@ -274,45 +275,47 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   EXPECT_EQ(at(85).verdict2, 2);
   EXPECT_EQ(at(70).verdict2, 2);  // 19 > 17.6
   EXPECT_EQ(at(80).verdict2, 1);
+  EXPECT_EQ(at(10).difference, at(10).R);
+  EXPECT_EQ(at(10).verdict2, 1);
   EXPECT_EQ(at(80).verdict, 0);  // GOST R 54291 gives the second verdict only
-  ASSERT_EQ(f.log.Errors().size(), 2u);
-  EXPECT_EQ(f.log.Errors()[1],
+  ASSERT_EQ(f.messages.Errors().size(), 2u);
+  EXPECT_EQ(f.messages.Errors()[1],
             "Разность температур доли отгона 85.0% не соответствует ГОСТ Р 54291-2010 п. 14.1.1!\r\n\t\t\t "
             "Норматив: 18.800 °C\r\n\t\t\t Разность температур анализа 1 и 2: 19.000 °C");
 
-  f.engine->Analyses[0].Residue = 1.0;
-  f.engine->Analyses[1].Residue = 3.6;
-  FillRepeatabilityTable(*f.engine);
+  f.engine.Analyses[0].Residue = 1.0;
+  f.engine.Analyses[1].Residue = 3.6;
+  FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(Engine3Fixture::Captions(t),
+  EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 105);
   EXPECT_EQ(t.Columns()[6].width, 110);
-  const int r85 = Engine3Fixture::FindRow(t, "85.0");
-  EXPECT_EQ(Engine3Fixture::Row(t, r85), (Strings{"85.0", "355.0", "373.8", "364.4", "19.0", "18.8", "Нет"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, Engine3Fixture::FindRow(t, "15.0")),
+  const int r85 = EngineFixture::FindRow(t, "85.0");
+  EXPECT_EQ(EngineFixture::Row(t, r85), (Strings{"85.0", "355.0", "373.8", "364.4", "19.0", "18.8", "Нет"}));
+  EXPECT_EQ(EngineFixture::Row(t, EngineFixture::FindRow(t, "15.0")),
             (Strings{"15.0", "145.0", "147.0", "146.0", "2.0", "---", "---"}));
   // Residues 1.0 and 3.6 differ by exactly the limit 2.6: they conform.
-  const int residue = Engine3Fixture::FindRow(t, "Остаток");
+  const int residue = EngineFixture::FindRow(t, "Остаток");
   ASSERT_GT(residue, 0);
-  EXPECT_EQ(Engine3Fixture::Row(t, residue - 1),
+  EXPECT_EQ(EngineFixture::Row(t, residue - 1),
             (Strings{"Имя", "Конц.1, %масс", "Конц.2, %масс", "Ср конц., %масс", "Расхожд, %масс", "Норматив, %масс",
                      "Соответствие"}));
-  EXPECT_EQ(Engine3Fixture::Row(t, residue), (Strings{"Остаток", "1.000", "3.600", "2.300", "2.600", "2.6", "Да"}));
-  EXPECT_EQ(f.log.Errors().size(), 2u);
+  EXPECT_EQ(EngineFixture::Row(t, residue), (Strings{"Остаток", "1.000", "3.600", "2.300", "2.600", "2.6", "Да"}));
+  EXPECT_EQ(f.messages.Errors().size(), 2u);
 }
 
 TEST(CheckRepeatability54291, ResidueAboveTheLimitIsReportedOncePerRefill) {
-  Engine3Fixture f(Gost54291);
+  EngineFixture f(Gost54291);
   f.AddPoints({0.5}, {100}).Residue = 1.0;
   f.AddPoints({0.5}, {100}).Residue = 3.7;
-  FillRepeatabilityTable(*f.engine);
-  ASSERT_EQ(f.log.Errors().size(), 1u);
-  EXPECT_EQ(f.log.Errors()[0],
+  FillRepeatabilityTable(f.engine);
+  ASSERT_EQ(f.messages.Errors().size(), 1u);
+  EXPECT_EQ(f.messages.Errors()[0],
             "Расхождение массовых долей нелетучего остатка (RES) Анлиза 1 и 2 не соответствует\r\n\tГОСТ Р 54291-2010 "
             "п.14.1.1:\r\n\t\tНоратив, %масс: 2.6\r\n\t\tРасхождение, %масс: 2.7");
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(t.Cell(Engine3Fixture::FindRow(t, "Остаток"), 7), "Нет");
+  EXPECT_EQ(t.Cell(EngineFixture::FindRow(t, "Остаток"), 7), "Нет");
 }
 
 }  // namespace

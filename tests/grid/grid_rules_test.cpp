@@ -1,6 +1,6 @@
 // The grid's decisions: header-click sorting, the end of an in-place edit, the stretching
 // column and the context-menu point.
-#include "ui/grid/grid_rules.h"
+#include "grid/grid_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -98,7 +98,7 @@ TEST(Settings, ANotFoundAnswerGivesTheDefaultWhateverTheHostWrote) {
 // A remembered path longer than 127 characters came back cut at the 128-unit buffer and was
 // written back cut, so the calibration's and the blank's paths collapsed into one wrong path.
 TEST(Settings, TextsUpTo4096BytesComeBackWhole) {
-  for (const std::size_t stored : {126, 127, 128, 200, 255, 256, 4096}) {
+  for (const std::size_t stored : {126u, 127u, 128u, 200u, 255u, 256u, 4096u}) {
     for (const bool wholeBuffer : {false, true}) {  // true: the host writes no terminator
       FakeHost host;
       host.fillWholeTextBuffer = wholeBuffer;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -25,6 +28,37 @@ TEST(StringTables, NumbersAreUniqueAndEveryRussianTextHasAnEnglishOne) {
     EXPECT_NE(EnglishStrings().Find(e.id), nullptr) << "no English text for " << e.id;
   for (const StringEntry& e : EnglishStrings().entries())
     EXPECT_NE(RussianStrings().Find(e.id), nullptr) << "no Russian text for " << e.id;
+}
+
+// The text-id tables (*_texts.h under src/): every id is defined once, under one number, and
+// names a text of both string tables.
+TEST(StringTables, EveryTextIdIsDefinedOnceAndNamesATextInBothLanguages) {
+  const std::string definition = "inline constexpr int ";
+  std::map<int, std::string> byNumber;
+  std::set<std::string> names;
+  int count = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(PLUG528_SOURCE_DIR "/src")) {
+    const std::string file = entry.path().filename().string();
+    if (!file.ends_with("_texts.h")) continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);) {
+      // inline constexpr int kName = 123;
+      if (!line.starts_with(definition)) continue;
+      const std::size_t equals = line.find(" = ");
+      const std::size_t end = line.find(';');
+      ASSERT_NE(equals, std::string::npos) << line;
+      ASSERT_NE(end, std::string::npos) << line;
+      const std::string name = line.substr(definition.size(), equals - definition.size());
+      const int number = std::stoi(line.substr(equals + 3, end - equals - 3));
+      ++count;
+      EXPECT_TRUE(names.insert(name).second) << name << " is defined twice (" << file << ")";
+      const auto [at, fresh] = byNumber.emplace(number, name);
+      EXPECT_TRUE(fresh) << number << " is both " << at->second << " and " << name << " (" << file << ")";
+      EXPECT_NE(RussianStrings().Find(number), nullptr) << name << " = " << number << ": no Russian text";
+      EXPECT_NE(EnglishStrings().Find(number), nullptr) << name << " = " << number << ": no English text";
+    }
+  }
+  EXPECT_GT(count, 150);  // the tables were found
 }
 
 TEST(StringTables, KeepTheSystemsOwnTextsByteForByte) {

@@ -9,7 +9,7 @@
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "ui/chart/interpolate.h"
+#include "numeric/interpolate.h"
 
 #include <algorithm>
 #include <climits>

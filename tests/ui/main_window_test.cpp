@@ -2,7 +2,7 @@
 // the tabs, the calibration tab's fields and calculator, the distillation page's curves.
 #include "ui_fixture.h"
 
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/pages/colour_swatch.h"
 #include "ui/pages/distillation_page.h"
@@ -58,7 +58,7 @@ TEST_F(FileCommands, DoubleClickOpensOnlyTheFirstSelectedAssayInTheHost) {
   const QRect cell = window->FileList().visualRect(window->FileList().model()->index(0, 0));
   QTest::mouseDClick(window->FileList().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
   ASSERT_EQ(host.openedAssayFiles().size(), 1u);
-  EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]), window->GetWorkbench().fileList.Cell(0, FileColumnPath));
+  EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]), window->GetWorkbench().fileList().Cell(0, FileColumnPath));
   EXPECT_EQ(window->FileList().model()->rowCount(), static_cast<int>(DemoSet().ids.size()));
 }
 
@@ -98,13 +98,13 @@ TEST_F(Pages, TabsShowOnePageAndTheMessagePageIgnoresEscape) {
   text->setFocus();
   QTest::keyClick(text, Qt::Key_Escape);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(text->toPlainText(), ui::DisplayText(window->GetWorkbench().messages.Text()));
+  EXPECT_EQ(text->toPlainText(), ui::DisplayText(window->GetWorkbench().messages().Text()));
   EXPECT_TRUE(text->toPlainText().contains(ui::Text(shell, 146)));
 }
 
 TEST_F(Pages, CalibrationCalculatorReadsTheCurveAndGivesZeroBeyondIt) {
   OpenWithDemoSet();
-  const CalibCurve& curve = window->GetWorkbench().calibration.curve;
+  const CalibCurve& curve = window->GetWorkbench().calibrationTab().curve;
   ASSERT_FALSE(curve.times.empty());
   auto* x = Find<QLineEdit>(1102);
   auto* y = Find<QLineEdit>(1103);
@@ -132,7 +132,7 @@ TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {
   QTest::mouseDClick(&chart, Qt::LeftButton, Qt::NoModifier, chart.rect().center());
   EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 2000));
   EXPECT_EQ(title, ui::Text(shell, 307));
-  EXPECT_EQ(points, static_cast<int>(window->GetWorkbench().calibration.curve.times.size()));
+  EXPECT_EQ(points, static_cast<int>(window->GetWorkbench().calibrationTab().curve.times.size()));
 }
 
 TEST_F(Pages, TypingACalibrationTimeStoresItAndRecalculatesAfterwards) {

@@ -128,7 +128,7 @@ class WindowTest : public ::testing::Test {
   }
   // Row of the file list whose role text is `role`; -1 when none.
   int RowOfRole(const std::string& role) const {
-    const TableModel& list = window->GetWorkbench().fileList;
+    const TableModel& list = window->GetWorkbench().fileList();
     for (int r = 0; r < list.RowCount(); ++r) {
       if (list.Cell(r, FileColumnRole) == role) return r;
     }

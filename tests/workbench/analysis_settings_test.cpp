@@ -49,19 +49,23 @@ TEST_F(AnalysisSettings, OkStoresWhatChangedAndNormalisesTheRest) {
   const std::string prefix = "plugins\\plug528\\settings\\";
   host.SetProfileText(prefix + "step_mark", "10.0");
   Workbench& wb = Start();
-  CAnalysis& a = wb.analysis;
-  OpenAnalysisSettings(a);
-  a.step_mark = "0.2";
-  a.start_mark = "70.00";  // the same number as the default: not stored
-  a.TimeStartSample = "1,25";
-  a.TimeStartSample = NumericFilter(a.TimeStartSample);
-  a.Method = Gost56720B;
-  a.SampleMass = "12.5";
-  a.StepPercent = "0.05";
-  a.UseDefaultStep = 0;
-  a.RefType = Lot2;
-  host.ClearCalls();
-  AcceptAnalysisSettings(a);
+  const CAnalysis& a = wb.analysis();
+  const int recalculations = user.recalculations;
+  wb.EditAnalysisSettings([&](CAnalysis& typed) {
+    OpenAnalysisSettings(typed);
+    typed.step_mark = "0.2";
+    typed.start_mark = "70.00";  // the same number as the default: not stored
+    typed.TimeStartSample = "1,25";
+    typed.TimeStartSample = NumericFilter(typed.TimeStartSample);
+    typed.Method = Gost56720B;
+    typed.SampleMass = "12.5";
+    typed.StepPercent = "0.05";
+    typed.UseDefaultStep = 0;
+    typed.RefType = Lot2;
+    host.ClearCalls();
+    AcceptAnalysisSettings(typed);
+  });
+  EXPECT_EQ(user.recalculations, recalculations + 1);  // one recalculation per OK
   EXPECT_EQ(host.ProfileText(prefix + "step_mark"), "0.5");
   EXPECT_EQ(a.step_mark, "0.5");
   EXPECT_FALSE(host.ProfileText(prefix + "start_mark").has_value());
@@ -76,16 +80,20 @@ TEST_F(AnalysisSettings, OkStoresWhatChangedAndNormalisesTheRest) {
   }
 
   // Cancel after new typing brings back the texts of the last opening.
-  OpenAnalysisSettings(a);
-  a.SampleMass = "99";
-  CancelAnalysisSettings(a);
+  wb.EditAnalysisSettings([](CAnalysis& typed) {
+    OpenAnalysisSettings(typed);
+    typed.SampleMass = "99";
+    CancelAnalysisSettings(typed);
+  });
   EXPECT_EQ(a.SampleMass, "12.5");
 }
 
 TEST_F(AnalysisSettings, OkWritesTheMethodWhenNoneIsStoredYet) {
   Workbench& wb = Start();
-  OpenAnalysisSettings(wb.analysis);
-  AcceptAnalysisSettings(wb.analysis);
+  wb.EditAnalysisSettings([](CAnalysis& a) {
+    OpenAnalysisSettings(a);
+    AcceptAnalysisSettings(a);
+  });
   // The stored method is compared with -1 when absent: the first OK stores method 0.
   EXPECT_EQ(host.ProfileInt("plugins\\plug528\\settings\\method"), 0);
 }

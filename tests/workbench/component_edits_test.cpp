@@ -5,11 +5,11 @@
 #include "workbench/component_edits.h"
 #include "workbench/edit_list.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 #include "workbench_fixture.h"
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 namespace p528::test {
 namespace {
@@ -95,35 +95,33 @@ TEST(EndCellEdit, OnlyADifferentTextAsksTheOwnerWhoMayUndoIt) {
 
 using ComponentsOk = WorkbenchTest;
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST_F(ComponentsOk, AFailedSaveChangesNeitherTableNorFileAndDoesNotRecalculate) {
   TempFolder files;
-  Workbench& wb = Start();
-  wb.componentPath = files.Copy(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv", "tqle528data.csv");
-  const ComponentTable before = wb.components;
-  const std::string bytes = Bytes(wb.componentPath);
-  ComponentsEditor editor(shell, wb.components);
+  const std::string source = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+  std::filesystem::create_directory(files / "missing");
+  const std::string saved = files / "missing/tqle528data.csv";
+  std::filesystem::copy_file(source, saved);
+  Workbench& wb = Start(true, saved);
+  const ComponentTable before = wb.components();
+  const std::string bytes = ReadBytes(saved);
+  ComponentsEditor editor(shell, wb.components());
   editor.AddComponent();
 
-  // The table is never written where no file is: point it at a missing one.
-  const std::string saved = wb.componentPath;
-  wb.componentPath = files.File("missing/tqle528data.csv");
+  // The table is never written where no file is: its file has gone.
+  std::filesystem::remove(saved);
   const int recalculations = user.recalculations;
   std::string error;
   EXPECT_FALSE(ApplyComponentEditsAndSave(wb, editor.Edits(), error));
   EXPECT_NE(error.find("missing"), std::string::npos) << error;
-  EXPECT_EQ(wb.components.size(), before.size());
+  EXPECT_EQ(wb.components().size(), before.size());
   EXPECT_EQ(user.recalculations, recalculations);
+  EXPECT_FALSE(std::filesystem::exists(saved));
 
-  wb.componentPath = saved;
+  std::filesystem::copy_file(source, saved);
   ASSERT_TRUE(ApplyComponentEditsAndSave(wb, editor.Edits(), error)) << error;
-  EXPECT_EQ(wb.components.size(), before.size() + 1);
+  EXPECT_EQ(wb.components().size(), before.size() + 1);
   EXPECT_EQ(user.recalculations, recalculations + 1);
-  EXPECT_NE(Bytes(saved), bytes);
+  EXPECT_NE(ReadBytes(saved), bytes);
 }
 
 }  // namespace

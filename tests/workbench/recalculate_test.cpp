@@ -2,6 +2,8 @@
 // remembered and handed to the engine.
 #include "workbench_fixture.h"
 
+#include "chromatogram/analysis_time.h"
+
 #include "shell/settings.h"
 
 namespace p528::test {
@@ -19,22 +21,22 @@ TEST_F(Recalculate, FiveAnalysesInOneCommandThreeEarliestNumbered) {
     paths.push_back(Run({"a" + std::to_string(i) + ".stg", "#анализ", times[i]}));
   }
   wb.AddFiles(paths);
-  EXPECT_EQ(wb.chrmSet.size(), 5u);
+  EXPECT_EQ(wb.chrmSet().size(), 5u);
   EXPECT_EQ(Column(FileColumnRole),
             (std::vector<std::string>{"анализ - ???", "анализ - 1", "анализ - ???", "анализ - 2", "анализ - 3"}));
   // Only the numbered runs reach the engine, in set order (RunCalc sorts them later).
-  ASSERT_EQ(wb.analysis.Analyses.size(), 3u);
-  EXPECT_EQ(wb.analysis.Analyses[0].Number, 1);
-  EXPECT_EQ(wb.analysis.Analyses[1].Number, 2);
-  EXPECT_EQ(wb.analysis.Analyses[2].Number, 3);
+  ASSERT_EQ(wb.analysis().Analyses.size(), 3u);
+  EXPECT_EQ(wb.analysis().Analyses[0].Number, 1);
+  EXPECT_EQ(wb.analysis().Analyses[1].Number, 2);
+  EXPECT_EQ(wb.analysis().Analyses[2].Number, 3);
 }
 
 TEST_F(Recalculate, FourthAnalysisRefusedInALaterCommand) {
   Workbench& wb = Start();
   wb.AddFiles({Run({"a1.stg", "#анализ", 1}), Run({"a2.stg", "#анализ", 2}), Run({"a3.stg", "#анализ", 3})});
   wb.AddFiles({Run({"a4.stg", "#анализ", 0})});
-  EXPECT_EQ(wb.chrmSet.size(), 3u);
-  EXPECT_EQ(wb.chrmSet.count(Path("a4.stg")), 0u);
+  EXPECT_EQ(wb.chrmSet().size(), 3u);
+  EXPECT_EQ(wb.chrmSet().count(Path("a4.stg")), 0u);
   ASSERT_EQ(user.skipped.size(), 1u);
   EXPECT_EQ(user.skipped[0].reason, SkipReason::RoleFull);
 }
@@ -74,8 +76,8 @@ TEST_F(Recalculate, PairingOfAnalysesAndStandards) {
     for (const RunSpec& run : c.runs) paths.push_back(Run(run));
     wb.AddFiles(paths);
     EXPECT_EQ(Column(FileColumnRole), c.listed);
-    EXPECT_EQ(wb.analysis.Analyses.size(), c.analyses);
-    EXPECT_EQ(wb.analysis.StdRuns.size(), c.standards);
+    EXPECT_EQ(wb.analysis().Analyses.size(), c.analyses);
+    EXPECT_EQ(wb.analysis().StdRuns.size(), c.standards);
   }
 }
 
@@ -87,12 +89,12 @@ TEST_F(Recalculate, LimitsAreCountedWhenTheCommandBegins) {
   const std::string first = Run({"cal1.stg", "#градуировочная", 1});
   const std::string second = Run({"cal2.stg", "#градуировочная", 2});
   wb.AddFiles({second, first});
-  EXPECT_EQ(wb.chrmSet.size(), 2u);
-  EXPECT_EQ(wb.calibration.CalibrationChrm, &wb.chrmSet.at(second));
+  EXPECT_EQ(wb.chrmSet().size(), 2u);
+  EXPECT_EQ(wb.calibrationTab().CalibrationChrm, &wb.chrmSet().at(second));
   EXPECT_EQ(RememberedPath("CHRM_GRAD"), second);
   // A later command finds the role full.
   wb.AddFiles({Run({"cal3.stg", "#градуировочная", 3})});
-  EXPECT_EQ(wb.chrmSet.size(), 2u);
+  EXPECT_EQ(wb.chrmSet().size(), 2u);
 }
 
 TEST_F(Recalculate, RoleFieldMustBeTitledExactly) {
@@ -100,7 +102,7 @@ TEST_F(Recalculate, RoleFieldMustBeTitledExactly) {
   RunSpec run{"a.stg", "#анализ"};
   run.roleTitle = "chrm_type";
   wb.AddFiles({Run(run), Run({"none.stg", ""}), Run({"odd.stg", "#анализы"})});
-  EXPECT_TRUE(wb.chrmSet.empty());
+  EXPECT_TRUE(wb.chrmSet().empty());
   ASSERT_EQ(user.skipped.size(), 3u);
   EXPECT_EQ(user.skipped[0].reason, SkipReason::NoRoleText);
   EXPECT_EQ(user.skipped[1].reason, SkipReason::NoRoleText);
@@ -110,14 +112,14 @@ TEST_F(Recalculate, RoleFieldMustBeTitledExactly) {
 TEST_F(Recalculate, WithoutCalibrationOnlyTheMissingCalibrationIsReported) {
   Workbench& wb = Start();
   wb.AddFiles({Run({"blank.stg", "#холостая"}), Run({"a1.stg", "#анализ"})});
-  EXPECT_EQ(wb.fileList.RowCount(), 2);
-  EXPECT_EQ(wb.messages.Errors(), std::vector<std::string>{kNoCalibration});
-  EXPECT_TRUE(wb.messages.Warnings().empty());
-  EXPECT_TRUE(wb.messages.Information().empty());
-  EXPECT_EQ(wb.analysis.State, StateNotRun);
-  EXPECT_EQ(wb.calibration.CalibrationChrm, nullptr);
-  EXPECT_TRUE(wb.calibration.curve.times.empty());
-  EXPECT_NE(wb.messages.Text().find(kNoCalibration), std::string::npos);
+  EXPECT_EQ(wb.fileList().RowCount(), 2);
+  EXPECT_EQ(wb.messages().Errors(), std::vector<std::string>{kNoCalibration});
+  EXPECT_TRUE(wb.messages().Warnings().empty());
+  EXPECT_TRUE(wb.messages().Information().empty());
+  EXPECT_EQ(wb.analysis().State, StateNotRun);
+  EXPECT_EQ(wb.calibrationTab().CalibrationChrm, nullptr);
+  EXPECT_TRUE(wb.calibrationTab().curve.times.empty());
+  EXPECT_NE(wb.messages().Text().find(kNoCalibration), std::string::npos);
 }
 
 TEST_F(Recalculate, ListRowsCarryNameSampleTimeRolePathAndAssayId) {
@@ -125,30 +127,16 @@ TEST_F(Recalculate, ListRowsCarryNameSampleTimeRolePathAndAssayId) {
   RunSpec run{"Проба 1.stg", "#градуировочная", 1709640000, "Дизельное топливо"};
   const std::string path = Run(run);
   wb.AddFiles({path});
-  ASSERT_EQ(wb.fileList.RowCount(), 1);
-  EXPECT_EQ(wb.fileList.Cell(0, FileColumnName), "Проба 1.stg");
-  EXPECT_EQ(wb.fileList.Cell(0, FileColumnSample), "Дизельное топливо");
-  EXPECT_EQ(wb.fileList.Cell(0, FileColumnTime), AnalysisTimeText(1709640000));
-  EXPECT_EQ(wb.fileList.Cell(0, FileColumnRole), "град.");
-  EXPECT_EQ(wb.fileList.Cell(0, FileColumnPath), path);
+  ASSERT_EQ(wb.fileList().RowCount(), 1);
+  EXPECT_EQ(wb.fileList().Cell(0, FileColumnName), "Проба 1.stg");
+  EXPECT_EQ(wb.fileList().Cell(0, FileColumnSample), "Дизельное топливо");
+  EXPECT_EQ(wb.fileList().Cell(0, FileColumnTime), AnalysisTimeText(1709640000));
+  EXPECT_EQ(wb.fileList().Cell(0, FileColumnRole), "град.");
+  EXPECT_EQ(wb.fileList().Cell(0, FileColumnPath), path);
   EXPECT_EQ(wb.RowAssayId(0), -1);
-  EXPECT_EQ(wb.fileList.ColumnCount(), 5);
-  EXPECT_EQ(wb.fileList.Columns()[FileColumnPath].width, 0);
-  EXPECT_EQ(wb.calibration.CalibrationChrm, &wb.chrmSet.at(path));
-}
-
-TEST(AnalysisTimeText, LocalTimeWithTwoBlanks) {
-  // 5 March 2024 14:07 local time, whatever the zone of the machine.
-  std::tm local{};
-  local.tm_year = 124;
-  local.tm_mon = 2;
-  local.tm_mday = 5;
-  local.tm_hour = 14;
-  local.tm_min = 7;
-  local.tm_isdst = -1;
-  const std::time_t moment = std::mktime(&local);
-  EXPECT_EQ(AnalysisTimeText(moment), "05.03.24  14:07");
-  EXPECT_EQ(AnalysisTimeText(INT64_MAX), "");  // beyond what a calendar holds: no text, no crash
+  EXPECT_EQ(wb.fileList().ColumnCount(), 5);
+  EXPECT_EQ(wb.fileList().Columns()[FileColumnPath].width, 0);
+  EXPECT_EQ(wb.calibrationTab().CalibrationChrm, &wb.chrmSet().at(path));
 }
 
 TEST_F(Recalculate, SinglePathsAreRememberedAndRewrittenEveryTime) {
@@ -163,25 +151,25 @@ TEST_F(Recalculate, SinglePathsAreRememberedAndRewrittenEveryTime) {
   EXPECT_EQ(RememberedPath("CHRM_IDLE"), blank);
   EXPECT_EQ(RememberedPath("CHRM_REF"), reference);
   EXPECT_EQ(RememberedPath("CHRM_TEST"), check);
-  EXPECT_EQ(wb.calibration.CheckChrm, &wb.chrmSet.at(check));
+  EXPECT_EQ(wb.calibrationTab().CheckChrm, &wb.chrmSet().at(check));
 
   // Removing the calibration and the analysis (two selected rows): the calibration is no
   // longer remembered, the blank still is.
   std::vector<int> rows;
-  for (int r = 0; r < wb.fileList.RowCount(); ++r) {
-    const std::string& path = wb.fileList.Cell(r, FileColumnPath);
+  for (int r = 0; r < wb.fileList().RowCount(); ++r) {
+    const std::string& path = wb.fileList().Cell(r, FileColumnPath);
     if (path == calibration || path == analysis) rows.push_back(r);
   }
   wb.RemoveRows(rows);
-  EXPECT_EQ(wb.chrmSet.size(), 3u);
+  EXPECT_EQ(wb.chrmSet().size(), 3u);
   EXPECT_FALSE(RememberedPath("CHRM_GRAD").has_value());
   EXPECT_EQ(RememberedPath("CHRM_IDLE"), blank);
-  EXPECT_EQ(wb.messages.Errors(), std::vector<std::string>{kNoCalibration});
+  EXPECT_EQ(wb.messages().Errors(), std::vector<std::string>{kNoCalibration});
 
   wb.RemoveAll();
-  EXPECT_TRUE(wb.chrmSet.empty());
+  EXPECT_TRUE(wb.chrmSet().empty());
   EXPECT_FALSE(RememberedPath("CHRM_IDLE").has_value());
-  EXPECT_EQ(wb.fileList.RowCount(), 0);
+  EXPECT_EQ(wb.fileList().RowCount(), 0);
 }
 
 TEST_F(Recalculate, WithoutDelKeyARemovedFileStaysRemembered) {
@@ -200,11 +188,11 @@ TEST_F(Recalculate, PathRememberedAsBlankAndAsCalibrationIsRestoredOnceAsBlank) 
   const std::string missing = Path("gone.stg");
   host.SetProfileText("plugins\\plug528\\paths\\CHRM_REF", missing);
   Workbench& wb = Start();
-  ASSERT_EQ(wb.chrmSet.size(), 2u);
-  EXPECT_EQ(wb.chrmSet.at(path).role, RoleBlank);  // the key decides, not the passport
+  ASSERT_EQ(wb.chrmSet().size(), 2u);
+  EXPECT_EQ(wb.chrmSet().at(path).role, RoleBlank);  // the key decides, not the passport
   // A file that cannot be read is restored all the same, empty, and listed.
-  EXPECT_EQ(wb.chrmSet.at(missing).role, RoleReference);
-  EXPECT_TRUE(wb.chrmSet.at(missing).channels.empty());
+  EXPECT_EQ(wb.chrmSet().at(missing).role, RoleReference);
+  EXPECT_TRUE(wb.chrmSet().at(missing).channels.empty());
   EXPECT_EQ(Column(FileColumnRole), (std::vector<std::string>{"холостая", "эталон"}));
   EXPECT_EQ(RememberedPath("CHRM_IDLE"), path);
   EXPECT_FALSE(RememberedPath("CHRM_GRAD").has_value());
@@ -213,10 +201,10 @@ TEST_F(Recalculate, PathRememberedAsBlankAndAsCalibrationIsRestoredOnceAsBlank) 
 TEST_F(Recalculate, OperatorIsThatOfAnalysisOneAndGoesWithIt) {
   Workbench& wb = Start();
   wb.AddFiles({Run({"a1.stg", "#анализ", 200, "проба", "Петров"}), Run({"a2.stg", "#анализ", 100, "проба", "Иванов"})});
-  EXPECT_EQ(wb.OperatorName, "Иванов");  // a2 is analysis 1: the earlier run
+  EXPECT_EQ(wb.operatorName(), "Иванов");  // a2 is analysis 1: the earlier run
   wb.RemoveAll();
   // Regression: the operator of a removed analysis used to stay for the next report.
-  EXPECT_EQ(wb.OperatorName, "");
+  EXPECT_EQ(wb.operatorName(), "");
 }
 
 TEST_F(Recalculate, PeakNamesTakeTheInterfaceLetters) {
@@ -233,18 +221,18 @@ TEST_F(Recalculate, PeakNamesTakeTheInterfaceLetters) {
     run.peakNames = {"C10"};  // Latin in the file
     std::filesystem::remove(Path("cal.stg"));
     wb.AddFiles({Run(run)});
-    ASSERT_EQ(wb.chrmSet.size(), 1u);
-    EXPECT_EQ(wb.chrmSet.begin()->second.channels[0].peaks[0].name, c.expected);
+    ASSERT_EQ(wb.chrmSet().size(), 1u);
+    EXPECT_EQ(wb.chrmSet().begin()->second.channels[0].peaks[0].name, c.expected);
   }
 }
 
 TEST_F(Recalculate, CalibrationTabTimesReachTheFirstComponentRows) {
   host.SetProfileText("plugins\\plug528\\settings\\time_C1", "1.1");
   Workbench& wb = Start();
-  ASSERT_GE(wb.components.size(), 4u);
+  ASSERT_GE(wb.components().size(), 4u);
   // Single precision, widened again: the double nearest to 1.1 is not what is stored.
-  EXPECT_EQ(wb.components[0].retentionTime, static_cast<double>(1.1f));
-  EXPECT_EQ(wb.components[1].retentionTime, 0.0);
+  EXPECT_EQ(wb.components()[0].retentionTime, static_cast<double>(1.1f));
+  EXPECT_EQ(wb.components()[1].retentionTime, 0.0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "shell/database.h"
 #include "shell/text.h"
 #include "support/fake_host.h"
+#include "support/temp_folder.h"
 #include "workbench/workbench.h"
 
 #include <gtest/gtest.h>
@@ -120,17 +121,7 @@ class RecordingUser : public WorkbenchUser {
 
 class WorkbenchTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = std::filesystem::path(::testing::TempDir()) /
-             (std::string("wb_") + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    workbench.reset();
-    std::filesystem::remove_all(folder);
-  }
+  void TearDown() override { workbench.reset(); }
 
   std::string Run(const RunSpec& run) { return WriteRun(folder.string(), run); }
   std::string Path(const std::string& name) const { return (folder / name).string(); }
@@ -138,9 +129,10 @@ class WorkbenchTest : public ::testing::Test {
   // Attaches `database` (a file in the folder) as the host's assay database.
   void UseDatabase(const std::string& database) { shell.databaseLocation = Utf8ToUtf16(database); }
 
-  Workbench& Start(bool restore = true) {
-    workbench = std::make_unique<Workbench>(shell, std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv",
-                                            &user);
+  // `componentPath` empty: the component table of the source tree (never written).
+  Workbench& Start(bool restore = true, std::string componentPath = {}) {
+    if (componentPath.empty()) componentPath = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+    workbench = std::make_unique<Workbench>(shell, std::move(componentPath), &user);
     workbench->Initialise(restore);
     return *workbench;
   }
@@ -148,7 +140,7 @@ class WorkbenchTest : public ::testing::Test {
   // Texts of one column of the file list, in list order.
   std::vector<std::string> Column(int column) const {
     std::vector<std::string> texts;
-    for (int r = 0; r < workbench->fileList.RowCount(); ++r) texts.push_back(workbench->fileList.Cell(r, column));
+    for (int r = 0; r < workbench->fileList().RowCount(); ++r) texts.push_back(workbench->fileList().Cell(r, column));
     return texts;
   }
 
@@ -159,7 +151,8 @@ class WorkbenchTest : public ::testing::Test {
   FakeHost host;
   Shell shell = host.MakeShell();
   RecordingUser user;
-  std::filesystem::path folder;
+  TempFolder temp;  // this test's files, removed afterwards
+  std::filesystem::path folder{temp.path()};
   std::unique_ptr<Workbench> workbench;
 };
 

@@ -1,5 +1,6 @@
 // Commands of the main window without the window: the assay dialog, the assay database,
-// opening assays in the host, removing rows and the instrument number.
+// opening assays in the host, removing rows, the instrument number, the C1-C4 times, the
+// calibration calculator and the message filters.
 #include "workbench_fixture.h"
 
 #include "shell/settings.h"
@@ -36,7 +37,7 @@ TEST(ParseWholeNumber, WholeNumbersOnly) {
 TEST_F(Commands, InstrumentNumberIsStoredOnEveryChangeAndARefusalPutsItBack) {
   host.SetProfileInt("plugins\\plug528\\settings\\num_device", 5);
   Workbench& wb = Start();
-  EXPECT_EQ(wb.num_device, 5);
+  EXPECT_EQ(wb.instrumentNumber(), 5);
   EXPECT_EQ(wb.InstrumentNumberChanged("1"), "1");
   EXPECT_EQ(host.ProfileInt("plugins\\plug528\\settings\\num_device"), 1);
   EXPECT_EQ(wb.InstrumentNumberChanged("12"), "12");
@@ -44,7 +45,7 @@ TEST_F(Commands, InstrumentNumberIsStoredOnEveryChangeAndARefusalPutsItBack) {
   EXPECT_TRUE(user.refusals.empty());
   host.ClearCalls();
   EXPECT_EQ(wb.InstrumentNumberChanged(""), "12");
-  EXPECT_EQ(wb.num_device, 12);
+  EXPECT_EQ(wb.instrumentNumber(), 12);
   ASSERT_EQ(user.refusals.size(), 1u);
   EXPECT_EQ(user.refusals[0], "Введите целое число.");
   // The kept value is written again.
@@ -80,7 +81,7 @@ TEST_F(Commands, AssayDialogAnswers) {
     const int before = user.recalculations;
     wb.AddAssays();
     EXPECT_EQ(user.recalculations - before, c.recalculated ? 1 : 0);
-    EXPECT_EQ(wb.chrmSet.size(), c.added);
+    EXPECT_EQ(wb.chrmSet().size(), c.added);
   }
 }
 
@@ -95,9 +96,9 @@ TEST_F(Commands, AssaysBecomeFilesThroughTheDatabase) {
   host.assayIds = {7, 3, 4, 5, 99, 7};
   Workbench& wb = Start();
   wb.AddAssays();
-  ASSERT_EQ(wb.chrmSet.size(), 2u);
-  EXPECT_EQ(wb.chrmSet.at(first).assayId, 3);
-  EXPECT_EQ(wb.chrmSet.at(second).assayId, 7);
+  ASSERT_EQ(wb.chrmSet().size(), 2u);
+  EXPECT_EQ(wb.chrmSet().at(first).assayId, 3);
+  EXPECT_EQ(wb.chrmSet().at(second).assayId, 7);
   EXPECT_EQ(wb.RowAssayId(0), 3);  // list in set order: "Анализ 1" first
   EXPECT_EQ(wb.RowAssayId(1), 7);
   EXPECT_TRUE(user.databaseErrors.empty());
@@ -124,9 +125,9 @@ TEST_F(Commands, DatabaseFailureKeepsWhatWasAddedAndIsShown) {
   EXPECT_EQ(user.databaseErrors[0].rfind("Ошибка базы данных: ", 0), 0u) << user.databaseErrors[0];
   EXPECT_NE(user.databaseErrors[0].find("SELECT filename FROM [assay]"), std::string::npos);
   // The file of assay 1 stays and is listed.
-  ASSERT_EQ(wb.chrmSet.size(), 1u);
-  EXPECT_EQ(wb.chrmSet.begin()->first, first);
-  EXPECT_EQ(wb.fileList.RowCount(), 1);
+  ASSERT_EQ(wb.chrmSet().size(), 1u);
+  EXPECT_EQ(wb.chrmSet().begin()->first, first);
+  EXPECT_EQ(wb.fileList().RowCount(), 1);
 }
 
 TEST_F(Commands, WithoutADatabaseTheAddCommandReportsTheMissingTable) {
@@ -135,7 +136,7 @@ TEST_F(Commands, WithoutADatabaseTheAddCommandReportsTheMissingTable) {
   wb.AddAssays();
   ASSERT_EQ(user.databaseErrors.size(), 1u);
   EXPECT_NE(user.databaseErrors[0].find("assay"), std::string::npos);
-  EXPECT_TRUE(wb.chrmSet.empty());
+  EXPECT_TRUE(wb.chrmSet().empty());
 }
 
 TEST_F(Commands, RestoredFilesGetTheirAssayIdsLastRowWins) {
@@ -147,8 +148,8 @@ TEST_F(Commands, RestoredFilesGetTheirAssayIdsLastRowWins) {
   host.SetProfileText("plugins\\plug528\\paths\\CHRM_IDLE", blank);
   UseDatabase(database);
   Workbench& wb = Start();
-  EXPECT_EQ(wb.chrmSet.at(calibration).assayId, 12);
-  EXPECT_EQ(wb.chrmSet.at(blank).assayId, -1);  // hidden assay: no row
+  EXPECT_EQ(wb.chrmSet().at(calibration).assayId, 12);
+  EXPECT_EQ(wb.chrmSet().at(blank).assayId, -1);  // hidden assay: no row
   EXPECT_TRUE(user.databaseErrors.empty());
 }
 
@@ -159,7 +160,7 @@ TEST_F(Commands, FilesAddedByPathFindTheirAssayIds) {
   UseDatabase(database);
   Workbench& wb = Start();
   wb.AddFiles({file});
-  EXPECT_EQ(wb.chrmSet.at(file).assayId, 42);
+  EXPECT_EQ(wb.chrmSet().at(file).assayId, 42);
   EXPECT_EQ(wb.RowAssayId(0), 42);
 }
 
@@ -172,17 +173,15 @@ TEST_F(Commands, OpenSelectedAssaysInTheHost) {
   host.assayIds = {1, 2};
   Workbench& wb = Start();
   wb.AddAssays();
-  ASSERT_EQ(wb.chrmSet.size(), 1u);
-  wb.chrmSet.clear();
+  ASSERT_EQ(wb.chrmSet().size(), 1u);
 
-  // Rows with the assays 1 and 2 (the second one only listed, as after a restore).
-  wb.fileList.DeleteAllRows();
-  RowData one;
-  one.Tag = 1;
-  RowData two;
-  two.Tag = 2;
-  wb.fileList.AppendRow({"a1.stg", "", "", "", first}, one);
-  wb.fileList.AppendRow({"a2.stg", "", "", "", second}, two);
+  // Rows with the assays 1 and 2, the second one hidden and deleted after it was added.
+  wb.RemoveAll();
+  WriteAssayDb(database, {}, "UPDATE assay_rows SET ishidden = 0, isdeleted = 0 WHERE id = 2;");
+  wb.AddFiles({first, second});
+  WriteAssayDb(database, {}, "UPDATE assay_rows SET ishidden = 1, isdeleted = 1 WHERE id = 2;");
+  ASSERT_EQ(wb.RowAssayId(0), 1);
+  ASSERT_EQ(wb.RowAssayId(1), 2);
 
   wb.OpenInHost({1, 0});
   std::vector<std::u16string> expected{Utf8ToUtf16(second), Utf8ToUtf16(first)};
@@ -209,9 +208,71 @@ TEST_F(Commands, DeleteWithoutSelectionStillRecalculates) {
   const int before = user.recalculations;
   wb.RemoveRows({});
   EXPECT_EQ(user.recalculations, before + 1);
-  EXPECT_EQ(wb.chrmSet.size(), 1u);
+  EXPECT_EQ(wb.chrmSet().size(), 1u);
   wb.RemoveRows({5, -1});  // rows that do not exist change nothing
-  EXPECT_EQ(wb.chrmSet.size(), 1u);
+  EXPECT_EQ(wb.chrmSet().size(), 1u);
+}
+
+// The commands of the calibration tab, the analysis settings and the components dialogs:
+// each change ends in exactly one recalculation, and what it stores is stored.
+TEST_F(Commands, SettingCommandsRecalculateOnceAndStoreWhatTheyChange) {
+  const std::filesystem::path components = folder / "components.csv";
+  std::filesystem::copy_file(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv", components);
+  workbench = std::make_unique<Workbench>(shell, components.string(), &user);
+  Workbench& wb = *workbench;
+  // Before the initialisation nothing is recalculated: Initialise does that once.
+  wb.EditAnalysisSettings([](CAnalysis& analysis) { analysis.SampleMass = "2.5"; });
+  EXPECT_EQ(user.recalculations, 0);
+  wb.Initialise();
+  ASSERT_EQ(user.recalculations, 1);
+  EXPECT_EQ(wb.analysis().SampleMass, "2.5");
+
+  wb.SetCalibrationTime(1, "0.555");
+  EXPECT_EQ(user.recalculations, 2);
+  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C2"), "0.555");
+  EXPECT_EQ(wb.calibrationTab().timeC[1], "0.555");
+  EXPECT_EQ(wb.components()[1].retentionTime, static_cast<double>(0.555f));
+  wb.SetCalibrationTime(4, "1.0");  // no such edit
+  EXPECT_EQ(user.recalculations, 2);
+
+  wb.EditAnalysisSettings([](CAnalysis& analysis) { analysis.StdMass = "0.1"; });
+  EXPECT_EQ(user.recalculations, 3);
+  EXPECT_EQ(wb.analysis().StdMass, "0.1");
+
+  ComponentTable edited = wb.components();
+  ASSERT_GT(edited.size(), 5u);
+  edited[5].boilingPoint = 77.7;
+  wb.ApplyComponents(edited);
+  EXPECT_EQ(user.recalculations, 4);
+  EXPECT_EQ(wb.components()[5].boilingPoint, 77.7);
+  ComponentTable saved;
+  LoadComponentTable(components.string(), saved);
+  ASSERT_EQ(saved.size(), edited.size());
+  EXPECT_EQ(saved[5].boilingPoint, 77.7);
+
+  // The calculator changes no result.
+  EXPECT_EQ(wb.CalculateCalibrationY("1.0"), "0");  // no calibration curve
+  EXPECT_EQ(user.recalculations, 4);
+}
+
+TEST_F(Commands, EachTypedCalibrationTimeIsStoredAndReachesTheMethaneRow) {
+  Workbench& wb = Start(false);
+  wb.SetCalibrationTime(0, "1");
+  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1");
+  wb.SetCalibrationTime(0, "1.1");
+  EXPECT_EQ(host.ProfileText("plugins\\plug528\\settings\\time_C1"), "1.1");
+  ASSERT_FALSE(wb.components().empty());
+  EXPECT_EQ(wb.components()[0].retentionTime, static_cast<double>(1.1f));
+  wb.SetCalibrationTime(4, "9");  // no fifth field: nothing stored
+  EXPECT_FALSE(host.ProfileText("plugins\\plug528\\settings\\time_C5").has_value());
+}
+
+TEST_F(Commands, CalculatorWithoutCalibrationShowsZeroAndFiltersSwitchTheLog) {
+  Workbench& wb = Start(false);
+  EXPECT_EQ(wb.CalculateCalibrationY("3.5"), "0");
+  const std::string all = wb.FilterMessages(true, true, true);
+  EXPECT_NE(all.find(wb.shell().Str(146)), std::string::npos);
+  EXPECT_EQ(wb.FilterMessages(false, true, true), "");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/chart/chart_png.h"
+#include "ui/chart/qt/chart_png.h"
 
 namespace {
 

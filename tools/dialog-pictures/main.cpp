@@ -11,7 +11,7 @@
 
 #include "shell/settings.h"
 #include "shell/string_table.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
   // The report first, with the set's own settings and every section.
   for (const ReportFlagSpec& flag : ReportFlags()) WriteSettingInt(shell, kSectionSettings, flag.key, 1);
   if (!files.empty()) {
-    CChartWidget calibration(workbench.calibrationChart);
-    CChartWidget distillation(workbench.distillationChart);
+    CChartWidget calibration(workbench.calibrationChartForView());
+    CChartWidget distillation(workbench.distillationChartForView());
     for (CChartWidget* chart : {&calibration, &distillation}) {
       chart->resize(kReportChartWidth, kReportChartHeight);
       chart->show();
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     PictureSeams seams;
     const ReportOutcome outcome = ui::ShowReport(nullptr, workbench, seams, calibration, distillation,
-                                                 std::string(PLUG528_BINARY_DIR) + "/src/ui");
+                                                 std::string(PLUG528_BINARY_DIR) + "/src/plugin");
     const std::string report = out + "/report-" + lang + ".html";
     std::filesystem::remove(report);
     if (outcome.status != ReportStatus::Written || !QFile::copy(seams.opened, QString::fromStdString(report))) {
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
   WriteSettingInt(shell, kSectionSettings, "flag_prop_ISO3405", 0);
 
   {
-    ui::AnalysisSettingsDialog dialog(workbench.analysis, nullptr, nullptr);
+    ui::AnalysisSettingsDialog dialog(workbench.analysisForSettingsDialog(), nullptr, nullptr);
     ok &= Save(dialog, out + "/analysis-" + lang + ".png");
   }
   {
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     ok &= Save(dialog, out + "/report-options-" + lang + ".png");
   }
   {
-    ui::CComponents dialog(shell, workbench.components);
+    ui::CComponents dialog(shell, workbench.components());
     ui::EditList& list = *dialog.List();
     dialog.show();
     dialog.findChild<QPushButton*>(QStringLiteral("1096"))->click();

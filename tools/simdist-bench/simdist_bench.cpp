@@ -96,7 +96,7 @@ void LoadAndRecalculate(benchmark::State& state, const std::string& name) {
   for (auto _ : state) {
     Bench bench(set);
     bench.workbench->AddFiles(set.files);
-    benchmark::DoNotOptimize(bench.workbench->analysis.State);
+    benchmark::DoNotOptimize(bench.workbench->analysis().State);
   }
 }
 
@@ -104,10 +104,10 @@ void Recalculate(benchmark::State& state, const std::string& name) {
   const WrittenSet& set = Set(name);
   Bench bench(set);
   bench.workbench->AddFiles(set.files);
-  if (bench.workbench->analysis.State < StateCurves) state.SkipWithError("the set did not calculate");
+  if (bench.workbench->analysis().State < StateCurves) state.SkipWithError("the set did not calculate");
   for (auto _ : state) {
     bench.workbench->Recalculate();
-    benchmark::DoNotOptimize(bench.workbench->analysis.State);
+    benchmark::DoNotOptimize(bench.workbench->analysis().State);
   }
 }
 
@@ -118,7 +118,7 @@ void PlainPass(benchmark::State& state, const std::string& name) {
   const WrittenSet& set = Set(name);
   Bench bench(set);
   bench.workbench->AddFiles(set.files);
-  const CAnalysis& analysis = bench.workbench->analysis;
+  const CAnalysis& analysis = bench.workbench->analysis();
   std::vector<const std::vector<float>*> runs;
   auto add = [&runs](const ChrmResult& r) {
     if (r.File != nullptr && !r.File->channels.empty()) runs.push_back(&r.File->channels[0].samples);

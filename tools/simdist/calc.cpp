@@ -88,9 +88,9 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
 std::string IncompleteReason(const Workbench& workbench, bool nothingAdded) {
   if (nothingAdded) return "nothing could be added";
   const unsigned final = FinalState(workbench);
-  if (workbench.analysis.State < final) {
+  if (workbench.analysis().State < final) {
     return Format("the calculation stopped before its results (state %u, the method's last step is %u)",
-                  workbench.analysis.State, final);
+                  workbench.analysis().State, final);
   }
   return {};
 }
@@ -177,16 +177,19 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // The analysis settings dialog: opened, the values typed, OK.
   if (HasOptions(parsed, OptionPhase::Dialog)) {
-    OpenAnalysisSettings(workbench.analysis);
-    context.analysis = &workbench.analysis;
-    ApplyOptions(parsed, OptionPhase::Dialog, context);
-    AcceptAnalysisSettings(workbench.analysis);
+    workbench.EditAnalysisSettings([&](CAnalysis& analysis) {
+      OpenAnalysisSettings(analysis);
+      context.analysis = &analysis;
+      ApplyOptions(parsed, OptionPhase::Dialog, context);
+      context.analysis = nullptr;
+      AcceptAnalysisSettings(analysis);
+    });
   }
 
   // A remembered file that no longer loads would hold its role's place against the file
   // the user names: it is dropped, and said so.
   workbench.Initialise(config.restore, config.database.has_value(), true);
-  const std::size_t filesBefore = workbench.chrmSet.size();
+  const std::size_t filesBefore = workbench.chrmSet().size();
   if (config.idsGiven) workbench.AddAssays();
   if (!config.files.empty()) {
     std::vector<std::string> paths;
@@ -196,7 +199,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // Files named that are in the set already (or the same run as one in it) count as added.
   const bool requested = !config.files.empty() || !config.assayIds.empty();
-  const bool nothingAdded = requested && workbench.chrmSet.size() == filesBefore && user.refused > 0;
+  const bool nothingAdded = requested && workbench.chrmSet().size() == filesBefore && user.refused > 0;
   const std::string incomplete = IncompleteReason(workbench, nothingAdded);
   const std::vector<std::string> diagnostics = Diagnostics(workbench);
   for (const std::string& line : diagnostics) err << "simdist: diagnostic: " << ForTerminal(line) << "\n";

@@ -31,11 +31,11 @@ void SamplingFindings(const std::string& path, const ChrmFile& file, std::vector
 // The named peaks of the calibration run that a component of the table names, as the
 // calibration matches them.
 bool AnyPeakMatches(const Workbench& wb, const ChrmFile& run) {
-  const bool latin = wb.shell.foreignUi != 0;
+  const bool latin = wb.shell().foreignUi != 0;
   for (const ChrmChannel& channel : run.channels) {
     for (const ChrmPeak& peak : channel.peaks) {
       if (peak.name.empty()) continue;
-      for (const ComponentRecord& row : wb.components) {
+      for (const ComponentRecord& row : wb.components()) {
         if (EqualsNoCase(latin ? row.nameLatin : row.name, peak.name) ||
             EqualsNoCase(latin ? row.altNameLatin : row.altName, peak.name)) {
           return true;
@@ -85,14 +85,14 @@ void BlankFindings(const std::string& blankPath, const ChrmFile& blank, const st
 }  // namespace
 
 unsigned FinalState(const Workbench& workbench) {
-  if (IsAreaNormalisation(workbench.analysis.Method)) return StateCurves;
-  if (IsInternalStandard(workbench.analysis.Method)) return StateFractions;
+  if (IsAreaNormalisation(workbench.analysis().Method)) return StateCurves;
+  if (IsInternalStandard(workbench.analysis().Method)) return StateFractions;
   return StateStarted;
 }
 
 std::vector<std::string> Diagnostics(const Workbench& wb) {
   std::vector<std::string> out;
-  const ChrmSet& set = wb.chrmSet;
+  const ChrmSet& set = wb.chrmSet();
   const ChrmFile* blank = nullptr;
   std::string blankPath;
   for (const auto& [path, file] : set) {
@@ -103,16 +103,16 @@ std::vector<std::string> Diagnostics(const Workbench& wb) {
   }
   for (const auto& [path, file] : set) {
     SamplingFindings(path, file, out);
-    if (file.role == RoleCalibration && !wb.components.empty() && !AnyPeakMatches(wb, file)) {
+    if (file.role == RoleCalibration && !wb.components().empty() && !AnyPeakMatches(wb, file)) {
       out.push_back("the component table matched no peak of the calibration run " + path);
     }
     if (blank != nullptr && (file.role == RoleAnalysis || file.role == RoleStandard) && file.ordinal >= 1) {
       BlankFindings(blankPath, *blank, path, file, out);
     }
   }
-  CurveFindings(wb.calibration.curve, out);
-  const unsigned state = wb.analysis.State;
-  if (wb.calibration.CalibrationChrm != nullptr && state < FinalState(wb) && wb.messages.Errors().empty()) {
+  CurveFindings(wb.calibrationTab().curve, out);
+  const unsigned state = wb.analysis().State;
+  if (wb.calibrationTab().CalibrationChrm != nullptr && state < FinalState(wb) && wb.messages().Errors().empty()) {
     out.push_back(Format("the calculation stopped at state %u without a message", state));
   }
   return out;

@@ -126,13 +126,13 @@ void Texts(JsonWriter& json, const char* name, const std::vector<std::string>& t
 void Table(JsonWriter& json, const char* name, const TableModel& table) {
   std::vector<int> shown;
   for (int c = 0; c < table.ColumnCount(); ++c) {
-    if (table.Columns()[c].width > 0) shown.push_back(c);
+    if (table.Columns()[static_cast<std::size_t>(c)].width > 0) shown.push_back(c);
   }
   json.Key(name);
   json.BeginObject();
   json.Key("columns");
   json.BeginArray();
-  for (int c : shown) json.String(table.Columns()[c].caption);
+  for (int c : shown) json.String(table.Columns()[static_cast<std::size_t>(c)].caption);
   json.EndArray();
   json.Key("rows");
   json.BeginArray();
@@ -148,9 +148,9 @@ void Table(JsonWriter& json, const char* name, const TableModel& table) {
 }  // namespace
 
 std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::string>& diagnostics) {
-  const CAnalysis& a = wb.analysis;
+  const CAnalysis& a = wb.analysis();
   PathOf paths;
-  for (const auto& [path, file] : wb.chrmSet) paths[&file] = path;
+  for (const auto& [path, file] : wb.chrmSet()) paths[&file] = path;
 
   JsonWriter json(indent);
   json.BeginObject();
@@ -160,13 +160,13 @@ std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::s
 
   json.Key("files");
   json.BeginArray();
-  for (const auto& [path, file] : wb.chrmSet) {
+  for (const auto& [path, file] : wb.chrmSet()) {
     json.BeginObject();
     json.Member("path", path);
     json.Member("role", file.role);
     json.Member("ordinal", file.ordinal);
     json.Member("assayId", file.assayId);
-    json.Member("listText", RoleListText(wb.shell, file));
+    json.Member("listText", RoleListText(wb.shell(), file));
     json.Member("sample", file.passport.sample);
     json.Member("andate", file.passport.andate);
     json.EndObject();
@@ -175,7 +175,7 @@ std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::s
 
   json.Key("calibration");
   json.BeginObject();
-  const CalibCurve& curve = wb.calibration.curve;
+  const CalibCurve& curve = wb.calibrationTab().curve;
   json.Key("times");
   json.BeginArray();
   for (double t : curve.times) json.Double(t);
@@ -184,11 +184,11 @@ std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::s
   json.BeginArray();
   for (double t : curve.temps) json.Double(t);
   json.EndArray();
-  json.Member("resolution", wb.calibration.resolution);
+  json.Member("resolution", wb.calibrationTab().resolution);
   json.Key("isWindow");
   json.BeginArray();
-  json.Double(wb.calibration.isWindow.start);
-  json.Double(wb.calibration.isWindow.end);
+  json.Double(wb.calibrationTab().isWindow.start);
+  json.Double(wb.calibrationTab().isWindow.end);
   json.EndArray();
   json.EndObject();
 
@@ -233,19 +233,19 @@ std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::s
 
   json.Key("messages");
   json.BeginObject();
-  Texts(json, "errors", wb.messages.Errors());
-  Texts(json, "warnings", wb.messages.Warnings());
-  Texts(json, "information", wb.messages.Information());
-  json.Member("text", wb.messages.Text());
+  Texts(json, "errors", wb.messages().Errors());
+  Texts(json, "warnings", wb.messages().Warnings());
+  Texts(json, "information", wb.messages().Information());
+  json.Member("text", wb.messages().Text());
   json.EndObject();
 
   json.Key("tables");
   json.BeginObject();
-  Table(json, "response", wb.tables.response);
-  Table(json, "repeatability", wb.tables.repeatability);
-  Table(json, "fractions", wb.tables.fractions);
-  Table(json, "reference", wb.tables.reference);
-  Table(json, "iso3405", wb.tables.iso3405);
+  Table(json, "response", wb.tables().response);
+  Table(json, "repeatability", wb.tables().repeatability);
+  Table(json, "fractions", wb.tables().fractions);
+  Table(json, "reference", wb.tables().reference);
+  Table(json, "iso3405", wb.tables().iso3405);
   json.EndObject();
 
   if (!diagnostics.empty()) Texts(json, "diagnostics", diagnostics);

@@ -1,7 +1,7 @@
 // simdist: the command line of plug528 for batch work and laboratory information systems.
 #include "calc.h"
 #ifdef PLUG528_SIMDIST_QT
-#include "report_pictures_qt.h"
+#include "qt/report_pictures.h"
 #endif
 
 #include <exception>

@@ -1,9 +1,9 @@
 #include "options.h"
 
+#include "custom_reference_file.h"
 #include "report_output.h"
 
 #include "engine/analysis.h"
-#include "engine/custom_reference.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"

@@ -68,7 +68,7 @@ bool CheckSections(std::string_view value, std::string& normal, std::string& err
 
 bool WriteReport(Workbench& workbench, const CalcConfig& config, ChartRendererFactory pictures,
                  std::ostream& err) {
-  const Shell& shell = workbench.shell;
+  const Shell& shell = workbench.shell();
   CommandLineDesktop desktop(*config.reportPath);
   ReportRequest request;
   request.mode = ReportMode::Save;

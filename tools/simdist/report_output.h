@@ -4,7 +4,7 @@
 // names them for this run (the profile is not changed).
 //
 // The chart pictures need Qt: the simdist program hands in a renderer that draws through
-// QPainter offscreen (report_pictures_qt.cpp). Without one (a build without Qt, or a program
+// QPainter offscreen (qt/report_pictures.cpp). Without one (a build without Qt, or a program
 // linking only p528_simdist) a report asking for a chart section fails with a message.
 #pragma once
 

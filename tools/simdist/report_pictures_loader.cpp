@@ -1,7 +1,7 @@
-// Loading of the chart renderer module of simdist (report_pictures_qt.h): only when a report
+// Loading of the chart renderer module of simdist (qt/report_pictures.h): only when a report
 // asks for a chart picture, from the folder of the running program. The module stays loaded
 // until the process ends (Qt does not support being unloaded).
-#include "report_pictures_qt.h"
+#include "qt/report_pictures.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

@@ -59,8 +59,8 @@ std::string Number(double value, const char* format) {
 
 std::size_t DisplayWidth(const std::string& text) {
   std::size_t width = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++width;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
   }
   return width;
 }
@@ -100,11 +100,11 @@ std::string TableText(const Shell& shell, int heading, const TableModel& table) 
   if (table.RowCount() == 0) return {};
   std::vector<int> shown;
   for (int c = 0; c < table.ColumnCount(); ++c) {
-    if (table.Columns()[c].width > 0) shown.push_back(c);
+    if (table.Columns()[static_cast<std::size_t>(c)].width > 0) shown.push_back(c);
   }
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> captions;
-  for (int c : shown) captions.push_back(table.Columns()[c].caption);
+  for (int c : shown) captions.push_back(table.Columns()[static_cast<std::size_t>(c)].caption);
   rows.push_back(captions);
   for (int r = 0; r < table.RowCount(); ++r) {
     std::vector<std::string> cells;
@@ -146,42 +146,42 @@ std::string FileNameOf(const ChrmResult& run, const ChrmSet& set) {
 }  // namespace
 
 std::string Summary(const Workbench& wb) {
-  const Shell& shell = wb.shell;
-  const CAnalysis& a = wb.analysis;
+  const Shell& shell = wb.shell();
+  const CAnalysis& a = wb.analysis();
   std::string out;
 
   out += shell.Str(kFilesHeading) + "\n";
   std::vector<std::vector<std::string>> files;
-  for (int r = 0; r < wb.fileList.RowCount(); ++r) {
-    files.push_back({wb.fileList.Cell(r, FileColumnName), wb.fileList.Cell(r, FileColumnRole),
-                     wb.fileList.Cell(r, FileColumnTime), wb.fileList.Cell(r, FileColumnSample)});
+  for (int r = 0; r < wb.fileList().RowCount(); ++r) {
+    files.push_back({wb.fileList().Cell(r, FileColumnName), wb.fileList().Cell(r, FileColumnRole),
+                     wb.fileList().Cell(r, FileColumnTime), wb.fileList().Cell(r, FileColumnSample)});
   }
   out += Columns(files);
 
   out += "\n" + Fill(shell.Str(kMethodLine), {MethodName(shell, a.Method)}) + "\n";
   out += Fill(shell.Str(kStateLine), {std::to_string(a.State)}) + "\n";
-  out += Fill(shell.Str(kCalibrationLine), {std::to_string(wb.calibration.curve.times.size()),
-                                            Format("%.1f", wb.calibration.resolution)}) +
+  out += Fill(shell.Str(kCalibrationLine), {std::to_string(wb.calibrationTab().curve.times.size()),
+                                            Format("%.1f", wb.calibrationTab().resolution)}) +
          "\n";
-  out += TableText(shell, kCalibrationTab, wb.calibration.points);
+  out += TableText(shell, kCalibrationTab, wb.calibrationTab().points);
 
   for (const ChrmResult& run : a.Analyses) {
-    out += RunText(shell, run, Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet)}));
+    out += RunText(shell, run, Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   for (const ChrmResult& run : a.StdRuns) {
-    out += RunText(shell, run, Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet)}));
+    out += RunText(shell, run, Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   if (a.Reference.File != nullptr) {
-    out += RunText(shell, a.Reference, Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet)}));
+    out += RunText(shell, a.Reference, Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet())}));
   }
 
-  out += TableText(shell, kResponseTab, wb.tables.response);
-  out += TableText(shell, kRepeatabilityTab, wb.tables.repeatability);
-  out += TableText(shell, kFractionsTab, wb.tables.fractions);
-  out += TableText(shell, kReferenceTab, wb.tables.reference);
-  out += TableText(shell, kIsoTab, wb.tables.iso3405);
+  out += TableText(shell, kResponseTab, wb.tables().response);
+  out += TableText(shell, kRepeatabilityTab, wb.tables().repeatability);
+  out += TableText(shell, kFractionsTab, wb.tables().fractions);
+  out += TableText(shell, kReferenceTab, wb.tables().reference);
+  out += TableText(shell, kIsoTab, wb.tables().iso3405);
 
-  out += "\n" + shell.Str(kMessagesTab) + "\n" + Plain(wb.messages.Text());
+  out += "\n" + shell.Str(kMessagesTab) + "\n" + Plain(wb.messages().Text());
   if (out.back() != '\n') out += '\n';
   return out;
 }

@@ -62,7 +62,8 @@ bool IsUtf8(const std::string& text) {
 std::string Latin1ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
-  for (unsigned char c : bytes) {
+  for (const char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
     if (c < 0x80) {
       out += static_cast<char>(c);
     } else {

@@ -1,6 +1,6 @@
 #include "ui/chart/chart.h"
 
-#include "ui/chart/interpolate.h"
+#include "numeric/interpolate.h"
 
 namespace p528 {
 
@@ -16,9 +16,10 @@ int CChart::AddSeries(const CAutoSeries& templ) {
 void CChart::SetSeriesData(int i, const double* x, const double* y, int n) {
   if (n <= 0 || x == nullptr || y == nullptr) return;
   if (i < 0 || i >= static_cast<int>(Curves.size())) return;
-  Curves[i] = CurveRef{x, y, n};
+  const auto k = static_cast<std::size_t>(i);
+  Curves[k] = CurveRef{x, y, n};
   if (i < static_cast<int>(Series.size())) {
-    CAutoSeries& s = Series[i];
+    CAutoSeries& s = Series[k];
     s.XData = x;
     s.YData = y;
     s.Count = n;
@@ -27,8 +28,9 @@ void CChart::SetSeriesData(int i, const double* x, const double* y, int n) {
 
 void CChart::ClearSeriesData(int i) {
   if (i < 0 || i >= static_cast<int>(Series.size())) return;
-  if (i < static_cast<int>(Curves.size())) Curves[i] = CurveRef{};
-  CAutoSeries& s = Series[i];
+  const auto k = static_cast<std::size_t>(i);
+  if (i < static_cast<int>(Curves.size())) Curves[k] = CurveRef{};
+  CAutoSeries& s = Series[k];
   s.XData = nullptr;
   s.YData = nullptr;
   s.Count = 0;
@@ -42,7 +44,7 @@ void CChart::RemoveAllSeries() {
 
 bool CChart::Interpolate(int argumentAxis, int resultAxis, int i, double value, double& result) const {
   if (i < 0 || i >= static_cast<int>(Curves.size())) return false;
-  const CurveRef& c = Curves[i];
+  const CurveRef& c = Curves[static_cast<std::size_t>(i)];
   if (c.XData == nullptr || c.YData == nullptr) return false;
   if ((argumentAxis != 0 && argumentAxis != 1) || (resultAxis != 0 && resultAxis != 1)) return false;
   const double* arguments = argumentAxis == 0 ? c.XData : c.YData;

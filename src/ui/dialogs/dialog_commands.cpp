@@ -13,30 +13,31 @@
 namespace p528::ui {
 
 void RunAnalysisSettings(QWidget* window, Workbench& workbench) {
-  AnalysisSettingsDialog dialog(workbench.analysis, window, [&workbench] { workbench.Recalculate(); }, window);
+  AnalysisSettingsDialog dialog(
+      workbench.analysisForSettingsDialog(), window, [&workbench] { workbench.Recalculate(); }, window);
   dialog.exec();
 }
 
 void RunComponentsDialog(QWidget* window, Workbench& workbench, DialogSeams& seams) {
   ComponentEdits edits;
   {
-    CComponents dialog(workbench.shell, workbench.components, window);
+    CComponents dialog(workbench.shell(), workbench.components(), window);
     if (dialog.exec() != QDialog::Accepted) return;
     edits = dialog.Edits();
   }
   std::string error;
   if (!ApplyComponentEditsAndSave(workbench, edits, error)) {
-    const std::string pattern = workbench.shell.Str(text::kComponentsNotSaved);
+    const std::string pattern = workbench.shell().Str(text::kComponentsNotSaved);
     const std::size_t at = pattern.find("%s");
     const std::string message = at == std::string::npos ? pattern + error
                                                         : pattern.substr(0, at) + error + pattern.substr(at + 2);
-    seams.ShowMessage(window, Text(workbench.shell, text::kComponentsTitle), QString::fromStdString(message),
+    seams.ShowMessage(window, Text(workbench.shell(), text::kComponentsTitle), QString::fromStdString(message),
                       DialogSeams::MessageKind::Error);
   }
 }
 
 void RunReportOptions(QWidget* window, Workbench& workbench) {
-  CDlgOptions dialog(workbench.shell, window);
+  CDlgOptions dialog(workbench.shell(), window);
   if (dialog.exec() == QDialog::Accepted) workbench.Recalculate();
 }
 

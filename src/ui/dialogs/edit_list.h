@@ -9,7 +9,7 @@
 // model otherwise calls Refresh(). User-interface thread only.
 #pragma once
 
-#include "ui/grid/table_model.h"
+#include "lists/table_model.h"
 #include "workbench/edit_list.h"
 
 #include <QTableWidget>

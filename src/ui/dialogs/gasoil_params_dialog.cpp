@@ -1,6 +1,6 @@
 #include "ui/dialogs/gasoil_params_dialog.h"
 
-#include "engine/engine2_text_ids.h"
+#include "engine/texts/reference_texts.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "ui/dialogs/edit_list.h"

@@ -6,8 +6,8 @@
 #include "report/report_file_name.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
-#include "ui/chart/chart_png.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_png.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "workbench/workbench.h"
@@ -59,7 +59,7 @@ std::string ModuleFolder() {
 ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, DialogSeams& seams,
                         CChartWidget& calibration, CChartWidget& distillation, const std::string& styleSheetFolder) {
   WidgetChartRenderer renderer;
-  SeamsDesktop desktop(window, seams, workbench.shell);
+  SeamsDesktop desktop(window, seams, workbench.shell());
   ReportRequest request;
   request.mode = mode;
   request.styleSheetFolder = styleSheetFolder.empty() ? ModuleFolder() : styleSheetFolder;

@@ -11,8 +11,8 @@
 // event-loop turn, or at once with Refresh(). User-interface thread only.
 #pragma once
 
-#include "ui/grid/grid_rules.h"
-#include "ui/grid/table_model.h"
+#include "grid/grid_rules.h"
+#include "lists/table_model.h"
 
 #include <QAbstractTableModel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "ui/numeric_edit.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/ui_text.h"
-#include "workbench/page_commands.h"
+#include "workbench/chart_page_rules.h"
 #include "workbench/workbench.h"
 
 #include <QFormLayout>
@@ -44,16 +44,16 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
     : QWidget(parent),
       workbench_(workbench),
       requestRecalculation_(std::move(requestRecalculation)),
-      chart_(new CChartWidget(workbench.calibrationChart, this)),
+      chart_(new CChartWidget(workbench.calibrationChartForView(), this)),
       points_(new CGridCtrl(this)),
       x_(new QLineEdit(this)),
       y_(new QLineEdit(this)),
       resolution_(new QLineEdit(this)) {
-  const Shell& shell = workbench.shell;
+  const Shell& shell = workbench.shell();
   chart_->setObjectName(Id(kChartId));
   chart_->SetOwner(this);
   points_->setObjectName(Id(kPointsId));
-  points_->SetTable(&workbench.calibration.points);
+  points_->SetTable(&workbench.calibrationPointsForView());
   x_->setObjectName(Id(kXId));
   y_->setObjectName(Id(kYId));
   MakeNumericEdit(x_);
@@ -84,7 +84,9 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
     times_[static_cast<std::size_t>(k)] = edit;
     timesForm->addRow(Text(shell, kFirstTimeText + k), edit);
     MakeNumericEdit(edit, [this, k, edit] {
-      ChangeCalibrationTime(workbench_, k, Std(edit->text()));
+      // Stored and put into the component rows now; the recalculation follows on the
+      // window's event loop.
+      if (!workbench_.StoreCalibrationTime(k, Std(edit->text()))) return;
       points_->Refresh();
       if (requestRecalculation_) requestRecalculation_();
     });
@@ -108,7 +110,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
 }
 
 void CTabCalibChart::Refresh() {
-  const CalibrationTab& tab = workbench_.calibration;
+  const CalibrationTab& tab = workbench_.calibrationTab();
   points_->Refresh();
   x_->setText(Qs(tab.textX));
   y_->setText(Qs(tab.textY));
@@ -121,15 +123,16 @@ void CTabCalibChart::Refresh() {
 }
 
 void CTabCalibChart::Calculate(bool yFromX) {
-  const std::string result = CalculateCalibration(workbench_, Std(x_->text()), Std(y_->text()), yFromX);
+  const std::string result = yFromX ? workbench_.CalculateCalibrationY(Std(x_->text()))
+                                    : workbench_.CalculateCalibrationX(Std(y_->text()));
   (yFromX ? y_ : x_)->setText(Qs(result));
 }
 
 void CTabCalibChart::OpenEnlargedChart() {
-  const CalibrationTab& tab = workbench_.calibration;
+  const CalibrationTab& tab = workbench_.calibrationTab();
   const CalibCurve& curve = tab.curve;
   if (tab.CalibrationChrm == nullptr || curve.times.empty() || curve.times.size() != curve.temps.size()) return;
-  const Shell& shell = workbench_.shell;
+  const Shell& shell = workbench_.shell();
   CDlgChart dialog(shell, this);
   dialog.SetTexts(Text(shell, kEnlargedTitle), shell.Str(kTimeCaption), shell.Str(kTempCaption));
   dialog.SetCurve(curve.times.data(), curve.temps.data(), static_cast<int>(curve.times.size()));

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "ui/chart/chart_owner.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "ui/grid/grid_ctrl.h"
 
 #include <QWidget>

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "ui/chart/chart_owner.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "workbench/chart_page_rules.h"
 
 #include <QDialog>

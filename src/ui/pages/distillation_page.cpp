@@ -19,10 +19,10 @@ CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* 
     : QWidget(parent),
       workbench_(workbench),
       seams_(seams),
-      chart_(new CChartWidget(workbench.distillationChart, this)) {
+      chart_(new CChartWidget(workbench.distillationChartForView(), this)) {
   chart_->setObjectName(Id(kChartId));
   chart_->SetOwner(this);
-  controls_ = new AnalysisControls(workbench.shell, seams, workbench.distillationChart, this, false,
+  controls_ = new AnalysisControls(workbench.shell(), seams, workbench.distillationChartForView(), this, false,
                                    QStringLiteral("0.0"));
   auto* column = new QVBoxLayout;
   for (int k = 0; k < kAnalysisCurves; ++k) column->addWidget(controls_->Group(k).group);
@@ -34,7 +34,7 @@ CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* 
 }
 
 void CDlgPropChart::OpenEnlargedChart() {
-  CDlgChartProp dialog(workbench_.shell, seams_, this);
+  CDlgChartProp dialog(workbench_.shell(), seams_, this);
   if (!dialog.TakeCurves(chart_->Chart(), controls_->Colours())) return;
   dialog.exec();
 }

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "ui/chart/chart_owner.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 
 #include <QWidget>
 

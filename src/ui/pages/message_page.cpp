@@ -1,7 +1,6 @@
 #include "ui/pages/message_page.h"
 
 #include "ui/ui_text.h"
-#include "workbench/page_commands.h"
 #include "workbench/workbench.h"
 
 #include <QCheckBox>
@@ -29,9 +28,9 @@ CDlgMSG::CDlgMSG(Workbench& workbench, QWidget* parent)
     : QWidget(parent),
       workbench_(workbench),
       text_(new QPlainTextEdit(this)),
-      errors_(new QCheckBox(Text(workbench.shell, kErrorsId), this)),
-      warnings_(new QCheckBox(Text(workbench.shell, kWarningsId), this)),
-      information_(new QCheckBox(Text(workbench.shell, kInformationId), this)) {
+      errors_(new QCheckBox(Text(workbench.shell(), kErrorsId), this)),
+      warnings_(new QCheckBox(Text(workbench.shell(), kWarningsId), this)),
+      information_(new QCheckBox(Text(workbench.shell(), kInformationId), this)) {
   text_->setObjectName(Id(kTextId));
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -54,7 +53,7 @@ CDlgMSG::CDlgMSG(Workbench& workbench, QWidget* parent)
 }
 
 void CDlgMSG::Refresh() {
-  const MessageLog& log = workbench_.messages;
+  const MessageLog& log = workbench_.messages();
   errors_->setChecked(log.showErrors);
   warnings_->setChecked(log.showWarnings);
   information_->setChecked(log.showInformation);
@@ -65,7 +64,7 @@ QString CDlgMSG::ShownText() const { return text_->toPlainText(); }
 
 void CDlgMSG::FiltersClicked() {
   const std::string& text =
-      FilterMessages(workbench_, errors_->isChecked(), warnings_->isChecked(), information_->isChecked());
+      workbench_.FilterMessages(errors_->isChecked(), warnings_->isChecked(), information_->isChecked());
   text_->setPlainText(DisplayText(text));
 }
 

@@ -1,4 +1,4 @@
-#include "ui/chart/chart_png.h"
+#include "ui/chart/qt/chart_png.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/chart/qpainter_canvas.h"
+#include "ui/chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -185,14 +185,35 @@ TEST(ChartWidgetTest, TinyWindowsPaintAndRecover) {
   EXPECT_TRUE(t.widget.Chart().PlotDrawn());
 }
 
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+  int paints = 0;
+};
+
 TEST(ChartWidgetTest, RedrawRequestsReachTheWindowWhileItLives) {
   CChart chart;
   {
     CChartWidget w(chart);
+    w.resize(200, 150);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    PaintCounter counter;
+    w.installEventFilter(&counter);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);  // nothing asked for a redraw
     chart.Invalidate();  // schedules a repaint, nothing more
+    EXPECT_EQ(counter.paints, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
+    w.removeEventFilter(&counter);
   }
-  chart.Invalidate();  // the window is gone: the request is dropped
-  SUCCEED();
+  chart.Invalidate();  // the window is gone: the request is dropped, nothing is called
 }
 
 }  // namespace

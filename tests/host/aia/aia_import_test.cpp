@@ -162,7 +162,7 @@ TEST_F(AiaImport, NonUniformSamplingOnlyWithinRounding) {
   EXPECT_NE(withoutTimes.error.find("raw_data_retention"), std::string::npos) << withoutTimes.error;
 
   // Times written with three decimals: uniform within their rounding.
-  for (size_t i = 0; i < 40; ++i) f.times.push_back(std::round((7.0 + i / 3.0) * 1000) / 1000);
+  for (size_t i = 0; i < 40; ++i) f.times.push_back(std::round((7.0 + static_cast<double>(i) / 3.0) * 1000) / 1000);
   const AiaImportResult rounded = Import(f);
   ASSERT_TRUE(rounded.ok()) << rounded.error;
   EXPECT_NEAR(rounded.file.channels[0].startTime, 7.0 / 60, 1e-9);

@@ -14,7 +14,7 @@
 #include "shell/settings.h"
 #include "shell/string_table.h"
 #include "support/fake_host.h"
-#include "ui/chart/chart_png.h"
+#include "ui/chart/qt/chart_png.h"
 #include "workbench/workbench.h"
 
 #include <QByteArray>
@@ -108,9 +108,9 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   Workbench workbench(shell, kComponents);
   workbench.Initialise(false, false);
   workbench.AddFiles(files);
-  workbench.num_device = 528;
-  ASSERT_GT(workbench.analysis.Analyses.size(), 1u);
-  ASSERT_GT(workbench.tables.repeatability.RowCount(), 0);
+  workbench.InstrumentNumberChanged("528");
+  ASSERT_GT(workbench.analysis().Analyses.size(), 1u);
+  ASSERT_GT(workbench.tables().repeatability.RowCount(), 0);
 
   const std::string output = std::string(PLUG528_BINARY_DIR) + "/tests/report/demo-report-" + language.name + ".html";
   QtRenderer renderer;
@@ -135,15 +135,15 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(Html::Attribute(section, "class"));
   std::vector<std::string> expected{"files", "chart grad_chart", "response", "reference", "chart prop_chart",
                                     "percent-off prop_table_A", "fractions", "iso3405"};
-  if (workbench.messages.ErrorCount() > 0) expected.push_back("messages");
+  if (workbench.messages().ErrorCount() > 0) expected.push_back("messages");
   EXPECT_EQ(sections, expected);
 
   // The header.
-  EXPECT_EQ(page.First("//td[@class='sample']"), ReportSampleName(workbench.analysis));
+  EXPECT_EQ(page.First("//td[@class='sample']"), ReportSampleName(workbench.analysis()));
   EXPECT_EQ(page.First("//td[@class='device']"), "528");
   EXPECT_EQ(page.Texts("//td[@class='operator']"),
-            (std::vector<std::string>{workbench.OperatorName, workbench.OperatorName}));
-  EXPECT_FALSE(workbench.OperatorName.empty());
+            (std::vector<std::string>{workbench.operatorName(), workbench.operatorName()}));
+  EXPECT_FALSE(workbench.operatorName().empty());
   EXPECT_NE(page.First("//p[@class='method']").find(ReportMethodName(shell, Gost56720A)), std::string::npos);
 
   // Pictures: PNGs that decode, at the fixed size (no window shows the charts here).
@@ -163,7 +163,7 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   }
 
   // Every number is the text of the list the user sees.
-  const ResultTables& tables = workbench.tables;
+  const ResultTables& tables = workbench.tables();
   EXPECT_EQ(HtmlRows(page, "response"), ListRows(tables.response, 0, tables.response.ColumnCount()));
   EXPECT_EQ(HtmlRows(page, "reference"), ListRows(tables.reference, 1, 6));
   EXPECT_EQ(HtmlRows(page, "iso3405"), ListRows(tables.iso3405, 1, 3));
@@ -175,7 +175,7 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   // The file list holds every file of the set.
   std::vector<std::string> listed, inSet;
   for (const auto& row : HtmlRows(page, "files")) listed.push_back(row.at(4));
-  for (int r = 0; r < workbench.fileList.RowCount(); ++r) inSet.push_back(workbench.fileList.Cell(r, FileColumnName));
+  for (int r = 0; r < workbench.fileList().RowCount(); ++r) inSet.push_back(workbench.fileList().Cell(r, FileColumnName));
   std::sort(listed.begin(), listed.end());
   std::sort(inSet.begin(), inSet.end());
   EXPECT_EQ(listed, inSet);

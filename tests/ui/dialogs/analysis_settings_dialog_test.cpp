@@ -22,7 +22,7 @@ class AnalysisDialog : public DialogsTest {
   }
   // The dialog as "Настройки анализа" opens it, with a stand-in for the main window.
   std::unique_ptr<ui::AnalysisSettingsDialog> Open() {
-    auto dialog = std::make_unique<ui::AnalysisSettingsDialog>(workbench->analysis, &window,
+    auto dialog = std::make_unique<ui::AnalysisSettingsDialog>(workbench->analysisForSettingsDialog(), &window,
                                                                [this] { workbench->Recalculate(); });
     dialog->show();
     return dialog;
@@ -109,18 +109,18 @@ TEST_F(AnalysisDialog, LotTwoSurvivesARestartOfTheHost) {
   StartWith();
   auto dialog = Open();
   EXPECT_TRUE(Child<QRadioButton>(*dialog, "1150")->isChecked());
-  EXPECT_EQ(workbench->analysis.RefType, Lot2);
+  EXPECT_EQ(workbench->analysis().RefType, Lot2);
 }
 
 TEST_F(AnalysisDialog, ResetStepGivesTheMethodsDefaultStep) {
   auto dialog = Open();
   Type(Field(*dialog, "1029"), "2.5");
-  EXPECT_EQ(workbench->analysis.UseDefaultStep, 0);
+  EXPECT_EQ(workbench->analysis().UseDefaultStep, 0);
   Click(*dialog, "1041");
   EXPECT_EQ(Field(*dialog, "1029")->text(), "");
   Click(*dialog, "1046");
-  EXPECT_EQ(workbench->analysis.UseDefaultStep, 1);
-  EXPECT_EQ(workbench->analysis.StepPercent, "");
+  EXPECT_EQ(workbench->analysis().UseDefaultStep, 1);
+  EXPECT_EQ(workbench->analysis().StepPercent, "");
 }
 
 TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
@@ -133,18 +133,18 @@ TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
     EXPECT_EQ(user.recalculations, before + 1);
   }
   {
-    workbench->analysis.SampleMass = "1.5";
+    workbench->analysisForSettingsDialog().SampleMass = "1.5";
     auto dialog = Open();
     Type(Field(*dialog, "1027"), "7");
     Click(*dialog, "1047");
-    EXPECT_EQ(workbench->analysis.SampleMass, "1.5");  // the saved copy is back
+    EXPECT_EQ(workbench->analysis().SampleMass, "1.5");  // the saved copy is back
   }
   {
     auto dialog = Open();
     Type(Field(*dialog, "1037"), "3");
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(workbench->analysis.TimeStartSample, "0.03");  // taken from the field...
+    EXPECT_EQ(workbench->analysis().TimeStartSample, "0.03");  // taken from the field...
     EXPECT_EQ(Setting("TimeStartSample"), std::nullopt);     // ...but not stored
   }
   QApplication::processEvents();

@@ -17,7 +17,7 @@ class ComponentsDialog : public DialogsTest {
  protected:
   // The built-in table with user components 53..`last` appended.
   Workbench& StartWithUserComponents(int last) {
-    std::string bytes = FileBytes(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
+    std::string bytes = ReadBytes(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
     for (int id = 53; id <= last; ++id) bytes += std::to_string(id) + ";u" + std::to_string(id) + ";;;;100.0;1.000;0.000\r\n";
     const std::string source = files.File("source.csv");
     std::ofstream(source, std::ios::binary) << bytes;
@@ -41,7 +41,7 @@ class ComponentsDialog : public DialogsTest {
 
 TEST_F(ComponentsDialog, BuiltInNamesAreFixedTheirOtherColumnsEdit) {
   StartWith();
-  ui::CComponents dialog(shell, workbench->components);
+  ui::CComponents dialog(shell, workbench->components());
   ui::EditList& list = *dialog.List();
   ASSERT_EQ(list.columnCount(), 6);
   EXPECT_EQ(list.horizontalHeaderItem(1)->text(), "Имя");
@@ -57,7 +57,7 @@ TEST_F(ComponentsDialog, BuiltInNamesAreFixedTheirOtherColumnsEdit) {
 
 TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
   StartWithUserComponents(60);
-  ASSERT_EQ(workbench->components.size(), 60u);
+  ASSERT_EQ(workbench->components().size(), 60u);
   const int before = user.recalculations;
   Run([](ui::CComponents& dialog) {
     ui::EditList& list = *dialog.List();
@@ -74,11 +74,11 @@ TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
     EXPECT_EQ(list.item(60, 0)->text(), "62");
     Press(dialog, "1");
   });
-  ASSERT_EQ(workbench->components.size(), 61u);
-  EXPECT_EQ(workbench->components.back().id, 61);
-  EXPECT_EQ(workbench->components.back().name, "Новый компонент");
+  ASSERT_EQ(workbench->components().size(), 61u);
+  EXPECT_EQ(workbench->components().back().id, 61);
+  EXPECT_EQ(workbench->components().back().name, "Новый компонент");
   EXPECT_EQ(user.recalculations, before + 1);
-  const std::string saved = FileBytes(componentFile);
+  const std::string saved = ReadBytes(componentFile);
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 61);
   EXPECT_NE(saved.find("\r\n61;"), std::string::npos);
   EXPECT_TRUE(seams.messages.empty());
@@ -86,7 +86,7 @@ TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
 
 TEST_F(ComponentsDialog, BuiltInComponentsAreNeverDeleted) {
   StartWith();
-  ui::CComponents dialog(shell, workbench->components);
+  ui::CComponents dialog(shell, workbench->components());
   ui::EditList& list = *dialog.List();
   const int row = Row(list, 12);
   list.selectRow(row);
@@ -107,15 +107,15 @@ TEST_F(ComponentsDialog, ChangedThenDeletedTurnsRedAndGoesOnOk) {
     EXPECT_EQ(Fill(list, Row(list, 54)), QColor(0xFC, 0x08, 0x08));  // marked: red
     Press(dialog, "1");
   });
-  ASSERT_EQ(workbench->components.size(), 54u);
-  EXPECT_EQ(workbench->components[53].name, "u55");
-  EXPECT_EQ(workbench->components[53].id, 54);
+  ASSERT_EQ(workbench->components().size(), 54u);
+  EXPECT_EQ(workbench->components()[53].name, "u55");
+  EXPECT_EQ(workbench->components()[53].id, 54);
 }
 
 TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
   StartWithUserComponents(55);
-  const std::string bytes = FileBytes(componentFile);
-  const ComponentTable before = workbench->components;
+  const std::string bytes = ReadBytes(componentFile);
+  const ComponentTable before = workbench->components();
   const int recalculations = user.recalculations;
   Run([](ui::CComponents& dialog) {
     ui::EditList& list = *dialog.List();
@@ -126,10 +126,10 @@ TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
     Press(dialog, "1097");
     Press(dialog, "2");
   });
-  EXPECT_EQ(FileBytes(componentFile), bytes);
-  ASSERT_EQ(workbench->components.size(), before.size());
-  EXPECT_EQ(workbench->components[0].responseFactor, before[0].responseFactor);
-  EXPECT_EQ(workbench->components[54].name, "u55");
+  EXPECT_EQ(ReadBytes(componentFile), bytes);
+  ASSERT_EQ(workbench->components().size(), before.size());
+  EXPECT_EQ(workbench->components()[0].responseFactor, before[0].responseFactor);
+  EXPECT_EQ(workbench->components()[54].name, "u55");
   EXPECT_EQ(user.recalculations, recalculations);
 }
 
@@ -140,7 +140,7 @@ TEST_F(ComponentsDialog, AFailedSaveIsToldAndChangesNothing) {
     Press(dialog, "1096");
     Press(dialog, "1");
   });
-  EXPECT_EQ(workbench->components.size(), 52u);
+  EXPECT_EQ(workbench->components().size(), 52u);
   ASSERT_EQ(seams.messages.size(), 1u);
   EXPECT_NE(seams.messages[0].find("Компоненты: Таблица компонентов не сохранена"), std::string::npos)
       << seams.messages[0];

@@ -3,6 +3,7 @@
 // tests make (typing into a field, editing a list cell, acting on a modal dialog).
 #pragma once
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 #include "ui/dialog_seams.h"
 #include "ui/dialogs/edit_list.h"
@@ -44,11 +45,6 @@ class RecordingSeams : public ui::DialogSeams {
   std::string saveAnswer;  // "" cancels the save dialog
   std::vector<std::string> opened;
 };
-
-inline std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A workbench whose component table is a copy in a temporary folder (the tests may save it).
 class DialogsTest : public WorkbenchTest {

@@ -5,7 +5,7 @@
 
 #include "e2e/demo_set.h"
 #include "report/html_reader.h"
-#include "ui/chart/chart_widget.h"
+#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
 
@@ -19,7 +19,7 @@
 namespace p528::test {
 namespace {
 
-const std::string kStyleSheets = std::string(PLUG528_BINARY_DIR) + "/src/ui";
+const std::string kStyleSheets = std::string(PLUG528_BINARY_DIR) + "/src/plugin";
 
 // The report without its date (the day it was made).
 std::string WithoutDate(const std::string& html) {
@@ -60,8 +60,8 @@ class ReportCommands : public DialogsTest {
     }
     StartWith();
     workbench->AddFiles(set->files);
-    calibration = std::make_unique<CChartWidget>(workbench->calibrationChart);
-    distillation = std::make_unique<CChartWidget>(workbench->distillationChart);
+    calibration = std::make_unique<CChartWidget>(workbench->calibrationChartForView());
+    distillation = std::make_unique<CChartWidget>(workbench->distillationChartForView());
     for (CChartWidget* chart : {calibration.get(), distillation.get()}) {
       chart->resize(kReportChartWidth, kReportChartHeight);
       chart->show();
@@ -79,7 +79,7 @@ class ReportCommands : public DialogsTest {
     simdist.start(QString::fromStdString(std::string(PLUG528_BINARY_DIR) + "/tools/simdist/simdist"), arguments);
     EXPECT_TRUE(simdist.waitForFinished(120000));
     EXPECT_EQ(simdist.exitCode(), 0) << simdist.readAllStandardError().toStdString();
-    return FileBytes(files / "cli.html");
+    return ReadBytes(files / "cli.html");
   }
 
   static inline TempFolder setFolder;
@@ -105,7 +105,7 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
   EXPECT_EQ(seams.filters, std::vector<std::string>{"html (*.html)"});
   EXPECT_TRUE(seams.opened.empty());
 
-  const std::string saved = FileBytes(outcome.path);
+  const std::string saved = ReadBytes(outcome.path);
   const std::string window = WithoutDate(saved);
   const std::string commandLine = WithoutDate(CommandLineReport());
   const auto [at, _] = std::mismatch(window.begin(), window.end(), commandLine.begin(), commandLine.end());
@@ -124,33 +124,33 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   host.SetProfileInt("plugins\\plug528\\settings\\flag_grad_chart", 1);
   const char* oldTemp = std::getenv("TMPDIR");
   const std::string savedTemp = oldTemp != nullptr ? oldTemp : "";
-  TempFolder temp;
-  setenv("TMPDIR", temp.path().c_str(), 1);
+  TempFolder tmpdir;
+  setenv("TMPDIR", tmpdir.path().c_str(), 1);
 
   const ReportOutcome first = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
   const ReportOutcome second = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
   ASSERT_EQ(first.status, ReportStatus::Written) << first.detail;
   EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_NE(first.path, second.path);
-  EXPECT_EQ(first.path.rfind(temp.path() + "/qvt", 0), 0u) << first.path;
-  const std::vector<QImage> pictures = Pictures(FileBytes(first.path));
+  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
+  const std::vector<QImage> pictures = Pictures(ReadBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].size(), QSize(500, 300));
   // Only the chosen section besides the report's fixed parts (header and signatures).
-  const report_test::Html page(FileBytes(first.path));
+  const report_test::Html page(ReadBytes(first.path));
   std::vector<std::string> sections;
   for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(report_test::Html::Attribute(section, "class"));
   EXPECT_EQ(sections, std::vector<std::string>{"chart grad_chart"});
   EXPECT_EQ(page.Nodes("//body/header").size(), 1u);
 
-  const std::vector<std::string> before = temp.Files();
+  const std::vector<std::string> before = tmpdir.Files();
   const ReportOutcome failed = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, files / "none");
   EXPECT_EQ(failed.status, ReportStatus::NoStyleSheet);
   EXPECT_EQ(seams.opened.size(), 2u);
   EXPECT_TRUE(seams.messages.empty());
-  for (const std::string& name : temp.Files()) {
+  for (const std::string& name : tmpdir.Files()) {
     if (std::find(before.begin(), before.end(), name) == before.end()) {
-      EXPECT_TRUE(name.ends_with(".tmp") && FileBytes(temp / name).empty()) << name;  // only the empty name holder
+      EXPECT_TRUE(name.ends_with(".tmp") && ReadBytes(tmpdir / name).empty()) << name;  // only the empty name holder
     }
   }
   if (oldTemp != nullptr) setenv("TMPDIR", savedTemp.c_str(), 1);
@@ -159,8 +159,8 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
 
 TEST_F(ReportCommands, CancelledSaveDialogWritesNothing) {
   StartWith();
-  CChartWidget calibrationView(workbench->calibrationChart);
-  CChartWidget distillationView(workbench->distillationChart);
+  CChartWidget calibrationView(workbench->calibrationChartForView());
+  CChartWidget distillationView(workbench->distillationChartForView());
   const ReportOutcome outcome = ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
   EXPECT_EQ(outcome.status, ReportStatus::Cancelled);
   EXPECT_EQ(files.Files(), std::vector<std::string>{"tqle528data.csv"});

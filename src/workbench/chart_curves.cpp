@@ -1,0 +1,92 @@
+#include "workbench/chart_curves.h"
+
+#include "engine/analysis.h"
+#include "engine/calibration.h"
+#include "engine/texts/calculation_texts.h"
+#include "shell/shell.h"
+#include "ui/chart/chart.h"
+#include "workbench/workbench_texts.h"
+
+#include <cstddef>
+
+namespace p528 {
+
+namespace {
+
+// Calibration chart: the curve as a red polyline, the points as blue circles.
+constexpr COLORREF kCurveColour = 0x0808FC;
+constexpr COLORREF kPointColour = 0xFC0808;
+
+// Distillation chart: one curve per analysis, red, blue, green.
+constexpr COLORREF kAnalysisColours[] = {0x0808FC, 0xFC0808, 0x08FC08};
+
+}  // namespace
+
+void SetUpDistillationChart(CChart& chart, const Shell& shell) {
+  chart.GridFlags = GridVertical | GridHorizontal;
+  chart.Mode = 0;
+  chart.AutoX = true;
+  chart.AutoY = true;
+  chart.CaptionColour = 0xFF0000;
+  chart.ZoomEnabled = false;
+  chart.HScrollAllowed = true;
+  chart.VScrollAllowed = true;
+  chart.RemoveAllSeries();
+  for (COLORREF colour : kAnalysisColours) {
+    CAutoSeries curve;
+    curve.LineMode = LinePolyline;
+    curve.MarkerStyle = MarkerNone;
+    curve.Colour = colour;
+    chart.AddSeries(curve);
+  }
+  chart.SetXCaption(shell.Str(text::kDistillationXCaption));
+  chart.SetYCaption(shell.Str(text::kDistillationYCaption));
+}
+
+void ClearCalibrationChart(CChart& chart) {
+  chart.RemoveAllSeries();
+  chart.SetXRange(-1, 1);
+  chart.SetYRange(0, 100);
+  chart.Invalidate();
+}
+
+void ShowCalibrationCurve(CChart& chart, const CalibCurve& curve, const Shell& shell) {
+  chart.RemoveAllSeries();
+  CAutoSeries line;
+  line.LineMode = LinePolyline;
+  line.MarkerStyle = MarkerNone;
+  line.Colour = kCurveColour;
+  CAutoSeries markers;
+  markers.LineMode = LineNone;
+  markers.MarkerStyle = MarkerCircle;
+  markers.MarkerSize = 3;
+  markers.Colour = kPointColour;
+  const int lineIndex = chart.AddSeries(line);
+  const int markerIndex = chart.AddSeries(markers);
+  const int n = static_cast<int>(curve.times.size());
+  chart.SetSeriesData(lineIndex, curve.times.data(), curve.temps.data(), n);
+  chart.SetSeriesData(markerIndex, curve.times.data(), curve.temps.data(), n);
+  chart.SetXCaption(shell.Str(text::kCaptionTimeMin));
+  chart.SetYCaption(shell.Str(text::kCaptionTempC));
+  chart.AutoX = true;
+  chart.AutoY = true;
+  chart.Invalidate();
+}
+
+void ClearDistillationCurves(CChart& chart) {
+  for (int k = 0; k < chart.SeriesCount(); ++k) chart.ClearSeriesData(k);
+}
+
+void ShowDistillationCurves(CChart& chart, const CAnalysis& analysis) {
+  for (std::size_t k = 0; k < analysis.Analyses.size(); ++k) {
+    const ChrmResult& a = analysis.Analyses[k];
+    if (a.File == nullptr) continue;
+    if (static_cast<int>(k) < chart.SeriesCount() && !a.PointTemp.empty()) {
+      chart.SetSeriesData(static_cast<int>(k), a.PointTemp.data(), a.PercentOff.data(),
+                          static_cast<int>(a.PointTemp.size()));
+    }
+  }
+  chart.Invalidate();
+}
+
+}  // namespace p528

@@ -1,0 +1,25 @@
+// Texts of the workbench: the file list's captions and the distillation chart's captions
+// (strings/<lang>/numbered.inc), the instrument number and database messages (3750-3753,
+// strings/<lang>/workbench.inc).
+#pragma once
+
+namespace p528::text {
+
+// File list captions.
+inline constexpr int kFileListName = 132;
+inline constexpr int kFileListSample = 133;
+inline constexpr int kFileListTime = 134;
+inline constexpr int kFileListRole = 135;
+inline constexpr int kFileListPath = 136;
+
+// Distillation chart captions.
+inline constexpr int kDistillationXCaption = 183;  // "t, °C"
+inline constexpr int kDistillationYCaption = 184;  // "Доля отгона, %"
+
+// Instrument number and database messages.
+inline constexpr int kWholeNumberRefused = 3750;  // "Введите целое число."
+inline constexpr int kDatabaseError = 3751;       // "Ошибка базы данных: %s"
+inline constexpr int kDatabaseStatement = 3752;   // "\r\n\tЗапрос: %s"
+inline constexpr int kDatabaseCode = 3753;        // "\r\n\tКод ошибки SQLite: %i"
+
+}  // namespace p528::text

@@ -1,0 +1,106 @@
+// End to end on the generated gas oil set: the three parallel analyses of a diesel fuel
+// built from a known boiling-point distribution must give that distribution back within
+// the standard's reproducibility, with initial and final boiling points found, under every
+// area-normalisation method.
+#include "chromatogram/chrm_role.h"
+#include "chromatogram/chrm_set.h"
+#include "chromatogram_set.h"
+#include "engine/analysis.h"
+#include "engine/calibration.h"
+#include "engine/message_log.h"
+#include "engine/result_tables.h"
+#include "generated_calculation.h"
+#include "support/engine_fixture.h"
+#include "shell/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace p528 {
+namespace {
+
+// Reproducibility R of the point tables, °C (GOST ISO 3924 / ASTM D 2887; the percents
+// between the tabulated ones take the rule of their neighbours).
+double Reproducibility(double p, double t) {
+  if (p == 0.5) return 0.066 * t;
+  if (p <= 20) return 0.015 * (t + 100);
+  if (p < 40) return 0.013 * (t + 100);
+  if (p <= 90) return 4.3;
+  if (p <= 95) return 5.0;
+  return 11.8;
+}
+
+class GasoilSet : public ::testing::TestWithParam<int32_t>, public test::EngineFixture {
+ protected:
+  static void SetUpTestSuite() {
+    components_ = new ComponentTable();
+    LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", *components_);
+    set_ = new chrmgen::GeneratedSet(chrmgen::GenerateSet(chrmgen::ScenarioDefaults("gasoil"), *components_));
+  }
+  static void TearDownTestSuite() {
+    delete set_;
+    delete components_;
+  }
+
+  void Calculate(int32_t method) {
+    std::map<std::string, std::string> settings(set_->settings.begin(), set_->settings.end());
+    engine.Method = method;
+    engine.TimeStartSample = settings["TimeStartSample"];
+    engine.StepPercent = settings["StepPercent"];
+    for (std::size_t k = 0; k < 4; ++k) calibration.timeC[k] = settings["time_C" + std::to_string(k + 1)];
+    ClearCalibration(engine);
+    engine.ResetCalc();
+    messages.Clear();
+    calibration.ApplyTimes(components);
+    HandOverRuns(*set_, shell, engine, chrmSet);
+    BuildCalibration(engine);
+    engine.RunCalc();
+  }
+
+  static ComponentTable* components_;
+  static chrmgen::GeneratedSet* set_;
+
+  void SetUp() override { components = *components_; }
+
+  ChrmSet chrmSet;  // copies of the runs, which the results point into
+};
+
+ComponentTable* GasoilSet::components_ = nullptr;
+chrmgen::GeneratedSet* GasoilSet::set_ = nullptr;
+
+TEST_P(GasoilSet, PointTablesReproduceTheTargetDistribution) {
+  tables.SetUp(shell);
+  Calculate(GetParam());
+  const chrmgen::SampleExpectation* expected = set_->Sample("analysis");
+  ASSERT_NE(expected, nullptr);
+  std::map<double, double> target;
+  for (const chrmgen::ExpectedPoint& p : expected->points) target[p.percent] = p.temperature;
+
+  for (const std::string& e : messages.Errors()) ADD_FAILURE() << "error: " << e;
+  ASSERT_EQ(engine.Analyses.size(), 3u);
+  EXPECT_GE(engine.State, static_cast<uint32_t>(StateCurves));
+  for (const ChrmResult& a : engine.Analyses) {
+    SCOPED_TRACE(a.Number);
+    EXPECT_NE(a.Ibp.time, -1.0);
+    EXPECT_NE(a.Fbp.time, -1.0);
+    EXPECT_GT(a.EndTime, a.Fbp.time);
+    EXPECT_NEAR(a.PercentOff.back(), 100.0, 0.05);
+    ASSERT_FALSE(a.PointTable.empty());
+    for (const DistPoint& p : a.PointTable) {
+      ASSERT_TRUE(target.count(p.percent)) << p.percent;
+      const double t = target[p.percent];
+      EXPECT_NE(p.time, -1.0) << p.percent;
+      EXPECT_LE(std::fabs(p.temp - t), Reproducibility(p.percent, t))
+          << "at " << p.percent << " %: found " << p.temp << " °C, target " << t << " °C";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AreaNormalisationMethods, GasoilSet,
+                         ::testing::Values(AstmD2887A, Gost56720A, Iso3924));
+
+}  // namespace
+}  // namespace p528
