@@ -18,7 +18,7 @@
 #include "host_options.h"
 #include "role_dialog.h"
 
-#include "host/kit/aia_format.h"
+#include "host/kit/formats/aia_format.h"
 #include "host/kit/assay_database.h"
 #include "host/kit/assay_import.h"
 #include "host/kit/plugin_library.h"

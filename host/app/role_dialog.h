@@ -6,7 +6,7 @@
 // once the dialog runs, so the real dialog is shown and ends by itself.
 #pragma once
 
-#include "host/kit/aia_format.h"
+#include "host/kit/formats/aia_format.h"
 
 #include <QDialog>
 #include <QString>

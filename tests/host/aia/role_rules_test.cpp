@@ -1,5 +1,5 @@
 // The sample name rules of the host's AIA import, kept in the profile between imports.
-#include "host/kit/aia_format.h"
+#include "host/kit/formats/aia_format.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

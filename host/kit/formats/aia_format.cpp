@@ -1,4 +1,4 @@
-#include "host/kit/aia_format.h"
+#include "host/kit/formats/aia_format.h"
 
 #include "host/kit/aia/aia_import.h"
 
