@@ -125,8 +125,8 @@ QWidget* ChromatogramViewer::MakeChart() {
 }
 
 QWidget* ChromatogramViewer::MakePassport() {
-  QTableWidget* table = Table(this, {Tr(Text::PassportFieldName), Tr(Text::PassportValue)},
-                              QStringLiteral("viewerPassport"));
+  QTableWidget* table =
+      Table(this, {Tr(Text::PassportFieldName), Tr(Text::PassportValue)}, QStringLiteral("viewerPassport"));
   const ChrmPassport& passport = file_.passport;
   AddRow(table, {Tr(Text::PassportFile), Q(path_)});
   AddRow(table, {Tr(Text::PassportSample), Q(passport.sample)});
@@ -145,15 +145,15 @@ QWidget* ChromatogramViewer::MakePassport() {
 }
 
 QWidget* ChromatogramViewer::MakePeaks() {
-  QTableWidget* table =
-      Table(this, {Tr(Text::PeakName), Tr(Text::PeakTime), Tr(Text::PeakFront), Tr(Text::PeakBack), Tr(Text::PeakArea),
-                   Tr(Text::PeakHeight)},
-            QStringLiteral("viewerPeaks"));
+  QTableWidget* table = Table(this,
+                              {Tr(Text::PeakName), Tr(Text::PeakTime), Tr(Text::PeakFront),
+                               Tr(Text::PeakBack), Tr(Text::PeakArea), Tr(Text::PeakHeight)},
+                              QStringLiteral("viewerPeaks"));
   if (!file_.channels.empty()) {
     for (const ChrmPeak& peak : file_.channels.front().peaks) {
       AddRow(table,
-             {Q(peak.name), Number(peak.time, 3), Number(peak.front, 3), Number(peak.back, 3), Number(peak.area, 3),
-              Number(peak.height, 3)},
+             {Q(peak.name), Number(peak.time, 3), Number(peak.front, 3), Number(peak.back, 3),
+              Number(peak.area, 3), Number(peak.height, 3)},
              {false, true, true, true, true, true});
     }
   }

@@ -1,10 +1,10 @@
 #include "host_app.h"
 
+#include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
-#include "chromatogram/chrm_role.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
@@ -55,7 +55,8 @@ bool HostApp::Start() {
   try {
     database_ = std::make_unique<hostkit::AssayDatabase>(options_.database);
   } catch (const std::exception& error) {
-    prompts_.Tell(nullptr, Tr(Text::DatabaseNotOpened).arg(Q(options_.database), QString::fromUtf8(error.what())),
+    prompts_.Tell(nullptr,
+                  Tr(Text::DatabaseNotOpened).arg(Q(options_.database), QString::fromUtf8(error.what())),
                   true);
     return false;
   }
@@ -64,7 +65,9 @@ bool HostApp::Start() {
 
   window_ = std::make_unique<HostWindow>(*database_, options_.dataFolder, formats_, prompts_);
   window_->openFile = [this](const std::string& path) { OpenViewer(path); };
-  window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) { return AskAiaRoles(files); };
+  window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) {
+    return AskAiaRoles(files);
+  };
   window_->show();
   OfferServices();
   LoadPlugins();
@@ -123,14 +126,16 @@ intptr_t HostApp::CreateMenu(intptr_t lparam) {
   const QString caption = QString::fromStdU16String(item->caption);
   const std::string service = item->service;  // copied: the plug-in may reuse its record
   QAction* action = window_->AddMenuPath(caption, [this, service] {
-    services_.CallService(service.c_str(), reinterpret_cast<intptr_t>(static_cast<QWidget*>(window_.get())), 0);
+    services_.CallService(service.c_str(), reinterpret_cast<intptr_t>(static_cast<QWidget*>(window_.get())),
+                          0);
   });
   return action != nullptr ? 1 : 0;
 }
 
 intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   auto* request = reinterpret_cast<AssayIdRequest*>(wparam);
-  if (request == nullptr || request->ids == nullptr || request->capacity <= 0 || database_ == nullptr) return 0;
+  if (request == nullptr || request->ids == nullptr || request->capacity <= 0 || database_ == nullptr)
+    return 0;
   QWidget* owner = lparam != 0 ? reinterpret_cast<QWidget*>(lparam) : window_.get();
   std::optional<ChooserAnswer> answer;
   if (!chooserAnswers.empty()) {
@@ -172,7 +177,8 @@ bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
                                    [](const aia::RoleRule& a, const aia::RoleRule& b) {
                                      return a.text == b.text && a.role == b.role;
                                    });
-  if (changed && !aia::SaveRoleRules(profile_, choice->rules)) prompts_.Tell(window_.get(), Q(profile_.saveError()), true);
+  if (changed && !aia::SaveRoleRules(profile_, choice->rules))
+    prompts_.Tell(window_.get(), Q(profile_.saveError()), true);
   aiaRoles_ = std::move(*choice);
   return true;
 }

@@ -18,9 +18,9 @@
 #include "host_options.h"
 #include "role_dialog.h"
 
-#include "host/kit/formats/aia_format.h"
 #include "host/kit/assay_database.h"
 #include "host/kit/assay_import.h"
+#include "host/kit/formats/aia_format.h"
 #include "host/kit/plugin_library.h"
 #include "host/kit/profile_store.h"
 #include "host/kit/service_table.h"

@@ -21,7 +21,7 @@ struct HostOptions {
   std::string database;
   std::string dataFolder;
   std::string profile;
-  std::string language;          // "ru", "en" or "" (the locale)
+  std::string language;  // "ru", "en" or "" (the locale)
   std::string script;
   std::vector<std::string> plugins;
   bool help = false;

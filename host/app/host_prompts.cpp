@@ -17,7 +17,8 @@ void DesktopPrompts::Tell(QWidget* parent, const QString& text, bool error) {
 }
 
 bool DesktopPrompts::Confirm(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Question, Tr(Text::AppTitle), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+  QMessageBox box(QMessageBox::Question, Tr(Text::AppTitle), text, QMessageBox::Ok | QMessageBox::Cancel,
+                  parent);
   box.button(QMessageBox::Ok)->setText(Tr(Text::Ok));
   box.button(QMessageBox::Cancel)->setText(Tr(Text::Cancel));
   return box.exec() == QMessageBox::Ok;

@@ -115,7 +115,8 @@ QString Tr(Text id) {
 }
 
 QString ReadStatusText(int status) {
-  if (status <= -1 && status >= -7) return Tr(static_cast<Text>(static_cast<int>(Text::ReadStatus1) - 1 - status));
+  if (status <= -1 && status >= -7)
+    return Tr(static_cast<Text>(static_cast<int>(Text::ReadStatus1) - 1 - status));
   return Tr(Text::ReadStatusOther).arg(status);
 }
 

@@ -117,7 +117,8 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   BuildMenus();
   connect(filter_, &QLineEdit::textChanged, this, [this] { Refresh(); });
   connect(table_, &QTableView::doubleClicked, this, [this] { open_->trigger(); });
-  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateCommands(); });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UpdateCommands(); });
   resize(1000, 600);
   Refresh();
 }
@@ -134,7 +135,8 @@ void HostWindow::BuildMenus() {
   QMenu* assay = menuBar()->addMenu(Tr(Text::MenuAssay));
   open_ = assay->addAction(Tr(Text::OpenAssay), this, [this] {
     for (int id : SelectedIds()) {
-      if (const hostkit::AssayRecord* record = Record(id); record != nullptr && openFile) openFile(record->filename);
+      if (const hostkit::AssayRecord* record = Record(id); record != nullptr && openFile)
+        openFile(record->filename);
     }
   });
   hide_ = assay->addAction(Tr(Text::HideAssay), this, [this] {
@@ -194,14 +196,18 @@ void HostWindow::Refresh() {
   int hidden = 0;
   for (const hostkit::AssayRecord& record : shown) {
     QList<QStandardItem*> row;
-    const QString roleText = record.hidden ? Q(record.role) + " (" + Tr(Text::HiddenMark) + ")" : Q(record.role);
+    const QString roleText =
+        record.hidden ? Q(record.role) + " (" + Tr(Text::HiddenMark) + ")" : Q(record.role);
     // Files in the data folder are shown by their place in it; the tip gives the full path.
-    const std::filesystem::path relative = std::filesystem::path(record.filename).lexically_relative(dataFolder_);
+    const std::filesystem::path relative =
+        std::filesystem::path(record.filename).lexically_relative(dataFolder_);
     const bool inside = !relative.empty() && *relative.begin() != "..";
-    const QString texts[ColumnCount] = {QString::number(record.id), Q(record.sample), AnalysisTimeText(record.andate),
-                                        roleText, inside ? Q(relative.string()) : Q(record.filename)};
-    const QVariant sortKeys[ColumnCount] = {record.id, Q(record.sample), QVariant::fromValue<qlonglong>(record.andate),
-                                            Q(record.role), Q(record.filename)};
+    const QString texts[ColumnCount] = {QString::number(record.id), Q(record.sample),
+                                        AnalysisTimeText(record.andate), roleText,
+                                        inside ? Q(relative.string()) : Q(record.filename)};
+    const QVariant sortKeys[ColumnCount] = {record.id, Q(record.sample),
+                                            QVariant::fromValue<qlonglong>(record.andate), Q(record.role),
+                                            Q(record.filename)};
     for (int c = 0; c < ColumnCount; ++c) {
       auto* item = new QStandardItem(texts[c]);
       item->setData(sortKeys[c], kSortRole);
@@ -241,7 +247,8 @@ std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
 std::vector<int> HostWindow::SelectedIds() const {
   std::vector<int> ids;
   if (table_->selectionModel() == nullptr) return ids;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows(ColId)) ids.push_back(index.data(kIdRole).toInt());
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows(ColId))
+    ids.push_back(index.data(kIdRole).toInt());
   return ids;
 }
 
@@ -316,8 +323,8 @@ void HostWindow::ImportFilesCommand() {
   // itself takes either.
   for (const hostkit::ChromatogramFormat& format : formats_.formats())
     patterns << "*" + Q(format.extension) << "*" + Q(format.extension).toUpper();
-  const QStringList files = QFileDialog::getOpenFileNames(this, Tr(Text::ImportTitle), QString(),
-                                                          Tr(Text::ChromatogramFiles).arg(patterns.join(' ')));
+  const QStringList files = QFileDialog::getOpenFileNames(
+      this, Tr(Text::ImportTitle), QString(), Tr(Text::ChromatogramFiles).arg(patterns.join(' ')));
   std::vector<std::string> sources;
   for (const QString& file : files) sources.push_back(file.toStdString());
   if (!sources.empty()) Import(sources);
@@ -347,7 +354,8 @@ QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> comm
     }
     parentMenu = found;
   }
-  if (auto* bar = qobject_cast<QMenuBar*>(parentMenu)) return bar->addAction(levels.back(), this, std::move(command));
+  if (auto* bar = qobject_cast<QMenuBar*>(parentMenu))
+    return bar->addAction(levels.back(), this, std::move(command));
   return static_cast<QMenu*>(parentMenu)->addAction(levels.back(), this, std::move(command));
 }
 

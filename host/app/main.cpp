@@ -85,8 +85,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("plug528-host"));
   QApplication::setDesktopFileName(QStringLiteral("plug528-host"));
   // The installed icon (share/icons beside bin/), else the theme's.
-  const QString icon = QString::fromStdString(program + "/../share/icons/hicolor/64x64/apps/plug528-host.png");
-  QApplication::setWindowIcon(QFile::exists(icon) ? QIcon(icon) : QIcon::fromTheme(QStringLiteral("plug528-host")));
+  const QString icon =
+      QString::fromStdString(program + "/../share/icons/hicolor/64x64/apps/plug528-host.png");
+  QApplication::setWindowIcon(QFile::exists(icon) ? QIcon(icon)
+                                                  : QIcon::fromTheme(QStringLiteral("plug528-host")));
 
   QuitOnTerminationSignals(&application);
 

@@ -83,8 +83,9 @@ void RoleDialog::AddRule(const aia::RoleRule& rule) {
 }
 
 void RoleDialog::Pick(int role) {
-  const size_t index = role >= 1 && role <= static_cast<int>(roleTexts_.size()) ? static_cast<size_t>(role - 1)
-                                                                                 : roles_.size() - 1;
+  const size_t index = role >= 1 && role <= static_cast<int>(roleTexts_.size())
+                           ? static_cast<size_t>(role - 1)
+                           : roles_.size() - 1;
   roles_[index]->setChecked(true);
 }
 
@@ -98,8 +99,8 @@ aia::AiaRoleChoice RoleDialog::Choice() const {
     const auto* role = qobject_cast<QComboBox*>(rules_->cellWidget(r, 1));
     const QTableWidgetItem* text = rules_->item(r, 0);
     if (role == nullptr || role->currentIndex() < 0) continue;
-    choice.rules.push_back({text != nullptr ? text->text().trimmed().toStdString() : std::string(),
-                            role->currentIndex() + 1});
+    choice.rules.push_back(
+        {text != nullptr ? text->text().trimmed().toStdString() : std::string(), role->currentIndex() + 1});
   }
   return choice;
 }

@@ -6,9 +6,9 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QApplication>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -52,7 +52,9 @@ QWidget* FindWidget(const QString& path) {
 
 ScriptRunner::ScriptRunner(HostApp& app, QStringList lines) : app_(app), lines_(std::move(lines)) {}
 
-void ScriptRunner::Start() { QTimer::singleShot(0, this, [this] { Next(); }); }
+void ScriptRunner::Start() {
+  QTimer::singleShot(0, this, [this] { Next(); });
+}
 
 void ScriptRunner::Fail(const QString& text) {
   failed_ = true;
@@ -168,16 +170,17 @@ bool ScriptRunner::Run(const QString& line) {
       }
     }
   } else if (verb == "services") {
-    for (const char* name : {"System/GetLanguage", "MainMenu/CreateNewMenu", "DB/GetConnectionUri", "Cfg/DataPath",
-                             "Main/OpenAssayIdDlgEx", "Main/OpenAssayFile", "Profile/GetInt", "Profile/SetInt",
-                             "Profile/GetString", "Profile/SetString", "Profile/DelKey", "plug528/MenuCommand"}) {
+    for (const char* name :
+         {"System/GetLanguage", "MainMenu/CreateNewMenu", "DB/GetConnectionUri", "Cfg/DataPath",
+          "Main/OpenAssayIdDlgEx", "Main/OpenAssayFile", "Profile/GetInt", "Profile/SetInt",
+          "Profile/GetString", "Profile/SetString", "Profile/DelKey", "plug528/MenuCommand"}) {
       Print(QString("service %1: %2").arg(name, services.ServiceExists(name) ? "yes" : "no"));
     }
     Print(QString("language 0x%1").arg(app_.languageId(), 4, 16, QChar('0')));
   } else if (verb == "plugins") {
     for (const auto& plugin : app_.plugins())
-      Print(QString("plugin %1 %2").arg(QString::fromStdString(plugin->shortName()),
-                                        QString::fromStdString(plugin->path())));
+      Print(QString("plugin %1 %2")
+                .arg(QString::fromStdString(plugin->shortName()), QString::fromStdString(plugin->path())));
   } else if (verb == "picture") {
     QWidget* target = words.value(0) == "viewer" ? app_.lastViewer()
                       : words.value(0) == "main" ? static_cast<QWidget*>(window)
@@ -203,7 +206,8 @@ bool ScriptRunner::Run(const QString& line) {
         Fail(words.value(0) + " is not a button");
       }
     } else if (verb == "tab") {
-      if (auto* tabs = qobject_cast<QTabWidget*>(widget); tabs != nullptr && words.value(1).toInt() < tabs->count()) {
+      if (auto* tabs = qobject_cast<QTabWidget*>(widget);
+          tabs != nullptr && words.value(1).toInt() < tabs->count()) {
         tabs->setCurrentIndex(words.value(1).toInt());
         Print("tab " + words.value(0) + " " + tabs->tabText(tabs->currentIndex()));
       } else {
@@ -225,7 +229,8 @@ bool ScriptRunner::Run(const QString& line) {
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) value = edit->text();
       if (auto* label = qobject_cast<QLabel*>(widget)) value = label->text();
       Print(words.value(0) + " = " + value);
-    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget); view != nullptr && view->model() != nullptr) {
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget);
+               view != nullptr && view->model() != nullptr) {
       // The columns a person sees: a table's hidden columns (width 0) are left out.
       const QAbstractItemModel* model = view->model();
       const auto* table = qobject_cast<QTableView*>(view);

@@ -35,11 +35,11 @@ struct AssayRecord {
   int id = 0;
   std::string filename;  // full path
   std::string sample;
-  int64_t andate = 0;    // seconds since 1970-01-01 UTC; 0 unknown
-  std::string role;      // role text of the passport, "" when it has none
+  int64_t andate = 0;  // seconds since 1970-01-01 UTC; 0 unknown
+  std::string role;    // role text of the passport, "" when it has none
   bool hidden = false;
   bool deleted = false;
-  std::string digest;    // "" when not known yet
+  std::string digest;  // "" when not known yet
 };
 
 class AssayDatabase {

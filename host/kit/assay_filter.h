@@ -12,10 +12,10 @@
 namespace p528::hostkit {
 
 struct AssayFilter {
-  std::string text;               // found in the sample name or the file name, any letter case
-  std::string role;               // the role text exactly, "" for any role
-  std::optional<int64_t> from;    // analysed at or after this moment (seconds since 1970 UTC)
-  std::optional<int64_t> until;   // analysed before this moment
+  std::string text;              // found in the sample name or the file name, any letter case
+  std::string role;              // the role text exactly, "" for any role
+  std::optional<int64_t> from;   // analysed at or after this moment (seconds since 1970 UTC)
+  std::optional<int64_t> until;  // analysed before this moment
 
   bool Matches(const AssayRecord& record) const;
 };

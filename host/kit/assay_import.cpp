@@ -127,7 +127,8 @@ std::string ContentDigest(const std::string& bytes) {
   return Format("%zu-%016llx", bytes.size(), static_cast<unsigned long long>(hash));
 }
 
-std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats) {
+std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources,
+                                          const FormatTable& formats) {
   std::vector<ImportCandidate> files;
   for (const std::string& source : sources) {
     std::error_code ec;
@@ -138,7 +139,8 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
     const fs::path top = fs::path(source).lexically_normal();
     const fs::path base = top.filename().empty() ? top.parent_path().filename() : top.filename();
     std::vector<ImportCandidate> found;
-    for (auto it = fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
+    for (auto it =
+             fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       if (it->is_regular_file(ec) && formats.For(it->path().string()) != nullptr) {
         found.push_back({it->path().string(), (base / it->path().lexically_relative(top)).string()});

@@ -32,9 +32,9 @@ namespace p528::hostkit {
 using ChromatogramReader = std::function<int(const std::string& path, ChrmFile& file, std::string& message)>;
 
 struct ChromatogramFormat {
-  std::string extension;      // with the dot, lower case: ".chrm", ".cdf"
+  std::string extension;  // with the dot, lower case: ".chrm", ".cdf"
   ChromatogramReader read;
-  bool native = false;        // the plug-in's own format: stored as it is
+  bool native = false;  // the plug-in's own format: stored as it is
 };
 
 class FormatTable {
@@ -53,15 +53,15 @@ FormatTable NativeFormats();
 
 struct ImportedFile {
   std::string source;
-  std::string stored;   // the copy in the data folder
+  std::string stored;  // the copy in the data folder
   int id = 0;
 };
 enum class SkipReason {
-  UnknownFormat,   // no reader for the extension
-  Unreadable,      // the file cannot be read at all (`error`)
-  NotChromatogram, // the reader refused it (`detail` = its status, `error` its message if any)
-  Duplicate,       // the same content is registered (`detail` = that assay id)
-  NotStored,       // the copy could not be written or converted (`error`)
+  UnknownFormat,    // no reader for the extension
+  Unreadable,       // the file cannot be read at all (`error`)
+  NotChromatogram,  // the reader refused it (`detail` = its status, `error` its message if any)
+  Duplicate,        // the same content is registered (`detail` = that assay id)
+  NotStored,        // the copy could not be written or converted (`error`)
 };
 struct SkippedFile {
   std::string source;
@@ -86,7 +86,8 @@ struct ImportCandidate {
 
 // The files named by `sources`: a file stands for itself, a folder for every file below it
 // (recursively) whose extension has a reader, in name order.
-std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources, const FormatTable& formats);
+std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources,
+                                          const FormatTable& formats);
 
 // Imports the files of `sources` (see CollectFiles) into `folder` and `database`. Throws
 // DataBase::SqlException when the database cannot be written (then nothing is imported).

@@ -68,7 +68,8 @@ std::string InstalledPluginFolder(const std::string& programFolder) {
 }
 
 std::string DefaultPluginPath(const std::string& programFolder) {
-  const std::filesystem::path installed = std::filesystem::path(InstalledPluginFolder(programFolder)) / "libplug528.so";
+  const std::filesystem::path installed =
+      std::filesystem::path(InstalledPluginFolder(programFolder)) / "libplug528.so";
   std::error_code ec;
   if (std::filesystem::exists(installed, ec)) return installed.string();
   return (std::filesystem::path(programFolder) / "libplug528.so").string();

@@ -203,8 +203,8 @@ std::optional<std::string> ProfileStore::GetText(const std::string& key) const {
 bool ProfileStore::Put(const std::string& key, const Value& value) {
   // A value the file holds already, on a line of its own, is not written again.
   const auto stored = values_.find(key);
-  if (stored != values_.end() && stored->second.isInt == value.isInt && stored->second.number == value.number &&
-      stored->second.text == value.text &&
+  if (stored != values_.end() && stored->second.isInt == value.isInt &&
+      stored->second.number == value.number && stored->second.text == value.text &&
       std::count_if(lines_.begin(), lines_.end(), [&](const Line& line) { return line.key == key; }) == 1) {
     return false;
   }

@@ -62,13 +62,13 @@ class ProfileStore {
   void Parse(const std::string& bytes);
   std::string Serialise() const;
   bool Put(const std::string& key, const Value& value);  // true when a line changed
-  bool Erase(const std::string& section);  // true when a line went
+  bool Erase(const std::string& section);                // true when a line went
   // Applies `edit` (false: nothing changed) to the file under its lock and writes it.
   bool Change(const std::function<bool()>& edit);
 
   std::string path_;
-  std::vector<Line> lines_;                // the file, line by line
-  std::map<std::string, Value> values_;    // the value lines by key (the last one wins)
+  std::vector<Line> lines_;              // the file, line by line
+  std::map<std::string, Value> values_;  // the value lines by key (the last one wins)
   std::string saveError_;
 };
 

@@ -68,7 +68,8 @@ void ServiceTable::Withdraw(const std::string& name) { offered_.erase(name); }
 int ServiceTable::FireEvent(const std::string& event, intptr_t wparam, intptr_t lparam) {
   std::vector<HostCallback> callbacks;
   for (const auto& [handle, subscription] : subscriptions_) {
-    if (subscription.event == event && subscription.callback != nullptr) callbacks.push_back(subscription.callback);
+    if (subscription.event == event && subscription.callback != nullptr)
+      callbacks.push_back(subscription.callback);
   }
   for (HostCallback callback : callbacks) callback(wparam, lparam);
   return static_cast<int>(callbacks.size());
@@ -143,7 +144,8 @@ void OfferProfile(ServiceTable& table, ProfileStore& store) {
     const auto value = store.GetText(KeyOf(wparam));
     if (!value || request == nullptr || request->buffer == nullptr || request->capacity <= 0) return 0;
     const std::u16string text = Utf8ToUtf16(*value);
-    const std::size_t count = std::min<std::size_t>(text.size(), static_cast<std::size_t>(request->capacity - 1));
+    const std::size_t count =
+        std::min<std::size_t>(text.size(), static_cast<std::size_t>(request->capacity - 1));
     std::copy_n(text.begin(), count, request->buffer);
     request->buffer[count] = u'\0';
     return 1;

@@ -5,14 +5,14 @@
 
 #include <pugixml.hpp>
 
+#include <locale.h>
+#include <unistd.h>
 #include <bit>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
-#include <unistd.h>
 
 namespace p528 {
 
@@ -25,7 +25,16 @@ constexpr size_t kHeaderSize = 16;
 constexpr size_t kBlockHeaderSize = 32;
 
 // What went wrong while reading; each loader maps it to its own status code.
-enum class ReadFailure { kNone, kHeaderShort, kBadMagic, kBadVersion, kBlockShort, kSamplesShort, kXmlOffset, kXmlParse };
+enum class ReadFailure {
+  kNone,
+  kHeaderShort,
+  kBadMagic,
+  kBadVersion,
+  kBlockShort,
+  kSamplesShort,
+  kXmlOffset,
+  kXmlParse
+};
 
 int FileStatus(ReadFailure failure) {
   switch (failure) {
@@ -150,18 +159,30 @@ void ReadPassport(pugi::xml_node node, ChrmPassport& passport) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = child.name();
     const pugi::xml_attribute value = child.attribute("value");
-    if (name == "assayid") passport.assayid = value.as_string();
-    else if (name == "series") passport.series = value.as_string();
-    else if (name == "sample") passport.sample = value.as_string();
-    else if (name == "method") passport.method = value.as_string();
-    else if (name == "mixture") passport.mixture = value.as_string();
-    else if (name == "andate") passport.andate = value.as_llong(0);
-    else if (name == "date") passport.date = value.as_llong(0);
-    else if (name == "duration") passport.duration = value ? strtod_l(value.value(), nullptr, CLocale()) : 0.0;
-    else if (name == "graduation") passport.graduation = value.as_bool(false);
-    else if (name == "defect") passport.defect = value.as_bool(false);
-    else if (name == "column") passport.columns.push_back(ReadColumn(child));
-    else passport.fields.push_back({std::string(name), child.attribute("title").as_string(), value.as_string()});
+    if (name == "assayid")
+      passport.assayid = value.as_string();
+    else if (name == "series")
+      passport.series = value.as_string();
+    else if (name == "sample")
+      passport.sample = value.as_string();
+    else if (name == "method")
+      passport.method = value.as_string();
+    else if (name == "mixture")
+      passport.mixture = value.as_string();
+    else if (name == "andate")
+      passport.andate = value.as_llong(0);
+    else if (name == "date")
+      passport.date = value.as_llong(0);
+    else if (name == "duration")
+      passport.duration = value ? strtod_l(value.value(), nullptr, CLocale()) : 0.0;
+    else if (name == "graduation")
+      passport.graduation = value.as_bool(false);
+    else if (name == "defect")
+      passport.defect = value.as_bool(false);
+    else if (name == "column")
+      passport.columns.push_back(ReadColumn(child));
+    else
+      passport.fields.push_back({std::string(name), child.attribute("title").as_string(), value.as_string()});
   }
 }
 
@@ -180,7 +201,8 @@ void ReadPeakTables(pugi::xml_node node, std::vector<ChrmChannel>& channels) {
     }
     if (target == nullptr) continue;
     target->peaks.clear();
-    for (pugi::xml_node item : element.child("table").children("item")) target->peaks.push_back(ReadPeak(item));
+    for (pugi::xml_node item : element.child("table").children("item"))
+      target->peaks.push_back(ReadPeak(item));
   }
 }
 
@@ -258,12 +280,16 @@ struct FileCloser {
 void AddValue(pugi::xml_node parent, const char* name, std::string_view text) {
   parent.append_child(name).append_attribute("value").set_value(text.data(), text.size());
 }
-void AddDouble(pugi::xml_node parent, const char* name, double v) { AddValue(parent, name, Format("%.17g", v)); }
+void AddDouble(pugi::xml_node parent, const char* name, double v) {
+  AddValue(parent, name, Format("%.17g", v));
+}
 void AddInt(pugi::xml_node parent, const char* name, int64_t v) {
   AddValue(parent, name, Format("%lld", static_cast<long long>(v)));
 }
 void AddUInt(pugi::xml_node parent, const char* name, uint32_t v) { AddValue(parent, name, Format("%u", v)); }
-void AddBool(pugi::xml_node parent, const char* name, bool v) { AddValue(parent, name, v ? "true" : "false"); }
+void AddBool(pugi::xml_node parent, const char* name, bool v) {
+  AddValue(parent, name, v ? "true" : "false");
+}
 
 void BuildColumn(pugi::xml_node node, const ChrmColumn& c) {
   AddInt(node, "channel", c.channel);
@@ -405,7 +431,8 @@ int CVantiroFile4::SaveToFile(const std::string& path) {
   if (!f) return ChrmSaveCannotOpen;
 
   uint64_t xmlOffset = kHeaderSize;
-  for (const ChrmChannel& channel : channels) xmlOffset += kBlockHeaderSize + 4 * uint64_t{channel.samples.size()};
+  for (const ChrmChannel& channel : channels)
+    xmlOffset += kBlockHeaderSize + 4 * uint64_t{channel.samples.size()};
   unsigned char header[kHeaderSize] = {'S', 'T', 'G', version};
   WriteU64(header + 8, xmlOffset);
   if (std::fwrite(header, 1, sizeof header, f.get()) != sizeof header) return ChrmSaveHeaderNotWritten;
@@ -421,7 +448,8 @@ int CVantiroFile4::SaveToFile(const std::string& path) {
     WriteF64(block + 16, channel.step);
     WriteU64(block + 24, samples.size());
     if (std::fwrite(block, 1, sizeof block, f.get()) != sizeof block) return ChrmSaveBlockNotWritten;
-    if (!samples.empty() && std::fwrite(samples.data(), sizeof(float), samples.size(), f.get()) != samples.size()) {
+    if (!samples.empty() &&
+        std::fwrite(samples.data(), sizeof(float), samples.size(), f.get()) != samples.size()) {
       return ChrmSaveSamplesNotWritten;
     }
   }

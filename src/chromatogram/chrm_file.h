@@ -36,7 +36,7 @@ struct ChrmColumn {
 // A user-defined passport field of the host. Title "Chrm_Type" carries the role; the field
 // named "operator" carries the operator's name.
 struct PassportField {
-  std::string name;   // XML element name
+  std::string name;  // XML element name
   std::string title;
   std::string value;
 };
@@ -58,13 +58,13 @@ struct ChrmPassport {
 };
 
 struct ChrmPeak {
-  double front = 0;   // start of the peak, minutes
-  double back = 0;    // end of the peak, minutes
-  double time = 0;    // retention time, minutes
+  double front = 0;  // start of the peak, minutes
+  double back = 0;   // end of the peak, minutes
+  double time = 0;   // retention time, minutes
   double area = 0;
   double height = 0;  // height above the baseline, signal units
   double concent = 0;
-  std::string name;   // component name
+  std::string name;  // component name
   bool reference = false;
   int left = -1;
   int right = -1;

@@ -21,15 +21,12 @@ std::string WithOrdinal(const std::string& pattern, int ordinal) {
 int RoleLimit(int role) {
   switch (role) {
     case RoleAnalysis:
-    case RoleStandard:
-      return 3;
+    case RoleStandard: return 3;
     case RoleCalibration:
     case RoleBlank:
     case RoleReference:
-    case RoleCheck:
-      return 1;
-    default:
-      return 0;
+    case RoleCheck: return 1;
+    default: return 0;
   }
 }
 

@@ -5,8 +5,8 @@
 // A file's role comes from the passport field titled "Chrm_Type" (exact title). Its value is
 // compared case-insensitively (Cyrillic letters fold too) with the role texts of the current
 // string table and with the module's own (Russian) role texts, which every file recorded
-// under the Russian interface carries, roles tried in the order 1 to 6; the first matching role whose limit is not
-// reached wins. Limits are counted once, when a command begins.
+// under the Russian interface carries, roles tried in the order 1 to 6; the first matching role whose limit
+// is not reached wins. Limits are counted once, when a command begins.
 #pragma once
 
 #include "chromatogram/chrm_file.h"

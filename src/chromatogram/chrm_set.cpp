@@ -164,7 +164,8 @@ bool AddFile(const Shell& shell, ChrmSet& set, const std::string& path, int assa
   if (status == 0) {
     std::string sameAs = SameRunInSet(set, path, file);
     if (!sameAs.empty()) {
-      skipped.push_back({path, assayId, SkipReason::SameRun, PassportRoleText(file), status, std::move(sameAs), 0});
+      skipped.push_back(
+          {path, assayId, SkipReason::SameRun, PassportRoleText(file), status, std::move(sameAs), 0});
       set.erase(it);
       return false;
     }

@@ -45,13 +45,13 @@ void NormalizePeakNames(ChrmFile& file, int foreignUi);
 // Why the add command left a chosen file out (the window says nothing; the command line
 // reports it as a notice).
 enum class SkipReason {
-  AlreadyInSet,     // that path is already a member of the set
-  NotReadable,      // the file did not load and so has no role text
-  NoRoleText,       // the passport has no "Chrm_Type" field (or an empty one)
-  UnknownRoleText,  // the role text names no role
-  RoleFull,         // the role's limit was reached when the command began
-  NoSuchAssay,      // the assay id chosen has no visible assay row (path is empty)
-  SameRun,          // the same run is in the set under another path (`sameAs`)
+  AlreadyInSet,           // that path is already a member of the set
+  NotReadable,            // the file did not load and so has no role text
+  NoRoleText,             // the passport has no "Chrm_Type" field (or an empty one)
+  UnknownRoleText,        // the role text names no role
+  RoleFull,               // the role's limit was reached when the command began
+  NoSuchAssay,            // the assay id chosen has no visible assay row (path is empty)
+  SameRun,                // the same run is in the set under another path (`sameAs`)
   RememberedNotReadable,  // a remembered file that no longer loads (`role` its key's role)
 };
 

@@ -40,8 +40,11 @@ bool LooksUtf8(std::string_view bytes) {
   bool wide = false;
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    std::size_t length = lead < 0x80                    ? 1
+                         : lead >= 0xC2 && lead <= 0xDF ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
     if (length == 0 || i + length > bytes.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
@@ -67,7 +70,8 @@ ComponentRecord ParseLine(std::string_view line, TableEncoding encoding) {
   size_t start = 0;
   while (count < kFieldCount) {
     const size_t end = line.find(';', start);
-    fields[count++] = line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    fields[count++] =
+        line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -83,15 +87,16 @@ ComponentRecord ParseLine(std::string_view line, TableEncoding encoding) {
   return r;
 }
 
-void AppendEncoded(std::string& line, const std::string& text, const ComponentRecord& r, TableEncoding encoding) {
+void AppendEncoded(std::string& line, const std::string& text, const ComponentRecord& r,
+                   TableEncoding encoding) {
   if (encoding != TableEncoding::Cp1251) {
     line += text;
     return;
   }
   std::string bytes;
   if (!EncodeCp1251(text, bytes)) {
-    throw ComponentTableSaveError(Format("component %i: \"%s\" has a character that Windows-1251 cannot hold",
-                                         r.id, text.c_str()));
+    throw ComponentTableSaveError(
+        Format("component %i: \"%s\" has a character that Windows-1251 cannot hold", r.id, text.c_str()));
   }
   line += bytes;
 }
@@ -148,7 +153,8 @@ void SaveComponentTable(const std::string& path, const ComponentTable& table) {
     throw ComponentTableSaveError(ErrorText("cannot open the component table", path, errno));
   }
   if (!S_ISREG(info.st_mode)) {
-    throw ComponentTableSaveError("cannot open the component table \"" + path + "\": " + FileKindText(info.st_mode));
+    throw ComponentTableSaveError("cannot open the component table \"" + path +
+                                  "\": " + FileKindText(info.st_mode));
   }
   if (::access(target.c_str(), W_OK) != 0) {
     throw ComponentTableSaveError(ErrorText("cannot open the component table", path, errno));

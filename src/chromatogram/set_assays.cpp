@@ -11,7 +11,8 @@ std::optional<std::vector<int>> AskAssayIds(const Shell& shell, intptr_t ownerWi
   }
   int ids[kAssayDialogCapacity] = {};
   AssayIdRequest request{ids, kAssayDialogCapacity};
-  const intptr_t count = shell.CallService("Main/OpenAssayIdDlgEx", reinterpret_cast<intptr_t>(&request), ownerWindow);
+  const intptr_t count =
+      shell.CallService("Main/OpenAssayIdDlgEx", reinterpret_cast<intptr_t>(&request), ownerWindow);
   if (count == 0 || count > kAssayDialogCapacity) return std::nullopt;
   if (count < 0) return std::vector<int>();
   return std::vector<int>(ids, ids + count);

@@ -19,9 +19,8 @@
 
 namespace p528 {
 
-CAnalysis::CAnalysis(const Shell& shellState, ComponentTable& componentTable,
-                     MessageLog& messageLog, CalibrationTab& calibrationTab,
-                     ResultTables& resultTables)
+CAnalysis::CAnalysis(const Shell& shellState, ComponentTable& componentTable, MessageLog& messageLog,
+                     CalibrationTab& calibrationTab, ResultTables& resultTables)
     : shell(shellState),
       components(componentTable),
       messages(messageLog),

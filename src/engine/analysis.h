@@ -39,19 +39,17 @@ struct ResultTables;
 // The selected standard (settings key "method"); the member holds any int, other values
 // make the driver do nothing.
 enum CalcMethod : int32_t {
-  AstmD2887A = 0,   // ASTM D 2887-13 method A, area normalisation
-  AstmD2887B = 1,   // offered but disabled: the driver calculates nothing
-  Gost56720A = 2,   // GOST R 56720-2015 method A, area normalisation
-  Gost56720B = 3,   // GOST R 56720-2015 method B, internal standard
-  Gost54291 = 4,    // GOST R 54291-2010, internal standard
-  Iso3924 = 5,      // GOST ISO 3924-2017, area normalisation
+  AstmD2887A = 0,  // ASTM D 2887-13 method A, area normalisation
+  AstmD2887B = 1,  // offered but disabled: the driver calculates nothing
+  Gost56720A = 2,  // GOST R 56720-2015 method A, area normalisation
+  Gost56720B = 3,  // GOST R 56720-2015 method B, internal standard
+  Gost54291 = 4,   // GOST R 54291-2010, internal standard
+  Iso3924 = 5,     // GOST ISO 3924-2017, area normalisation
 };
 inline bool IsAreaNormalisation(int32_t method) {
   return method == AstmD2887A || method == Gost56720A || method == Iso3924;
 }
-inline bool IsInternalStandard(int32_t method) {
-  return method == Gost56720B || method == Gost54291;
-}
+inline bool IsInternalStandard(int32_t method) { return method == Gost56720B || method == Gost54291; }
 inline bool IsGostMethod(int32_t method) {
   return method == Gost56720A || method == Gost56720B || method == Gost54291;
 }
@@ -163,8 +161,8 @@ struct ChrmResult {
 class CAnalysis {
  public:
   // Reads the method, the reference choice and the settings texts from the settings store.
-  CAnalysis(const Shell& shell, ComponentTable& components, MessageLog& messages,
-            CalibrationTab& calibration, ResultTables& tables);
+  CAnalysis(const Shell& shell, ComponentTable& components, MessageLog& messages, CalibrationTab& calibration,
+            ResultTables& tables);
 
   // (Re)reads the settings texts, method and reference choice from the settings store.
   void LoadSettings();
@@ -207,16 +205,16 @@ class CAnalysis {
   double FractionMeanTotal = -1.0;
 
   // Settings texts, kept exactly as typed; converted by the decimal-prefix rule at use.
-  std::string TimeStartSample = "0.0";  // "Начало выхода пробы, мин"
-  std::string start_mark = "70.0";      // "Начало разметки фракций, °C"
-  int UseDefaultStep = 1;               // 0 once the user types a percent step
-  std::string step_mark = "10.0";       // "Шаг разметки фракций, °C"
-  std::string StepPercent;              // "Шаг отгона пробы, %"; rewritten by a calculation
-  std::string SampleMass = "0.0";       // "Масса пробы, г"
-  std::string StdMass = "0.0";          // "Масса внутр. стандарта, г"
-  std::string H2SPercent = "0.0";       // "Массовая доля сероводорода, %"
-  std::string MercaptanPercent = "0.0"; // "Массовая доля меркаптановой серы, %"
-  std::string WaterPercent = "0.0";     // "Массовая доля воды, %"
+  std::string TimeStartSample = "0.0";   // "Начало выхода пробы, мин"
+  std::string start_mark = "70.0";       // "Начало разметки фракций, °C"
+  int UseDefaultStep = 1;                // 0 once the user types a percent step
+  std::string step_mark = "10.0";        // "Шаг разметки фракций, °C"
+  std::string StepPercent;               // "Шаг отгона пробы, %"; rewritten by a calculation
+  std::string SampleMass = "0.0";        // "Масса пробы, г"
+  std::string StdMass = "0.0";           // "Масса внутр. стандарта, г"
+  std::string H2SPercent = "0.0";        // "Массовая доля сероводорода, %"
+  std::string MercaptanPercent = "0.0";  // "Массовая доля меркаптановой серы, %"
+  std::string WaterPercent = "0.0";      // "Массовая доля воды, %"
   // Saved copies for the settings dialog's Cancel.
   std::string SavedStepPercent;
   std::string SavedSampleMass = "0.0";

@@ -5,10 +5,10 @@
 #include "engine/calibration.h"
 #include "engine/distillation.h"
 #include "engine/fraction_table.h"
-#include "engine/sample_span.h"
 #include "engine/fractions.h"
 #include "engine/message_log.h"
 #include "engine/repeatability.h"
+#include "engine/sample_span.h"
 #include "engine/texts/calculation_texts.h"
 #include "shell/text.h"
 
@@ -27,9 +27,9 @@ void ApplyFinalBoilingRules(CAnalysis& engine, ChrmResult& a, double limitTime) 
   const double limit = FinalBoilingLimit(method);
   const bool is545 = method == Gost56720A;
   if (a.EndTime <= limitTime) {
-    const int id = method == AstmD2887A  ? text::kFbpNotFoundAstm
-                   : method == Iso3924   ? text::kFbpNotFoundIso
-                                         : text::kFbpNotFound56720;
+    const int id = method == AstmD2887A ? text::kFbpNotFoundAstm
+                   : method == Iso3924  ? text::kFbpNotFoundIso
+                                        : text::kFbpNotFound56720;
     engine.messages.AddError(engine.Text(id));
   }
   // An end of elution that was not found is no final boiling point beyond the limit.
@@ -44,9 +44,9 @@ void ApplyFinalBoilingRules(CAnalysis& engine, ChrmResult& a, double limitTime) 
     a.EndTime = limitTime;
   }
   if (std::fabs(a.EndTime - limitTime) > 1.0) {
-    const int id = method == AstmD2887A  ? text::kFbpExceedsAstm
-                   : method == Iso3924   ? text::kFbpExceedsIso
-                                         : text::kFbpExceeds56720;
+    const int id = method == AstmD2887A ? text::kFbpExceedsAstm
+                   : method == Iso3924  ? text::kFbpExceedsIso
+                                        : text::kFbpExceeds56720;
     engine.messages.AddError(engine.Text(id));
     a.EndTemp = limit;
     a.EndTime = limitTime;

@@ -58,8 +58,8 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
   const double x0 = x[static_cast<std::size_t>(i0)];
   const double x1 = x[static_cast<std::size_t>(j0)];
   auto halfLine = [&](int64_t m) {
-    const double base = j0 == i0 ? x0 : x0 + (x1 - x0) * static_cast<double>(m - i0) /
-                                                  static_cast<double>(j0 - i0);
+    const double base =
+        j0 == i0 ? x0 : x0 + (x1 - x0) * static_cast<double>(m - i0) / static_cast<double>(j0 - i0);
     return base + peak.height * 0.5;
   };
   while (i < a && x[static_cast<std::size_t>(i)] < halfLine(i)) ++i;
@@ -75,11 +75,11 @@ void CalibrationTab::SetUpPointsList(const Shell& shell) {
 }
 
 void CalibrationTab::LoadTimes(const Shell& shell) {
-  for (std::size_t k = 0; k < 4; ++k) timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
+  for (std::size_t k = 0; k < 4; ++k)
+    timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
 }
 
-void CalibrationTab::SetTime(const Shell& shell, int index, std::string text,
-                             ComponentTable& components) {
+void CalibrationTab::SetTime(const Shell& shell, int index, std::string text, ComponentTable& components) {
   if (index < 0 || index > 3) return;
   const auto k = static_cast<std::size_t>(index);
   timeC[k] = std::move(text);

@@ -64,13 +64,13 @@ struct CalibrationTab {
   CalibCurve curve;
   const ChrmFile* CalibrationChrm = nullptr;  // set by the recalculation, null when absent
   const ChrmFile* CheckChrm = nullptr;
-  std::string textX = "0.0";  // calculator "Ось X:" (time)
-  std::string textY = "0.0";  // calculator "Ось Y:" (temperature)
+  std::string textX = "0.0";                                        // calculator "Ось X:" (time)
+  std::string textY = "0.0";                                        // calculator "Ось Y:" (temperature)
   std::array<std::string, 4> timeC = {"0.0", "0.0", "0.0", "0.0"};  // C1..C4, min
-  double resolution = 0.0;    // C16/C18 resolution
+  double resolution = 0.0;                                          // C16/C18 resolution
   IsWindowRange isWindow;
   std::vector<ResponseRow> responseRows;
-  TableModel points;          // calibration points list: "", "T, мин", "t, °C"
+  TableModel points;  // calibration points list: "", "T, мин", "t, °C"
 
   // Creates the points list's columns (hidden, "T, мин" 82, "t, °C" 75, centred).
   void SetUpPointsList(const Shell& shell);

@@ -66,7 +66,8 @@ void CheckResolution(CAnalysis& engine) {
   for (std::size_t n = 0; n < kNames.size(); ++n) {
     const std::string wanted = InterfaceName(engine.shell, kNames[n]);
     for (const ComponentRecord& c : engine.components)
-      if (EqualsLatinNoCase(ComponentName(engine.shell, c), wanted)) labels[n] = ComponentAltName(engine.shell, c);
+      if (EqualsLatinNoCase(ComponentName(engine.shell, c), wanted))
+        labels[n] = ComponentAltName(engine.shell, c);
   }
   auto matches = [&](const ChrmPeak& peak, std::size_t n) {
     return !labels[n].empty() && EqualsLatinNoCase(peak.name, labels[n]);
@@ -97,7 +98,8 @@ void CheckResolution(CAnalysis& engine) {
   if (!std::isfinite(resolution)) resolution = 0.0;
   calibration.resolution = resolution;
   if (resolution < kResolutionLimit)
-    engine.messages.AddError(engine.Text(engine.Method == Iso3924 ? text::kResolutionIso : text::kResolution56720));
+    engine.messages.AddError(
+        engine.Text(engine.Method == Iso3924 ? text::kResolutionIso : text::kResolution56720));
 }
 
 void CheckResponseFactors(CAnalysis& engine) {
@@ -181,7 +183,8 @@ void FillResponseList(CAnalysis& engine) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const ResponseRow& row = rows[i];
     if (!row.hasComponent) continue;
-    std::string conformity = judged && row.factor > 0 ? engine.Text(row.ok == 1 ? text::kYes : text::kNo) : kNoValue;
+    std::string conformity =
+        judged && row.factor > 0 ? engine.Text(row.ok == 1 ? text::kYes : text::kNo) : kNoValue;
     list.AppendRow({Format("%d", static_cast<int>(i + 1)), row.componentName, Format("%.3f", row.peakArea),
                     row.componentMass > 0 ? Format("%.3f", row.componentMass) : kNoValue,
                     row.factor > 0 ? Format("%.3f", row.factor) : kNoValue, std::move(conformity)});

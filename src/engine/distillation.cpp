@@ -85,7 +85,8 @@ double ZeroLevel(const ChrmChannel& channel, double timeStartSample) {
   if (count <= 0) return 0.0;  // empty window
 
   double sum = 0;
-  for (int64_t i = first; i < last; ++i) sum += static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
+  for (int64_t i = first; i < last; ++i)
+    sum += static_cast<double>(channel.samples[static_cast<std::size_t>(i)]);
   const double mean = sum / static_cast<double>(count);
   double squares = 0;
   for (int64_t i = first; i < last; ++i) {
@@ -152,9 +153,8 @@ void FindEndTime(ChrmResult& r) {
     r.TotalArea = -1.0;
     return;
   }
-  const std::size_t w = perSecond >= static_cast<double>(points)
-                            ? points
-                            : static_cast<std::size_t>(std::floor(perSecond));
+  const std::size_t w =
+      perSecond >= static_cast<double>(points) ? points : static_cast<std::size_t>(std::floor(perSecond));
   const SampleSpan span(r);
   // Sum of the w interval areas Area(Times[l - i - 1], Times[l - i]), i = 0 .. w - 1, in that
   // order.

@@ -50,11 +50,11 @@ std::size_t EarlyEnd(const ChrmResult& result) {
 }
 
 void SortEarlyRecords(ChrmResult& result) {
-  const auto first = result.Fractions.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, result.Fractions.size()));
+  const auto first = result.Fractions.begin() +
+                     static_cast<std::ptrdiff_t>(std::min<std::size_t>(2, result.Fractions.size()));
   const auto last = result.Fractions.begin() + static_cast<std::ptrdiff_t>(EarlyEnd(result));
-  std::stable_sort(first, last, [](const FractionRecord& a, const FractionRecord& b) {
-    return a.peakTime < b.peakTime;
-  });
+  std::stable_sort(first, last,
+                   [](const FractionRecord& a, const FractionRecord& b) { return a.peakTime < b.peakTime; });
 }
 
 }  // namespace
@@ -173,7 +173,8 @@ void AlignFractions(CAnalysis& engine) {
     std::vector<FractionRecord> missing;
     for (std::size_t j = 2; j < EarlyEnd(from); ++j) {
       const std::string& name = from.Fractions[j].name;
-      const bool present = std::any_of(toFirst, toLast, [&](const FractionRecord& r) { return r.name == name; });
+      const bool present =
+          std::any_of(toFirst, toLast, [&](const FractionRecord& r) { return r.name == name; });
       if (present) continue;
       // A placeholder: the component was not seen in this run. It keeps area -1, so it
       // stays out of the weighted sum and its percents stay -1 (shown "---").
@@ -213,8 +214,8 @@ void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
         FractionRecord& record = records[j];
         if (record.area < 0) continue;
         record.massPercent = record.area * record.factor * 100 / weightedSum;
-        record.residuePercent = result.Residue >= 0 ? record.massPercent * (100 - result.Residue) / 100
-                                                    : record.massPercent;
+        record.residuePercent =
+            result.Residue >= 0 ? record.massPercent * (100 - result.Residue) / 100 : record.massPercent;
         record.correctedPercent = record.residuePercent * (100 - h2s - mercaptan - water) / 100;
         result.FractionTotal += record.correctedPercent;
       }

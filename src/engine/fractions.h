@@ -52,8 +52,8 @@ void AlignFractions(CAnalysis& engine);
 // Mass percents from the response-weighted areas, the residue correction (Residue >= 0),
 // the H2S / mercaptan sulphur / water correction (% mass), FractionTotal; then removes the
 // early records of components whose response factor is not above 0.
-void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
-                              double mercaptan, double water);
+void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s, double mercaptan,
+                              double water);
 
 // Number of analyses the calculation gave results to: all of them in the area-normalisation
 // methods, the first min(analyses, internal-standard runs) in the internal-standard methods

@@ -90,7 +90,8 @@ void InternalStandardCurves(CAnalysis& engine) {
         SampleAreaOf(analysis.TotalArea, analysis.WindowArea, standard.TotalArea, standard.WindowArea, k);
     analysis.Residue = ResidueOf(analysis.TotalArea, analysis.SampleArea);
     BuildCurve(analysis, engine.Method, engine.calibration.curve);
-    BuildPointTable(analysis, engine.StepPercent, engine.UseDefaultStep, engine.Method, engine.calibration.curve);
+    BuildPointTable(analysis, engine.StepPercent, engine.UseDefaultStep, engine.Method,
+                    engine.calibration.curve);
     if (analysis.Ibp.time == -1.0) {
       engine.messages.AddError(engine.TextF(text::kIsIbpNotCovered, analysis.Number));
       engine.State = StateNotRun;

@@ -75,8 +75,7 @@ void FillIso3405Table(CAnalysis& engine) {
   const std::string missing = engine.Text(text::kCellMissing);
   for (const Iso3405Row& row : engine.Iso3405Rows) {
     const bool known = IsIso3405Value(row.tiso);
-    table.AppendRow({"", Iso3405Label(engine, row.coeff->percent),
-                     known ? Format("%.2f", row.tiso) : missing,
+    table.AppendRow({"", Iso3405Label(engine, row.coeff->percent), known ? Format("%.2f", row.tiso) : missing,
                      known ? Format("%.2f", row.coeff->R) : missing});
   }
 }

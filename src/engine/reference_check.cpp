@@ -6,9 +6,9 @@
 #include "engine/calibration.h"
 #include "engine/custom_reference.h"
 #include "engine/distillation.h"
-#include "engine/sample_span.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
+#include "engine/sample_span.h"
 #include "engine/tables/reference_tables.h"
 #include "engine/texts/calibration_check_texts.h"
 #include "engine/texts/reference_texts.h"
@@ -156,9 +156,12 @@ void CompareReferencePoints(CAnalysis& engine, const CustomReference& custom) {
 
 double ReferenceTemperature(int32_t method, int32_t refType, double percent) {
   std::span<const RefGasoilRow> table;
-  if (method == AstmD2887A) table = RefTableAstm();
-  else if (method == Gost56720A || method == Iso3924) table = RefTableGost();
-  else return -1.0;
+  if (method == AstmD2887A)
+    table = RefTableAstm();
+  else if (method == Gost56720A || method == Iso3924)
+    table = RefTableGost();
+  else
+    return -1.0;
   if (refType != Lot1 && refType != Lot2) return -1.0;
   double result = -1.0;
   for (const RefGasoilRow& row : table) {

@@ -41,8 +41,8 @@ double ReferenceTemperature(int32_t method, int32_t refType, double percent);
 
 // Reproducibility limits R, °C, at percent p; -1 where the standard gives none. `T` is the
 // absolute mean of the measured and certified temperatures, °C.
-double ReproducibilityLimitAstm(double p);                 // ASTM D 2887-13 method A
-double ReproducibilityLimitIso3924(double p, double T);    // GOST ISO 3924-2017
+double ReproducibilityLimitAstm(double p);               // ASTM D 2887-13 method A
+double ReproducibilityLimitIso3924(double p, double T);  // GOST ISO 3924-2017
 // GOST R 56720-2015 method A: ReproducibilityLimit56720A in engine/tables/repeatability_tables.h.
 
 }  // namespace p528

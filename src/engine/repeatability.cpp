@@ -225,7 +225,9 @@ void InsertColumns(const TableWriter& w) {
   TableModel& table = w.engine.tables.repeatability;
   const CAnalysis& e = w.engine;
   int column = 3;
-  auto insert = [&](std::string caption, int width) { table.InsertColumn(column++, std::move(caption), width); };
+  auto insert = [&](std::string caption, int width) {
+    table.InsertColumn(column++, std::move(caption), width);
+  };
   if (w.shown >= 2) insert(e.Text(text::kCaptionT2), 95);
   if (w.shown >= 3) insert(e.Text(text::kCaptionT3), 95);
   insert(e.Text(text::kCaptionMeanTemp), w.layout == Layout::Gost54291 ? 105 : 75);
@@ -254,7 +256,8 @@ void AppendResidueRows(const TableWriter& w) {
   const std::size_t n = e.Analyses.size();
   table.AppendRow({});
   Cells heading{"", e.Text(text::kResidueHeadName)};
-  for (std::size_t k = 0; k < n && k < 3; ++k) heading.push_back(e.Text(text::kResidueHeadConc1 + static_cast<int>(k)));
+  for (std::size_t k = 0; k < n && k < 3; ++k)
+    heading.push_back(e.Text(text::kResidueHeadConc1 + static_cast<int>(k)));
   heading.push_back(e.Text(text::kResidueHeadMean));
   heading.push_back(e.Text(text::kResidueHeadDiff));
   heading.push_back(e.Text(text::kResidueHeadNorm));
@@ -292,9 +295,10 @@ void AppendResidueRows(const TableWriter& w) {
 void FillRepeatabilityTable(CAnalysis& engine) {
   const Layout layout = LayoutOf(engine.Method);
   const std::size_t n = engine.Analyses.size();
-  const TableWriter w{engine, layout,
-                      layout == Layout::AreaNormalisation ? std::min<std::size_t>(n, 2) : std::min<std::size_t>(n, 3),
-                      layout == Layout::AreaNormalisation ? "%.2f" : "%.1f"};
+  const TableWriter w{
+      engine, layout,
+      layout == Layout::AreaNormalisation ? std::min<std::size_t>(n, 2) : std::min<std::size_t>(n, 3),
+      layout == Layout::AreaNormalisation ? "%.2f" : "%.1f"};
   TableModel& table = engine.tables.repeatability;
   table.DeleteAllRows();
   table.DeleteColumns(3, 9);

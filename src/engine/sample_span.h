@@ -71,11 +71,11 @@ inline std::size_t Index(double t, double start, double step, bool* onGrid) {
 // A time limited to the recorded samples, with its sample index and the signal there, as
 // Area uses it for one of its bounds.
 struct SampleBound {
-  double time = 0;          // limited to [StartTime, last sample time], min
-  std::size_t index = 0;    // SampleIndex of time
-  bool onGrid = false;      // time is a sample time (within the grid tolerance)
-  double signal = -1.0;     // SignalAt(time)
-  bool valid = false;       // false: Area over this bound is 0 (no samples, no step, NaN)
+  double time = 0;        // limited to [StartTime, last sample time], min
+  std::size_t index = 0;  // SampleIndex of time
+  bool onGrid = false;    // time is a sample time (within the grid tolerance)
+  double signal = -1.0;   // SignalAt(time)
+  bool valid = false;     // false: Area over this bound is 0 (no samples, no step, NaN)
 };
 
 class SampleSpan {
@@ -130,11 +130,11 @@ class SampleSpan {
 
   const double* signal_;
   std::size_t size_;
-  double start_;         // the record's StartTime
-  double step_;          // the record's Step
-  double gridStart_;     // start time of channel 0 (the record's without a channel)
-  double gridStep_;      // sampling interval of channel 0 (the record's without a channel)
-  double last_;          // time of the last sample
+  double start_;      // the record's StartTime
+  double step_;       // the record's Step
+  double gridStart_;  // start time of channel 0 (the record's without a channel)
+  double gridStep_;   // sampling interval of channel 0 (the record's without a channel)
+  double last_;       // time of the last sample
   // The channel's grid is the record's and the grid is fine enough against its start and
   // length (start / step + samples below 2^40) that converting the time StartTime + i × Step
   // back always gives sample i exactly on the grid: its rounding errors stay below 2^-11 of

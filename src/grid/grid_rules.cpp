@@ -2,9 +2,9 @@
 
 #include "shell/text.h"
 
+#include <langinfo.h>
 #include <algorithm>
 #include <ctime>
-#include <langinfo.h>
 #include <numeric>
 
 namespace p528 {
@@ -58,13 +58,14 @@ int CompareCells(int kind, const std::string& a, const std::string& b, bool asce
 }
 
 std::optional<double> ParseDateTime(const std::string& text) {
-  const char* formats[] = {nl_langinfo(D_T_FMT), nl_langinfo(D_FMT), nl_langinfo(T_FMT),
-                           "%d.%m.%y %H:%M", "%d.%m.%Y %H:%M", "%d.%m.%Y", "%d.%m.%y"};
+  const char* formats[] = {nl_langinfo(D_T_FMT), nl_langinfo(D_FMT), nl_langinfo(T_FMT), "%d.%m.%y %H:%M",
+                           "%d.%m.%Y %H:%M",     "%d.%m.%Y",         "%d.%m.%y"};
   std::tm tm{};
   for (const char* format : formats) {
     if (!ParseWith(text, format, tm)) continue;
     const long days = DaysFromCivil(tm.tm_year + 1900L, static_cast<unsigned>(tm.tm_mon + 1),
-                                    static_cast<unsigned>(tm.tm_mday)) - kDateEpochOffset;
+                                    static_cast<unsigned>(tm.tm_mday)) -
+                      kDateEpochOffset;
     const double dayFraction = (tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec) / 86400.0;
     return static_cast<double>(days) + dayFraction;
   }

@@ -43,8 +43,7 @@ class TableModel {
   // Columns. InsertColumn places the column at `index` (clamped to the end) and gives
   // every row an empty cell there; returns the index used. DeleteColumn returns false
   // when the column does not exist.
-  int InsertColumn(int index, std::string caption, int width,
-                   ColumnAlign align = ColumnAlign::Centre);
+  int InsertColumn(int index, std::string caption, int width, ColumnAlign align = ColumnAlign::Centre);
   int AppendColumn(std::string caption, int width, ColumnAlign align = ColumnAlign::Centre);
   bool DeleteColumn(int index);
   // Deletes the columns from `last` down to `first` that exist (both inclusive).

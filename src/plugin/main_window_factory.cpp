@@ -35,14 +35,15 @@ class QtMainWindow final : public MainWindow {
 }  // namespace
 
 MainWindowFactory ModuleMainWindowFactory() {
-  return [](PluginModule& module, intptr_t parent, const std::string& version) -> std::unique_ptr<MainWindow> {
-    if (QApplication::instance() == nullptr) return nullptr;
-    auto* parentWindow = reinterpret_cast<QWidget*>(parent);
-    const std::string componentPath = module.componentTablePath();
-    auto* window = new ui::CDarErud528Dlg(module.shell(), componentPath, version, parentWindow);
-    ui::ConnectDialogButtons(*window);
-    return std::make_unique<QtMainWindow>(window);
-  };
+  return
+      [](PluginModule& module, intptr_t parent, const std::string& version) -> std::unique_ptr<MainWindow> {
+        if (QApplication::instance() == nullptr) return nullptr;
+        auto* parentWindow = reinterpret_cast<QWidget*>(parent);
+        const std::string componentPath = module.componentTablePath();
+        auto* window = new ui::CDarErud528Dlg(module.shell(), componentPath, version, parentWindow);
+        ui::ConnectDialogButtons(*window);
+        return std::make_unique<QtMainWindow>(window);
+      };
 }
 
 }  // namespace p528

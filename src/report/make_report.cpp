@@ -5,10 +5,10 @@
 #include "shell/shell.h"
 #include "shell/text.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace p528 {
 
@@ -118,7 +118,8 @@ std::string ReportOutcomeText(const Shell& shell, const ReportOutcome& outcome) 
       return with(text::kReportNoStyleSheet, outcome.detail.empty() ? outcome.path : outcome.detail);
     case ReportStatus::TransformFailed: return with(text::kReportTransformFailed, outcome.detail);
     case ReportStatus::CannotWrite:
-      return Format(shell.Str(text::kReportCannotWrite).c_str(), outcome.path.c_str(), outcome.detail.c_str());
+      return Format(shell.Str(text::kReportCannotWrite).c_str(), outcome.path.c_str(),
+                    outcome.detail.c_str());
   }
   return {};
 }

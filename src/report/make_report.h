@@ -59,14 +59,14 @@ enum class ReportMode { Show = 0, Save = 1 };
 
 struct ReportRequest {
   ReportMode mode = ReportMode::Show;
-  std::string styleSheetFolder;             // the module's folder
-  ReportChartView calibrationChart;         // the calibration page's chart
-  ReportChartView distillationChart;        // the distillation chart page's chart
+  std::string styleSheetFolder;       // the module's folder
+  ReportChartView calibrationChart;   // the calibration page's chart
+  ReportChartView distillationChart;  // the distillation chart page's chart
   ChartPngRenderer* renderer = nullptr;
   ReportDesktop* desktop = nullptr;
-  std::optional<ReportOptions> options;     // none: the stored flags (LoadFlags)
-  std::optional<std::time_t> now;           // none: the current time
-  std::string tempFolder;                   // "": $TMPDIR, else /tmp
+  std::optional<ReportOptions> options;  // none: the stored flags (LoadFlags)
+  std::optional<std::time_t> now;        // none: the current time
+  std::string tempFolder;                // "": $TMPDIR, else /tmp
 };
 
 enum class ReportStatus {

@@ -17,9 +17,7 @@ namespace p528 {
 namespace {
 
 // Text `id` used as a printf format with one int.
-std::string TextInt(const Shell& shell, int id, int value) {
-  return Format(shell.Str(id).c_str(), value);
-}
+std::string TextInt(const Shell& shell, int id, int value) { return Format(shell.Str(id).c_str(), value); }
 
 constexpr std::string_view kAnalysisTag = "#анализ";
 
@@ -62,8 +60,8 @@ std::string ReportSampleName(const CAnalysis& analysis) {
 std::vector<ReportFile> ReportFileList(const Shell& shell, const ChrmSet& set) {
   // One place each for the single roles (a later file of the same role takes the place).
   const int singleRoles[] = {RoleCalibration, RoleBlank, RoleReference, RoleCheck};
-  const int singleTexts[] = {text::kReportRoleCalibration, text::kReportRoleBlank,
-                             text::kReportRoleReference, text::kReportRoleCheck};
+  const int singleTexts[] = {text::kReportRoleCalibration, text::kReportRoleBlank, text::kReportRoleReference,
+                             text::kReportRoleCheck};
   std::vector<ReportFile> files;
   for (int k = 0; k < 4; ++k) {
     std::optional<ReportFile> place;

@@ -17,9 +17,9 @@ namespace p528 {
 class Shell;
 
 struct ReportOptions {
-  int32_t flag_files = 0;         // "Список файлов": files
-  int32_t flag_grad_chart = 0;    // "Градуировочный график": grad_chart
-  int32_t flag_resp_rate = 0;     // "Таблица относительных коэфф. отклика": outTable
+  int32_t flag_files = 0;       // "Список файлов": files
+  int32_t flag_grad_chart = 0;  // "Градуировочный график": grad_chart
+  int32_t flag_resp_rate = 0;  // "Таблица относительных коэфф. отклика": outTable
   int32_t flag_Ref_table = 0;     // "Проверка эталонного образца": ref_table
   int32_t flag_prop_chart = 0;    // "Кривая разгонки": prop_chart
   int32_t flag_prop_table = 0;    // "Таблица долей отгона": prop_table_A/_B/_Gost

@@ -1,10 +1,10 @@
 // The table sections of the report: copies of the result lists' cell texts, the ISO 3405
 // rows of the engine and the errors of the message log.
 #include "engine/analysis.h"
+#include "engine/custom_reference.h"
 #include "engine/iso3405.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
-#include "engine/custom_reference.h"
 #include "report/report_document.h"
 #include "report/report_texts.h"
 #include "shell/settings.h"
@@ -17,9 +17,7 @@ namespace p528 {
 
 namespace {
 
-std::string TextInt(const Shell& shell, int id, int value) {
-  return Format(shell.Str(id).c_str(), value);
-}
+std::string TextInt(const Shell& shell, int id, int value) { return Format(shell.Str(id).c_str(), value); }
 
 // The property table's element and the cells after the temperatures, by method: element
 // names in column order, the first of them at column n + 2.
@@ -30,12 +28,9 @@ struct PropLayout {
 
 PropLayout PropTableLayout(int32_t method) {
   switch (method) {
-    case Gost56720A:
-      return {"prop_table_A", {"a_temp", "d_temp", "r", "r_chek", "R", "R_chek"}};
-    case Gost56720B:
-      return {"prop_table_B", {"a_temp", "accuracy", "d_temp", "r", "r_chek"}};
-    default:
-      return {"prop_table_Gost", {"a_temp", "d_temp", "R", "R_chek"}};
+    case Gost56720A: return {"prop_table_A", {"a_temp", "d_temp", "r", "r_chek", "R", "R_chek"}};
+    case Gost56720B: return {"prop_table_B", {"a_temp", "accuracy", "d_temp", "r", "r_chek"}};
+    default: return {"prop_table_Gost", {"a_temp", "d_temp", "R", "R_chek"}};
   }
 }
 
@@ -76,18 +71,14 @@ void RefTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& ref
   xmlNodePtr section = wrapper.AddElement(nullptr, "ref_table");
   if (section == nullptr) return;
   switch (ReadSettingInt(shell, kSectionSettings, "type_ref_gasoil", Lot1)) {
-    case Lot1:
-      wrapper.AddText(section, "type_gasoil", shell.Str(text::kReportGasoilLot1));
-      break;
-    case Lot2:
-      wrapper.AddText(section, "type_gasoil", shell.Str(text::kReportGasoilLot2));
-      break;
+    case Lot1: wrapper.AddText(section, "type_gasoil", shell.Str(text::kReportGasoilLot1)); break;
+    case Lot2: wrapper.AddText(section, "type_gasoil", shell.Str(text::kReportGasoilLot2)); break;
     case Custom:
-      wrapper.AddText(section, "type_gasoil", shell.Str(text::kReportGasoilPassport) +
-                                                  CustomReference::FromSettings(shell).passportNumber);
+      wrapper.AddText(
+          section, "type_gasoil",
+          shell.Str(text::kReportGasoilPassport) + CustomReference::FromSettings(shell).passportNumber);
       break;
-    default:
-      break;
+    default: break;
   }
   static const char* const kCells[] = {"prop", "temp_std", "temp_Ref", "d_temp", "R", "R_chek"};
   for (int r = 0; r < reference.RowCount(); ++r) {
@@ -106,7 +97,8 @@ void PropTableXml(const CAnalysis& engine, CXMLWrapper& wrapper) {
   const int n = ShownAnalyses(engine);
   for (int i = 1; i <= n; ++i) {
     xmlNodePtr head = wrapper.AddElement(section, "head_col");
-    if (head != nullptr) wrapper.AddText(head, "label", TextInt(engine.shell, text::kReportTemperatureColumn, i));
+    if (head != nullptr)
+      wrapper.AddText(head, "label", TextInt(engine.shell, text::kReportTemperatureColumn, i));
   }
   const bool parallel = engine.Analyses.size() >= 2;
   for (int r = 0; r < list.RowCount(); ++r) {
@@ -136,7 +128,8 @@ void FractTableXml(const CAnalysis& engine, CXMLWrapper& wrapper) {
   for (int i = 1; i <= n; ++i) heads.push_back(TextInt(shell, text::kReportConcentration, i));
   heads.push_back(shell.Str(text::kReportMeanConcentration));
   if (metrology) {
-    for (int id : {text::kReportAccuracy, text::kReportDifference, text::kReportLimit, text::kReportConformity}) {
+    for (int id :
+         {text::kReportAccuracy, text::kReportDifference, text::kReportLimit, text::kReportConformity}) {
       heads.push_back(shell.Str(id));
     }
   }

@@ -24,8 +24,10 @@ namespace {
 class ErrorCapture {
  public:
   ErrorCapture()
-      : xmlHandler_(xmlGenericError), xmlContext_(xmlGenericErrorContext),
-        xsltHandler_(xsltGenericError), xsltContext_(xsltGenericErrorContext) {
+      : xmlHandler_(xmlGenericError),
+        xmlContext_(xmlGenericErrorContext),
+        xsltHandler_(xsltGenericError),
+        xsltContext_(xsltGenericErrorContext) {
     xmlSetGenericErrorFunc(this, &ErrorCapture::Collect);
     xsltSetGenericErrorFunc(this, &ErrorCapture::Collect);
   }
@@ -114,8 +116,7 @@ TransformResult TransformReportToString(xmlDocPtr report, const std::string& sty
   }
 
   std::unique_ptr<xsltSecurityPrefs, PrefsDeleter> prefs(xsltNewSecurityPrefs());
-  std::unique_ptr<xsltTransformContext, ContextDeleter> context(
-      xsltNewTransformContext(style.get(), report));
+  std::unique_ptr<xsltTransformContext, ContextDeleter> context(xsltNewTransformContext(style.get(), report));
   if (!prefs || !context) return {TransformStatus::TransformFailed, "out of memory"};
   xsltSetSecurityPrefs(prefs.get(), XSLT_SECPREF_WRITE_FILE, xsltSecurityForbid);
   xsltSetSecurityPrefs(prefs.get(), XSLT_SECPREF_CREATE_DIRECTORY, xsltSecurityForbid);

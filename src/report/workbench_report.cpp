@@ -11,7 +11,8 @@ ReportSources WorkbenchReportSources(const Workbench& workbench) {
 
 ReportOutcome MakeWorkbenchReport(Workbench& workbench, ReportRequest request) {
   // Drawing a chart into a picture changes only its display state.
-  if (request.calibrationChart.chart == nullptr) request.calibrationChart.chart = &workbench.calibrationChartForView();
+  if (request.calibrationChart.chart == nullptr)
+    request.calibrationChart.chart = &workbench.calibrationChartForView();
   if (request.distillationChart.chart == nullptr) {
     request.distillationChart.chart = &workbench.distillationChartForView();
   }

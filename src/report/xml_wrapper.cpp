@@ -69,8 +69,7 @@ std::string XmlSafeText(std::string_view text) {
 }
 
 std::string Base64Encode(const unsigned char* bytes, std::size_t count) {
-  static constexpr char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
   out.reserve((count + 2) / 3 * 4);
   std::size_t i = 0;
@@ -104,8 +103,8 @@ bool CXMLWrapper::Init() {
   if (document_ != nullptr) xmlFreeDoc(document_);
   root_ = nullptr;
   dataTypes_ = nullptr;
-  document_ = xmlReadMemory(kEmptyDocument, static_cast<int>(std::strlen(kEmptyDocument)), nullptr,
-                            "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  document_ = xmlReadMemory(kEmptyDocument, static_cast<int>(std::strlen(kEmptyDocument)), nullptr, "UTF-8",
+                            XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   if (document_ != nullptr) root_ = xmlDocGetRootElement(document_);
   if (root_ != nullptr) dataTypes_ = xmlNewNs(root_, X(kDataTypeNamespace), X("dt"));
   failed_ = root_ == nullptr || dataTypes_ == nullptr;

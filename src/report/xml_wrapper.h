@@ -42,8 +42,7 @@ class CXMLWrapper {
   xmlNodePtr AddElement(xmlNodePtr parent, const char* name);
   xmlNodePtr AddText(xmlNodePtr parent, const char* name, std::string_view text);
   xmlNodePtr AddInt(xmlNodePtr parent, const char* name, int32_t value);
-  xmlNodePtr AddBinary(xmlNodePtr parent, const char* name, const unsigned char* bytes,
-                       std::size_t count);
+  xmlNodePtr AddBinary(xmlNodePtr parent, const char* name, const unsigned char* bytes, std::size_t count);
 
   xmlDocPtr Document() const { return document_; }
   xmlNodePtr Root() const { return root_; }

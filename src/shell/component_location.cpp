@@ -40,8 +40,8 @@ bool Seed(const std::string& from, const std::string& to) {
   std::string temporary = to + ".seed-XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return false;
-  const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                       ::fsync(fd) == 0;
+  const bool written =
+      ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   const bool linked = written && closed && (::link(temporary.c_str(), to.c_str()) == 0 || errno == EEXIST);
   ::unlink(temporary.c_str());

@@ -21,7 +21,8 @@ bool CanReplaceFile(const std::string& path);
 // replaced; otherwise the user's copy, which is first created from the file beside the
 // module when `seed` is true and it does not exist yet. Falls back to the file beside the
 // module when there is no user copy (and none could be made).
-std::string ComponentTableLocation(const std::string& moduleFolder, bool seed = true,
-                                   const std::function<bool(const std::string&)>& canReplace = CanReplaceFile);
+std::string ComponentTableLocation(
+    const std::string& moduleFolder, bool seed = true,
+    const std::function<bool(const std::string&)>& canReplace = CanReplaceFile);
 
 }  // namespace p528

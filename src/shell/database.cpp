@@ -52,7 +52,8 @@ int IdColumn(sqlite3_stmt* statement) {
   return sqlite3_column_type(statement, 0) == SQLITE_NULL ? -1 : sqlite3_column_int(statement, 0);
 }
 
-void FileNamesById(DbHandle& db, const char* sql, int assayId, const std::function<void(const std::string&)>& onRow) {
+void FileNamesById(DbHandle& db, const char* sql, int assayId,
+                   const std::function<void(const std::string&)>& onRow) {
   Statement statement = Prepare(db, "%s", sql);
   sqlite3_bind_int(statement.get(), 1, assayId);
   StepAll(statement.get(), [&](sqlite3_stmt* s) { onRow(FileNameColumn(s)); });

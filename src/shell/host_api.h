@@ -23,9 +23,9 @@ struct HostApi {
 };
 
 struct PluginInfo {
-  intptr_t size;                   // sizeof(PluginInfo)
-  const char16_t* shortName;       // "plug528"
-  intptr_t version;                // 0x01020000: major in the top byte, minor in the next
+  intptr_t size;              // sizeof(PluginInfo)
+  const char16_t* shortName;  // "plug528"
+  intptr_t version;           // 0x01020000: major in the top byte, minor in the next
   const char16_t* description;
   const char16_t* author;
   const char16_t* email;
@@ -35,10 +35,10 @@ struct PluginInfo {
 };
 
 struct MenuItemInfo {
-  intptr_t size;              // sizeof(MenuItemInfo)
-  const char16_t* caption;    // menu path, levels separated by "/"
-  intptr_t flags;             // 0
-  const char* service;        // service the item invokes
+  intptr_t size;            // sizeof(MenuItemInfo)
+  const char16_t* caption;  // menu path, levels separated by "/"
+  intptr_t flags;           // 0
+  const char* service;      // service the item invokes
 };
 
 // "Main/OpenAssayIdDlgEx": the host writes up to `capacity` assay ids into `ids`.

@@ -17,10 +17,17 @@ size_t ValidUtf8Length(std::string_view s, size_t i) {
   size_t len;
   char32_t cp;
   if (b0 < 0x80) return 1;
-  if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
-  else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
-  else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
-  else return 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    len = 2;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3;
+    cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    len = 4;
+    cp = b0 & 0x07;
+  } else
+    return 0;
   if (s.size() - i < len) return 0;
   for (size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
@@ -39,13 +46,34 @@ void AppendEscaped(std::string& out, std::string_view s) {
     const char c = s[i];
     const auto u = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; ++i; continue;
-      case '\\': out += "\\\\"; ++i; continue;
-      case '\b': out += "\\b"; ++i; continue;
-      case '\f': out += "\\f"; ++i; continue;
-      case '\n': out += "\\n"; ++i; continue;
-      case '\r': out += "\\r"; ++i; continue;
-      case '\t': out += "\\t"; ++i; continue;
+      case '"':
+        out += "\\\"";
+        ++i;
+        continue;
+      case '\\':
+        out += "\\\\";
+        ++i;
+        continue;
+      case '\b':
+        out += "\\b";
+        ++i;
+        continue;
+      case '\f':
+        out += "\\f";
+        ++i;
+        continue;
+      case '\n':
+        out += "\\n";
+        ++i;
+        continue;
+      case '\r':
+        out += "\\r";
+        ++i;
+        continue;
+      case '\t':
+        out += "\\t";
+        ++i;
+        continue;
       default: break;
     }
     if (u < 0x20 || u == 0x7F) {
@@ -151,7 +179,8 @@ void JsonWriter::Double(double value) {
   // The text of printf's "%.17g" (to_chars with a precision is defined as printf in the C
   // locale), without printf's cost: a result file holds thousands of numbers.
   char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+  const std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
   out_.append(text, written.ptr);
 }
 

@@ -40,15 +40,42 @@ class JsonWriter {
   void Null();
 
   // Key + value in one call.
-  void Member(std::string_view name, std::string_view utf8) { Key(name); String(utf8); }
-  void Member(std::string_view name, const char* utf8) { Key(name); String(utf8); }
-  void Member(std::string_view name, const std::string& utf8) { Key(name); String(utf8); }
-  void Member(std::string_view name, int value) { Key(name); Int(value); }
-  void Member(std::string_view name, int64_t value) { Key(name); Int(value); }
-  void Member(std::string_view name, uint32_t value) { Key(name); UInt(value); }
-  void Member(std::string_view name, uint64_t value) { Key(name); UInt(value); }
-  void Member(std::string_view name, double value) { Key(name); Double(value); }
-  void Member(std::string_view name, bool value) { Key(name); Bool(value); }
+  void Member(std::string_view name, std::string_view utf8) {
+    Key(name);
+    String(utf8);
+  }
+  void Member(std::string_view name, const char* utf8) {
+    Key(name);
+    String(utf8);
+  }
+  void Member(std::string_view name, const std::string& utf8) {
+    Key(name);
+    String(utf8);
+  }
+  void Member(std::string_view name, int value) {
+    Key(name);
+    Int(value);
+  }
+  void Member(std::string_view name, int64_t value) {
+    Key(name);
+    Int(value);
+  }
+  void Member(std::string_view name, uint32_t value) {
+    Key(name);
+    UInt(value);
+  }
+  void Member(std::string_view name, uint64_t value) {
+    Key(name);
+    UInt(value);
+  }
+  void Member(std::string_view name, double value) {
+    Key(name);
+    Double(value);
+  }
+  void Member(std::string_view name, bool value) {
+    Key(name);
+    Bool(value);
+  }
 
   // The document so far (complete once every Begin has its End).
   const std::string& str() const { return out_; }

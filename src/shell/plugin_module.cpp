@@ -65,8 +65,7 @@ int PluginModule::OnModulesLoaded() {
   shell_.CallService("MainMenu/CreateNewMenu", 0, reinterpret_cast<intptr_t>(&item));
 
   if (shell_.ServiceExists("DB/GetConnectionUri")) {
-    const auto* location =
-        reinterpret_cast<const char16_t*>(shell_.CallService("DB/GetConnectionUri", 0, 0));
+    const auto* location = reinterpret_cast<const char16_t*>(shell_.CallService("DB/GetConnectionUri", 0, 0));
     // Copied at once: the host's text is not ours to keep. No text is an empty location.
     shell_.databaseLocation = location != nullptr ? std::u16string(location) : std::u16string();
   }

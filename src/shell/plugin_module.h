@@ -39,8 +39,8 @@ class PluginModule;
 
 // Creates the single main window as a child of the host window `parent`, with the version
 // text ("1.2") for its title. May return nullptr when the build has no window layer.
-using MainWindowFactory = std::function<std::unique_ptr<MainWindow>(
-    PluginModule& module, intptr_t parent, const std::string& version)>;
+using MainWindowFactory = std::function<std::unique_ptr<MainWindow>(PluginModule& module, intptr_t parent,
+                                                                    const std::string& version)>;
 
 // The factory of the module's window layer. Defined by exactly one file of the plug-in
 // library (the Qt window layer, or a headless stand-in in builds without Qt).

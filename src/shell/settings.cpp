@@ -5,7 +5,7 @@
 namespace p528 {
 
 namespace {
-constexpr int kTextCapacity = 128;        // the first buffer offered to the host
+constexpr int kTextCapacity = 128;         // the first buffer offered to the host
 constexpr int kTextCapacityMax = 1 << 16;  // longer texts are cut here
 
 std::u16string SectionPath(const Shell& shell, std::string_view section) {

@@ -19,11 +19,11 @@ inline constexpr uint16_t kLangRussian = 0x0419;
 class Shell {
  public:
   const HostApi* host = nullptr;
-  uint16_t uiLangId = 0;              // host interface language, 0 when unknown
-  int foreignUi = 0;                  // 1 unless the interface is Russian (set by the main window)
-  std::string settingsPrefix;         // "" until the first menu command, then "plugins\plug528"
+  uint16_t uiLangId = 0;       // host interface language, 0 when unknown
+  int foreignUi = 0;           // 1 unless the interface is Russian (set by the main window)
+  std::string settingsPrefix;  // "" until the first menu command, then "plugins\plug528"
   const StringTable* resources = &RussianStrings();  // the module's or the satellite's table
-  std::optional<std::u16string> databaseLocation;   // from "DB/GetConnectionUri", copied
+  std::optional<std::u16string> databaseLocation;    // from "DB/GetConnectionUri", copied
 
   // True when a host is attached and it offers `service`.
   bool ServiceExists(const char* service) const;

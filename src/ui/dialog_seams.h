@@ -34,8 +34,7 @@ class DialogSeams {
   virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) = 0;
   // The save-file dialog (no overwrite prompt); nothing when the person cancels.
   virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption,
-                                                 const QString& defaultName,
-                                                 const QString& filter) = 0;
+                                                 const QString& defaultName, const QString& filter) = 0;
   // Opens `path` with the desktop's default viewer; false when the desktop refused.
   virtual bool OpenWithViewer(const QString& path) = 0;
 };
@@ -43,8 +42,7 @@ class DialogSeams {
 // The real desktop: Qt's own dialogs and services.
 class DesktopSeams final : public DialogSeams {
  public:
-  void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                   MessageKind kind) override {
+  void ShowMessage(QWidget* parent, const QString& caption, const QString& text, MessageKind kind) override {
     const QMessageBox::Icon icon = kind == MessageKind::Error     ? QMessageBox::Critical
                                    : kind == MessageKind::Warning ? QMessageBox::Warning
                                                                   : QMessageBox::Information;
@@ -56,8 +54,7 @@ class DesktopSeams final : public DialogSeams {
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
   }
-  std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption,
-                                         const QString& defaultName,
+  std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption, const QString& defaultName,
                                          const QString& filter) override {
     const QString name = QFileDialog::getSaveFileName(parent, caption, defaultName, filter, nullptr,
                                                       QFileDialog::DontConfirmOverwrite);

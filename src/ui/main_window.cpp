@@ -38,10 +38,10 @@ constexpr int kSaveReportId = 1013;
 constexpr int kFileListId = 1012;
 constexpr int kTabsId = 1005;
 
-constexpr int kTitleText = 130;         // "Доп расчет 528. Версия: %s "
-constexpr int kFirstTabText = 2001;     // "Град. график" .. 2008
+constexpr int kTitleText = 130;      // "Доп расчет 528. Версия: %s "
+constexpr int kFirstTabText = 2001;  // "Град. график" .. 2008
 constexpr int kNumberCaptionText = 4011;
-constexpr int kTemplateWidth = 605;     // dialog units
+constexpr int kTemplateWidth = 605;  // dialog units
 constexpr int kTemplateHeight = 360;
 
 // Pages: the template of each tab (its object name).
@@ -113,7 +113,8 @@ void CDarErud528Dlg::BuildControls() {
   });
 
   auto* files = new QVBoxLayout;
-  files->addWidget(AddButton(kAddId, 4001, [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
+  files->addWidget(
+      AddButton(kAddId, 4001, [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
   files->addWidget(AddButton(kRemoveId, 4002, [this] { RemoveSelected(); }));
   files->addWidget(AddButton(kRemoveAllId, 4003, [this] { workbench_->RemoveAll(); }));
   files->addWidget(AddButton(kOpenId, 4004, [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
@@ -156,7 +157,8 @@ void CDarErud528Dlg::BuildControls() {
 
 void CDarErud528Dlg::BuildPages() {
   Workbench& wb = *workbench_;
-  calibrationPage_ = new CTabCalibChart(wb, [this] { RequestRecalculation(); }, tabs_);
+  calibrationPage_ = new CTabCalibChart(
+      wb, [this] { RequestRecalculation(); }, tabs_);
   distillationPage_ = new CDlgPropChart(wb, *seams_, tabs_);
   messagePage_ = new CDlgMSG(wb, tabs_);
   ResultTables& results = wb.tablesForView();
@@ -164,7 +166,7 @@ void CDarErud528Dlg::BuildPages() {
                           &results.iso3405};
   for (std::size_t i = 0; i < tablePages_.size(); ++i) tablePages_[i] = new CDlgOutTable(*tables[i], tabs_);
   pages_ = {calibrationPage_, tablePages_[0], distillationPage_, tablePages_[1],
-            tablePages_[2],   tablePages_[3], tablePages_[4],     messagePage_};
+            tablePages_[2],   tablePages_[3], tablePages_[4],    messagePage_};
   for (int tab = 0; tab < kResultPages; ++tab) {
     QWidget* page = pages_[static_cast<std::size_t>(tab)];
     page->setObjectName(Id(kPageTemplates[tab]));
@@ -177,7 +179,8 @@ CChartWidget& CDarErud528Dlg::CalibrationChartWindow() { return calibrationPage_
 CChartWidget& CDarErud528Dlg::DistillationChartWindow() { return distillationPage_->ChartWindow(); }
 
 void CDarErud528Dlg::RequestRecalculation() {
-  QMetaObject::invokeMethod(this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
 }
 
 void CDarErud528Dlg::keyPressEvent(QKeyEvent* event) {

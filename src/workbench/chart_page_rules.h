@@ -17,8 +17,7 @@ namespace p528 {
 
 inline constexpr int kAnalysisCurves = 3;
 // Curve colours of analyses 1, 2, 3 (red, blue, green), 0x00BBGGRR.
-inline constexpr std::array<COLORREF, kAnalysisCurves> kAnalysisCurveColours = {0x0808FC, 0xFC0808,
-                                                                                0x08FC08};
+inline constexpr std::array<COLORREF, kAnalysisCurves> kAnalysisCurveColours = {0x0808FC, 0xFC0808, 0x08FC08};
 
 // Calculator on curve `series`: with `yFromX` the Y at X = `text`, else the X at Y = `text`;
 // "%.5g" of the result, "0" when the curve has no data or the value lies outside it.

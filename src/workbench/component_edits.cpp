@@ -16,8 +16,12 @@ constexpr int kNewComponentName = 290;  // "Новый компонент"
 constexpr int kNamePrompt = 291;        // "Задать ИМЯ!"
 
 std::vector<std::string> RowCells(const ComponentRecord& r, bool latin) {
-  return {Format("%i", r.id), latin ? r.nameLatin : r.name, latin ? r.altNameLatin : r.altName,
-          Format("%.3f", r.responseFactor), Format("%.1f", r.boilingPoint), Format("%.3f", r.mixtureMass)};
+  return {Format("%i", r.id),
+          latin ? r.nameLatin : r.name,
+          latin ? r.altNameLatin : r.altName,
+          Format("%.3f", r.responseFactor),
+          Format("%.1f", r.boilingPoint),
+          Format("%.3f", r.mixtureMass)};
 }
 
 // The id column's text read back as the list shows it, truncated to an integer.
@@ -32,7 +36,8 @@ int IdOf(const std::string& text) {
 void ApplyComponentEdits(ComponentTable& table, const ComponentEdits& edits) {
   for (const ComponentEdit& edit : edits) {
     const ComponentRecord& e = edit.record;
-    auto found = std::find_if(table.begin(), table.end(), [&e](const ComponentRecord& r) { return r.id == e.id; });
+    auto found =
+        std::find_if(table.begin(), table.end(), [&e](const ComponentRecord& r) { return r.id == e.id; });
     switch (edit.op) {
       case EditModify:
         if (found != table.end()) {
@@ -59,10 +64,12 @@ void ApplyComponentEdits(ComponentTable& table, const ComponentEdits& edits) {
       default: break;
     }
   }
-  for (std::size_t i = kFirstUserComponentId - 1; i < table.size(); ++i) table[i].id = static_cast<int>(i + 1);
+  for (std::size_t i = kFirstUserComponentId - 1; i < table.size(); ++i)
+    table[i].id = static_cast<int>(i + 1);
 }
 
-ComponentsEditor::ComponentsEditor(const Shell& shell, const ComponentTable& table) : shell_(shell), table_(table) {
+ComponentsEditor::ComponentsEditor(const Shell& shell, const ComponentTable& table)
+    : shell_(shell), table_(table) {
   for (std::size_t c = 0; c < std::size(kColumnCaptions); ++c) {
     list_.AppendColumn(shell.Str(kColumnCaptions[c]), kColumnWidths[c], ColumnAlign::Left);
   }
@@ -140,8 +147,9 @@ int ComponentsEditor::AddComponent() {
   edits_.push_back(edit);
   RowData data;
   data.FillColour = kAddedRowColour;
-  const int row = list_.AppendRow(
-      {Format("%i", nextId_), shell_.Str(kNewComponentName), shell_.Str(kNamePrompt), "0.000", "0.000", "0.000"}, data);
+  const int row = list_.AppendRow({Format("%i", nextId_), shell_.Str(kNewComponentName),
+                                   shell_.Str(kNamePrompt), "0.000", "0.000", "0.000"},
+                                  data);
   ++nextId_;
   return row;
 }

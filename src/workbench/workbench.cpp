@@ -64,7 +64,8 @@ void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds, bool dro
 
   initialised_ = true;
   std::vector<SkippedFile> dropped;
-  if (restoreRemembered) RestoreRememberedFiles(shell_, chrmSet_, dropUnreadableRemembered ? &dropped : nullptr);
+  if (restoreRemembered)
+    RestoreRememberedFiles(shell_, chrmSet_, dropUnreadableRemembered ? &dropped : nullptr);
   instrumentNumber_ = ReadSettingInt(shell_, kSectionSettings, "num_device", 0);
   try {
     std::vector<std::string> paths;

@@ -86,7 +86,8 @@ class Workbench {
   // database: restored files keep assay id -1 instead of failing on a missing table).
   // With `dropUnreadableRemembered` a remembered file that no longer loads is left out and
   // told through FilesSkipped (the command line); the window keeps it, empty.
-  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true, bool dropUnreadableRemembered = false);
+  void Initialise(bool restoreRemembered = true, bool lookUpAssayIds = true,
+                  bool dropUnreadableRemembered = false);
 
   // "Добавить": the files chosen in the host's assay dialog (needs "Main/OpenAssayIdDlgEx"
   // and "Cfg/DataPath"), shown with `ownerWindow` as its owner. Nothing happens when the

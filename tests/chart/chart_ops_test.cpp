@@ -44,8 +44,12 @@ TEST(ChartOpsTest, SetSeriesDataIgnoresEmptyOrMissingInput) {
     const double* y;
     int n;
   } ignored[] = {
-      {"count 0", 0, x2, y2, 0},  {"negative count", 0, x2, y2, -1}, {"null x", 0, nullptr, y2, 1},
-      {"null y", 0, x2, nullptr, 1}, {"index past the table", 1, x2, y2, 1}, {"negative index", -1, x2, y2, 1},
+      {"count 0", 0, x2, y2, 0},
+      {"negative count", 0, x2, y2, -1},
+      {"null x", 0, nullptr, y2, 1},
+      {"null y", 0, x2, nullptr, 1},
+      {"index past the table", 1, x2, y2, 1},
+      {"negative index", -1, x2, y2, 1},
   };
   for (const auto& c : ignored) {
     SCOPED_TRACE(c.name);

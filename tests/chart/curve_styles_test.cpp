@@ -46,10 +46,8 @@ TEST(SmoothCurveTest, FormFollowsTheXSequence) {
     std::vector<double> x;
     bool parametric;
   } cases[] = {
-      {"ascending", {0, 1, 2, 3, 4}, false},
-      {"descending", {4, 3, 2, 1}, false},
-      {"repeated X", {0, 1, 1, 2}, true},
-      {"back and forth", {0, 2, 1, 3}, true},
+      {"ascending", {0, 1, 2, 3, 4}, false},   {"descending", {4, 3, 2, 1}, false},
+      {"repeated X", {0, 1, 1, 2}, true},      {"back and forth", {0, 2, 1, 3}, true},
       {"first two equal", {1, 1, 2, 3}, true},
   };
   for (const auto& c : cases) {
@@ -176,10 +174,8 @@ TEST(LeaderTest, LineAndArrowDependOnTheDistance) {
     int below;  // pixels the point lies below its linked point
     int lines;
   } cases[] = {
-      {"20 px: line and arrow head", 20, 3},
-      {"16 px (4 s): line and arrow head", 16, 3},
-      {"10 px: line only", 10, 1},
-      {"4 px (s): line only", 4, 1},
+      {"20 px: line and arrow head", 20, 3}, {"16 px (4 s): line and arrow head", 16, 3},
+      {"10 px: line only", 10, 1},           {"4 px (s): line only", 4, 1},
       {"3 px: circle only", 3, 0},
   };
   for (const auto& c : cases) {

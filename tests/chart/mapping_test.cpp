@@ -27,7 +27,8 @@ TEST(MappingTest, RoundingTakesHalvesDown) {
   const struct {
     double v;
     int expected;
-  } cases[] = {{2.5, 2}, {2.51, 3}, {-2.5, -3}, {-2.49, -2}, {0.5, 0}, {1e300, 1000000000}, {-1e300, -1000000000}};
+  } cases[] = {{2.5, 2}, {2.51, 3},           {-2.5, -3},           {-2.49, -2},
+               {0.5, 0}, {1e300, 1000000000}, {-1e300, -1000000000}};
   for (const auto& c : cases) EXPECT_EQ(RoundPixel(c.v), c.expected) << c.v;
   EXPECT_EQ(RoundPixel(std::nan("")), -1000000000);
   // The rule itself, ceil(v - 0.5) limited to 1e9 pixels, on values next to halves and

@@ -26,9 +26,7 @@ CAutoSeries Polyline(COLORREF colour) {
   return s;
 }
 
-int CountOps(const RecordingCanvas& c, CanvasOp::Kind kind) {
-  return static_cast<int>(c.OpsOf(kind).size());
-}
+int CountOps(const RecordingCanvas& c, CanvasOp::Kind kind) { return static_cast<int>(c.OpsOf(kind).size()); }
 
 std::vector<CanvasOp> LinesInColour(const RecordingCanvas& c, COLORREF colour) {
   std::vector<CanvasOp> out;
@@ -96,7 +94,8 @@ TEST(PaintTest, RoundTicksAndLabelsOnBothAxes) {
   EXPECT_EQ(xLabels.front(), "0");
   EXPECT_EQ(xLabels.back(), "100");
   // Labels do not crowd: the tick spacing leaves room for the widest label.
-  const double spacing = (t.chart.PlotRect.right - t.chart.PlotRect.left) * t.chart.XStep / (t.chart.XMax - t.chart.XMin);
+  const double spacing =
+      (t.chart.PlotRect.right - t.chart.PlotRect.left) * t.chart.XStep / (t.chart.XMax - t.chart.XMin);
   EXPECT_GE(spacing, 3 * 6 + 6);
 }
 
@@ -107,7 +106,7 @@ TEST(PaintTest, EmptyCaptionsStillCostTheGap) {
     int captionGap;
     int plotBottom;
   } cases[] = {
-      {"no captions", "", 2, 280},    // 300 - margin 1 - gap 2 - (12 + 2 + 2 + 1)
+      {"no captions", "", 2, 280},      // 300 - margin 1 - gap 2 - (12 + 2 + 2 + 1)
       {"X caption", "T, мин", 2, 268},  // the caption's height 12 more
       {"no gap", "", 0, 282},
   };
@@ -166,7 +165,9 @@ TEST(PaintTest, CurveStaysInsideThePlotAndFrameSurroundsIt) {
     if (op.from == PixelPoint{p.left - 1, p.top - 1} || !frame.empty()) {
       if (frame.size() < 4) frame.push_back(op.to);
     }
-  EXPECT_EQ(frame, (std::vector<PixelPoint>{{p.left - 1, p.bottom}, {p.right, p.bottom}, {p.right, p.top - 1}, {p.left - 1, p.top - 1}}));
+  EXPECT_EQ(frame,
+            (std::vector<PixelPoint>{
+                {p.left - 1, p.bottom}, {p.right, p.bottom}, {p.right, p.top - 1}, {p.left - 1, p.top - 1}}));
 }
 
 TEST(PaintTest, ClickReadOutAtThePlotEdges) {
@@ -258,8 +259,8 @@ TEST(RobustnessTest, DegenerateChartsPaintBackgroundAndFrameThenRecover) {
   const double equal[] = {3, 3};
   const struct {
     const char* name;
-    int series;            // number of series added
-    const double* data;    // data of series 0, null for none
+    int series;          // number of series added
+    const double* data;  // data of series 0, null for none
     int count;
     PixelRect window;
     bool plotDrawn;

@@ -14,12 +14,12 @@ namespace p528::test {
 struct CanvasOp {
   enum Kind { Fill, Rect, Move, Line, Ellipse, Text, Offscreen, Copy, Invert };
   Kind kind = Fill;
-  PixelRect rect{};      // Fill, Rect, Ellipse, Invert; Offscreen: (0, 0, width, height)
-  PixelPoint from{};     // Line: current position before the line
-  PixelPoint to{};       // Move, Line: target; Text: anchor; Copy: destination
+  PixelRect rect{};   // Fill, Rect, Ellipse, Invert; Offscreen: (0, 0, width, height)
+  PixelPoint from{};  // Line: current position before the line
+  PixelPoint to{};    // Move, Line: target; Text: anchor; Copy: destination
   Pen pen{};
   Brush brush{};
-  COLORREF colour = 0;   // Fill, Text
+  COLORREF colour = 0;  // Fill, Text
   std::string text;
   TextAlign align = TextAlign::CentreTop;
   FontSpec font{};
@@ -133,7 +133,9 @@ class RecordingCanvas : public Canvas {
   }
 
  private:
-  int CharWidth(const FontSpec& font) const { return charWidthOverride >= 0 ? charWidthOverride : font.height / 2; }
+  int CharWidth(const FontSpec& font) const {
+    return charWidthOverride >= 0 ? charWidthOverride : font.height / 2;
+  }
 
   std::shared_ptr<std::vector<CanvasOp>> ops_;
   PixelPoint position_{};

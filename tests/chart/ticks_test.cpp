@@ -45,9 +45,8 @@ TEST(NiceStepTest, MantissaBoundariesAreStrict) {
     double raw;
     double step;
   } cases[] = {
-      {7.5, 5},   {7.51, 10}, {3.5, 3},  {3.51, 5},  {2.6, 2.5}, {2.61, 3},
-      {2.4, 2},   {2.41, 2.5}, {1.5, 1}, {1.51, 2},  {1.0, 1},   {9.99, 10},
-      {75, 50},   {0.26, 0.25},
+      {7.5, 5},    {7.51, 10}, {3.5, 3},  {3.51, 5}, {2.6, 2.5}, {2.61, 3}, {2.4, 2},
+      {2.41, 2.5}, {1.5, 1},   {1.51, 2}, {1.0, 1},  {9.99, 10}, {75, 50},  {0.26, 0.25},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.raw);
@@ -68,7 +67,7 @@ TEST(TickSequenceTest, ElevenDriftFreeLabelsForATenthStep) {
   const std::vector<double> ticks = TickSequence(0, 1, 0.1);
   std::vector<std::string> labels;
   for (double v : ticks) labels.push_back(TickLabel(v));
-  const std::vector<std::string> expected = {"0", "0.1", "0.2", "0.3", "0.4", "0.5",
+  const std::vector<std::string> expected = {"0",   "0.1", "0.2", "0.3", "0.4", "0.5",
                                              "0.6", "0.7", "0.8", "0.9", "1"};
   EXPECT_EQ(labels, expected);
 }

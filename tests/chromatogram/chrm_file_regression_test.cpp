@@ -59,16 +59,15 @@ TEST(ChrmFileRegressions, KeptInputsGiveTheirStatus) {
 }
 
 TEST(ChrmFileRegressions, FuzzSeedsGiveTheirStatus) {
-  ReplayFolder(fs::path(PLUG528_SOURCE_DIR) / "tests/fuzz/corpus",
-               {
-                   {"minimal.stg", {0, 0}},
-                   {"two_channels.stg", {0, 0}},
-                   {"utf16_xml.stg", {0, 0}},
-                   {"bad_magic.stg", {-1, -3}},
-                   {"version2.stg", {-2, -4}},
-                   {"short_header.stg", {-3, -2}},
-                   {"xml_truncated.stg", {-3, -7}},
-               });
+  ReplayFolder(fs::path(PLUG528_SOURCE_DIR) / "tests/fuzz/corpus", {
+                                                                       {"minimal.stg", {0, 0}},
+                                                                       {"two_channels.stg", {0, 0}},
+                                                                       {"utf16_xml.stg", {0, 0}},
+                                                                       {"bad_magic.stg", {-1, -3}},
+                                                                       {"version2.stg", {-2, -4}},
+                                                                       {"short_header.stg", {-3, -2}},
+                                                                       {"xml_truncated.stg", {-3, -7}},
+                                                                   });
 }
 
 }  // namespace

@@ -418,7 +418,8 @@ CVantiroFile4 LoadXml(const std::string& xml, std::vector<Block> blocks = {Sampl
 }
 
 std::string PeakXml(const std::string& items) {
-  return "<root><channels><channel><number value=\"1\"/><table>" + items + "</table></channel></channels></root>";
+  return "<root><channels><channel><number value=\"1\"/><table>" + items +
+         "</table></channel></channels></root>";
 }
 
 struct PeakCase {
@@ -441,10 +442,10 @@ TEST(ChrmFileXmlValues, PeakFieldConversions) {
       {"reference blank first", "<item><reference value=\" true\"/></item>", false, -1, -1, 0, 0},
       {"element without value", "<item><left/><right/></item>", false, -1, -1, 0, 0},
       {"hexadecimal", "<item><left value=\"0x10\"/><right value=\"-0X1f\"/></item>", false, 16, -31, 0, 0},
-      {"clamped", "<item><left value=\"99999999999\"/><right value=\"-99999999999\"/></item>", false,
-       INT_MAX, INT_MIN, 0, 0},
-      {"leading blanks and junk", "<item><left value=\" 12abc\"/><right value=\"x\"/></item>", false, 12, 0, 0,
-       0},
+      {"clamped", "<item><left value=\"99999999999\"/><right value=\"-99999999999\"/></item>", false, INT_MAX,
+       INT_MIN, 0, 0},
+      {"leading blanks and junk", "<item><left value=\" 12abc\"/><right value=\"x\"/></item>", false, 12, 0,
+       0, 0},
       {"flags full range", "<item><flags value=\"4294967295\"/></item>", false, -1, -1, 0xFFFFFFFFu, 0},
       {"flags clamped", "<item><flags value=\"99999999999\"/></item>", false, -1, -1, 0xFFFFFFFFu, 0},
       {"double full stop", "<item><front value=\"1.5e1\"/></item>", false, -1, -1, 0, 15},
@@ -470,11 +471,27 @@ TEST(ChrmFileXmlValues, PeakFieldConversions) {
 // Peak values read exactly as the runtime's conversion reads them, whatever form a writer
 // chose: every digit, exponents, subnormals, out of range, odd signs.
 TEST(ChrmFileXmlValues, DecimalValuesReadAsTheRuntimeReadsThem) {
-  std::vector<std::string> texts = {"0",      "-0",        "1.",      ".5",     "-.5",     "007.250",
-                                    "1e5",    "1E-5",      "1e+5",    "1e",     "1e400",   "-1e400",
-                                    "1e-330", "4.9e-324",  "2.2250738585072011e-308",  "1-2",
-                                    "--1",    "1.5.5",     "123456789012345678901234567890.5",
-                                    "0.1000000000000000055511151231257827",            "+1"};
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "1.",
+                                    ".5",
+                                    "-.5",
+                                    "007.250",
+                                    "1e5",
+                                    "1E-5",
+                                    "1e+5",
+                                    "1e",
+                                    "1e400",
+                                    "-1e400",
+                                    "1e-330",
+                                    "4.9e-324",
+                                    "2.2250738585072011e-308",
+                                    "1-2",
+                                    "--1",
+                                    "1.5.5",
+                                    "123456789012345678901234567890.5",
+                                    "0.1000000000000000055511151231257827",
+                                    "+1"};
   uint64_t bits = 528;
   char text[64];
   for (int k = 0; k < 300; ++k) {

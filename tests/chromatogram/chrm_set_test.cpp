@@ -1,7 +1,7 @@
 // Roles, numbering of parallel runs and the order of the chromatogram set.
+#include "chromatogram/chrm_set.h"
 #include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
-#include "chromatogram/chrm_set.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -61,9 +61,8 @@ TEST(DetectRole, PassportTextLimitsAndLetterCase) {
 TEST(DetectRole, FirstFieldTitledChrmTypeDecides) {
   const Shell shell;
   ChrmFile file;
-  file.passport.fields = {{"a", "operator", "Иванов"},
-                          {"b", "Chrm_Type", "#холостая"},
-                          {"c", "Chrm_Type", "#анализ"}};
+  file.passport.fields = {
+      {"a", "operator", "Иванов"}, {"b", "Chrm_Type", "#холостая"}, {"c", "Chrm_Type", "#анализ"}};
   EXPECT_EQ(DetectRole(shell, file, RoleCounts{}), RoleBlank);
   EXPECT_EQ(DetectRole(shell, ChrmFile{}, RoleCounts{}), RoleNone);  // no passport at all
 }
@@ -76,11 +75,11 @@ TEST(RoleListText, TextsOfEveryRole) {
     const char* expected;
   };
   const Case cases[] = {
-      {RoleNone, -1, "некоррект."},        {RoleCalibration, -1, "град."},
-      {RoleBlank, -1, "холостая"},         {RoleAnalysis, 2, "анализ - 2"},
-      {RoleAnalysis, -1, "анализ - ???"},  {RoleStandard, 3, "стандарт - 3"},
+      {RoleNone, -1, "некоррект."},         {RoleCalibration, -1, "град."},
+      {RoleBlank, -1, "холостая"},          {RoleAnalysis, 2, "анализ - 2"},
+      {RoleAnalysis, -1, "анализ - ???"},   {RoleStandard, 3, "стандарт - 3"},
       {RoleStandard, -1, "стандарт - ???"}, {RoleReference, -1, "эталон"},
-      {RoleCheck, -1, "проверочная"},      {42, 1, "некоррект."},
+      {RoleCheck, -1, "проверочная"},       {42, 1, "некоррект."},
   };
   for (const Case& c : cases) {
     ChrmFile file;
@@ -132,12 +131,8 @@ TEST(NumberRuns, OrdinalsByAnalysisTimeAndPairing) {
       {"one analysis and three standards",
        {{"/a1", A, 3}, {"/s1", S, 1}, {"/s2", S, 2}, {"/s3", S, 0}},
        {1, -1, -1, 1}},
-      {"standards without analyses are all unnumbered",
-       {{"/s1", S, 1}, {"/s2", S, 2}},
-       {-1, -1}},
-      {"two and two pair fully",
-       {{"/a1", A, 8}, {"/a2", A, 7}, {"/s1", S, 1}, {"/s2", S, 2}},
-       {2, 1, 1, 2}},
+      {"standards without analyses are all unnumbered", {{"/s1", S, 1}, {"/s2", S, 2}}, {-1, -1}},
+      {"two and two pair fully", {{"/a1", A, 8}, {"/a2", A, 7}, {"/s1", S, 1}, {"/s2", S, 2}}, {2, 1, 1, 2}},
       // Pass 1 starts from the last run and only a strictly earlier time replaces it, so a
       // tie with the last run goes to the last run.
       {"tie in pass 1 goes to the last run", {{"/a", A, 5}, {"/b", A, 9}, {"/c", A, 5}}, {2, 3, 1}},
@@ -161,7 +156,7 @@ TEST(NormalizePeakNames, SwapsOnlyTheLetterC) {
   file.channels.resize(2);
   file.channels[0].peaks.resize(1);
   file.channels[1].peaks.resize(1);
-  file.channels[0].peaks[0].name = "C10 c";         // Latin
+  file.channels[0].peaks[0].name = "C10 c";          // Latin
   file.channels[1].peaks[0].name = "\u0421\u0441x";  // Cyrillic С, с
   NormalizePeakNames(file, 0);
   EXPECT_EQ(file.channels[0].peaks[0].name, "\u042110 \u0441");

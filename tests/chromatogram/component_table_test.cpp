@@ -46,8 +46,8 @@ std::string SaveBytes(const TempDir& dir, const ComponentTable& table) {
 }
 
 // Windows-1251 bytes of a few Cyrillic letters used below.
-const std::string kCyrC = "\xD1";          // С
-const std::string kCyrc = "\xF1";          // с
+const std::string kCyrC = "\xD1";                   // С
+const std::string kCyrc = "\xF1";                   // с
 const std::string kProba = "\xEF\xF0\xEE\xE1\xE0";  // проба
 
 struct LineCase {
@@ -63,27 +63,87 @@ struct LineCase {
 
 TEST(ComponentTableLoad, FieldsLettersAndNumbers) {
   const LineCase cases[] = {
-      {"latin C5 in the third and fifth fields", "5;" + kCyrC + "5;C5;C5;C5;36;1;10", 5,
-       {"С5", "С5", "C5", "C5"}, 36, 1, 10, "5;" + kCyrC + "5;" + kCyrC + "5;C5;C5;36.0;1.000;10.000\r\n"},
-      {"cyrillic letters in the latin fields", "7;x;y;" + kCyrC + "7" + kCyrc + ";" + kCyrc, 7,
-       {"x", "y", "C7c", "c"}, 0, 0, 0, "7;x;y;C7c;c;0.0;0.000;0.000\r\n"},
-      {"only an id and a name", "53;" + kProba, 53, {"проба", "", "", ""}, 0, 0, 0,
+      {"latin C5 in the third and fifth fields",
+       "5;" + kCyrC + "5;C5;C5;C5;36;1;10",
+       5,
+       {"С5", "С5", "C5", "C5"},
+       36,
+       1,
+       10,
+       "5;" + kCyrC + "5;" + kCyrC + "5;C5;C5;36.0;1.000;10.000\r\n"},
+      {"cyrillic letters in the latin fields",
+       "7;x;y;" + kCyrC + "7" + kCyrc + ";" + kCyrc,
+       7,
+       {"x", "y", "C7c", "c"},
+       0,
+       0,
+       0,
+       "7;x;y;C7c;c;0.0;0.000;0.000\r\n"},
+      {"only an id and a name",
+       "53;" + kProba,
+       53,
+       {"проба", "", "", ""},
+       0,
+       0,
+       0,
        "53;" + kProba + ";;;;0.0;0.000;0.000\r\n"},
-      {"rounding of the formats", "9;a;b;c;d;98.45;0.9995;0.0004", 9, {"a", "b", "c", "d"}, 98.45, 0.9995,
-       0.0004, "9;a;b;c;d;98.5;1.000;0.000\r\n"},  // 98.45 is just above ...45 in binary
+      {"rounding of the formats",
+       "9;a;b;c;d;98.45;0.9995;0.0004",
+       9,
+       {"a", "b", "c", "d"},
+       98.45,
+       0.9995,
+       0.0004,
+       "9;a;b;c;d;98.5;1.000;0.000\r\n"},  // 98.45 is just above ...45 in binary
       {"blank line", "", 0, {"", "", "", ""}, 0, 0, 0, "0;;;;;0.0;0.000;0.000\r\n"},
-      {"fields beyond the eighth ignored", "1;a;b;c;d;1;2;3;4;5", 1, {"a", "b", "c", "d"}, 1, 2, 3,
+      {"fields beyond the eighth ignored",
+       "1;a;b;c;d;1;2;3;4;5",
+       1,
+       {"a", "b", "c", "d"},
+       1,
+       2,
+       3,
        "1;a;b;c;d;1.0;2.000;3.000\r\n"},
       {"id truncated toward zero", "-3.9;a", -3, {"a", "", "", ""}, 0, 0, 0, "-3;a;;;;0.0;0.000;0.000\r\n"},
-      {"id with blanks and junk", "  12.7xyz;a", 12, {"a", "", "", ""}, 0, 0, 0,
+      {"id with blanks and junk",
+       "  12.7xyz;a",
+       12,
+       {"a", "", "", ""},
+       0,
+       0,
+       0,
        "12;a;;;;0.0;0.000;0.000\r\n"},
-      {"id beyond int stops at its end", "1e30;a", INT_MAX, {"a", "", "", ""}, 0, 0, 0,
+      {"id beyond int stops at its end",
+       "1e30;a",
+       INT_MAX,
+       {"a", "", "", ""},
+       0,
+       0,
+       0,
        "2147483647;a;;;;0.0;0.000;0.000\r\n"},
-      {"non-numeric numbers read as 0", "2;a;b;c;d;abc;,5;", 2, {"a", "b", "c", "d"}, 0, 0, 0,
+      {"non-numeric numbers read as 0",
+       "2;a;b;c;d;abc;,5;",
+       2,
+       {"a", "b", "c", "d"},
+       0,
+       0,
+       0,
        "2;a;b;c;d;0.0;0.000;0.000\r\n"},
-      {"decimal comma stops the number", "2;a;b;c;d;12,5;1.5e1; -7", 2, {"a", "b", "c", "d"}, 12, 15, -7,
+      {"decimal comma stops the number",
+       "2;a;b;c;d;12,5;1.5e1; -7",
+       2,
+       {"a", "b", "c", "d"},
+       12,
+       15,
+       -7,
        "2;a;b;c;d;12.0;15.000;-7.000\r\n"},
-      {"negative boiling point", "1;" + kCyrC + "1;;C1;;-161.5", 1, {"С1", "", "C1", ""}, -161.5, 0, 0,
+      {"negative boiling point",
+       "1;" + kCyrC + "1;;C1;;-161.5",
+       1,
+       {"С1", "", "C1", ""},
+       -161.5,
+       0,
+       0,
        "1;" + kCyrC + "1;;C1;;-161.5;0.000;0.000\r\n"},
   };
   TempDir dir;
@@ -141,7 +201,8 @@ TEST(ComponentTableEncodings, Utf8FilesReadAndAreSavedInTheirEncoding) {
     EXPECT_EQ(table[0].name, "проба");
     const std::string path = dir.File("load.csv");
     SaveComponentTable(path, table);
-    EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - line.size()) + "7;проба;;;;98.4;1.000;0.000\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              bytes.substr(0, bytes.size() - line.size()) + "7;проба;;;;98.4;1.000;0.000\r\n");
   }
   // The host's own Windows-1251 stays Windows-1251.
   const ComponentTable cp1251 = LoadBytes(dir, "7;" + kProba + ";;;;98.4;1.000;0.000\r\n");

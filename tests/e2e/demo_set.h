@@ -40,11 +40,21 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
   }
   // Settings key of the dialogs -> option of simdist.
   static const std::map<std::string, std::string> kOption = {
-      {"method", "--method"},          {"TimeStartSample", "--time-start"}, {"start_mark", "--start-mark"},
-      {"step_mark", "--step-mark"},    {"StepPercent", "--step-percent"},   {"SampleMass", "--sample-mass"},
-      {"StdMass", "--std-mass"},       {"H2SPercent", "--h2s"},             {"MercaptanPercent", "--mercaptan"},
-      {"WaterPercent", "--water"},     {"type_ref_gasoil", "--reference"},  {"time_C1", "--c1"},
-      {"time_C2", "--c2"},             {"time_C3", "--c3"},                 {"time_C4", "--c4"},
+      {"method", "--method"},
+      {"TimeStartSample", "--time-start"},
+      {"start_mark", "--start-mark"},
+      {"step_mark", "--step-mark"},
+      {"StepPercent", "--step-percent"},
+      {"SampleMass", "--sample-mass"},
+      {"StdMass", "--std-mass"},
+      {"H2SPercent", "--h2s"},
+      {"MercaptanPercent", "--mercaptan"},
+      {"WaterPercent", "--water"},
+      {"type_ref_gasoil", "--reference"},
+      {"time_C1", "--c1"},
+      {"time_C2", "--c2"},
+      {"time_C3", "--c3"},
+      {"time_C4", "--c4"},
   };
   for (const auto& [key, value] : set.settings) {
     const auto option = kOption.find(key);

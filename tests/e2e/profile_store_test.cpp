@@ -1,6 +1,6 @@
 // The command line's profile file and the host services it stands behind.
-#include "cli_host.h"
 #include "host/kit/profile_store.h"
+#include "cli_host.h"
 
 #include "shell/settings.h"
 #include "shell/shell.h"
@@ -116,7 +116,9 @@ TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
       ProfileStore store(path);
       bool ok = store.Load();
       for (int i = 0; i < kValuesPerRun; ++i) {
-        ok = store.SetText("run" + std::to_string(run) + "\\v" + std::to_string(i), std::string(300, static_cast<char>('a' + run))) && ok;
+        ok = store.SetText("run" + std::to_string(run) + "\\v" + std::to_string(i),
+                           std::string(300, static_cast<char>('a' + run))) &&
+             ok;
       }
       ::_exit(ok ? 0 : 1);
     }
@@ -133,7 +135,8 @@ TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
   ASSERT_TRUE(store.Load());
   for (int run = 0; run < kRuns; ++run) {
     for (int i = 0; i < kValuesPerRun; ++i) {
-      EXPECT_EQ(store.GetText("run" + std::to_string(run) + "\\v" + std::to_string(i)), std::string(300, static_cast<char>('a' + run)));
+      EXPECT_EQ(store.GetText("run" + std::to_string(run) + "\\v" + std::to_string(i)),
+                std::string(300, static_cast<char>('a' + run)));
     }
   }
   std::ifstream in(path);

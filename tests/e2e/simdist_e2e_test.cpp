@@ -81,8 +81,9 @@ TEST_F(SimdistEndToEnd, TheProfileRemembersSettingsAndSingleRunsBetweenRuns) {
 
   // The next run names only the analyses: calibration, blank, reference and check come back
   // from the profile, and so do the stored settings.
-  std::vector<std::string> second = {"--profile", Profile("remember.profile"), "--db", gasoil->database,
-                                     "--no-summary", "--json", Out("second.json")};
+  std::vector<std::string> second = {
+      "--profile", Profile("remember.profile"), "--db", gasoil->database, "--no-summary",
+      "--json",    Out("second.json")};
   for (const std::string& file : gasoil->files) {
     if (file.find("analysis") != std::string::npos) second.push_back(file);
   }
@@ -107,9 +108,9 @@ TEST_F(SimdistEndToEnd, SummaryShowsTheSetTheResultsAndTheMessages) {
   options.insert(options.end(), gasoil->files.begin(), gasoil->files.end());
   const RunResult run = Simdist(options);
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* expected : {"Файлы:", "анализ - 3", "Метод: ASTM D 2887-13 (метод A)", "Градуировка: точек",
-                               "Анализ 1 (", "Тнк:", "Доля отгона", "Системные сообщения",
-                               "Предупреждений и ошибок нет."}) {
+  for (const char* expected :
+       {"Файлы:", "анализ - 3", "Метод: ASTM D 2887-13 (метод A)", "Градуировка: точек", "Анализ 1 (",
+        "Тнк:", "Доля отгона", "Системные сообщения", "Предупреждений и ошибок нет."}) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
   }
   EXPECT_EQ(run.err, "");
@@ -120,7 +121,8 @@ TEST_F(SimdistEndToEnd, SkippedFilesAreNoticedInWords) {
                                  gasoil->files[0], Out("missing.chrm"), gasoil->database});
   EXPECT_EQ(run.status, simdist::ExitIncomplete);  // a blank alone calculates nothing
   EXPECT_NE(run.err.find("missing.chrm not added: it cannot be opened (No such file or directory)"),
-            std::string::npos) << run.err;
+            std::string::npos)
+      << run.err;
   EXPECT_NE(run.err.find("assays.db not added: it is not a chromatogram"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("not added: already in the set"), std::string::npos);
 }
@@ -175,9 +177,10 @@ TEST_F(SimdistEndToEnd, UsageErrorsExitTwoAndTouchNothing) {
 
 TEST_F(SimdistEndToEnd, SettingsAreStoredTheWayTheDialogsStoreThem) {
   const std::string profile = Profile("dialog.profile");
-  const RunResult run = Simdist({"--profile", profile, "--no-summary", "--method", "gost-56720-a", "--step-mark",
-                                 "0,2", "--start-mark", "70.00", "--time-start", ".5", "--sample-mass", "3",
-                                 "--reference", "lot2", "--c2", "-,5", gasoil->files[0]});
+  const RunResult run =
+      Simdist({"--profile", profile, "--no-summary", "--method", "gost-56720-a", "--step-mark", "0,2",
+               "--start-mark", "70.00", "--time-start", ".5", "--sample-mass", "3", "--reference", "lot2",
+               "--c2", "-,5", gasoil->files[0]});
   ASSERT_EQ(run.status, simdist::ExitIncomplete) << run.err;  // settings are stored all the same
   const std::string text = ReadText(profile);
   EXPECT_NE(text.find("int plugins\\plug528\\settings\\method = 2\n"), std::string::npos) << text;
@@ -213,8 +216,10 @@ TEST_F(SimdistEndToEnd, TheBundledDemoSetGivesTheSameNumbersInEnglish) {
   std::string results[2];
   const char* languages[2] = {"ru", "en"};
   for (int i = 0; i < 2; ++i) {
-    std::vector<std::string> options = {"--profile", Profile(std::string("lang.") + languages[i]), "--no-summary",
-                                        "--no-restore", "--lang", languages[i], "--json", "-"};
+    std::vector<std::string> options = {"--profile",    Profile(std::string("lang.") + languages[i]),
+                                        "--no-summary", "--no-restore",
+                                        "--lang",       languages[i],
+                                        "--json",       "-"};
     options.insert(options.end(), gasoil->settingOptions.begin(), gasoil->settingOptions.end());
     options.insert(options.end(), files.begin(), files.end());
     const RunResult run = Simdist(options);
@@ -257,7 +262,8 @@ TEST_F(SimdistEndToEnd, CustomReferenceFileIsStoredChosenAndJudged) {
     return Out(name);
   };
   std::vector<std::string> loose = Options(*gasoil, "custom.profile");
-  loose.insert(loose.end(), {"--method", "0", "--reference", "custom", "--custom-reference", write("loose.ref", 5.0), "--json", "-"});
+  loose.insert(loose.end(), {"--method", "0", "--reference", "custom", "--custom-reference",
+                             write("loose.ref", 5.0), "--json", "-"});
   loose.insert(loose.end(), gasoil->files.begin(), gasoil->files.end());
   const RunResult passed = Simdist(loose);
   ASSERT_EQ(passed.status, 0) << passed.err;
@@ -266,7 +272,8 @@ TEST_F(SimdistEndToEnd, CustomReferenceFileIsStoredChosenAndJudged) {
   EXPECT_EQ(exceeded, 0);
 
   std::vector<std::string> strict = Options(*gasoil, "custom-strict.profile");
-  strict.insert(strict.end(), {"--method", "0", "--reference", "custom", "--custom-reference", write("strict.ref", 0.0), "--json", "-"});
+  strict.insert(strict.end(), {"--method", "0", "--reference", "custom", "--custom-reference",
+                               write("strict.ref", 0.0), "--json", "-"});
   strict.insert(strict.end(), gasoil->files.begin(), gasoil->files.end());
   const RunResult failed = Simdist(strict);
   ASSERT_EQ(failed.status, 0) << failed.err;

@@ -122,22 +122,26 @@ TEST_F(SimdistSafety, OutputsAreRegularFilesWrittenWholeOrNotAtAll) {
   EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
   EXPECT_TRUE(fs::exists("/dev/null") && !fs::is_regular_file("/dev/null"));
 
-  const RunResult missing = Simdist(WholeSet(Options("p2") + std::vector<std::string>{"--json", folder / "no/x.json"}));
+  const RunResult missing =
+      Simdist(WholeSet(Options("p2") + std::vector<std::string>{"--json", folder / "no/x.json"}));
   EXPECT_EQ(missing.status, simdist::ExitFailure);
 
   // A link is followed: its target gets the new results, the link stays.
   { std::ofstream(folder / "old.json") << "old"; }
   fs::create_symlink(folder / "old.json", folder / "results.json");
-  const RunResult run = Simdist(WholeSet(Options("p3") + std::vector<std::string>{"--json", folder / "results.json"}));
+  const RunResult run =
+      Simdist(WholeSet(Options("p3") + std::vector<std::string>{"--json", folder / "results.json"}));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::is_symlink(folder / "results.json"));
   EXPECT_NE(ReadText(folder / "old.json").find("\"formatVersion\""), std::string::npos);
-  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"dir", "fifo", "old.json", "p2", "p3", "results.json"}));
+  EXPECT_EQ(folder.Files(),
+            (std::vector<std::string>{"dir", "fifo", "old.json", "p2", "p3", "results.json"}));
 }
 
 // A run where every file name was mistyped exited 0.
 TEST_F(SimdistSafety, ARunWithoutResultsExitsThree) {
-  const RunResult mistyped = Simdist(Options("p") + std::vector<std::string>{folder / "a.chrm", folder / "b.chrm"});
+  const RunResult mistyped =
+      Simdist(Options("p") + std::vector<std::string>{folder / "a.chrm", folder / "b.chrm"});
   EXPECT_EQ(mistyped.status, simdist::ExitIncomplete);
   EXPECT_NE(mistyped.err.find("simdist: nothing could be added\n"), std::string::npos) << mistyped.err;
 
@@ -157,7 +161,8 @@ TEST_F(SimdistSafety, ARememberedFileThatNoLongerLoadsIsDroppedAndSaidSo) {
   second.insert(second.end(), set->settingOptions.begin(), set->settingOptions.end());
   const RunResult run = Simdist(WholeSet(second));
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("remembered calibration " + gone + " dropped: it cannot be opened"), std::string::npos)
+  EXPECT_NE(run.err.find("remembered calibration " + gone + " dropped: it cannot be opened"),
+            std::string::npos)
       << run.err;
   EXPECT_NE(run.out.find("\"state\": 2"), std::string::npos);
 }
@@ -170,13 +175,14 @@ TEST_F(SimdistSafety, TheSameRunIsAddedOnce) {
   const std::string copy = folder.Copy(first, "copy.chrm");
   ChrmFile original;
   ASSERT_EQ(original.LoadFromFile(first), 0);
-  const std::string sameGuid =
-      Changed("analysis_2", "guid.chrm", [&](ChrmFile& f) { f.passport.assayid = original.passport.assayid; });
-  const RunResult run = Simdist(Options("p") + std::vector<std::string>{File("blank"), File("calibration"), first,
-                                                                        folder / "link.chrm", copy, sameGuid,
-                                                                        "--json", "-"});
+  const std::string sameGuid = Changed("analysis_2", "guid.chrm",
+                                       [&](ChrmFile& f) { f.passport.assayid = original.passport.assayid; });
+  const RunResult run =
+      Simdist(Options("p") + std::vector<std::string>{File("blank"), File("calibration"), first,
+                                                      folder / "link.chrm", copy, sameGuid, "--json", "-"});
   for (const std::string& path : {folder / "link.chrm", copy, sameGuid}) {
-    EXPECT_NE(run.err.find(path + " not added: it is the same run as " + first), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(path + " not added: it is the same run as " + first), std::string::npos)
+        << run.err;
   }
   EXPECT_NE(run.out.find("\"repeatRows\": []"), std::string::npos);
 }
@@ -184,7 +190,8 @@ TEST_F(SimdistSafety, TheSameRunIsAddedOnce) {
 // A FIFO given as a chromatogram or as the profile made the run wait for ever.
 TEST_F(SimdistSafety, SpecialFilesAreSkippedNeverOpened) {
   ASSERT_EQ(::mkfifo((folder / "run.chrm").c_str(), 0600), 0);
-  const RunResult asRun = Simdist(WholeSet(Options("p") + std::vector<std::string>{folder / "run.chrm", "/dev/zero"}));
+  const RunResult asRun =
+      Simdist(WholeSet(Options("p") + std::vector<std::string>{folder / "run.chrm", "/dev/zero"}));
   EXPECT_NE(asRun.err.find("run.chrm not added: it is a FIFO"), std::string::npos) << asRun.err;
   EXPECT_NE(asRun.err.find("/dev/zero not added: it is a device"), std::string::npos) << asRun.err;
   const RunResult asProfile = Simdist(WholeSet({"--profile", folder / "run.chrm"}));
@@ -214,11 +221,13 @@ TEST_F(SimdistSafety, DiagnosticsExplainWhatTheMessageLogDoesNotSay) {
     if (file.find("blank") == std::string::npos) files.push_back(file);
   }
   const RunResult run = Simdist(Options("p") + files + std::vector<std::string>{"--json", "-"});
-  EXPECT_NE(run.err.find("simdist: diagnostic: the blank " + shortBlank + " ends at"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("simdist: diagnostic: the blank " + shortBlank + " ends at"), std::string::npos)
+      << run.err;
   EXPECT_NE(run.out.find("\"diagnostics\": [\n    \"the blank " + shortBlank), std::string::npos);
 
   // A sampling step of zero stopped the calculation without a word.
-  const std::string noStep = Changed("analysis_1", "no_step.chrm", [](ChrmFile& f) { f.channels[0].step = 0; });
+  const std::string noStep =
+      Changed("analysis_1", "no_step.chrm", [](ChrmFile& f) { f.channels[0].step = 0; });
   std::vector<std::string> stepFiles;
   for (const char* part : {"blank", "calibration"}) stepFiles.push_back(File(part));
   stepFiles.push_back(noStep);
@@ -230,13 +239,17 @@ TEST_F(SimdistSafety, DiagnosticsExplainWhatTheMessageLogDoesNotSay) {
   // A component table that names none of the calibration's peaks; a calibration whose peaks
   // C10 and C12 carry each other's names gives a curve that falls in time.
   { std::ofstream(folder / "table.csv") << "1;X;;X;;0.0;1.000;0.000\r\n"; }
-  const RunResult unmatched = Simdist(WholeSet(Options("p4") + std::vector<std::string>{"--components", folder / "table.csv"}));
-  EXPECT_NE(unmatched.err.find("the component table matched no peak of the calibration run"), std::string::npos)
+  const RunResult unmatched =
+      Simdist(WholeSet(Options("p4") + std::vector<std::string>{"--components", folder / "table.csv"}));
+  EXPECT_NE(unmatched.err.find("the component table matched no peak of the calibration run"),
+            std::string::npos)
       << unmatched.err;
   const std::string swapped = Changed("calibration", "swapped.chrm", [](ChrmFile& f) {
     for (ChrmPeak& peak : f.channels[0].peaks) {
-      if (peak.name == "C10" || peak.name == "С10") peak.name = "C12";
-      else if (peak.name == "C12" || peak.name == "С12") peak.name = "C10";
+      if (peak.name == "C10" || peak.name == "С10")
+        peak.name = "C12";
+      else if (peak.name == "C12" || peak.name == "С12")
+        peak.name = "C10";
     }
   });
   std::vector<std::string> withSwapped = {swapped};
@@ -244,7 +257,8 @@ TEST_F(SimdistSafety, DiagnosticsExplainWhatTheMessageLogDoesNotSay) {
     if (file.find("calibration") == std::string::npos) withSwapped.push_back(file);
   }
   const RunResult falling = Simdist(Options("p5") + withSwapped);
-  EXPECT_NE(falling.err.find("the calibration curve does not increase in time"), std::string::npos) << falling.err;
+  EXPECT_NE(falling.err.find("the calibration curve does not increase in time"), std::string::npos)
+      << falling.err;
 
   const RunResult clean = Simdist(WholeSet(Options("p2") + std::vector<std::string>{"--json", "-"}));
   EXPECT_EQ(clean.status, 0);

@@ -37,9 +37,9 @@ struct DistillationSet : EngineFixture {
   }
   void UseCurve(CalibCurve c) { calibration.curve = std::move(c); }
   void AddRun(double end, int ordinal) {
-    runs.push_back(MakeRun(0.0, kStep, static_cast<std::size_t>(kRunLength / kStep),
-                           [end](double t) { return (t >= 1.0 && t < end - kStep) ? 102.0 : 2.0; },
-                           ordinal));
+    runs.push_back(MakeRun(
+        0.0, kStep, static_cast<std::size_t>(kRunLength / kStep),
+        [end](double t) { return (t >= 1.0 && t < end - kStep) ? 102.0 : 2.0; }, ordinal));
   }
   // The recalculation as the main window runs it, without the calibration build.
   void Calculate(int32_t method) {
@@ -94,13 +94,15 @@ TEST(AreaNormalisation, FinalBoilingPointRules) {
       {"half a minute, method 2", Gost56720A, 30.5, within545, "", 545.0, 30.0},
       {"exactly one minute", AstmD2887A, 31.0, "", "", -1.0, 31.0},
       {"three minutes, method 0", AstmD2887A, 33.0, "",
-       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ASTM D 2887-2013 (метод А)!",
+       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ASTM D 2887-2013 (метод "
+       "А)!",
        538.0, 30.0},
       {"three minutes, method 5", Iso3924, 33.0, "",
-       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ГОСТ ISO 3924-2017!", 538.0,
-       30.0},
+       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ГОСТ ISO 3924-2017!",
+       538.0, 30.0},
       {"three minutes, method 2", Gost56720A, 33.0, "",
-       "Конечная точка кипения пробы превышает 545°C, что не соответствует условиям ГОСТ Р 56720-2015 (метод А)!",
+       "Конечная точка кипения пробы превышает 545°C, что не соответствует условиям ГОСТ Р 56720-2015 (метод "
+       "А)!",
        545.0, 30.0},
   };
   for (const Case& c : cases) {
@@ -126,13 +128,14 @@ TEST(AreaNormalisation, FinalBoilingPointRules) {
 TEST(AreaNormalisation, EndOfElutionNotFoundGivesNoCurveAndTheIbpError) {
   DistillationSet f;
   // A signal rising slowly over the whole run: nowhere a change fast enough to end on.
-  f.runs.push_back(MakeRun(0.0, kStep, static_cast<std::size_t>(kRunLength / kStep),
-                           [](double t) { return 2.0 + t; }, 1));
+  f.runs.push_back(MakeRun(
+      0.0, kStep, static_cast<std::size_t>(kRunLength / kStep), [](double t) { return 2.0 + t; }, 1));
   f.Calculate(AstmD2887A);
   const ChrmResult& a = f.engine.Analyses[0];
   EXPECT_EQ(a.EndTime, -1.0);
   EXPECT_TRUE(a.PercentOff.empty());
-  EXPECT_TRUE(Contains(f.Errors(), "Не удается найти точку конца кипения пробы по ASTM D 2887-2013 п.12.5.1."));
+  EXPECT_TRUE(
+      Contains(f.Errors(), "Не удается найти точку конца кипения пробы по ASTM D 2887-2013 п.12.5.1."));
   EXPECT_TRUE(Contains(f.Errors(), "Градуировочный график не охватывает Тнк анализа-1 !"));
   for (const std::string& e : f.Errors()) EXPECT_EQ(e.find("превышает"), std::string::npos) << e;
   EXPECT_EQ(f.engine.State, static_cast<uint32_t>(StateNotRun));
@@ -168,7 +171,7 @@ TEST(InitialBoilingPoint, LowerLimitsPerMethod) {
     double ibpTemp;
     int32_t method;
     std::string warning;
-  } cases[] = {{55.2, AstmD2887A, astm}, {55.2, Iso3924, ""},  {55.2, Gost56720A, ""},
+  } cases[] = {{55.2, AstmD2887A, astm}, {55.2, Iso3924, ""},    {55.2, Gost56720A, ""},
                {54.9, Iso3924, iso},     {55.6, AstmD2887A, ""}, {10.0, Gost56720A, ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ibpTemp);
@@ -267,7 +270,8 @@ TEST(Driver, ResetEmptiesEveryResultButKeepsTheSettings) {
 
 TEST(LoadResult, ChannelParametersZeroLevelAndNumber) {
   EngineFixture f;
-  auto run = MakeRun(0.25, 0.01, 100, [](double) { return 4.0; }, 2);
+  auto run = MakeRun(
+      0.25, 0.01, 100, [](double) { return 4.0; }, 2);
   ChrmResult r;
   f.engine.LoadResult(r, 0.0, *run);
   EXPECT_EQ(r.File, run.get());
@@ -295,8 +299,8 @@ struct OneRunSet : EngineFixture {
   std::unique_ptr<ChrmFile> run;
 
   OneRunSet(double end, CalibCurve curve) {
-    run = MakeRun(0.0, kStep, kSamples,
-                  [end](double t) { return (t >= 1.0 && t < end - kStep) ? 102.0 : 2.0; }, 1);
+    run = MakeRun(
+        0.0, kStep, kSamples, [end](double t) { return (t >= 1.0 && t < end - kStep) ? 102.0 : 2.0; }, 1);
     calibration.curve = std::move(curve);
   }
   void Calculate(int32_t method) {
@@ -320,12 +324,14 @@ TEST(FinalBoilingPointRules, NotFoundAndFarFromTheLimitGiveBothErrorsInOrder) {
     std::string exceeds;
   } cases[] = {
       {AstmD2887A, 538.0, "Не удается найти точку конца кипения пробы по ASTM D 2887-2013 п.12.5.1.",
-       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ASTM D 2887-2013 (метод А)!"},
+       "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ASTM D 2887-2013 (метод "
+       "А)!"},
       {Iso3924, 538.0, "Не удается найти точку конца кипения пробы по ГОСТ ISO 3924-2017 п.11.2.",
        "Конечная точка кипения пробы превышает 538°C, что не соответствует условиям ГОСТ ISO 3924-2017!"},
       {Gost56720A, 545.0,
        "Не удается найти точку конца кипения пробы по ГОСТ Р 56720-2015 п.10.3 - Примечание.",
-       "Конечная точка кипения пробы превышает 545°C, что не соответствует условиям ГОСТ Р 56720-2015 (метод А)!"},
+       "Конечная точка кипения пробы превышает 545°C, что не соответствует условиям ГОСТ Р 56720-2015 (метод "
+       "А)!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.method);

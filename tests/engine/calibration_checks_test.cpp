@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
-#include <cmath>
 #include <utility>
 
 namespace p528 {
@@ -18,8 +18,10 @@ using test::Component;
 using test::FlatChannel;
 using test::TablePeak;
 
-const char* const kResolution56720 = "Разрешающая способность не соответствует нормативу ГОСТ Р 56720-2015 п. 8.3.";
-const char* const kResolutionIso = "Разрешающая способность не соответствует нормативу ГОСТ ISO 3924-2017 п. 8.3.";
+const char* const kResolution56720 =
+    "Разрешающая способность не соответствует нормативу ГОСТ Р 56720-2015 п. 8.3.";
+const char* const kResolutionIso =
+    "Разрешающая способность не соответствует нормативу ГОСТ ISO 3924-2017 п. 8.3.";
 
 struct ResolutionFixture : test::EngineFixture {
   ChrmFile run;
@@ -50,7 +52,7 @@ TEST(CheckResolution, ResolutionAndItsMessagePerMethod) {
     const char* text;  // nullptr: no message
   };
   const Case cases[] = {
-      {2, 0, AstmD2887A, 5.886, nullptr},       {2, 0, Iso3924, 5.886, nullptr},
+      {2, 0, AstmD2887A, 5.886, nullptr},          {2, 0, Iso3924, 5.886, nullptr},
       {5, 1, AstmD2887A, 2.452, kResolution56720}, {5, 1, AstmD2887B, 2.452, kResolution56720},
       {5, 1, Gost56720A, 2.452, kResolution56720}, {5, 1, Gost56720B, 2.452, kResolution56720},
       {5, 1, Gost54291, 2.452, kResolution56720},  {5, 1, Iso3924, 2.452, kResolutionIso},
@@ -205,9 +207,9 @@ TEST(CheckResponseFactors, UnknownPeakAndMissingMassUnderAstm) {
   f.Peaks({TablePeak("С10", 500), TablePeak("X", 10), TablePeak("С16", 10), TablePeak("С12", 1000)});
   f.Run();
   EXPECT_EQ(f.messages.Errors(), (std::vector<std::string>{
-                                "Компонент \"X\" отсутствует в таблице компонентов.",
-                                "Для компонента \"С16\" не правильно задана масса в смеси.",
-                            }));
+                                     "Компонент \"X\" отсутствует в таблице компонентов.",
+                                     "Для компонента \"С16\" не правильно задана масса в смеси.",
+                                 }));
   EXPECT_EQ(f.messages.Information(), std::vector<std::string>{kMassHint});
   EXPECT_EQ(f.tables.response.Cell(1, 5), "---");  // С16: no factor, so no verdict
 }
@@ -254,11 +256,12 @@ TEST(CheckResponseFactors, DecaneMissingFromTheComponentTable) {
     f.Run();
     SCOPED_TRACE(testing::Message() << "method " << method);
     ASSERT_FALSE(f.messages.Errors().empty());
-    EXPECT_EQ(f.messages.Errors()[0],
-              std::string("В списке компонентов программы не обнаружен н-Декан (C10).\r\n") +
-                  (method == Iso3924
-                       ? "\tПроверка относительного коэффициента отклика невозможна (ГОСТ ISO 3924-2017 п. 8.4.)"
-                       : "\tПроверка относительного коэффициента отклика невозможна (ASTM D 2887-13 п.9.3.2)"));
+    EXPECT_EQ(
+        f.messages.Errors()[0],
+        std::string("В списке компонентов программы не обнаружен н-Декан (C10).\r\n") +
+            (method == Iso3924
+                 ? "\tПроверка относительного коэффициента отклика невозможна (ГОСТ ISO 3924-2017 п. 8.4.)"
+                 : "\tПроверка относительного коэффициента отклика невозможна (ASTM D 2887-13 п.9.3.2)"));
   }
 }
 

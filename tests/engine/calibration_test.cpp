@@ -1,7 +1,7 @@
 #include "engine/calibration.h"
 
-#include "support/engine_fixture.h"
 #include "shell/text.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +21,16 @@ TEST(CalibLookup, BothEndsInclusiveNothingBeyond) {
     bool ok;
     double expected;
   } cases[] = {
-      {CalibAxis::Time, 1.0, true, 100.0},  {CalibAxis::Time, 4.0, true, 300.0},
-      {CalibAxis::Time, 3.0, true, 250.0},  {CalibAxis::Temp, 250.0, true, 3.0},
-      {CalibAxis::Temp, 100.0, true, 1.0},  {CalibAxis::Temp, 300.0, true, 4.0},
+      {CalibAxis::Time, 1.0, true, 100.0},
+      {CalibAxis::Time, 4.0, true, 300.0},
+      {CalibAxis::Time, 3.0, true, 250.0},
+      {CalibAxis::Temp, 250.0, true, 3.0},
+      {CalibAxis::Temp, 100.0, true, 1.0},
+      {CalibAxis::Temp, 300.0, true, 4.0},
       {CalibAxis::Time, std::nextafter(4.0, 5.0), false, 0},
       {CalibAxis::Time, std::nextafter(1.0, 0.0), false, 0},
-      {CalibAxis::Temp, 300.001, false, 0}, {CalibAxis::Time, NAN, false, 0},
+      {CalibAxis::Temp, 300.001, false, 0},
+      {CalibAxis::Time, NAN, false, 0},
   };
   for (const Case& k : cases) {
     double result = -7.0;
@@ -41,9 +45,9 @@ TEST(CalibLookup, DegenerateCurvesFail) {
   unregistered.registered = false;
   EXPECT_FALSE(CalibLookup(unregistered, CalibAxis::Time, 1.5, result));
   EXPECT_FALSE(CalibLookup(Curve({}, {}), CalibAxis::Time, 0, result));
-  EXPECT_FALSE(CalibLookup(Curve({1}, {10}), CalibAxis::Time, 1, result));      // one point
+  EXPECT_FALSE(CalibLookup(Curve({1}, {10}), CalibAxis::Time, 1, result));         // one point
   EXPECT_FALSE(CalibLookup(Curve({1, 1}, {10, 20}), CalibAxis::Time, 1, result));  // flat pair
-  EXPECT_FALSE(CalibLookup(Curve({1, 2}, {10}), CalibAxis::Time, 1, result));   // unequal lengths
+  EXPECT_FALSE(CalibLookup(Curve({1, 2}, {10}), CalibAxis::Time, 1, result));      // unequal lengths
   EXPECT_EQ(result, -1.0);
 }
 
@@ -142,10 +146,10 @@ ComponentRecord Component(const char* name, const char* alt, double boiling) {
 struct CalibrationSet : EngineFixture {
   ChrmFile run;
   CalibrationSet() {
-    components = {Component("С1", "Метан", -161.5),   Component("С2", "Этан", -88.6),
-                  Component("С3", "Пропан", -42.1),   Component("С4", "н-Бутан", -0.5),
-                  Component("С5", "н-Пентан", 36.1),  Component("С6", "н-Гексан", 68.7),
-                  Component("С7", "н-Гептан", 98.4),  Component("С8", "н-Октан", 125.7)};
+    components = {Component("С1", "Метан", -161.5),  Component("С2", "Этан", -88.6),
+                  Component("С3", "Пропан", -42.1),  Component("С4", "н-Бутан", -0.5),
+                  Component("С5", "н-Пентан", 36.1), Component("С6", "н-Гексан", 68.7),
+                  Component("С7", "н-Гептан", 98.4), Component("С8", "н-Октан", 125.7)};
     ChrmChannel ch = PeakChannel(2.0, 0.02, 100.0);
     ch.peaks = {Peak("с5", 2.0, 0.02, 100.0), Peak("Н-ГЕКСАН", 3.0, 0.02, 100.0),
                 Peak("unknown", 4.0, 0.02, 100.0)};

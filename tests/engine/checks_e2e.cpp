@@ -6,12 +6,12 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "generated_calculation.h"
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/reference_check.h"
 #include "engine/result_tables.h"
+#include "generated_calculation.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>

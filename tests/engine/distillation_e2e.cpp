@@ -10,8 +10,8 @@
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "generated_calculation.h"
-#include "support/engine_fixture.h"
 #include "shell/shell.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 

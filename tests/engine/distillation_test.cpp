@@ -15,7 +15,8 @@ using test::MakeSignal;
 
 std::vector<double> Wavy(std::size_t n) {
   std::vector<double> v(n);
-  for (std::size_t i = 0; i < n; ++i) v[i] = 1.0 + static_cast<double>(i % 7) + 0.125 * static_cast<double>(i % 13);
+  for (std::size_t i = 0; i < n; ++i)
+    v[i] = 1.0 + static_cast<double>(i % 7) + 0.125 * static_cast<double>(i % 13);
   return v;
 }
 
@@ -24,8 +25,10 @@ struct Grid {
   double start;
   double step;
 };
-const Grid kGrids[] = {{"0.01 from 0", 0.0, 0.01}, {"1/600 from 0", 0.0, 1.0 / 600.0},
-                       {"0.01 from 0.3", 0.3, 0.01}, {"1/600 from 0.25", 0.25, 1.0 / 600.0}};
+const Grid kGrids[] = {{"0.01 from 0", 0.0, 0.01},
+                       {"1/600 from 0", 0.0, 1.0 / 600.0},
+                       {"0.01 from 0.3", 0.3, 0.01},
+                       {"1/600 from 0.25", 0.25, 1.0 / 600.0}};
 
 // Sample times computed in floating point fall just below the grid for about one time in
 // twenty: a plain truncation then took the previous sample, one interval integrated to 0
@@ -51,7 +54,7 @@ TEST(SampleIndex, OffGridTimesTruncateAndOddInputsGiveZero) {
   EXPECT_FALSE(onGrid);
   EXPECT_EQ(SampleIndex(0.019999, 0.0, 0.01, &onGrid), 2u);  // 1e-6 short of 0.02: that sample
   EXPECT_TRUE(onGrid);
-  EXPECT_EQ(SampleIndex(0.01998, 0.0, 0.01, &onGrid), 1u);   // 2e-5 short: truncated
+  EXPECT_EQ(SampleIndex(0.01998, 0.0, 0.01, &onGrid), 1u);  // 2e-5 short: truncated
   EXPECT_FALSE(onGrid);
   EXPECT_EQ(SampleIndex(-3.0, 0.0, 0.01, &onGrid), 0u);
   EXPECT_FALSE(onGrid);
@@ -110,13 +113,13 @@ TEST(SignalAt, GridTimesInterpolationAndOutside) {
   struct Case {
     double t, expected;
   } cases[] = {
-      {0.999, -1.0},        // before the start
-      {1.0, 2.0},           // first sample
-      {1.01 + 5e-6, 4.0},   // within the grid tolerance of sample 1
-      {1.0025, 2.5},        // a quarter of the way to sample 1
-      {1.02, 6.0},          // last sample
-      {1.025, 6.0},         // past the last sample but inside its interval index
-      {1.031, -1.0},        // past the last point
+      {0.999, -1.0},       // before the start
+      {1.0, 2.0},          // first sample
+      {1.01 + 5e-6, 4.0},  // within the grid tolerance of sample 1
+      {1.0025, 2.5},       // a quarter of the way to sample 1
+      {1.02, 6.0},         // last sample
+      {1.025, 6.0},        // past the last sample but inside its interval index
+      {1.031, -1.0},       // past the last point
   };
   for (const Case& c : cases) EXPECT_NEAR(SignalAt(r, c.t), c.expected, 1e-9) << c.t;
 }
@@ -386,8 +389,8 @@ TEST(BuildPointTable, DefaultTablesOfEveryMethod) {
   struct Case {
     int32_t method;
     std::vector<double> percents;
-  } cases[] = {{AstmD2887A, m0}, {AstmD2887B, m1}, {Gost56720A, m25}, {Gost56720B, m3},
-               {Gost54291, m4}, {Iso3924, m25}};
+  } cases[] = {{AstmD2887A, m0}, {AstmD2887B, m1}, {Gost56720A, m25},
+               {Gost56720B, m3}, {Gost54291, m4},  {Iso3924, m25}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.method);
     StraightCurve s(100);
@@ -490,7 +493,10 @@ TEST(BuildPointTable, LastPointUnlessTheEntryBeforeTheCountHasTheReach) {
   } cases[] = {
       // Step rewritten to 2: 0.5, 5, 2, 4 with count 2; entry 1 is the 5 % of the reach.
       {"method 2 reaching 5 %", 5.0, Gost56720A, {0.5, 5, 2, 4, 95, 99.5}, -1.0},
-      {"method 0 reaching 60 %", 60.0, AstmD2887A, {0.5, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 95, 99.5},
+      {"method 0 reaching 60 %",
+       60.0,
+       AstmD2887A,
+       {0.5, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 95, 99.5},
        60.0},
       {"method 3 reaching 100 %", 100.0, Gost56720B, {0.5, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95}, 99.5},
   };

@@ -68,7 +68,8 @@ TEST(FastPathOnGeneratedSets, RecalculationIsTheFirstCalculation) {
   ComponentTable components;
   LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", components);
   chrmgen::GeneratedSet heavy = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("heavy"), components);
-  chrmgen::GeneratedSet condensate = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
+  chrmgen::GeneratedSet condensate =
+      chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
   GeneratedCalculation reused(components, heavy, Gost56720A);
   reused.Calculate(condensate, Gost56720B);
   chrmgen::GeneratedSet fresh = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);

@@ -38,13 +38,16 @@ struct RandomRun {
     // Peaks that end in a flat tail, so that the end of elution is found at various places.
     const std::size_t tail = std::uniform_int_distribution<std::size_t>(0, n)(rng);
     for (std::size_t i = 0; i < n; ++i) {
-      values[i] = i < tail ? level(rng) * (1.0 + std::sin(static_cast<double>(i) * 0.05)) : (rng() % 4 == 0 ? 1e-7 : 0.0);
+      values[i] = i < tail ? level(rng) * (1.0 + std::sin(static_cast<double>(i) * 0.05))
+                           : (rng() % 4 == 0 ? 1e-7 : 0.0);
     }
     s = test::MakeSignal(start, step, values);
     if (rng() % 4 == 0) s.file->channels[0].startTime += 3e-6;
   }
   template <std::size_t N>
-  double pick(const double (&v)[N]) { return v[rng() % N]; }
+  double pick(const double (&v)[N]) {
+    return v[rng() % N];
+  }
 
   // Times on the grid, just beside it, between samples, and outside the samples.
   double AnyTime() {
@@ -68,7 +71,8 @@ TEST(FastPath, SignalAtAndAreaAreTheRuleOnRandomSignals) {
       const double t1 = run.AnyTime();
       const double t2 = k % 10 == 0 ? t1 - 0.01 : std::max(t1, run.AnyTime());
       ASSERT_TRUE(SameDouble(SignalAt(r, t1), literal::SignalAt(r, t1))) << "seed " << seed << " t " << t1;
-      ASSERT_TRUE(SameDouble(Area(r, t1, t2), literal::Area(r, t1, t2))) << "seed " << seed << " " << t1 << ".." << t2;
+      ASSERT_TRUE(SameDouble(Area(r, t1, t2), literal::Area(r, t1, t2)))
+          << "seed " << seed << " " << t1 << ".." << t2;
     }
     EXPECT_TRUE(SameDouble(Area(r, NAN, 1.0), 0.0));
   }
@@ -88,13 +92,15 @@ TEST(FastPath, AreasFromTheStartAreTheRule) {
     SampleSpan span(r);
     for (int k = 0; k < 50; ++k) {
       const double t = run.AnyTime();
-      ASSERT_TRUE(SameDouble(span.AreaFromStart(t), literal::Area(r, r.StartTime, t))) << "seed " << seed << " t " << t;
+      ASSERT_TRUE(SameDouble(span.AreaFromStart(t), literal::Area(r, r.StartTime, t)))
+          << "seed " << seed << " t " << t;
     }
   }
 }
 
 TEST(FastPath, EndOfElutionAndCurveAreTheRuleOnRandomSignals) {
-  const CalibCurve rising = test::Curve({0.0, 0.5, 1.0, 1.0, 2.5, 4.0, 20.0}, {30, 60, 90, 95, 150, 300, 600});
+  const CalibCurve rising =
+      test::Curve({0.0, 0.5, 1.0, 1.0, 2.5, 4.0, 20.0}, {30, 60, 90, 95, 150, 300, 600});
   const CalibCurve folded = test::Curve({0.0, 2.0, 1.0, 3.0, 20.0}, {30, 60, 90, 150, 600});
   int found = 0;
   for (uint64_t seed = 100; seed < 160; ++seed) {
@@ -140,7 +146,8 @@ TEST(FastPath, CalibrationWalkIsTheBisection) {
     for (CalibAxis axis : {CalibAxis::Time, CalibAxis::Temp}) {
       const std::vector<double>& searched = axis == CalibAxis::Time ? curves[c].times : curves[c].temps;
       std::vector<double> values = {NAN, -1.0, 1e9};
-      for (double v : searched) values.insert(values.end(), {v, std::nextafter(v, -1e300), std::nextafter(v, 1e300)});
+      for (double v : searched)
+        values.insert(values.end(), {v, std::nextafter(v, -1e300), std::nextafter(v, 1e300)});
       for (int k = 0; k < 200; ++k) values.push_back(std::uniform_real_distribution<double>(0.0, 300.0)(rng));
       std::vector<double> ascending = values;
       std::sort(ascending.begin(), ascending.end());
@@ -150,7 +157,8 @@ TEST(FastPath, CalibrationWalkIsTheBisection) {
           double fast = -7.0;
           double slow = -7.0;
           const bool fastFound = walk.Lookup(v, fast);
-          ASSERT_EQ(fastFound, literal::CalibLookup(curves[c], axis, v, slow)) << "curve " << c << " value " << v;
+          ASSERT_EQ(fastFound, literal::CalibLookup(curves[c], axis, v, slow))
+              << "curve " << c << " value " << v;
           ASSERT_TRUE(SameDouble(fast, slow)) << "curve " << c << " value " << v;
         }
       }

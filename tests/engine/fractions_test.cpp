@@ -1,15 +1,15 @@
 // Fraction composition: cutting, alignment of parallel analyses, corrections, the
 // composition over the analyses with its limits and messages, and the fraction list.
-#include "engine/fraction_table.h"
 #include "engine/fractions.h"
-#include "support/engine_fixture.h"
+#include "engine/fraction_table.h"
 #include "shell/text.h"
+#include "support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
-#include <cmath>
 
 namespace p528::test {
 namespace {
@@ -47,12 +47,14 @@ TEST(FractionLimits, NumberOfTemperatureFractions) {
   const struct {
     double end, start, step;
     int32_t count;
-  } cases[] = {
-      {500, 70, 10, 43}, {495.4, 70, 10, 43}, {490.8, 70, 10, 42}, {491.0, 70, 10, 42},
-      {70, 70, 10, 0},   {60, 70, 10, 0},     {500, 70, 0, 0},     {500, 70, -5, 0},
-      {500, 70, 1e-9, 0},  // more than the list can hold: none instead of exhausting memory
-      {-1, 70, 10, 0},
-  };
+  } cases
+      [] =
+          {
+              {500, 70, 10, 43},  {495.4, 70, 10, 43}, {490.8, 70, 10, 42}, {491.0, 70, 10, 42},
+              {70, 70, 10, 0},    {60, 70, 10, 0},     {500, 70, 0, 0},     {500, 70, -5, 0},
+              {500, 70, 1e-9, 0},  // more than the list can hold: none instead of exhausting memory
+              {-1, 70, 10, 0},
+          };
   for (const auto& c : cases)
     EXPECT_EQ(TemperatureFractionCount(c.end, c.start, c.step), c.count) << c.end << " " << c.step;
 }
@@ -196,7 +198,8 @@ TEST(ApplyFractionCorrections, WeightedPercentsResidueAndDeclaredContents) {
 TEST(ApplyFractionCorrections, PlaceholderStaysOutAndNoAreaGivesNoPercents) {
   EngineFixture f(Gost56720B);
   ChrmResult& a = f.AddAnalysis();
-  a.Fractions = {Record("начало", -1), Record("без имени", 0), Record("С5", -1, 2.0), Record("Фр. 70-80", 50)};
+  a.Fractions = {Record("начало", -1), Record("без имени", 0), Record("С5", -1, 2.0),
+                 Record("Фр. 70-80", 50)};
   a.NamedFractionCount = 1;
   ApplyFractionCorrections(f.engine, a, 0, 0, 0);
   EXPECT_EQ(a.Fractions[2].massPercent, -1);
@@ -287,7 +290,7 @@ TEST(FractionComposition, TwoAnalysesOfMethodA) {
   FractionComposition(f.engine);
   const std::vector<FractionSummary>& rows = f.engine.FractionRows;
   ASSERT_EQ(rows.size(), 6u);
-  EXPECT_EQ(rows[1].mean, -1);  // "без имени" up to 0.001 % counts as 0
+  EXPECT_EQ(rows[1].mean, -1);            // "без имени" up to 0.001 % counts as 0
   EXPECT_DOUBLE_EQ(rows[2].mean, 0.004);  // warned, kept
   EXPECT_EQ(rows[2].difference, -1);
   EXPECT_EQ(rows[3].verdict, 0);  // 42 % lies above the standard's table: not judged
@@ -299,25 +302,31 @@ TEST(FractionComposition, TwoAnalysesOfMethodA) {
   EXPECT_EQ(rows[5].verdict, 0);
   EXPECT_NEAR(rows[5].accuracy, 22 * 0.01 * 3.25, 1e-12);
   EXPECT_NEAR(f.engine.FractionMeanTotal, 0.004 + 42 + 0.05 + 3.25, 1e-12);
-  EXPECT_EQ(f.messages.Warnings(), (Strings{"Средняя массовая доля фракции \"С5\" менее 0.005% \r\n\tДанная фракция "
-                                       "исключена из расчета метрологической части."}));
-  EXPECT_EQ(f.messages.Errors(), (Strings{"Расхождение массовых долей \"Фр. 90-100\" не соответствует ГОСТ Р 56720-2015 "
-                                     "п. 15.4!\r\n\t\t\t Предел повторяемости n = 2: 11.0\r\n\t\t\t Расхождение при "
-                                     "n = 2: 15.4"}));
+  EXPECT_EQ(f.messages.Warnings(),
+            (Strings{"Средняя массовая доля фракции \"С5\" менее 0.005% \r\n\tДанная фракция "
+                     "исключена из расчета метрологической части."}));
+  EXPECT_EQ(f.messages.Errors(),
+            (Strings{"Расхождение массовых долей \"Фр. 90-100\" не соответствует ГОСТ Р 56720-2015 "
+                     "п. 15.4!\r\n\t\t\t Предел повторяемости n = 2: 11.0\r\n\t\t\t Расхождение при "
+                     "n = 2: 15.4"}));
 
   FillFractionTable(f.engine);
   const TableModel& t = f.tables.fractions;
-  EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Фракция", "Конц. 1, % масс", "Конц. 2, % масс",
-                                                  "Конц. ср, % масс", "±δ, %", "Расхождение, %", "Норматив, %",
-                                                  "Соотв"}));
+  EXPECT_EQ(EngineFixture::Captions(t),
+            (Strings{"", "Фракция", "Конц. 1, % масс", "Конц. 2, % масс", "Конц. ср, % масс", "±δ, %",
+                     "Расхождение, %", "Норматив, %", "Соотв"}));
   ASSERT_EQ(t.RowCount(), 4 + 2);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"С5", "0.003", "0.005", "0.004", "---", "---", "---", "---"}));
   // 42 % has no limit: the difference is shown, limit and conformity are not.
-  EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"Фр. 70-80", "40.000", "44.000", "42.000", "---", "9.524", "---", "---"}));
-  EXPECT_EQ(EngineFixture::Row(t, 2), (Strings{"Фр. 80-90", "0.050", "0.050", "0.050", Format("%.3f", 44.7 * 0.01 * 0.05), "0.000", "23.650", "Да"}));
-  EXPECT_EQ(EngineFixture::Row(t, 3), (Strings{"Фр. 90-100", "3.000", "3.500", "3.250", "0.715", "15.385", "11.000", "Нет"}));
+  EXPECT_EQ(EngineFixture::Row(t, 1),
+            (Strings{"Фр. 70-80", "40.000", "44.000", "42.000", "---", "9.524", "---", "---"}));
+  EXPECT_EQ(EngineFixture::Row(t, 2), (Strings{"Фр. 80-90", "0.050", "0.050", "0.050",
+                                               Format("%.3f", 44.7 * 0.01 * 0.05), "0.000", "23.650", "Да"}));
+  EXPECT_EQ(EngineFixture::Row(t, 3),
+            (Strings{"Фр. 90-100", "3.000", "3.500", "3.250", "0.715", "15.385", "11.000", "Нет"}));
   EXPECT_EQ(EngineFixture::Row(t, 4), (Strings{"", "", "", "", "", "", "", ""}));
-  EXPECT_EQ(EngineFixture::Row(t, 5), (Strings{"сумма:", "43.1", "47.6", Format("%.1f", 0.004 + 42 + 0.05 + 3.25), "", "", "", ""}));
+  EXPECT_EQ(EngineFixture::Row(t, 5),
+            (Strings{"сумма:", "43.1", "47.6", Format("%.1f", 0.004 + 42 + 0.05 + 3.25), "", "", "", ""}));
 }
 
 TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
@@ -341,8 +350,9 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
   EXPECT_NEAR(residue.difference, 0.4 * 200 / 4.4, 1e-9);
   EXPECT_EQ(residue.r, 8);
   EXPECT_EQ(residue.verdict, 0);
-  EXPECT_EQ(f.messages.Errors(), (Strings{"Расхождение массовых долей нелетучего остатка не соответствует ГОСТ Р "
-                                     "56720-2015 п. 15.5!\r\n\t\t\t Предел повторяемости при n = 2: 8.0"}));
+  EXPECT_EQ(f.messages.Errors(),
+            (Strings{"Расхождение массовых долей нелетучего остатка не соответствует ГОСТ Р "
+                     "56720-2015 п. 15.5!\r\n\t\t\t Предел повторяемости при n = 2: 8.0"}));
 
   FillFractionTable(f.engine);
   const TableModel& t = f.tables.fractions;
@@ -367,12 +377,14 @@ TEST(FractionComposition, ThreeAnalysesUseTheCriticalRange) {
   EXPECT_EQ(row.verdict, 0);
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
   EXPECT_EQ(f.engine.ResidueSummary.verdict, 1);  // equal residues
-  EXPECT_EQ(f.messages.Errors(), (Strings{"Расхождение массовых долей \"Фр. 70-80\" не соответствует ГОСТ Р 56720-2015 "
-                                     "п. 15.4!\r\n\t\t\t Знач. критического диапазона n = 3: 9.9\r\n\t\t\t "
-                                     "Расхождение при n = 3: 18.2"}));
+  EXPECT_EQ(f.messages.Errors(),
+            (Strings{"Расхождение массовых долей \"Фр. 70-80\" не соответствует ГОСТ Р 56720-2015 "
+                     "п. 15.4!\r\n\t\t\t Знач. критического диапазона n = 3: 9.9\r\n\t\t\t "
+                     "Расхождение при n = 3: 18.2"}));
   FillFractionTable(f.engine);
-  EXPECT_EQ(EngineFixture::Row(f.tables.fractions, 0),
-            (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870", "18.182", "9.900", "Нет"}));
+  EXPECT_EQ(
+      EngineFixture::Row(f.tables.fractions, 0),
+      (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870", "18.182", "9.900", "Нет"}));
 }
 
 // A mean of exactly 0.005 % is left out of the comparison like a smaller one, in the
@@ -399,8 +411,9 @@ TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80", "Фр. 80-90"}, {-1, 1, 60, 39});
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80"}, {-1, 1, 99});
   FractionComposition(f.engine);
-  EXPECT_EQ(f.messages.Warnings(), (Strings{"При разметке хроматограмм получено разное число фракций, расчет "
-                                       "метрологической части проведен только для совпадающих фракций."}));
+  EXPECT_EQ(f.messages.Warnings(),
+            (Strings{"При разметке хроматограмм получено разное число фракций, расчет "
+                     "метрологической части проведен только для совпадающих фракций."}));
   EXPECT_TRUE(f.messages.Errors().empty());
   ASSERT_EQ(f.engine.FractionRows.size(), 3u);
   EXPECT_DOUBLE_EQ(f.engine.FractionRows[2].mean, 79.5);
@@ -468,13 +481,15 @@ TEST(FractionList, MeanAtTheExclusionLimit) {
     WithConcentrations(f, names, {-1, 0, 0.005, 0.0051, 49}, method == Gost56720B ? 2.0 : -1);
     FractionComposition(f.engine);
     ASSERT_EQ(f.messages.Warnings().size(), 1u);
-    EXPECT_EQ(f.messages.Warnings()[0], "Средняя массовая доля фракции \"С5\" менее 0.005% \r\n\tДанная фракция "
-                                   "исключена из расчета метрологической части.");
+    EXPECT_EQ(f.messages.Warnings()[0],
+              "Средняя массовая доля фракции \"С5\" менее 0.005% \r\n\tДанная фракция "
+              "исключена из расчета метрологической части.");
     EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);  // 0.0051 %: equal values conform
 
     FillFractionTable(f.engine);
     const TableModel& t = f.tables.fractions;
-    EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
+    EXPECT_EQ(EngineFixture::Row(t, 0),
+              (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
     const FractionLimit limit = FractionLimits(0.0051);
     EXPECT_EQ(EngineFixture::Row(t, 1),
               (Strings{"С6", "0.005", "0.005", "0.005", Format("%.3f", limit.delta * 0.01 * 0.0051), "0.000",
@@ -502,7 +517,7 @@ TEST(FractionList, ThreeAnalysesAboveTheTableOfLimits) {
   FillFractionTable(f.engine);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "40.000", "44.000", "48.000", "44.000", "---",
-                                                Format("%.3f", 8.0 * 300 / 132), "---", "---"}));
+                                               Format("%.3f", 8.0 * 300 / 132), "---", "---"}));
   EXPECT_EQ(EngineFixture::Row(t, 1),
             (Strings{"Фр. 80-90", "3.000", "3.000", "3.000", "3.000", "0.660", "0.000", "13.200", "Да"}));
 }

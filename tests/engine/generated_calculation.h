@@ -55,7 +55,8 @@ struct GeneratedCalculation : test::EngineFixture {
     engine.TimeStartSample = settings["TimeStartSample"];
     engine.SampleMass = settings["SampleMass"];
     engine.StdMass = settings["StdMass"];
-    for (int k = 0; k < 4; ++k) calibration.timeC[static_cast<std::size_t>(k)] = settings["time_C" + std::to_string(k + 1)];
+    for (int k = 0; k < 4; ++k)
+      calibration.timeC[static_cast<std::size_t>(k)] = settings["time_C" + std::to_string(k + 1)];
     ClearCalibration(engine);
     engine.ResetCalc();
     calibration.ApplyTimes(components);

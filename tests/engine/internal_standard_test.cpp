@@ -89,9 +89,11 @@ struct IsFixture : test::EngineFixture {
 };
 
 TEST(InternalStandardAreas, MissingMassesStopWithTheirMessage) {
-  const std::string stdHint = "\r\n\tДля задания массы внутреннего стандарта откройте меню \"Настройки анализа\".";
+  const std::string stdHint =
+      "\r\n\tДля задания массы внутреннего стандарта откройте меню \"Настройки анализа\".";
   const std::string sampleError =
-      "Не задана масса СГК! ГОСТ Р 56720-2015 п.14.2.2.\r\n\tДля задания массы СГК откройте меню \"Настройки анализа\".";
+      "Не задана масса СГК! ГОСТ Р 56720-2015 п.14.2.2.\r\n\tДля задания массы СГК откройте меню \"Настройки "
+      "анализа\".";
   struct Case {
     int method;
     const char* stdMass;
@@ -102,7 +104,8 @@ TEST(InternalStandardAreas, MissingMassesStopWithTheirMessage) {
       // Both empty: only the standard's mass is reported.
       {Gost56720B, "", "", "Не задана масса внутреннего стандарта! ГОСТ Р 56720-2015 п.14.2.2." + stdHint},
       {Gost54291, "", "", "Не задана масса внутреннего стандарта! ГОСТ Р 54291-2010 п.12.2.3." + stdHint},
-      {Gost54291, "-0.1", "0.9", "Не задана масса внутреннего стандарта! ГОСТ Р 54291-2010 п.12.2.3." + stdHint},
+      {Gost54291, "-0.1", "0.9",
+       "Не задана масса внутреннего стандарта! ГОСТ Р 54291-2010 п.12.2.3." + stdHint},
       {Gost56720B, "0.1", "", sampleError},
       {Gost54291, "0.1", "abc", sampleError},  // the same text for both methods
   };
@@ -111,7 +114,8 @@ TEST(InternalStandardAreas, MissingMassesStopWithTheirMessage) {
     f.engine.StdMass = c.stdMass;
     f.engine.SampleMass = c.sampleMass;
     f.RunBoth();
-    SCOPED_TRACE(testing::Message() << "method " << c.method << " masses '" << c.stdMass << "' '" << c.sampleMass << "'");
+    SCOPED_TRACE(testing::Message() << "method " << c.method << " masses '" << c.stdMass << "' '"
+                                    << c.sampleMass << "'");
     EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{c.error});
     EXPECT_EQ(f.engine.State, StateStarted);
     EXPECT_EQ(f.engine.WindowStart, -1.0);  // the window is not even taken
@@ -130,7 +134,8 @@ TEST(InternalStandardAreas, NoAnalysisRunIsAWarning) {
 TEST(InternalStandardAreas, NoInternalStandardRun) {
   IsFixture f(Gost56720B, 2, 0);
   f.RunBoth();
-  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{"Отсутствует хроматограмма с внутренним стандартом!"});
+  EXPECT_EQ(f.messages.Errors(),
+            std::vector<std::string>{"Отсутствует хроматограмма с внутренним стандартом!"});
   EXPECT_EQ(f.engine.State, StateStarted);
   double timeEnd = 0;
   ASSERT_TRUE(CalibLookup(f.calibration.curve, CalibAxis::Temp, 545.0, timeEnd));
@@ -186,7 +191,8 @@ TEST(InternalStandardCurves, EndTemperatureBeyondTheCalibration) {
   EXPECT_EQ(a.SampleArea, 0.0);
   EXPECT_EQ(a.Residue, 0.0);
   EXPECT_TRUE(a.PercentOff.empty());
-  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{"Градуировочный график не охватывает Тнк анализа-1 !"});
+  EXPECT_EQ(f.messages.Errors(),
+            std::vector<std::string>{"Градуировочный график не охватывает Тнк анализа-1 !"});
   EXPECT_EQ(f.engine.State, StateNotRun);
 }
 

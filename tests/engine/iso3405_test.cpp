@@ -25,7 +25,9 @@ std::vector<double> Temps(const std::vector<double>& percents, double shift = 0)
   return t;
 }
 
-double Tiso(const Iso3405Coeff& c, double t1, double t2, double t3) { return c.c0 + c.c1 * t1 + c.c2 * t2 + c.c3 * t3; }
+double Tiso(const Iso3405Coeff& c, double t1, double t2, double t3) {
+  return c.c0 + c.c1 * t1 + c.c2 * t2 + c.c3 * t3;
+}
 
 TEST(Iso3405, TableRows) {
   const auto table = Iso3405Table();
@@ -106,7 +108,8 @@ TEST(Iso3405, MissingTwentyPercentBlanksItsNeighbours) {
   const TableModel& t = f.tables.iso3405;
   const Strings expectedMissing = {"10.0", "20.0", "30.0"};
   for (int r = 0; r < t.RowCount(); ++r) {
-    const bool missing = std::find(expectedMissing.begin(), expectedMissing.end(), t.Cell(r, 1)) != expectedMissing.end();
+    const bool missing =
+        std::find(expectedMissing.begin(), expectedMissing.end(), t.Cell(r, 1)) != expectedMissing.end();
     EXPECT_EQ(t.Cell(r, 2) == "---", missing) << t.Cell(r, 1);
     EXPECT_EQ(t.Cell(r, 3) == "---", missing) << t.Cell(r, 1);
   }

@@ -85,7 +85,8 @@ struct CompareFixture : test::EngineFixture {
     engine.RefType = lot;
     engine.Reference.PointTable.clear();
     for (double p : ReferencePercents(method)) {
-      double t = ReferenceTemperature(method == AstmD2887A ? AstmD2887A : Iso3924, lot == Custom ? Lot1 : lot, p);
+      double t =
+          ReferenceTemperature(method == AstmD2887A ? AstmD2887A : Iso3924, lot == Custom ? Lot1 : lot, p);
       if (t < 0) t = 300.0;
       engine.Reference.PointTable.push_back({1.0, t + offset, p});
     }
@@ -93,7 +94,8 @@ struct CompareFixture : test::EngineFixture {
   void Compare() { CompareReferencePoints(engine, custom); }
   const Cells& Row(double p) const {
     for (int i = 0; i < tables.reference.RowCount(); ++i)
-      if (engine.Reference.PointTable[static_cast<std::size_t>(i)].percent == p) return tables.reference.RowCells(i);
+      if (engine.Reference.PointTable[static_cast<std::size_t>(i)].percent == p)
+        return tables.reference.RowCells(i);
     static const Cells none;
     return none;
   }
@@ -136,9 +138,15 @@ TEST(CompareReferencePoints, ExceededLimitMessagePerMethod) {
     const char* head;
   };
   const Case cases[] = {
-      {AstmD2887A, 5.0, 50, "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ASTM D 2887-2013 п. 10.4.1:"},
-      {Iso3924, 5.0, 50, "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ГОСТ ISO 3924-2017 п. 9.4.3:"},
-      {Gost56720A, 5.0, 50, "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ГОСТ Р 56720-2015 п. 9.4:"},
+      {AstmD2887A, 5.0, 50,
+       "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ASTM D "
+       "2887-2013 п. 10.4.1:"},
+      {Iso3924, 5.0, 50,
+       "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ГОСТ ISO "
+       "3924-2017 п. 9.4.3:"},
+      {Gost56720A, 5.0, 50,
+       "При анализе эталонного образца превышен предел воспроизводимости для доли отгона 50.0%, ГОСТ Р "
+       "56720-2015 п. 9.4:"},
   };
   for (const Case& c : cases) {
     CompareFixture f;
@@ -147,8 +155,9 @@ TEST(CompareReferencePoints, ExceededLimitMessagePerMethod) {
       if (point.percent == c.p) point.temp += c.offset;
     f.Compare();
     SCOPED_TRACE(testing::Message() << "method " << c.method);
-    EXPECT_EQ(f.messages.Errors(), std::vector<std::string>{std::string(c.head) +
-                                                       "\r\n\t\tНорматив R, °С: 4.30\r\n\t\tРазность, °С: 5.00"});
+    EXPECT_EQ(f.messages.Errors(),
+              std::vector<std::string>{std::string(c.head) +
+                                       "\r\n\t\tНорматив R, °С: 4.30\r\n\t\tРазность, °С: 5.00"});
     EXPECT_EQ(f.Row(c.p)[6], "Нет");
   }
 }
@@ -225,7 +234,8 @@ TEST(CompareReferencePoints, CustomDeviationZeroFailsEveryPoint) {
   }
   f.custom.rows[3].temperature = -1;  // 15 %: not set, not compared
   f.Points(Gost56720B, Custom, 0.0);
-  for (DistPoint& point : f.engine.Reference.PointTable) point.temp = f.custom.TemperatureAt(point.percent) + 0.5;
+  for (DistPoint& point : f.engine.Reference.PointTable)
+    point.temp = f.custom.TemperatureAt(point.percent) + 0.5;
   f.Compare();
   EXPECT_EQ(f.messages.Errors().size(), 13u);  // 14 points, one not certified
   EXPECT_EQ(f.messages.Errors()[0], "\r\n\t\tНорматив R, °С: 0.00\r\n\t\tРазность, °С: 0.50");
@@ -240,8 +250,9 @@ TEST(CompareReferencePoints, PointOutsideTheCalibration) {
   f.engine.Reference.PointTable[0] = {-1.0, -1.0, 0.5};
   f.engine.Reference.PointTable[20] = {-1.0, -1.0, 99.5};
   f.Compare();
-  EXPECT_EQ(f.messages.Errors(), std::vector<std::string>(
-                                2, "Градуировочный график не охватывает границы температуры кипения эталонного образца!"));
+  EXPECT_EQ(f.messages.Errors(),
+            std::vector<std::string>(
+                2, "Градуировочный график не охватывает границы температуры кипения эталонного образца!"));
   EXPECT_EQ(f.Row(0.5), (Cells{"", "Тнк (0.5)", "114.00", "-1.00", "---", "---", "---"}));
   EXPECT_EQ(f.engine.RefRows[0].meanTemp, -1.0);
 }
@@ -257,7 +268,8 @@ TEST(CheckReferenceSample, MissingRunOrChannelsIsAWarning) {
   ChrmFile empty;
   f.engine.LoadResult(f.engine.Reference, 0.0, empty);
   CheckReferenceSample(f.engine);
-  EXPECT_EQ(f.messages.Warnings(), std::vector<std::string>{"В хроматограмме эталонного образца нет каналов"});
+  EXPECT_EQ(f.messages.Warnings(),
+            std::vector<std::string>{"В хроматограмме эталонного образца нет каналов"});
   EXPECT_TRUE(f.engine.RefRows.empty());
 }
 

@@ -97,8 +97,8 @@ TEST(CheckRepeatability, DifferenceEqualToRIsExceeded) {
 
   FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(EngineFixture::Captions(t),
-            (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
+  EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C",
+                                                 "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 75);
   ASSERT_EQ(t.RowCount(), 6);
   EXPECT_EQ(EngineFixture::Row(t, 3), (Strings{"50.0", "300.00", "301.00", "300.50", "1.00", "1.00", "Нет"}));
@@ -175,12 +175,14 @@ TEST(CheckRepeatability, PointOutsideTheCalibrationAndDisagreeingPercents) {
   ASSERT_EQ(f.engine.RepeatRows.size(), 4u);
   EXPECT_EQ(f.engine.RepeatRows[1].percent, 5);
   EXPECT_EQ(f.engine.RepeatRows[1].meanTemp, -1);
-  EXPECT_EQ(f.messages.Errors(), Strings{"Градуировочный график не охватывает границы температуры кипения пробы!"});
+  EXPECT_EQ(f.messages.Errors(),
+            Strings{"Градуировочный график не охватывает границы температуры кипения пробы!"});
   // The check stops at the first index whose percents differ: rows 2 and 3 stay fresh.
   EXPECT_EQ(f.engine.RepeatRows[2].percent, -1);
   EXPECT_EQ(f.engine.RepeatRows[3].percent, -1);
   FillRepeatabilityTable(f.engine);
-  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1), (Strings{"5.0", "---", "150.00", "---", "---", "---", "---"}));
+  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
+            (Strings{"5.0", "---", "150.00", "---", "---", "---", "---"}));
 }
 
 TEST(CheckRepeatability, SingleAnalysisShowsItsTemperaturesOnly) {
@@ -224,13 +226,13 @@ TEST(CheckRepeatability56720B, RoundedDifferenceAgainstTheTable) {
 
   FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(EngineFixture::Captions(t),
-            (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "T3, °C", "Тср, °C", "±Δ, °C", "|Т1 - Т2|",
-                     "Норматив, °C", "Соответствие"}));
+  EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "T3, °C", "Тср, °C",
+                                                 "±Δ, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(EngineFixture::Row(t, 2),
             (Strings{"50.0", "300.0", "311.0", "300.0", "303.7", "15.0", "11.0", "11.0", "Да"}));
   ASSERT_EQ(t.RowCount(), 5);
-  EXPECT_EQ(EngineFixture::Row(t, 4), (Strings{"Посл. доля", "410.0 (92.5%)", "---", "---", "", "", "", "", ""}));
+  EXPECT_EQ(EngineFixture::Row(t, 4),
+            (Strings{"Посл. доля", "410.0 (92.5%)", "---", "---", "", "", "", "", ""}));
 }
 
 TEST(CheckRepeatability56720B, PointsOutsideTheCalibrationAreSilent) {
@@ -287,8 +289,8 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   f.engine.Analyses[1].Residue = 3.6;
   FillRepeatabilityTable(f.engine);
   const TableModel& t = f.tables.repeatability;
-  EXPECT_EQ(EngineFixture::Captions(t),
-            (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
+  EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C",
+                                                 "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 105);
   EXPECT_EQ(t.Columns()[6].width, 110);
   const int r85 = EngineFixture::FindRow(t, "85.0");
@@ -299,9 +301,10 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   const int residue = EngineFixture::FindRow(t, "Остаток");
   ASSERT_GT(residue, 0);
   EXPECT_EQ(EngineFixture::Row(t, residue - 1),
-            (Strings{"Имя", "Конц.1, %масс", "Конц.2, %масс", "Ср конц., %масс", "Расхожд, %масс", "Норматив, %масс",
-                     "Соответствие"}));
-  EXPECT_EQ(EngineFixture::Row(t, residue), (Strings{"Остаток", "1.000", "3.600", "2.300", "2.600", "2.6", "Да"}));
+            (Strings{"Имя", "Конц.1, %масс", "Конц.2, %масс", "Ср конц., %масс", "Расхожд, %масс",
+                     "Норматив, %масс", "Соответствие"}));
+  EXPECT_EQ(EngineFixture::Row(t, residue),
+            (Strings{"Остаток", "1.000", "3.600", "2.300", "2.600", "2.6", "Да"}));
   EXPECT_EQ(f.messages.Errors().size(), 2u);
 }
 
@@ -312,7 +315,8 @@ TEST(CheckRepeatability54291, ResidueAboveTheLimitIsReportedOncePerRefill) {
   FillRepeatabilityTable(f.engine);
   ASSERT_EQ(f.messages.Errors().size(), 1u);
   EXPECT_EQ(f.messages.Errors()[0],
-            "Расхождение массовых долей нелетучего остатка (RES) Анлиза 1 и 2 не соответствует\r\n\tГОСТ Р 54291-2010 "
+            "Расхождение массовых долей нелетучего остатка (RES) Анлиза 1 и 2 не соответствует\r\n\tГОСТ Р "
+            "54291-2010 "
             "п.14.1.1:\r\n\t\tНоратив, %масс: 2.6\r\n\t\tРасхождение, %масс: 2.7");
   const TableModel& t = f.tables.repeatability;
   EXPECT_EQ(t.Cell(EngineFixture::FindRow(t, "Остаток"), 7), "Нет");

@@ -5,7 +5,6 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "generated_calculation.h"
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/fractions.h"
@@ -13,6 +12,7 @@
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "engine/tables/iso3405_table.h"
+#include "generated_calculation.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 
@@ -67,7 +67,8 @@ class Generated3 : public ::testing::Test {
     chrmgen::GeneratorOptions gasoil = chrmgen::ScenarioDefaults("gasoil");
     gasoil.analyses = 2;
     gasoil_ = new chrmgen::GeneratedSet(chrmgen::GenerateSet(gasoil, *components_));
-    condensate_ = new chrmgen::GeneratedSet(chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), *components_));
+    condensate_ = new chrmgen::GeneratedSet(
+        chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), *components_));
   }
   static void TearDownTestSuite() {
     delete condensate_;

@@ -7,12 +7,12 @@
 // parsing is the HDF5 library's, not ours.
 #include "host/kit/aia/aia_import.h"
 
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -417,7 +417,8 @@ TEST(GeneratedSet, OptionsOutOfRangeNameTheirLimit) {
   const Case cases[] = {
       {[](GeneratorOptions& o) { o.analyses = 12; }, "--analyses must be 1 to 9"},
       {[](GeneratorOptions& o) { o.column.step = 0; }, "--length and --step must be above 0"},
-      {[](GeneratorOptions& o) { o.column.runLength = 0.05; }, "--length / --step must give 100 to 50000000 samples"},
+      {[](GeneratorOptions& o) { o.column.runLength = 0.05; },
+       "--length / --step must give 100 to 50000000 samples"},
       {[](GeneratorOptions& o) { o.column.resolution = -1; }, "--resolution must be above 0"},
   };
   for (const Case& c : cases) {

@@ -28,7 +28,8 @@ TEST(GridSort, NumbersByTheirDecimalPrefixBothWays) {
   TableModel model;
   model.AppendColumn("", 0);
   model.AppendColumn("value", 60);
-  for (const char* text : {"9.5", "10", "abc", "-1", "10"}) model.AppendRow({"", text}, RowData{0xFF, 0xFF, 7});
+  for (const char* text : {"9.5", "10", "abc", "-1", "10"})
+    model.AppendRow({"", text}, RowData{0xFF, 0xFF, 7});
   SortRows(model, 1, SortNumbers, true);
   EXPECT_EQ(Column(model, 1), (std::vector<std::string>{"-1", "abc", "9.5", "10", "10"}));
   SortRows(model, 1, SortNumbers, false);

@@ -35,9 +35,11 @@ std::string GeneratorDatabase(const test::TempFolder& folder) {
   Exec(path,
        "CREATE TABLE assay (id INTEGER PRIMARY KEY, filename TEXT, ishidden INTEGER NOT NULL DEFAULT 0, "
        "isdeleted INTEGER NOT NULL DEFAULT 0, sample TEXT, andate INTEGER, date TEXT, role TEXT);"
-       "INSERT INTO assay VALUES (101, '/data/blank.chrm', 0, 0, 'Холостой', 1710223200, '2024-03-12 06:00:00', "
+       "INSERT INTO assay VALUES (101, '/data/blank.chrm', 0, 0, 'Холостой', 1710223200, '2024-03-12 "
+       "06:00:00', "
        "'#холостая');"
-       "INSERT INTO assay VALUES (105, '/data/analysis.chrm', 1, 0, 'Проба', 1710234000, '2024-03-12 09:00:00', "
+       "INSERT INTO assay VALUES (105, '/data/analysis.chrm', 1, 0, 'Проба', 1710234000, '2024-03-12 "
+       "09:00:00', "
        "'#анализ');");
   return path;
 }

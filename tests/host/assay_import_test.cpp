@@ -29,8 +29,8 @@ TEST_F(Import, AFolderIsImportedRecursivelyWithItsPassports) {
   std::filesystem::copy_file(kDemo + "/05_analysis_1.chrm", folder / "set/inner/05_analysis_1.chrm");
   std::ofstream(folder / "set/readme.txt") << "not a chromatogram";
   std::vector<std::size_t> progress;
-  const ImportReport report = ImportChromatograms(db, data, {folder / "set"}, formats,
-                                                  [&](std::size_t done, std::size_t) { progress.push_back(done); });
+  const ImportReport report = ImportChromatograms(
+      db, data, {folder / "set"}, formats, [&](std::size_t done, std::size_t) { progress.push_back(done); });
   ASSERT_EQ(report.imported.size(), 2u);
   EXPECT_TRUE(report.skipped.empty()) << "files of unknown formats inside a folder are not candidates";
   EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
@@ -51,7 +51,8 @@ TEST_F(Import, TheSameContentTwiceIsSkippedAndANameTakenGetsANumber) {
   const std::string renamed = folder.Copy(kDemo + "/01_blank.chrm", "copy.chrm");
   std::filesystem::create_directories(folder / "other");
   std::filesystem::copy_file(kDemo + "/02_calibration.chrm", folder / "other/01_blank.chrm");
-  const ImportReport report = ImportChromatograms(db, data, {renamed, folder / "other/01_blank.chrm"}, formats);
+  const ImportReport report =
+      ImportChromatograms(db, data, {renamed, folder / "other/01_blank.chrm"}, formats);
   ASSERT_EQ(report.skipped.size(), 1u);
   EXPECT_EQ(report.skipped[0].reason, SkipReason::Duplicate);
   EXPECT_EQ(report.skipped[0].detail, 1);
@@ -62,8 +63,8 @@ TEST_F(Import, TheSameContentTwiceIsSkippedAndANameTakenGetsANumber) {
 TEST_F(Import, UnreadableFilesAreReportedWithTheirReason) {
   std::ofstream(folder / "damaged.chrm") << "STG but nothing more";
   std::ofstream(folder / "table.csv") << "1;2;3";
-  const ImportReport report =
-      ImportChromatograms(db, data, {folder / "damaged.chrm", folder / "table.csv", folder / "missing.chrm"}, formats);
+  const ImportReport report = ImportChromatograms(
+      db, data, {folder / "damaged.chrm", folder / "table.csv", folder / "missing.chrm"}, formats);
   EXPECT_TRUE(report.imported.empty());
   ASSERT_EQ(report.skipped.size(), 3u);
   EXPECT_EQ(report.skipped[0].reason, SkipReason::NotChromatogram);
@@ -81,7 +82,8 @@ TEST_F(Import, AnImportThatFailsMidwayLeavesTheDatabaseAndTheDataFolderAsTheyWer
   EXPECT_THROW(ImportChromatograms(db, data, {kDemo}, formats, failing), std::runtime_error);
   ASSERT_EQ(db.List().size(), 1u);
   std::vector<std::string> stored;
-  for (const auto& entry : std::filesystem::directory_iterator(data)) stored.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(data))
+    stored.push_back(entry.path().filename());
   EXPECT_EQ(stored, std::vector<std::string>{"01_blank.chrm"});
 }
 

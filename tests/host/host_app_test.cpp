@@ -42,9 +42,10 @@ HostRun RunCommand(const std::string& command) {
 HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
   const std::string scriptFile = folder / "script.txt";
   std::ofstream(scriptFile) << script;
-  return RunCommand("QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" + PLUG528_HOST_FILE +
-                    "' --db '" + (folder / "assays.db") + "' --data '" + (folder / "data") + "' --profile '" +
-                    (folder / "profile") + "' --script '" + scriptFile + "' " + arguments + " 2>/dev/null");
+  return RunCommand("QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" +
+                    PLUG528_HOST_FILE + "' --db '" + (folder / "assays.db") + "' --data '" +
+                    (folder / "data") + "' --profile '" + (folder / "profile") + "' --script '" + scriptFile +
+                    "' " + arguments + " 2>/dev/null");
 }
 
 bool Has(const HostRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
@@ -61,19 +62,23 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   TempFolder folder;
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first = RunHost(folder,
-                            "plugins\n"
-                            "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
-                            "list\n"
-                            "menu " + kMenu + "\n"
-                            "answer-chooser all\n"
-                            "choose\n"
-                            "answer-chooser cancel\n"
-                            "choose\n"
-                            "answer-chooser all\n"
-                            "choose 2\n"
-                            "profile-set-int plugins\\plug528\\settings\\num_device 17\n"
-                            "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm\n",
-                            "--lang ru" + plugin);
+                                "plugins\n"
+                                "import " +
+                                    std::string(PLUG528_SOURCE_DIR) +
+                                    "/data/demo/gasoil\n"
+                                    "list\n"
+                                    "menu " +
+                                    kMenu +
+                                    "\n"
+                                    "answer-chooser all\n"
+                                    "choose\n"
+                                    "answer-chooser cancel\n"
+                                    "choose\n"
+                                    "answer-chooser all\n"
+                                    "choose 2\n"
+                                    "profile-set-int plugins\\plug528\\settings\\num_device 17\n"
+                                    "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm\n",
+                                "--lang ru" + plugin);
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_TRUE(Has(first, "plugin plug528 ")) << first.out;
   EXPECT_TRUE(Has(first, "imported 7 skipped 0")) << first.out;
@@ -87,11 +92,12 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   EXPECT_TRUE(Has(first, "chosen 2: " + ids[0] + " " + ids[1] + "\n")) << "at most the request's capacity";
 
   const HostRun second = RunHost(folder,
-                             "list\n"
-                             "profile-get plugins\\plug528\\settings\\num_device\n"
-                             "profile-get plugins\\plug528\\paths\\CHRM_GRAD\n"
-                             "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/01_blank.chrm\n",
-                             plugin);
+                                 "list\n"
+                                 "profile-get plugins\\plug528\\settings\\num_device\n"
+                                 "profile-get plugins\\plug528\\paths\\CHRM_GRAD\n"
+                                 "import " +
+                                     std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/01_blank.chrm\n",
+                                 plugin);
   ASSERT_EQ(second.status, 0) << second.out;
   EXPECT_EQ(ListedIds(second.out), ids);
   EXPECT_TRUE(Has(second, "num_device = 17")) << second.out;
@@ -126,15 +132,18 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
   TempFolder folder;
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first = RunHost(folder,
-                                "import " + std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil\n"
-                                "list\n"
-                                "menu " + kMenu + "\n"
-                                "answer-chooser all\n"
-                                "click 1000\n"
-                                "cells 1012\n"
-                                "tab 1005 5\n"
-                                "cells 1005/1040\n"
-                                "set-text 1168 17\n",
+                                "import " + std::string(PLUG528_SOURCE_DIR) +
+                                    "/data/demo/gasoil\n"
+                                    "list\n"
+                                    "menu " +
+                                    kMenu +
+                                    "\n"
+                                    "answer-chooser all\n"
+                                    "click 1000\n"
+                                    "cells 1012\n"
+                                    "tab 1005 5\n"
+                                    "cells 1005/1040\n"
+                                    "set-text 1168 17\n",
                                 "--lang ru" + plugin);
   if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
   ASSERT_EQ(first.status, 0) << first.out;
@@ -142,22 +151,25 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
 
   std::string ids;
   for (const std::string& id : ListedIds(first.out)) ids += (ids.empty() ? "" : ",") + id;
-  const HostRun simdist = RunCommand(std::string("'") + PLUG528_SIMDIST_FILE + "' calc --lang ru --no-restore " +
-                                     "--no-summary --profile '" + (folder / "simdist.profile") + "' --db '" +
-                                     (folder / "assays.db") + "' --ids " + ids + " --json '" +
-                                     (folder / "result.json") + "'");
+  const HostRun simdist =
+      RunCommand(std::string("'") + PLUG528_SIMDIST_FILE + "' calc --lang ru --no-restore " +
+                 "--no-summary --profile '" + (folder / "simdist.profile") + "' --db '" +
+                 (folder / "assays.db") + "' --ids " + ids + " --json '" + (folder / "result.json") + "'");
   ASSERT_EQ(simdist.status, 0) << simdist.out;
   std::ifstream json(folder / "result.json", std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(json)), std::istreambuf_iterator<char>());
-  const QJsonObject reference =
-      QJsonDocument::fromJson(QByteArray::fromStdString(text)).object()["tables"].toObject()["reference"].toObject();
+  const QJsonObject reference = QJsonDocument::fromJson(QByteArray::fromStdString(text))
+                                    .object()["tables"]
+                                    .toObject()["reference"]
+                                    .toObject();
   ASSERT_FALSE(reference["rows"].toArray().isEmpty()) << text;
   EXPECT_TRUE(Has(first, CellLines("1005/1040", reference))) << first.out;
 
   const HostRun second = RunHost(folder, "menu " + kMenu + "\ncells 1012\ntext 1168\n", "--lang ru" + plugin);
   ASSERT_EQ(second.status, 0) << second.out;
   EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << second.out;
-  for (const char* remembered : {"01_blank.chrm", "02_calibration.chrm", "03_check.chrm", "04_reference.chrm"})
+  for (const char* remembered :
+       {"01_blank.chrm", "02_calibration.chrm", "03_check.chrm", "04_reference.chrm"})
     EXPECT_TRUE(Has(second, remembered)) << remembered << " comes back: " << second.out;
   EXPECT_TRUE(Has(second, "1168 = 17")) << second.out;
 }
@@ -168,32 +180,42 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
 TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) {
   TempFolder folder;
   const std::string set = folder / "set";
-  ASSERT_EQ(RunCommand(std::string("'") + PLUG528_CHRMGEN_FILE + "' generate gasoil '" + set + "' --aia --no-db")
-                .status,
-            0);
+  ASSERT_EQ(
+      RunCommand(std::string("'") + PLUG528_CHRMGEN_FILE + "' generate gasoil '" + set + "' --aia --no-db")
+          .status,
+      0);
   const std::string rules = "profile-set-text plug528-host\\aia_role_rules\\";
   const HostRun run = RunHost(folder,
                               "answer-role cancel\n"
-                              "import " + set + "/01_blank.cdf\n" +
-                              rules + "1 check проверочная\n" +
-                              rules + "2 calibration ПАРАФИН\n" +  // the first fitting rule wins
-                              rules + "3 analysis дизельное\n"
-                              "answer-role rules\n"
-                              "import " + set + "/02_calibration.cdf " + set + "/03_check.cdf " + set +
-                              "/04_reference.cdf " + set + "/05_analysis_1.cdf " + set + "/07_analysis_3.cdf\n"
-                              "answer-role reference\n"
-                              "import " + set + "/04_reference.cdf\n"
-                              "answer-role blank\n"
-                              "import " + set + "/01_blank.cdf\n"
-                              "list\n",
+                              "import " +
+                                  set + "/01_blank.cdf\n" + rules + "1 check проверочная\n" + rules +
+                                  "2 calibration ПАРАФИН\n" +  // the first fitting rule wins
+                                  rules +
+                                  "3 analysis дизельное\n"
+                                  "answer-role rules\n"
+                                  "import " +
+                                  set + "/02_calibration.cdf " + set + "/03_check.cdf " + set +
+                                  "/04_reference.cdf " + set + "/05_analysis_1.cdf " + set +
+                                  "/07_analysis_3.cdf\n"
+                                  "answer-role reference\n"
+                                  "import " +
+                                  set +
+                                  "/04_reference.cdf\n"
+                                  "answer-role blank\n"
+                                  "import " +
+                                  set +
+                                  "/01_blank.cdf\n"
+                                  "list\n",
                               "--lang ru");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
   EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
   EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
-  EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm"))) << run.out;
+  EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm")))
+      << run.out;
   EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
-  EXPECT_TRUE(Has(run, "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm"))) << run.out;
+  EXPECT_TRUE(Has(run, "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm")))
+      << run.out;
   EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
   EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
@@ -203,8 +225,8 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   TempFolder folder;
   std::ofstream(folder / "text.so") << "not a library";
   const HostRun run = RunHost(folder, "services\n",
-                          "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
-                              PLUG528_WITHOUT_LOAD_FILE + "'");
+                              "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
+                                  PLUG528_WITHOUT_LOAD_FILE + "'");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
   EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
@@ -231,8 +253,8 @@ TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
   std::ofstream(folder / "damaged.chrm") << "STG";
   hostkit::AssayDatabase(folder / "assays.db")
       .WriteRows({{1, folder / "damaged.chrm", "", 0, "", false, false, ""},
-                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "", false,
-                   false, ""}});
+                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "",
+                   false, false, ""}});
   const HostRun run = RunHost(folder, "open 1\ntext viewerProblem\nopen 2\ncells viewerPeaks\n", "--lang en");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "damaged.chrm could not be read: the file header is short")) << run.out;

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string_view>
 #include <stdexcept>
+#include <string_view>
 
 namespace p528::test {
 

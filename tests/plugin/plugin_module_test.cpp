@@ -48,17 +48,18 @@ class PluginModuleTest : public ::testing::Test {
  protected:
   // A module whose file lies in `folder` (the build folder holds the English satellite).
   PluginModule& MakeModule(const std::string& moduleFile) {
-    module_ = std::make_unique<PluginModule>(
-        moduleFile, ModuleCallbacks{&ModulesLoaded, &MenuCommand},
-        [this](PluginModule& module, intptr_t parent, const std::string& version) -> std::unique_ptr<MainWindow> {
-          ++windows_.created;
-          windows_.parent = parent;
-          windows_.version = version;
-          windows_.prefixAtCreation = module.shell().settingsPrefix;
-          auto window = std::make_unique<FakeWindow>(windows_);
-          window_ = window.get();
-          return window;
-        });
+    module_ =
+        std::make_unique<PluginModule>(moduleFile, ModuleCallbacks{&ModulesLoaded, &MenuCommand},
+                                       [this](PluginModule& module, intptr_t parent,
+                                              const std::string& version) -> std::unique_ptr<MainWindow> {
+                                         ++windows_.created;
+                                         windows_.parent = parent;
+                                         windows_.version = version;
+                                         windows_.prefixAtCreation = module.shell().settingsPrefix;
+                                         auto window = std::make_unique<FakeWindow>(windows_);
+                                         window_ = window.get();
+                                         return window;
+                                       });
     g_module = module_.get();
     return *module_;
   }
@@ -121,8 +122,8 @@ TEST_F(PluginModuleTest, StartsInTheHostsOrderWithTheHostsServices) {
 TEST_F(PluginModuleTest, LanguageChoosesTheResources) {
   struct Row {
     const char* name;
-    intptr_t language;        // value returned by "System/GetLanguage"; -1: no such service
-    bool satelliteBeside;     // the module file lies beside libplug528ENU.so
+    intptr_t language;     // value returned by "System/GetLanguage"; -1: no such service
+    bool satelliteBeside;  // the module file lies beside libplug528ENU.so
     uint16_t uiLangId;
     bool satelliteLoaded;
     const char* menu;
@@ -145,7 +146,8 @@ TEST_F(PluginModuleTest, LanguageChoosesTheResources) {
     } else {
       host_.language = row.language;
     }
-    PluginModule& module = MakeModule(row.satelliteBeside ? test::kModuleFile : empty.path() + "/libplug528.so");
+    PluginModule& module =
+        MakeModule(row.satelliteBeside ? test::kModuleFile : empty.path() + "/libplug528.so");
     module.Load(host_.table());
     EXPECT_EQ(module.shell().uiLangId, row.uiLangId);
     EXPECT_EQ(module.satellite() != nullptr, row.satelliteLoaded);
@@ -263,7 +265,12 @@ TEST_F(PluginModuleTest, UnloadWithdrawsThePublishedServiceAndLeavesTheHostAlone
 }
 
 TEST_F(PluginModuleTest, DatabaseLocationFollowsTheHost) {
-  struct Row { const char* name; bool offered; const char16_t* uri; std::optional<std::u16string> expected; };
+  struct Row {
+    const char* name;
+    bool offered;
+    const char16_t* uri;
+    std::optional<std::u16string> expected;
+  };
   const Row rows[] = {
       {"offered", true, u"/srv/assays.sqlite", std::u16string(u"/srv/assays.sqlite")},
       {"null text", true, u"", std::u16string()},

@@ -33,7 +33,8 @@ class Html {
     std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(doc_.get()),
                                                                              xmlXPathFreeContext);
     std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
-        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), context.get()), xmlXPathFreeObject);
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), context.get()),
+        xmlXPathFreeObject);
     if (result && result->nodesetval != nullptr) {
       for (int i = 0; i < result->nodesetval->nodeNr; ++i) out.push_back(result->nodesetval->nodeTab[i]);
     }
@@ -69,6 +70,8 @@ class Html {
   std::unique_ptr<xmlDoc, Free> doc_;
 };
 
-inline std::string StyleSheetIn(const char* name) { return std::string(PLUG528_SOURCE_DIR) + "/data/" + name; }
+inline std::string StyleSheetIn(const char* name) {
+  return std::string(PLUG528_SOURCE_DIR) + "/data/" + name;
+}
 
 }  // namespace p528::report_test

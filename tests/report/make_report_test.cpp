@@ -49,7 +49,8 @@ const char* const kMarkerSheet =
     "<xsl:output method=\"text\"/>"
     "<xsl:template match=\"/\">%s|<xsl:value-of select=\"Document/reportdate\"/>"
     "|<xsl:value-of select=\"count(Document/*)\"/>|<xsl:value-of select=\"Document/grad_chart/picture\"/>"
-    "|<xsl:value-of select=\"Document/prop_chart/picture\"/>|<xsl:value-of select=\"count(Document/msg_head)\"/>"
+    "|<xsl:value-of select=\"Document/prop_chart/picture\"/>|<xsl:value-of "
+    "select=\"count(Document/msg_head)\"/>"
     "</xsl:template></xsl:stylesheet>";
 
 struct Commands : ReportFixture {
@@ -104,7 +105,8 @@ TEST_F(Commands, SaveOffersTheDefaultNameWritesAndOpensNothing) {
 
 TEST_F(Commands, StyleSheetByInterfaceLanguage) {
   desktop.answer = out / "r.html";
-  const std::pair<uint16_t, const char*> cases[] = {{0x0419, "RU"}, {0x0409, "EN"}, {0x0407, "EN"}, {0, "EN"}};
+  const std::pair<uint16_t, const char*> cases[] = {
+      {0x0419, "RU"}, {0x0409, "EN"}, {0x0407, "EN"}, {0, "EN"}};
   for (const auto& [language, marker] : cases) {
     shell.uiLangId = language;
     ASSERT_EQ(Make(Request(ReportMode::Save)).status, ReportStatus::Written);

@@ -45,8 +45,11 @@ TEST_F(DocumentFlags, AllFlagsZeroLeaveOnlyTheFixedElements) {
   };
   const Names fixed{"reportdate", "num_device", "name_an", "method", "operator_str"};
   const Names withMass{"reportdate", "num_device", "name_an", "method", "mass", "operator_str"};
-  const Case cases[] = {{AstmD2887A, fixed}, {Gost56720A, fixed}, {Gost56720B, withMass},
-                        {Gost54291, withMass}, {Iso3924, fixed}};
+  const Case cases[] = {{AstmD2887A, fixed},
+                        {Gost56720A, fixed},
+                        {Gost56720B, withMass},
+                        {Gost54291, withMass},
+                        {Iso3924, fixed}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.method);
     engine.Method = c.method;
@@ -98,8 +101,8 @@ TEST_F(DocumentFlags, SectionsWithEmptySourcesAreLeftOut) {
   CXMLWrapper wrapper;
   ASSERT_EQ(Build(wrapper, AllSections()), BuildStatus::Built);
   // The pictures have no source list: their flags alone decide.
-  EXPECT_EQ(ChildNames(wrapper.Root()),
-            (Names{"reportdate", "num_device", "name_an", "method", "grad_chart", "prop_chart", "operator_str"}));
+  EXPECT_EQ(ChildNames(wrapper.Root()), (Names{"reportdate", "num_device", "name_an", "method", "grad_chart",
+                                               "prop_chart", "operator_str"}));
   EXPECT_EQ(Value(Find(wrapper.Root(), "name_an")), "");
 }
 
@@ -110,8 +113,8 @@ TEST_F(DocumentHeader, ValuesAndDataTypes) {
     std::tm now;
     const char* date;
   };
-  const Case cases[] = {{Day(5, 3, 2024), "5.03.2024"}, {Day(25, 12, 2023), "25.12.2023"},
-                        {Day(1, 1, 2000), "1.01.2000"}};
+  const Case cases[] = {
+      {Day(5, 3, 2024), "5.03.2024"}, {Day(25, 12, 2023), "25.12.2023"}, {Day(1, 1, 2000), "1.01.2000"}};
   for (const Case& c : cases) {
     CXMLWrapper wrapper;
     ASSERT_EQ(Build(wrapper, ReportOptions{}, c.now), BuildStatus::Built);
@@ -141,10 +144,8 @@ TEST_F(DocumentHeader, MethodNames) {
 
 TEST_F(DocumentHeader, SampleNameLosesEveryAnalysisTag) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Бензин #анализ", "Бензин "},
-      {"#анализ ДТ-Л #анализ", " ДТ-Л "},
-      {"Газойль", "Газойль"},
-      {"#АНАЛИЗ", "#АНАЛИЗ"},  // only the exact tag is removed
+      {"Бензин #анализ", "Бензин "}, {"#анализ ДТ-Л #анализ", " ДТ-Л "},
+      {"Газойль", "Газойль"},        {"#АНАЛИЗ", "#АНАЛИЗ"},  // only the exact tag is removed
       {"##анализанализ", "#анализ"},
   };
   AddFile("/data/a.stg", RoleAnalysis, 1);
@@ -225,7 +226,8 @@ TEST_F(FileList, FileNameIsTheTextAfterTheLastSeparator) {
   CXMLWrapper wrapper;
   ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
   Names names;
-  for (xmlNodePtr one : Elements(Find(wrapper.Root(), "files"))) names.push_back(Value(Find(one, "filename")));
+  for (xmlNodePtr one : Elements(Find(wrapper.Root(), "files")))
+    names.push_back(Value(Find(one, "filename")));
   EXPECT_EQ(names, (Names{"grad.stg", "blank.stg", "noslash.stg"}));
 }
 
@@ -234,7 +236,8 @@ using PropertyTable = ReportFixture;
 TEST_F(PropertyTable, ThreeAnalysesUnderGost56720AShowTwoAndEmptyReproducibility) {
   engine.Method = Gost56720A;
   AddAnalyses(3);
-  SetList(tables.repeatability, {"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"},
+  SetList(tables.repeatability,
+          {"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"},
           {{"", "Тнк (0.5)", "101.10", "102.30", "101.70", "1.20", "7.60", "Да"},
            {"", "45.0", "250.00", "262.00", "256.00", "12.00", "---", "---"},
            {"", "50.0", "260.00", "281.00", "270.50", "21.00", "9.40", "Нет"}});
@@ -248,9 +251,12 @@ TEST_F(PropertyTable, ThreeAnalysesUnderGost56720AShowTwoAndEmptyReproducibility
   ASSERT_EQ(children.size(), 5u);
   EXPECT_EQ(Value(Find(children[0], "label")), "T1");
   EXPECT_EQ(Value(Find(children[1], "label")), "T2");
-  EXPECT_EQ(ChildNames(children[2]), (Names{"prop", "col", "col", "a_temp", "d_temp", "r", "r_chek", "R", "R_chek"}));
-  EXPECT_EQ(ChildValues(children[4]), (Names{"50.0", "260.00", "281.00", "270.50", "21.00", "9.40", "Нет", "", ""}));
-  EXPECT_EQ(ChildValues(children[3]), (Names{"45.0", "250.00", "262.00", "256.00", "12.00", "---", "---", "", ""}));
+  EXPECT_EQ(ChildNames(children[2]),
+            (Names{"prop", "col", "col", "a_temp", "d_temp", "r", "r_chek", "R", "R_chek"}));
+  EXPECT_EQ(ChildValues(children[4]),
+            (Names{"50.0", "260.00", "281.00", "270.50", "21.00", "9.40", "Нет", "", ""}));
+  EXPECT_EQ(ChildValues(children[3]),
+            (Names{"45.0", "250.00", "262.00", "256.00", "12.00", "---", "---", "", ""}));
 }
 
 TEST_F(PropertyTable, ElementAndMethodCellsByMethod) {
@@ -261,7 +267,10 @@ TEST_F(PropertyTable, ElementAndMethodCellsByMethod) {
     Names rowNames;
   };
   const Case cases[] = {
-      {Gost56720B, 3, "prop_table_B", {"prop", "col", "col", "col", "a_temp", "accuracy", "d_temp", "r", "r_chek"}},
+      {Gost56720B,
+       3,
+       "prop_table_B",
+       {"prop", "col", "col", "col", "a_temp", "accuracy", "d_temp", "r", "r_chek"}},
       {Gost54291, 2, "prop_table_Gost", {"prop", "col", "col", "a_temp", "d_temp", "R", "R_chek"}},
       {AstmD2887A, 3, "prop_table_Gost", {"prop", "col", "col", "a_temp", "d_temp", "R", "R_chek"}},
       {Iso3924, 2, "prop_table_Gost", {"prop", "col", "col", "a_temp", "d_temp", "R", "R_chek"}},
@@ -305,16 +314,24 @@ TEST_F(FractionTable, HeadingsAndCellsByMethodAndAnalyses) {
     Names rowNames;  // element under each col
   };
   const Case cases[] = {
-      {Gost56720A, 1, {"Фракции", "Конц. 1, %масс", "Конц.ср, % масс", "±δ, %", "Расхождение, %", "Норматив, %", "Соотв"},
+      {Gost56720A,
+       1,
+       {"Фракции", "Конц. 1, %масс", "Конц.ср, % масс", "±δ, %", "Расхождение, %", "Норматив, %", "Соотв"},
        {"val", "val"}},
       {AstmD2887A, 1, {"Фракции", "Конц. 1, %масс", "Конц.ср, % масс"}, {"val", "val"}},
-      {Gost56720B, 2,
-       {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц.ср, % масс", "±δ, %", "Расхождение, %", "Норматив, %", "Соотв"},
-       {"val", "val", "val", "val", "acvalcuracy", "val", "val", "val"}},
-      {Iso3924, 2, {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц.ср, % масс"}, {"val", "val", "val", "val"}},
-      {Gost54291, 3,
-       {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц. 3, %масс", "Конц.ср, % масс", "±δ, %", "Расхождение, %",
+      {Gost56720B,
+       2,
+       {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц.ср, % масс", "±δ, %", "Расхождение, %",
         "Норматив, %", "Соотв"},
+       {"val", "val", "val", "val", "acvalcuracy", "val", "val", "val"}},
+      {Iso3924,
+       2,
+       {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц.ср, % масс"},
+       {"val", "val", "val", "val"}},
+      {Gost54291,
+       3,
+       {"Фракции", "Конц. 1, %масс", "Конц. 2, %масс", "Конц. 3, %масс", "Конц.ср, % масс", "±δ, %",
+        "Расхождение, %", "Норматив, %", "Соотв"},
        {"val", "val", "val", "val", "val", "acvalcuracy", "val", "val", "val"}},
   };
   for (const Case& c : cases) {
@@ -429,7 +446,8 @@ TEST_F(SmallSections, Iso3405RowsFromTheEngine) {
     }
     rows.push_back(values);
   }
-  EXPECT_EQ(rows, (std::vector<Names>{{"Тнк (0.5)", "123.46", "8.10"}, {"50.0", "---", "---"},
+  EXPECT_EQ(rows, (std::vector<Names>{{"Тнк (0.5)", "123.46", "8.10"},
+                                      {"50.0", "---", "---"},
                                       {"Ткк (99.5)", Format("%.2f", 385.005), "11.00"}}));
 }
 
@@ -477,8 +495,10 @@ TEST_F(SmallSections, PicturesCarryThePngAndAFailedPictureStopsTheReport) {
     return chart == ReportChart::Calibration;
   };
   CXMLWrapper wrapper;
-  EXPECT_EQ(BuildReportDocument(wrapper, Sources(), options, Day(5, 3, 2024), failing), BuildStatus::NoPicture);
-  EXPECT_EQ(BuildReportDocument(wrapper, Sources(), options, Day(5, 3, 2024), nullptr), BuildStatus::NoPicture);
+  EXPECT_EQ(BuildReportDocument(wrapper, Sources(), options, Day(5, 3, 2024), failing),
+            BuildStatus::NoPicture);
+  EXPECT_EQ(BuildReportDocument(wrapper, Sources(), options, Day(5, 3, 2024), nullptr),
+            BuildStatus::NoPicture);
 }
 
 TEST_F(SmallSections, EnglishInterfaceGivesEnglishWords) {

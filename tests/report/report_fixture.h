@@ -149,7 +149,8 @@ struct ReportFixture : ::testing::Test {
   ReportSources Sources() { return ReportSources{set, engine, messages, num_device, OperatorName}; }
 
   // Builds the document; pictures come from `png`.
-  BuildStatus Build(CXMLWrapper& wrapper, const ReportOptions& options, const std::tm& now = Day(5, 3, 2024)) {
+  BuildStatus Build(CXMLWrapper& wrapper, const ReportOptions& options,
+                    const std::tm& now = Day(5, 3, 2024)) {
     ChartPictureSource pictures = [this](ReportChart, std::vector<unsigned char>& out) {
       out = png;
       return true;

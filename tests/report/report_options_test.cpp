@@ -7,8 +7,8 @@
 namespace p528::report_test {
 namespace {
 
-const char* const kKeys[] = {"flag_files",      "flag_grad_chart",  "flag_resp_rate",
-                             "flag_Ref_table",  "flag_prop_chart",  "flag_prop_table",
+const char* const kKeys[] = {"flag_files",       "flag_grad_chart",   "flag_resp_rate",
+                             "flag_Ref_table",   "flag_prop_chart",   "flag_prop_table",
                              "flag_fract_table", "flag_prop_ISO3405", "flag_msgs"};
 
 std::vector<int32_t> Values(const ReportOptions& options) {
@@ -36,7 +36,8 @@ TEST(ReportFlags, LoadReadsEveryKeyAbsentIsZero) {
   options.LoadFlags(shell);
   EXPECT_EQ(Values(options), std::vector<int32_t>(9, 0));
 
-  for (int i = 0; i < 9; ++i) host.SetProfileInt(std::string("plugins\\plug528\\settings\\") + kKeys[i], i + 1);
+  for (int i = 0; i < 9; ++i)
+    host.SetProfileInt(std::string("plugins\\plug528\\settings\\") + kKeys[i], i + 1);
   options.LoadFlags(shell);
   EXPECT_EQ(Values(options), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
@@ -54,7 +55,8 @@ TEST(ReportFlags, StoreWritesTheNineKeysInOrder) {
   host.ClearCalls();
   options.StoreFlags(shell);
   std::vector<std::string> written;
-  for (const test::HostCall& call : host.CallsOf("CallService", "Profile/SetInt")) written.push_back(Utf16ToUtf8(call.text));
+  for (const test::HostCall& call : host.CallsOf("CallService", "Profile/SetInt"))
+    written.push_back(Utf16ToUtf8(call.text));
   std::vector<std::string> expected;
   for (const char* key : kKeys) expected.push_back(std::string("plugins\\plug528\\settings\\") + key);
   EXPECT_EQ(written, expected);

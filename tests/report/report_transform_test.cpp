@@ -18,9 +18,11 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 TEST(StyleSheet, NameByInterfaceLanguage) {
-  const std::pair<uint16_t, const char*> cases[] = {
-      {0x0419, "plug528.xsl"}, {0x0409, "plug528ENU.xsl"}, {0x0809, "plug528ENU.xsl"},
-      {0x0407, "plug528ENU.xsl"}, {0, "plug528ENU.xsl"}};
+  const std::pair<uint16_t, const char*> cases[] = {{0x0419, "plug528.xsl"},
+                                                    {0x0409, "plug528ENU.xsl"},
+                                                    {0x0809, "plug528ENU.xsl"},
+                                                    {0x0407, "plug528ENU.xsl"},
+                                                    {0, "plug528ENU.xsl"}};
   for (const auto& [language, name] : cases) EXPECT_STREQ(StyleSheetName(language), name) << language;
 }
 
@@ -149,8 +151,10 @@ TEST_F(Hostile, FailedChecksAreMarkedPassedAndUnjudgedToo) {
   EXPECT_EQ(page.Texts("//td[@class='fail']"), (std::vector<std::string>{"Нет", "Нет"}));
   SetList(tables.reference, {"", "a", "b", "c", "d", "e", "f"}, {{"", "5.0", "1", "---", "3", "4", "Да"}});
   Html second(Transform("plug528ENU.xsl"));
-  EXPECT_EQ(second.Texts("//section[@class='reference']//td[@class='pass']"), (std::vector<std::string>{"Да"}));
-  EXPECT_EQ(second.Texts("//section[@class='reference']//td[@class='none']"), (std::vector<std::string>{"---"}));
+  EXPECT_EQ(second.Texts("//section[@class='reference']//td[@class='pass']"),
+            (std::vector<std::string>{"Да"}));
+  EXPECT_EQ(second.Texts("//section[@class='reference']//td[@class='none']"),
+            (std::vector<std::string>{"---"}));
 }
 
 TEST_F(Hostile, Html5SelfContainedAndPrintable) {
@@ -178,9 +182,11 @@ TEST_F(Hostile, Html5SelfContainedAndPrintable) {
     EXPECT_NE(style.find("tr { break-inside: avoid"), std::string::npos);
     // Sections in the document's order, each with a heading.
     std::vector<std::string> classes;
-    for (xmlNodePtr section : page.Nodes("//body/section")) classes.push_back(Html::Attribute(section, "class"));
-    EXPECT_EQ(classes, (std::vector<std::string>{"files", "chart grad_chart", "response", "reference", "chart prop_chart",
-                                                 "percent-off prop_table_B", "fractions", "messages"}));
+    for (xmlNodePtr section : page.Nodes("//body/section"))
+      classes.push_back(Html::Attribute(section, "class"));
+    EXPECT_EQ(classes, (std::vector<std::string>{"files", "chart grad_chart", "response", "reference",
+                                                 "chart prop_chart", "percent-off prop_table_B", "fractions",
+                                                 "messages"}));
     EXPECT_EQ(page.Nodes("//body/section/h2").size(), classes.size());
   }
 }
@@ -209,7 +215,8 @@ TEST(Transform, FailuresAreToldAndNothingIsWritten) {
   WriteText(folder / "writes.xsl",
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" "
             "xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">"
-            "<xsl:template match=\"/\"><exsl:document href=\"" + (folder / "planted.txt") +
+            "<xsl:template match=\"/\"><exsl:document href=\"" +
+                (folder / "planted.txt") +
                 "\" method=\"text\">x</exsl:document><p/></xsl:template></xsl:stylesheet>");
   CXMLWrapper wrapper;
   ASSERT_TRUE(wrapper.Init());
@@ -243,7 +250,8 @@ TEST(Transform, AnExistingFileIsOverwritten) {
   WriteText(folder / "report.html", std::string(100000, 'x'));
   CXMLWrapper wrapper;
   ASSERT_TRUE(wrapper.Init());
-  const TransformResult result = TransformReport(wrapper.Document(), StyleSheetIn("plug528.xsl"), folder / "report.html");
+  const TransformResult result =
+      TransformReport(wrapper.Document(), StyleSheetIn("plug528.xsl"), folder / "report.html");
   ASSERT_EQ(result.status, TransformStatus::Done) << result.detail;
   const std::string html = ReadWholeFile(folder / "report.html");
   EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);

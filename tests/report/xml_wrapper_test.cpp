@@ -8,8 +8,13 @@ namespace {
 
 TEST(Base64, Rfc4648Vectors) {
   const std::pair<const char*, const char*> cases[] = {
-      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+      {"", ""},
+      {"f", "Zg=="},
+      {"fo", "Zm8="},
+      {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="},
+      {"fooba", "Zm9vYmE="},
+      {"foobar", "Zm9vYmFy"},
   };
   for (const auto& [in, out] : cases) {
     EXPECT_EQ(Base64Encode(reinterpret_cast<const unsigned char*>(in), std::strlen(in)), out) << in;
@@ -23,13 +28,15 @@ TEST(XmlSafeText, KeepsTextReplacesWhatXmlCannotCarry) {
       {"Дизельное топливо, № 5 — «Л»", "Дизельное топливо, № 5 — «Л»"},
       {"tab\tlf\ncr\r", "tab\tlf\ncr\r"},
       {"<&>\"'", "<&>\"'"},
-      {std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},
+      {std::string("a\0b", 3),
+       "a\xEF\xBF\xBD"
+       "b"},
       {"bell\x07", "bell\xEF\xBF\xBD"},
-      {"\xC3(", "\xEF\xBF\xBD("},               // a lead byte without its continuation
+      {"\xC3(", "\xEF\xBF\xBD("},                                // a lead byte without its continuation
       {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // an encoded surrogate
-      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},  // an overlong '/'
-      {"\xEF\xBF\xBE", "\xEF\xBF\xBD"},          // U+FFFE
-      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},  // beyond the basic plane
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // an overlong '/'
+      {"\xEF\xBF\xBE", "\xEF\xBF\xBD"},                          // U+FFFE
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                  // beyond the basic plane
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(XmlSafeText(in), out);
 }

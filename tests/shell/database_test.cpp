@@ -105,7 +105,8 @@ TEST_F(AssayDatabase, AssayIdsOfFileNames) {
   };
   DbHandle db = DataBase::Open(shell_);
   for (const PathCase& c : cases) EXPECT_EQ(DataBase::AssayIdsForFileName(db, c.path), c.ids) << c.name;
-  EXPECT_EQ(DataBase::FileNamesForAssayId(db, 7), std::vector<std::string>{kQuoted});  // the table is still there
+  EXPECT_EQ(DataBase::FileNamesForAssayId(db, 7),
+            std::vector<std::string>{kQuoted});  // the table is still there
 }
 
 TEST_F(AssayDatabase, RowsReachTheCallerAsTheyAreStepped) {

@@ -58,9 +58,10 @@ TEST(AtomicFile, RefusesWhatIsNotARegularFileAndLeavesItAlone) {
 TEST(RegularFile, FifosDevicesAndFoldersAreRefusedWithoutWaiting) {
   test::TempFolder folder;
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
-  const std::pair<std::string, const char*> cases[] = {
-      {folder / "fifo", "is a FIFO"}, {"/dev/zero", "is a device"}, {folder.path(), "is a directory"},
-      {folder / "none", "No such file or directory"}};
+  const std::pair<std::string, const char*> cases[] = {{folder / "fifo", "is a FIFO"},
+                                                       {"/dev/zero", "is a device"},
+                                                       {folder.path(), "is a directory"},
+                                                       {folder / "none", "No such file or directory"}};
   for (const auto& [path, reason] : cases) {
     std::string bytes;
     std::string why;

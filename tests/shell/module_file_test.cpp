@@ -1,5 +1,5 @@
-#include "shell/language.h"
 #include "shell/module_file.h"
+#include "shell/language.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,13 @@ namespace p528 {
 namespace {
 
 TEST(LanguageAbbreviation, NamesTheSatelliteOfEachLanguage) {
-  struct Row { uint16_t id; const char* expected; };
+  struct Row {
+    uint16_t id;
+    const char* expected;
+  };
   const Row rows[] = {
-      {0x0409, "ENU"}, {0x0809, "ENG"}, {0x0419, "RUS"}, {0x0407, "DEU"}, {0x040C, "FRA"},
-      {0x0422, "UKR"}, {0x0C0A, "ESN"},
-      {0x0000, nullptr},  // no language from the host: no satellite
+      {0x0409, "ENU"},   {0x0809, "ENG"}, {0x0419, "RUS"},   {0x0407, "DEU"}, {0x040C, "FRA"},
+      {0x0422, "UKR"},   {0x0C0A, "ESN"}, {0x0000, nullptr},  // no language from the host: no satellite
       {0x0009, nullptr},  // a primary language without sub-language is not a language id here
       {0x7FFF, nullptr},
   };
@@ -29,7 +31,11 @@ TEST(LanguageAbbreviation, NamesTheSatelliteOfEachLanguage) {
 }
 
 TEST(SatelliteFileName, ReplacesTheExtensionOfTheModuleFile) {
-  struct Row { const char* module; const char* abbreviation; const char* expected; };
+  struct Row {
+    const char* module;
+    const char* abbreviation;
+    const char* expected;
+  };
   const Row rows[] = {
       {"/opt/host/plugins/libplug528.so", "ENU", "/opt/host/plugins/libplug528ENU.so"},
       {"libplug528.so", "DEU", "libplug528DEU.so"},
@@ -43,7 +49,10 @@ TEST(SatelliteFileName, ReplacesTheExtensionOfTheModuleFile) {
 }
 
 TEST(FolderOf, CutsAtTheLastSeparator) {
-  struct Row { const char* file; const char* expected; };
+  struct Row {
+    const char* file;
+    const char* expected;
+  };
   const Row rows[] = {
       {"/opt/host/plugins/libplug528.so", "/opt/host/plugins"},
       {"/libplug528.so", "/"},

@@ -14,7 +14,12 @@ namespace {
 using test::FakeHost;
 
 TEST(KeyPath, JoinsPrefixSectionAndKeyWithBackslashes) {
-  struct Row { const char* prefix; const char* section; const char* key; const char16_t* expected; };
+  struct Row {
+    const char* prefix;
+    const char* section;
+    const char* key;
+    const char16_t* expected;
+  };
   const Row rows[] = {
       {"", "settings", "num_device", u"settings\\num_device"},
       {kSettingsPrefix, "settings", "num_device", u"plugins\\plug528\\settings\\num_device"},
@@ -67,9 +72,9 @@ TEST(Settings, MissingProfileServicesGiveDefaultsAndStoreNothing) {
   const Shell shell = host.MakeShell();
 
   EXPECT_EQ(ReadSettingInt(shell, kSectionSettings, "num_device", 0), 0);
-  for (const char* flag : {"flag_files", "flag_grad_chart", "flag_resp_rate", "flag_Ref_table",
-                           "flag_prop_chart", "flag_prop_table", "flag_fract_table",
-                           "flag_prop_ISO3405", "flag_msgs"})
+  for (const char* flag :
+       {"flag_files", "flag_grad_chart", "flag_resp_rate", "flag_Ref_table", "flag_prop_chart",
+        "flag_prop_table", "flag_fract_table", "flag_prop_ISO3405", "flag_msgs"})
     EXPECT_EQ(ReadSettingInt(shell, kSectionSettings, flag, 0), 0) << flag;
   EXPECT_EQ(ReadSettingText(shell, kSectionPaths, "CHRM_GRAD", ""), "");
   EXPECT_FALSE(WriteSettingInt(shell, kSectionSettings, "num_device", 3));
@@ -133,7 +138,10 @@ TEST(Settings, ALongCyrillicTextComesBackWhole) {
 }
 
 TEST(Settings, DeleteSectionRemovesOnlyThatSection) {
-  struct Row { bool withPrefix; const char16_t* deletedPath; };
+  struct Row {
+    bool withPrefix;
+    const char16_t* deletedPath;
+  };
   const Row rows[] = {{true, u"plugins\\plug528\\paths"}, {false, u"paths"}};
   for (const Row& row : rows) {
     FakeHost host;
@@ -159,7 +167,10 @@ TEST(Settings, DeleteSectionRemovesOnlyThatSection) {
 TEST(Settings, EachOperationAsksForItsServiceThenCallsItOnce) {
   FakeHost host;
   const Shell shell = host.MakeShell();
-  struct Row { const char* service; std::function<void()> operation; };
+  struct Row {
+    const char* service;
+    std::function<void()> operation;
+  };
   const Row rows[] = {
       {"Profile/GetInt", [&] { ReadSettingInt(shell, kSectionSettings, "method", 0); }},
       {"Profile/SetInt", [&] { WriteSettingInt(shell, kSectionSettings, "method", 2); }},

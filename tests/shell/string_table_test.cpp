@@ -15,7 +15,10 @@ namespace {
 // The texts the other subsystems look up by number; a number lost or swapped in a merge of
 // the string files shows up here first.
 TEST(StringTables, NumbersAreUniqueAndEveryRussianTextHasAnEnglishOne) {
-  struct Table { const char* name; const StringTable& table; };
+  struct Table {
+    const char* name;
+    const StringTable& table;
+  };
   const Table tables[] = {{"ru", RussianStrings()}, {"en", EnglishStrings()}};
   for (const Table& t : tables) {
     std::set<int> seen;
@@ -62,12 +65,18 @@ TEST(StringTables, EveryTextIdIsDefinedOnceAndNamesATextInBothLanguages) {
 }
 
 TEST(StringTables, KeepTheSystemsOwnTextsByteForByte) {
-  struct Row { int id; const char* russian; };
+  struct Row {
+    int id;
+    const char* russian;
+  };
   const Row rows[] = {
       {130, "Доп расчет 528. Версия: %s "},  // trailing blank belongs to the title
       {140, "анализ - %i"},
       {146, "Отсутствует градуировочная хроматтограмма!"},
-      {159, "|\xD0\xA2" "1 - \xD0\xA2" "2|, °C"},  // Cyrillic capital Te, not Latin T
+      {159,
+       "|\xD0\xA2"
+       "1 - \xD0\xA2"
+       "2|, °C"},  // Cyrillic capital Te, not Latin T
       {160, "Соответствие"},
       {161, "Норматив, °C"},
       {178, "T (ISO 3405), °C"},  // Latin T

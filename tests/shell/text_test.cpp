@@ -16,9 +16,11 @@ TEST(Utf, RoundTripsCyrillicAndAstralCharacters) {
 }
 
 TEST(Utf, InvalidSequencesBecomeReplacementCharacters) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(Utf8ToUtf16("\xD0"), u"\uFFFD");               // truncated two-byte sequence
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");      // overlong form
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("\xD0"), u"\uFFFD");                             // truncated two-byte sequence
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");                   // overlong form
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");  // lone surrogate
 }
 
@@ -26,14 +28,18 @@ TEST(Cp1251, DecodesAndEncodesCyrillic) {
   EXPECT_EQ(DecodeCp1251("\xD1\xE0\xEC\xEF\xEB\xE5 \xB9"), "Сампле №");
   std::string bytes;
   EXPECT_TRUE(EncodeCp1251("Ёж С10;°", bytes));
-  EXPECT_EQ(bytes, "\xA8\xE6 \xD1" "10;\xB0");
+  EXPECT_EQ(bytes,
+            "\xA8\xE6 \xD1"
+            "10;\xB0");
   EXPECT_EQ(DecodeCp1251(bytes), "Ёж С10;°");
 }
 
 TEST(Cp1251, ReportsCharactersOutsideTheCodePage) {
   std::string bytes;
   EXPECT_FALSE(EncodeCp1251("a€b漢", bytes));  // € is in the code page, 漢 is not
-  EXPECT_EQ(bytes, "a\x88" "b?");
+  EXPECT_EQ(bytes,
+            "a\x88"
+            "b?");
 }
 
 TEST(CompareNoCase, FoldsCyrillicAndFullUnicode) {

@@ -13,14 +13,14 @@
 namespace p528::test {
 
 struct AiaTestFile {
-  std::vector<std::pair<std::string, std::string>> texts;    // global text attributes
-  std::vector<std::pair<std::string, double>> numbers;       // global numeric attributes (double)
-  std::vector<std::pair<std::string, double>> scalars;       // scalar variables (float, as AIA defines them)
-  std::vector<std::vector<float>> signals;                   // ordinate_values; two or more: (detector, point_number)
+  std::vector<std::pair<std::string, std::string>> texts;  // global text attributes
+  std::vector<std::pair<std::string, double>> numbers;     // global numeric attributes (double)
+  std::vector<std::pair<std::string, double>> scalars;     // scalar variables (float, as AIA defines them)
+  std::vector<std::vector<float>> signals;  // ordinate_values; two or more: (detector, point_number)
   std::vector<std::pair<std::string, std::string>> signalTexts;  // text attributes of ordinate_values
-  std::vector<double> times;                                 // raw_data_retention (float) when not empty
-  std::vector<std::string> peakNames;                        // peak_name (peak_number, _32_byte_string)
-  char namePad = '\0';                                       // what fills a name to 32 bytes
+  std::vector<double> times;                                     // raw_data_retention (float) when not empty
+  std::vector<std::string> peakNames;                            // peak_name (peak_number, _32_byte_string)
+  char namePad = '\0';                                           // what fills a name to 32 bytes
   std::vector<std::pair<std::string, std::vector<double>>> peakColumns;  // float (peak_number)
 
   // Sets (or adds) a global text attribute.
@@ -43,8 +43,10 @@ struct AiaTestFile {
   void Write(const std::string& path) const {
     int ncid = -1;
     Check(nc_create(path.c_str(), NC_CLOBBER, &ncid));
-    for (const auto& [name, value] : texts) Check(nc_put_att_text(ncid, NC_GLOBAL, name.c_str(), value.size(), value.data()));
-    for (const auto& [name, value] : numbers) Check(nc_put_att_double(ncid, NC_GLOBAL, name.c_str(), NC_DOUBLE, 1, &value));
+    for (const auto& [name, value] : texts)
+      Check(nc_put_att_text(ncid, NC_GLOBAL, name.c_str(), value.size(), value.data()));
+    for (const auto& [name, value] : numbers)
+      Check(nc_put_att_double(ncid, NC_GLOBAL, name.c_str(), NC_DOUBLE, 1, &value));
     std::vector<int> scalarIds;
     for (const auto& scalar : scalars) {
       scalarIds.push_back(-1);
@@ -69,7 +71,8 @@ struct AiaTestFile {
     }
     std::vector<int> columnIds;
     int namesVar = -1;
-    const size_t peaks = !peakNames.empty() ? peakNames.size() : (peakColumns.empty() ? 0 : peakColumns[0].second.size());
+    const size_t peaks =
+        !peakNames.empty() ? peakNames.size() : (peakColumns.empty() ? 0 : peakColumns[0].second.size());
     if (peaks > 0) {
       int peakDim = -1;
       int textDim = -1;
@@ -119,16 +122,13 @@ struct AiaTestFile {
 // signal, two peaks with blank-padded names, the passport attributes.
 inline AiaTestFile TypicalAiaFile() {
   AiaTestFile f;
-  f.texts = {{"dataset_completeness", "C1+C2"},
-             {"aia_template_revision", "1.0"},
-             {"sample_name", "Diesel fuel 528"},
-             {"sample_id", "S-528"},
-             {"operator_name", "E. Smirnova"},
-             {"experiment_title", "Simulated distillation"},
-             {"detector_name", "FID 1"},
-             {"injection_date_time_stamp", "20240312095000+0300"},
+  f.texts = {{"dataset_completeness", "C1+C2"},  {"aia_template_revision", "1.0"},
+             {"sample_name", "Diesel fuel 528"}, {"sample_id", "S-528"},
+             {"operator_name", "E. Smirnova"},   {"experiment_title", "Simulated distillation"},
+             {"detector_name", "FID 1"},         {"injection_date_time_stamp", "20240312095000+0300"},
              {"retention_unit", "Seconds"}};
-  f.scalars = {{"actual_sampling_interval", 0.5}, {"actual_delay_time", 6.0}, {"actual_run_time_length", 26.0}};
+  f.scalars = {
+      {"actual_sampling_interval", 0.5}, {"actual_delay_time", 6.0}, {"actual_run_time_length", 26.0}};
   std::vector<float> signal(40);
   for (size_t i = 0; i < signal.size(); ++i) signal[i] = 100.0f + static_cast<float>(i % 7);
   f.signals = {signal};

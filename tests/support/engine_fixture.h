@@ -80,7 +80,8 @@ inline ChrmChannel FlatChannel(double start, double step, std::size_t n, float l
 // zero baseline, so that its width at half height is (left + right + 1) × step.
 inline void AddBoxPeak(ChrmChannel& channel, const std::string& name, std::size_t centre, int left, int right,
                        double area = 1.0, float height = 100.0f) {
-  for (int k = -left; k <= right; ++k) channel.samples.at(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(centre) + k)) = height;
+  for (int k = -left; k <= right; ++k)
+    channel.samples.at(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(centre) + k)) = height;
   ChrmPeak peak;
   peak.name = name;
   peak.time = channel.startTime + static_cast<double>(centre) * channel.step;

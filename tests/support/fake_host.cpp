@@ -59,8 +59,8 @@ void FakeHost::Provide(const std::string& name, ServiceHandler handler) {
 void FakeHost::RemoveService(const std::string& name) { hostServices_.erase(name); }
 
 void FakeHost::RemoveProfileServices() {
-  for (const char* name : {"Profile/GetInt", "Profile/SetInt", "Profile/GetString",
-                           "Profile/SetString", "Profile/DelKey"})
+  for (const char* name :
+       {"Profile/GetInt", "Profile/SetInt", "Profile/GetString", "Profile/SetString", "Profile/DelKey"})
     RemoveService(name);
 }
 

@@ -57,12 +57,12 @@ namespace p528::test {
 
 // One call through the host table.
 struct HostCall {
-  std::string entry;     // "HookEvent", "UnhookEvent", "CreateService", "DestroyService",
-                         // "CallService" or "ServiceExists"
-  std::string name;      // event or service name; "" for UnhookEvent and DestroyService
-  intptr_t wparam = 0;   // CallService's wparam; the handle for UnhookEvent/DestroyService
-  intptr_t lparam = 0;   // CallService's lparam
-  std::u16string text;   // profile services: the key path; "Main/OpenAssayFile": the file
+  std::string entry;    // "HookEvent", "UnhookEvent", "CreateService", "DestroyService",
+                        // "CallService" or "ServiceExists"
+  std::string name;     // event or service name; "" for UnhookEvent and DestroyService
+  intptr_t wparam = 0;  // CallService's wparam; the handle for UnhookEvent/DestroyService
+  intptr_t lparam = 0;  // CallService's lparam
+  std::u16string text;  // profile services: the key path; "Main/OpenAssayFile": the file
 };
 
 // A copy of a MenuItemInfo the plug-in handed to "MainMenu/CreateNewMenu".

@@ -123,9 +123,8 @@ inline void FindEndTime(ChrmResult& r) {
     r.TotalArea = -1.0;
     return;
   }
-  const std::size_t w = perSecond >= static_cast<double>(points)
-                            ? points
-                            : static_cast<std::size_t>(std::floor(perSecond));
+  const std::size_t w =
+      perSecond >= static_cast<double>(points) ? points : static_cast<std::size_t>(std::floor(perSecond));
   std::size_t l = points - 1;
   while (l > w) {
     if (l < 2 * w) return;

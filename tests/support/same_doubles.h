@@ -16,10 +16,12 @@ inline ::testing::AssertionResult SameDouble(double a, double b) {
 }
 
 inline ::testing::AssertionResult SameDoubles(const std::vector<double>& a, const std::vector<double>& b) {
-  if (a.size() != b.size()) return ::testing::AssertionFailure() << "sizes " << a.size() << " != " << b.size();
+  if (a.size() != b.size())
+    return ::testing::AssertionFailure() << "sizes " << a.size() << " != " << b.size();
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (!SameDouble(a[i], b[i])) {
-      return ::testing::AssertionFailure() << "entry " << i << ": " << std::hexfloat << a[i] << " != " << b[i];
+      return ::testing::AssertionFailure()
+             << "entry " << i << ": " << std::hexfloat << a[i] << " != " << b[i];
     }
   }
   return ::testing::AssertionSuccess();

@@ -2,10 +2,10 @@
 // that end an edit, header-click sorting, the hidden column, double clicks.
 #include "ui/grid/grid_ctrl.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace p528 {
 namespace {

@@ -58,7 +58,8 @@ TEST_F(FileCommands, DoubleClickOpensOnlyTheFirstSelectedAssayInTheHost) {
   const QRect cell = window->FileList().visualRect(window->FileList().model()->index(0, 0));
   QTest::mouseDClick(window->FileList().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
   ASSERT_EQ(host.openedAssayFiles().size(), 1u);
-  EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]), window->GetWorkbench().fileList().Cell(0, FileColumnPath));
+  EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]),
+            window->GetWorkbench().fileList().Cell(0, FileColumnPath));
   EXPECT_EQ(window->FileList().model()->rowCount(), static_cast<int>(DemoSet().ids.size()));
 }
 
@@ -114,7 +115,8 @@ TEST_F(Pages, CalibrationCalculatorReadsTheCurveAndGivesZeroBeyondIt) {
   x->setText(QString::number(curve.times.back() + 1.0, 'g', 17));
   Click(Id(1104));
   EXPECT_EQ(y->text(), "0");
-  EXPECT_EQ(window->findChild<QTableView*>(Id(1101))->model()->rowCount(), static_cast<int>(curve.times.size()));
+  EXPECT_EQ(window->findChild<QTableView*>(Id(1101))->model()->rowCount(),
+            static_cast<int>(curve.times.size()));
 }
 
 TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {

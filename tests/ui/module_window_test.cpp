@@ -32,8 +32,9 @@ QJsonObject SimdistResult(const TempFolder& folder) {
   const WrittenSet& set = DemoSet();
   std::string ids;
   for (int id : set.ids) ids += (ids.empty() ? "" : ",") + std::to_string(id);
-  std::vector<std::string> arguments = {"--profile", folder / "simdist.profile", "--db", set.database,
-                                        "--no-summary", "--ids", ids, "--json", folder / "result.json"};
+  std::vector<std::string> arguments = {
+      "--profile", folder / "simdist.profile", "--db", set.database, "--no-summary", "--ids", ids,
+      "--json",    folder / "result.json"};
   arguments.insert(arguments.end(), set.settingOptions.begin(), set.settingOptions.end());
   std::ostringstream out, err;
   EXPECT_EQ(simdist::RunCalcCommand(arguments, out, err), 0) << err.str();

@@ -4,23 +4,23 @@
 #pragma once
 
 #include "e2e/demo_set.h"
+#include "shell/text.h"
 #include "support/fake_host.h"
 #include "support/temp_folder.h"
 #include "ui/dialog_seams.h"
 #include "ui/main_window.h"
 #include "ui/ui_text.h"
-#include "shell/text.h"
 
+#include <unistd.h>
 #include <QAbstractButton>
 #include <QDialog>
 #include <QTimer>
 #include <functional>
-#include <unistd.h>
 #include <map>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
@@ -32,7 +32,9 @@ namespace p528::test {
 // Records the messages shown; answers the colour chooser with `colour` (none: cancelled).
 class RecordingSeams final : public ui::DialogSeams {
  public:
-  void ShowMessage(QWidget*, const QString&, const QString& text, MessageKind) override { messages.push_back(text); }
+  void ShowMessage(QWidget*, const QString&, const QString& text, MessageKind) override {
+    messages.push_back(text);
+  }
   std::optional<QColor> ChooseColour(QWidget*, const QColor&) override { return colour; }
   std::optional<QString> AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
     return std::nullopt;
@@ -52,10 +54,15 @@ inline const WrittenSet& DemoSet() {
 
 // The scenario's settings as a user left them in the profile.
 inline void StoreDemoSettings(FakeHost& host, const WrittenSet& set) {
-  static const std::map<std::string, std::string> kKeyOf = {
-      {"--method", "method"},         {"--reference", "type_ref_gasoil"}, {"--time-start", "TimeStartSample"},
-      {"--start-mark", "start_mark"}, {"--step-mark", "step_mark"},       {"--c1", "time_C1"},
-      {"--c2", "time_C2"},            {"--c3", "time_C3"},                {"--c4", "time_C4"}};
+  static const std::map<std::string, std::string> kKeyOf = {{"--method", "method"},
+                                                            {"--reference", "type_ref_gasoil"},
+                                                            {"--time-start", "TimeStartSample"},
+                                                            {"--start-mark", "start_mark"},
+                                                            {"--step-mark", "step_mark"},
+                                                            {"--c1", "time_C1"},
+                                                            {"--c2", "time_C2"},
+                                                            {"--c3", "time_C3"},
+                                                            {"--c4", "time_C4"}};
   for (std::size_t i = 0; i + 1 < set.settingOptions.size(); i += 2) {
     const auto key = kKeyOf.find(set.settingOptions[i]);
     if (key == kKeyOf.end()) continue;
@@ -134,7 +141,9 @@ class WindowTest : public ::testing::Test {
     }
     return -1;
   }
-  int Recalculations() const { return static_cast<int>(host.CallsOf("CallService", "Profile/DelKey").size()); }
+  int Recalculations() const {
+    return static_cast<int>(host.CallsOf("CallService", "Profile/DelKey").size());
+  }
 
   FakeHost host;
   Shell shell = host.MakeShell();

@@ -1,8 +1,8 @@
 // The components dialog's rules without the window: applying the pending edits, the in-place
 // edit rule of the editable lists, and the OK that saves before it changes anything. (The
 // dialogs' own tests, tests/ui/dialogs, drive the same rules through the windows.)
-#include "workbench/component_commands.h"
 #include "workbench/component_edits.h"
+#include "workbench/component_commands.h"
 #include "workbench/edit_list.h"
 
 #include "support/files.h"

@@ -22,8 +22,8 @@ TEST_F(Recalculate, FiveAnalysesInOneCommandThreeEarliestNumbered) {
   }
   wb.AddFiles(paths);
   EXPECT_EQ(wb.chrmSet().size(), 5u);
-  EXPECT_EQ(Column(FileColumnRole),
-            (std::vector<std::string>{"анализ - ???", "анализ - 1", "анализ - ???", "анализ - 2", "анализ - 3"}));
+  EXPECT_EQ(Column(FileColumnRole), (std::vector<std::string>{"анализ - ???", "анализ - 1", "анализ - ???",
+                                                              "анализ - 2", "анализ - 3"}));
   // Only the numbered runs reach the engine, in set order (RunCalc sorts them later).
   ASSERT_EQ(wb.analysis().Analyses.size(), 3u);
   EXPECT_EQ(wb.analysis().Analyses[0].Number, 1);
@@ -52,7 +52,10 @@ struct RoleListCase {
 TEST_F(Recalculate, PairingOfAnalysesAndStandards) {
   const RoleListCase cases[] = {
       {"three analyses and one standard",
-       {{"a1.stg", "#анализ", 30}, {"a2.stg", "#анализ", 10}, {"a3.stg", "#анализ", 20}, {"s1.stg", "#стандарт", 5}},
+       {{"a1.stg", "#анализ", 30},
+        {"a2.stg", "#анализ", 10},
+        {"a3.stg", "#анализ", 20},
+        {"s1.stg", "#стандарт", 5}},
        {"анализ - ???", "анализ - 1", "анализ - ???", "стандарт - 1"},
        1,
        1},
@@ -200,7 +203,8 @@ TEST_F(Recalculate, PathRememberedAsBlankAndAsCalibrationIsRestoredOnceAsBlank) 
 
 TEST_F(Recalculate, OperatorIsThatOfAnalysisOneAndGoesWithIt) {
   Workbench& wb = Start();
-  wb.AddFiles({Run({"a1.stg", "#анализ", 200, "проба", "Петров"}), Run({"a2.stg", "#анализ", 100, "проба", "Иванов"})});
+  wb.AddFiles({Run({"a1.stg", "#анализ", 200, "проба", "Петров"}),
+               Run({"a2.stg", "#анализ", 100, "проба", "Иванов"})});
   EXPECT_EQ(wb.operatorName(), "Иванов");  // a2 is analysis 1: the earlier run
   wb.RemoveAll();
   // Regression: the operator of a removed analysis used to stay for the next report.
@@ -212,7 +216,10 @@ TEST_F(Recalculate, PeakNamesTakeTheInterfaceLetters) {
     uint16_t language;
     const char* expected;
   };
-  const Case cases[] = {{0x0419, "\u0421" "10"}, {0x0409, "C10"}};
+  const Case cases[] = {{0x0419,
+                         "\u0421"
+                         "10"},
+                        {0x0409, "C10"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     shell.uiLangId = c.language;

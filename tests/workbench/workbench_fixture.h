@@ -95,9 +95,8 @@ inline void WriteAssayDb(const std::string& path, const std::vector<AssayRowSpec
     sqlite3_finalize(statement);
   }
   // The host's table; a view over the rows so that a test can make a statement fail.
-  const std::string view = extraSql.empty()
-                               ? "CREATE VIEW IF NOT EXISTS assay AS SELECT * FROM assay_rows;"
-                               : extraSql;
+  const std::string view =
+      extraSql.empty() ? "CREATE VIEW IF NOT EXISTS assay AS SELECT * FROM assay_rows;" : extraSql;
   ASSERT_EQ(sqlite3_exec(db, view.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
   sqlite3_close(db);
 }
@@ -140,7 +139,8 @@ class WorkbenchTest : public ::testing::Test {
   // Texts of one column of the file list, in list order.
   std::vector<std::string> Column(int column) const {
     std::vector<std::string> texts;
-    for (int r = 0; r < workbench->fileList().RowCount(); ++r) texts.push_back(workbench->fileList().Cell(r, column));
+    for (int r = 0; r < workbench->fileList().RowCount(); ++r)
+      texts.push_back(workbench->fileList().Cell(r, column));
     return texts;
   }
 

@@ -17,13 +17,27 @@ TEST(ParseWholeNumber, WholeNumbersOnly) {
     int value;
   };
   const Case cases[] = {
-      {"12", true, 12},         {"  7\t", true, 7},     {"-3", true, -3},      {"+4", true, 4},
-      {"0", true, 0},           {" 00 ", true, 0},      {"007", true, 7},      {"", false, 0},
-      {"-", false, 0},          {"12a", false, 0},      {"1 2", false, 0},     {"-0", false, 0},
-      {"+0", false, 0},         {"0x10", false, 0},     {"1.5", false, 0},     {"\t", false, 0},
-      {"2147483647", true, 2147483647}, {"-2147483648", true, INT32_MIN},
+      {"12", true, 12},
+      {"  7\t", true, 7},
+      {"-3", true, -3},
+      {"+4", true, 4},
+      {"0", true, 0},
+      {" 00 ", true, 0},
+      {"007", true, 7},
+      {"", false, 0},
+      {"-", false, 0},
+      {"12a", false, 0},
+      {"1 2", false, 0},
+      {"-0", false, 0},
+      {"+0", false, 0},
+      {"0x10", false, 0},
+      {"1.5", false, 0},
+      {"\t", false, 0},
+      {"2147483647", true, 2147483647},
+      {"-2147483648", true, INT32_MIN},
       // Beyond the int range the number would be stored as another number: refused.
-      {"2147483648", false, 0}, {"99999999999999999999", false, 0},
+      {"2147483648", false, 0},
+      {"99999999999999999999", false, 0},
   };
   for (const Case& c : cases) {
     int value = -99;
@@ -106,7 +120,7 @@ TEST_F(Commands, AssaysBecomeFilesThroughTheDatabase) {
   std::vector<SkipReason> reasons;
   for (const SkippedFile& s : user.skipped) reasons.push_back(s.reason);
   EXPECT_EQ(reasons, (std::vector<SkipReason>{SkipReason::NoSuchAssay, SkipReason::NoSuchAssay,
-                                               SkipReason::NoSuchAssay, SkipReason::AlreadyInSet}));
+                                              SkipReason::NoSuchAssay, SkipReason::AlreadyInSet}));
 }
 
 TEST_F(Commands, DatabaseFailureKeepsWhatWasAddedAndIsShown) {

@@ -86,7 +86,9 @@ class NullCanvas : public Canvas {
   TextSize MeasureText(std::string_view text, const FontSpec& font) override {
     return TextSize{static_cast<int>(text.size()) * font.height / 2, font.height};
   }
-  FontMetrics MeasureFont(const FontSpec& font) override { return FontMetrics{font.height, font.height * 5 / 6, font.height / 2}; }
+  FontMetrics MeasureFont(const FontSpec& font) override {
+    return FontMetrics{font.height, font.height * 5 / 6, font.height / 2};
+  }
   std::unique_ptr<Canvas> CreateOffscreen(int, int) override { return nullptr; }
   void CopyFrom(Canvas&, PixelPoint) override {}
   void InvertOutline(const PixelRect&) override {}
@@ -99,7 +101,8 @@ void BM_PaintLogicOnly(benchmark::State& state) {
   SetUp(chart, curves);
   NullCanvas canvas;
   for (auto _ : state) chart.PaintTo(canvas, PixelRect{0, 0, 800, 500}, false);
-  state.counters["lines"] = benchmark::Counter(static_cast<double>(canvas.lines), benchmark::Counter::kAvgIterations);
+  state.counters["lines"] =
+      benchmark::Counter(static_cast<double>(canvas.lines), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PaintLogicOnly)->Unit(benchmark::kMillisecond);
 

@@ -53,7 +53,8 @@ void PageStyle(CChart& chart) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::puts("usage: chart-pictures [FOLDER]\nDraws the result charts as PNG pictures into FOLDER (default .).");
+    std::puts(
+        "usage: chart-pictures [FOLDER]\nDraws the result charts as PNG pictures into FOLDER (default .).");
     return 0;
   }
   if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
   bool ok = true;
 
   // Calibration: n-paraffins C1..C40, retention time against boiling point.
-  const double boiling[] = {-161.5, -88.6, -42.1, -0.5, 36.1,  68.7,  98.4,  125.7, 150.8, 174.1,
+  const double boiling[] = {-161.5, -88.6, -42.1, -0.5,  36.1,  68.7,  98.4,  125.7, 150.8, 174.1,
                             195.9,  216.3, 235.4, 253.5, 270.6, 286.8, 302.0, 316.3, 329.9, 343.0,
                             356.5,  368.6, 380.0, 391.3, 401.9, 412.2, 422.2, 431.6, 440.8, 449.7,
                             458.0,  466.0, 474.0, 481.0, 489.0, 496.0, 503.0, 509.0, 516.0, 522.0};
@@ -98,7 +99,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i <= 100; ++i) {
       const double p = i;
       percent[k].push_back(p);
-      t[k].push_back(150 + 3.1 * p + 40 * std::sin(p / 100 * 3.14159) + 6.0 * k - (p > 95 ? (p - 95) * 2.0 * k : 0));
+      t[k].push_back(150 + 3.1 * p + 40 * std::sin(p / 100 * 3.14159) + 6.0 * k -
+                     (p > 95 ? (p - 95) * 2.0 * k : 0));
     }
   }
   CChart distillation;

@@ -58,7 +58,8 @@ bool Convert(const std::string& path, const Options& options, const std::string&
   std::error_code ec;
   const std::string key = std::filesystem::weakly_canonical(target, ec).string();
   if (!written.insert(ec ? target : key).second) {
-    std::fprintf(stderr, "chrm-import: %s: %s was already written by this command\n", path.c_str(), target.c_str());
+    std::fprintf(stderr, "chrm-import: %s: %s was already written by this command\n", path.c_str(),
+                 target.c_str());
     return false;
   }
   const std::string error = aia::WriteChrmFile(result.file, target, options.force, path);
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
 
   std::set<std::string> written;
   bool allConverted = true;
-  for (const std::string& file : options.files) allConverted = Convert(file, options, roleText, written) && allConverted;
+  for (const std::string& file : options.files)
+    allConverted = Convert(file, options, roleText, written) && allConverted;
   return allConverted ? 0 : 1;
 }

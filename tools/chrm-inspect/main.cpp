@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
   const bool dashes = argc == 3 && std::string(argv[1]) == "--";
   if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
     std::fputs(usage, stdout);
-    std::fputs("Prints the chromatogram FILE as one JSON object (exit 0 read, 1 not read, 2 usage).\n", stdout);
+    std::fputs("Prints the chromatogram FILE as one JSON object (exit 0 read, 1 not read, 2 usage).\n",
+               stdout);
     return 0;
   }
   if (argc == 2 && std::string(argv[1]) == "--version") {

@@ -117,8 +117,9 @@ void Write(const Writer& w, const ChrmFile& file) {
   }
   w.Check(nc_enddef(ncid));
 
-  const double minutes[3] = {channel.startTime, channel.step,
-                             p.duration > 0 ? p.duration : channel.step * static_cast<double>(channel.samples.size())};
+  const double minutes[3] = {
+      channel.startTime, channel.step,
+      p.duration > 0 ? p.duration : channel.step * static_cast<double>(channel.samples.size())};
   w.Check(nc_put_var_double(ncid, delay, &minutes[0]));
   w.Check(nc_put_var_double(ncid, interval, &minutes[1]));
   w.Check(nc_put_var_double(ncid, runLength, &minutes[2]));
@@ -155,13 +156,15 @@ std::string AiaTimestampText(int64_t utcSeconds, int offsetMinutes) {
   const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
   const int offset = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
   return Format("%04lld%02lld%02lld%02lld%02lld%02lld%c%02d%02d", static_cast<long long>(year),
-                static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(secondOfDay / 3600),
-                static_cast<long long>(secondOfDay / 60 % 60), static_cast<long long>(secondOfDay % 60),
-                offsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
+                static_cast<long long>(month), static_cast<long long>(day),
+                static_cast<long long>(secondOfDay / 3600), static_cast<long long>(secondOfDay / 60 % 60),
+                static_cast<long long>(secondOfDay % 60), offsetMinutes < 0 ? '-' : '+', offset / 60,
+                offset % 60);
 }
 
 void WriteAiaFile(const ChrmFile& file, const std::string& path) {
-  if (file.channels.empty()) throw std::runtime_error("cannot write " + path + ": the chromatogram has no channel");
+  if (file.channels.empty())
+    throw std::runtime_error("cannot write " + path + ": the chromatogram has no channel");
   const std::string temporary = path + ".tmp";
   try {
     Write(Writer(temporary, path), file);

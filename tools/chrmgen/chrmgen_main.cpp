@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "chromatogram/component_table.h"
 #include "aia_writer.h"
+#include "chromatogram/component_table.h"
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/text.h"

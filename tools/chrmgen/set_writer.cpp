@@ -15,18 +15,12 @@ namespace {
 
 const char* MethodName(int method) {
   switch (method) {
-    case 0:
-      return "ASTM D 2887-13, method A";
-    case 2:
-      return "GOST R 56720-2015, method A";
-    case 3:
-      return "GOST R 56720-2015, method B";
-    case 4:
-      return "GOST R 54291-2010";
-    case 5:
-      return "GOST ISO 3924-2017";
-    default:
-      return "";
+    case 0: return "ASTM D 2887-13, method A";
+    case 2: return "GOST R 56720-2015, method A";
+    case 3: return "GOST R 56720-2015, method B";
+    case 4: return "GOST R 54291-2010";
+    case 5: return "GOST ISO 3924-2017";
+    default: return "";
   }
 }
 

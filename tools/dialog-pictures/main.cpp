@@ -9,6 +9,7 @@
 #include "cli_host.h"
 #include "host/kit/profile_store.h"
 
+#include "report/report_options.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"
 #include "ui/chart/qt/chart_widget.h"
@@ -18,7 +19,6 @@
 #include "ui/dialogs/edit_list.h"
 #include "ui/dialogs/gasoil_params_dialog.h"
 #include "ui/dialogs/report_options_dialog.h"
-#include "report/report_options.h"
 #include "workbench/workbench.h"
 
 #include <QApplication>
@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
                                                  std::string(PLUG528_BINARY_DIR) + "/src/plugin");
     const std::string report = out + "/report-" + lang + ".html";
     std::filesystem::remove(report);
-    if (outcome.status != ReportStatus::Written || !QFile::copy(seams.opened, QString::fromStdString(report))) {
+    if (outcome.status != ReportStatus::Written ||
+        !QFile::copy(seams.opened, QString::fromStdString(report))) {
       std::cerr << "dialog-pictures: no report: " << outcome.detail << "\n";
       ok = false;
     } else {

@@ -93,9 +93,7 @@ void Calculate(benchmark::State& state, double minutes, double step) {
 }
 
 // Three 10-minute to 80-minute analyses at 10 Hz: the cost grows linearly with the samples.
-void Rate10Hz(benchmark::State& state) {
-  Calculate(state, static_cast<double>(state.range(0)), 1.0 / 600.0);
-}
+void Rate10Hz(benchmark::State& state) { Calculate(state, static_cast<double>(state.range(0)), 1.0 / 600.0); }
 BENCHMARK(Rate10Hz)
     ->ArgsProduct({{10, 20, 40, 80}, {AstmD2887A}})
     ->Unit(benchmark::kMillisecond)

@@ -2,12 +2,12 @@
 
 #include "cli_host.h"
 #include "diagnostics.h"
+#include "host/kit/plugin_library.h"
+#include "host/kit/profile_store.h"
 #include "json_result.h"
 #include "notices.h"
 #include "options.h"
 #include "output_guard.h"
-#include "host/kit/plugin_library.h"
-#include "host/kit/profile_store.h"
 #include "shell/component_location.h"
 #include "summary.h"
 
@@ -19,9 +19,9 @@
 #include "workbench/analysis_settings.h"
 #include "workbench/workbench.h"
 
+#include <unistd.h>
 #include <filesystem>
 #include <ostream>
-#include <unistd.h>
 
 namespace p528::simdist {
 
@@ -164,7 +164,8 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   shell.resources = shell.uiLangId == kLangRussian ? &RussianStrings() : &EnglishStrings();
   shell.settingsPrefix = kSettingsPrefix;
   if (shell.ServiceExists("DB/GetConnectionUri")) {
-    shell.databaseLocation = std::u16string(reinterpret_cast<const char16_t*>(shell.CallService("DB/GetConnectionUri", 0, 0)));
+    shell.databaseLocation =
+        std::u16string(reinterpret_cast<const char16_t*>(shell.CallService("DB/GetConnectionUri", 0, 0)));
   }
 
   // Settings the windows store at once (C1-C4 times, report options), before the start.

@@ -16,8 +16,8 @@ namespace p528::simdist {
 // Exit status of a run.
 enum ExitStatus : int {
   ExitDone = 0,
-  ExitFailure = 1,  // a database error, an output or profile that could not be written
-  ExitUsage = 2,    // a usage error, an unreadable option value, an output that may not be written
+  ExitFailure = 1,     // a database error, an output or profile that could not be written
+  ExitUsage = 2,       // a usage error, an unreadable option value, an output that may not be written
   ExitIncomplete = 3,  // nothing could be added, or the calculation stopped before its results
 };
 

@@ -24,7 +24,8 @@ CliHost::CliHost(ProfileStore& store) : profile(store) {
       },
       [this] { return assayDialogOffered; });
   table_.Offer(
-      "Cfg/DataPath", [this](intptr_t, intptr_t) -> intptr_t { return reinterpret_cast<intptr_t>(dataPath_.c_str()); },
+      "Cfg/DataPath",
+      [this](intptr_t, intptr_t) -> intptr_t { return reinterpret_cast<intptr_t>(dataPath_.c_str()); },
       [this] { return assayDialogOffered; });
 }
 

@@ -39,11 +39,11 @@ class CliHost {
   const HostApi* Attach();
   void Detach();
 
-  uint16_t languageId = 0x0419;             // "System/GetLanguage"
-  std::optional<std::u16string> database;   // "DB/GetConnectionUri"; absent without --db
-  std::vector<int> assayIds;                // the answer of the assay dialog
-  bool assayDialogOffered = false;          // "Main/OpenAssayIdDlgEx" and "Cfg/DataPath"
-  int assayDialogCalls = 0;                 // how often the dialog was "shown"
+  uint16_t languageId = 0x0419;            // "System/GetLanguage"
+  std::optional<std::u16string> database;  // "DB/GetConnectionUri"; absent without --db
+  std::vector<int> assayIds;               // the answer of the assay dialog
+  bool assayDialogOffered = false;         // "Main/OpenAssayIdDlgEx" and "Cfg/DataPath"
+  int assayDialogCalls = 0;                // how often the dialog was "shown"
 
   ProfileStore& profile;
 

@@ -17,7 +17,8 @@ void SamplingFindings(const std::string& path, const ChrmFile& file, std::vector
   if (file.channels.empty()) return;
   const ChrmChannel& channel = file.channels[0];
   if (!(channel.step > 0)) {
-    out.push_back(path + ": the sampling step is " + Minutes(channel.step) + "; the run cannot be integrated");
+    out.push_back(path + ": the sampling step is " + Minutes(channel.step) +
+                  "; the run cannot be integrated");
   } else if (channel.step > kLongestStep) {
     out.push_back(path + ": the sampling step " + Minutes(channel.step) + " is longer than a second");
   }
@@ -49,15 +50,18 @@ bool AnyPeakMatches(const Workbench& wb, const ChrmFile& run) {
 void CurveFindings(const CalibCurve& curve, std::vector<std::string>& out) {
   for (std::size_t i = 1; i < curve.times.size() && i < curve.temps.size(); ++i) {
     if (!(curve.times[i] > curve.times[i - 1])) {
-      out.push_back(Format("the calibration curve does not increase in time: point %zu at %.6g min follows %.6g min",
-                           i + 1, curve.times[i], curve.times[i - 1]));
+      out.push_back(
+          Format("the calibration curve does not increase in time: point %zu at %.6g min follows %.6g min",
+                 i + 1, curve.times[i], curve.times[i - 1]));
       break;
     }
   }
   for (std::size_t i = 1; i < curve.times.size() && i < curve.temps.size(); ++i) {
     if (!(curve.temps[i] > curve.temps[i - 1])) {
-      out.push_back(Format("the calibration curve does not increase in temperature: point %zu at %.6g °C follows "
-                           "%.6g °C", i + 1, curve.temps[i], curve.temps[i - 1]));
+      out.push_back(
+          Format("the calibration curve does not increase in temperature: point %zu at %.6g °C follows "
+                 "%.6g °C",
+                 i + 1, curve.temps[i], curve.temps[i - 1]));
       break;
     }
   }
@@ -73,8 +77,8 @@ void BlankFindings(const std::string& blankPath, const ChrmFile& blank, const st
   const ChrmChannel& b = blank.channels[0];
   const ChrmChannel& a = run.channels[0];
   if (b.step != a.step) {
-    out.push_back("the blank " + blankPath + " (" + Minutes(b.step) + ") and " + path + " (" + Minutes(a.step) +
-                  ") differ in sampling step");
+    out.push_back("the blank " + blankPath + " (" + Minutes(b.step) + ") and " + path + " (" +
+                  Minutes(a.step) + ") differ in sampling step");
   }
   if (EndTime(b) < EndTime(a)) {
     out.push_back("the blank " + blankPath + " ends at " + Minutes(EndTime(b)) + ", before " + path + " (" +
@@ -112,7 +116,8 @@ std::vector<std::string> Diagnostics(const Workbench& wb) {
   }
   CurveFindings(wb.calibrationTab().curve, out);
   const unsigned state = wb.analysis().State;
-  if (wb.calibrationTab().CalibrationChrm != nullptr && state < FinalState(wb) && wb.messages().Errors().empty()) {
+  if (wb.calibrationTab().CalibrationChrm != nullptr && state < FinalState(wb) &&
+      wb.messages().Errors().empty()) {
     out.push_back(Format("the calculation stopped at state %u without a message", state));
   }
   return out;

@@ -71,7 +71,8 @@ void Record(JsonWriter& json, const ChrmResult& r, const PathOf& paths) {
   json.EndObject();
 }
 
-void Records(JsonWriter& json, const char* name, const std::vector<ChrmResult>& records, const PathOf& paths) {
+void Records(JsonWriter& json, const char* name, const std::vector<ChrmResult>& records,
+             const PathOf& paths) {
   json.Key(name);
   json.BeginArray();
   for (const ChrmResult& r : records) {

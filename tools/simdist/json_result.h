@@ -14,6 +14,7 @@ namespace p528::simdist {
 
 // The whole document, indented by `indent` spaces per level (0: one line). `diagnostics`
 // (Diagnostics()) become the last member "diagnostics", which is left out when empty.
-std::string ResultJson(const Workbench& workbench, int indent = 2, const std::vector<std::string>& diagnostics = {});
+std::string ResultJson(const Workbench& workbench, int indent = 2,
+                       const std::vector<std::string>& diagnostics = {});
 
 }  // namespace p528::simdist

@@ -49,8 +49,8 @@ std::string SkipText(const SkippedFile& file) {
     case SkipReason::SameRun:
       return file.path + " not added: it is the same run as " + file.sameAs + " (already in the set)";
     case SkipReason::RememberedNotReadable:
-      return std::string("remembered ") + RoleWord(file.role) + " " + file.path + " dropped: " +
-             LoadFailureText(file.path, file.loadStatus);
+      return std::string("remembered ") + RoleWord(file.role) + " " + file.path +
+             " dropped: " + LoadFailureText(file.path, file.loadStatus);
   }
   return file.path + " not added";
 }

@@ -68,11 +68,11 @@ bool CheckMethod(std::string_view value, std::string& normal, std::string& error
     int method;
   };
   static constexpr Name kNames[] = {
-      {"0", AstmD2887A},          {"astm-d2887-a", AstmD2887A}, {"d2887", AstmD2887A},
-      {"2", Gost56720A},          {"gost-56720-a", Gost56720A}, {"56720a", Gost56720A},
-      {"3", Gost56720B},          {"gost-56720-b", Gost56720B}, {"56720b", Gost56720B},
-      {"4", Gost54291},           {"gost-54291", Gost54291},    {"54291", Gost54291},
-      {"5", Iso3924},             {"gost-iso-3924", Iso3924},   {"iso-3924", Iso3924},
+      {"0", AstmD2887A}, {"astm-d2887-a", AstmD2887A}, {"d2887", AstmD2887A},
+      {"2", Gost56720A}, {"gost-56720-a", Gost56720A}, {"56720a", Gost56720A},
+      {"3", Gost56720B}, {"gost-56720-b", Gost56720B}, {"56720b", Gost56720B},
+      {"4", Gost54291},  {"gost-54291", Gost54291},    {"54291", Gost54291},
+      {"5", Iso3924},    {"gost-iso-3924", Iso3924},   {"iso-3924", Iso3924},
       {"3924", Iso3924},
   };
   const std::string key = Lower(value);
@@ -93,9 +93,12 @@ bool CheckMethod(std::string_view value, std::string& normal, std::string& error
 
 bool CheckReference(std::string_view value, std::string& normal, std::string& error) {
   const std::string key = Lower(value);
-  if (key == "lot1" || key == "0") normal = "0";
-  else if (key == "lot2" || key == "1") normal = "1";
-  else if (key == "custom" || key == "2") normal = "2";
+  if (key == "lot1" || key == "0")
+    normal = "0";
+  else if (key == "lot2" || key == "1")
+    normal = "1";
+  else if (key == "custom" || key == "2")
+    normal = "2";
   else {
     error = "unknown reference \"" + std::string(value) + "\" (lot1, lot2 or custom)";
     return false;
@@ -208,7 +211,11 @@ const std::vector<OptionSpec>& CalcOptions() {
       {"--db", "DB", "the host's assay database (SQLite)", kConfig, CheckExistingFile,
        [](C& c, V v) { c.config.database = v; }},
       {"--ids", "ID,ID,...", "assays to add, as chosen in the host's assay dialog (needs --db)", kConfig,
-       CheckIds, [](C& c, V v) { c.config.assayIds = SplitIds(v); c.config.idsGiven = true; }},
+       CheckIds,
+       [](C& c, V v) {
+         c.config.assayIds = SplitIds(v);
+         c.config.idsGiven = true;
+       }},
       {"--lang", "ru|en", "interface language of texts, tables and messages (default ru)", kConfig,
        CheckLanguage, [](C& c, V v) { c.config.language = v; }},
       {"--components", "FILE", "component table (default tqle528data.csv beside simdist)", kConfig,
@@ -266,8 +273,7 @@ const std::vector<OptionSpec>& CalcOptions() {
   return options;
 }
 
-bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed,
-                        std::string& error) {
+bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error) {
   bool filesOnly = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -361,14 +367,17 @@ std::string CalcUsage() {
   for (const OptionSpec& option : CalcOptions()) {
     std::string head = std::string("  ") + option.name;
     if (option.value != nullptr) head += std::string(" ") + option.value;
-    if (head.size() < 30) head.resize(30, ' ');
-    else head += "  ";
+    if (head.size() < 30)
+      head.resize(30, ' ');
+    else
+      head += "  ";
     text += head + option.help + "\n";
   }
-  text += "  -h, --help                  this text\n"
-          "\n"
-          "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
-          "             3 nothing could be added or the calculation stopped before its results\n";
+  text +=
+      "  -h, --help                  this text\n"
+      "\n"
+      "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
+      "             3 nothing could be added or the calculation stopped before its results\n";
   return text;
 }
 

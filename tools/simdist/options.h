@@ -30,12 +30,12 @@ struct CalcConfig {
   std::optional<std::string> database;  // --db
   std::vector<int> assayIds;            // --ids
   bool idsGiven = false;
-  std::string language = "ru";          // --lang ru|en
-  std::optional<std::string> components;  // --components
-  std::optional<std::string> jsonPath;  // --json ("-" = standard output)
-  bool restore = true;                  // --no-restore clears it
-  bool summary = true;                  // --no-summary clears it
-  std::vector<std::string> files;       // the FILE arguments, as given
+  std::string language = "ru";                // --lang ru|en
+  std::optional<std::string> components;      // --components
+  std::optional<std::string> jsonPath;        // --json ("-" = standard output)
+  bool restore = true;                        // --no-restore clears it
+  bool summary = true;                        // --no-summary clears it
+  std::vector<std::string> files;             // the FILE arguments, as given
   std::optional<std::string> reportPath;      // --report
   std::optional<std::string> reportSections;  // --sections (checked), this run only
 };
@@ -44,8 +44,8 @@ enum class OptionPhase { Config, Profile, Dialog, Report };
 
 struct OptionContext {
   CalcConfig& config;
-  const Shell* shell = nullptr;     // Profile, Dialog and Report phases
-  CAnalysis* analysis = nullptr;    // Dialog phase
+  const Shell* shell = nullptr;   // Profile, Dialog and Report phases
+  CAnalysis* analysis = nullptr;  // Dialog phase
 };
 
 // Checks a value: true with `normal` set to the value to apply, or false with `error` set
@@ -54,11 +54,11 @@ using ValueCheck = bool (*)(std::string_view value, std::string& normal, std::st
 using ValueApply = void (*)(OptionContext& context, const std::string& value);
 
 struct OptionSpec {
-  const char* name;     // "--sample-mass"
-  const char* value;    // name of the value in the help ("G"); nullptr for a flag
+  const char* name;   // "--sample-mass"
+  const char* value;  // name of the value in the help ("G"); nullptr for a flag
   const char* help;
   OptionPhase phase;
-  ValueCheck check;     // nullptr for a flag
+  ValueCheck check;  // nullptr for a flag
   ValueApply apply;
 };
 
@@ -77,8 +77,7 @@ struct ParsedCalc {
 };
 
 // Parses the arguments after "calc". False with `error` set on a usage error.
-bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed,
-                        std::string& error);
+bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error);
 
 // Applies the given options of one phase, in command-line order.
 void ApplyOptions(const ParsedCalc& parsed, OptionPhase phase, OptionContext& context);

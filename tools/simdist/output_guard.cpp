@@ -48,17 +48,20 @@ bool CheckOutputs(const std::vector<NamedPath>& outputs, const std::vector<Named
     struct stat info {};
     if (::stat(out.path.c_str(), &info) == 0) {
       if (!S_ISREG(info.st_mode)) {
-        error = out.what + " " + out.path + ": " + FileKindText(info.st_mode) + "; only a regular file is written";
+        error = out.what + " " + out.path + ": " + FileKindText(info.st_mode) +
+                "; only a regular file is written";
         return false;
       }
       if (IsChromatogram(out.path)) {
-        error = out.what + " " + out.path + " is a chromatogram; simdist reads chromatograms and never writes them";
+        error = out.what + " " + out.path +
+                " is a chromatogram; simdist reads chromatograms and never writes them";
         return false;
       }
     }
     for (const NamedPath& in : inputs) {
       if (!in.path.empty() && SameFile(out.path, in.path)) {
-        error = out.what + " " + out.path + " is " + in.what + " " + in.path + "; an output never replaces an input";
+        error = out.what + " " + out.path + " is " + in.what + " " + in.path +
+                "; an output never replaces an input";
         return false;
       }
     }

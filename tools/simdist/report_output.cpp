@@ -39,11 +39,13 @@ std::string ProgramFolder() {
 std::string ReportStyleSheetFolder(uint16_t uiLangId) {
   std::error_code ec;
   const std::string folder = ProgramFolder();
-  if (!folder.empty() && std::filesystem::is_regular_file(StyleSheetPath(folder, StyleSheetName(uiLangId)), ec)) {
+  if (!folder.empty() &&
+      std::filesystem::is_regular_file(StyleSheetPath(folder, StyleSheetName(uiLangId)), ec)) {
     return folder;
   }
   const std::string installed = hostkit::InstalledPluginFolder(folder);
-  if (!folder.empty() && std::filesystem::is_regular_file(StyleSheetPath(installed, StyleSheetName(uiLangId)), ec)) {
+  if (!folder.empty() &&
+      std::filesystem::is_regular_file(StyleSheetPath(installed, StyleSheetName(uiLangId)), ec)) {
     return installed;
   }
 #ifdef PLUG528_DATA_DIR
@@ -87,7 +89,8 @@ bool WriteReport(Workbench& workbench, const CalcConfig& config, ChartRendererFa
   }());
   // Qt is started only when a picture is wanted.
   std::unique_ptr<ChartPngRenderer> renderer;
-  if (pictures != nullptr && (chosen.flag_grad_chart == 1 || chosen.flag_prop_chart == 1)) renderer = pictures();
+  if (pictures != nullptr && (chosen.flag_grad_chart == 1 || chosen.flag_prop_chart == 1))
+    renderer = pictures();
   request.renderer = renderer.get();
 
   const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);

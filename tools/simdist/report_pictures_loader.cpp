@@ -36,13 +36,15 @@ std::unique_ptr<ChartPngRenderer> MakeQtChartRenderer() {
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* reason = dlerror();
-    std::cerr << "simdist: the chart pictures cannot be drawn: " << (reason ? reason : module.c_str()) << "\n";
+    std::cerr << "simdist: the chart pictures cannot be drawn: " << (reason ? reason : module.c_str())
+              << "\n";
     return nullptr;
   }
   using Entry = ChartPngRenderer* (*)();
   auto entry = reinterpret_cast<Entry>(dlsym(handle, kChartRendererEntry));
   if (entry == nullptr) {
-    std::cerr << "simdist: the chart pictures cannot be drawn: " << module << " has no " << kChartRendererEntry << "\n";
+    std::cerr << "simdist: the chart pictures cannot be drawn: " << module << " has no "
+              << kChartRendererEntry << "\n";
     return nullptr;
   }
   return std::unique_ptr<ChartPngRenderer>(entry());

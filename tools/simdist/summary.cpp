@@ -121,8 +121,9 @@ std::string MethodName(const Shell& shell, int method) {
 
 std::string RunText(const Shell& shell, const ChrmResult& run, const std::string& heading) {
   std::string out = "\n" + heading + "\n";
-  out += "  " + Fill(shell.Str(kBoilingRangeLine), {Number(run.Ibp.temp, "%.1f"), Number(run.Ibp.time, "%.3f"),
-                                                    Number(run.Fbp.temp, "%.1f"), Number(run.Fbp.time, "%.3f")}) +
+  out += "  " +
+         Fill(shell.Str(kBoilingRangeLine), {Number(run.Ibp.temp, "%.1f"), Number(run.Ibp.time, "%.3f"),
+                                             Number(run.Fbp.temp, "%.1f"), Number(run.Fbp.time, "%.3f")}) +
          "\n";
   if (run.Residue != -1.0) out += "  " + Fill(shell.Str(kResidueLine), {Number(run.Residue, "%.2f")}) + "\n";
   if (!run.PointTable.empty()) {
@@ -166,13 +167,18 @@ std::string Summary(const Workbench& wb) {
   out += TableText(shell, kCalibrationTab, wb.calibrationTab().points);
 
   for (const ChrmResult& run : a.Analyses) {
-    out += RunText(shell, run, Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
+    out += RunText(
+        shell, run,
+        Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   for (const ChrmResult& run : a.StdRuns) {
-    out += RunText(shell, run, Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
+    out += RunText(
+        shell, run,
+        Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   if (a.Reference.File != nullptr) {
-    out += RunText(shell, a.Reference, Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet())}));
+    out += RunText(shell, a.Reference,
+                   Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet())}));
   }
 
   out += TableText(shell, kResponseTab, wb.tables().response);

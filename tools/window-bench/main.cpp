@@ -6,11 +6,11 @@
 #include "ui/chart/qt/chart_widget.h"
 #include "ui/pages/calibration_page.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>

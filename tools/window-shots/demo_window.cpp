@@ -16,7 +16,7 @@ namespace {
 constexpr uint16_t kEnglish = 0x0409;
 constexpr int kFirstRoleText = 278;  // "#градуировочная" .. "#проверочная"
 constexpr int kLastRoleText = 283;
-}
+}  // namespace
 
 DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_) {
   const std::string sourceComponents = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
@@ -39,7 +39,8 @@ DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_
   chrmgen::WriteSet(set, folder, sourceComponents, true);
   // The window keeps its own copy of the component table (it writes it back when it closes).
   const std::string componentPath = folder + "/tqle528data.csv";
-  std::filesystem::copy_file(sourceComponents, componentPath, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(sourceComponents, componentPath,
+                             std::filesystem::copy_options::overwrite_existing);
 
   host_.languageId = english ? kEnglish : kLangRussian;
   host_.database = Utf8ToUtf16(folder + "/assays.db");

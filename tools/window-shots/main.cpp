@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace {
@@ -55,17 +55,20 @@ int main(int argc, char** argv) {
   {
     p528::tools::DemoWindow demo(out + "/set-" + lang, lang == "en");
     p528::ui::CDarErud528Dlg& window = demo.Window();
-    if (!QTest::qWaitForWindowExposed(&window)) std::fprintf(stderr, "window-shots: the window was not shown\n");
+    if (!QTest::qWaitForWindowExposed(&window))
+      std::fprintf(stderr, "window-shots: the window was not shown\n");
     for (int tab = 0; tab < p528::ui::kResultPages; ++tab) {
       window.Tabs().setCurrentIndex(tab);
       QTest::qWait(150);
       ok = Save(window, out + "/" + lang + "-tab" + std::to_string(tab + 1) + ".png") && ok;
     }
     ok = SaveModal(out + "/" + lang + "-calibration-chart.png",
-                   [&] { window.CalibrationPage().OpenEnlargedChart(); }) && ok;
+                   [&] { window.CalibrationPage().OpenEnlargedChart(); }) &&
+         ok;
     window.Tabs().setCurrentIndex(2);
     ok = SaveModal(out + "/" + lang + "-distillation-chart.png",
-                   [&] { window.DistillationPage().OpenEnlargedChart(); }) && ok;
+                   [&] { window.DistillationPage().OpenEnlargedChart(); }) &&
+         ok;
   }
   std::filesystem::remove_all(out + "/set-" + lang);
   return ok ? 0 : 1;

@@ -63,8 +63,9 @@ std::optional<AiaTimestamp> ParseAiaTimestamp(std::string_view text) {
     offsetMinutes = sign * (hh * 60 + mm);
     stamp.hadOffset = true;
   }
-  const int64_t local = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 +
-                        hour * 3600 + minute * 60 + second;
+  const int64_t local =
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 + hour * 3600 +
+      minute * 60 + second;
   stamp.utcSeconds = local - int64_t{offsetMinutes} * 60;
   return stamp;
 }

@@ -7,16 +7,16 @@
 #include <netcdf.h>
 #include <netcdf_mem.h>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 #include <new>
+#include <optional>
 #include <random>
 #include <set>
-#include <sys/stat.h>
 
 namespace p528::aia {
 
@@ -66,8 +66,8 @@ std::string NewGuid() {
   }
   b[6] = static_cast<uint8_t>((b[6] & 0x0F) | 0x40);  // version 4: random
   b[8] = static_cast<uint8_t>((b[8] & 0x3F) | 0x80);
-  return Format("%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x", b[0], b[1], b[2], b[3],
-                b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+  return Format("%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x", b[0], b[1], b[2],
+                b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
 }
 
 // A passport field's element name from an attribute name: only letters, digits, "_", "." and
@@ -76,8 +76,8 @@ std::string NewGuid() {
 std::string FieldName(const std::string& attribute) {
   std::string name = "aia_";
   for (char c : attribute) {
-    const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                      c == '.' || c == '-';
+    const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                      c == '_' || c == '.' || c == '-';
     name += keep ? c : '_';
   }
   return name;
@@ -88,7 +88,8 @@ std::string FieldName(const std::string& attribute) {
 bool FitsInFile(int ncid, uint64_t fileBytes, uint64_t bytes) {
   int format = 0;
   if (nc_inq_format(ncid, &format) != NC_NOERR) return false;
-  const bool classic = format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5;
+  const bool classic =
+      format == NC_FORMAT_CLASSIC || format == NC_FORMAT_64BIT_OFFSET || format == NC_FORMAT_CDF5;
   return !classic || bytes <= fileBytes;
 }
 
@@ -118,9 +119,11 @@ std::string ReadSignal(int ncid, uint64_t fileBytes, Signal& signal) {
   const size_t points = shape->dimLengths[pointsDim];
   if (points == 0 || channelCount == 0) return "the file holds no detector samples";
   if (channelCount > kMaxChannels)
-    return Format("the file has %zu detector channels, more than the %zu accepted", channelCount, kMaxChannels);
+    return Format("the file has %zu detector channels, more than the %zu accepted", channelCount,
+                  kMaxChannels);
   if (points > kMaxPoints / channelCount)
-    return Format("the signal has %zu samples, more than the %zu accepted", points * channelCount, kMaxPoints);
+    return Format("the signal has %zu samples, more than the %zu accepted", points * channelCount,
+                  kMaxPoints);
 
   size_t typeSize = 0;
   if (nc_inq_type(ncid, shape->type, nullptr, &typeSize) != NC_NOERR ||
@@ -156,13 +159,15 @@ std::string ReadSignal(int ncid, uint64_t fileBytes, Signal& signal) {
     size_t first = 0;
     for (size_t i = 0; i < points; ++i) {
       const double v = samples[i];
-      if (IsNull(v) || std::fabs(v) >= kFillMagnitude || v == static_cast<double>(static_cast<float>(declaredFill))) {
+      if (IsNull(v) || std::fabs(v) >= kFillMagnitude ||
+          v == static_cast<double>(static_cast<float>(declaredFill))) {
         if (nulls++ == 0) first = i;
       }
     }
     if (nulls > 0)
-      return Format("channel %zu: %zu of %zu samples are missing (null or fill values), the first at sample %zu",
-                    c + 1, nulls, points, first + 1);
+      return Format(
+          "channel %zu: %zu of %zu samples are missing (null or fill values), the first at sample %zu", c + 1,
+          nulls, points, first + 1);
     signal.channels.push_back(std::move(samples));
   }
   return {};
@@ -222,7 +227,8 @@ std::string ReadPeaks(int ncid, uint64_t fileBytes, double divisor, std::vector<
     count = shape->dimLengths[0];
   }
   if (count == 0) return {};
-  if (count > kMaxPeaks) return Format("the peak table has %zu peaks, more than the %zu accepted", count, kMaxPeaks);
+  if (count > kMaxPeaks)
+    return Format("the peak table has %zu peaks, more than the %zu accepted", count, kMaxPeaks);
   uint64_t nameBytes = 0;
   if (const std::optional<VarShape> names = Shape(ncid, "peak_name"); names && names->dimLengths.size() == 2)
     nameBytes = static_cast<uint64_t>(names->dimLengths[0]) * names->dimLengths[1];
@@ -273,7 +279,8 @@ void ReadPassport(int ncid, const std::string& roleText, double divisor, ChrmPas
   p.assayid = NewGuid();
   p.sample = GlobalText(ncid, "sample_name");
   p.method = GlobalText(ncid, "company_method_name");
-  if (const std::optional<double> length = Number(ncid, "actual_run_time_length")) p.duration = *length / divisor;
+  if (const std::optional<double> length = Number(ncid, "actual_run_time_length"))
+    p.duration = *length / divisor;
 
   std::optional<AiaTimestamp> stamp;
   for (const char* name : {"injection_date_time_stamp", "dataset_date_time_stamp"}) {
@@ -347,7 +354,8 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   }
   ReadPassport(ncid, roleText, *divisor, result.file.passport, result.notices);
   if (signal.channels.size() > 1)
-    result.notices.push_back(Format("%zu detector channels: the calculation uses channel 1", signal.channels.size()));
+    result.notices.push_back(
+        Format("%zu detector channels: the calculation uses channel 1", signal.channels.size()));
 
   for (size_t c = 0; c < signal.channels.size(); ++c) {
     ChrmChannel channel;

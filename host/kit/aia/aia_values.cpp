@@ -104,7 +104,8 @@ std::optional<std::string> AttText(int ncid, int varid, const char* name) {
   if (type == NC_STRING) {
     std::vector<char*> strings(length, nullptr);
     if (nc_get_att_string(ncid, varid, name, strings.data()) != NC_NOERR) return std::nullopt;
-    std::string text = strings[0] != nullptr ? CleanText(strings[0], std::char_traits<char>::length(strings[0])) : "";
+    std::string text =
+        strings[0] != nullptr ? CleanText(strings[0], std::char_traits<char>::length(strings[0])) : "";
     nc_free_string(length, strings.data());
     return text;
   }
@@ -219,7 +220,8 @@ std::optional<double> ParseNumber(std::string text) {
   if (text.empty()) return std::nullopt;
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || IsNull(value)) return std::nullopt;
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || IsNull(value))
+    return std::nullopt;
   return value;
 }
 
@@ -258,7 +260,8 @@ std::optional<VarShape> Shape(int ncid, const char* name) {
   for (int k = 0; k < ndims; ++k) {
     std::array<char, NC_MAX_NAME + 1> dimName{};
     size_t length = 0;
-    if (nc_inq_dim(ncid, dims[static_cast<size_t>(k)], dimName.data(), &length) != NC_NOERR) return std::nullopt;
+    if (nc_inq_dim(ncid, dims[static_cast<size_t>(k)], dimName.data(), &length) != NC_NOERR)
+      return std::nullopt;
     shape.dimNames.emplace_back(dimName.data());
     shape.dimLengths.push_back(length);
   }
@@ -274,8 +277,10 @@ std::vector<double> Doubles(int ncid, const char* name, size_t count, std::strin
   };
   if (!IsNumericType(shape->type)) return fail("not numbers");
   if (shape->dimLengths.size() != 1 || shape->dimLengths[0] != count)
-    return fail("holds " + (shape->dimLengths.size() == 1 ? std::to_string(shape->dimLengths[0]) : std::string("no list of")) +
-                " values, not " + std::to_string(count));
+    return fail(
+        "holds " +
+        (shape->dimLengths.size() == 1 ? std::to_string(shape->dimLengths[0]) : std::string("no list of")) +
+        " values, not " + std::to_string(count));
   std::vector<double> values(count);
   const int status = nc_get_var_double(ncid, shape->varid, values.data());
   if (status != NC_NOERR && status != NC_ERANGE) return fail(nc_strerror(status));
@@ -289,7 +294,8 @@ std::vector<std::string> TextRows(int ncid, const char* name, size_t rows, std::
     if (error != nullptr) *error = std::string(name) + ": " + why;
     return std::vector<std::string>();
   };
-  if (shape->dimLengths.empty() || shape->dimLengths[0] != rows || rows == 0) return fail("not one text per row");
+  if (shape->dimLengths.empty() || shape->dimLengths[0] != rows || rows == 0)
+    return fail("not one text per row");
   std::vector<std::string> result;
   result.reserve(rows);
   if (shape->type == NC_CHAR && shape->dimLengths.size() == 2) {
@@ -298,7 +304,8 @@ std::vector<std::string> TextRows(int ncid, const char* name, size_t rows, std::
     std::string bytes(rows * width, '\0');
     const int status = nc_get_var_text(ncid, shape->varid, bytes.data());
     if (status != NC_NOERR) return fail(nc_strerror(status));
-    for (size_t r = 0; r < rows; ++r) result.push_back(CleanText(bytes.data() + r * width, width, kMaxNameBytes));
+    for (size_t r = 0; r < rows; ++r)
+      result.push_back(CleanText(bytes.data() + r * width, width, kMaxNameBytes));
     return result;
   }
   if (shape->type == NC_STRING && shape->dimLengths.size() == 1) {

@@ -20,11 +20,11 @@ inline constexpr double kNull = -9999.0;
 
 // Bounds on what one file may hold; larger files are refused, never allocated.
 inline constexpr size_t kMaxFileBytes = size_t{256} << 20;  // a whole file (read into memory)
-inline constexpr size_t kMaxPoints = size_t{1} << 24;  // samples of all channels together (16.7 million)
-inline constexpr size_t kMaxChannels = 16;             // detector channels
-inline constexpr size_t kMaxPeaks = 100000;            // rows of the peak table
-inline constexpr size_t kMaxTextBytes = 4096;          // one text value (longer ones are cut)
-inline constexpr size_t kMaxNameBytes = 256;           // one peak name
+inline constexpr size_t kMaxPoints = size_t{1} << 24;       // samples of all channels together (16.7 million)
+inline constexpr size_t kMaxChannels = 16;                  // detector channels
+inline constexpr size_t kMaxPeaks = 100000;                 // rows of the peak table
+inline constexpr size_t kMaxTextBytes = 4096;               // one text value (longer ones are cut)
+inline constexpr size_t kMaxNameBytes = 256;                // one peak name
 
 // True when `value` is the AIA null value or not a finite number.
 bool IsNull(double value);

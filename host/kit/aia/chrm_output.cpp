@@ -2,13 +2,13 @@
 
 #include "shell/text.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace p528::aia {
 
@@ -54,7 +54,8 @@ std::string WriteChrmFile(ChrmFile& file, const std::string& target, bool force,
 
   std::string temporary = target + ".XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) return "cannot write in " + (dir.empty() ? std::string(".") : dir.string()) + ": " + std::strerror(errno);
+  if (fd < 0)
+    return "cannot write in " + (dir.empty() ? std::string(".") : dir.string()) + ": " + std::strerror(errno);
   // mkstemp creates the file for its owner only; a chromatogram is readable by all.
   fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
   close(fd);
@@ -63,7 +64,8 @@ std::string WriteChrmFile(ChrmFile& file, const std::string& target, bool force,
     unlink(temporary.c_str());
     return Format("cannot write %s (status %d)", target.c_str(), status);
   }
-  const bool moved = force ? std::rename(temporary.c_str(), target.c_str()) == 0 : RenameNoReplace(temporary, target);
+  const bool moved =
+      force ? std::rename(temporary.c_str(), target.c_str()) == 0 : RenameNoReplace(temporary, target);
   if (!moved) {
     const int error = errno;
     unlink(temporary.c_str());

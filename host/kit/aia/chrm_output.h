@@ -18,6 +18,7 @@ std::string ImportedPath(const std::string& aiaPath, const std::string& folder);
 // else why not: the target exists and `force` is false; the target is `source` (the file
 // read, even when forced); the folder is missing or not writable; the chromatogram writer
 // failed (its status is named).
-std::string WriteChrmFile(ChrmFile& file, const std::string& target, bool force, const std::string& source = "");
+std::string WriteChrmFile(ChrmFile& file, const std::string& target, bool force,
+                          const std::string& source = "");
 
 }  // namespace p528::aia

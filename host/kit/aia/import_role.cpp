@@ -6,7 +6,8 @@
 namespace p528::aia {
 
 const std::vector<std::string>& RoleNames() {
-  static const std::vector<std::string> kNames = {"calibration", "blank", "analysis", "standard", "reference", "check"};
+  static const std::vector<std::string> kNames = {"calibration", "blank",     "analysis",
+                                                  "standard",    "reference", "check"};
   return kNames;
 }
 

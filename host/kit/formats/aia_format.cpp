@@ -12,7 +12,7 @@ int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
 
 hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
   auto read = [choice, roleText = std::move(roleText)](const std::string& path, ChrmFile& file,
-                                                        std::string& message) {
+                                                       std::string& message) {
     AiaImportResult result = ImportAia(path, "");
     if (!result.ok()) {
       message = result.error;
@@ -36,7 +36,8 @@ std::optional<RoleRule> RoleRuleFromText(std::string_view text) {
   const size_t space = text.find(' ');
   const int role = RoleFromName(text.substr(0, space));
   if (role == 0) return std::nullopt;
-  return RoleRule{space == std::string_view::npos ? std::string() : std::string(text.substr(space + 1)), role};
+  return RoleRule{space == std::string_view::npos ? std::string() : std::string(text.substr(space + 1)),
+                  role};
 }
 
 std::string RoleRuleText(const RoleRule& rule) {
@@ -48,7 +49,8 @@ std::string RoleRuleText(const RoleRule& rule) {
 std::vector<RoleRule> LoadRoleRules(const hostkit::ProfileStore& profile) {
   std::vector<RoleRule> rules;
   for (int n = 1;; ++n) {
-    const std::optional<std::string> value = profile.GetText(std::string(kRoleRulesSection) + "\\" + std::to_string(n));
+    const std::optional<std::string> value =
+        profile.GetText(std::string(kRoleRulesSection) + "\\" + std::to_string(n));
     if (!value) break;
     if (std::optional<RoleRule> rule = RoleRuleFromText(*value)) rules.push_back(std::move(*rule));
   }
@@ -60,7 +62,8 @@ bool SaveRoleRules(hostkit::ProfileStore& profile, const std::vector<RoleRule>& 
   bool saved = true;
   for (size_t i = 0; i < rules.size(); ++i) {
     if (rules[i].role < 1 || rules[i].role > static_cast<int>(RoleNames().size())) continue;
-    saved = profile.SetText(std::string(kRoleRulesSection) + "\\" + std::to_string(i + 1), RoleRuleText(rules[i])) &&
+    saved = profile.SetText(std::string(kRoleRulesSection) + "\\" + std::to_string(i + 1),
+                            RoleRuleText(rules[i])) &&
             saved;
   }
   return saved;

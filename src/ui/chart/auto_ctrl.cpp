@@ -12,7 +12,8 @@ namespace {
 // A scroll-bar count: the integer part, limited to the bar's int range; NaN gives 0.
 int BarCount(double v) {
   if (std::isnan(v)) return 0;
-  return static_cast<int>(std::clamp(std::trunc(v), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+  return static_cast<int>(
+      std::clamp(std::trunc(v), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 bool FiniteRange(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
@@ -81,7 +82,8 @@ CAutoCtrl::ReleaseResult CAutoCtrl::ButtonUp(int button, PixelPoint /*p*/) {
   BandActive = false;
   result.consumed = true;
   if (std::abs(BandCorner.x - BandAnchor.x) < 3 || std::abs(BandCorner.y - BandAnchor.y) < 3) return result;
-  result.zoomed = ZoomTo(UnmapX(BandAnchor.x), UnmapX(BandCorner.x), UnmapY(BandAnchor.y), UnmapY(BandCorner.y));
+  result.zoomed =
+      ZoomTo(UnmapX(BandAnchor.x), UnmapX(BandCorner.x), UnmapY(BandAnchor.y), UnmapY(BandCorner.y));
   return result;
 }
 
@@ -124,11 +126,8 @@ bool CAutoCtrl::ScrollHorizontal(int code, std::uint32_t position) {
       start = d - w;
       break;
     }
-    case ScrollThumbTrack:
-      start = std::min(FullXMin + position * XStep, FullXMax - w);
-      break;
-    default:
-      return false;
+    case ScrollThumbTrack: start = std::min(FullXMin + position * XStep, FullXMax - w); break;
+    default: return false;
   }
   // An empty chart has no step: nothing to scroll to.
   if (!FiniteRange(start, start + w)) return false;
@@ -158,8 +157,7 @@ bool CAutoCtrl::ScrollVertical(int code, std::uint32_t position) {
       hi = end;
       break;
     }
-    default:
-      return false;
+    default: return false;
   }
   if (!FiniteRange(lo, hi)) return false;
   SetYRange(lo, hi);

@@ -44,20 +44,20 @@ struct ScrollBarState {
 class CAutoCtrl : public CAutoPanel {
  public:
   double FullXMin = 0, FullXMax = 0, FullYMin = 0, FullYMax = 0;  // range of all data
-  bool ZoomEnabled = true;      // the rubber band may be started
-  bool HScrollAllowed = true;   // the horizontal scroll bar may appear
+  bool ZoomEnabled = true;                                        // the rubber band may be started
+  bool HScrollAllowed = true;                                     // the horizontal scroll bar may appear
   bool VScrollAllowed = true;
-  bool AlwaysFullX = true;      // full range computed on every paint, automatic or not
+  bool AlwaysFullX = true;  // full range computed on every paint, automatic or not
   bool AlwaysFullY = true;
-  bool BandActive = false;      // a rubber band is being dragged
-  int ZoomButton = MouseLeft;   // MouseLeft or MouseRight drags the band
+  bool BandActive = false;     // a rubber band is being dragged
+  int ZoomButton = MouseLeft;  // MouseLeft or MouseRight drags the band
   PixelPoint BandAnchor{0, 0};
   PixelPoint BandCorner{0, 0};
-  bool HScrollHidden = true;    // the bars' state at the last paint
+  bool HScrollHidden = true;  // the bars' state at the last paint
   bool VScrollHidden = true;
   ScrollBarState HScroll;
   ScrollBarState VScroll;
-  std::mutex PaintLock;         // held while the control paints
+  std::mutex PaintLock;  // held while the control paints
 
   // Redraw request: the window sets the handler (it schedules a repaint); without one the
   // request is dropped. Operations that change what is shown call Invalidate.

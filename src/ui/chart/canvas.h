@@ -42,7 +42,14 @@ struct PixelRect {
 
 // Pen styles (the platform's numbering): 0 solid, 1 dash, 2 dot, 3 dash-dot,
 // 4 dash-dot-dot, 5 none. A width of 0 or 1 is the thinnest pen.
-enum PenStyles : int { PenSolid = 0, PenDash = 1, PenDot = 2, PenDashDot = 3, PenDashDotDot = 4, PenNone = 5 };
+enum PenStyles : int {
+  PenSolid = 0,
+  PenDash = 1,
+  PenDot = 2,
+  PenDashDot = 3,
+  PenDashDotDot = 4,
+  PenNone = 5
+};
 
 struct Pen {
   int style = PenSolid;
@@ -81,7 +88,7 @@ struct TextSize {
 };
 
 struct FontMetrics {
-  int height = 0;        // cell height: ascent + descent
+  int height = 0;  // cell height: ascent + descent
   int ascent = 0;
   int aveCharWidth = 0;  // average character width
 };

@@ -11,7 +11,7 @@ class CAutoCtrl;
 struct ChartMouseEvent {
   enum Kind { Move, Press, Release, DoubleClick };
   Kind kind = Move;
-  int button = 0;       // MouseButtons; for Move the button of the event (unused)
+  int button = 0;  // MouseButtons; for Move the button of the event (unused)
   int x = 0;
   int y = 0;
   int buttonsHeld = 0;  // bit (1 << MouseButtons) for each button held

@@ -24,14 +24,14 @@ int RoundPixel(double v);
 class CAutoCoordObject {
  public:
   int Mode = 0;
-  PixelRect PlotRect{};          // plot area; set by the layout
-  Canvas* Surface = nullptr;     // valid only while drawing
-  bool AutoX = true;             // the X view range follows the data
+  PixelRect PlotRect{};       // plot area; set by the layout
+  Canvas* Surface = nullptr;  // valid only while drawing
+  bool AutoX = true;          // the X view range follows the data
   bool AutoY = true;
   double XMin = 0, XMax = 0, YMin = 0, YMax = 0;                      // current view range
   double FixedXMin = 0, FixedXMax = 0, FixedYMin = 0, FixedYMax = 0;  // view range when not automatic
-  PixelPoint PenPoint{0, 0};     // last mapped point of the line being drawn
-  int PenInside = 1;             // PenPoint lies inside PlotRect
+  PixelPoint PenPoint{0, 0};  // last mapped point of the line being drawn
+  int PenInside = 1;          // PenPoint lies inside PlotRect
 
   // Value -> pixel column / row on the current view range; 0 when the range has zero width.
   int Px(double x) const;

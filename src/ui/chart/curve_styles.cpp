@@ -170,9 +170,7 @@ void DrawMarkers(CAutoSeries& s) {
     const int y = s.MapY(vx, vy);
     if (!s.PlotRect.Contains({x, y})) continue;
     switch (s.MarkerStyle) {
-      case MarkerCircle:
-        c.Ellipse(PixelRect{x - m, y - m, x + m + 1, y + m + 1}, pen, Brush::None());
-        break;
+      case MarkerCircle: c.Ellipse(PixelRect{x - m, y - m, x + m + 1, y + m + 1}, pen, Brush::None()); break;
       case MarkerCross:
         Line(c, {x - m, y - m}, {x + m + 1, y + m + 1}, pen);
         Line(c, {x + m, y - m}, {x - m - 1, y + m + 1}, pen);
@@ -184,11 +182,8 @@ void DrawMarkers(CAutoSeries& s) {
       case MarkerSquare:
         c.Rectangle(PixelRect{x - m, y - m, x + m + 1, y + m + 1}, pen, Brush::None());
         break;
-      case MarkerLeader:
-        DrawLeader(s, i, x, y, pen);
-        break;
-      default:
-        break;
+      case MarkerLeader: DrawLeader(s, i, x, y, pen); break;
+      default: break;
     }
   }
 }

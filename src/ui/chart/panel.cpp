@@ -201,7 +201,8 @@ void CAutoPanel::LayoutAndDraw(Canvas& c, const PixelRect& area) {
   if (!XCaption.empty()) {
     FontSpec font = CaptionFont;
     font.escapement = 0;
-    c.DrawText(PixelPoint{r.right - Margin - 1, r.bottom}, XCaption, TextAlign::RightBottom, font, CaptionColour);
+    c.DrawText(PixelPoint{r.right - Margin - 1, r.bottom}, XCaption, TextAlign::RightBottom, font,
+               CaptionColour);
     hx = c.MeasureText(XCaption, font).height;
   }
   int hy = 0;
@@ -221,7 +222,8 @@ void CAutoPanel::LayoutAndDraw(Canvas& c, const PixelRect& area) {
   TickIn = std::max(1, h / 3);
   TickOut = std::max(1, h / 6);
   LabelGap = std::max(1, h / 5);
-  const int e = ((GridFlags & (TicksMirrored | FrameBox)) ? 1 : 0) + ((GridFlags & TicksMirrored) ? TickOut : 0);
+  const int e =
+      ((GridFlags & (TicksMirrored | FrameBox)) ? 1 : 0) + ((GridFlags & TicksMirrored) ? TickOut : 0);
 
   PixelRect base;
   base.top = r.top + std::max(fm.ascent, e);
@@ -330,7 +332,8 @@ void CAutoPanel::DrawFrameAndTicks(Canvas& c) {
     }
     c.MoveTo({x, p.bottom - TickIn});
     c.LineTo({x, p.bottom + TickOut + 1}, pen);
-    c.DrawText({x, p.bottom + TickOut + 1 + LabelGap}, TickLabel(v), TextAlign::CentreTop, AxisFont, AxisColour);
+    c.DrawText({x, p.bottom + TickOut + 1 + LabelGap}, TickLabel(v), TextAlign::CentreTop, AxisFont,
+               AxisColour);
   }
   for (double v : YTicks()) {
     const int y = Py(v);
@@ -340,7 +343,8 @@ void CAutoPanel::DrawFrameAndTicks(Canvas& c) {
     }
     c.MoveTo({p.left + TickIn - 1, y});
     c.LineTo({p.left - TickOut - 2, y}, pen);
-    c.DrawText({p.left - TickOut - LabelGap - 1, y}, TickLabel(v), TextAlign::RightBaseline, AxisFont, AxisColour);
+    c.DrawText({p.left - TickOut - LabelGap - 1, y}, TickLabel(v), TextAlign::RightBaseline, AxisFont,
+               AxisColour);
   }
 }
 

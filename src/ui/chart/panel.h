@@ -53,7 +53,7 @@ class CAutoPanel : public CAutoAxis {
   int Margin = 1;                  // outer margin, left and bottom only
   std::string XCaption;            // UTF-8; SetXCaption keeps at most 255 UTF-16 units
   std::string YCaption;
-  FontSpec CaptionFont{};          // escapement set per caption
+  FontSpec CaptionFont{};  // escapement set per caption
 
   void SetXCaption(std::string_view text);
   void SetYCaption(std::string_view text);

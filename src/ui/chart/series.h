@@ -25,21 +25,21 @@ enum LineModes : int { LineNone = 0, LinePolyline = 1, LineSpline = 2 };
 
 class CAutoSeries : public CAutoCoordObject {
  public:
-  COLORREF Colour = 0x000000;        // pen colour of line and markers
-  int Count = 0;                     // number of points
-  const double* XData = nullptr;     // caller-owned; null: X of point i is X0 + i * DX
-  const double* YData = nullptr;     // caller-owned; null: Y of point i is Y0 + i * DY
-  const int* ZoneTypes = nullptr;    // per-point zone type of MarkerBands, may be null
+  COLORREF Colour = 0x000000;           // pen colour of line and markers
+  int Count = 0;                        // number of points
+  const double* XData = nullptr;        // caller-owned; null: X of point i is X0 + i * DX
+  const double* YData = nullptr;        // caller-owned; null: Y of point i is Y0 + i * DY
+  const int* ZoneTypes = nullptr;       // per-point zone type of MarkerBands, may be null
   const CAutoSeries* Linked = nullptr;  // target series of MarkerLeader, may be null
   double X0 = 0, DX = 1.0;
   double Y0 = 0, DY = 1.0;
   int MarkerStyle = MarkerNone;
   int PenStyle = PenSolid;
-  int PenWidth = 0;                  // 0 thinnest
-  int MarkerSize = 4;                // half size s of a marker, pixels
+  int PenWidth = 0;    // 0 thinnest
+  int MarkerSize = 4;  // half size s of a marker, pixels
   int LineMode = LinePolyline;
-  int SplineSteps = 20;              // sub-segments per interval of LineSpline
-  int Hidden = 0;                    // skipped when drawing (still counts in automatic ranges)
+  int SplineSteps = 20;  // sub-segments per interval of LineSpline
+  int Hidden = 0;        // skipped when drawing (still counts in automatic ranges)
 
   // Point i in plotted units: the array value, or X0 + i * DX without an array; log10 of
   // it under CoordLogX (CoordLogY for GetY). i must be below Count.

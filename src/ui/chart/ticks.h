@@ -7,10 +7,10 @@
 namespace p528 {
 
 struct NiceStepResult {
-  double step = 0;       // 1, 2, 2.5, 3 or 5 times a power of ten
+  double step = 0;  // 1, 2, 2.5, 3 or 5 times a power of ten
   double firstTick = 0;
   double lastTick = 0;
-  double lo = 0;         // range, extended to the grid on an automatic axis
+  double lo = 0;  // range, extended to the grid on an automatic axis
   double hi = 0;
 };
 

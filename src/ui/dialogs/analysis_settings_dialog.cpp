@@ -28,9 +28,9 @@ struct RadioSpec {
 };
 
 constexpr RadioSpec kMethodRadios[] = {
-    {"1034", text::kAnalysisMethodAstmA, AstmD2887A},    {"1035", text::kAnalysisMethodAstmB, AstmD2887B},
-    {"1025", text::kAnalysisMethod56720A, Gost56720A},  {"1026", text::kAnalysisMethod56720B, Gost56720B},
-    {"1033", text::kAnalysisMethod54291, Gost54291},    {"1036", text::kAnalysisMethodIso3924, Iso3924},
+    {"1034", text::kAnalysisMethodAstmA, AstmD2887A},  {"1035", text::kAnalysisMethodAstmB, AstmD2887B},
+    {"1025", text::kAnalysisMethod56720A, Gost56720A}, {"1026", text::kAnalysisMethod56720B, Gost56720B},
+    {"1033", text::kAnalysisMethod54291, Gost54291},   {"1036", text::kAnalysisMethodIso3924, Iso3924},
 };
 constexpr RadioSpec kReferenceRadios[] = {
     {"1149", text::kAnalysisLot1, Lot1},
@@ -198,7 +198,9 @@ void AnalysisSettingsDialog::UpdateMassFields() {
   }
 }
 
-void AnalysisSettingsDialog::UpdateReferenceButton() { referenceParams_->setEnabled(analysis_.RefType == Custom); }
+void AnalysisSettingsDialog::UpdateReferenceButton() {
+  referenceParams_->setEnabled(analysis_.RefType == Custom);
+}
 
 void AnalysisSettingsDialog::Filter(const Field& field) {
   TakeControls();

@@ -29,10 +29,10 @@ void RunComponentsDialog(QWidget* window, Workbench& workbench, DialogSeams& sea
   if (!ApplyComponentEditsAndSave(workbench, edits, error)) {
     const std::string pattern = workbench.shell().Str(text::kComponentsNotSaved);
     const std::size_t at = pattern.find("%s");
-    const std::string message = at == std::string::npos ? pattern + error
-                                                        : pattern.substr(0, at) + error + pattern.substr(at + 2);
-    seams.ShowMessage(window, Text(workbench.shell(), text::kComponentsTitle), QString::fromStdString(message),
-                      DialogSeams::MessageKind::Error);
+    const std::string message =
+        at == std::string::npos ? pattern + error : pattern.substr(0, at) + error + pattern.substr(at + 2);
+    seams.ShowMessage(window, Text(workbench.shell(), text::kComponentsTitle),
+                      QString::fromStdString(message), DialogSeams::MessageKind::Error);
   }
 }
 

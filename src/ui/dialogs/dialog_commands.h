@@ -18,7 +18,7 @@ class QWidget;
 namespace p528 {
 class CChartWidget;
 class Workbench;
-}
+}  // namespace p528
 
 namespace p528::ui {
 

@@ -31,7 +31,8 @@ QBrush BrushOf(uint32_t colour) {
 class CellEditor : public QStyledItemDelegate {
  public:
   explicit CellEditor(EditList* list) : QStyledItemDelegate(list), list_(list) {}
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setObjectName(QStringLiteral("9801"));
     editor->setAlignment(static_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole).toInt()));
@@ -114,7 +115,8 @@ bool EditList::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
   // The base class is also asked on every click (to pass it to the editor); only a request
   // that would open an editor goes to the owner.
   const bool opening = trigger == AllEditTriggers || (trigger & editTriggers()) != 0;
-  if (opening && state() != EditingState && index.isValid() && !owner_.MayEditCell(index.row(), index.column())) {
+  if (opening && state() != EditingState && index.isValid() &&
+      !owner_.MayEditCell(index.row(), index.column())) {
     return false;
   }
   return QTableWidget::edit(index, trigger, event);

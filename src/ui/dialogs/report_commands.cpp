@@ -30,8 +30,8 @@ class SeamsDesktop : public ReportDesktop {
       : window_(window), seams_(seams), shell_(shell) {}
   bool AskSaveFileName(const std::string& defaultName, std::string& path) override {
     const std::optional<QString> chosen =
-        seams_.AskSaveFileName(window_, Text(shell_, text::kSaveReportCaption), QString::fromStdString(defaultName),
-                               QStringLiteral("html (*.html)"));
+        seams_.AskSaveFileName(window_, Text(shell_, text::kSaveReportCaption),
+                               QString::fromStdString(defaultName), QStringLiteral("html (*.html)"));
     if (!chosen || chosen->isEmpty()) return false;
     path = WithDefaultExtension(chosen->toStdString(), "html");
     return true;
@@ -57,7 +57,8 @@ std::string ModuleFolder() {
 }
 
 ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, DialogSeams& seams,
-                        CChartWidget& calibration, CChartWidget& distillation, const std::string& styleSheetFolder) {
+                        CChartWidget& calibration, CChartWidget& distillation,
+                        const std::string& styleSheetFolder) {
   WidgetChartRenderer renderer;
   SeamsDesktop desktop(window, seams, workbench.shell());
   ReportRequest request;

@@ -76,8 +76,7 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-      return QString::fromStdString(table_->Cell(row, column));
+    case Qt::ToolTipRole: return QString::fromStdString(table_->Cell(row, column));
     case Qt::TextAlignmentRole:
       if (column < static_cast<int>(columns_.size()))
         return QVariant::fromValue(AlignmentOf(columns_[static_cast<std::size_t>(column)].align));
@@ -90,8 +89,7 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
       if (colour == kDefaultColour) return {};
       return ColourOf(colour);
     }
-    default:
-      return {};
+    default: return {};
   }
 }
 
@@ -120,11 +118,8 @@ void CGridCtrlEditCell::keyPressEvent(QKeyEvent* event) {
       grid_.setFocus();
       return;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      grid_.setFocus();
-      return;
-    default:
-      QLineEdit::keyPressEvent(event);
+    case Qt::Key_Enter: grid_.setFocus(); return;
+    default: QLineEdit::keyPressEvent(event);
   }
 }
 
@@ -228,7 +223,8 @@ std::string CGridCtrl::GetColumnCaption(int column) const {
 }
 
 bool CGridCtrl::BeginEdit(int row, int column) {
-  if (table_ == nullptr || row < 0 || column < 0 || row >= model_.rowCount() || column >= model_.columnCount()) {
+  if (table_ == nullptr || row < 0 || column < 0 || row >= model_.rowCount() ||
+      column >= model_.columnCount()) {
     return false;
   }
   const QModelIndex index = model_.index(row, column);
@@ -354,7 +350,8 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CGridCtrl::contextMenuEvent(QContextMenuEvent* event) {
   std::optional<ScreenPoint> mouse;
-  if (event->reason() == QContextMenuEvent::Mouse) mouse = ScreenPoint{event->globalPos().x(), event->globalPos().y()};
+  if (event->reason() == QContextMenuEvent::Mouse)
+    mouse = ScreenPoint{event->globalPos().x(), event->globalPos().y()};
   const QPoint corner = viewport()->mapToGlobal(QPoint(0, 0));
   const ScreenPoint point = ContextMenuPoint(mouse, ScreenPoint{corner.x(), corner.y()});
   GridOwner& owner = owner_ != nullptr ? *owner_ : silent_;

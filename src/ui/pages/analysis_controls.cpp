@@ -87,12 +87,10 @@ AnalysisControls::AnalysisControls(const Shell& shell, DialogSeams& seams, CChar
 
     connect(g.show, &QCheckBox::clicked, this, [this] { ApplyShowFlags(); });
     connect(g.swatch, &CColourSwatch::Clicked, this, [this, k] { ChooseColour(k); });
-    connect(g.calculateY, &QPushButton::clicked, this, [this, k, &g] {
-      g.y->setText(Qs(CurveCalculatorText(chart_, k, true, Std(g.x->text()))));
-    });
-    connect(g.calculateX, &QPushButton::clicked, this, [this, k, &g] {
-      g.x->setText(Qs(CurveCalculatorText(chart_, k, false, Std(g.y->text()))));
-    });
+    connect(g.calculateY, &QPushButton::clicked, this,
+            [this, k, &g] { g.y->setText(Qs(CurveCalculatorText(chart_, k, true, Std(g.x->text())))); });
+    connect(g.calculateX, &QPushButton::clicked, this,
+            [this, k, &g] { g.x->setText(Qs(CurveCalculatorText(chart_, k, false, Std(g.y->text())))); });
   }
 }
 

@@ -44,8 +44,8 @@ class AnalysisControls final : public QObject {
  public:
   // Builds the three groups as children of `parent` for `chart` (not owned). `initialText`
   // fills the six edits ("0.0" on the page, "" in the dialog).
-  AnalysisControls(const Shell& shell, DialogSeams& seams, CChart& chart, QWidget* parent,
-                   bool withReadOuts, const QString& initialText);
+  AnalysisControls(const Shell& shell, DialogSeams& seams, CChart& chart, QWidget* parent, bool withReadOuts,
+                   const QString& initialText);
 
   AnalysisGroup& Group(int k) { return groups_[static_cast<std::size_t>(k)]; }
   std::array<COLORREF, kAnalysisCurves> Colours() const;

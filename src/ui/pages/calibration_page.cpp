@@ -34,13 +34,14 @@ constexpr int kFirstTimeText = 4022;   // "C1 (Метан):" .. 4025
 constexpr int kResolutionText = 4026;  // "Разреш. способность:"
 constexpr int kCalculatorGroupText = 4027;
 constexpr int kTimesGroupText = 4028;
-constexpr int kEnlargedTitle = 307;    // "Градуировочный график (температура кипения/ время)"
-constexpr int kTimeCaption = 185;      // "T, мин"
-constexpr int kTempCaption = 186;      // "t, °C"
+constexpr int kEnlargedTitle = 307;  // "Градуировочный график (температура кипения/ время)"
+constexpr int kTimeCaption = 185;  // "T, мин"
+constexpr int kTempCaption = 186;  // "t, °C"
 
 }  // namespace
 
-CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> requestRecalculation, QWidget* parent)
+CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> requestRecalculation,
+                               QWidget* parent)
     : QWidget(parent),
       workbench_(workbench),
       requestRecalculation_(std::move(requestRecalculation)),
@@ -131,7 +132,8 @@ void CTabCalibChart::Calculate(bool yFromX) {
 void CTabCalibChart::OpenEnlargedChart() {
   const CalibrationTab& tab = workbench_.calibrationTab();
   const CalibCurve& curve = tab.curve;
-  if (tab.CalibrationChrm == nullptr || curve.times.empty() || curve.times.size() != curve.temps.size()) return;
+  if (tab.CalibrationChrm == nullptr || curve.times.empty() || curve.times.size() != curve.temps.size())
+    return;
   const Shell& shell = workbench_.shell();
   CDlgChart dialog(shell, this);
   dialog.SetTexts(Text(shell, kEnlargedTitle), shell.Str(kTimeCaption), shell.Str(kTempCaption));

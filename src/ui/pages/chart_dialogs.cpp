@@ -25,8 +25,8 @@ constexpr int kReadXId = 1010;
 constexpr int kReadYId = 1011;
 constexpr int kAnalysisChartId = 1053;
 
-constexpr int kCurveXCaption = 185;  // "T, мин"
-constexpr int kCurveYCaption = 186;  // "t, °C"
+constexpr int kCurveXCaption = 185;     // "T, мин"
+constexpr int kCurveYCaption = 186;     // "t, °C"
 constexpr int kAnalysisYCaption = 184;  // "Доля отгона, %"
 constexpr int kAnalysisTitle = 4048;
 constexpr int kXText = 4044;

@@ -22,8 +22,8 @@ CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* 
       chart_(new CChartWidget(workbench.distillationChartForView(), this)) {
   chart_->setObjectName(Id(kChartId));
   chart_->SetOwner(this);
-  controls_ = new AnalysisControls(workbench.shell(), seams, workbench.distillationChartForView(), this, false,
-                                   QStringLiteral("0.0"));
+  controls_ = new AnalysisControls(workbench.shell(), seams, workbench.distillationChartForView(), this,
+                                   false, QStringLiteral("0.0"));
   auto* column = new QVBoxLayout;
   for (int k = 0; k < kAnalysisCurves; ++k) column->addWidget(controls_->Group(k).group);
   column->addStretch(1);

@@ -30,7 +30,8 @@ TEST(ChartPngTest, PictureIsAnOpaquePngOfTheRequestedSize) {
   chart.CaptionColour = 0xFF0000;
   const std::vector<unsigned char> png = RenderChartPng(chart, 320, 240);
   ASSERT_GT(png.size(), 8u);
-  EXPECT_EQ(std::vector<unsigned char>(png.begin(), png.begin() + 4), (std::vector<unsigned char>{0x89, 'P', 'N', 'G'}));
+  EXPECT_EQ(std::vector<unsigned char>(png.begin(), png.begin() + 4),
+            (std::vector<unsigned char>{0x89, 'P', 'N', 'G'}));
   QImage image;
   ASSERT_TRUE(image.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
   EXPECT_EQ(image.size(), QSize(320, 240));
@@ -128,7 +129,8 @@ std::pair<QImage, QImage> PaintBothWays(const std::vector<Stroke>& strokes) {
         if (s.fillFirst) canvas.FillRect(fill, 0x00FF00);
         canvas.LineTo(s.to, pen);
       } else {
-        if (s.fillFirst) painter.fillRect(QRect(fill.left, fill.top, fill.Width(), fill.Height()), QColor(0, 255, 0));
+        if (s.fillFirst)
+          painter.fillRect(QRect(fill.left, fill.top, fill.Width(), fill.Height()), QColor(0, 255, 0));
         QPen q(QPainterCanvas::ToQColor(pen.colour));
         q.setStyle(pen.style == PenDash ? Qt::DashLine : Qt::SolidLine);
         q.setWidth(0);
@@ -154,9 +156,11 @@ TEST(QPainterCanvasTest, RetracedStepsPaintWhatEverySegmentPaints) {
     return std::vector<Stroke>{{{6, 5}, pen, fillFirst}, {{6, 6}, pen}, {{5, 6}, pen}, {{5, 5}, pen}};
   };
   std::vector<Stroke> covered = {{{5, 5}, 0}};
-  for (const auto& part : {square(0, false), square(0, false), square(0, true)}) covered.insert(covered.end(), part.begin(), part.end());
+  for (const auto& part : {square(0, false), square(0, false), square(0, true)})
+    covered.insert(covered.end(), part.begin(), part.end());
   std::vector<Stroke> recoloured = {{{5, 5}, 0}};
-  for (const auto& part : {square(0, false), square(1, false)}) recoloured.insert(recoloured.end(), part.begin(), part.end());
+  for (const auto& part : {square(0, false), square(1, false)})
+    recoloured.insert(recoloured.end(), part.begin(), part.end());
 
   std::vector<Stroke> walk;
   PixelPoint at{30, 20};

@@ -145,7 +145,8 @@ TEST(ChartWidgetTest, ScrollBarsAppearAndNotifyTheirSteps) {
   QApplication::processEvents();  // the bars are applied after the paint
   QScrollBar* h = nullptr;
   QScrollBar* v = nullptr;
-  for (QScrollBar* bar : t.widget.findChildren<QScrollBar*>()) (bar->orientation() == Qt::Horizontal ? h : v) = bar;
+  for (QScrollBar* bar : t.widget.findChildren<QScrollBar*>())
+    (bar->orientation() == Qt::Horizontal ? h : v) = bar;
   ASSERT_NE(h, nullptr);
   ASSERT_NE(v, nullptr);
   EXPECT_TRUE(h->isVisibleTo(&t.widget));
@@ -207,7 +208,7 @@ TEST(ChartWidgetTest, RedrawRequestsReachTheWindowWhileItLives) {
     w.installEventFilter(&counter);
     QApplication::processEvents();
     EXPECT_EQ(counter.paints, 0);  // nothing asked for a redraw
-    chart.Invalidate();  // schedules a repaint, nothing more
+    chart.Invalidate();            // schedules a repaint, nothing more
     EXPECT_EQ(counter.paints, 0);
     QApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);

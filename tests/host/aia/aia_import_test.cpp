@@ -1,10 +1,10 @@
 // The AIA importer on files as data systems write them: each test changes a typical file in
 // the one respect real files differ in, and checks what the user gets (the chromatogram in
 // the system's units) or the refusal.
-#include "host/kit/aia/aia_date.h"
 #include "host/kit/aia/aia_import.h"
-#include "host/kit/aia/import_role.h"
 #include "chromatogram/chrm_role.h"
+#include "host/kit/aia/aia_date.h"
+#include "host/kit/aia/import_role.h"
 #include "support/aia_test_file.h"
 #include "support/temp_folder.h"
 
@@ -147,7 +147,9 @@ TEST_F(AiaImport, NamesInOtherPaddingsAndEncodingsBecomeCleanText) {
   AiaTestFile f = TypicalAiaFile();
   f.peakNames = {"  C10", "n-C\xE9"};  // Latin-1 e acute
   f.namePad = '\0';
-  f.SetText("sample_name", "Diesel\x01" "528   ");
+  f.SetText("sample_name",
+            "Diesel\x01"
+            "528   ");
   const AiaImportResult r = Import(f);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.file.channels[0].peaks[0].name, "C10");
@@ -162,7 +164,8 @@ TEST_F(AiaImport, NonUniformSamplingOnlyWithinRounding) {
   EXPECT_NE(withoutTimes.error.find("raw_data_retention"), std::string::npos) << withoutTimes.error;
 
   // Times written with three decimals: uniform within their rounding.
-  for (size_t i = 0; i < 40; ++i) f.times.push_back(std::round((7.0 + static_cast<double>(i) / 3.0) * 1000) / 1000);
+  for (size_t i = 0; i < 40; ++i)
+    f.times.push_back(std::round((7.0 + static_cast<double>(i) / 3.0) * 1000) / 1000);
   const AiaImportResult rounded = Import(f);
   ASSERT_TRUE(rounded.ok()) << rounded.error;
   EXPECT_NEAR(rounded.file.channels[0].startTime, 7.0 / 60, 1e-9);
@@ -213,7 +216,8 @@ TEST_F(AiaImport, FilesThatAreNotAiaChromatogramsAreRefused) {
   big.Write(folder / "full.cdf");
   const auto size = std::filesystem::file_size(folder / "full.cdf");
   for (const auto cut : {size / 2, size - 10}) {
-    std::filesystem::copy_file(folder / "full.cdf", folder / "cut.cdf", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(folder / "full.cdf", folder / "cut.cdf",
+                               std::filesystem::copy_options::overwrite_existing);
     std::filesystem::resize_file(folder / "cut.cdf", cut);
     const AiaImportResult truncated = ImportAia(folder / "cut.cdf", kRole);
     EXPECT_NE(truncated.error.find("truncated"), std::string::npos) << cut << ": " << truncated.error;
@@ -227,10 +231,11 @@ TEST(AiaTimestamp, LocalTimeWithItsOffsetBecomesUtc) {
     int64_t utc;  // -1: refused
   };
   const int64_t noon = aia::DaysFromCivil(2024, 2, 29) * 86400 + 12 * 3600;
-  for (const Row& row : {Row{"20240229120000+0000", noon}, Row{"20240229150000+0300", noon},
-                         Row{"20240229070000-05:00", noon}, Row{" 20240229120000Z ", noon},
-                         Row{"20240229120000", noon}, Row{"20230229120000+0000", -1}, Row{"20241301000000", -1},
-                         Row{"20240229120000+1500", -1}, Row{"2024-02-29 12:00", -1}, Row{"", -1}}) {
+  for (const Row& row :
+       {Row{"20240229120000+0000", noon}, Row{"20240229150000+0300", noon}, Row{"20240229070000-05:00", noon},
+        Row{" 20240229120000Z ", noon}, Row{"20240229120000", noon}, Row{"20230229120000+0000", -1},
+        Row{"20241301000000", -1}, Row{"20240229120000+1500", -1}, Row{"2024-02-29 12:00", -1},
+        Row{"", -1}}) {
     const auto stamp = aia::ParseAiaTimestamp(row.text);
     if (row.utc < 0) {
       EXPECT_FALSE(stamp) << row.text;
@@ -246,7 +251,8 @@ TEST(AiaRoles, NamesAndSampleRulesGiveRoles) {
   EXPECT_EQ(aia::RoleFromName("Calibration"), RoleCalibration);
   EXPECT_EQ(aia::RoleFromName("check"), RoleCheck);
   EXPECT_EQ(aia::RoleFromName("analyses"), RoleNone);
-  const std::vector<aia::RoleRule> rules = {{"н-парафин", RoleCalibration}, {"blank", RoleBlank}, {"", RoleAnalysis}};
+  const std::vector<aia::RoleRule> rules = {
+      {"н-парафин", RoleCalibration}, {"blank", RoleBlank}, {"", RoleAnalysis}};
   EXPECT_EQ(aia::RoleForSample(rules, "Смесь Н-ПАРАФИНОВ С5–С44"), RoleCalibration);
   EXPECT_EQ(aia::RoleForSample(rules, "Blank run"), RoleBlank);
   EXPECT_EQ(aia::RoleForSample(rules, "Diesel"), RoleAnalysis);

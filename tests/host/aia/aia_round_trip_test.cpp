@@ -3,10 +3,10 @@
 // set's own chromatogram files: the same JSON apart from the folder in the paths.
 #include "aia_writer.h"
 #include "calc.h"
+#include "chromatogram/chrm_role.h"
 #include "e2e/demo_set.h"
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
-#include "chromatogram/chrm_role.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +18,10 @@
 namespace p528::test {
 namespace {
 
-std::string CalculatedJson(const WrittenSet& set, const std::vector<std::string>& files, const std::string& work) {
-  std::vector<std::string> arguments = {"--profile", work + ".profile", "--no-restore", "--no-summary",
-                                        "--json", work + ".json"};
+std::string CalculatedJson(const WrittenSet& set, const std::vector<std::string>& files,
+                           const std::string& work) {
+  std::vector<std::string> arguments = {"--profile",    work + ".profile", "--no-restore",
+                                        "--no-summary", "--json",          work + ".json"};
   arguments.insert(arguments.end(), set.settingOptions.begin(), set.settingOptions.end());
   arguments.insert(arguments.end(), files.begin(), files.end());
   std::ostringstream out;

@@ -1,18 +1,18 @@
 // Writing imported chromatograms: the file written reads back as the system's own file, an
 // existing file is never replaced unless forced, the AIA file read is never written over;
 // and chrm-import as the user runs it (exit statuses, the role text, --force, --lang).
+#include "chromatogram/chrm_role.h"
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
-#include "chromatogram/chrm_role.h"
 #include "support/aia_test_file.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace p528::test {
 namespace {
@@ -96,7 +96,9 @@ TEST(ChrmImportCommand, ConvertsWithTheRoleAndTellsFailuresByItsExitStatus) {
   EXPECT_EQ(PassportRoleText(a), "#анализ");
 
   EXPECT_EQ(ChrmImport("--role blank --out " + out + " " + folder / "a.cdf"), 1);  // a.chrm exists
-  EXPECT_EQ(ChrmImport("--role blank --lang en --force --out " + out + " " + folder / "a.cdf " + folder / "b.cdf"), 0);
+  EXPECT_EQ(
+      ChrmImport("--role blank --lang en --force --out " + out + " " + folder / "a.cdf " + folder / "b.cdf"),
+      0);
   ASSERT_EQ(a.LoadFromFile(out + "/a.chrm"), 0);
   EXPECT_EQ(PassportRoleText(a), "#blank");
   ChrmFile b;
@@ -108,7 +110,9 @@ TEST(ChrmImportCommand, ConvertsWithTheRoleAndTellsFailuresByItsExitStatus) {
   AiaTestFile other = TypicalAiaFile();
   other.SetText("sample_name", "other");
   other.Write(folder / "other/a.cdf");
-  EXPECT_EQ(ChrmImport("--role analysis --force --out " + out + " " + folder / "a.cdf " + folder / "other/a.cdf"), 1);
+  EXPECT_EQ(
+      ChrmImport("--role analysis --force --out " + out + " " + folder / "a.cdf " + folder / "other/a.cdf"),
+      1);
   ASSERT_EQ(a.LoadFromFile(out + "/a.chrm"), 0);
   EXPECT_EQ(a.passport.sample, "Diesel fuel 528");
 }

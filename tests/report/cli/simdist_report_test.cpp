@@ -23,7 +23,9 @@ struct RunResult {
 
 class SimdistReport : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { set = new test::WrittenSet(test::WriteScenario("gasoil", folder / "gasoil")); }
+  static void SetUpTestSuite() {
+    set = new test::WrittenSet(test::WriteScenario("gasoil", folder / "gasoil"));
+  }
   static void TearDownTestSuite() {
     delete set;
     set = nullptr;
@@ -46,12 +48,15 @@ class SimdistReport : public ::testing::Test {
 
 TEST_F(SimdistReport, SectionsForThisRunOnly) {
   const std::string output = folder / "r.html";
-  const RunResult run = Simdist({"--report", output, "--sections", "files,Ref_table,prop_table,fract_table,prop_ISO3405"});
+  const RunResult run =
+      Simdist({"--report", output, "--sections", "files,Ref_table,prop_table,fract_table,prop_ISO3405"});
   ASSERT_EQ(run.status, 0) << run.err;
   const Html page(ReadWholeFile(output));
   std::vector<std::string> sections;
-  for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(Html::Attribute(section, "class"));
-  EXPECT_EQ(sections, (std::vector<std::string>{"files", "reference", "percent-off prop_table_A", "fractions", "iso3405"}));
+  for (xmlNodePtr section : page.Nodes("//body/section"))
+    sections.push_back(Html::Attribute(section, "class"));
+  EXPECT_EQ(sections, (std::vector<std::string>{"files", "reference", "percent-off prop_table_A", "fractions",
+                                                "iso3405"}));
   EXPECT_EQ(page.First("//h1"), "Отчет об анализе");
   // The profile keeps no report flags from --sections (it holds the method typed).
   ASSERT_NE(ReadWholeFile(folder / "profile").find("method"), std::string::npos);

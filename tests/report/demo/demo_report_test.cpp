@@ -17,9 +17,9 @@
 #include "ui/chart/qt/chart_png.h"
 #include "workbench/workbench.h"
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QImage>
-#include <gtest/gtest.h>
 
 namespace p528::report_test {
 namespace {
@@ -64,7 +64,8 @@ std::vector<std::string> WriteDemoSet(const Shell& shell, const std::string& fol
 // Texts of the cells of each body row of a section's table.
 std::vector<std::vector<std::string>> HtmlRows(const Html& page, const std::string& section) {
   std::vector<std::vector<std::string>> rows;
-  for (xmlNodePtr tr : page.Nodes("//section[contains(concat(' ', @class, ' '), ' " + section + " ')]//tbody/tr")) {
+  for (xmlNodePtr tr :
+       page.Nodes("//section[contains(concat(' ', @class, ' '), ' " + section + " ')]//tbody/tr")) {
     std::vector<std::string> cells;
     for (xmlNodePtr td = tr->children; td != nullptr; td = td->next) {
       if (td->type == XML_ELEMENT_NODE) cells.push_back(Html::Text(td));
@@ -112,7 +113,8 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   ASSERT_GT(workbench.analysis().Analyses.size(), 1u);
   ASSERT_GT(workbench.tables().repeatability.RowCount(), 0);
 
-  const std::string output = std::string(PLUG528_BINARY_DIR) + "/tests/report/demo-report-" + language.name + ".html";
+  const std::string output =
+      std::string(PLUG528_BINARY_DIR) + "/tests/report/demo-report-" + language.name + ".html";
   QtRenderer renderer;
   SaveTo desktop(output);
   ReportRequest request;
@@ -132,9 +134,11 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
 
   // Every section asked for; the messages only when the calculation raised errors.
   std::vector<std::string> sections;
-  for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(Html::Attribute(section, "class"));
-  std::vector<std::string> expected{"files", "chart grad_chart", "response", "reference", "chart prop_chart",
-                                    "percent-off prop_table_A", "fractions", "iso3405"};
+  for (xmlNodePtr section : page.Nodes("//body/section"))
+    sections.push_back(Html::Attribute(section, "class"));
+  std::vector<std::string> expected{"files",     "chart grad_chart", "response",
+                                    "reference", "chart prop_chart", "percent-off prop_table_A",
+                                    "fractions", "iso3405"};
   if (workbench.messages().ErrorCount() > 0) expected.push_back("messages");
   EXPECT_EQ(sections, expected);
 
@@ -167,7 +171,8 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   EXPECT_EQ(HtmlRows(page, "response"), ListRows(tables.response, 0, tables.response.ColumnCount()));
   EXPECT_EQ(HtmlRows(page, "reference"), ListRows(tables.reference, 1, 6));
   EXPECT_EQ(HtmlRows(page, "iso3405"), ListRows(tables.iso3405, 1, 3));
-  const int percentColumns = static_cast<int>(page.Nodes("//section[contains(@class,'percent-off')]//thead//th").size());
+  const int percentColumns =
+      static_cast<int>(page.Nodes("//section[contains(@class,'percent-off')]//thead//th").size());
   EXPECT_EQ(percentColumns, 7);  // percent, T1, T2, mean, difference, r, conformity
   EXPECT_EQ(HtmlRows(page, "percent-off"), ListRows(tables.repeatability, 1, percentColumns));
   const int fractionColumns = static_cast<int>(page.Nodes("//section[@class='fractions']//thead//th").size());
@@ -175,7 +180,8 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   // The file list holds every file of the set.
   std::vector<std::string> listed, inSet;
   for (const auto& row : HtmlRows(page, "files")) listed.push_back(row.at(4));
-  for (int r = 0; r < workbench.fileList().RowCount(); ++r) inSet.push_back(workbench.fileList().Cell(r, FileColumnName));
+  for (int r = 0; r < workbench.fileList().RowCount(); ++r)
+    inSet.push_back(workbench.fileList().Cell(r, FileColumnName));
   std::sort(listed.begin(), listed.end());
   std::sort(inSet.begin(), inSet.end());
   EXPECT_EQ(listed, inSet);
@@ -184,7 +190,9 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
 INSTANTIATE_TEST_SUITE_P(Languages, DemoReport,
                          ::testing::Values(Language{"ru", 0x0419, &RussianStrings, "Отчет об анализе"},
                                            Language{"en", 0x0409, &EnglishStrings, "Analysis report"}),
-                         [](const ::testing::TestParamInfo<Language>& param) { return std::string(param.param.name); });
+                         [](const ::testing::TestParamInfo<Language>& param) {
+                           return std::string(param.param.name);
+                         });
 
 }  // namespace
 }  // namespace p528::report_test

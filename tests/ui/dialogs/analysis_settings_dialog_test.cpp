@@ -22,13 +22,15 @@ class AnalysisDialog : public DialogsTest {
   }
   // The dialog as "Настройки анализа" opens it, with a stand-in for the main window.
   std::unique_ptr<ui::AnalysisSettingsDialog> Open() {
-    auto dialog = std::make_unique<ui::AnalysisSettingsDialog>(workbench->analysisForSettingsDialog(), &window,
-                                                               [this] { workbench->Recalculate(); });
+    auto dialog = std::make_unique<ui::AnalysisSettingsDialog>(workbench->analysisForSettingsDialog(),
+                                                               &window, [this] { workbench->Recalculate(); });
     dialog->show();
     return dialog;
   }
   QLineEdit* Field(QWidget& dialog, const char* id) { return Child<QLineEdit>(dialog, id); }
-  void Click(QWidget& dialog, const char* id) { QTest::mouseClick(Child<QAbstractButton>(dialog, id), Qt::LeftButton); }
+  void Click(QWidget& dialog, const char* id) {
+    QTest::mouseClick(Child<QAbstractButton>(dialog, id), Qt::LeftButton);
+  }
 
   QWidget window;
 };
@@ -145,7 +147,7 @@ TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(workbench->analysis().TimeStartSample, "0.03");  // taken from the field...
-    EXPECT_EQ(Setting("TimeStartSample"), std::nullopt);     // ...but not stored
+    EXPECT_EQ(Setting("TimeStartSample"), std::nullopt);       // ...but not stored
   }
   QApplication::processEvents();
   EXPECT_EQ(user.recalculations, before + 1);

@@ -18,7 +18,8 @@ class ComponentsDialog : public DialogsTest {
   // The built-in table with user components 53..`last` appended.
   Workbench& StartWithUserComponents(int last) {
     std::string bytes = ReadBytes(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
-    for (int id = 53; id <= last; ++id) bytes += std::to_string(id) + ";u" + std::to_string(id) + ";;;;100.0;1.000;0.000\r\n";
+    for (int id = 53; id <= last; ++id)
+      bytes += std::to_string(id) + ";u" + std::to_string(id) + ";;;;100.0;1.000;0.000\r\n";
     const std::string source = files.File("source.csv");
     std::ofstream(source, std::ios::binary) << bytes;
     return StartWith(source);

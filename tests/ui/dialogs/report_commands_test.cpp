@@ -30,7 +30,8 @@ std::vector<QImage> Pictures(const std::string& html) {
   std::vector<QImage> images;
   const std::regex png("data:image/png;base64,([A-Za-z0-9+/=]+)");
   for (auto it = std::sregex_iterator(html.begin(), html.end(), png); it != std::sregex_iterator(); ++it) {
-    images.push_back(QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString((*it)[1].str())), "PNG"));
+    images.push_back(
+        QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString((*it)[1].str())), "PNG"));
   }
   return images;
 }
@@ -71,12 +72,14 @@ class ReportCommands : public DialogsTest {
 
   // `simdist calc --report` on the same set with the same settings and every section.
   std::string CommandLineReport() {
-    QStringList arguments = {"calc", "--profile", QString::fromStdString(files / "profile"), "--no-summary",
-                             "--report", QString::fromStdString(files / "cli.html"), "--sections", "all"};
+    QStringList arguments = {"calc",         "--profile", QString::fromStdString(files / "profile"),
+                             "--no-summary", "--report",  QString::fromStdString(files / "cli.html"),
+                             "--sections",   "all"};
     for (const std::string& option : set->settingOptions) arguments << QString::fromStdString(option);
     for (const std::string& file : set->files) arguments << QString::fromStdString(file);
     QProcess simdist;
-    simdist.start(QString::fromStdString(std::string(PLUG528_BINARY_DIR) + "/tools/simdist/simdist"), arguments);
+    simdist.start(QString::fromStdString(std::string(PLUG528_BINARY_DIR) + "/tools/simdist/simdist"),
+                  arguments);
     EXPECT_TRUE(simdist.waitForFinished(120000));
     EXPECT_EQ(simdist.exitCode(), 0) << simdist.readAllStandardError().toStdString();
     return ReadBytes(files / "cli.html");
@@ -97,7 +100,8 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
   ui::RunReportOptions(nullptr, *workbench);
 
   seams.saveAnswer = files / "window";
-  const ReportOutcome outcome = ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  const ReportOutcome outcome =
+      ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
   ASSERT_EQ(outcome.status, ReportStatus::Written) << outcome.detail;
   EXPECT_EQ(outcome.path, files / "window.html");
   ASSERT_EQ(seams.offeredNames.size(), 1u);
@@ -112,10 +116,12 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
   const std::size_t first = static_cast<std::size_t>(at - window.begin());
   EXPECT_EQ(window.size(), commandLine.size());
   EXPECT_EQ(first, window.size()) << "window: ..." << window.substr(first > 80 ? first - 80 : 0, 200)
-                                  << "\ncommand line: ..." << commandLine.substr(first > 80 ? first - 80 : 0, 200);
+                                  << "\ncommand line: ..."
+                                  << commandLine.substr(first > 80 ? first - 80 : 0, 200);
   const std::vector<QImage> pictures = Pictures(saved);
   ASSERT_EQ(pictures.size(), 2u);
-  for (const QImage& picture : pictures) EXPECT_EQ(picture.size(), QSize(kReportChartWidth, kReportChartHeight));
+  for (const QImage& picture : pictures)
+    EXPECT_EQ(picture.size(), QSize(kReportChartWidth, kReportChartHeight));
 }
 
 TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing) {
@@ -127,8 +133,10 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   TempFolder tmpdir;
   setenv("TMPDIR", tmpdir.path().c_str(), 1);
 
-  const ReportOutcome first = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
-  const ReportOutcome second = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  const ReportOutcome first =
+      ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  const ReportOutcome second =
+      ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
   ASSERT_EQ(first.status, ReportStatus::Written) << first.detail;
   EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_NE(first.path, second.path);
@@ -139,29 +147,35 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   // Only the chosen section besides the report's fixed parts (header and signatures).
   const report_test::Html page(ReadBytes(first.path));
   std::vector<std::string> sections;
-  for (xmlNodePtr section : page.Nodes("//body/section")) sections.push_back(report_test::Html::Attribute(section, "class"));
+  for (xmlNodePtr section : page.Nodes("//body/section"))
+    sections.push_back(report_test::Html::Attribute(section, "class"));
   EXPECT_EQ(sections, std::vector<std::string>{"chart grad_chart"});
   EXPECT_EQ(page.Nodes("//body/header").size(), 1u);
 
   const std::vector<std::string> before = tmpdir.Files();
-  const ReportOutcome failed = ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, files / "none");
+  const ReportOutcome failed =
+      ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, files / "none");
   EXPECT_EQ(failed.status, ReportStatus::NoStyleSheet);
   EXPECT_EQ(seams.opened.size(), 2u);
   EXPECT_TRUE(seams.messages.empty());
   for (const std::string& name : tmpdir.Files()) {
     if (std::find(before.begin(), before.end(), name) == before.end()) {
-      EXPECT_TRUE(name.ends_with(".tmp") && ReadBytes(tmpdir / name).empty()) << name;  // only the empty name holder
+      EXPECT_TRUE(name.ends_with(".tmp") && ReadBytes(tmpdir / name).empty())
+          << name;  // only the empty name holder
     }
   }
-  if (oldTemp != nullptr) setenv("TMPDIR", savedTemp.c_str(), 1);
-  else unsetenv("TMPDIR");
+  if (oldTemp != nullptr)
+    setenv("TMPDIR", savedTemp.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
 }
 
 TEST_F(ReportCommands, CancelledSaveDialogWritesNothing) {
   StartWith();
   CChartWidget calibrationView(workbench->calibrationChartForView());
   CChartWidget distillationView(workbench->distillationChartForView());
-  const ReportOutcome outcome = ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
+  const ReportOutcome outcome =
+      ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
   EXPECT_EQ(outcome.status, ReportStatus::Cancelled);
   EXPECT_EQ(files.Files(), std::vector<std::string>{"tqle528data.csv"});
 }

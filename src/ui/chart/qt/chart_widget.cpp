@@ -50,13 +50,18 @@ int ScrollCodeOf(int action) {
 }  // namespace
 
 CAutoCtrlWidget::CAutoCtrlWidget(CAutoCtrl& logic, QWidget* parent)
-    : QWidget(parent), logic_(&logic), hbar_(new QScrollBar(Qt::Horizontal, this)),
+    : QWidget(parent),
+      logic_(&logic),
+      hbar_(new QScrollBar(Qt::Horizontal, this)),
       vbar_(new QScrollBar(Qt::Vertical, this)) {
   Init();
 }
 
 CAutoCtrlWidget::CAutoCtrlWidget(CAutoCtrl& logic, std::shared_ptr<void> own, QWidget* parent)
-    : QWidget(parent), own_(std::move(own)), logic_(&logic), hbar_(new QScrollBar(Qt::Horizontal, this)),
+    : QWidget(parent),
+      own_(std::move(own)),
+      logic_(&logic),
+      hbar_(new QScrollBar(Qt::Horizontal, this)),
       vbar_(new QScrollBar(Qt::Vertical, this)) {
   Init();
 }
@@ -104,7 +109,8 @@ void CAutoCtrlWidget::paintEvent(QPaintEvent* /*event*/) {
     logic_->PaintWindow(canvas, PixelRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
   }
   // The bars may change the client area: apply them after this paint, not inside it.
-  QMetaObject::invokeMethod(this, [this] { ApplyScrollBars(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { ApplyScrollBars(); }, Qt::QueuedConnection);
 }
 
 void CAutoCtrlWidget::ApplyScrollBars() {
@@ -139,7 +145,8 @@ void CAutoCtrlWidget::OnScrollAction(bool vertical, int action) {
   if (code < 0) return;
   QScrollBar* bar = vertical ? vbar_ : hbar_;
   const auto position = static_cast<std::uint32_t>(bar->sliderPosition());
-  const bool changed = vertical ? logic_->ScrollVertical(code, position) : logic_->ScrollHorizontal(code, position);
+  const bool changed =
+      vertical ? logic_->ScrollVertical(code, position) : logic_->ScrollHorizontal(code, position);
   if (changed && owner_ != nullptr) {
     owner_->OnChartNotify(*logic_, vertical ? ChartNotifyVScroll : ChartNotifyHScroll);
   }
@@ -180,7 +187,8 @@ void CAutoCtrlWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void CAutoCtrlWidget::mouseReleaseEvent(QMouseEvent* event) {
   const int button = ButtonOf(event->button());
-  const CAutoCtrl::ReleaseResult r = button >= 0 ? logic_->ButtonUp(button, PointOf(event)) : CAutoCtrl::ReleaseResult{};
+  const CAutoCtrl::ReleaseResult r =
+      button >= 0 ? logic_->ButtonUp(button, PointOf(event)) : CAutoCtrl::ReleaseResult{};
   if (!r.consumed) {
     PostMouse(ChartMouseEvent::Release, event);
     return;

@@ -3,9 +3,9 @@
 //
 // The logic object is either the widget's own or one the owner keeps (the workbench holds
 // the charts' logic; the window only shows it). The widget registers itself as the logic's
-// redraw handler while it lives (one window per logic object at a time). Painting is buffered (one off-screen image copied in one
-// step) under the chart's PaintLock, and the background is never erased separately, so the
-// chart does not flicker.
+// redraw handler while it lives (one window per logic object at a time). Painting is buffered (one off-screen
+// image copied in one step) under the chart's PaintLock, and the background is never erased separately, so
+// the chart does not flicker.
 //
 // What the widget tells its owner goes through ChartOwner (chart_owner.h): the click
 // read-out and the mouse events it does not consume are posted (queued on the event loop),

@@ -13,7 +13,9 @@ QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left
 
 // The outline of a box whose right and bottom are exclusive: QPainter's rectangle of
 // width w covers w + 1 pixel columns with a thin pen.
-QRect OutlineRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1); }
+QRect OutlineRect(const PixelRect& r) {
+  return QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+}
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -79,7 +81,8 @@ bool QPainterCanvas::StepDrawnBefore(PixelPoint p) {
     steps_.assign(static_cast<std::size_t>(std::max(1, stepsWidth_ * stepsHeight_)), 0);
   }
   const PixelPoint from = position_;
-  if (!stepsUsable_ || from.x < 0 || from.y < 0 || from.x >= stepsWidth_ || from.y >= stepsHeight_) return false;
+  if (!stepsUsable_ || from.x < 0 || from.y < 0 || from.x >= stepsWidth_ || from.y >= stepsHeight_)
+    return false;
   const int direction = (p.y - from.y + 1) * 3 + (p.x - from.x + 1);  // 0..8, 4 is no step
   const auto bit = static_cast<unsigned char>(1u << (direction > 4 ? direction - 1 : direction));
   const int index = from.y * stepsWidth_ + from.x;
@@ -163,15 +166,9 @@ void QPainterCanvas::DrawText(PixelPoint at, std::string_view text, TextAlign al
       dx = -width / 2;
       dy = fm.ascent();
       break;
-    case TextAlign::RightBaseline:
-      dy = 0;
-      break;
-    case TextAlign::RightBottom:
-      dy = -fm.descent();
-      break;
-    case TextAlign::RightTop:
-      dy = fm.ascent();
-      break;
+    case TextAlign::RightBaseline: dy = 0; break;
+    case TextAlign::RightBottom: dy = -fm.descent(); break;
+    case TextAlign::RightTop: dy = fm.ascent(); break;
   }
   painter_->save();
   painter_->setFont(qfont);

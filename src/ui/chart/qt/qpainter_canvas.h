@@ -11,8 +11,8 @@
 #include <QPainter>
 #include <map>
 #include <memory>
-#include <vector>
 #include <tuple>
+#include <vector>
 
 #include "ui/chart/canvas.h"
 
@@ -55,7 +55,7 @@ class QPainterCanvas : public Canvas {
   // Something other than a line of the selected pen is drawn: no step counts as drawn.
   void ForgetSteps();
 
-  std::unique_ptr<QImage> image_;      // off-screen surface only
+  std::unique_ptr<QImage> image_;  // off-screen surface only
   std::unique_ptr<QPainter> ownPainter_;
   QPainter* painter_ = nullptr;
   std::shared_ptr<FontCache> fonts_;
