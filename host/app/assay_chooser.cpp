@@ -1,5 +1,6 @@
 #include "assay_chooser.h"
 
+#include "assay_table_style.h"
 #include "host/kit/assay_filter.h"
 #include "host_texts.h"
 #include "host_window.h"
@@ -79,14 +80,7 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   table_->setColumnCount(5);
   table_->setHorizontalHeaderLabels({Tr(Text::ColumnId), Tr(Text::ColumnSample), Tr(Text::ColumnTime),
                                      Tr(Text::ColumnRole), Tr(Text::ColumnFile)});
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->setWordWrap(false);
-  table_->setTextElideMode(Qt::ElideMiddle);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  StyleAssayTable(*table_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(Tr(Text::Ok));

@@ -1,5 +1,6 @@
 #include "host_window.h"
 
+#include "assay_table_style.h"
 #include "host/kit/assay_filter.h"
 #include "host_prompts.h"
 #include "host_texts.h"
@@ -85,14 +86,7 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   table_->setModel(sorted_);
   table_->setSortingEnabled(true);
   table_->sortByColumn(ColId, Qt::AscendingOrder);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->setWordWrap(false);
-  table_->setTextElideMode(Qt::ElideMiddle);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  StyleAssayTable(*table_);
   table_->setAlternatingRowColors(true);
 
   filter_->setObjectName(QStringLiteral("filter"));
