@@ -97,8 +97,13 @@ bool WriteReport(Workbench& workbench, const CalcConfig& config, ChartRendererFa
   if (outcome.status == ReportStatus::Written) return true;
   err << "simdist: " << ReportOutcomeText(shell, outcome) << "\n";
   if (outcome.status == ReportStatus::NoPicture && renderer == nullptr) {
-    err << "simdist: this simdist draws no charts (built without Qt); leave out grad_chart and prop_chart "
-           "with --sections\n";
+    // Without a renderer at all the program was built without Qt; otherwise the picture
+    // module failed to load, and its loader has already said why.
+    if (pictures == nullptr)
+      err << "simdist: this simdist draws no charts (built without Qt); ";
+    else
+      err << "simdist: the charts cannot be drawn; ";
+    err << "leave out grad_chart and prop_chart with --sections\n";
   }
   return false;
 }
