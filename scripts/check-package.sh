@@ -21,6 +21,24 @@ for file in bin/simdist bin/plug528-host bin/chrmgen lib/plug528/libplug528.so l
   [ -e "$prefix/$file" ] || { echo "missing in the package: $file" >&2; exit 1; }
 done
 
+# Every library a program or module of the package links directly comes from a package
+# its Depends names, so that it starts on a fresh Debian 12 (the unpacked root cannot tell:
+# this machine has the build's libraries).
+depends=$(dpkg-deb --field "$deb" Depends)
+for binary in "$prefix"/bin/* "$prefix"/lib/plug528/*.so; do
+  for soname in $(objdump -p "$binary" | awk '/NEEDED/ {print $2}'); do
+    case "$soname" in libplug528*|ld-linux*) continue ;; esac
+    path=$(ldd "$binary" | awk -v n="$soname" '$1 == n {print $3}')
+    [ -n "$path" ] || { echo "$binary: $soname not found" >&2; exit 1; }
+    owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null | head -n 1 | cut -d: -f1) \
+      || owner=$(dpkg -S "$path" 2>/dev/null | head -n 1 | cut -d: -f1)
+    case "$owner" in libgcc-s1|libc6|libstdc++6) ;;
+      *) grep -qE "(^|, )$owner( |,|$)" <<<"$depends" \
+           || { echo "$binary links $soname of $owner, which the package does not depend on" >&2; exit 1; } ;;
+    esac
+  done
+done
+
 "$prefix/bin/simdist" --version
 "$prefix/bin/plug528-host" --version
 # The installed command line calculates the installed demonstration set.
