@@ -23,7 +23,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DPLUG528_BENCHMARKS=OFF -DCMAKE_INSTALL_PREFIX="$stage" >/dev/null
 fi
 echo "== building the host, the plug-in and the command line" >&2
-cmake --build "$build" -j "$(nproc)" --target plug528-host plug528 plug528ENU simdist chrmgen >/dev/null
+cmake --build "$build" -j "$(nproc)" --target plug528-host plug528 plug528ENU simdist simdist_pictures chrmgen chrm-import >/dev/null
 cmake --install "$build" --prefix "$stage" >/dev/null
 host=$stage/bin/plug528-host
 
