@@ -21,31 +21,31 @@ namespace p528::ui {
 
 namespace {
 
-struct RadioSpec {
+struct RadioEntry {
   const char* id;
   int text;
   int value;
 };
 
-constexpr RadioSpec kMethodRadios[] = {
+constexpr RadioEntry kMethodRadios[] = {
     {"1034", text::kAnalysisMethodAstmA, AstmD2887A},  {"1035", text::kAnalysisMethodAstmB, AstmD2887B},
     {"1025", text::kAnalysisMethod56720A, Gost56720A}, {"1026", text::kAnalysisMethod56720B, Gost56720B},
     {"1033", text::kAnalysisMethod54291, Gost54291},   {"1036", text::kAnalysisMethodIso3924, Iso3924},
 };
-constexpr RadioSpec kReferenceRadios[] = {
+constexpr RadioEntry kReferenceRadios[] = {
     {"1149", text::kAnalysisLot1, Lot1},
     {"1150", text::kAnalysisLot2, Lot2},
     {"1151", text::kAnalysisCustomReference, Custom},
 };
 
-struct EditSpec {
+struct EditEntry {
   const char* id;
   int label;
   std::string CAnalysis::*member;
 };
 
 // In the order of the form, top to bottom.
-const EditSpec kEdits[] = {
+const EditEntry kEdits[] = {
     {"1037", text::kAnalysisTimeStart, &CAnalysis::TimeStartSample},
     {"1029", text::kAnalysisStepPercent, &CAnalysis::StepPercent},
     {"1028", text::kAnalysisStdMass, &CAnalysis::StdMass},
@@ -91,20 +91,20 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(CAnalysis& analysis, QWidget* win
   auto* methodBox = new QVBoxLayout;
   methodBox->addWidget(new QLabel(Text(shell, text::kAnalysisMethodGroup), this));
   methods_ = new QButtonGroup(this);
-  for (const RadioSpec& spec : kMethodRadios) {
-    auto* radio = new QRadioButton(Text(shell, spec.text), this);
-    radio->setObjectName(QString::fromLatin1(spec.id));
-    radio->setEnabled(spec.value != AstmD2887B);
-    methods_->addButton(radio, spec.value);
+  for (const RadioEntry& entry : kMethodRadios) {
+    auto* radio = new QRadioButton(Text(shell, entry.text), this);
+    radio->setObjectName(QString::fromLatin1(entry.id));
+    radio->setEnabled(entry.value != AstmD2887B);
+    methods_->addButton(radio, entry.value);
     methodBox->addWidget(radio);
   }
   methodBox->addSpacing(12);
   methodBox->addWidget(new QLabel(Text(shell, text::kAnalysisReferenceGroup), this));
   references_ = new QButtonGroup(this);
-  for (const RadioSpec& spec : kReferenceRadios) {
-    auto* radio = new QRadioButton(Text(shell, spec.text), this);
-    radio->setObjectName(QString::fromLatin1(spec.id));
-    references_->addButton(radio, spec.value);
+  for (const RadioEntry& entry : kReferenceRadios) {
+    auto* radio = new QRadioButton(Text(shell, entry.text), this);
+    radio->setObjectName(QString::fromLatin1(entry.id));
+    references_->addButton(radio, entry.value);
     methodBox->addWidget(radio);
   }
   referenceParams_ = Button(shell, "1152", text::kAnalysisReferenceParams, this);
@@ -113,19 +113,19 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(CAnalysis& analysis, QWidget* win
 
   auto* form = new QGridLayout;
   int row = 0;
-  for (const EditSpec& spec : kEdits) {
+  for (const EditEntry& entry : kEdits) {
     auto* edit = new QLineEdit(this);
-    edit->setObjectName(QString::fromLatin1(spec.id));
-    auto* label = new QLabel(Text(shell, spec.label), this);
+    edit->setObjectName(QString::fromLatin1(entry.id));
+    auto* label = new QLabel(Text(shell, entry.label), this);
     label->setBuddy(edit);
     form->addWidget(label, row, 0);
     form->addWidget(edit, row, 1);
-    if (QLatin1String(spec.id) == QLatin1String(kStepPercentId)) {
+    if (QLatin1String(entry.id) == QLatin1String(kStepPercentId)) {
       QPushButton* reset = Button(shell, "1041", text::kAnalysisResetStep, this);
       form->addWidget(reset, ++row, 1);
       connect(reset, &QPushButton::clicked, this, &AnalysisSettingsDialog::ResetStep);
     }
-    fields_.push_back({edit, spec.member});
+    fields_.push_back({edit, entry.member});
     ++row;
   }
   form->setRowStretch(row, 1);
