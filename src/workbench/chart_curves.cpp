@@ -5,6 +5,7 @@
 #include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
+#include "workbench/chart_page_rules.h"
 #include "workbench/workbench_texts.h"
 
 #include <cstddef>
@@ -17,30 +18,11 @@ namespace {
 constexpr COLORREF kCurveColour = 0x0808FC;
 constexpr COLORREF kPointColour = 0xFC0808;
 
-// Distillation chart: one curve per analysis, red, blue, green.
-constexpr COLORREF kAnalysisColours[] = {0x0808FC, 0xFC0808, 0x08FC08};
-
 }  // namespace
 
 void SetUpDistillationChart(CChart& chart, const Shell& shell) {
-  chart.GridFlags = GridVertical | GridHorizontal;
-  chart.Mode = 0;
-  chart.AutoX = true;
-  chart.AutoY = true;
-  chart.CaptionColour = 0xFF0000;
-  chart.ZoomEnabled = false;
-  chart.HScrollAllowed = true;
-  chart.VScrollAllowed = true;
-  chart.RemoveAllSeries();
-  for (COLORREF colour : kAnalysisColours) {
-    CAutoSeries curve;
-    curve.LineMode = LinePolyline;
-    curve.MarkerStyle = MarkerNone;
-    curve.Colour = colour;
-    chart.AddSeries(curve);
-  }
-  chart.SetXCaption(shell.Str(text::kDistillationXCaption));
-  chart.SetYCaption(shell.Str(text::kDistillationYCaption));
+  SetUpAnalysisChart(chart, kAnalysisCurveColours, shell.Str(text::kDistillationXCaption),
+                     shell.Str(text::kDistillationYCaption));
 }
 
 void ClearCalibrationChart(CChart& chart) {
