@@ -10,35 +10,6 @@ namespace p528 {
 
 namespace {
 
-// Length of the valid UTF-8 sequence starting at `i`, 0 when the bytes there are not one
-// (overlong forms, surrogates and code points above U+10FFFF are not valid).
-size_t ValidUtf8Length(std::string_view s, size_t i) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  size_t len;
-  char32_t cp;
-  if (b0 < 0x80) return 1;
-  if ((b0 & 0xE0) == 0xC0) {
-    len = 2;
-    cp = b0 & 0x1F;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3;
-    cp = b0 & 0x0F;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4;
-    cp = b0 & 0x07;
-  } else
-    return 0;
-  if (s.size() - i < len) return 0;
-  for (size_t k = 1; k < len; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
-}
-
 void AppendEscaped(std::string& out, std::string_view s) {
   out.push_back('"');
   size_t i = 0;

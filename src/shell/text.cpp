@@ -8,17 +8,11 @@
 
 namespace p528 {
 
-namespace {
-
-// Decodes one code point from UTF-8 at `i`; advances `i`. Invalid input gives U+FFFD.
-char32_t DecodeUtf8(std::string_view s, size_t& i) {
+std::size_t ValidUtf8Length(std::string_view s, std::size_t i) {
   const auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  std::size_t len = 0;
-  char32_t cp = 0;
+  size_t len;
+  char32_t cp;
+  if (b0 < 0x80) return 1;
   if ((b0 & 0xE0) == 0xC0) {
     len = 2;
     cp = b0 & 0x1F;
@@ -28,27 +22,31 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
   } else if ((b0 & 0xF8) == 0xF0) {
     len = 4;
     cp = b0 & 0x07;
-  } else {
-    ++i;
-    return 0xFFFD;
-  }
-  if (i + len > s.size()) {
-    ++i;
-    return 0xFFFD;
-  }
-  for (std::size_t k = 1; k < len; ++k) {
+  } else
+    return 0;
+  if (s.size() - i < len) return 0;
+  for (size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
+    if ((b & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (b & 0x3F);
   }
   static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+namespace {
+
+// Decodes one code point from UTF-8 at `i`; advances `i`. Invalid input gives U+FFFD.
+char32_t DecodeUtf8(std::string_view s, size_t& i) {
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  const std::size_t len = ValidUtf8Length(s, i);
+  if (len == 0) {
     ++i;
     return 0xFFFD;
   }
+  char32_t cp = static_cast<unsigned char>(s[i]) & kLeadMask[len];
+  for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
   i += len;
   return cp;
 }

@@ -8,12 +8,16 @@
 
 #include "shell/number_text.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace p528 {
 
 // UTF-8 <-> UTF-16. Invalid sequences become U+FFFD; never throws on bad input.
+// Length of the valid UTF-8 sequence starting at byte `i` of `s` (1 to 4), 0 when the bytes
+// there are not one: overlong forms, surrogates and code points above U+10FFFF are invalid.
+std::size_t ValidUtf8Length(std::string_view s, std::size_t i);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
