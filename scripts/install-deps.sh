@@ -8,7 +8,7 @@ packages=(
   libpugixml-dev libsqlite3-dev sqlite3 libxml2-dev libxslt1-dev xsltproc libicu-dev
   libnetcdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   fonts-liberation fonts-dejavu-core fontconfig
   xvfb xauth imagemagick
 )
