@@ -9,8 +9,11 @@
 #include "ui/pages/message_page.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -61,6 +64,63 @@ TEST_F(FileCommands, DoubleClickOpensOnlyTheFirstSelectedAssayInTheHost) {
   EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]),
             window->GetWorkbench().fileList().Cell(0, FileColumnPath));
   EXPECT_EQ(window->FileList().model()->rowCount(), static_cast<int>(DemoSet().ids.size()));
+}
+
+// "Добавить" that leaves files out says which and why, in one message; a database error
+// shows its continuation lines as lines, without control characters.
+TEST_F(FileCommands, FilesLeftOutAndDatabaseErrorsAreToldInOneReadableMessage) {
+  OpenWithDemoSet();
+  ASSERT_TRUE(seams.messages.empty());
+  host.assayIds = {DemoSet().ids[0], 99999};
+  Click(Id(1000));
+  ASSERT_EQ(seams.messages.size(), 1u);
+  EXPECT_EQ(seams.messages[0].split('\n'),
+            (QStringList{"Не добавлены в набор:",
+                         "    " + QString::fromStdString(DemoSet().files[0]) + ": уже есть в наборе",
+                         "    анализ 99999: нет в базе данных"}));
+
+  seams.messages.clear();
+  TempFolder elsewhere;
+  shell.databaseLocation = Utf8ToUtf16(elsewhere / "none.db");  // no assay table there
+  Click(Id(1000));
+  ASSERT_EQ(seams.messages.size(), 1u);
+  const QString error = seams.messages[0];
+  EXPECT_TRUE(error.startsWith(ui::Text(shell, 3751).section('%', 0, 0))) << error.toStdString();
+  EXPECT_TRUE(error.contains("\n    ")) << error.toStdString();
+  EXPECT_FALSE(error.contains('\r') || error.contains('\t')) << error.toStdString();
+}
+
+class Keyboard : public WindowTest {};
+
+// Every button has a mnemonic of its own in both languages; Tab leaves the file list for
+// the next control; the toolkit's own dialogs speak the interface's language.
+TEST_F(Keyboard, MnemonicsInBothLanguagesAndTabLeavesTheFileList) {
+  for (const StringTable* texts : {&RussianStrings(), &EnglishStrings()}) {
+    shell.resources = texts;
+    Open();
+    QSet<QChar> letters;
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+      const QString text = button->text();
+      const qsizetype at = text.indexOf('&');
+      ASSERT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
+      const QChar letter = text[at + 1].toLower();
+      EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
+      letters.insert(letter);
+    }
+    EXPECT_EQ(letters.size(), 9);
+    window.reset();
+  }
+  shell.resources = &RussianStrings();
+  OfferDemoSet(host);
+  Open();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
+  CGridCtrl& list = window->FileList();
+  Click(Id(1000));
+  list.setFocus();
+  list.setCurrentIndex(list.model()->index(0, 0));
+  QTest::keyClick(&list, Qt::Key_Tab);
+  EXPECT_FALSE(list.hasFocus());
+  EXPECT_EQ(list.currentIndex().column(), 0);
 }
 
 class InstrumentNumber : public WindowTest {};
