@@ -9,7 +9,7 @@
 // the owner must otherwise outlive the grid. User-interface thread only.
 #pragma once
 
-#include "ui/grid/grid_ctrl.h"
+#include "grid/qt/grid_ctrl.h"
 #include "workbench/edit_list.h"
 
 namespace p528::ui {

@@ -1,12 +1,13 @@
 // "Отчет" and "Сохранить отчет" through the window's seams: the saved report is the one the
-// command line writes for the same set and settings, its pictures are the charts at their
-// report's own size whatever the windows show, and a report that cannot be made leaves nothing behind.
+// command line writes for the same set and settings, its pictures are the charts at the
+// report's own size whatever their windows show, and a report that cannot be made leaves
+// nothing behind.
 #include "dialogs_fixture.h"
 
+#include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
 #include "report/html_reader.h"
 #include "shell/text.h"
-#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
 
