@@ -2,6 +2,8 @@
 // the tabs, the calibration tab's fields and calculator, the distillation page's curves.
 #include "ui_fixture.h"
 
+#include "workbench/window_place.h"
+
 #include "chart/qt/chart_widget.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/pages/colour_swatch.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTabWidget>
 #include <QTimer>
@@ -99,7 +102,7 @@ TEST_F(Keyboard, MnemonicsInBothLanguagesAndTabLeavesTheFileList) {
     shell.resources = texts;
     Open();
     QSet<QChar> letters;
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    for (QPushButton* button : window->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
       const QString text = button->text();
       const qsizetype at = text.indexOf('&');
       ASSERT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
@@ -121,6 +124,47 @@ TEST_F(Keyboard, MnemonicsInBothLanguagesAndTabLeavesTheFileList) {
   QTest::keyClick(&list, Qt::Key_Tab);
   EXPECT_FALSE(list.hasFocus());
   EXPECT_EQ(list.currentIndex().column(), 0);
+
+  // Enter on the focused distillation chart opens the enlarged chart, as a double click does.
+  window->Tabs().setCurrentIndex(2);
+  CChartWidget& chart = window->DistillationChartWindow();
+  chart.setFocus();
+  bool enlarged = false;
+  InspectModalWhenShown(
+      [&enlarged](QWidget& modal) { enlarged = qobject_cast<ui::CDlgChartProp*>(&modal) != nullptr; });
+  QTest::keyClick(&chart, Qt::Key_Return);
+  EXPECT_TRUE(enlarged);
+  EXPECT_TRUE(window->isVisible());
+}
+
+class WindowPlaces : public WindowTest {};
+
+// The window fits a 1280 x 720 work area (its pages scroll), and it and the enlarged
+// distillation chart open where they were left.
+TEST_F(WindowPlaces, TheWindowFitsASmallScreenAndBothWindowsOpenWhereTheyWereLeft) {
+  Open();
+  EXPECT_LE(window->minimumWidth(), 1280);
+  EXPECT_LE(window->minimumHeight(), 720 - 40);  // a title bar and a panel besides
+  window->move(20, 30);
+  const QRect left = window->geometry();
+  window->hide();  // closing hides the window
+  EXPECT_EQ(ReadWindowPlace(shell, kMainWindowPlaceKey),
+            (WindowPlace{left.x(), left.y(), left.width(), left.height()}));
+  window.reset();
+  Open();
+  if (window->screen()->availableGeometry().contains(left)) {
+    EXPECT_EQ(window->geometry(), left);
+  }
+
+  const QRect chart(10, 20, 780, 560);  // larger than the dialog opens, within the screen
+  {
+    ui::CDlgChart dialog(shell);
+    dialog.show();
+    dialog.setGeometry(chart);
+    dialog.hide();
+  }
+  ui::CDlgChart reopened(shell);
+  EXPECT_EQ(reopened.geometry(), chart);
 }
 
 class InstrumentNumber : public WindowTest {};

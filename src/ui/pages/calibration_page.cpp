@@ -2,6 +2,7 @@
 
 #include "ui/numeric_edit.h"
 #include "ui/pages/chart_dialogs.h"
+#include "ui/pages/enlarge_keys.h"
 #include "ui/ui_text.h"
 #include "workbench/chart_page_rules.h"
 #include "workbench/workbench.h"
@@ -53,6 +54,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   const Shell& shell = workbench.shell();
   chart_->setObjectName(Id(kChartId));
   chart_->SetOwner(this);
+  EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
   points_->setObjectName(Id(kPointsId));
   points_->SetTable(&workbench.calibrationPointsForView());
   x_->setObjectName(Id(kXId));

@@ -1,5 +1,7 @@
 #include "ui/pages/distillation_page.h"
 
+#include "ui/pages/enlarge_keys.h"
+
 #include "ui/pages/analysis_controls.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/ui_text.h"
@@ -31,6 +33,7 @@ CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* 
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addLayout(column);
   layout->addWidget(chart_, 1);
+  EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
 }
 
 void CDlgPropChart::OpenEnlargedChart() {

@@ -191,8 +191,9 @@ TEST_F(ReportCommands, TheSaveDialogOpensInTheFolderSavedIntoLast) {
   std::filesystem::remove_all(files / "reports");
   ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
   const char* home = std::getenv("HOME");
-  if (home != nullptr && std::filesystem::is_directory(home))
+  if (home != nullptr && std::filesystem::is_directory(home)) {
     EXPECT_EQ(std::filesystem::path(seams.offeredNames[2]).parent_path(), std::filesystem::path(home));
+  }
 }
 
 TEST_F(ReportCommands, CancelledSaveDialogWritesNothing) {
