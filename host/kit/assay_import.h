@@ -6,8 +6,9 @@
 // plug-in's own format is copied byte for byte; a file of another format is converted by
 // its reader and written in the plug-in's format (the plug-in reads no other).
 //
-// A file that does not read, has no reader, or is already registered with the same
-// content is reported and skipped; the others are imported. When the database write fails
+// A file that does not read, has no reader, or holds a run already registered is reported
+// and skipped (a run is recognised by its content, its signal and sampling, not by the bytes
+// of its file: the AIA file or text export of a registered run is the same run); the others are imported. When the database write fails
 // (the disk, a lock), nothing is registered and the copies made by this import are removed:
 // the database and the data folder stay as they were. Files are never written over: a copy
 // whose name is taken gets a numbered name ("name-2.chrm").
@@ -60,7 +61,7 @@ enum class SkipReason {
   UnknownFormat,    // no reader for the extension
   Unreadable,       // the file cannot be read at all (`error`)
   NotChromatogram,  // the reader refused it (`detail` = its status, `error` its message if any)
-  Duplicate,        // the same content is registered (`detail` = that assay id)
+  Duplicate,        // the same run is registered (`detail` = that assay id)
   NotStored,        // the copy could not be written or converted (`error`)
 };
 struct SkippedFile {
@@ -95,7 +96,17 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
                                  const std::vector<std::string>& sources, const FormatTable& formats,
                                  const ImportProgress& progress = {});
 
-// Fingerprint of a file's content (the `digest` column): its size and a 64-bit hash.
+// Fingerprint of a file's content: its size and a 64-bit hash.
 std::string ContentDigest(const std::string& bytes);
+
+// Fingerprint of a run (the `digest` column): "run-<samples>-<hash>", the sample count and a
+// 64-bit hash of the samples of its first channel. The same run read from another format
+// gives the same samples, so the same fingerprint; `bytes` (the file's) stand in for a
+// chromatogram without samples.
+std::string RunFingerprint(const ChrmFile& file, const std::string& bytes);
+
+// True when two runs of one fingerprint are sampled alike: the same sample count, and their
+// first and last samples within half a step of each other (a text export rounds its times).
+bool SameSampling(const ChrmFile& a, const ChrmFile& b);
 
 }  // namespace p528::hostkit
