@@ -8,10 +8,10 @@
 //
 // A file that does not read, has no reader, or holds a run already registered is reported
 // and skipped (a run is recognised by its content, its signal and sampling, not by the bytes
-// of its file: the AIA file or text export of a registered run is the same run); the others are imported. When the database write fails
-// (the disk, a lock), nothing is registered and the copies made by this import are removed:
-// the database and the data folder stay as they were. Files are never written over: a copy
-// whose name is taken gets a numbered name ("name-2.chrm").
+// of its file: the AIA file or text export of a registered run is the same run); the others are imported.
+// When the database write fails (the disk, a lock), nothing is registered and the copies made by this import
+// are removed: the database and the data folder stay as they were. Files are never written over: a copy whose
+// name is taken gets a numbered name ("name-2.chrm").
 #pragma once
 
 #include "host/kit/assay_database.h"

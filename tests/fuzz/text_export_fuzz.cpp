@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // The first byte picks the unit the user names for a file that names none.
   const p528::aia::AiaImportResult result = p528::aia::ImportTextExportMemory(
-      bytes, "#анализ", size > 0 && data[0] % 2 == 0 ? std::optional(p528::aia::TimeUnit::Seconds) : std::nullopt,
-      "run.txt");
+      bytes, "#анализ",
+      size > 0 && data[0] % 2 == 0 ? std::optional(p528::aia::TimeUnit::Seconds) : std::nullopt, "run.txt");
   if (!result.ok()) {
     if (!result.file.channels.empty()) std::abort();  // a refusal returns nothing
     return 0;

@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,10 +82,11 @@ bool Convert(const std::string& path, const Options& options, const std::string&
   // What was converted, for comparison with what the file says of itself.
   const ChrmChannel& channel = result.file.channels.front();
   const auto [low, high] = std::minmax_element(channel.samples.begin(), channel.samples.end());
-  std::printf("%s -> %s: %zu samples from %.9g min every %.9g min, signal %.9g to %.9g, %zu peaks, sample \"%s\"\n",
-              path.c_str(), target.c_str(), channel.samples.size(), channel.startTime, channel.step,
-              static_cast<double>(*low), static_cast<double>(*high), channel.peaks.size(),
-              result.file.passport.sample.c_str());
+  std::printf(
+      "%s -> %s: %zu samples from %.9g min every %.9g min, signal %.9g to %.9g, %zu peaks, sample \"%s\"\n",
+      path.c_str(), target.c_str(), channel.samples.size(), channel.startTime, channel.step,
+      static_cast<double>(*low), static_cast<double>(*high), channel.peaks.size(),
+      result.file.passport.sample.c_str());
   return true;
 }
 

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "aia_writer.h"
-#include "text_writer.h"
 #include "chromatogram/component_table.h"
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/text.h"
+#include "text_writer.h"
 
 namespace {
 

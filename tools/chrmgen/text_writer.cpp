@@ -45,15 +45,15 @@ std::string TextExport(const ChrmFile& file) {
   if (!channel.peaks.empty()) {
     text += "Name\tTime (min)\tStart (min)\tEnd (min)\tHeight\tArea\n";
     for (const ChrmPeak& peak : channel.peaks) {
-      text += peak.name + "\t" + Exact(peak.time) + "\t" + Exact(peak.front) + "\t" + Exact(peak.back) + "\t" +
-              Exact(peak.height) + "\t" + Exact(peak.area) + "\n";
+      text += peak.name + "\t" + Exact(peak.time) + "\t" + Exact(peak.front) + "\t" + Exact(peak.back) +
+              "\t" + Exact(peak.height) + "\t" + Exact(peak.area) + "\n";
     }
     text += "\n";
   }
   text += "Time (min)\tSignal\n";
   for (size_t i = 0; i < channel.samples.size(); ++i) {
-    text += Exact(channel.startTime + static_cast<double>(i) * channel.step) + "\t" + Shortest(channel.samples[i]) +
-            "\n";
+    text += Exact(channel.startTime + static_cast<double>(i) * channel.step) + "\t" +
+            Shortest(channel.samples[i]) + "\n";
   }
   return text;
 }

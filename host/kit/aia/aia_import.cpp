@@ -268,8 +268,8 @@ void ReadPassport(int ncid, const std::string& roleText, double divisor, ChrmPas
       continue;
     }
     if (!IsSensibleYear(stamp->year)) {
-      notices.push_back(Format("%s \"%s\" is not a sensible analysis time (the year %d)", name, text.c_str(),
-                               stamp->year));
+      notices.push_back(
+          Format("%s \"%s\" is not a sensible analysis time (the year %d)", name, text.c_str(), stamp->year));
       stamp.reset();
       continue;
     }

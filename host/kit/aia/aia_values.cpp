@@ -145,7 +145,8 @@ std::optional<double> AttNumber(int ncid, int varid, const char* name) {
   if (!IsNumericType(type) || length > kMaxAttValues) return std::nullopt;
   if (type == NC_FLOAT) {
     std::vector<float> values(length);
-    if (nc_get_att_float(ncid, varid, name, values.data()) != NC_NOERR || IsNull(values[0])) return std::nullopt;
+    if (nc_get_att_float(ncid, varid, name, values.data()) != NC_NOERR || IsNull(values[0]))
+      return std::nullopt;
     return AsWritten(values[0]);
   }
   std::vector<double> values(length);

@@ -41,9 +41,9 @@ double AsWritten(float value);
 std::string GlobalText(int ncid, const char* name);
 
 // A number named `name`: a scalar (or first element of a) variable, else a global attribute,
-// else an attribute of the variable `ownerVar` when given (floats as AsWritten). Text values are read as decimal
-// numbers (blanks around them allowed, "," accepted as the decimal point). Null or
-// unreadable values give std::nullopt.
+// else an attribute of the variable `ownerVar` when given (floats as AsWritten). Text values are read as
+// decimal numbers (blanks around them allowed, "," accepted as the decimal point). Null or unreadable values
+// give std::nullopt.
 std::optional<double> Number(int ncid, const char* name, const char* ownerVar = nullptr);
 
 // Text named `name`: a global attribute, else an attribute of `ownerVar`, as GlobalText.
@@ -70,8 +70,8 @@ struct VarShape {
 std::optional<VarShape> Shape(int ncid, const char* name);
 
 // A one-dimensional numeric variable of exactly `count` values (any numeric type, converted
-// to double; floats as AsWritten). Empty when it is missing, has another length or cannot be read; `error` (when
-// given) then says why for variables that exist.
+// to double; floats as AsWritten). Empty when it is missing, has another length or cannot be read; `error`
+// (when given) then says why for variables that exist.
 std::vector<double> Doubles(int ncid, const char* name, size_t count, std::string* error = nullptr);
 
 // Rows of a two-dimensional text variable (rows x string length), or of a one-dimensional

@@ -8,7 +8,8 @@
 
 namespace p528::aia {
 
-std::string EvenSamplingOf(const std::vector<double>& times, const std::string& unitName, EvenSampling& sampling) {
+std::string EvenSamplingOf(const std::vector<double>& times, const std::string& unitName,
+                           EvenSampling& sampling) {
   for (const double t : times) {
     if (!std::isfinite(t)) return "some sampling times are missing";
   }

@@ -17,6 +17,7 @@ struct EvenSampling {
 // The straight line from the first time to the last, when every time lies within a tenth of
 // a step (plus the rounding of single precision) of it. "" on success, else why not, with
 // the times' unit named as `unitName` ("seconds") and samples counted from 1.
-std::string EvenSamplingOf(const std::vector<double>& times, const std::string& unitName, EvenSampling& sampling);
+std::string EvenSamplingOf(const std::vector<double>& times, const std::string& unitName,
+                           EvenSampling& sampling);
 
 }  // namespace p528::aia

@@ -35,7 +35,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = Trim(text.substr(1, text.size() - 2));
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+    text = Trim(text.substr(1, text.size() - 2));
   return text;
 }
 
@@ -59,7 +60,8 @@ size_t Fields(std::string_view line, char separator, std::string_view* out, size
   size_t begin = 0;
   while (true) {
     const size_t end = line.find(separator, begin);
-    const std::string_view field = Trim(line.substr(begin, end == std::string_view::npos ? end : end - begin));
+    const std::string_view field =
+        Trim(line.substr(begin, end == std::string_view::npos ? end : end - begin));
     if (end == std::string_view::npos) {
       if (!field.empty() || count == 0) {
         if (count == limit) return limit + 1;
@@ -184,7 +186,8 @@ Caption SplitCaption(std::string_view text) {
   const size_t open = text.find_first_of("([");
   if (open != std::string_view::npos) {
     const size_t close = text.find_first_of(")]", open);
-    caption.unit = std::string(Trim(text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1)));
+    caption.unit =
+        std::string(Trim(text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1)));
     caption.name = Normalised(text.substr(0, open));
     return caption;
   }
@@ -203,18 +206,19 @@ bool IsOneOf(const std::string& name, const std::array<const char*, N>& names) {
   return std::find_if(names.begin(), names.end(), [&](const char* n) { return name == n; }) != names.end();
 }
 
-const std::array<const char*, 7> kSampleKeys = {"sample", "sample name", "samplename", "sample id",
-                                                "образец", "проба", "имя образца"};
+const std::array<const char*, 7> kSampleKeys = {"sample",  "sample name", "samplename", "sample id",
+                                                "образец", "проба",       "имя образца"};
 const std::array<const char*, 14> kTimeKeys = {
-    "injection time", "injection date", "injection date time", "injection date time stamp", "acquired",
-    "acquisition time", "acquisition date", "date", "date time", "analysis time", "время анализа",
-    "дата анализа", "дата", "время ввода пробы"};
+    "injection time", "injection date",   "injection date time", "injection date time stamp",
+    "acquired",       "acquisition time", "acquisition date",    "date",
+    "date time",      "analysis time",    "время анализа",       "дата анализа",
+    "дата",           "время ввода пробы"};
 const std::array<const char*, 3> kOperatorKeys = {"operator", "operator name", "оператор"};
 const std::array<const char*, 3> kMethodKeys = {"method", "method name", "метод"};
-const std::array<const char*, 7> kUnitKeys = {"time unit", "time units", "x unit", "x units", "units",
-                                              "единица времени", "единицы времени"};
-const std::array<const char*, 7> kIntervalKeys = {"interval", "sampling interval", "sampling rate interval",
-                                                  "step", "time step", "шаг", "интервал"};
+const std::array<const char*, 7> kUnitKeys = {"time unit", "time units",      "x unit",         "x units",
+                                              "units",     "единица времени", "единицы времени"};
+const std::array<const char*, 7> kIntervalKeys = {
+    "interval", "sampling interval", "sampling rate interval", "step", "time step", "шаг", "интервал"};
 
 // Peak table columns by caption name.
 struct PeakColumn {
@@ -233,9 +237,9 @@ const std::array<PeakColumn, 6> kPeakColumns = {{
 
 struct Header {
   std::string sample, method, operatorName, stampText;
-  std::string unitText;       // from a "Time unit" line
-  std::string intervalText;   // the value of an "Interval" line
-  std::string intervalUnit;   // its unit, when the key names one
+  std::string unitText;      // from a "Time unit" line
+  std::string intervalText;  // the value of an "Interval" line
+  std::string intervalUnit;  // its unit, when the key names one
   std::vector<ChrmPeak> peaks;
   std::vector<std::pair<double ChrmPeak::*, std::string>> peakUnits;
 };
@@ -254,8 +258,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 // Reads a peak table starting at the caption line `at`; returns the index after its last row
 // (`at` itself when the line is not the caption of a peak table).
-size_t ReadPeakTable(const std::vector<std::string_view>& lines, size_t at, const Layout& layout, Header& header,
-                     std::string& error) {
+size_t ReadPeakTable(const std::vector<std::string_view>& lines, size_t at, const Layout& layout,
+                     Header& header, std::string& error) {
   std::array<std::string_view, 32> fields;
   const size_t count = Fields(lines[at], layout.separator, fields.data(), fields.size());
   if (count < 2 || count > fields.size()) return at;
@@ -301,7 +305,8 @@ size_t ReadPeakTable(const std::vector<std::string_view>& lines, size_t at, cons
     header.peaks.push_back(std::move(peak));
   }
   for (size_t f = 0; f < count; ++f) {
-    if (columnOf[f] > 0) header.peakUnits.emplace_back(kPeakColumns[static_cast<size_t>(columnOf[f])].member, unitOf[f]);
+    if (columnOf[f] > 0)
+      header.peakUnits.emplace_back(kPeakColumns[static_cast<size_t>(columnOf[f])].member, unitOf[f]);
   }
   return row;
 }
@@ -312,7 +317,8 @@ void ReadHeaderLine(std::string_view line, Header& header) {
   const Caption key = SplitCaption(line.substr(0, split));
   std::string_view rawValue = Trim(line.substr(split + 1));
   // "key<tab>value<tab>" and "key;value;" exports: the value ends at the next such separator.
-  if (line[split] == '\t' || line[split] == ';') rawValue = Trim(rawValue.substr(0, rawValue.find(line[split])));
+  if (line[split] == '\t' || line[split] == ';')
+    rawValue = Trim(rawValue.substr(0, rawValue.find(line[split])));
   const std::string value = CleanText(rawValue.data(), rawValue.size());
   if (value.empty()) return;
   if (IsOneOf(key.name, kSampleKeys) && header.sample.empty()) {
@@ -344,7 +350,8 @@ bool CaptionOfTime(std::string_view line, const Layout& layout, std::string& cap
   size_t count = Fields(line, layout.separator, fields.data(), fields.size());
   if (layout.separator == ' ' && count != 2) {
     const size_t wide = std::min(line.find('\t'), line.find("  "));
-    if (wide != std::string_view::npos && !Trim(line.substr(0, wide)).empty() && !Trim(line.substr(wide)).empty()) {
+    if (wide != std::string_view::npos && !Trim(line.substr(0, wide)).empty() &&
+        !Trim(line.substr(wide)).empty()) {
       fields[0] = Trim(line.substr(0, wide));
       count = Trim(line.substr(wide)).find_first_of("\t") == std::string_view::npos ? 2 : 3;
     }
@@ -405,7 +412,8 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
   }
   if (samples == 0)
     return Refused(
-        "not a chromatogram exported as text: its last lines are not two columns of numbers (time and signal)");
+        "not a chromatogram exported as text: its last lines are not two columns of numbers (time and "
+        "signal)");
   if (samples < 2) return Refused("the signal has a single sample: no sampling interval");
   size_t layoutIndex = 0;
   while ((layouts & (1u << layoutIndex)) == 0) ++layoutIndex;
@@ -415,7 +423,13 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
   std::vector<float> values;
   times.reserve(samples);
   values.reserve(samples);
-  for (const std::string_view line : Lines(std::string_view(text).substr(dataBegin, end - dataBegin))) {
+  // Line by line, without a list of them: the signal may have millions.
+  const std::string_view signal = std::string_view(text).substr(dataBegin, end - dataBegin);
+  for (size_t begin = 0; begin < signal.size();) {
+    size_t stop = signal.find_first_of("\r\n", begin);
+    if (stop == std::string_view::npos) stop = signal.size();
+    const std::string_view line = signal.substr(begin, stop - begin);
+    begin = stop + (signal.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
     double t = 0, v = 0;
     if (!TwoNumbers(line, layout, t, v)) return Refused("a line of the signal is not two numbers");
     if (std::fabs(v) > FLT_MAX)
@@ -474,8 +488,8 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
   AiaImportResult result;
   const TimeUnit unit = named ? *named : *timeUnit;
   if (!named)
-    result.notices.push_back(std::string("the file does not say the unit of its times: ") + TimeUnitName(unit) +
-                             " as named");
+    result.notices.push_back(std::string("the file does not say the unit of its times: ") +
+                             TimeUnitName(unit) + " as named");
   const double perMinute = PerMinute(unit);
 
   EvenSampling even;
@@ -493,8 +507,8 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
       return Refused("the interval \"" + header.intervalText + "\" is not a positive number");
     const double stated = *interval / PerMinute(*intervalUnit);
     if (!(std::fabs(stated - stepMinutes) * static_cast<double>(times.size() - 1) <= 0.5 * stated))
-      return Refused(Format("the stated interval of %.6g min disagrees with the times (a step of %.6g min)", stated,
-                            stepMinutes));
+      return Refused(Format("the stated interval of %.6g min disagrees with the times (a step of %.6g min)",
+                            stated, stepMinutes));
     stepMinutes = stated;
   }
 
@@ -519,14 +533,17 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
     if (!stamp) {
       result.notices.push_back("the analysis time \"" + header.stampText + "\" is not a date and time");
     } else if (!IsSensibleYear(stamp->year)) {
-      result.notices.push_back(Format("the analysis time \"%s\" is not a sensible analysis time (the year %d)",
-                                      header.stampText.c_str(), stamp->year));
+      result.notices.push_back(
+          Format("the analysis time \"%s\" is not a sensible analysis time (the year %d)",
+                 header.stampText.c_str(), stamp->year));
     } else {
       p.andate = stamp->utcSeconds;
-      if (!stamp->hadOffset) result.notices.push_back("the analysis time names no offset from UTC: taken as UTC");
+      if (!stamp->hadOffset)
+        result.notices.push_back("the analysis time names no offset from UTC: taken as UTC");
     }
   }
-  if (p.andate == 0) result.notices.push_back("the analysis time is unknown: parallel runs are numbered by it");
+  if (p.andate == 0)
+    result.notices.push_back("the analysis time is unknown: parallel runs are numbered by it");
   if (!roleText.empty()) p.fields.push_back({"chrm_type", "Chrm_Type", roleText});
   if (!header.operatorName.empty()) p.fields.push_back({"operator", "Operator", header.operatorName});
 

@@ -12,18 +12,18 @@ namespace {
 
 // Words of the texts data systems write for a unit, after case folding.
 const std::set<std::string, std::less<>> kMilliseconds = {
-    "ms",  "msec", "msecs", "millisec", "millisecs", "millisecond", "milliseconds", "мс", "миллисекунда",
-    "миллисекунды", "миллисекунд"};
-const std::set<std::string, std::less<>> kSeconds = {
-    "s",   "sec",     "secs",    "second", "seconds", "secondes", "sek", "sekunden", "с",
-    "сек", "секунда", "секунды", "секунд"};
-const std::set<std::string, std::less<>> kMinutes = {
-    "m", "min", "mins", "minute", "minutes", "mn", "minuten", "мин", "минута", "минуты", "минут"};
+    "ms",           "msec", "msecs",        "millisec",     "millisecs",  "millisecond",
+    "milliseconds", "мс",   "миллисекунда", "миллисекунды", "миллисекунд"};
+const std::set<std::string, std::less<>> kSeconds = {"s",        "sec",     "secs",     "second", "seconds",
+                                                     "secondes", "sek",     "sekunden", "с",      "сек",
+                                                     "секунда",  "секунды", "секунд"};
+const std::set<std::string, std::less<>> kMinutes = {"m",       "min", "mins",   "minute", "minutes", "mn",
+                                                     "minuten", "мин", "минута", "минуты", "минут"};
 // Words that say the text is about a time without naming its unit.
 const std::set<std::string, std::less<>> kTimeWords = {
-    "time",   "times", "retention", "ret", "rt",    "r",       "t",    "x",      "axis",
-    "in",     "of",    "the",       "unit", "units", "elapsed", "run", "scale",  "zeit",
-    "время",  "удерживания", "в",   "ед",  "единица", "единицы", "измерения"};
+    "time",  "times",       "retention", "ret",  "rt",      "r",       "t",        "x",     "axis",
+    "in",    "of",          "the",       "unit", "units",   "elapsed", "run",      "scale", "zeit",
+    "время", "удерживания", "в",         "ед",   "единица", "единицы", "измерения"};
 
 bool IsWordByte(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;

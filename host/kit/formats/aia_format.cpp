@@ -20,7 +20,8 @@ using Importer = std::function<AiaImportResult(const std::string& path, const Ai
 
 // A format of another data system: the file imported without a role, then given the role of
 // the choice, written as `roleText(role)` in "Chrm_Type".
-hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer import, const AiaRoleChoice* choice,
+hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer import,
+                                             const AiaRoleChoice* choice,
                                              std::function<std::string(int)> roleText) {
   auto read = [choice, import = std::move(import), roleText = std::move(roleText)](
                   const std::string& path, ChrmFile& file, std::string& message) {
@@ -57,7 +58,9 @@ std::vector<hostkit::ChromatogramFormat> TextExportFormats(const AiaRoleChoice* 
   for (const char* extension : {".csv", ".txt", ".asc"}) {
     formats.push_back(RoleAskingFormat(
         extension,
-        [](const std::string& path, const AiaRoleChoice& c) { return ImportTextExport(path, "", c.textTimeUnit); },
+        [](const std::string& path, const AiaRoleChoice& c) {
+          return ImportTextExport(path, "", c.textTimeUnit);
+        },
         choice, roleText));
   }
   return formats;

@@ -27,8 +27,8 @@ inline constexpr const char* kRoleRulesSection = "plug528-host\\aia_role_rules";
 // How the AIA files of one import get their role.
 struct AiaRoleChoice {
   bool byRules = false;
-  int role = 0;                 // the role of every file (when not byRules)
-  std::vector<RoleRule> rules;  // the rules by sample name (when byRules)
+  int role = 0;                          // the role of every file (when not byRules)
+  std::vector<RoleRule> rules;           // the rules by sample name (when byRules)
   std::optional<TimeUnit> textTimeUnit;  // of text exports that name none (none: they are refused)
 };
 

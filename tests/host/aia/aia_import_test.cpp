@@ -235,24 +235,42 @@ TEST(AiaTimeUnit, FreeTextNamesItsUnitInAnyCaseAndWording) {
     const char* text;
     std::optional<TimeUnit> unit;
   };
-  const Row rows[] = {
-      // words in any letter case
-      {"seconds", TimeUnit::Seconds}, {"SECONDS", TimeUnit::Seconds}, {"Second", TimeUnit::Seconds},
-      {"Minutes", TimeUnit::Minutes}, {"MILLISECONDS", TimeUnit::Milliseconds},
-      // abbreviations
-      {"s", TimeUnit::Seconds}, {"Sec", TimeUnit::Seconds}, {"sec.", TimeUnit::Seconds},
-      {"min", TimeUnit::Minutes}, {"Mins", TimeUnit::Minutes}, {"m", TimeUnit::Minutes},
-      {"ms", TimeUnit::Milliseconds}, {"msec", TimeUnit::Milliseconds},
-      // phrases and joined forms
-      {"time in seconds", TimeUnit::Seconds}, {"Time-Sec", TimeUnit::Seconds}, {"Time (min)", TimeUnit::Minutes},
-      {"Retention Time [s]", TimeUnit::Seconds}, {"milli-seconds", TimeUnit::Milliseconds},
-      {"R.Time_min", TimeUnit::Minutes}, {"Seconds (s)", TimeUnit::Seconds},
-      // other languages of the laboratories
-      {"Время, мин", TimeUnit::Minutes}, {"СЕКУНДЫ", TimeUnit::Seconds}, {"мс", TimeUnit::Milliseconds},
-      // no unit we know, two units, or more than a unit: refused, never guessed
-      {"hours", std::nullopt}, {"Time", std::nullopt}, {"1/10 s", std::nullopt}, {"mm:ss", std::nullopt},
-      {"minutes or seconds", std::nullopt}, {"mV", std::nullopt}, {"", std::nullopt},
-      {"centiseconds", std::nullopt}};
+  const Row rows[] = {// words in any letter case
+                      {"seconds", TimeUnit::Seconds},
+                      {"SECONDS", TimeUnit::Seconds},
+                      {"Second", TimeUnit::Seconds},
+                      {"Minutes", TimeUnit::Minutes},
+                      {"MILLISECONDS", TimeUnit::Milliseconds},
+                      // abbreviations
+                      {"s", TimeUnit::Seconds},
+                      {"Sec", TimeUnit::Seconds},
+                      {"sec.", TimeUnit::Seconds},
+                      {"min", TimeUnit::Minutes},
+                      {"Mins", TimeUnit::Minutes},
+                      {"m", TimeUnit::Minutes},
+                      {"ms", TimeUnit::Milliseconds},
+                      {"msec", TimeUnit::Milliseconds},
+                      // phrases and joined forms
+                      {"time in seconds", TimeUnit::Seconds},
+                      {"Time-Sec", TimeUnit::Seconds},
+                      {"Time (min)", TimeUnit::Minutes},
+                      {"Retention Time [s]", TimeUnit::Seconds},
+                      {"milli-seconds", TimeUnit::Milliseconds},
+                      {"R.Time_min", TimeUnit::Minutes},
+                      {"Seconds (s)", TimeUnit::Seconds},
+                      // other languages of the laboratories
+                      {"Время, мин", TimeUnit::Minutes},
+                      {"СЕКУНДЫ", TimeUnit::Seconds},
+                      {"мс", TimeUnit::Milliseconds},
+                      // no unit we know, two units, or more than a unit: refused, never guessed
+                      {"hours", std::nullopt},
+                      {"Time", std::nullopt},
+                      {"1/10 s", std::nullopt},
+                      {"mm:ss", std::nullopt},
+                      {"minutes or seconds", std::nullopt},
+                      {"mV", std::nullopt},
+                      {"", std::nullopt},
+                      {"centiseconds", std::nullopt}};
   for (const Row& row : rows) EXPECT_EQ(aia::TimeUnitFromText(row.text), row.unit) << row.text;
   EXPECT_TRUE(aia::NamesOnlyTime("Retention Time"));
   EXPECT_FALSE(aia::NamesOnlyTime("Time (h)"));
@@ -304,11 +322,11 @@ TEST(AiaTimestamp, LocalTimeWithItsOffsetBecomesUtc) {
   for (const Row& row :
        {Row{"20240229120000+0000", noon}, Row{"20240229150000+0300", noon}, Row{"20240229070000-05:00", noon},
         Row{" 20240229120000Z ", noon}, Row{"20240229120000", noon}, Row{"20230229120000+0000", -1},
-        Row{"20241301000000", -1}, Row{"20240229120000+1500", -1}, Row{"2024-02-29 12:00", -1},
-        Row{"", -1},
+        Row{"20241301000000", -1}, Row{"20240229120000+1500", -1}, Row{"2024-02-29 12:00", -1}, Row{"", -1},
         // the forms of older data systems
-        Row{"240229120000+0000", noon}, Row{"19124022912000000+0000", -1}, Row{"191240229120000 +03", noon - 3 * 3600},
-        Row{"2024-02-29 12:00:00", noon}, Row{"2024/02/29T15:00:00+03:00", noon}, Row{"20240229120000 GMT", noon},
+        Row{"240229120000+0000", noon}, Row{"19124022912000000+0000", -1},
+        Row{"191240229120000 +03", noon - 3 * 3600}, Row{"2024-02-29 12:00:00", noon},
+        Row{"2024/02/29T15:00:00+03:00", noon}, Row{"20240229120000 GMT", noon},
         Row{"20240229120000+0000 (local)", -1}}) {
     const auto stamp = aia::ParseAiaTimestamp(row.text);
     if (row.utc < 0) {

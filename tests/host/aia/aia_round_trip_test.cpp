@@ -9,8 +9,8 @@
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
 #include "host/kit/aia/text_export.h"
-#include "text_writer.h"
 #include "support/temp_folder.h"
+#include "text_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -59,10 +59,9 @@ TEST(SameRun, SamplingAgreesWithinHalfAStep) {
     double start, step;  // of the second run (the first: 0.5 min every 0.1 min, 1001 samples)
     bool same;
   };
-  for (const Row& row : {Row{"the same", 0.5, 0.1, true},
-                         Row{"times rounded in a text export", 0.50004, 0.1000001, true},
-                         Row{"shifted by a step", 0.6, 0.1, false},
-                         Row{"another step", 0.5, 0.2, false}}) {
+  for (const Row& row :
+       {Row{"the same", 0.5, 0.1, true}, Row{"times rounded in a text export", 0.50004, 0.1000001, true},
+        Row{"shifted by a step", 0.6, 0.1, false}, Row{"another step", 0.5, 0.2, false}}) {
     ChrmFile a, b;
     a.channels.resize(1);
     b.channels.resize(1);

@@ -48,24 +48,32 @@ TEST(TextExport, EveryLayoutGivesTheSameSignal) {
   };
   const Row rows[] = {
       {"tab, point, unit in brackets",
-       "Sample: Diesel 528\nTime (min)\tSignal (mV)\n0.5\t10\n0.6\t12.5\n0.7\t15.25\n0.8\t-1.5\n0.9\t9\n", {}},
+       "Sample: Diesel 528\nTime (min)\tSignal (mV)\n0.5\t10\n0.6\t12.5\n0.7\t15.25\n0.8\t-1.5\n0.9\t9\n",
+       {}},
       {"semicolon, decimal comma, Russian caption in Windows-1251",
-       Cp1251("Образец: Diesel 528\nВремя, мин;Сигнал, мВ\n0,5;10\n0,6;12,5\n0,7;15,25\n0,8;-1,5\n0,9;9\n"), {}},
+       Cp1251("Образец: Diesel 528\nВремя, мин;Сигнал, мВ\n0,5;10\n0,6;12,5\n0,7;15,25\n0,8;-1,5\n0,9;9\n"),
+       {}},
       {"comma, point, seconds in square brackets, CRLF",
-       "Time [s],Signal\r\n30,10\r\n36,12.5\r\n42,15.25\r\n48,-1.5\r\n54,9\r\n", {}},
-      {"quoted fields", "\"Time (min)\",\"Signal\"\n\"0.5\",\"10\"\n\"0.6\",\"12.5\"\n\"0.7\",\"15.25\"\n"
-                        "\"0.8\",\"-1.5\"\n\"0.9\",\"9\"\n", {}},
+       "Time [s],Signal\r\n30,10\r\n36,12.5\r\n42,15.25\r\n48,-1.5\r\n54,9\r\n",
+       {}},
+      {"quoted fields",
+       "\"Time (min)\",\"Signal\"\n\"0.5\",\"10\"\n\"0.6\",\"12.5\"\n\"0.7\",\"15.25\"\n"
+       "\"0.8\",\"-1.5\"\n\"0.9\",\"9\"\n",
+       {}},
       {"blanks, decimal comma, unit line, padded columns",
        "Time unit: Seconds\n\n   30,0     10,0\n   36,0     12,5\n   42,0     15,25\n   48,0     -1,5\n"
        "   54,0      9,0\n\n",
        {}},
       {"milliseconds, exponents, UTF-16 with its mark",
-       Utf16Le("RT(ms)\tIntensity\n3.0E4\t1.0e1\n3.6E4\t1.25e1\n4.2E4\t15.25\n4.8E4\t-1.5\n5.4E4\t9\n"), {}},
-      {"no caption, the unit asked", "0.5\t10\n0.6\t12.5\n0.7\t15.25\n0.8\t-1.5\n0.9\t9\n", TimeUnit::Minutes},
+       Utf16Le("RT(ms)\tIntensity\n3.0E4\t1.0e1\n3.6E4\t1.25e1\n4.2E4\t15.25\n4.8E4\t-1.5\n5.4E4\t9\n"),
+       {}},
+      {"no caption, the unit asked", "0.5\t10\n0.6\t12.5\n0.7\t15.25\n0.8\t-1.5\n0.9\t9\n",
+       TimeUnit::Minutes},
       {"caption without a unit, the unit asked", "X\tY\n30\t10\n36\t12.5\n42\t15.25\n48\t-1.5\n54\t9\n",
        TimeUnit::Seconds},
       {"trailing separator, times with four decimals",
-       "Time (min);Value;\n0.5000;10;\n0.6000;12.5;\n0.7000;15.25;\n0.8000;-1.5;\n0.9000;9;\n", {}},
+       "Time (min);Value;\n0.5000;10;\n0.6000;12.5;\n0.7000;15.25;\n0.8000;-1.5;\n0.9000;9;\n",
+       {}},
   };
   for (const Row& row : rows) {
     const AiaImportResult r = Import(row.text, row.asked);
@@ -99,8 +107,8 @@ TEST(TextExport, AnythingElseIsRefusedInWords) {
       {"a line breaking the signal", "Time (min)\tSignal\n0.5\t10\n0.6\toverload\n0.7\t12\n0.8\t13\n",
        "signal is broken at line 3"},
       {"a value beyond single precision", "Time (min)\tSignal\n0.5\t1e39\n0.6\t11\n", "beyond the range"},
-      {"a stated interval the times do not keep", "Interval (s): 3\nTime (min)\tSignal\n0.5\t10\n0.6\t11\n0.7\t12\n",
-       "disagrees with the times"},
+      {"a stated interval the times do not keep",
+       "Interval (s): 3\nTime (min)\tSignal\n0.5\t10\n0.6\t11\n0.7\t12\n", "disagrees with the times"},
       {"binary bytes", std::string("\x89PNG\r\n\x1a\n\0\0", 10), "NUL bytes"},
   };
   for (const Row& row : rows) {
