@@ -171,7 +171,8 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
     for (auto it =
              fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_regular_file(ec) && formats.For(it->path().string()) != nullptr) {
+      const ChromatogramFormat* format = it->is_regular_file(ec) ? formats.For(it->path().string()) : nullptr;
+      if (format != nullptr && (!format->looksLikeOne || format->looksLikeOne(it->path().string()))) {
         found.push_back({it->path().string(), (base / it->path().lexically_relative(top)).string()});
       }
     }

@@ -36,6 +36,10 @@ struct ChromatogramFormat {
   std::string extension;  // with the dot, lower case: ".chrm", ".cdf"
   ChromatogramReader read;
   bool native = false;  // the plug-in's own format: stored as it is
+  // For extensions other files share (".txt", ".csv"): a file found inside an imported
+  // folder is a candidate only when this says it looks like one of the format's (a file the
+  // user names is always tried). Empty: every file of the extension is a candidate.
+  std::function<bool(const std::string& path)> looksLikeOne = {};
 };
 
 class FormatTable {
@@ -86,7 +90,8 @@ struct ImportCandidate {
 };
 
 // The files named by `sources`: a file stands for itself, a folder for every file below it
-// (recursively) whose extension has a reader, in name order.
+// (recursively) whose extension has a reader (and that looks like one of its format's), in
+// name order.
 std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources,
                                           const FormatTable& formats);
 

@@ -242,6 +242,7 @@ struct Header {
   std::string intervalUnit;  // its unit, when the key names one
   std::vector<ChrmPeak> peaks;
   std::vector<std::pair<double ChrmPeak::*, std::string>> peakUnits;
+  bool peakTableRead = false;  // a later table (another detector's) is passed over
 };
 
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -267,10 +268,12 @@ size_t ReadPeakTable(const std::vector<std::string_view>& lines, size_t at, cons
   std::vector<std::string> unitOf(count);
   bool hasName = false, hasTime = false;
   size_t timeField = 0;
+  std::array<bool, kPeakColumns.size()> taken{};  // a column named twice: the first counts
   for (size_t f = 0; f < count; ++f) {
     const Caption caption = SplitCaption(fields[f]);
     for (size_t c = 0; c < kPeakColumns.size(); ++c) {
-      if (!IsOneOf(caption.name, kPeakColumns[c].names)) continue;
+      if (taken[c] || !IsOneOf(caption.name, kPeakColumns[c].names)) continue;
+      taken[c] = true;
       columnOf[f] = static_cast<int>(c);
       unitOf[f] = caption.unit;
       hasName = hasName || c == 0;
@@ -298,16 +301,18 @@ size_t ReadPeakTable(const std::vector<std::string_view>& lines, size_t at, cons
       }
     }
     if (!ok) break;
+    if (header.peakTableRead) continue;
     if (header.peaks.size() >= kMaxPeaks) {
       error = Format("the peak table has more than the %zu peaks accepted", kMaxPeaks);
       return row;
     }
     header.peaks.push_back(std::move(peak));
   }
-  for (size_t f = 0; f < count; ++f) {
+  for (size_t f = 0; f < count && !header.peakTableRead; ++f) {
     if (columnOf[f] > 0)
       header.peakUnits.emplace_back(kPeakColumns[static_cast<size_t>(columnOf[f])].member, unitOf[f]);
   }
+  header.peakTableRead = true;
   return row;
 }
 
@@ -557,6 +562,23 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
   return result;
 } catch (const std::bad_alloc&) {
   return Refused("not enough memory to import the file");
+}
+
+bool LooksLikeTextExport(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::string tail(4096, '\0');
+  const bool seeked = std::fseek(file, -static_cast<long>(tail.size()), SEEK_END) == 0;
+  if (!seeked) std::rewind(file);
+  tail.resize(std::fread(tail.data(), 1, tail.size(), file));
+  std::fclose(file);
+  if (tail.find('\0') != std::string::npos) return true;  // UTF-16 perhaps: the import tells
+  size_t end = tail.size();
+  while (end > 0 && IsBlank(tail[end - 1])) --end;
+  const size_t begin = tail.find_last_of("\r\n", end == 0 ? 0 : end - 1);
+  const std::string_view last = std::string_view(tail).substr(
+      begin == std::string::npos ? 0 : begin + 1, end - (begin == std::string::npos ? 0 : begin + 1));
+  return !last.empty() && LayoutsOf(last, kAllLayouts) != 0;
 }
 
 AiaImportResult ImportTextExport(const std::string& path, const std::string& roleText,

@@ -51,4 +51,9 @@ AiaImportResult ImportTextExportMemory(std::string_view bytes, const std::string
 // True for the extensions of text exports: ".csv", ".txt", ".asc" (any letter case).
 bool IsTextExportName(const std::string& path);
 
+// True when the file at `path` ends as a text export does: its last line that is not blank
+// is two numbers. A quick look (the last 4 KiB) for telling exports among the other text
+// files of a folder (notes, tables); the import itself reads the whole file.
+bool LooksLikeTextExport(const std::string& path);
+
 }  // namespace p528::aia

@@ -62,6 +62,7 @@ std::vector<hostkit::ChromatogramFormat> TextExportFormats(const AiaRoleChoice* 
           return ImportTextExport(path, "", c.textTimeUnit);
         },
         choice, roleText));
+    formats.back().looksLikeOne = LooksLikeTextExport;
   }
   return formats;
 }

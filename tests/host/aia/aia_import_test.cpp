@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -311,6 +312,58 @@ TEST_F(AiaImport, WithoutAnIntervalTheSamplingTimesGiveIt) {
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.file.channels[0].step, 0.5 / 60);
   EXPECT_EQ(r.file.channels[0].startTime, 0.1);
+}
+
+// Files laid out as the data systems of several vendors write them (their attribute texts,
+// single-precision scalars, padding), each converting exactly: sample count, start and step
+// in minutes, smallest and largest sample as the file's detector_minimum/maximum_value say.
+TEST_F(AiaImport, FilesAsDataSystemsWriteThemConvertExactly) {
+  struct Row {
+    const char* system;
+    const char* unitAttribute;
+    const char* unitText;
+    const char* detectorUnit;
+    double interval, delay;  // stored in single precision
+    const char* stamp;
+    double perMinute;
+  };
+  const Row rows[] = {
+      {"LC export, lower case", "retention_unit", "seconds", "mAU", 0.4, 0.012, "20181030174305+0000", 60},
+      {"GC export, capitalised", "retention_unit", "Seconds", "Volts", 0.2, 0.0, "20230831150758+0900", 60},
+      {"plural attribute names", "retention_units", "seconds", "au", 10, 0, "20230908200501+0200", 60},
+      {"upper case", "retention_unit", "SECONDS", "uV", 0.05, 1.5, "19960814154823-0500", 60},
+      {"phrase", "retention_unit", "time in seconds", "pA", 0.1, 0.0, "19990101000000+0000", 60},
+      {"joined", "retention_unit", "Time-Sec", "mV", 0.25, 0.75, "20011231235959-0800", 60},
+      {"minutes", "retention_unit", "Minutes", "counts", 0.0016667, 0.0, "20240312095000+0300", 1},
+      {"milliseconds", "retention_unit", "msec", "mV", 125, 2500, "20240312095000+0300", 60000},
+  };
+  for (const Row& row : rows) {
+    AiaTestFile f = TypicalAiaFile();
+    f.Erase("retention_unit");
+    f.Erase("actual_sampling_interval");
+    f.Erase("actual_delay_time");
+    f.SetText(row.unitAttribute, row.unitText);
+    f.SetText("detector_unit", row.detectorUnit);
+    f.SetText("injection_date_time_stamp", row.stamp);
+    f.scalars.emplace_back("actual_sampling_interval", row.interval);
+    f.scalars.emplace_back("actual_delay_time", row.delay);
+    f.signals[0].assign(5000, 0.0f);
+    for (size_t i = 0; i < f.signals[0].size(); ++i)
+      f.signals[0][i] = -0.17588416f + 0.03125f * static_cast<float>(i % 4189);
+    f.scalars.emplace_back("detector_minimum_value", -0.17588416f);
+    f.scalars.emplace_back("detector_maximum_value", -0.17588416f + 0.03125f * 4188);
+    const AiaImportResult r = Import(f);
+    ASSERT_TRUE(r.ok()) << row.system << ": " << r.error;
+    const ChrmChannel& c = r.file.channels[0];
+    EXPECT_EQ(c.samples.size(), 5000u) << row.system;
+    EXPECT_EQ(c.step, row.interval / row.perMinute) << row.system;
+    EXPECT_EQ(c.startTime, row.delay / row.perMinute) << row.system;
+    const auto [low, high] = std::minmax_element(c.samples.begin(), c.samples.end());
+    EXPECT_EQ(*low, static_cast<float>(f.scalars[f.scalars.size() - 2].second)) << row.system;
+    EXPECT_EQ(*high, static_cast<float>(f.scalars.back().second)) << row.system;
+    EXPECT_NE(r.file.passport.andate, 0) << row.system;
+    EXPECT_TRUE(r.notices.empty()) << row.system << ": " << r.notices.front();
+  }
 }
 
 TEST(AiaTimestamp, LocalTimeWithItsOffsetBecomesUtc) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace p528::test {
 namespace {
@@ -29,6 +30,9 @@ TEST(SameRun, ItsCopiesInOtherFormatsAreSkippedAsRegistered) {
     chrmgen::WriteAiaFile(file, folder / ("runs/" + std::string(name) + ".cdf"));
     if (std::string(name) == "01_blank") chrmgen::WriteTextExport(file, folder / "runs/01_blank.txt");
   }
+  // Other text files of the folder are no candidates: notes, the set's own index.
+  std::ofstream(folder / "runs/readme.txt") << "Exported from the GC 2024-03-12\n";
+  folder.Copy(kDemo + "/assays.txt", "runs/assays.txt");
   const aia::AiaRoleChoice blank{false, RoleBlank, {}, {}};
   hostkit::FormatTable formats = hostkit::NativeFormats();
   formats.Add(aia::AiaFormat(&blank, [](int) { return std::string("#холостая"); }));
