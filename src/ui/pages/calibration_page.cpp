@@ -4,6 +4,7 @@
 #include "ui/control_ids.h"
 #include "ui/numeric_edit.h"
 #include "ui/pages/chart_dialogs.h"
+#include "ui/pages/enlarge_keys.h"
 #include "ui/ui_text.h"
 #include "ui/window_texts.h"
 #include "workbench/chart_page_rules.h"
@@ -33,6 +34,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   const Shell& shell = workbench.shell();
   chart_->setObjectName(Id(id::kChart));
   chart_->SetOwner(this);
+  EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
   points_->setObjectName(Id(id::kPoints));
   points_->SetTable(&workbench.calibrationPointsForView());
   x_->setObjectName(Id(id::kX));
