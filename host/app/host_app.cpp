@@ -26,8 +26,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // The role text of the plug-in's string table in the host's language ("#анализ", ...), as
 // the plug-in writes and reads it in "Chrm_Type".
 std::string PluginRoleText(int role) {
-  Shell shell;
-  shell.resources = HostIsRussian() ? &RussianStrings() : &EnglishStrings();
+  const Shell shell = MakeShell(
+      {.language = HostIsRussian() ? kLangRussian : kLangEnglish, .foreignTexts = &EnglishStrings()});
   return RolePassportText(shell, role);
 }
 

@@ -1,6 +1,7 @@
 #include "host/kit/service_table.h"
 
 #include "host/kit/profile_store.h"
+#include "shell/shell.h"
 #include "shell/text.h"
 
 #include <algorithm>
@@ -174,10 +175,8 @@ void OfferDataPath(ServiceTable& table, const std::string& folder) {
 }
 
 uint16_t ChooseLanguageId(const std::string& option) {
-  constexpr uint16_t kRussian = 0x0419;
-  constexpr uint16_t kEnglish = 0x0409;
-  if (option == "ru") return kRussian;
-  if (option == "en") return kEnglish;
+  if (option == "ru") return kLangRussian;
+  if (option == "en") return kLangEnglish;
   std::string locale;
   for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(variable);
@@ -186,7 +185,7 @@ uint16_t ChooseLanguageId(const std::string& option) {
       break;
     }
   }
-  return locale.rfind("ru", 0) == 0 ? kRussian : kEnglish;
+  return locale.rfind("ru", 0) == 0 ? kLangRussian : kLangEnglish;
 }
 
 }  // namespace p528::hostkit

@@ -27,14 +27,17 @@ std::string PluginModule::componentTablePath() const { return ComponentTableLoca
 
 int PluginModule::Load(const HostApi* host) {
   host_ = host;
-  shell_.host = host;
-  ReleaseSatellite();                    // no satellite loaded yet
-  shell_.resources = &RussianStrings();  // the module's own texts
-  shell_.uiLangId = 0;
+  ReleaseSatellite();  // no satellite loaded yet
+  // The module's own texts until the satellite is loaded; the settings prefix waits for the
+  // first menu command, the assay database for the host's "modules loaded". A module loaded
+  // again keeps what its window already set.
+  Shell loaded = MakeShell({.host = host, .settingsPrefix = false, .databaseLocation = false});
+  loaded.foreignUi = shell_.foreignUi;
+  loaded.settingsPrefix = std::move(shell_.settingsPrefix);
+  loaded.databaseLocation = std::move(shell_.databaseLocation);
+  shell_ = std::move(loaded);
   if (host_ != nullptr && host_->HookEvent != nullptr)
     subscription_ = host_->HookEvent(kModulesLoadedEvent, callbacks_.modulesLoaded);
-  if (shell_.ServiceExists("System/GetLanguage"))
-    shell_.uiLangId = static_cast<uint16_t>(shell_.CallService("System/GetLanguage", 0, 0) & 0xFFFF);
   if (shell_.uiLangId != kLangRussian) LoadSatellite();
   return 0;
 }
@@ -65,11 +68,7 @@ int PluginModule::OnModulesLoaded() {
   // Asked without an existence check: every host offers its main menu.
   shell_.CallService("MainMenu/CreateNewMenu", 0, reinterpret_cast<intptr_t>(&item));
 
-  if (shell_.ServiceExists("DB/GetConnectionUri")) {
-    const auto* location = reinterpret_cast<const char16_t*>(shell_.CallService("DB/GetConnectionUri", 0, 0));
-    // Copied at once: the host's text is not ours to keep. No text is an empty location.
-    shell_.databaseLocation = location != nullptr ? std::u16string(location) : std::u16string();
-  }
+  shell_.ReadDatabaseLocation();
   return 0;
 }
 

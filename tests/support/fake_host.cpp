@@ -46,10 +46,7 @@ FakeHost& FakeHost::Active() {
 }
 
 Shell FakeHost::MakeShell(bool withPrefix) const {
-  Shell shell;
-  shell.host = &table_;
-  if (withPrefix) shell.settingsPrefix = kSettingsPrefix;
-  return shell;
+  return p528::MakeShell({.host = &table_, .settingsPrefix = withPrefix, .databaseLocation = false});
 }
 
 void FakeHost::Provide(const std::string& name, ServiceHandler handler) {

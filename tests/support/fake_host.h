@@ -85,8 +85,8 @@ class FakeHost {
 
   // The host's service table, valid while this FakeHost lives.
   const HostApi* table() const { return &table_; }
-  // A Shell attached to this host, with the settings prefix "plugins\plug528" (as after the
-  // first menu command) or without it.
+  // A Shell attached to this host in its language, with the settings prefix "plugins\plug528"
+  // (as after the first menu command) or without it, and no assay database location.
   Shell MakeShell(bool withPrefix = true) const;
 
   // ---- host services ----

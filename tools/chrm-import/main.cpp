@@ -142,8 +142,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  Shell shell;
-  shell.resources = options.lang == "en" ? &EnglishStrings() : &RussianStrings();
+  const Shell shell = MakeShell(
+      {.language = options.lang == "en" ? kLangEnglish : kLangRussian, .foreignTexts = &EnglishStrings()});
   const std::string roleText = RolePassportText(shell, options.role);
 
   std::set<std::string> written;

@@ -86,12 +86,8 @@ int main(int argc, char** argv) {
 
   hostkit::ProfileStore profile;
   simdist::CliHost host(profile);
-  host.languageId = lang == "en" ? 0x0409 : kLangRussian;
-  Shell shell;
-  shell.host = host.Attach();
-  shell.uiLangId = host.languageId;
-  shell.resources = lang == "en" ? &EnglishStrings() : &RussianStrings();
-  shell.settingsPrefix = kSettingsPrefix;
+  host.languageId = lang == "en" ? kLangEnglish : kLangRussian;
+  Shell shell = MakeShell({.host = host.Attach(), .foreignTexts = &EnglishStrings()});
   Workbench workbench(shell, std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv");
   workbench.Initialise(false, false);
   std::vector<std::string> files;

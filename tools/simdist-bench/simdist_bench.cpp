@@ -72,13 +72,10 @@ const WrittenSet& Set(const std::string& name) {
 struct Bench {
   simdist::ProfileStore profile;
   simdist::CliHost host{profile};
-  Shell shell;
+  Shell shell = MakeShell({.host = host.Attach(), .language = kLangRussian});
   std::unique_ptr<Workbench> workbench;
 
   explicit Bench(const WrittenSet& set) {
-    shell.host = host.Attach();
-    shell.settingsPrefix = kSettingsPrefix;
-    shell.uiLangId = kLangRussian;
     for (const auto& [key, value] : set.settings) {
       if (key == "method" || key == "type_ref_gasoil") {
         WriteSettingInt(shell, kSectionSettings, key, std::stoi(value));

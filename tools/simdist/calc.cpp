@@ -27,8 +27,6 @@ namespace p528::simdist {
 
 namespace {
 
-constexpr uint16_t kEnglish = 0x0409;
-
 // The command line as the workbench's user: everything it would show goes to stderr.
 class CliUser : public WorkbenchUser {
  public:
@@ -153,20 +151,12 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // The host: profile, language, assay database and the assay dialog answered by --ids.
   CliHost host(profile);
-  host.languageId = config.language == "en" ? kEnglish : kLangRussian;
+  host.languageId = config.language == "en" ? kLangEnglish : kLangRussian;
   if (config.database) host.database = Utf8ToUtf16(*config.database);
   host.assayIds = config.assayIds;
   host.assayDialogOffered = config.idsGiven;
 
-  Shell shell;
-  shell.host = host.Attach();
-  shell.uiLangId = static_cast<uint16_t>(shell.CallService("System/GetLanguage", 0, 0) & 0xFFFF);
-  shell.resources = shell.uiLangId == kLangRussian ? &RussianStrings() : &EnglishStrings();
-  shell.settingsPrefix = kSettingsPrefix;
-  if (shell.ServiceExists("DB/GetConnectionUri")) {
-    shell.databaseLocation =
-        std::u16string(reinterpret_cast<const char16_t*>(shell.CallService("DB/GetConnectionUri", 0, 0)));
-  }
+  Shell shell = MakeShell({.host = host.Attach(), .foreignTexts = &EnglishStrings()});
 
   // Settings the windows store at once (C1-C4 times, report options), before the start.
   OptionContext context{config, &shell, nullptr};

@@ -13,10 +13,6 @@
 
 namespace p528::tools {
 
-namespace {
-constexpr uint16_t kEnglish = 0x0409;
-}  // namespace
-
 DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_) {
   const std::string sourceComponents = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
   ComponentTable components;
@@ -41,16 +37,12 @@ DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_
   std::filesystem::copy_file(sourceComponents, componentPath,
                              std::filesystem::copy_options::overwrite_existing);
 
-  host_.languageId = english ? kEnglish : kLangRussian;
+  host_.languageId = english ? kLangEnglish : kLangRussian;
   host_.database = Utf8ToUtf16(folder + "/assays.db");
   host_.assayDialogOffered = true;
   for (const chrmgen::AssayRow& row : set.Assays(folder)) host_.assayIds.push_back(row.id);
 
-  shell_.host = host_.Attach();
-  shell_.uiLangId = host_.languageId;
-  shell_.resources = english ? &EnglishStrings() : &RussianStrings();
-  shell_.settingsPrefix = kSettingsPrefix;
-  shell_.databaseLocation = *host_.database;
+  shell_ = MakeShell({.host = host_.Attach(), .foreignTexts = &EnglishStrings()});
   for (const auto& [key, value] : set.settings) {
     if (value.empty()) continue;
     if (key == "method" || key == "type_ref_gasoil") {
