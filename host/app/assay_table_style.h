@@ -1,6 +1,7 @@
 // The look and behaviour every assay table of the host shares (the main window's list and
 // the chooser's): whole rows selected, several at a time, read only, one text line per row,
-// long file names shortened in the middle.
+// long file names shortened in the middle; columns fitted to the rows on show (a list read
+// lazily is never walked through to measure it).
 #pragma once
 
 #include <QHeaderView>
@@ -17,6 +18,8 @@ inline void StyleAssayTable(QTableView& table) {
   table.setWordWrap(false);
   table.setTextElideMode(Qt::ElideMiddle);
   table.horizontalHeader()->setStretchLastSection(true);
+  table.horizontalHeader()->setResizeContentsPrecision(0);
+  table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
 }  // namespace p528::host

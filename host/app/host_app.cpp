@@ -1,12 +1,13 @@
 #include "host_app.h"
 
+#include "assay_table_model.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "host/kit/assay_roles.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
-#include "shell/shell.h"
-#include "shell/string_table.h"
+#include "report/report_options.h"
 #include "shell/text.h"
 
 #include <QAction>
@@ -23,14 +24,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// The role text of the plug-in's string table in the host's language ("#анализ", ...), as
-// the plug-in writes and reads it in "Chrm_Type".
-std::string PluginRoleText(int role) {
-  Shell shell;
-  shell.resources = HostIsRussian() ? &RussianStrings() : &EnglishStrings();
-  return RolePassportText(shell, role);
-}
-
 }  // namespace
 
 HostApp::HostApp(HostOptions options, HostPrompts& prompts)
@@ -40,7 +33,8 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
-  formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
+  // The plug-in's own role text, which it reads under either interface language.
+  formats_.Add(aia::AiaFormat(&aiaRoles_, hostkit::StoredRoleText));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -60,8 +54,16 @@ bool HostApp::Start() {
                   true);
     return false;
   }
+  // The lists sort and filter by the database's indexes: a database of an older host or of
+  // the generator gets them now (once). A read-only one is listed as it is.
+  try {
+    if (!database_->UpToDate()) database_->Upgrade();
+  } catch (const std::exception&) {
+  }
+  newProfile_ = !std::filesystem::exists(options_.profile, ec);
   std::string profileError;
   if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
+  StartProfile();
 
   window_ = std::make_unique<HostWindow>(*database_, options_.dataFolder, formats_, prompts_);
   window_->openFile = [this](const std::string& path) { OpenViewer(path); };
@@ -72,7 +74,32 @@ bool HostApp::Start() {
   OfferServices();
   LoadPlugins();
   started_ = true;
+  OfferDemo();
   return true;
+}
+
+void HostApp::StartProfile() {
+  if (!newProfile_) return;
+  // The plug-in's own default leaves the report's sections off; a laboratory starting with
+  // this host sees the whole report first and switches off what it does not need.
+  for (const ReportFlagSpec& flag : ReportFlags())
+    profile_.SetInt(std::string("plugins\\plug528\\settings\\") + flag.key, 1);
+}
+
+void HostApp::OfferDemo() {
+  constexpr const char* kOffered = "plug528-host\\demo_offered";
+  std::error_code ec;
+  if (profile_.GetInt(kOffered).value_or(0) != 0 || !std::filesystem::is_directory(options_.demo, ec)) return;
+  hostkit::AssayFilter everything;
+  everything.deleted = true;
+  try {
+    if (database_->Count(everything) != 0) return;
+  } catch (const std::exception&) {
+    return;
+  }
+  profile_.SetInt(kOffered, 1);
+  const std::string demo = std::filesystem::canonical(options_.demo, ec).string();
+  if (prompts_.Confirm(window_.get(), Tr(Text::FirstStartDemo).arg(Q(demo)))) window_->Import({demo});
 }
 
 void HostApp::OfferServices() {
@@ -137,20 +164,10 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   if (request == nullptr || request->ids == nullptr || request->capacity <= 0 || database_ == nullptr)
     return 0;
   QWidget* owner = lparam != 0 ? reinterpret_cast<QWidget*>(lparam) : window_.get();
-  std::optional<ChooserAnswer> answer;
-  if (!chooserAnswers.empty()) {
-    answer = chooserAnswers.front();
-    chooserAnswers.pop_front();
-  }
-  std::vector<hostkit::AssayRecord> visible;
-  try {
-    visible = database_->Visible();
-  } catch (const std::exception& error) {
-    prompts_.Tell(owner, QString::fromUtf8(error.what()), true);
-    return 0;
-  }
   const int capacity = static_cast<int>(std::min<intptr_t>(request->capacity, 1 << 20));
-  return RunAssayChooser(visible, owner, request->ids, capacity, answer);
+  return RunAssayChooser(*database_,
+                         std::filesystem::absolute(options_.dataFolder).lexically_normal().string(), owner,
+                         request->ids, capacity, driver_);
 }
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
@@ -159,18 +176,12 @@ bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
     return formats_.For(file.source) == aiaFormat;
   });
   if (count == 0) return true;
-  std::optional<RoleAnswer> answer;
-  if (!roleAnswers.empty()) {
-    answer = roleAnswers.front();
-    roleAnswers.pop_front();
-  } else if (!options_.script.empty()) {
-    answer = RoleAnswer{true, 0, {}};  // a scripted run never waits for a person
-  }
   std::vector<QString> roleTexts;
-  for (int role = RoleCalibration; role <= RoleCheck; ++role) roleTexts.push_back(Q(PluginRoleText(role)));
+  for (int role = RoleCalibration; role <= RoleCheck; ++role)
+    roleTexts.push_back(RoleCaption(hostkit::StoredRoleText(role)));
   const std::vector<aia::RoleRule> stored = aia::LoadRoleRules(profile_);
   std::optional<aia::AiaRoleChoice> choice =
-      AskAiaRole(static_cast<int>(count), roleTexts, stored, window_.get(), answer);
+      AskAiaRole(static_cast<int>(count), roleTexts, stored, window_.get(), driver_);
   if (!choice) return false;
   const bool changed = choice->rules.size() != stored.size() ||
                        !std::equal(stored.begin(), stored.end(), choice->rules.begin(),

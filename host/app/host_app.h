@@ -27,7 +27,6 @@
 
 #include <QString>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +36,7 @@ class QWidget;
 
 namespace p528::host {
 
+class DialogDriver;
 class HostPrompts;
 class HostWindow;
 
@@ -60,10 +60,8 @@ class HostApp {
   // The plug-ins that loaded, and the reasons of those that did not.
   const std::vector<std::unique_ptr<hostkit::PluginLibrary>>& plugins() const { return plugins_; }
 
-  // The answers a script gives the next choosers, in order.
-  std::deque<ChooserAnswer> chooserAnswers;
-  // The answers a script gives the next role questions of AIA imports, in order.
-  std::deque<RoleAnswer> roleAnswers;
+  // What answers the modal dialogs in place of a person (scripted runs); none by default.
+  void SetDialogDriver(DialogDriver* driver) { driver_ = driver; }
   // Opens a viewer window for `path`; returns it.
   QWidget* OpenViewer(const std::string& path);
   QWidget* lastViewer() const { return lastViewer_; }
@@ -73,6 +71,10 @@ class HostApp {
   void LoadPlugins();
   intptr_t CreateMenu(intptr_t lparam);
   intptr_t ChooseAssays(intptr_t wparam, intptr_t lparam);
+  // The first start: a new profile gets every report section on; an empty database is
+  // offered the demonstration sets of the installation (asked once per profile).
+  void StartProfile();
+  void OfferDemo();
   // Before an import that meets AIA files: asks for their role (or the rules) and keeps the
   // rules the dialog ended with in the profile; false for Cancel.
   bool AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files);
@@ -88,7 +90,9 @@ class HostApp {
   std::unique_ptr<HostWindow> window_;
   std::vector<std::unique_ptr<hostkit::PluginLibrary>> plugins_;
   QWidget* lastViewer_ = nullptr;
+  DialogDriver* driver_ = nullptr;
   bool started_ = false;
+  bool newProfile_ = false;
 };
 
 }  // namespace p528::host

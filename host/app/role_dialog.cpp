@@ -1,5 +1,6 @@
 #include "role_dialog.h"
 
+#include "dialog_driver.h"
 #include "host_texts.h"
 
 #include <QButtonGroup>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace p528::host {
@@ -107,19 +107,9 @@ aia::AiaRoleChoice RoleDialog::Choice() const {
 
 std::optional<aia::AiaRoleChoice> AskAiaRole(int fileCount, const std::vector<QString>& roleTexts,
                                              const std::vector<aia::RoleRule>& rules, QWidget* owner,
-                                             const std::optional<RoleAnswer>& answer) {
+                                             DialogDriver* driver) {
   RoleDialog dialog(fileCount, roleTexts, rules, owner);
-  if (answer) {
-    QTimer::singleShot(0, &dialog, [&dialog, &answer] {
-      dialog.Pick(answer->role);
-      if (!answer->picture.isEmpty()) dialog.grab().save(answer->picture);
-      if (answer->cancel) {
-        dialog.reject();
-      } else {
-        dialog.accept();
-      }
-    });
-  }
+  if (driver != nullptr) driver->Drive(dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
 }

@@ -1,9 +1,6 @@
 // The question an import asks when it meets AIA files (".cdf"): which role they get, one of
 // the six roles for every file or "by sample name rules", with the rules shown and edited in
 // the same dialog. The role captions are the role texts of the plug-in's string table.
-//
-// A scripted answer (tests, pictures) picks the role or the rules and presses OK or Cancel
-// once the dialog runs, so the real dialog is shown and ends by itself.
 #pragma once
 
 #include "host/kit/formats/aia_format.h"
@@ -39,17 +36,12 @@ class RoleDialog : public QDialog {
   QTableWidget* rules_;
 };
 
-// What a script answers the next role question: a role 1..6, 0 for the rules, or Cancel;
-// `picture` (when set) is a file the dialog is grabbed into before it ends.
-struct RoleAnswer {
-  bool cancel = false;
-  int role = 0;
-  QString picture;
-};
+class DialogDriver;
 
 // Asks; nullopt for Cancel. The rules of the result are those the dialog ended with.
+// `driver` (when set) answers in place of a person.
 std::optional<aia::AiaRoleChoice> AskAiaRole(int fileCount, const std::vector<QString>& roleTexts,
                                              const std::vector<aia::RoleRule>& rules, QWidget* owner,
-                                             const std::optional<RoleAnswer>& answer);
+                                             DialogDriver* driver);
 
 }  // namespace p528::host

@@ -1,6 +1,7 @@
 #include "host/kit/assay_database.h"
 
 #include "shell/database.h"
+#include "shell/text.h"
 
 #include <sqlite3.h>
 
@@ -48,7 +49,38 @@ constexpr OptionalColumn kHostColumns[] = {
     {"role", "role TEXT"},     {"digest", "digest TEXT"},
 };
 
-constexpr int kSchemaVersion = 1;  // PRAGMA user_version of an up-to-date database
+constexpr int kSchemaVersion = 2;  // PRAGMA user_version of an up-to-date database
+
+// What the lists sort by and the import looks up; a million rows sort without a pass.
+constexpr const char* kIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS assay_andate ON assay (andate);",
+    "CREATE INDEX IF NOT EXISTS assay_sample ON assay (sample);",
+    "CREATE INDEX IF NOT EXISTS assay_role ON assay (role);",
+    "CREATE INDEX IF NOT EXISTS assay_filename ON assay (filename);",
+    "CREATE INDEX IF NOT EXISTS assay_digest ON assay (digest);",
+};
+
+// fold(text): the full Unicode case folding of the shell (shell/text.h); NULL stays NULL.
+void FoldFunction(sqlite3_context* context, int, sqlite3_value** values) {
+  const auto* text = sqlite3_value_text(values[0]);
+  if (text == nullptr) {
+    sqlite3_result_null(context);
+    return;
+  }
+  const std::string folded = FoldCase(reinterpret_cast<const char*>(text));
+  sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+void BindValues(sqlite3_stmt* statement, const std::vector<AssayFilterSql::Value>& values) {
+  for (size_t i = 0; i < values.size(); ++i) {
+    const int at = static_cast<int>(i) + 1;
+    if (values[i].isText) {
+      sqlite3_bind_text(statement, at, values[i].text.c_str(), -1, SQLITE_TRANSIENT);
+    } else {
+      sqlite3_bind_int64(statement, at, values[i].number);
+    }
+  }
+}
 
 constexpr char kCreateTable[] =
     "CREATE TABLE IF NOT EXISTS assay ("
@@ -79,6 +111,8 @@ AssayDatabase::AssayDatabase(const std::string& path) : path_(path) {
   }
   // Another process (the generator, a second host) may hold the file for a moment.
   sqlite3_busy_timeout(db_, 5000);
+  sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, FoldFunction, nullptr,
+                          nullptr);
   try {
     // A new or empty file gets the whole schema; an existing table is left as it is.
     if (!existed || !HasTable()) UpgradeSchema();
@@ -122,6 +156,7 @@ void AssayDatabase::UpgradeSchema() {
       Execute(sql.c_str());
     }
   }
+  for (const char* index : kIndexes) Execute(index);
   Execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";").c_str());
   upToDate_ = true;
   hasDigest_ = true;
@@ -143,15 +178,26 @@ void AssayDatabase::InTransaction(const std::function<void()>& work) {
   }
 }
 
+bool AssayDatabase::UpToDate() const {
+  Statement statement = Prepare(db_, "PRAGMA user_version;");
+  if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail(db_, sqlite3_sql(statement.get()));
+  return sqlite3_column_int(statement.get(), 0) >= kSchemaVersion;
+}
+
+void AssayDatabase::Upgrade() {
+  InTransaction([] {});
+}
+
 std::vector<AssayRecord> AssayDatabase::Select(const std::string& where,
-                                               const std::function<void(void*)>& bind) const {
+                                               const std::function<void(void*)>& bind,
+                                               const std::string& order) const {
   // A database of another writer may lack the host's own columns: those read as empty.
   std::string columns = "id, filename, ishidden, isdeleted";
   for (const OptionalColumn& column : kHostColumns) {
     const bool present = std::string(column.name) == "digest" ? hasDigest_ : HasColumn(column.name);
     columns += std::string(", ") + (present ? column.name : "NULL");
   }
-  Statement statement = Prepare(db_, "SELECT " + columns + " FROM assay " + where + " ORDER BY id;");
+  Statement statement = Prepare(db_, "SELECT " + columns + " FROM assay " + where + " " + order + ";");
   if (bind) bind(statement.get());
   std::vector<AssayRecord> rows;
   int result;
@@ -178,6 +224,40 @@ std::vector<AssayRecord> AssayDatabase::List(bool withDeleted) const {
 
 std::vector<AssayRecord> AssayDatabase::Visible() const {
   return Select("WHERE ishidden = 0 AND isdeleted = 0", {});
+}
+
+int64_t AssayDatabase::Count(const AssayFilter& filter) const {
+  const AssayFilterSql sql = FilterSql(filter);
+  Statement statement = Prepare(db_, "SELECT count(*) FROM assay " + sql.where + ";");
+  BindValues(statement.get(), sql.values);
+  if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail(db_, sqlite3_sql(statement.get()));
+  return sqlite3_column_int64(statement.get(), 0);
+}
+
+std::vector<AssayRecord> AssayDatabase::Page(const AssayFilter& filter, int64_t offset, int64_t limit) const {
+  const AssayFilterSql sql = FilterSql(filter);
+  const std::string order =
+      sql.orderBy + " LIMIT " + std::to_string(limit) + " OFFSET " + std::to_string(offset);
+  return Select(
+      sql.where, [&sql](void* s) { BindValues(static_cast<sqlite3_stmt*>(s), sql.values); }, order);
+}
+
+std::optional<AssayRecord> AssayDatabase::Find(int id) const {
+  std::vector<AssayRecord> rows =
+      Select("WHERE id = ?", [id](void* s) { sqlite3_bind_int(static_cast<sqlite3_stmt*>(s), 1, id); });
+  if (rows.empty()) return std::nullopt;
+  return std::move(rows.front());
+}
+
+std::vector<std::string> AssayDatabase::RoleTexts() const {
+  if (!HasColumn("role")) return {};
+  Statement statement = Prepare(db_, "SELECT DISTINCT role FROM assay WHERE role <> '' ORDER BY role;");
+  std::vector<std::string> roles;
+  int result;
+  while ((result = sqlite3_step(statement.get())) == SQLITE_ROW)
+    roles.push_back(ColumnText(statement.get(), 0));
+  if (result != SQLITE_DONE) Fail(db_, sqlite3_sql(statement.get()));
+  return roles;
 }
 
 std::vector<AssayRecord> AssayDatabase::WithDigest(const std::string& digest) const {
@@ -248,6 +328,19 @@ bool SetFlag(sqlite3* db, const char* sql, int id, bool value) {
 bool AssayDatabase::SetHidden(int id, bool hidden) {
   bool found = false;
   InTransaction([&] { found = SetFlag(db_, "UPDATE assay SET ishidden = ? WHERE id = ?;", id, hidden); });
+  return found;
+}
+
+bool AssayDatabase::SetRole(int id, const std::string& role, const std::string& filename) {
+  bool found = false;
+  InTransaction([&] {
+    Statement statement = Prepare(db_, "UPDATE assay SET role = ?, filename = ? WHERE id = ?;");
+    sqlite3_bind_text(statement.get(), 1, role.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 2, filename.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(statement.get(), 3, id);
+    StepDone(db_, statement.get());
+    found = sqlite3_changes(db_) > 0;
+  });
   return found;
 }
 

@@ -13,17 +13,25 @@
 //
 // The databases the set generator writes have the same table without `digest`. Opening a
 // database never changes it: reading works on any of these files as they are. The first
-// write (WriteRows, SetHidden, SetDeleted, an import) brings the schema up to date, adding
-// the missing columns; rows and ids are never rewritten by that.
+// write (WriteRows, SetHidden, SetDeleted, an import, Upgrade) brings the schema up to date,
+// adding the missing columns and the indexes the lists sort by; rows and ids are never
+// rewritten by that.
+//
+// The lists read the table a page at a time (Count, Page): filtering and sorting are the
+// database's, so a list of a million assays costs what its shown rows cost. The connection
+// has the SQL function fold(text), full Unicode case folding, for the filter's text.
 //
 // Every write runs in one transaction: a write that fails leaves the database as it was.
 // Failures raise DataBase::SqlException (SQLite's message, the statement, the code).
 // One object per thread; the file may be shared with other processes (SQLite's locking).
 #pragma once
 
+#include "host/kit/assay_filter.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,12 +66,27 @@ class AssayDatabase {
   // Rows neither hidden nor deleted, by id: what the assay chooser offers.
   std::vector<AssayRecord> Visible() const;
 
+  // The rows of `filter` (AssayFilter) and one page of them in its order.
+  int64_t Count(const AssayFilter& filter) const;
+  std::vector<AssayRecord> Page(const AssayFilter& filter, int64_t offset, int64_t limit) const;
+  // One row by id, deleted or not; nullopt when there is none.
+  std::optional<AssayRecord> Find(int id) const;
+  // The role texts of the rows, each once, sorted ("" left out).
+  std::vector<std::string> RoleTexts() const;
+
+  // True when the schema and the indexes are up to date; Upgrade brings them there (one
+  // transaction; the host does it at start, a read-only file stays as it is).
+  bool UpToDate() const;
+  void Upgrade();
+
   // Inserts the rows in one transaction, replacing rows of the same id (the generator's
   // index of a set). Rows with id 0 get the next free id.
   void WriteRows(const std::vector<AssayRecord>& rows);
   // Sets the flag of one assay; the file itself stays where it is. False: no such id.
   bool SetHidden(int id, bool hidden);
   bool SetDeleted(int id, bool deleted);
+  // Sets the role text and the file of one assay (a role change stores a new copy).
+  bool SetRole(int id, const std::string& role, const std::string& filename);
 
   // Runs `work` inside one transaction on the up-to-date schema; commits when it returns,
   // rolls back when it throws (and lets the exception pass). Used by the import. Not
@@ -82,7 +105,8 @@ class AssayDatabase {
   void UpgradeSchema();
   bool HasTable() const;
   bool HasColumn(const char* column) const;
-  std::vector<AssayRecord> Select(const std::string& where, const std::function<void(void*)>& bind) const;
+  std::vector<AssayRecord> Select(const std::string& where, const std::function<void(void*)>& bind,
+                                  const std::string& order = "ORDER BY id") const;
 
   std::string path_;
   sqlite3* db_ = nullptr;

@@ -2,35 +2,68 @@
 
 #include "shell/text.h"
 
-#include <algorithm>
-
 namespace p528::hostkit {
 
-bool AssayFilter::Matches(const AssayRecord& record) const {
-  if (!role.empty() && record.role != role) return false;
-  if (from && record.andate < *from) return false;
-  if (until && record.andate >= *until) return false;
-  if (text.empty()) return true;
-  const std::string wanted = FoldCase(text);
-  return FoldCase(record.sample).find(wanted) != std::string::npos ||
-         FoldCase(FileNamePart(record.filename)).find(wanted) != std::string::npos;
-}
+namespace {
 
-std::vector<AssayRecord> Filtered(const std::vector<AssayRecord>& records, const AssayFilter& filter) {
-  std::vector<AssayRecord> out;
-  std::copy_if(records.begin(), records.end(), std::back_inserter(out),
-               [&filter](const AssayRecord& record) { return filter.Matches(record); });
-  return out;
-}
-
-std::vector<std::string> RoleTexts(const std::vector<AssayRecord>& records) {
-  std::vector<std::string> roles;
-  for (const AssayRecord& record : records) {
-    if (!record.role.empty()) roles.push_back(record.role);
+const char* ColumnName(AssayColumn column) {
+  switch (column) {
+    case AssayColumn::Id: return "id";
+    case AssayColumn::Sample: return "sample";
+    case AssayColumn::Time: return "andate";
+    case AssayColumn::Role: return "role";
+    case AssayColumn::File: return "filename";
   }
-  std::sort(roles.begin(), roles.end());
-  roles.erase(std::unique(roles.begin(), roles.end()), roles.end());
-  return roles;
+  return "id";
+}
+
+}  // namespace
+
+AssayFilterSql FilterSql(const AssayFilter& filter) {
+  AssayFilterSql sql;
+  std::vector<std::string> conditions;
+  if (!filter.hidden) conditions.push_back("ishidden = 0");
+  if (!filter.deleted) conditions.push_back("isdeleted = 0");
+  if (!filter.roles.empty()) {
+    std::string in = "role IN (";
+    for (size_t i = 0; i < filter.roles.size(); ++i) {
+      in += i == 0 ? "?" : ", ?";
+      sql.values.push_back({true, filter.roles[i], 0});
+    }
+    conditions.push_back(in + ")");
+  }
+  if (filter.from) {
+    conditions.push_back("andate >= ?");
+    sql.values.push_back({false, {}, *filter.from});
+  }
+  if (filter.until) {
+    conditions.push_back("andate < ?");
+    sql.values.push_back({false, {}, *filter.until});
+  }
+  if (!filter.text.empty()) {
+    // fold() is the database connection's full Unicode case folding (AssayDatabase). A file
+    // in the data folder is searched by its place there, so the data folder's own path
+    // (the same for every file) finds nothing.
+    std::string prefix = filter.dataFolder;
+    if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+    conditions.push_back(
+        "(instr(fold(sample), ?) > 0 OR instr(fold(CASE WHEN substr(filename, 1, ?) = ? "
+        "THEN substr(filename, ? + 1) ELSE filename END), ?) > 0)");
+    const std::string folded = FoldCase(filter.text);
+    // substr() counts characters, not bytes.
+    int64_t length = 0;
+    for (const char c : prefix) length += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    sql.values.push_back({true, folded, 0});
+    sql.values.push_back({false, {}, prefix.empty() ? -1 : length});
+    sql.values.push_back({true, prefix, 0});
+    sql.values.push_back({false, {}, length});
+    sql.values.push_back({true, folded, 0});
+  }
+  for (size_t i = 0; i < conditions.size(); ++i) sql.where += (i == 0 ? "WHERE " : " AND ") + conditions[i];
+  const char* direction = filter.descending ? " DESC" : " ASC";
+  sql.orderBy = std::string("ORDER BY ") + ColumnName(filter.orderBy) + direction;
+  if (filter.orderBy != AssayColumn::Id) sql.orderBy += std::string(", id") + direction;
+  return sql;
 }
 
 }  // namespace p528::hostkit

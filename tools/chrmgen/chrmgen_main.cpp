@@ -2,7 +2,7 @@
 //
 //   chrmgen list
 //   chrmgen generate SCENARIO FOLDER [options]
-//   chrmgen index --db FILE FOLDER...
+//   chrmgen index --db FILE [--assays N] FOLDER...
 //
 // Exit status: 0 done, 1 failure (message on stderr), 2 usage error (an option value out of
 // range among them; the message names the limit).
@@ -27,7 +27,7 @@ using namespace p528::chrmgen;
 const char* const kUsage =
     "usage: chrmgen list\n"
     "       chrmgen generate SCENARIO FOLDER [options]\n"
-    "       chrmgen index --db FILE FOLDER...\n"
+    "       chrmgen index --db FILE [--assays N] FOLDER...\n"
     "       chrmgen --help | --version\n"
     "options of generate:\n"
     "  --seed N             random seed (default 528)\n"
@@ -44,7 +44,10 @@ const char* const kUsage =
     "  --id-base N          first assay id (default 101, 201, 301, 401 by scenario)\n"
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
     "  --no-db              do not write assays.db\n"
-    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n";
+    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
+    "options of index:\n"
+    "  --assays N           register the folders' runs again, a day later each round, up to N\n"
+    "                       assays (a laboratory's years of assays, for benchmarks)\n";
 
 struct UsageError {
   std::string message;
@@ -157,16 +160,22 @@ int Generate(const std::vector<std::string>& args) {
 int Index(const std::vector<std::string>& args) {
   std::string database;
   std::vector<std::string> folders;
+  int assays = 0;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--db") {
-      if (i + 1 >= args.size()) throw UsageError{"missing value for --db"};
-      database = args[++i];
+    if (args[i] == "--db" || args[i] == "--assays") {
+      if (i + 1 >= args.size()) throw UsageError{"missing value for " + args[i]};
+      if (args[i] == "--db") {
+        database = args[++i];
+      } else {
+        assays = Integer(args[i], args[i + 1]);
+        ++i;
+      }
     } else {
       folders.push_back(args[i]);
     }
   }
   if (database.empty() || folders.empty()) throw UsageError{"index needs --db FILE and at least one folder"};
-  const int count = IndexSets(folders, database);
+  const int count = IndexSets(folders, database, assays);
   std::printf("%d assays in %s\n", count, database.c_str());
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "set_writer.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -229,13 +231,24 @@ void WriteSet(const GeneratedSet& set, const std::string& folder, const std::str
   }
 }
 
-int IndexSets(const std::vector<std::string>& folders, const std::string& database) {
+int IndexSets(const std::vector<std::string>& folders, const std::string& database, int64_t assays) {
   std::vector<AssayRow> all;
   for (const std::string& folder : folders) {
     const fs::path dir = fs::absolute(folder).lexically_normal();
     for (AssayRow row : ReadAssayList((dir / "assays.txt").string())) {
       row.filename = (dir / row.filename).string();
       all.push_back(row);
+    }
+  }
+  if (!all.empty() && assays > static_cast<int64_t>(all.size())) {
+    const size_t round = all.size();
+    int next = 0;
+    for (const AssayRow& row : all) next = std::max(next, row.id);
+    for (size_t i = round; static_cast<int64_t>(i) < assays; ++i) {
+      AssayRow row = all[i % round];
+      row.id = ++next;
+      row.andate += static_cast<int64_t>(i / round) * 86400;
+      all.push_back(std::move(row));
     }
   }
   WriteAssayDatabase(database, all);
