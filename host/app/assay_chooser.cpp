@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -122,7 +123,12 @@ AssayChooser::AssayChooser(const hostkit::AssayDatabase& database, const std::st
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
 
-  connect(text_, &QLineEdit::textChanged, this, [this] { Refill(); });
+  // The list is filtered when the typing pauses, not at every key.
+  auto* pause = new QTimer(this);
+  pause->setSingleShot(true);
+  pause->setInterval(250);
+  connect(pause, &QTimer::timeout, this, [this] { Refill(); });
+  connect(text_, &QLineEdit::textChanged, pause, qOverload<>(&QTimer::start));
   connect(role_, &QComboBox::currentIndexChanged, this, [this] { Refill(); });
   connect(byDate_, &QCheckBox::toggled, this, [this](bool on) {
     from_->setEnabled(on);
@@ -152,13 +158,13 @@ void AssayChooser::Refill() {
     filter.until = QDateTime(until_->date().addDays(1), QTime(0, 0)).toSecsSinceEpoch();
   }
   model_->SetFilter(filter);
-  table_->resizeColumnsToContents();
   UpdateCount();
 }
 
 void AssayChooser::UpdateCount() {
-  const qsizetype selected =
-      table_->selectionModel() != nullptr ? table_->selectionModel()->selectedRows().size() : 0;
+  // Counted by ranges of rows: a selection of every row of a long list is not walked through.
+  qsizetype selected = 0;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection()) selected += range.height();
   count_->setText(Tr(Text::ChooserCount).arg(selected).arg(model_->rowCount()));
 }
 

@@ -36,14 +36,11 @@ QString RoleCaption(const std::string& roleText) {
 
 AssayTableModel::AssayTableModel(const hostkit::AssayDatabase& database, std::string dataFolder,
                                  QObject* parent)
-    : QAbstractTableModel(parent), database_(database), dataFolder_(std::move(dataFolder)) {
-  filter_.dataFolder = dataFolder_;
-}
+    : QAbstractTableModel(parent), database_(database), dataFolder_(std::move(dataFolder)) {}
 
 bool AssayTableModel::SetFilter(const hostkit::AssayFilter& filter, std::string* error) {
   beginResetModel();
   filter_ = filter;
-  filter_.dataFolder = dataFolder_;
   pages_.clear();
   bool read = true;
   try {

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -70,7 +71,8 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
       table_(new QTableView(this)),
       filter_(new QLineEdit(this)),
       status_(new QLabel(this)),
-      progress_(new QProgressBar(this)) {
+      progress_(new QProgressBar(this)),
+      filterPause_(new QTimer(this)) {
   setObjectName(QStringLiteral("hostWindow"));
   setWindowTitle(Tr(Text::AppTitle));
   table_->setObjectName(QStringLiteral("assays"));
@@ -100,7 +102,11 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   statusBar()->addPermanentWidget(progress_);
 
   BuildMenus();
-  connect(filter_, &QLineEdit::textChanged, this, [this] { Refresh(); });
+  // The list is filtered when the typing pauses, not at every key.
+  filterPause_->setSingleShot(true);
+  filterPause_->setInterval(250);
+  connect(filterPause_, &QTimer::timeout, this, [this] { Refresh(); });
+  connect(filter_, &QLineEdit::textChanged, filterPause_, qOverload<>(&QTimer::start));
   connect(table_, &QTableView::doubleClicked, this, [this] { open_->trigger(); });
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { UpdateCommands(); });
@@ -143,11 +149,10 @@ void HostWindow::BuildMenus() {
   QMenu* view = menuBar()->addMenu(Tr(Text::MenuView));
   showHidden_ = view->addAction(Tr(Text::ShowHidden));
   showDeleted_ = view->addAction(Tr(Text::ShowDeleted));
-  for (QAction* toggle : {showHidden_, showDeleted_}) {
-    toggle->setCheckable(true);
-    connect(toggle, &QAction::toggled, this, [this] { Refresh(); });
-  }
+  for (QAction* toggle : {showHidden_, showDeleted_}) toggle->setCheckable(true);
   showHidden_->setChecked(true);  // as before: hidden assays are listed, greyed
+  for (QAction* toggle : {showHidden_, showDeleted_})
+    connect(toggle, &QAction::toggled, this, [this] { Refresh(); });
 
   QToolBar* tools = addToolBar(Tr(Text::MenuAssay));
   tools->setObjectName(QStringLiteral("tools"));
@@ -179,6 +184,7 @@ void HostWindow::UpdateCommands() {
 }
 
 void HostWindow::Refresh() {
+  filterPause_->stop();
   std::set<int> selected;
   for (int id : SelectedIds()) selected.insert(id);
   hostkit::AssayFilter filter = model_->filter();
@@ -199,7 +205,6 @@ void HostWindow::Refresh() {
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
-  table_->resizeColumnsToContents();
   ShowStatus(Tr(Text::StatusAssays).arg(model_->rowCount()));
   UpdateCommands();
 }

@@ -25,6 +25,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QTableView;
+class QTimer;
 
 namespace p528::host {
 
@@ -44,7 +45,7 @@ class HostWindow : public QMainWindow {
   // asks for what some formats need); false leaves the import undone.
   std::function<bool(const std::vector<hostkit::ImportCandidate>& files)> beforeImport;
 
-  // Rereads the database into the table.
+  // Rereads the database into the table (with the filter's text as typed so far).
   void Refresh();
   // Imports files and folders as the import commands do; shows what was skipped.
   hostkit::ImportReport Import(const std::vector<std::string>& sources);
@@ -93,6 +94,7 @@ class HostWindow : public QMainWindow {
   QLineEdit* filter_;
   QLabel* status_;
   QProgressBar* progress_;
+  QTimer* filterPause_;
   QAction* open_ = nullptr;
   QAction* hide_ = nullptr;
   QAction* delete_ = nullptr;

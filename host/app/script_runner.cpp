@@ -304,6 +304,7 @@ void Filter(ScriptRunner& run, const Line& line) {
   QString text = line.rest;
   if (text == "\"\"") text.clear();
   edit->setText(text);
+  run.app().window()->Refresh();  // as when the typing pauses
   Print(QString("shown %1").arg(run.app().window()->ShownCount()));
 }
 
@@ -386,7 +387,7 @@ void ScriptRunner::Drive(QDialog& dialog) {
     answers.pop_front();
   }
   QTimer::singleShot(0, &dialog, [&dialog, answer] {
-    if (auto* assays = qobject_cast<AssayChooser*>(&dialog)) {
+    if (auto* assays = qobject_cast<AssayChooser*>(&dialog); assays != nullptr && !answer.cancel) {
       assays->SelectIds(answer.ids.value_or(std::vector<int>{}));
     } else if (auto* roles = qobject_cast<RoleDialog*>(&dialog)) {
       roles->Pick(answer.role);

@@ -46,7 +46,7 @@ struct OptionalColumn {
 };
 constexpr OptionalColumn kHostColumns[] = {
     {"sample", "sample TEXT"}, {"andate", "andate INTEGER"}, {"date", "date TEXT"},
-    {"role", "role TEXT"},     {"digest", "digest TEXT"},
+    {"role", "role TEXT"},     {"digest", "digest TEXT"},    {"search", "search TEXT"},
 };
 
 constexpr int kSchemaVersion = 2;  // PRAGMA user_version of an up-to-date database
@@ -86,7 +86,7 @@ constexpr char kCreateTable[] =
     "CREATE TABLE IF NOT EXISTS assay ("
     "id INTEGER PRIMARY KEY, filename TEXT, ishidden INTEGER NOT NULL DEFAULT 0, "
     "isdeleted INTEGER NOT NULL DEFAULT 0, sample TEXT, andate INTEGER, date TEXT, role TEXT, "
-    "digest TEXT);";
+    "digest TEXT, search TEXT);";
 
 }  // namespace
 
@@ -157,6 +157,8 @@ void AssayDatabase::UpgradeSchema() {
     }
   }
   for (const char* index : kIndexes) Execute(index);
+  // The folded text the lists' filter searches, once for the rows written without it.
+  Execute((std::string("UPDATE assay SET search = ") + kSearchExpression + " WHERE search IS NULL;").c_str());
   Execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";").c_str());
   upToDate_ = true;
   hasDigest_ = true;
@@ -194,7 +196,9 @@ std::vector<AssayRecord> AssayDatabase::Select(const std::string& where,
   // A database of another writer may lack the host's own columns: those read as empty.
   std::string columns = "id, filename, ishidden, isdeleted";
   for (const OptionalColumn& column : kHostColumns) {
-    const bool present = std::string(column.name) == "digest" ? hasDigest_ : HasColumn(column.name);
+    const std::string name = column.name;
+    if (name == "search") continue;  // the filter's, never read back
+    const bool present = name == "digest" ? hasDigest_ : HasColumn(column.name);
     columns += std::string(", ") + (present ? column.name : "NULL");
   }
   Statement statement = Prepare(db_, "SELECT " + columns + " FROM assay " + where + " " + order + ";");
@@ -227,7 +231,7 @@ std::vector<AssayRecord> AssayDatabase::Visible() const {
 }
 
 int64_t AssayDatabase::Count(const AssayFilter& filter) const {
-  const AssayFilterSql sql = FilterSql(filter);
+  const AssayFilterSql sql = FilterSql(filter, HasColumn("search"));
   Statement statement = Prepare(db_, "SELECT count(*) FROM assay " + sql.where + ";");
   BindValues(statement.get(), sql.values);
   if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail(db_, sqlite3_sql(statement.get()));
@@ -235,7 +239,7 @@ int64_t AssayDatabase::Count(const AssayFilter& filter) const {
 }
 
 std::vector<AssayRecord> AssayDatabase::Page(const AssayFilter& filter, int64_t offset, int64_t limit) const {
-  const AssayFilterSql sql = FilterSql(filter);
+  const AssayFilterSql sql = FilterSql(filter, HasColumn("search"));
   const std::string order =
       sql.orderBy + " LIMIT " + std::to_string(limit) + " OFFSET " + std::to_string(offset);
   return Select(
@@ -280,8 +284,8 @@ int AssayDatabase::NextId() const {
 void AssayDatabase::Insert(const AssayRecord& row) {
   Statement statement = Prepare(
       db_,
-      "INSERT OR REPLACE INTO assay (id, filename, ishidden, isdeleted, sample, andate, date, role, digest) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?);");
+      "INSERT OR REPLACE INTO assay (id, filename, ishidden, isdeleted, sample, andate, date, role, digest, "
+      "search) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
   sqlite3_stmt* s = statement.get();
   const std::string date = UtcDateText(row.andate);
   sqlite3_bind_int(s, 1, row.id != 0 ? row.id : NextId());
@@ -297,6 +301,8 @@ void AssayDatabase::Insert(const AssayRecord& row) {
   } else {
     sqlite3_bind_text(s, 9, row.digest.c_str(), -1, SQLITE_TRANSIENT);
   }
+  const std::string search = SearchText(row.sample, row.filename);
+  sqlite3_bind_text(s, 10, search.c_str(), -1, SQLITE_TRANSIENT);
   StepDone(db_, s);
 }
 
@@ -334,12 +340,15 @@ bool AssayDatabase::SetHidden(int id, bool hidden) {
 bool AssayDatabase::SetRole(int id, const std::string& role, const std::string& filename) {
   bool found = false;
   InTransaction([&] {
-    Statement statement = Prepare(db_, "UPDATE assay SET role = ?, filename = ? WHERE id = ?;");
+    Statement statement =
+        Prepare(db_, std::string("UPDATE assay SET role = ?, filename = ?, search = NULL WHERE id = ?;"));
     sqlite3_bind_text(statement.get(), 1, role.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(statement.get(), 2, filename.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_int(statement.get(), 3, id);
     StepDone(db_, statement.get());
     found = sqlite3_changes(db_) > 0;
+    Execute(
+        (std::string("UPDATE assay SET search = ") + kSearchExpression + " WHERE search IS NULL;").c_str());
   });
   return found;
 }

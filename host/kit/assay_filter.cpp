@@ -19,7 +19,7 @@ const char* ColumnName(AssayColumn column) {
 
 }  // namespace
 
-AssayFilterSql FilterSql(const AssayFilter& filter) {
+AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn) {
   AssayFilterSql sql;
   std::vector<std::string> conditions;
   if (!filter.hidden) conditions.push_back("ishidden = 0");
@@ -41,29 +41,22 @@ AssayFilterSql FilterSql(const AssayFilter& filter) {
     sql.values.push_back({false, {}, *filter.until});
   }
   if (!filter.text.empty()) {
-    // fold() is the database connection's full Unicode case folding (AssayDatabase). A file
-    // in the data folder is searched by its place there, so the data folder's own path
-    // (the same for every file) finds nothing.
-    std::string prefix = filter.dataFolder;
-    if (!prefix.empty() && prefix.back() != '/') prefix += '/';
-    conditions.push_back(
-        "(instr(fold(sample), ?) > 0 OR instr(fold(CASE WHEN substr(filename, 1, ?) = ? "
-        "THEN substr(filename, ? + 1) ELSE filename END), ?) > 0)");
-    const std::string folded = FoldCase(filter.text);
-    // substr() counts characters, not bytes.
-    int64_t length = 0;
-    for (const char c : prefix) length += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    sql.values.push_back({true, folded, 0});
-    sql.values.push_back({false, {}, prefix.empty() ? -1 : length});
-    sql.values.push_back({true, prefix, 0});
-    sql.values.push_back({false, {}, length});
-    sql.values.push_back({true, folded, 0});
+    // `search` holds the folded sample and path (AssayDatabase); a row written by another
+    // program without it is folded here, by the connection's fold().
+    const std::string folded = std::string(kSearchExpression);
+    conditions.push_back("instr(" + (searchColumn ? "coalesce(search, " + folded + ")" : folded) +
+                         ", ?) > 0");
+    sql.values.push_back({true, FoldCase(filter.text), 0});
   }
   for (size_t i = 0; i < conditions.size(); ++i) sql.where += (i == 0 ? "WHERE " : " AND ") + conditions[i];
   const char* direction = filter.descending ? " DESC" : " ASC";
   sql.orderBy = std::string("ORDER BY ") + ColumnName(filter.orderBy) + direction;
   if (filter.orderBy != AssayColumn::Id) sql.orderBy += std::string(", id") + direction;
   return sql;
+}
+
+std::string SearchText(const std::string& sample, const std::string& filename) {
+  return FoldCase(sample) + "\n" + FoldCase(filename);
 }
 
 }  // namespace p528::hostkit

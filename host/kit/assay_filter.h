@@ -15,10 +15,9 @@ namespace p528::hostkit {
 enum class AssayColumn { Id, Sample, Time, Role, File };
 
 struct AssayFilter {
-  // Found, in any letter case (Cyrillic too), in the sample name or in the file's path
-  // below `dataFolder` (its folders and name; the full path for a file kept elsewhere).
+  // Found, in any letter case (Cyrillic too), in the sample name or in the file's full path
+  // (its name and its folders).
   std::string text;
-  std::string dataFolder;
   std::vector<std::string> roles;  // any of these role texts exactly; empty: any role
   std::optional<int64_t> from;     // analysed at or after this moment (seconds since 1970 UTC)
   std::optional<int64_t> until;    // analysed before this moment
@@ -41,6 +40,13 @@ struct AssayFilterSql {
   };
   std::vector<Value> values;
 };
-AssayFilterSql FilterSql(const AssayFilter& filter);
+// `searchColumn`: the table has the column `search` (a database the host has written).
+AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn = true);
+
+// The text a row is searched in, as an SQL expression over the row (fold(): AssayDatabase),
+// and the same in C++ for a row being written.
+inline constexpr const char* kSearchExpression =
+    "coalesce(fold(sample), '') || char(10) || coalesce(fold(filename), '')";
+std::string SearchText(const std::string& sample, const std::string& filename);
 
 }  // namespace p528::hostkit

@@ -1,4 +1,6 @@
 // The desktop host through its real binary, headless (offscreen), driven by --script.
+#include "chromatogram/chrm_file.h"
+#include "chromatogram/chrm_role.h"
 #include "host/kit/assay_database.h"
 #include "support/temp_folder.h"
 
@@ -219,6 +221,69 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
   EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
   EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
+}
+
+// A laboratory's corrections: the list's filter by folder and sample, newest first; a role
+// changed in the host's copy and in the database, shown in the interface language; a deleted
+// assay shown on request and restored when its content is imported again.
+TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder) {
+  TempFolder folder;
+  const std::string demo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
+  const HostRun run = RunHost(folder,
+                              "import " + demo +
+                                  "\n"
+                                  "filter GASOIL\n"
+                                  "filter дизельное\n"
+                                  "filter \"\"\n"
+                                  "role 5 blank\n"
+                                  "delete 2\n"
+                                  "show deleted\n"
+                                  "show none\n"
+                                  "import " +
+                                  demo +
+                                  "/02_calibration.chrm\n"
+                                  "list\n"
+                                  "cells assays\n",
+                              "--lang en");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "shown 7\nshown 3\nshown 7\n"))
+      << "the set's folder and the sample are found: " << run.out;
+  EXPECT_TRUE(Has(run, "role 5: #холостая")) << run.out;
+  EXPECT_TRUE(Has(run, "shown 7\nshown 6\n")) << "the deleted assay is shown on request only: " << run.out;
+  EXPECT_TRUE(Has(run, "confirm: The content of " + demo +
+                           "/02_calibration.chrm is already registered as the "
+                           "deleted or hidden assay 2. Restore assay 2?"))
+      << run.out;
+  EXPECT_EQ(ListedIds(run.out), (std::vector<std::string>{"7", "6", "5", "4", "3", "2", "1"}))
+      << "newest first, the restored one among them";
+  const std::string copy = folder / "data/gasoil/05_analysis_1.chrm";
+  EXPECT_TRUE(Has(run, "assay 5|Дизельное топливо, проба 528|#холостая|" + copy + "|shown")) << run.out;
+  ChrmFile file;
+  ASSERT_EQ(file.LoadFromFile(copy), 0);
+  EXPECT_EQ(PassportRoleText(file), "#холостая") << "the host's copy carries the new role";
+  ASSERT_EQ(file.LoadFromFile(demo + "/05_analysis_1.chrm"), 0);
+  EXPECT_EQ(PassportRoleText(file), "#анализ") << "the imported original is never written";
+  EXPECT_TRUE(Has(run, "|blank|gasoil/05_analysis_1.chrm\n"))
+      << "the role in the interface language: " << run.out;
+}
+
+// The first start of an installed host: an empty database is offered the demonstration sets
+// once, and a new profile has every report section on.
+TEST(DesktopHost, TheFirstStartOffersTheDemonstrationSetsOnceAndTurnsTheReportSectionsOn) {
+  TempFolder folder;
+  const std::string demo = " --demo '" + std::string(PLUG528_SOURCE_DIR) + "/data/demo'";
+  const std::string script =
+      "profile-get plugins\\plug528\\settings\\flag_files\n"
+      "profile-get plugins\\plug528\\settings\\flag_msgs\n";
+  const HostRun first = RunHost(folder, script, "--lang ru" + demo);
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_TRUE(Has(first, "confirm: Список анализов пуст. Импортировать демонстрационные наборы"))
+      << first.out;
+  EXPECT_TRUE(Has(first, "flag_files = 1")) << first.out;
+  EXPECT_TRUE(Has(first, "flag_msgs = 1")) << first.out;
+  const HostRun second = RunHost(folder, "delete 1\n", "--lang ru" + demo);
+  EXPECT_FALSE(Has(second, "confirm: Список анализов пуст")) << "asked once: " << second.out;
+  EXPECT_GE(hostkit::AssayDatabase(folder / "assays.db").Count({}), 15);
 }
 
 TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
