@@ -24,6 +24,8 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+constexpr const char* kGeometryKey = "plug528-host\\window_geometry";
+
 }  // namespace
 
 HostApp::HostApp(HostOptions options, HostPrompts& prompts)
@@ -70,6 +72,9 @@ bool HostApp::Start() {
   window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) {
     return AskAiaRoles(files);
   };
+  // The window comes back where the person left it.
+  if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey))
+    window_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
   window_->show();
   OfferServices();
   LoadPlugins();
@@ -137,6 +142,7 @@ void HostApp::LoadPlugins() {
 void HostApp::Shutdown() {
   if (!started_) return;
   started_ = false;
+  profile_.SetText(kGeometryKey, window_->saveGeometry().toBase64().toStdString());
   for (auto& plugin : plugins_) plugin->Unload();
   // The plug-ins' windows are children of the host window: they are destroyed with it while
   // their code is still loaded. Only then are the libraries closed.
@@ -172,16 +178,17 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
   const hostkit::ChromatogramFormat* aiaFormat = formats_.For("run.cdf");
-  const auto count = std::count_if(files.begin(), files.end(), [&](const hostkit::ImportCandidate& file) {
-    return formats_.For(file.source) == aiaFormat;
-  });
-  if (count == 0) return true;
+  std::vector<RoleFile> asked;
+  for (const hostkit::ImportCandidate& file : files) {
+    if (formats_.For(file.source) == aiaFormat)
+      asked.push_back({file.source, aia::AiaSampleName(file.source)});
+  }
+  if (asked.empty()) return true;
   std::vector<QString> roleTexts;
   for (int role = RoleCalibration; role <= RoleCheck; ++role)
     roleTexts.push_back(RoleCaption(hostkit::StoredRoleText(role)));
   const std::vector<aia::RoleRule> stored = aia::LoadRoleRules(profile_);
-  std::optional<aia::AiaRoleChoice> choice =
-      AskAiaRole(static_cast<int>(count), roleTexts, stored, window_.get(), driver_);
+  std::optional<aia::AiaRoleChoice> choice = AskAiaRole(asked, roleTexts, stored, window_.get(), driver_);
   if (!choice) return false;
   const bool changed = choice->rules.size() != stored.size() ||
                        !std::equal(stored.begin(), stored.end(), choice->rules.begin(),

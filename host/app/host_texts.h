@@ -85,7 +85,6 @@ enum class Text {
   ReadStatusOther,
   RoleTitle,
   RoleQuestion,
-  RoleByRules,
   RoleRulesHint,
   RuleSampleText,
   RuleAdd,

@@ -25,6 +25,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -173,7 +174,7 @@ void HostWindow::closeEvent(QCloseEvent* event) {
 }
 
 void HostWindow::UpdateCommands() {
-  const std::vector<int> ids = SelectedIds();
+  const std::vector<int> ids = SelectedIds(2);
   const std::optional<hostkit::AssayRecord> first = ids.empty() ? std::nullopt : Record(ids.front());
   open_->setEnabled(!ids.empty());
   hide_->setEnabled(!ids.empty());
@@ -219,11 +220,20 @@ std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
   return shown;
 }
 
-std::vector<int> HostWindow::SelectedIds() const {
+std::vector<int> HostWindow::SelectedIds(size_t limit) const {
+  // By ranges of rows, top to bottom: a selection of a whole long list is read only as far
+  // as it is needed.
   std::vector<int> ids;
   if (table_->selectionModel() == nullptr) return ids;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows(0))
-    ids.push_back(model_->IdAt(index.row()));
+  std::vector<std::pair<int, int>> ranges;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection())
+    ranges.emplace_back(range.top(), range.bottom());
+  std::sort(ranges.begin(), ranges.end());
+  int next = 0;
+  for (const auto& [top, bottom] : ranges) {
+    for (int r = std::max(top, next); r <= bottom && ids.size() < limit; ++r) ids.push_back(model_->IdAt(r));
+    next = std::max(next, bottom + 1);
+  }
   return ids;
 }
 

@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -78,7 +79,8 @@ class HostWindow : public QMainWindow {
   void BuildMenus();
   void ImportFilesCommand();
   void ImportFolderCommand();
-  std::vector<int> SelectedIds() const;
+  // The ids of the selected rows, top to bottom, at most `limit`.
+  std::vector<int> SelectedIds(size_t limit = SIZE_MAX) const;
   std::optional<hostkit::AssayRecord> Record(int id) const;
   void UpdateCommands();
   void ChangeRoleCommand();

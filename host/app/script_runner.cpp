@@ -11,11 +11,13 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <unistd.h>
@@ -354,6 +356,17 @@ constexpr Action kActions[] = {
     {"wait", Wait},
 };
 
+// Prints "question FILE|SAMPLE|ROLE" for each file of a role question, as answered.
+void PrintQuestion(const RoleDialog& dialog) {
+  const auto* files = dialog.findChild<QTableWidget*>(QStringLiteral("roleFiles"));
+  for (int r = 0; files != nullptr && r < files->rowCount(); ++r) {
+    const auto* role = qobject_cast<QComboBox*>(files->cellWidget(r, 2));
+    Print(QString("question %1|%2|%3")
+              .arg(files->item(r, 0)->text(), files->item(r, 1)->text(),
+                   role != nullptr ? role->currentText() : ""));
+  }
+}
+
 // Grabs the dialog into the answer's picture, then ends it.
 void Finish(QDialog& dialog, const ScriptRunner::DialogAnswer& answer) {
   if (!answer.picture.isEmpty()) dialog.grab().save(answer.picture);
@@ -391,6 +404,7 @@ void ScriptRunner::Drive(QDialog& dialog) {
       assays->SelectIds(answer.ids.value_or(std::vector<int>{}));
     } else if (auto* roles = qobject_cast<RoleDialog*>(&dialog)) {
       roles->Pick(answer.role);
+      PrintQuestion(*roles);
     }
     Finish(dialog, answer);
   });

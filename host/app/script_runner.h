@@ -19,7 +19,8 @@
 //   answer-role calibration|blank|analysis|standard|reference|check|rules|cancel [picture FILE]
 //                             how the next role question of an import answers (shown for
 //                             real): every file that role, or each the role the rules
-//                             propose. Without an answer a scripted run cancels the question
+//                             propose; prints "question FILE|SAMPLE|ROLE" per file as
+//                             answered. Without an answer a scripted run cancels the question
 //   choose [CAPACITY]         call "Main/OpenAssayIdDlgEx" as a plug-in does (capacity 256)
 //                             and print "chosen N: ID ID..."
 //   menu PATH                 trigger the menu item at PATH ("Данные/Расчёты/...")

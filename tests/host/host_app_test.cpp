@@ -213,6 +213,12 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
   EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
   EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
   EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
+  // Each file with its sample and the role the rules propose; none fits: not imported.
+  EXPECT_TRUE(Has(run, "question 02_calibration.cdf|Смесь н-парафинов С5–С44|градуировочная\n")) << run.out;
+  EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|(не импортировать)\n"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|эталон\n"))
+      << "one role given to each: " << run.out;
   EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm")))
       << run.out;
   EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
@@ -268,8 +274,8 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
 }
 
 // The first start of an installed host: an empty database is offered the demonstration sets
-// once, and a new profile has every report section on.
-TEST(DesktopHost, TheFirstStartOffersTheDemonstrationSetsOnceAndTurnsTheReportSectionsOn) {
+// once, a new profile has every report section on; the window's place is kept.
+TEST(DesktopHost, TheFirstStartOffersTheDemoOnceTurnsTheReportSectionsOnAndTheWindowKeepsItsPlace) {
   TempFolder folder;
   const std::string demo = " --demo '" + std::string(PLUG528_SOURCE_DIR) + "/data/demo'";
   const std::string script =
@@ -281,8 +287,10 @@ TEST(DesktopHost, TheFirstStartOffersTheDemonstrationSetsOnceAndTurnsTheReportSe
       << first.out;
   EXPECT_TRUE(Has(first, "flag_files = 1")) << first.out;
   EXPECT_TRUE(Has(first, "flag_msgs = 1")) << first.out;
-  const HostRun second = RunHost(folder, "delete 1\n", "--lang ru" + demo);
+  const HostRun second =
+      RunHost(folder, "delete 1\nprofile-get plug528-host\\window_geometry\n", "--lang ru" + demo);
   EXPECT_FALSE(Has(second, "confirm: Список анализов пуст")) << "asked once: " << second.out;
+  EXPECT_TRUE(Has(second, "window_geometry = ")) << "the window's place is kept: " << second.out;
   EXPECT_GE(hostkit::AssayDatabase(folder / "assays.db").Count({}), 15);
 }
 

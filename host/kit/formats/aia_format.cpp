@@ -6,8 +6,14 @@
 
 namespace p528::aia {
 
-int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
+int ChosenRole(const AiaRoleChoice& choice, const std::string& path, std::string_view sample) {
+  if (const auto found = choice.byFile.find(path); found != choice.byFile.end()) return found->second;
   return choice.byRules ? RoleForSample(choice.rules, sample) : choice.role;
+}
+
+std::string AiaSampleName(const std::string& path) {
+  const AiaImportResult result = ImportAia(path, "");
+  return result.ok() ? result.file.passport.sample : std::string();
 }
 
 hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
@@ -18,11 +24,13 @@ hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function
       message = result.error;
       return -1;
     }
-    const int role = ChosenRole(*choice, result.file.passport.sample);
+    const int role = ChosenRole(*choice, path, result.file.passport.sample);
     if (role == 0) {
       // Imported without a role the set would not know what the run is: the user adds a
       // rule or names the role and imports the file again.
-      message = "no role rule fits the sample \"" + result.file.passport.sample + "\"";
+      message = RoleForSample(choice->rules, result.file.passport.sample) == 0
+                    ? "no role rule fits the sample \"" + result.file.passport.sample + "\""
+                    : "no role was chosen for the sample \"" + result.file.passport.sample + "\"";
       return -1;
     }
     SetChrmType(result.file, roleText(role));

@@ -13,6 +13,7 @@
 #include "host/kit/profile_store.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,10 +28,17 @@ struct AiaRoleChoice {
   bool byRules = false;
   int role = 0;                 // the role of every file (when not byRules)
   std::vector<RoleRule> rules;  // the rules by sample name (when byRules)
+  // The role the person chose for each file of the import, by its path (0: not imported);
+  // a file named here gets this role whatever the other members say.
+  std::map<std::string, int> byFile;
 };
 
-// The role of a file whose sample is `sample`; RoleNone (0) when no rule fits it.
-int ChosenRole(const AiaRoleChoice& choice, std::string_view sample);
+// The role of the file at `path` whose sample is `sample`; RoleNone (0) when none was
+// chosen or no rule fits it.
+int ChosenRole(const AiaRoleChoice& choice, const std::string& path, std::string_view sample);
+
+// The sample name of the AIA file at `path` ("" when it does not read), for the question.
+std::string AiaSampleName(const std::string& path);
 
 // The ".cdf" format: ImportAia with the role of `*choice` (read at each file, so the
 // caller may change it between imports; it must outlive the table), written as the text
