@@ -165,7 +165,9 @@ void AssayChooser::UpdateCount() {
   // Counted by ranges of rows: a selection of every row of a long list is not walked through.
   qsizetype selected = 0;
   for (const QItemSelectionRange& range : table_->selectionModel()->selection()) selected += range.height();
-  count_->setText(Tr(Text::ChooserCount).arg(selected).arg(model_->rowCount()));
+  const int64_t total = model_->Total();
+  count_->setText(
+      Tr(Text::ChooserCount).arg(selected).arg(total >= 0 ? QString::number(total) : QStringLiteral("…")));
 }
 
 std::vector<int> AssayChooser::ChosenIds(size_t capacity) const {
@@ -187,9 +189,11 @@ std::vector<int> AssayChooser::ChosenIds(size_t capacity) const {
 void AssayChooser::SelectIds(const std::vector<int>& ids) {
   table_->clearSelection();
   if (ids.empty()) {
+    model_->FetchAll();
     table_->selectAll();
     return;
   }
+  model_->FetchAll();
   for (int r = 0; r < model_->rowCount(); ++r) {
     if (std::find(ids.begin(), ids.end(), model_->IdAt(r)) != ids.end()) {
       table_->selectionModel()->select(model_->index(r, 0),

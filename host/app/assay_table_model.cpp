@@ -42,12 +42,16 @@ bool AssayTableModel::SetFilter(const hostkit::AssayFilter& filter, std::string*
   beginResetModel();
   filter_ = filter;
   pages_.clear();
+  rows_ = 0;
+  exhausted_ = true;
   bool read = true;
   try {
-    rows_ = static_cast<int>(std::min<int64_t>(database_.Count(filter_), INT32_MAX));
+    std::vector<hostkit::AssayRecord> first = database_.Page(filter_, 0, kPageRows);
+    rows_ = static_cast<int>(first.size());
+    exhausted_ = rows_ < kPageRows;
+    pages_.emplace(0, std::move(first));
   } catch (const std::exception& failure) {
     // A database another program damaged or locked: the list stays empty and says why.
-    rows_ = 0;
     read = false;
     if (error != nullptr) *error = failure.what();
   }
@@ -55,13 +59,40 @@ bool AssayTableModel::SetFilter(const hostkit::AssayFilter& filter, std::string*
   return read;
 }
 
-const hostkit::AssayRecord* AssayTableModel::Record(int row) const {
-  if (row < 0 || row >= rows_) return nullptr;
-  const int64_t page = row / kPageRows;
+int64_t AssayTableModel::Total() const {
+  if (!filter_.text.empty()) return exhausted_ ? rows_ : -1;
+  try {
+    return database_.Count(filter_);
+  } catch (const std::exception&) {
+    return rows_;
+  }
+}
+
+bool AssayTableModel::canFetchMore(const QModelIndex& parent) const {
+  return !parent.isValid() && !exhausted_;
+}
+
+void AssayTableModel::fetchMore(const QModelIndex& parent) {
+  if (parent.isValid() || exhausted_) return;
+  const int64_t page = rows_ / kPageRows;
+  const std::vector<hostkit::AssayRecord>* rows = Page(page);
+  const int count = rows != nullptr ? static_cast<int>(rows->size()) : 0;
+  exhausted_ = count < kPageRows || rows_ >= INT32_MAX - kPageRows;
+  if (count == 0) return;
+  beginInsertRows({}, rows_, rows_ + count - 1);
+  rows_ += count;
+  endInsertRows();
+}
+
+void AssayTableModel::FetchAll() {
+  while (canFetchMore({})) fetchMore({});
+}
+
+const std::vector<hostkit::AssayRecord>* AssayTableModel::Page(int64_t page) const {
   auto found = pages_.find(page);
   if (found == pages_.end()) {
-    // The view asks for the rows it draws: a page around them is read, the pages kept stay
-    // few (a scroll through a million rows keeps no more than these).
+    // A page around the rows the view draws; the pages kept stay few (a scroll through a
+    // million rows keeps no more than these).
     if (pages_.size() >= kPagesKept) pages_.clear();
     std::vector<hostkit::AssayRecord> rows;
     try {
@@ -71,8 +102,14 @@ const hostkit::AssayRecord* AssayTableModel::Record(int row) const {
     }
     found = pages_.emplace(page, std::move(rows)).first;
   }
+  return &found->second;
+}
+
+const hostkit::AssayRecord* AssayTableModel::Record(int row) const {
+  if (row < 0 || row >= rows_) return nullptr;
+  const std::vector<hostkit::AssayRecord>* page = Page(row / kPageRows);
   const auto index = static_cast<size_t>(row % kPageRows);
-  return index < found->second.size() ? &found->second[index] : nullptr;
+  return page != nullptr && index < page->size() ? &(*page)[index] : nullptr;
 }
 
 int AssayTableModel::IdAt(int row) const {

@@ -32,6 +32,7 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"проба или файл", "sample or file"},
     {"скрыт", "hidden"},
     {"Анализов: %1", "Assays: %1"},
+    {"Найденные анализы показаны по мере прокрутки", "The assays found are read as the list scrolls"},
     {"Импортировано: %1, пропущено: %2", "Imported: %1, skipped: %2"},
     {"Импорт: %1 из %2", "Importing: %1 of %2"},
     {"Импорт хроматограмм", "Import of chromatograms"},

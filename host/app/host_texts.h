@@ -29,6 +29,7 @@ enum class Text {
   FilterHint,
   HiddenMark,
   StatusAssays,
+  StatusFound,
   StatusImported,
   StatusImporting,
   ImportTitle,

@@ -206,13 +206,18 @@ void HostWindow::Refresh() {
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
-  ShowStatus(Tr(Text::StatusAssays).arg(model_->rowCount()));
+  const int64_t total = model_->Total();
+  ShowStatus(total >= 0 ? Tr(Text::StatusAssays).arg(total) : Tr(Text::StatusFound));
   UpdateCommands();
 }
 
-int HostWindow::ShownCount() const { return model_->rowCount(); }
+int HostWindow::ShownCount() const {
+  model_->FetchAll();
+  return model_->rowCount();
+}
 
 std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
+  model_->FetchAll();
   std::vector<hostkit::AssayRecord> shown;
   for (int r = 0; r < model_->rowCount(); ++r) {
     if (const hostkit::AssayRecord* record = model_->Record(r)) shown.push_back(*record);
