@@ -212,8 +212,8 @@ void HostWindow::Refresh() {
 }
 
 int HostWindow::ShownCount() const {
-  model_->FetchAll();
-  return model_->rowCount();
+  const int64_t total = model_->Total();
+  return total >= 0 ? static_cast<int>(total) : model_->rowCount();
 }
 
 std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {

@@ -68,6 +68,8 @@ class HostWindow : public QMainWindow {
 
   // The rows shown in the table, top to bottom.
   std::vector<hostkit::AssayRecord> ShownRecords() const;
+  // The rows the list shows in all (counted by the database), or those read so far when
+  // counting would take a pass over every row.
   int ShownCount() const;
   void ShowStatus(const QString& text);
 

@@ -233,7 +233,7 @@ std::vector<AssayRecord> AssayDatabase::Visible() const {
 }
 
 int64_t AssayDatabase::Count(const AssayFilter& filter) const {
-  const AssayFilterSql sql = FilterSql(filter, HasColumn("search"));
+  const AssayFilterSql sql = FilterSql(filter, HasColumn("search"), true);
   Statement statement = Prepare(db_, "SELECT count(*) FROM assay " + sql.where + ";");
   BindValues(statement.get(), sql.values);
   if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail(db_, sqlite3_sql(statement.get()));

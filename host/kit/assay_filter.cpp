@@ -19,11 +19,14 @@ const char* ColumnName(AssayColumn column) {
 
 }  // namespace
 
-AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn) {
+AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn, bool forCount) {
   AssayFilterSql sql;
   std::vector<std::string> conditions;
-  if (!filter.hidden) conditions.push_back("ishidden = 0");
-  if (!filter.deleted) conditions.push_back("isdeleted = 0");
+  // A count reads the flags' index; a page walks the index of its order instead (the "+"
+  // keeps the flags' index out of it), so it stops after its rows without sorting them all.
+  const std::string flag = forCount ? "" : "+";
+  if (!filter.hidden) conditions.push_back(flag + "ishidden = 0");
+  if (!filter.deleted) conditions.push_back(flag + "isdeleted = 0");
   if (!filter.roles.empty()) {
     std::string in = "role IN (";
     for (size_t i = 0; i < filter.roles.size(); ++i) {

@@ -40,8 +40,9 @@ struct AssayFilterSql {
   };
   std::vector<Value> values;
 };
-// `searchColumn`: the table has the column `search` (a database the host has written).
-AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn = true);
+// `searchColumn`: the table has the column `search` (a database the host has written);
+// `forCount`: the statement counts the rows (else it reads a page of them in order).
+AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn = true, bool forCount = false);
 
 // The text a row is searched in, as an SQL expression over the row (fold(): AssayDatabase),
 // and the same in C++ for a row being written.
