@@ -1,6 +1,6 @@
 #include "report/make_report.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"

@@ -1,7 +1,7 @@
 #include "workbench/chart_curves.h"
 
-#include "engine/analysis.h"
-#include "engine/calibration.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
 #include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"

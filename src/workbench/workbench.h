@@ -23,13 +23,13 @@
 
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "lists/table_model.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <cstdint>
 #include <functional>

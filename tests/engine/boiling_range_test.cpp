@@ -1,4 +1,4 @@
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/distillation.h"
 
 #include "support/engine_fixture.h"

@@ -1,7 +1,7 @@
 // Fraction composition: cutting, alignment of parallel analyses, corrections, the
 // composition over the analyses with its limits and messages, and the fraction list.
 #include "engine/fractions.h"
-#include "engine/fraction_table.h"
+#include "workbench/result_lists.h"
 #include "shell/text.h"
 #include "support/engine_fixture.h"
 

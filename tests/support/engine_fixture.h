@@ -7,10 +7,10 @@
 
 #include "chromatogram/chrm_file.h"
 #include "chromatogram/component_table.h"
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 

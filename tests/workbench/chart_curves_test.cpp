@@ -2,10 +2,10 @@
 // calculation read the same numbers, and nothing once the vectors are about to go.
 #include "workbench/chart_curves.h"
 
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "shell/shell.h"
 #include "ui/chart/chart.h"
 

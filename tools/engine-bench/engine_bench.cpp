@@ -9,10 +9,10 @@
 // Sets are generated once per size (the generator's cost is not measured).
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "shell/shell.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 #include "custom_reference_file.h"
 #include "report_output.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"

@@ -2,7 +2,7 @@
 // and reference choices, OK (what is stored, the recalculation posted), Cancel and Enter.
 #include "dialogs_fixture.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
 

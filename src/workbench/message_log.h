@@ -1,5 +1,5 @@
 // The system message log: every finding of a calculation (an error, a warning or a note for
-// the user) is appended here as one finished text; the messages page shows the numbered,
+// the user) is appended here as one finished text, worded (workbench/wording.h); the messages page shows the numbered,
 // filtered text that Format builds, and the report lists the errors (FormatError).
 //
 // One log per process (held by the module / workbench), cleared at the start of each
@@ -11,6 +11,8 @@
 // made without one uses the module's own Russian texts).
 #pragma once
 
+#include "engine/finding.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -18,8 +20,6 @@
 namespace p528 {
 
 class Shell;
-
-enum class MessageKind { Error, Warning, Information };
 
 struct SysMessage {
   MessageKind kind;

@@ -1,9 +1,10 @@
-#include "engine/fraction_table.h"
+#include "workbench/result_lists.h"
 
+#include "engine/calculation.h"
 #include "engine/fractions.h"
-#include "engine/result_tables.h"
 #include "engine/texts/fraction_texts.h"
 #include "engine/texts/repeatability_texts.h"
+#include "shell/shell.h"
 #include "shell/text.h"
 
 #include <algorithm>
@@ -17,18 +18,20 @@ namespace {
 using Cells = std::vector<std::string>;
 
 struct FractionTableWriter {
-  CAnalysis& engine;
+  const CalcResult& engine;
+  const Shell& shell;
+  const TableModel& table;
   std::size_t n;           // analyses, all shown
   std::size_t calculated;  // analyses with results (CalculatedAnalyses)
 
-  std::string Missing() const { return engine.Text(text::kCellMissing); }
+  std::string Missing() const { return shell.Str(text::kCellMissing); }
   std::string Value(double v) const { return Format("%.3f", v); }
   // A limit, difference or accuracy; "---" for one that was not determined.
   std::string Known(double v) const { return v >= 0 ? Value(v) : Missing(); }
   std::string Verdict(int32_t verdict) const {
-    return engine.Text(verdict == 1 ? text::kCellYes : text::kCellNo);
+    return shell.Str(verdict == 1 ? text::kCellYes : text::kCellNo);
   }
-  std::size_t Columns() const { return static_cast<std::size_t>(engine.tables.fractions.ColumnCount()); }
+  std::size_t Columns() const { return static_cast<std::size_t>(table.ColumnCount()); }
   void FillMissing(Cells& cells) const { cells.resize(std::max(Columns(), cells.size()), Missing()); }
   double Limit(const FractionSummary& row) const { return calculated >= 3 ? row.criticalRange : row.r; }
   // A value of analysis k that only a calculated analysis has ("---" for the others).
@@ -49,19 +52,18 @@ struct FractionTableWriter {
 
 }  // namespace
 
-void FillFractionTable(CAnalysis& engine) {
-  TableModel& table = engine.tables.fractions;
+void FillFractionTable(const CalcResult& engine, const Shell& shell, TableModel& table) {
   const std::size_t n = engine.Analyses.size();
-  const int32_t method = engine.Method;
+  const int32_t method = engine.settings.method;
   const bool gost = IsGostMethod(method);
   const bool metrology = method == Gost56720A || method == Gost56720B;
-  const FractionTableWriter w{engine, n, CalculatedAnalyses(engine)};
+  const FractionTableWriter w{engine, shell, table, n, CalculatedAnalyses(engine)};
 
   table.DeleteAllRows();
   table.DeleteColumns(3, 10);
   if (n >= 2) {
     int column = 3;
-    auto insert = [&](int id, int width) { table.InsertColumn(column++, engine.Text(id), width); };
+    auto insert = [&](int id, int width) { table.InsertColumn(column++, shell.Str(id), width); };
     insert(text::kCaptionConc2, 95);
     if (n >= 3) insert(text::kCaptionConc3, 95);
     insert(text::kCaptionConcMean, 100);
@@ -110,7 +112,7 @@ void FillFractionTable(CAnalysis& engine) {
 
   if (IsInternalStandard(method)) {
     table.AppendRow({});
-    Cells residue{"", engine.Text(text::kResidueName)};
+    Cells residue{"", shell.Str(text::kResidueName)};
     for (std::size_t k = 0; k < n; ++k) residue.push_back(w.Own(k, "%.3f", engine.Analyses[k].Residue));
     if (n >= 2) {
       const FractionSummary& summary = engine.ResidueSummary;
@@ -129,7 +131,7 @@ void FillFractionTable(CAnalysis& engine) {
   }
 
   table.AppendRow({});
-  Cells sum{"", engine.Text(text::kFractionSumLabel)};
+  Cells sum{"", shell.Str(text::kFractionSumLabel)};
   for (std::size_t k = 0; k < n; ++k) sum.push_back(w.Own(k, "%.1f", engine.Analyses[k].FractionTotal));
   if (!engine.FractionRows.empty()) sum.push_back(Format("%.1f", engine.FractionMeanTotal));
   table.AppendRow(std::move(sum));

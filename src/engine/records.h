@@ -1,28 +1,13 @@
-// The simulated-distillation engine: CAnalysis holds the analysis settings texts, the run
-// state and every result of the last calculation, and runs the calculation (RunCalc).
-//
-// A calculation is always complete. The recalculation of the chromatogram set calls, in
-// this order: ClearCalibration, ResetCalc, LoadResult for every run by its role,
-// BuildCalibration (when a calibration run is present) and RunCalc. Nothing is updated
-// incrementally and nothing is cached between recalculations.
+// The records of one calculation: the method and run-state numbers, the points of the
+// distillation curve, the fraction cuts, the comparison rows and the result record of one
+// chromatogram. Plain values; no text of the interface language lives in them (a fraction's
+// name is worded from its FractionName by the presentation).
 //
 // Units throughout: times in minutes, temperatures in °C, percentages 0-100, areas in
 // detector units × minutes, masses in grams. -1.0 marks a number that is not known.
-//
-// Ownership: CAnalysis references module state owned elsewhere (shell, component table,
-// message log, calibration tab, result tables); they must outlive it. A ChrmResult points at
-// its chromatogram (not owned); the chromatogram set must stay unchanged until the next
-// ResetCalc. The engine draws nothing: once CurvesReady is set, the analyses' PointTemp /
-// PercentOff vectors are the distillation curves, and whoever shows them (the workbench's
-// distillation chart) must let go of them before the next ResetCalc.
-//
-// Findings never throw: they become messages in the log, and a finding that invalidates
-// the results sets State so that later steps skip. User-interface thread only.
 #pragma once
 
 #include "chromatogram/chrm_file.h"
-#include "chromatogram/component_table.h"
-#include "engine/result_buffers.h"
 
 #include <cstdint>
 #include <limits>
@@ -30,11 +15,6 @@
 #include <vector>
 
 namespace p528 {
-
-class Shell;
-class MessageLog;
-struct CalibrationTab;
-struct ResultTables;
 
 // The selected standard (settings key "method"); the member holds any int, other values
 // make the driver do nothing.
@@ -72,9 +52,21 @@ struct DistPoint {
   double percent = -1.0;  // % off
 };
 
+// What a fraction is called, without the words: a peak's own name, the fixed records
+// "начало" and "без имени", a temperature range, the non-volatile residue. The
+// presentation words it in the interface language (the record's `name`).
+struct FractionName {
+  enum Kind : int32_t { Peak, Start, Unnamed, Range, Residue };
+  Kind kind = Peak;
+  std::string peak;    // Peak: the peak's name as recorded
+  double lower = 0.0;  // Range: from and to, °C
+  double upper = 0.0;
+};
+
 // One fraction cut. All doubles but `factor` default to -1.0.
 struct FractionRecord {
-  std::string name;
+  std::string name;  // a peak's name as recorded; the other kinds are worded from `label`
+  FractionName label;
   double peakTime = -1.0;          // peak time of the bounding calibration component, min
   double unused = -1.0;            // left at -1.0 by the cutting
   double area = -1.0;              // between the previous boundary and this one, >= 0
@@ -118,7 +110,8 @@ struct Iso3405Row {
 
 // One row of the fraction composition over parallel analyses.
 struct FractionSummary {
-  std::string name;
+  std::string name;  // worded from `label`, as a record's name
+  FractionName label;
   double mean = -1.0;           // mean mass percent
   double accuracy = -1.0;       // ±δ, absolute mass percent
   double r = -1.0;              // repeatability limit for two results, relative %
@@ -157,101 +150,5 @@ struct ChrmResult {
 
   void Reset() { *this = ChrmResult(); }
 };
-
-class CAnalysis {
- public:
-  // Reads the method, the reference choice and the settings texts from the settings store.
-  CAnalysis(const Shell& shell, ComponentTable& components, MessageLog& messages, CalibrationTab& calibration,
-            ResultTables& tables);
-
-  // (Re)reads the settings texts, method and reference choice from the settings store.
-  void LoadSettings();
-
-  // Empties every result: State 0, Blank/Reference reset, Analyses, StdRuns, RepeatRows,
-  // RefRows, Iso3405Rows, FractionRows emptied, WindowStart/End and the fraction summary
-  // doubles -1.0, CurvesReady false; empties the result lists. Settings texts are not
-  // touched.
-  void ResetCalc();
-
-  // Fills `result` from chromatogram `file` (not owned): File, and with at least one
-  // channel StartTime, Step, ZeroLevel and Number. `timeStartSample` is the start of sample
-  // elution in minutes (the TimeStartSample text converted).
-  void LoadResult(ChrmResult& result, double timeStartSample, const ChrmFile& file);
-  // LoadResult into a fresh record appended to Analyses / StdRuns (ordinal >= 1 only).
-  void AddAnalysis(const ChrmFile& file);
-  void AddStdRun(const ChrmFile& file);
-  // TimeStartSample converted by the decimal-prefix rule.
-  double TimeStartSampleValue() const;
-
-  // The calculation driver; call only when a calibration chromatogram is present.
-  void RunCalc();
-
-  // --- engine members ---
-  uint32_t State = StateNotRun;
-  // The distillation curves of the analyses are complete (ExtendCurves ran): the analyses'
-  // PointTemp/PercentOff may be shown until the next ResetCalc.
-  bool CurvesReady = false;
-  ChrmResult Blank;
-  std::vector<ChrmResult> Analyses;  // ascending Number after RunCalc's sort
-  std::vector<ChrmResult> StdRuns;   // analyses with internal standard, same order
-  ChrmResult Reference;
-  double WindowStart = -1.0;  // internal-standard window used, min
-  double WindowEnd = -1.0;
-  std::vector<RepeatRow> RepeatRows;
-  std::vector<RefCheckRow> RefRows;
-  std::vector<Iso3405Row> Iso3405Rows;
-  std::vector<FractionSummary> FractionRows;
-  FractionSummary ResidueSummary;  // non-volatile residue row of the composition
-  double FractionMeanTotal = -1.0;
-
-  // Settings texts, kept exactly as typed; converted by the decimal-prefix rule at use.
-  std::string TimeStartSample = "0.0";   // "Начало выхода пробы, мин"
-  std::string start_mark = "70.0";       // "Начало разметки фракций, °C"
-  int UseDefaultStep = 1;                // 0 once the user types a percent step
-  std::string step_mark = "10.0";        // "Шаг разметки фракций, °C"
-  std::string StepPercent;               // "Шаг отгона пробы, %"; rewritten by a calculation
-  std::string SampleMass = "0.0";        // "Масса пробы, г"
-  std::string StdMass = "0.0";           // "Масса внутр. стандарта, г"
-  std::string H2SPercent = "0.0";        // "Массовая доля сероводорода, %"
-  std::string MercaptanPercent = "0.0";  // "Массовая доля меркаптановой серы, %"
-  std::string WaterPercent = "0.0";      // "Массовая доля воды, %"
-  // Saved copies for the settings dialog's Cancel.
-  std::string SavedStepPercent;
-  std::string SavedSampleMass = "0.0";
-  std::string SavedStdMass = "0.0";
-  std::string SavedH2SPercent = "0.0";
-  std::string SavedMercaptanPercent = "0.0";
-  std::string SavedWaterPercent = "0.0";
-
-  int32_t Method = AstmD2887A;  // CalcMethod, settings key "method"
-  int32_t RefType = Lot1;       // RefGasoilType, settings key "type_ref_gasoil"
-
-  // --- module state the steps use ---
-  const Shell& shell;
-  ComponentTable& components;
-  MessageLog& messages;
-  CalibrationTab& calibration;
-  ResultTables& tables;
-
-  // Text `id` of the interface language's string table.
-  std::string Text(int id) const;
-  // Text `id` used as a printf format.
-  std::string TextF(int id, ...) const;
-
- private:
-  void SortRuns();
-
-  // Memory of the records' vectors, kept from one ResetCalc to the next LoadResult.
-  ResultBuffers buffers_;
-};
-
-// Driver steps of the area-normalisation methods (methods 0, 2, 5).
-void AreaNormalisation(CAnalysis& engine);
-void BoilingRangeAndFractions(CAnalysis& engine);
-// Sets the area of every fraction j >= 1 of `result` to Area(boundary j-1, boundary j),
-// a negative area replaced by 0.
-void FractionAreas(ChrmResult& result);
-// ExtendPointTemp of every analysis with a chromatogram; sets CurvesReady.
-void ExtendCurves(CAnalysis& engine);
 
 }  // namespace p528

@@ -1,4 +1,4 @@
-#include "engine/message_log.h"
+#include "workbench/message_log.h"
 
 #include "engine/texts/log_texts.h"
 #include "shell/shell.h"

@@ -1,4 +1,4 @@
-#include "engine/result_tables.h"
+#include "workbench/result_tables.h"
 
 #include "shell/shell.h"
 
