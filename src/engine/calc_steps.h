@@ -12,9 +12,9 @@
 namespace p528 {
 
 // Empties every result: State 0, records reset, rows emptied, the window and the fraction
-// summary -1.0, CurvesReady false, the calibration and the findings forgotten. The
-// records' vectors keep their memory for the next loading; settings and component table
-// are left as they are.
+// summary -1.0, CurvesReady false, the findings forgotten. The records' vectors keep their
+// memory for the next loading; settings, component table and calibration are left as they
+// are.
 void ResetResult(CalcResult& engine);
 
 // Fills `result` from chromatogram `file` (not owned): File, and with at least one

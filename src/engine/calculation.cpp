@@ -42,7 +42,6 @@ void ApplyCalibrationTimes(ComponentTable& components, const std::array<double, 
 void ResetResult(CalcResult& engine) {
   engine.State = StateNotRun;
   engine.CurvesReady = false;
-  engine.calibration = CalcCalibration();
   // The records' vectors go to the next calculation empty, their memory kept.
   ResultBuffers& buffers = engine.buffers;
   buffers.Clear();
@@ -166,6 +165,7 @@ void ExtendCurves(CalcResult& engine) {
 
 void CalculateInto(const CalcInput& input, CalcResult& result) {
   ResetResult(result);
+  result.calibration = CalcCalibration();
   result.settings = input.settings;
   result.components = input.components;
   const CalcRuns& runs = input.runs;
