@@ -21,11 +21,11 @@
 // until the next command. User-interface thread only.
 #pragma once
 
+#include "chart/chart.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
 #include "lists/table_model.h"
 #include "shell/shell.h"
-#include "ui/chart/chart.h"
 #include "workbench/analysis.h"
 #include "workbench/calibration_tab.h"
 #include "workbench/message_log.h"

@@ -2,12 +2,12 @@
 // calculation read the same numbers, and nothing once the vectors are about to go.
 #include "workbench/chart_curves.h"
 
+#include "chart/chart.h"
 #include "workbench/analysis.h"
 #include "workbench/calibration_tab.h"
 #include "workbench/message_log.h"
 #include "workbench/result_tables.h"
 #include "shell/shell.h"
-#include "ui/chart/chart.h"
 
 #include <gtest/gtest.h>
 
