@@ -35,6 +35,18 @@ CalcRuns RunsByRole(const ChrmSet& set) {
   return runs;
 }
 
+double ReferenceGasoil::TemperatureAt(double percent) const {
+  for (const Point& point : points)
+    if (point.percent == percent) return point.temperature;
+  return -1.0;
+}
+
+double ReferenceGasoil::DeviationAt(double percent) const {
+  for (const Point& point : points)
+    if (point.percent == percent) return point.deviation;
+  return -1.0;
+}
+
 void ApplyCalibrationTimes(ComponentTable& components, const std::array<double, 4>& times) {
   for (std::size_t k = 0; k < 4 && k < components.size(); ++k) components[k].retentionTime = times[k];
 }

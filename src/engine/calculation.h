@@ -20,7 +20,6 @@
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
 #include "engine/calibration.h"
-#include "engine/custom_reference.h"
 #include "engine/finding.h"
 #include "engine/records.h"
 #include "engine/result_buffers.h"
@@ -33,6 +32,21 @@
 #include <vector>
 
 namespace p528 {
+
+// The laboratory's own reference gas oil as the reference check uses it: per percent off the
+// certified boiling temperature and the deviation allowed from it (°C; -1.0 not set).
+struct ReferenceGasoil {
+  struct Point {
+    double percent = -1.0;
+    double temperature = -1.0;
+    double deviation = -1.0;
+  };
+  std::vector<Point> points;
+  // Of the first point whose percent equals `percent` exactly (even when -1.0); -1.0 when
+  // no point has that percent.
+  double TemperatureAt(double percent) const;
+  double DeviationAt(double percent) const;
+};
 
 // The analysis settings a calculation uses, as numbers. The texts the user typed are
 // converted by the decimal-prefix rule before they come here.
@@ -50,7 +64,7 @@ struct CalcSettings {
   double mercaptanPercent = 0.0;   // mass fraction of mercaptan sulphur, %
   double waterPercent = 0.0;       // mass fraction of water, %
   bool latinNames = false;         // component names in Latin letters (interface not Russian)
-  CustomReference customReference; // the laboratory's reference, used when refType is Custom
+  ReferenceGasoil customReference;  // the laboratory's reference, used when refType is Custom
 };
 
 // The runs of a set by role. Analyses and standards in set order (only ordinals >= 1 count);

@@ -125,7 +125,6 @@ void CutFractions(CalcResult& engine, ChrmResult& result, double startMark, doub
   for (std::size_t e = 0; e < early.size(); ++e) {
     FractionRecord record;
     record.name = early[e]->name;
-    record.label.peak = early[e]->name;
     record.peakTime = early[e]->time;
     if (e + 1 < early.size()) {
       const std::size_t from = SampleIndex(early[e]->time, result.StartTime, result.Step) + 1;
@@ -150,7 +149,7 @@ void CutFractions(CalcResult& engine, ChrmResult& result, double startMark, doub
     FractionRecord record;
     const double lower = result.Fractions.back().boundaryTemp;
     const double upper = j + 1 == k ? result.EndTemp : startMark + (j + 1) * stepMark;
-    record.label = FractionName{FractionName::Range, {}, lower, upper};
+    record.label = FractionName{FractionName::Range, lower, upper};
     record.boundaryTemp = upper;
     record.boundaryTime = TempToTime(engine, upper);
     result.Fractions.push_back(record);
@@ -239,6 +238,12 @@ void ApplyFractionCorrections(CalcResult& engine, ChrmResult& result, double h2s
 
 namespace {
 
+// The name of a record as a finding's argument: a peak's own name, else its label.
+FindingArg NameOf(const FractionRecord& record) {
+  if (record.label.kind == FractionName::Peak) return record.name;
+  return record.label;
+}
+
 // Reported concentration of record i; the record "без имени" (i = 1) counts as 0 up to
 // 0.001 %.
 double Concentration(const ChrmResult& analysis, std::size_t i) {
@@ -260,7 +265,7 @@ void CompareTwo(CalcResult& engine) {
     const double x2 = Concentration(a2, i);
     if (x1 <= 0 || x2 <= 0) continue;
     FractionSummary& row = engine.FractionRows[i];
-    const FractionName& name = a1.Fractions[i].label;
+    const FindingArg name = NameOf(a1.Fractions[i]);
     row.mean = (x1 + x2) / 2;
     engine.FractionMeanTotal += row.mean;
     if (gost && row.mean <= 0.005) {
@@ -270,7 +275,7 @@ void CompareTwo(CalcResult& engine) {
     const FractionLimit limit = FractionLimits(row.mean);
     row.difference = std::fabs(x1 - x2) * 2 * 100 / (x1 + x2);
     row.name = a1.Fractions[i].name;
-    row.label = name;
+    row.label = a1.Fractions[i].label;
     row.r = limit.r;
     if (!gost) continue;
     if (limit.delta >= 0) row.accuracy = limit.delta * 0.01 * row.mean;
@@ -316,7 +321,7 @@ void CompareThree(CalcResult& engine) {
     const double x3 = Concentration(a3, i);
     if (x1 <= 0 || x2 <= 0 || x3 <= 0) continue;
     FractionSummary& row = engine.FractionRows[i];
-    const FractionName& name = a1.Fractions[i].label;
+    const FindingArg name = NameOf(a1.Fractions[i]);
     row.mean = (x1 + x2 + x3) / 3;
     engine.FractionMeanTotal += row.mean;
     if (row.mean <= 0.005) {
@@ -325,7 +330,7 @@ void CompareThree(CalcResult& engine) {
     }
     const FractionLimit limit = FractionLimits(row.mean);
     row.name = a1.Fractions[i].name;
-    row.label = name;
+    row.label = a1.Fractions[i].label;
     row.sigmaR = limit.sigmaR;
     row.criticalRange = kCriticalRangeFactor * limit.sigmaR;
     row.difference = (std::max({x1, x2, x3}) - std::min({x1, x2, x3})) * 3 * 100 / (x1 + x2 + x3);

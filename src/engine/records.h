@@ -52,13 +52,13 @@ struct DistPoint {
   double percent = -1.0;  // % off
 };
 
-// What a fraction is called, without the words: a peak's own name, the fixed records
-// "начало" and "без имени", a temperature range, the non-volatile residue. The
-// presentation words it in the interface language (the record's `name`).
+// What a fraction is called, without the words: a peak's record is called by the peak's
+// own name (the record's `name`); the fixed records "начало" and "без имени", a temperature
+// range and the non-volatile residue are worded by the presentation in the interface
+// language.
 struct FractionName {
   enum Kind : int32_t { Peak, Start, Unnamed, Range, Residue };
   Kind kind = Peak;
-  std::string peak;    // Peak: the peak's name as recorded
   double lower = 0.0;  // Range: from and to, °C
   double upper = 0.0;
 };

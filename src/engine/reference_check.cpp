@@ -4,7 +4,6 @@
 
 #include "engine/calculation.h"
 #include "engine/calibration.h"
-#include "engine/custom_reference.h"
 #include "engine/distillation.h"
 #include "engine/sample_span.h"
 #include "engine/tables/reference_tables.h"
@@ -20,7 +19,7 @@ namespace p528 {
 namespace {
 
 // R at p: the user-defined deviation whatever the method, else the method's rule.
-double LimitAt(const CalcResult& engine, const CustomReference& custom, double p, double mean) {
+double LimitAt(const CalcResult& engine, const ReferenceGasoil& custom, double p, double mean) {
   if (engine.settings.refType == Custom) return custom.DeviationAt(p);
   switch (engine.settings.method) {
     case AstmD2887A: return ReproducibilityLimitAstm(p);
@@ -90,7 +89,7 @@ void CheckReferenceSample(CalcResult& engine) {
   CompareReferencePoints(engine, engine.settings.customReference);
 }
 
-void CompareReferencePoints(CalcResult& engine, const CustomReference& custom) {
+void CompareReferencePoints(CalcResult& engine, const ReferenceGasoil& custom) {
   const std::vector<DistPoint>& points = engine.Reference.PointTable;
   engine.RefRows.assign(points.size(), RefCheckRow{});
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -123,7 +122,7 @@ void CompareReferencePoints(CalcResult& engine, const CustomReference& custom) {
   }
 }
 
-double CertifiedTemperature(int32_t method, int32_t refType, const CustomReference& custom, double p) {
+double CertifiedTemperature(int32_t method, int32_t refType, const ReferenceGasoil& custom, double p) {
   return refType == Custom ? custom.TemperatureAt(p) : ReferenceTemperature(method, refType, p);
 }
 

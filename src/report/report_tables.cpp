@@ -1,7 +1,7 @@
 // The table sections of the report: copies of the result lists' cell texts, the ISO 3405
 // rows of the engine and the errors of the message log.
 #include "workbench/analysis.h"
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "engine/iso3405.h"
 #include "workbench/message_log.h"
 #include "workbench/result_lists.h"

@@ -4,6 +4,7 @@
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/custom_reference.h"
 #include "workbench/wording.h"
 
 namespace p528 {
@@ -35,7 +36,7 @@ CalcSettings CAnalysis::CurrentSettings() const {
   s.mercaptanPercent = DecimalPrefix(MercaptanPercent);
   s.waterPercent = DecimalPrefix(WaterPercent);
   s.latinNames = shell.foreignUi != 0;
-  if (RefType == Custom) s.customReference = CustomReference::FromSettings(shell);
+  if (RefType == Custom) s.customReference = CalculationReference(CustomReference::FromSettings(shell));
   return s;
 }
 

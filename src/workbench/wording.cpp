@@ -90,7 +90,7 @@ std::string FractionNameText(const Shell& shell, const FractionName& name) {
     case FractionName::Residue: return shell.Str(text::kResidueName);
     case FractionName::Peak: break;
   }
-  return name.peak;
+  return {};
 }
 
 void NameFractions(const Shell& shell, CalcResult& result) {

@@ -20,7 +20,8 @@ std::string FormatText(const Shell& shell, int id, const std::vector<FindingArg>
 // The finding's parts, each formatted, joined without separator.
 std::string WordFinding(const Shell& shell, const Finding& finding);
 
-// A fraction's name: the peak's own name, "начало", "без имени", "Фр. %.0f-%.0f", "Остаток".
+// A fraction's name: "начало", "без имени", "Фр. %.0f-%.0f", "Остаток"; "" for a peak's
+// record, which is called by the peak's own name.
 std::string FractionNameText(const Shell& shell, const FractionName& name);
 
 // Words every fraction record's and summary row's name from its label.

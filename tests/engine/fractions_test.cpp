@@ -16,6 +16,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// The names of an analysis's fraction records as the lists show them.
+Strings NamesOf(const Shell& shell, const ChrmResult& a) {
+  Strings names;
+  for (const FractionRecord& r : a.Fractions)
+    names.push_back(r.label.kind == FractionName::Peak ? r.name : FractionNameText(shell, r.label));
+  return names;
+}
+
 // ---------------------------------------------------------------------------------------
 // Limits and the number of temperature fractions.
 
@@ -86,11 +94,7 @@ struct CutFixture : EngineFixture {
     peak.back = back;
     files.back()->channels[channel].peaks.push_back(peak);
   }
-  Strings Names() const {
-    Strings names;
-    for (const FractionRecord& r : analysis->Fractions) names.push_back(r.name);
-    return names;
-  }
+  Strings Names() const { return NamesOf(shell, *analysis); }
 };
 
 TEST(CutFractions, WithoutEarlyPeaks) {
@@ -224,11 +228,6 @@ std::vector<FractionRecord> Cut(const Strings& early, const std::vector<double>&
   return list;
 }
 
-Strings NamesOf(const ChrmResult& a) {
-  Strings names;
-  for (const FractionRecord& r : a.Fractions) names.push_back(r.name);
-  return names;
-}
 
 TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   EngineFixture f(Gost56720B);
@@ -241,7 +240,7 @@ TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   f.engine.Analyses[2].NamedFractionCount = 1;
   AlignFractions(f.engine);
   for (const ChrmResult& a : f.engine.Analyses) {
-    EXPECT_EQ(NamesOf(a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"})) << a.Number;
+    EXPECT_EQ(NamesOf(f.shell, a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"})) << a.Number;
     EXPECT_EQ(a.NamedFractionCount, 3) << a.Number;
   }
   const FractionRecord& placeholder = f.engine.Analyses[1].Fractions[2];
@@ -260,7 +259,7 @@ TEST(AlignFractions, RunWithoutFractionsIsLeftAlone) {
   f.AddAnalysis();
   AlignFractions(f.engine);
   EXPECT_TRUE(f.engine.Analyses[2].Fractions.empty());
-  EXPECT_EQ(NamesOf(f.engine.Analyses[1]), (Strings{"начало", "без имени", "С5", "Фр. 70-80"}));
+  EXPECT_EQ(NamesOf(f.shell, f.engine.Analyses[1]), (Strings{"начало", "без имени", "С5", "Фр. 70-80"}));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -347,7 +346,7 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
   EXPECT_EQ(f.engine.FractionRows[2].mean, -1);  // skipped: not observed in analysis 2
   // Residues 2.0 and 2.4: 0.4 × 200 / 4.4 = 18.2 % > 8 %.
   const FractionSummary& residue = f.engine.ResidueSummary;
-  EXPECT_EQ(residue.name, "Остаток");
+  EXPECT_EQ(FractionNameText(f.shell, residue.label), "Остаток");
   EXPECT_NEAR(residue.difference, 0.4 * 200 / 4.4, 1e-9);
   EXPECT_EQ(residue.r, 8);
   EXPECT_EQ(residue.verdict, 0);

@@ -1,7 +1,7 @@
 #include "engine/reference_check.h"
 #include "engine/tables/repeatability_tables.h"
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "engine/tables/reference_tables.h"
 #include "support/engine_fixture.h"
 #include "support/fake_host.h"
@@ -92,8 +92,8 @@ struct CompareFixture : test::EngineFixture {
     }
   }
   void Compare() {
-    engine.settings.customReference = custom;
-    CompareReferencePoints(engine, custom);
+    engine.settings.customReference = CalculationReference(custom);
+    CompareReferencePoints(engine, engine.settings.customReference);
     FillReferenceTable(engine, shell, tables.reference);
   }
   const Cells& Row(double p) const {

@@ -109,11 +109,9 @@ inline void SetList(TableModel& list, const std::vector<std::string>& captions,
 struct ReportFixture : ::testing::Test {
   test::FakeHost host;
   Shell shell = host.MakeShell();
-  ComponentTable components;
   MessageLog messages{&shell};
-  CalibrationTab calibration;
   ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
+  CAnalysis engine{shell};
   ChrmSet set;
   int num_device = 7;
   std::string OperatorName = "Иванова А. П.";
@@ -146,7 +144,7 @@ struct ReportFixture : ::testing::Test {
     }
   }
 
-  ReportSources Sources() { return ReportSources{set, engine, messages, num_device, OperatorName}; }
+  ReportSources Sources() { return ReportSources{set, engine, tables, messages, num_device, OperatorName}; }
 
   // Builds the document; pictures come from `png`.
   BuildStatus Build(CXMLWrapper& wrapper, const ReportOptions& options,

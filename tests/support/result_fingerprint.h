@@ -94,7 +94,7 @@ class Fingerprint {
     Int("v2", row.verdict2);
   }
   void Summary(const FractionSummary& row) {
-    text_ += row.label.peak + " ";
+    text_ += row.name + "/" + std::to_string(row.label.kind) + " ";
     for (double v : {row.mean, row.accuracy, row.r, row.sigmaR, row.criticalRange, row.difference})
       Num("sum", v);
     Int("v", row.verdict);
@@ -103,7 +103,7 @@ class Fingerprint {
     if (const auto* i = std::get_if<int32_t>(&arg)) Int("i", *i);
     if (const auto* d = std::get_if<double>(&arg)) Num("d", *d);
     if (const auto* s = std::get_if<std::string>(&arg)) text_ += *s + " ";
-    if (const auto* n = std::get_if<FractionName>(&arg)) text_ += n->peak + " ";
+    if (const auto* n = std::get_if<FractionName>(&arg)) Num("fraction", n->lower + 1000 * n->kind);
   }
 
   std::string text_;

@@ -5,8 +5,6 @@
 #include "chart/chart.h"
 #include "workbench/analysis.h"
 #include "workbench/calibration_tab.h"
-#include "workbench/message_log.h"
-#include "workbench/result_tables.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +38,7 @@ TEST(CalibrationChart, ShowsTheTabsCurveAndReadsWhatTheLookupReads) {
 
 TEST(DistillationChart, CurveKShowsAnalysisKAndIsLetGoBeforeTheNextCalculation) {
   Shell shell;
-  ComponentTable components;
-  MessageLog messages(&shell);
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis analysis(shell, components, messages, calibration, tables);
+  CAnalysis analysis(shell);
   ChrmFile file;
   for (int k = 0; k < 4; ++k) {
     ChrmResult a;

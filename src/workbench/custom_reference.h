@@ -14,6 +14,8 @@
 // of 0 fails every compared point. User-interface thread only.
 #pragma once
 
+#include "engine/calculation.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -72,6 +74,9 @@ class CustomReference {
  private:
   void Label(const char* ibp, const char* fbp);
 };
+
+// The rows as the calculation takes them (percent, temperature, deviation).
+ReferenceGasoil CalculationReference(const CustomReference& reference);
 
 // True when `text` has more than one character (UTF-16 units, as the settings store counts).
 bool PassportNumberStorable(std::string_view text);

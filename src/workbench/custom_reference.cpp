@@ -1,4 +1,4 @@
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 
 #include "engine/texts/reference_texts.h"
 #include "shell/settings.h"
@@ -110,6 +110,12 @@ void CustomReference::SetTemperatureText(int row, std::string_view text) {
 void CustomReference::SetDeviationText(int row, std::string_view text) {
   if (row < 0 || row >= kGasoilRowCount) return;
   rows[static_cast<std::size_t>(row)].deviation = DecimalPrefix(text);
+}
+
+ReferenceGasoil CalculationReference(const CustomReference& reference) {
+  ReferenceGasoil points;
+  for (const GasoilParamRow& row : reference.rows) points.points.push_back({row.percent, row.temperature, row.deviation});
+  return points;
 }
 
 bool PassportNumberStorable(std::string_view text) { return Utf8ToUtf16(text).size() > 1; }
