@@ -29,13 +29,15 @@ double LimitAt(const CalcResult& engine, const ReferenceGasoil& custom, double p
   }
 }
 
-// Head line of the exceeded-limit error (0: none, for the methods without a built-in table).
+// Head line of the exceeded-limit error, by the method. The methods without a built-in
+// table reach here only with the user-defined reference: their head line names the percent
+// and the user's reference, so the message never opens with an empty line.
 int ExceededHead(int32_t method) {
   switch (method) {
     case AstmD2887A: return text::kReferenceExceededAstm;
     case Iso3924: return text::kReferenceExceededIso;
     case Gost56720A: return text::kReferenceExceeded56720;
-    default: return 0;
+    default: return text::kReferenceExceededCustom;
   }
 }
 
@@ -114,11 +116,9 @@ void CompareReferencePoints(CalcResult& engine, const ReferenceGasoil& custom) {
     }
     // A difference equal to R fails too, and so does every point against an R of 0.
     row.verdict = 2;
-    std::vector<FindingText> parts;
-    if (const int head = ExceededHead(engine.settings.method)) parts.push_back({head, {p}});
-    parts.push_back({text::kReferenceLimitLine, {row.R}});
-    parts.push_back({text::kReferenceDifferenceLine, {row.difference}});
-    engine.AddError(std::move(parts));
+    engine.AddError({{ExceededHead(engine.settings.method), {p}},
+                     {text::kReferenceLimitLine, {row.R}},
+                     {text::kReferenceDifferenceLine, {row.difference}}});
   }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "shell/text.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_seams.h"
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/distillation_page.h"
@@ -7,40 +9,35 @@
 #include "ui/pages/out_table_page.h"
 #include "ui/ui_text.h"
 #include "ui/window_icon.h"
+#include "ui/window_place_qt.h"
+#include "ui/window_texts.h"
+#include "workbench/skipped_files_text.h"
+#include "workbench/window_place.h"
+#include "workbench/workbench_texts.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace p528::ui {
 
 namespace {
 
-// Control ids of template 102.
-constexpr int kAddId = 1000;
-constexpr int kRemoveId = 1010;
-constexpr int kRemoveAllId = 1006;
-constexpr int kOpenId = 1007;
-constexpr int kInstrumentLabelId = 1040;
-constexpr int kInstrumentNumberId = 1168;
-constexpr int kComponentsId = 1016;
-constexpr int kAnalysisSettingsId = 1014;
-constexpr int kReportSettingsId = 1011;
-constexpr int kReportId = 1008;
-constexpr int kSaveReportId = 1013;
-constexpr int kFileListId = 1012;
-constexpr int kTabsId = 1005;
+namespace id = control::main_window;
 
-constexpr int kTitleText = 130;      // "Доп расчет 528. Версия: %s "
-constexpr int kFirstTabText = 2001;  // "Град. график" .. 2008
-constexpr int kNumberCaptionText = 4011;
 constexpr int kTemplateWidth = 605;  // dialog units
 constexpr int kTemplateHeight = 360;
 
@@ -69,19 +66,24 @@ CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const st
   workbench_ = std::make_unique<Workbench>(shell_, std::move(componentPath), this);
 
   setObjectName(QStringLiteral("102"));
+  InstallToolkitTranslations();
   setWindowIcon(WindowIcon());
-  setWindowTitle(Text(shell_, kTitleText).replace(QStringLiteral("%s"), Qs(version)));
+  setWindowTitle(Text(shell_, text::kMainWindowTitle).replace(QStringLiteral("%s"), Qs(version)));
   setSizeGripEnabled(true);
   BuildControls();
   BuildPages();
-  setMinimumSize(TemplateSize(font()).expandedTo(minimumSizeHint()));
-  resize(minimumSize());
+  // The pages scroll, so the window fits a small screen's work area (1280 x 720 among
+  // them); it opens at the template's size, or where it was left, fitted to the screen.
+  setMinimumSize(minimumSizeHint());
+  RestoreWindowPlace(*this, shell_, kMainWindowPlaceKey, TemplateSize(font()).expandedTo(minimumSizeHint()),
+                     minimumSize());
 
   workbench_->Initialise();
   instrumentNumber_->setText(QString::number(workbench_->instrumentNumber()));
 }
 
 CDarErud528Dlg::~CDarErud528Dlg() {
+  if (isVisible()) RememberWindowPlace(*this, shell_, kMainWindowPlaceKey);
   // The pages show the workbench's objects: they go before it.
   delete tabs_;
   delete fileList_;
@@ -89,6 +91,20 @@ CDarErud528Dlg::~CDarErud528Dlg() {
     workbench_->SaveComponents();
   } catch (...) {
     // A table that cannot be written keeps its previous file; nothing to tell at exit.
+  }
+}
+
+void CDarErud528Dlg::InstallToolkitTranslations() {
+  // The toolkit's own dialogs (file, colour, message-box buttons) speak the interface's
+  // language. The translator belongs to this window: it leaves the application with it.
+  const QString language = QString::fromLatin1(shell_.ToolkitLanguage());
+  if (language.isEmpty()) return;
+  auto* translator = new QTranslator(this);
+  if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;  // no translations installed: the toolkit's English stays
   }
 }
 
@@ -102,28 +118,30 @@ QPushButton* CDarErud528Dlg::AddButton(int id, int text, const std::function<voi
 
 void CDarErud528Dlg::BuildControls() {
   fileList_ = new CGridCtrl(this);
-  fileList_->setObjectName(Id(kFileListId));
+  fileList_->setObjectName(Id(id::kFileList));
   fileList_->SetTable(&workbench_->fileListForView());
   fileList_->SetOwner(this);
-  // A whole set (eight files and more) is seen without scrolling.
+  // At least four files without scrolling; the window's template size shows a whole set.
   fileList_->setMinimumHeight(fileList_->horizontalHeader()->sizeHint().height() +
-                              9 * fileList_->verticalHeader()->defaultSectionSize() + 4);
+                              4 * fileList_->verticalHeader()->defaultSectionSize() + 4);
   connect(fileList_, &CGridCtrl::KeyDown, this, [this](int key) {
     if (key == Qt::Key_Delete) RemoveSelected();
   });
 
   auto* files = new QVBoxLayout;
-  files->addWidget(
-      AddButton(kAddId, 4001, [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
-  files->addWidget(AddButton(kRemoveId, 4002, [this] { RemoveSelected(); }));
-  files->addWidget(AddButton(kRemoveAllId, 4003, [this] { workbench_->RemoveAll(); }));
-  files->addWidget(AddButton(kOpenId, 4004, [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
-  auto* label = new QLabel(Text(shell_, 4005), this);
-  label->setObjectName(Id(kInstrumentLabelId));
+  files->addWidget(AddButton(id::kAdd, text::kMainAdd,
+                             [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
+  files->addWidget(AddButton(id::kRemove, text::kMainRemove, [this] { RemoveSelected(); }));
+  files->addWidget(AddButton(id::kRemoveAll, text::kMainRemoveAll, [this] { workbench_->RemoveAll(); }));
+  files->addWidget(AddButton(id::kOpenInHost, text::kMainOpenInHost,
+                             [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
+  auto* label = new QLabel(Text(shell_, text::kMainInstrumentLabel), this);
+  label->setObjectName(Id(id::kInstrumentLabel));
   instrumentNumber_ = new QLineEdit(this);
-  instrumentNumber_->setObjectName(Id(kInstrumentNumberId));
+  instrumentNumber_->setObjectName(Id(id::kInstrumentNumber));
   instrumentNumber_->setAlignment(Qt::AlignCenter);
   connect(instrumentNumber_, &QLineEdit::textEdited, this, [this] { InstrumentNumberEdited(); });
+  label->setBuddy(instrumentNumber_);  // its mnemonic reaches the field
   files->addWidget(label);
   files->addWidget(instrumentNumber_);
   files->addStretch(1);
@@ -137,15 +155,19 @@ void CDarErud528Dlg::BuildControls() {
     if (command) command();
   };
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(AddButton(kComponentsId, 4006, [this, run] { run(commands.components); }));
-  bottom->addWidget(AddButton(kAnalysisSettingsId, 4007, [this, run] { run(commands.analysisSettings); }));
-  bottom->addWidget(AddButton(kReportSettingsId, 4008, [this, run] { run(commands.reportSettings); }));
+  bottom->addWidget(
+      AddButton(id::kComponents, text::kMainComponents, [this, run] { run(commands.components); }));
+  bottom->addWidget(AddButton(id::kAnalysisSettings, text::kMainAnalysisSettings,
+                              [this, run] { run(commands.analysisSettings); }));
+  bottom->addWidget(AddButton(id::kReportSettings, text::kMainReportSettings,
+                              [this, run] { run(commands.reportSettings); }));
   bottom->addStretch(1);
-  bottom->addWidget(AddButton(kReportId, 4009, [this, run] { run(commands.showReport); }));
-  bottom->addWidget(AddButton(kSaveReportId, 4010, [this, run] { run(commands.saveReport); }));
+  bottom->addWidget(AddButton(id::kReport, text::kMainReport, [this, run] { run(commands.showReport); }));
+  bottom->addWidget(
+      AddButton(id::kSaveReport, text::kMainSaveReport, [this, run] { run(commands.saveReport); }));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(Id(kTabsId));
+  tabs_->setObjectName(Id(id::kTabs));
   // Every tab caption stays readable: the window is never narrower than the tab row.
   tabs_->tabBar()->setUsesScrollButtons(false);
 
@@ -170,7 +192,12 @@ void CDarErud528Dlg::BuildPages() {
   for (int tab = 0; tab < kResultPages; ++tab) {
     QWidget* page = pages_[static_cast<std::size_t>(tab)];
     page->setObjectName(Id(kPageTemplates[tab]));
-    tabs_->addTab(page, Text(shell_, kFirstTabText + tab));
+    // A page larger than the room left scrolls instead of growing the window.
+    auto* scroller = new QScrollArea(tabs_);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(page);
+    tabs_->addTab(scroller, Text(shell_, text::kTabCalibration + tab));
   }
   tabs_->setCurrentIndex(0);
 }
@@ -181,6 +208,12 @@ CChartWidget& CDarErud528Dlg::DistillationChartWindow() { return distillationPag
 void CDarErud528Dlg::RequestRecalculation() {
   QMetaObject::invokeMethod(
       this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
+}
+
+void CDarErud528Dlg::hideEvent(QHideEvent* event) {
+  // Closing hides the window: its place and size are kept for the next session.
+  if (!event->spontaneous()) RememberWindowPlace(*this, shell_, kMainWindowPlaceKey);
+  QDialog::hideEvent(event);
 }
 
 void CDarErud528Dlg::keyPressEvent(QKeyEvent* event) {
@@ -199,11 +232,17 @@ void CDarErud528Dlg::InstrumentNumberEdited() {
 }
 
 void CDarErud528Dlg::ShowDatabaseError(const DataBase::SqlException&, const std::string& text) {
-  seams_->ShowMessage(this, windowTitle(), Qs(text), DialogSeams::MessageKind::Error);
+  seams_->ShowMessage(this, windowTitle(), Qs(MessageBoxLines(text)), DialogSeams::MessageKind::Error);
+}
+
+void CDarErud528Dlg::FilesSkipped(const std::vector<SkippedFile>& skipped) {
+  seams_->ShowMessage(this, windowTitle(), Qs(MessageBoxLines(SkippedFilesText(shell_, skipped))),
+                      DialogSeams::MessageKind::Warning);
 }
 
 void CDarErud528Dlg::ShowInstrumentNumberRefused(const std::string& text) {
-  seams_->ShowMessage(this, Text(shell_, kNumberCaptionText), Qs(text), DialogSeams::MessageKind::Warning);
+  seams_->ShowMessage(this, Text(shell_, text::kMainInstrumentNumber), Qs(text),
+                      DialogSeams::MessageKind::Warning);
 }
 
 void CDarErud528Dlg::Recalculated() {

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/workbench_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,10 @@ namespace p528 {
 
 namespace {
 
-constexpr int kColumnCaptions[] = {284, 285, 286, 287, 288, 289};
+constexpr int kColumnCaptions[] = {text::kComponentColumnId,           text::kComponentColumnName,
+                                   text::kComponentColumnAltName,      text::kComponentColumnResponse,
+                                   text::kComponentColumnBoilingPoint, text::kComponentColumnMixtureMass};
 constexpr int kColumnWidths[] = {30, 140, 120, 130, 100, 130};
-constexpr int kNewComponentName = 290;  // "Новый компонент"
-constexpr int kNamePrompt = 291;        // "Задать ИМЯ!"
 
 std::vector<std::string> RowCells(const ComponentRecord& r, bool latin) {
   return {Format("%i", r.id),
@@ -130,11 +131,15 @@ bool ComponentsEditor::CellChanged(int row, int column) {
   switch (column) {
     case 1: (latin ? r.nameLatin : r.name) = text; break;
     case 2: (latin ? r.altNameLatin : r.altName) = text; break;
-    case 3: r.responseFactor = DecimalPrefix(text); break;
-    case 4: r.boilingPoint = DecimalPrefix(text); break;
-    case 5: r.mixtureMass = DecimalPrefix(text); break;
+    case 3: r.responseFactor = TypedNumber(text); break;
+    case 4: r.boilingPoint = TypedNumber(text); break;
+    case 5: r.mixtureMass = TypedNumber(text); break;
     default: break;
   }
+  // A number column shows the value kept, in the list's format, not the text typed.
+  if (column == 3) list_.SetCell(row, column, Format("%.3f", r.responseFactor));
+  if (column == 4) list_.SetCell(row, column, Format("%.1f", r.boilingPoint));
+  if (column == 5) list_.SetCell(row, column, Format("%.3f", r.mixtureMass));
   if (edit->op == EditModify) Colour(row, kChangedRowColour);
   return true;
 }
@@ -143,12 +148,12 @@ int ComponentsEditor::AddComponent() {
   ComponentEdit edit;
   edit.op = EditAdd;
   edit.record.id = nextId_;
-  (shell_.foreignUi != 0 ? edit.record.nameLatin : edit.record.name) = shell_.Str(kNewComponentName);
+  (shell_.foreignUi != 0 ? edit.record.nameLatin : edit.record.name) = shell_.Str(text::kNewComponentName);
   edits_.push_back(edit);
   RowData data;
   data.FillColour = kAddedRowColour;
-  const int row = list_.AppendRow({Format("%i", nextId_), shell_.Str(kNewComponentName),
-                                   shell_.Str(kNamePrompt), "0.000", "0.000", "0.000"},
+  const int row = list_.AppendRow({Format("%i", nextId_), shell_.Str(text::kNewComponentName),
+                                   shell_.Str(text::kComponentNamePrompt), "0.000", "0.000", "0.000"},
                                   data);
   ++nextId_;
   return row;
