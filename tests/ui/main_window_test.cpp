@@ -221,6 +221,10 @@ TEST_F(Pages, CalibrationCalculatorReadsTheCurveAndGivesZeroBeyondIt) {
   EXPECT_EQ(y->text(), "0");
   EXPECT_EQ(window->findChild<QTableView*>(Id(1101))->model()->rowCount(),
             static_cast<int>(curve.times.size()));
+  // The resolution is shown, never typed: its field looks read-only.
+  auto* resolution = Find<QLineEdit>(1110);
+  EXPECT_TRUE(resolution->isReadOnly());
+  EXPECT_EQ(resolution->palette().color(QPalette::Base), resolution->palette().color(QPalette::Window));
 }
 
 TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {

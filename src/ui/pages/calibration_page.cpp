@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -43,6 +44,10 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   MakeNumericEdit(y_);
   resolution_->setObjectName(Id(id::kResolution));
   resolution_->setReadOnly(true);
+  // A read-only field looks like one: the window's background, not an edit's white.
+  QPalette readOnly = resolution_->palette();
+  readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+  resolution_->setPalette(readOnly);
 
   auto* calculateY = new QPushButton(Text(shell, text::kCalculateY), this);
   calculateY->setObjectName(Id(id::kCalculateY));
