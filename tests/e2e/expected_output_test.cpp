@@ -33,7 +33,7 @@ const std::string kExpected = PLUG528_SOURCE_DIR "/tests/e2e/expected/";
 // simdist options, the method left to the caller.
 std::vector<std::string> ManifestOptions(const std::string& set) {
   std::istringstream lines(ReadBytes(kDemo + set + "/manifest.json"));
-  static const std::regex kSetting(R"(^\s*"([A-Za-z0-9_]+)": "([^"]*)",?\s*$)");
+  static const std::regex kSetting(R"re(^\s*"([A-Za-z0-9_]+)": "([^"]*)",?\s*$)re");
   std::vector<std::string> options;
   bool inSettings = false;
   for (std::string line; std::getline(lines, line);) {
@@ -74,9 +74,9 @@ TEST_P(ExpectedOutput, SimdistJsonIsTheExpectedFile) {
 
   const fs::path profile = fs::path(::testing::TempDir()) / ("expected_" + std::to_string(getpid()));
   fs::remove(profile);
-  std::vector<std::string> options = {"--profile", profile.string(), "--no-restore", "--no-summary",
-                                      "--lang",    language,         "--method",     std::to_string(method),
-                                      "--json",    "-"};
+  std::vector<std::string> options = {
+      "--profile", profile.string(), "--no-restore",         "--no-summary", "--lang",
+      language,    "--method",       std::to_string(method), "--json",       "-"};
   const std::vector<std::string> settings = ManifestOptions(set);
   options.insert(options.end(), settings.begin(), settings.end());
   options.insert(options.end(), files.begin(), files.end());
@@ -104,9 +104,9 @@ TEST_P(ExpectedOutput, SimdistJsonIsTheExpectedFile) {
 INSTANTIATE_TEST_SUITE_P(DemoSets, ExpectedOutput,
                          ::testing::Combine(::testing::Values("gasoil", "condensate", "heavy"),
                                             ::testing::Values(0, 2, 3, 4, 5), ::testing::Values("ru", "en")),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return std::string(std::get<0>(info.param)) + "_m" +
-                                  std::to_string(std::get<1>(info.param)) + "_" + std::get<2>(info.param);
+                         [](const ::testing::TestParamInfo<Case>& param) {
+                           return std::string(std::get<0>(param.param)) + "_m" +
+                                  std::to_string(std::get<1>(param.param)) + "_" + std::get<2>(param.param);
                          });
 
 }  // namespace
