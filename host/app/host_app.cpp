@@ -2,6 +2,7 @@
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "host/kit/aia/conversion_worker.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
@@ -40,7 +41,11 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
-  formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
+  // AIA files are converted in a worker process; without one they are refused with the reason.
+  std::string converter =
+      aia::FindConverter(QCoreApplication::applicationDirPath().toStdString(), PLUG528_BUILD_CONVERTER);
+  formats_.Add(
+      aia::AiaFormat(&aiaRoles_, PluginRoleText, converter.empty() ? aia::kConverterName : converter));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -145,6 +150,8 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   std::vector<hostkit::AssayRecord> visible;
   try {
     visible = database_->Visible();
+    // The plug-in takes 32-bit ids: a row another program gave a larger one is not offered.
+    std::erase_if(visible, [](const hostkit::AssayRecord& r) { return r.id > hostkit::kMaxPluginAssayId; });
   } catch (const std::exception& error) {
     prompts_.Tell(owner, QString::fromUtf8(error.what()), true);
     return 0;

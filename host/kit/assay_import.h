@@ -16,6 +16,7 @@
 #include "host/kit/assay_database.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,7 +55,7 @@ FormatTable NativeFormats();
 struct ImportedFile {
   std::string source;
   std::string stored;  // the copy in the data folder
-  int id = 0;
+  int64_t id = 0;
 };
 enum class SkipReason {
   UnknownFormat,    // no reader for the extension
@@ -66,7 +67,7 @@ enum class SkipReason {
 struct SkippedFile {
   std::string source;
   SkipReason reason = SkipReason::UnknownFormat;
-  int detail = 0;
+  int64_t detail = 0;
   std::string error;  // the system's message, when there is one
 };
 struct ImportReport {

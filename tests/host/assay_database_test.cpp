@@ -127,15 +127,15 @@ TEST(AssayFilter, SampleTextIgnoresLetterCaseRoleIsExactDaysIncludeTheirStart) {
       {3, "/d/x.chrm", "ГАЗОЙЛЬ", 3000, "#анализ", false, false, ""},
   };
   const auto ids = [&](const AssayFilter& filter) {
-    std::vector<int> out;
+    std::vector<int64_t> out;
     for (const AssayRecord& record : Filtered(records, filter)) out.push_back(record.id);
     return out;
   };
-  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int>{1});
-  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int>{3});
-  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int>{2}) << "the file name is searched too";
-  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int>{1, 3}));
-  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int>{2});
+  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int64_t>{1});
+  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int64_t>{3});
+  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int64_t>{2}) << "the file name is searched too";
+  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int64_t>{1, 3}));
+  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int64_t>{2});
   EXPECT_EQ(RoleTexts(records), (std::vector<std::string>{"#анализ", "#холостая"}));
 }
 

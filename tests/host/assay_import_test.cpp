@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -72,6 +74,37 @@ TEST_F(Import, UnreadableFilesAreReportedWithTheirReason) {
   EXPECT_EQ(report.skipped[1].reason, SkipReason::UnknownFormat);
   EXPECT_EQ(report.skipped[2].reason, SkipReason::Unreadable);
   EXPECT_TRUE(db.List().empty());
+}
+
+TEST_F(Import, OnlyRegularFilesAreReadTheRestIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo((folder / "pipe.chrm").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder / "zero.chrm");
+  const ImportReport report = ImportChromatograms(
+      db, data, {folder / "pipe.chrm", folder / "zero.chrm", kDemo + "/01_blank.chrm"}, formats);
+  ASSERT_EQ(report.skipped.size(), 2u);
+  EXPECT_EQ(report.skipped[0].error, "is a FIFO");
+  EXPECT_EQ(report.skipped[1].error, "is a device");
+  EXPECT_EQ(report.imported.size(), 1u);
+}
+
+TEST_F(Import, AnIdThePluginCannotCarryIsNeverGivenNorReused) {
+  db.WriteRows({{kMaxPluginAssayId - 1, "/lims/a.chrm", "A", 0, "", false, false, ""}});
+  const ImportReport first = ImportChromatograms(db, data, {kDemo + "/01_blank.chrm"}, formats);
+  ASSERT_EQ(first.imported.size(), 1u);
+  EXPECT_EQ(first.imported[0].id, kMaxPluginAssayId);
+  const ImportReport second = ImportChromatograms(db, data, {kDemo + "/02_calibration.chrm"}, formats);
+  ASSERT_EQ(second.skipped.size(), 1u);
+  EXPECT_NE(second.skipped[0].error.find("beyond the largest the plug-in opens"), std::string::npos);
+  const std::vector<AssayRecord> rows = db.List();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].filename, first.imported[0].stored) << "the earlier registration stays";
+  EXPECT_FALSE(std::filesystem::exists(data + "/02_calibration.chrm"));
+  // Rows are never replaced: an id given twice fails, the first row stays.
+  EXPECT_THROW(db.InTransaction([&] {
+    db.Insert({kMaxPluginAssayId, "/x.chrm", "", 0, "", false, false, ""});
+  }),
+               std::exception);
+  EXPECT_EQ(db.List()[1].filename, first.imported[0].stored);
 }
 
 TEST_F(Import, AnImportThatFailsMidwayLeavesTheDatabaseAndTheDataFolderAsTheyWere) {

@@ -1,6 +1,7 @@
 #include "host/kit/formats/aia_format.h"
 
 #include "host/kit/aia/aia_import.h"
+#include "host/kit/aia/conversion_worker.h"
 
 #include <utility>
 
@@ -10,10 +11,11 @@ int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
   return choice.byRules ? RoleForSample(choice.rules, sample) : choice.role;
 }
 
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
-  auto read = [choice, roleText = std::move(roleText)](const std::string& path, ChrmFile& file,
-                                                       std::string& message) {
-    AiaImportResult result = ImportAia(path, "");
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter) {
+  auto read = [choice, roleText = std::move(roleText), converter = std::move(converter)](
+                  const std::string& path, ChrmFile& file, std::string& message) {
+    AiaImportResult result = ImportAiaInWorker(converter, path, "");
     if (!result.ok()) {
       message = result.error;
       return -1;

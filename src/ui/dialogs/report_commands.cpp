@@ -4,8 +4,10 @@
 #include "ui/dialogs/dialog_commands.h"
 
 #include "report/report_file_name.h"
+#include "report/report_texts.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
+#include "shell/text.h"
 #include "ui/chart/qt/chart_png.h"
 #include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_support.h"
@@ -36,7 +38,14 @@ class SeamsDesktop : public ReportDesktop {
     path = WithDefaultExtension(chosen->toStdString(), "html");
     return true;
   }
-  void OpenFile(const std::string& path) override { seams_.OpenWithViewer(QString::fromStdString(path)); }
+  // A preview no viewer shows would be lost without a word: the user is told where it is.
+  void OpenFile(const std::string& path) override {
+    if (seams_.OpenWithViewer(QString::fromStdString(path))) return;
+    seams_.ShowMessage(
+        window_, Text(shell_, text::kShowReportCaption),
+        QString::fromStdString(Format(shell_.Str(text::kReportNoViewer).c_str(), path.c_str())),
+        DialogSeams::MessageKind::Warning);
+  }
 
  private:
   QWidget* window_;

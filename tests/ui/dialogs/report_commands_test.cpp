@@ -140,7 +140,7 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   ASSERT_EQ(first.status, ReportStatus::Written) << first.detail;
   EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_NE(first.path, second.path);
-  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
+  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/plug528-report-", 0), 0u) << first.path;
   const std::vector<QImage> pictures = Pictures(ReadBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].size(), QSize(500, 300));
@@ -164,6 +164,12 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
           << name;  // only the empty name holder
     }
   }
+  // No viewer started: the user is told where the report is.
+  seams.viewerStarts = false;
+  const ReportOutcome unseen =
+      ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(seams.messages.size(), 1u);
+  EXPECT_NE(seams.messages[0].find(unseen.path), std::string::npos) << seams.messages[0];
   if (oldTemp != nullptr)
     setenv("TMPDIR", savedTemp.c_str(), 1);
   else
