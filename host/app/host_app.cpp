@@ -65,6 +65,12 @@ bool HostApp::Start() {
                   true);
     return false;
   }
+  try {
+    // An import the last session did not finish (killed, crashed) is put right first.
+    hostkit::RecoverInterruptedImport(*database_, options_.dataFolder);
+  } catch (const std::exception& error) {
+    prompts_.Tell(nullptr, QString::fromUtf8(error.what()), true);
+  }
   std::string profileError;
   if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
 

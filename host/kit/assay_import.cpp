@@ -5,6 +5,7 @@
 #include "shell/text.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,6 +53,11 @@ std::string StoreNewFile(const fs::path& dataFolder, const std::string& relative
     error = std::string("cannot write in the data folder: ") + std::strerror(errno);
     return "";
   }
+  // A copy gets the permissions of any file the programs write (as chrm-import's): those the
+  // user's umask leaves, not the temporary file's 0600.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
   bool written = true;
   for (std::size_t done = 0; done < bytes.size() && written;) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -172,6 +178,17 @@ bool Prepare(const ImportCandidate& candidate, const FormatTable& formats, const
   skipped = {source, SkipReason::UnknownFormat, 0, {}};
   const ChromatogramFormat* format = formats.For(source);
   if (format == nullptr) return false;
+  // The plug-in and the windows take file names as UTF-8 text: a name in another encoding
+  // (a share in windows-1251) would be registered and then open nowhere.
+  for (std::size_t i = 0; i < candidate.name.size();) {
+    const std::size_t n = ValidUtf8Length(candidate.name, i);
+    if (n == 0 || static_cast<unsigned char>(candidate.name[i]) < 0x20) {
+      skipped.reason = SkipReason::Unreadable;
+      skipped.error = "the file name is not UTF-8 text (or holds a control character): rename the file";
+      return false;
+    }
+    i += n;
+  }
   ChrmFile file;
   if (std::string reason; !ReadBytes(source, prepared.bytes, &reason)) {
     skipped.reason = SkipReason::Unreadable;
@@ -303,6 +320,46 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
     throw;
   }
   return report;
+}
+
+Recovery RecoverInterruptedImport(AssayDatabase& database, const std::string& folder) {
+  Recovery recovery;
+  std::error_code ec;
+  const fs::path dataFolder = fs::absolute(folder, ec);
+  std::vector<fs::path> copies;
+  for (auto it =
+           fs::recursive_directory_iterator(dataFolder, fs::directory_options::skip_permission_denied, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (!it->is_regular_file(ec) || it->is_symlink(ec)) continue;
+    const std::string name = it->path().filename().string();
+    if (name.rfind(".import-", 0) == 0 || name.rfind(".convert-", 0) == 0) {
+      if (fs::remove(it->path(), ec)) ++recovery.removed;
+    } else if (Lower(it->path().extension().string()) == ".chrm") {
+      copies.push_back(it->path());
+    }
+  }
+  if (copies.empty()) return recovery;
+  std::sort(copies.begin(), copies.end());
+  database.InTransaction([&] {
+    for (const fs::path& copy : copies) {
+      if (database.HasFile(copy.string())) continue;
+      std::string bytes;
+      ChrmFile file;
+      if (!ReadBytes(copy.string(), bytes) || file.LoadFromFile(copy.string()) != 0) continue;
+      const int64_t id = database.NextId();
+      if (id > kMaxPluginAssayId) break;
+      AssayRecord row;
+      row.id = id;
+      row.filename = copy.string();
+      row.sample = file.passport.sample;
+      row.andate = file.passport.andate;
+      row.role = RoleText(file);
+      row.digest = ContentDigest(bytes);
+      database.Insert(row);
+      ++recovery.registered;
+    }
+  });
+  return recovery;
 }
 
 }  // namespace p528::hostkit

@@ -96,6 +96,18 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
                                  const std::vector<std::string>& sources, const FormatTable& formats,
                                  const ImportProgress& progress = {});
 
+// What an import that ended midway (the program was killed or crashed) left in the data
+// folder, put right at the next start: its temporaries (".import-*", ".convert-*") are
+// removed, and its copies that were never registered (chromatograms the database does not
+// name) are registered as the import would have. A file that does not read as a
+// chromatogram is left alone. Throws DataBase::SqlException when the database cannot be
+// written.
+struct Recovery {
+  std::size_t removed = 0;
+  std::size_t registered = 0;
+};
+Recovery RecoverInterruptedImport(AssayDatabase& database, const std::string& folder);
+
 // Fingerprint of a file's content (the `digest` column): its size and a 64-bit hash.
 std::string ContentDigest(const std::string& bytes);
 

@@ -359,6 +359,13 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
     result.notices.clear();
     return result;
   }
+  // A step so small that in minutes it is no number of its own (5e-324 s) would be stored
+  // as 0: every sample at the same time.
+  if (!std::isnormal(sampling.step / *divisor)) {
+    result.error = Format("the sampling interval %g %s is too small", sampling.step, unit.c_str());
+    result.notices.clear();
+    return result;
+  }
   ReadPassport(ncid, roleText, *divisor, result.file.passport, result.notices);
   if (signal.channels.size() > 1)
     result.notices.push_back(

@@ -135,6 +135,12 @@ TEST_F(HostileAia, FilesNetcdfWritesOpenAsBeforeAndScalarsAreNoRecords) {
     const aia::AiaImportResult result = ImportAia(folder / "typical.cdf", "");
     EXPECT_TRUE(result.ok()) << format << ": " << result.error;
   }
+  // A step that is no number in minutes would be stored as 0.
+  AiaTestFile tiny = TypicalAiaFile();
+  tiny.Erase("actual_sampling_interval");
+  tiny.numbers.push_back({"actual_sampling_interval", 5e-324});
+  tiny.Write(folder / "tiny.cdf");
+  EXPECT_NE(ImportAia(folder / "tiny.cdf", "").error.find("is too small"), std::string::npos);
   // A sampling interval given once per record is no single value: the file gives none.
   const std::string path = folder / "records.cdf";
   TypicalAiaFile().Write(path);
