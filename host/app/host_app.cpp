@@ -112,7 +112,12 @@ void HostApp::LoadPlugins() {
       prompts_.Tell(window_.get(), text, true);
       continue;
     }
-    plugin->Load(table);
+    if (plugin->Load(table, &reason) != 0 && !reason.empty()) {
+      const QString text = Tr(Text::PluginNotLoaded).arg(Q(path), Q(reason));
+      window_->ShowStatus(text);
+      prompts_.Tell(window_.get(), text, true);
+      continue;
+    }
     plugins_.push_back(std::move(plugin));
   }
   services_.FireEvent("System/ModulesLoaded");

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -84,6 +85,15 @@ TEST(PluginLibrary, LibrariesThatAreNotPluginsAreRefusedWithTheirReason) {
   EXPECT_FALSE(reason.empty());
   EXPECT_EQ(PluginLibrary::Open(PLUG528_WITHOUT_LOAD_FILE, reason), nullptr);
   EXPECT_EQ(reason, "the library does not export Load");
+  ASSERT_EQ(::mkfifo((folder / "fifo.so").c_str(), 0600), 0);
+  EXPECT_EQ(PluginLibrary::Open(folder / "fifo.so", reason), nullptr);
+  EXPECT_EQ(reason, "is a FIFO");
+  // A Load that throws is a plug-in not loaded, with the reason; the host goes on.
+  auto throwing = PluginLibrary::Open(PLUG528_THROWING_LOAD_FILE, reason);
+  ASSERT_NE(throwing, nullptr) << reason;
+  reason.clear();
+  EXPECT_EQ(throwing->Load(nullptr, &reason), -1);
+  EXPECT_EQ(reason, "its Load failed: the plug-in cannot start");
 }
 
 #ifdef PLUG528_MODULE_FILE
