@@ -2,6 +2,7 @@
 
 #include "assay_table_style.h"
 #include "host/kit/assay_filter.h"
+#include "host/kit/service_table.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 
@@ -42,8 +43,9 @@ QString SkipText(const hostkit::SkippedFile& skipped) {
     case hostkit::SkipReason::Unreadable: return Tr(Text::SkipUnreadable).arg(Q(skipped.error));
     case hostkit::SkipReason::NotChromatogram:
       return Tr(Text::SkipNotChromatogram)
-          .arg(skipped.error.empty() ? ReadStatusText(skipped.detail) : Q(skipped.error));
-    case hostkit::SkipReason::Duplicate: return Tr(Text::SkipDuplicate).arg(skipped.detail);
+          .arg(skipped.error.empty() ? ReadStatusText(static_cast<int>(skipped.detail)) : Q(skipped.error));
+    case hostkit::SkipReason::Duplicate:
+      return Tr(Text::SkipDuplicate).arg(static_cast<qlonglong>(skipped.detail));
     case hostkit::SkipReason::NotStored: return Tr(Text::SkipNotStored).arg(Q(skipped.error));
   }
   return {};
@@ -331,7 +333,8 @@ void HostWindow::ImportFolderCommand() {
 }
 
 QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> command) {
-  const QStringList levels = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  QStringList levels;
+  for (const std::string& level : hostkit::MenuLevels(path.toStdString())) levels.push_back(Q(level));
   if (levels.isEmpty()) return nullptr;
   QWidget* parentMenu = menuBar();
   for (int i = 0; i + 1 < levels.size(); ++i) {

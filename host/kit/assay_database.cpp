@@ -128,10 +128,24 @@ void AssayDatabase::UpgradeSchema() {
   hasDigest_ = true;
 }
 
+void AssayDatabase::CheckIntegrity() {
+  if (checked_) return;
+  // A damaged file (cut short by a full disk, a copy broken off) written to would lose what
+  // it still holds: the first write of a connection checks it.
+  Statement statement = Prepare(db_, "PRAGMA quick_check(1);");
+  const int result = sqlite3_step(statement.get());
+  const std::string verdict = result == SQLITE_ROW ? ColumnText(statement.get(), 0) : sqlite3_errmsg(db_);
+  if (verdict != "ok")
+    throw SqlException("the assay database is damaged and is not written: " + verdict, "PRAGMA quick_check",
+                       SQLITE_CORRUPT);
+  checked_ = true;
+}
+
 void AssayDatabase::InTransaction(const std::function<void()>& work) {
   // IMMEDIATE: the write lock is taken at once, so two writers never both start a change.
   Execute("BEGIN IMMEDIATE;");
   try {
+    CheckIntegrity();
     UpgradeSchema();
     work();
     Execute("COMMIT;");

@@ -94,7 +94,9 @@ class AssayDatabase {
 
   std::string path_;
   sqlite3* db_ = nullptr;
+  void CheckIntegrity();
   bool upToDate_ = false;  // schema checked and upgraded in this connection
+  bool checked_ = false;   // integrity checked in this connection
   bool hasDigest_ = false;
 };
 

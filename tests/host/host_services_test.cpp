@@ -75,6 +75,16 @@ TEST(HostServices, TheLanguageFollowsTheOptionThenTheLocale) {
   unsetenv("LC_ALL");
 }
 
+TEST(MenuLevels, APathGivesItsLevelsUpToItsBounds) {
+  EXPECT_EQ(MenuLevels("Анализ//Разгонка/"), (std::vector<std::string>{"Анализ", "Разгонка"}));
+  EXPECT_TRUE(MenuLevels("").empty());
+  std::string deep;
+  for (int i = 0; i < 20000; ++i) deep += "a/";
+  EXPECT_TRUE(MenuLevels(deep).empty());
+  EXPECT_TRUE(MenuLevels(std::string(kMaxMenuPathBytes + 1, 'x')).empty());
+  EXPECT_EQ(MenuLevels("1/2/3/4/5/6/7/8").size(), kMaxMenuLevels);
+}
+
 TEST(PluginLibrary, LibrariesThatAreNotPluginsAreRefusedWithTheirReason) {
   test::TempFolder folder;
   std::ofstream(folder / "text.so") << "not a library";
