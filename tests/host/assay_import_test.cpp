@@ -132,7 +132,7 @@ TEST_F(Import, WhatAnImportKilledMidwayLeftIsPutRightAtTheNextStart) {
   EXPECT_EQ(recovery.registered, 1u);
   ASSERT_EQ(db.List().size(), 2u);
   EXPECT_EQ(db.List()[1].filename, data + "/set/02_calibration.chrm");
-  EXPECT_EQ(db.List()[1].role, "#градуировка");
+  EXPECT_EQ(db.List()[1].role, "#градуировочная");
   EXPECT_TRUE(std::filesystem::exists(data + "/notes.chrm"));
   // Importing the run again finds it registered.
   const ImportReport again = ImportChromatograms(db, data, {kDemo + "/02_calibration.chrm"}, formats);
