@@ -53,7 +53,5 @@ inline constexpr int kGasoilCancel = 4251;
 
 // Caption of the report's save dialog.
 inline constexpr int kSaveReportCaption = 4260;
-// Caption of the message on a shown report: the button's own text, "Отчет".
-inline constexpr int kShowReportCaption = 1008;
 
 }  // namespace p528::text

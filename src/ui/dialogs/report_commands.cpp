@@ -12,6 +12,7 @@
 #include "shell/text.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
+#include "ui/window_texts.h"
 #include "workbench/workbench.h"
 
 namespace p528::ui {
@@ -42,7 +43,7 @@ class SeamsDesktop : public ReportDesktop {
   void OpenFile(const std::string& path) override {
     if (seams_.OpenWithViewer(QString::fromStdString(path))) return;
     seams_.ShowMessage(
-        window_, Text(shell_, text::kShowReportCaption),
+        window_, Text(shell_, text::kMainReport),
         QString::fromStdString(Format(shell_.Str(text::kReportNoViewer).c_str(), path.c_str())),
         DialogSeams::MessageKind::Warning);
   }
