@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
@@ -92,10 +93,12 @@ std::string StoreNewFile(const fs::path& dataFolder, const std::string& relative
   return "";
 }
 
-// The content of a registered file for comparison with a new one; "" when it is gone.
-std::string StoredBytes(const AssayRecord& row) {
-  std::string bytes;
-  return ReadBytes(row.filename, bytes) ? bytes : std::string();
+// True when the registered run of `row` is `file`'s run: sampled alike, or its file gone
+// (then its fingerprint alone tells).
+bool IsRegisteredRun(const AssayRecord& row, const ChrmFile& file) {
+  ChrmFile stored;
+  if (stored.LoadFromFile(row.filename) != 0) return true;
+  return SameSampling(stored, file);
 }
 
 }  // namespace
@@ -131,6 +134,32 @@ std::string ContentDigest(const std::string& bytes) {
   return Format("%zu-%016llx", bytes.size(), static_cast<unsigned long long>(hash));
 }
 
+std::string RunFingerprint(const ChrmFile& file, const std::string& bytes) {
+  if (file.channels.empty() || file.channels[0].samples.empty()) return "run-0-" + ContentDigest(bytes);
+  const std::vector<float>& samples = file.channels[0].samples;
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the samples' bits
+  for (const float sample : samples) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &sample, sizeof bits);
+    for (int k = 0; k < 4; ++k) {
+      hash ^= (bits >> (8 * k)) & 0xFFu;
+      hash *= 1099511628211ull;
+    }
+  }
+  return Format("run-%zu-%016llx", samples.size(), static_cast<unsigned long long>(hash));
+}
+
+bool SameSampling(const ChrmFile& a, const ChrmFile& b) {
+  if (a.channels.empty() || b.channels.empty()) return a.channels.empty() && b.channels.empty();
+  const ChrmChannel& x = a.channels[0];
+  const ChrmChannel& y = b.channels[0];
+  if (x.samples.size() != y.samples.size()) return false;
+  const double last = static_cast<double>(x.samples.empty() ? 0 : x.samples.size() - 1);
+  const double halfStep = 0.5 * std::max(std::fabs(x.step), std::fabs(y.step));
+  return std::fabs(x.startTime - y.startTime) <= halfStep &&
+         std::fabs((x.startTime + last * x.step) - (y.startTime + last * y.step)) <= halfStep;
+}
+
 std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources,
                                           const FormatTable& formats) {
   std::vector<ImportCandidate> files;
@@ -146,7 +175,8 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
     for (auto it =
              fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_regular_file(ec) && formats.For(it->path().string()) != nullptr) {
+      const ChromatogramFormat* format = it->is_regular_file(ec) ? formats.For(it->path().string()) : nullptr;
+      if (format != nullptr && (!format->looksLikeOne || format->looksLikeOne(it->path().string()))) {
         found.push_back({it->path().string(), (base / it->path().lexically_relative(top)).string()});
       }
     }
@@ -163,7 +193,8 @@ namespace {
 struct PreparedFile {
   std::string source;
   std::string stored;
-  std::string bytes;  // the source's bytes (compared with a registered file of the same digest)
+  std::string bytes;  // the source's bytes
+  ChrmFile run;       // as read (compared with a registered run of the same fingerprint)
   std::string digest;
   bool native = false;
   std::string sample;
@@ -224,11 +255,12 @@ bool Prepare(const ImportCandidate& candidate, const FormatTable& formats, const
     return false;
   }
   prepared.source = source;
-  prepared.digest = ContentDigest(prepared.bytes);
+  prepared.digest = RunFingerprint(file, prepared.bytes);
   prepared.native = format->native;
   prepared.sample = file.passport.sample;
   prepared.andate = file.passport.andate;
   prepared.role = RoleText(file);
+  prepared.run = std::move(file);
   return true;
 }
 
@@ -269,18 +301,18 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
     }
 
     database.InTransaction([&] {
-      // Rows registered before fingerprints were kept (the generator's) get theirs now.
+      // Rows registered before runs were fingerprinted (the generator's) get theirs now.
       for (const AssayRecord& row : database.WithoutDigest()) {
         std::string bytes;
-        if (ReadBytes(row.filename, bytes)) database.SetDigest(row.id, ContentDigest(bytes));
+        ChrmFile registered;
+        if (ReadBytes(row.filename, bytes) && registered.LoadFromFile(row.filename) == 0)
+          database.SetDigest(row.id, RunFingerprint(registered, bytes));
       }
       for (PreparedFile& file : prepared) {
         SkippedFile skipped{file.source, SkipReason::Duplicate, 0, {}};
         bool duplicate = false;
         for (const AssayRecord& row : database.WithDigest(file.digest)) {
-          // The fingerprint is checked against the stored bytes where they can be compared.
-          const std::string stored = file.native ? StoredBytes(row) : std::string();
-          if (stored.empty() || stored == file.bytes) {
+          if (IsRegisteredRun(row, file.run)) {
             skipped.detail = row.id;
             duplicate = true;
             break;
@@ -354,7 +386,7 @@ Recovery RecoverInterruptedImport(AssayDatabase& database, const std::string& fo
       row.sample = file.passport.sample;
       row.andate = file.passport.andate;
       row.role = RoleText(file);
-      row.digest = ContentDigest(bytes);
+      row.digest = RunFingerprint(file, bytes);
       database.Insert(row);
       ++recovery.registered;
     }
