@@ -2,9 +2,11 @@
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "register_texts.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
@@ -87,6 +89,10 @@ void HostApp::OfferServices() {
     const auto* name = reinterpret_cast<const char16_t*>(lparam);
     if (name == nullptr) return 0;
     return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
+  });
+  // The result register lives in the assay database; a refused entry is told at once.
+  hostkit::OfferResultRegister(services_, options_.database, [this](const std::string& reason) {
+    prompts_.Tell(nullptr, RegisterTr(RegisterText::NotRegistered).arg(Q(reason)), true);
   });
 }
 

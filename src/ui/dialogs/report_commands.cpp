@@ -4,6 +4,7 @@
 #include "ui/dialogs/dialog_commands.h"
 
 #include "report/report_file_name.h"
+#include "report/report_registration.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
 #include "ui/chart/qt/chart_png.h"
@@ -68,7 +69,10 @@ ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, 
   request.distillationChart = ViewOf(distillation);
   request.renderer = &renderer;
   request.desktop = &desktop;
-  return MakeWorkbenchReport(workbench, request);
+  const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);
+  // A report made or saved is a result issued: the host's register keeps it, when it has one.
+  RegisterReport(workbench, outcome);
+  return outcome;
 }
 
 }  // namespace

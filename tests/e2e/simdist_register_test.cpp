@@ -1,0 +1,98 @@
+// `simdist calc --register DB`: the complete result enters the register of the host's
+// database with every field; an incomplete one does not; a register that cannot be written
+// is a failure.
+#include "demo_set.h"
+#include "simdist_run.h"
+#include "support/temp_folder.h"
+
+#include "host/kit/register/result_register.h"
+#include "shell/sha256.h"
+
+#include <gtest/gtest.h>
+
+namespace p528::test {
+namespace {
+
+class SimdistRegister : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    root = new TempFolder;
+    set = new WrittenSet(WriteScenario("gasoil", root->File("gasoil")));
+  }
+  static void TearDownTestSuite() {
+    delete set;
+    delete root;
+  }
+  std::vector<std::string> Run(const std::string& profile, std::vector<std::string> extra) const {
+    std::vector<std::string> arguments = {"--profile", folder / profile, "--no-summary", "--db",
+                                          set->database};
+    arguments.insert(arguments.end(), set->settingOptions.begin(), set->settingOptions.end());
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return arguments;
+  }
+
+  static inline TempFolder* root = nullptr;
+  static inline WrittenSet* set = nullptr;
+  TempFolder folder;
+};
+
+TEST_F(SimdistRegister, TheResultEntersTheRegisterWithEveryField) {
+  // The register lives in the host's database itself, which the run also reads.
+  const std::string db = folder / "assays.db";
+  std::filesystem::copy_file(set->database, db);
+  std::vector<std::string> extra = {"--db",       db,
+                                    "--register", db,
+                                    "--json",     folder / "r.json",
+                                    "--report",   folder / "r.html",
+                                    "--sections", "files,Ref_table,msgs"};
+  extra.insert(extra.end(), set->files.begin(), set->files.end());
+  const RunResult run = Simdist(Run("p", extra));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("simdist: registered as entry 1 in " + db), std::string::npos) << run.err;
+
+  hostkit::ResultRegister store(db);
+  const std::optional<hostkit::RegisterEntry> entry = store.Entry(1);
+  ASSERT_TRUE(entry.has_value());
+  const ResultRegistration& r = entry->record;
+  EXPECT_EQ(r.resultJson, ReadText(folder / "r.json"));
+  EXPECT_EQ(r.reportHtml, ReadText(folder / "r.html"));
+  EXPECT_FALSE(r.operatorName.empty());
+  EXPECT_GT(r.registeredAt, 0);
+  EXPECT_EQ(r.programVersion, "plug528 1.2");
+  EXPECT_EQ(r.methodName, "astm-d2887-a");
+  EXPECT_NE(r.settingsJson.find("\"TimeStartSample\""), std::string::npos) << r.settingsJson;
+  EXPECT_NE(r.settingsJson.find("\"time_C4\""), std::string::npos) << r.settingsJson;
+  EXPECT_FALSE(r.sample.empty());
+  ASSERT_EQ(r.runs.size(), set->files.size());
+  for (const RegisteredRun& registered : r.runs) {
+    EXPECT_EQ(registered.fingerprint, Sha256Hex(ReadText(registered.fileName))) << registered.fileName;
+    EXPECT_GT(registered.assayId, 0) << registered.fileName;
+  }
+  // The reference check's points, for the control chart.
+  ASSERT_EQ(r.referencePoints.size(), 21u);
+  EXPECT_EQ(r.referencePoints[10].percent, 50.0);
+  EXPECT_GT(r.referencePoints[10].measured, 250.0);
+  EXPECT_EQ(r.referencePoints[10].certified, 312.0);
+}
+
+TEST_F(SimdistRegister, OnlyACompleteResultIsRegistered) {
+  const std::string db = folder / "register.db";
+  const RunResult calibrationOnly = Simdist(Run("p", {"--register", db, set->files[1]}));
+  EXPECT_EQ(calibrationOnly.status, simdist::ExitIncomplete);
+  EXPECT_NE(calibrationOnly.err.find("simdist: not registered: the run did not end with a complete result"),
+            std::string::npos)
+      << calibrationOnly.err;
+  EXPECT_FALSE(std::filesystem::exists(db));
+
+  // A register that cannot be opened fails the run, after the results were written.
+  std::filesystem::create_directory(folder / "folder.db");
+  std::vector<std::string> extra = {"--register", folder / "folder.db/x/y.db", "--json", folder / "r.json"};
+  extra.insert(extra.end(), set->files.begin(), set->files.end());
+  const RunResult unwritable = Simdist(Run("q", extra));
+  EXPECT_EQ(unwritable.status, simdist::ExitFailure);
+  EXPECT_NE(unwritable.err.find("simdist: not registered in"), std::string::npos) << unwritable.err;
+  EXPECT_TRUE(std::filesystem::exists(folder / "r.json"));
+}
+
+}  // namespace
+}  // namespace p528::test
