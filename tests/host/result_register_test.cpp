@@ -106,6 +106,7 @@ TEST(ResultRegister, NothingIsChangedOrRemovedAfterRegistration) {
        {"UPDATE register_entry SET sample = 'другая'", "DELETE FROM register_entry",
         "UPDATE register_run SET fingerprint = ''", "DELETE FROM register_run",
         "UPDATE register_reference SET measured = 0", "DELETE FROM register_reference",
+        "UPDATE register_document SET result_json = '{}'", "DELETE FROM register_document",
         "INSERT OR REPLACE INTO register_entry SELECT * FROM register_entry",
         "INSERT INTO register_run SELECT entry_id, 9, assay_id, role, ordinal, file_name, sample, "
         "andate, fingerprint FROM register_run",

@@ -38,12 +38,15 @@ CREATE TABLE IF NOT EXISTS register_entry (
   instrument INTEGER NOT NULL,
   method INTEGER NOT NULL,
   method_name TEXT NOT NULL,
-  settings TEXT NOT NULL,
   program_version TEXT NOT NULL,
   sample TEXT NOT NULL,
-  result_json TEXT NOT NULL,
-  report_html TEXT,
+  report INTEGER NOT NULL,
   supersedes INTEGER REFERENCES register_entry(id));
+CREATE TABLE IF NOT EXISTS register_document (
+  entry_id INTEGER PRIMARY KEY REFERENCES register_entry(id),
+  settings TEXT NOT NULL,
+  result_json TEXT NOT NULL,
+  report_html TEXT);
 CREATE TABLE IF NOT EXISTS register_run (
   entry_id INTEGER NOT NULL REFERENCES register_entry(id),
   position INTEGER NOT NULL,
@@ -71,6 +74,10 @@ CREATE TRIGGER IF NOT EXISTS register_run_with_entry BEFORE INSERT ON register_r
   WHEN NEW.entry_id IS NOT last_insert_rowid()
     OR EXISTS (SELECT 1 FROM register_run WHERE entry_id = NEW.entry_id AND position = NEW.position)
   BEGIN SELECT RAISE(ABORT, 'the runs of a result are registered with it, never added later'); END;
+CREATE TRIGGER IF NOT EXISTS register_document_with_entry BEFORE INSERT ON register_document
+  WHEN NEW.entry_id IS NOT last_insert_rowid()
+    OR EXISTS (SELECT 1 FROM register_document WHERE entry_id = NEW.entry_id)
+  BEGIN SELECT RAISE(ABORT, 'the documents of a result are registered with it, never added later'); END;
 CREATE TRIGGER IF NOT EXISTS register_reference_with_entry BEFORE INSERT ON register_reference
   WHEN NEW.entry_id IS NOT last_insert_rowid()
     OR EXISTS (SELECT 1 FROM register_reference WHERE entry_id = NEW.entry_id AND percent = NEW.percent)
@@ -83,6 +90,10 @@ CREATE TRIGGER IF NOT EXISTS register_run_kept BEFORE UPDATE ON register_run
   BEGIN SELECT RAISE(ABORT, 'a registered result is never changed: register a correction that supersedes it'); END;
 CREATE TRIGGER IF NOT EXISTS register_run_not_removed BEFORE DELETE ON register_run
   BEGIN SELECT RAISE(ABORT, 'a registered result is never removed: register a correction that supersedes it'); END;
+CREATE TRIGGER IF NOT EXISTS register_document_kept BEFORE UPDATE ON register_document
+  BEGIN SELECT RAISE(ABORT, 'a registered result is never changed: register a correction that supersedes it'); END;
+CREATE TRIGGER IF NOT EXISTS register_document_not_removed BEFORE DELETE ON register_document
+  BEGIN SELECT RAISE(ABORT, 'a registered result is never removed: register a correction that supersedes it'); END;
 CREATE TRIGGER IF NOT EXISTS register_reference_kept BEFORE UPDATE ON register_reference
   BEGIN SELECT RAISE(ABORT, 'a registered result is never changed: register a correction that supersedes it'); END;
 CREATE TRIGGER IF NOT EXISTS register_reference_not_removed BEFORE DELETE ON register_reference
@@ -94,7 +105,7 @@ constexpr char kHeadColumns[] =
     "e.id, e.registered_at, e.operator, e.instrument, e.method, e.method_name, e.program_version, e.sample, "
     "COALESCE(e.supersedes, 0), "
     "COALESCE((SELECT MAX(c.id) FROM register_entry c WHERE c.supersedes = e.id), 0), "
-    "e.report_html IS NOT NULL, "
+    "e.report != 0, "
     "EXISTS (SELECT 1 FROM register_reference r WHERE r.entry_id = e.id), "
     "COALESCE((SELECT run.fingerprint FROM register_run run WHERE run.entry_id = e.id AND run.role = 5), '')";
 
@@ -210,20 +221,16 @@ int64_t ResultRegister::Add(ResultRegistration entry) {
   SqlStatement insert(
       db_,
       "INSERT INTO register_entry (registered_at, registered_date, operator, instrument, method, "
-      "method_name, settings, program_version, sample, result_json, report_html, supersedes) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
+      "method_name, program_version, sample, report, supersedes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
   insert.Bind(1, entry.registeredAt).Bind(2, UtcDateText(entry.registeredAt)).Bind(3, entry.operatorName);
   insert.Bind(4, int64_t{entry.instrument}).Bind(5, int64_t{entry.method}).Bind(6, entry.methodName);
-  insert.Bind(7, entry.settingsJson).Bind(8, entry.programVersion).Bind(9, entry.sample);
-  insert.Bind(10, entry.resultJson);
-  if (entry.reportHtml.empty())
-    insert.BindNull(11);
-  else
-    insert.Bind(11, entry.reportHtml);
+  insert.Bind(7, entry.programVersion)
+      .Bind(8, entry.sample)
+      .Bind(9, int64_t{entry.reportHtml.empty() ? 0 : 1});
   if (entry.supersedes == 0)
-    insert.BindNull(12);
+    insert.BindNull(10);
   else
-    insert.Bind(12, entry.supersedes);
+    insert.Bind(10, entry.supersedes);
   insert.Run();
   const int64_t id = sqlite3_last_insert_rowid(db_);
 
@@ -250,6 +257,17 @@ int64_t ResultRegister::Add(ResultRegistration entry) {
     point.Run();
     point.Reset();
   }
+  // The documents last: their row id is the entry's, so the entry stays the last row inserted
+  // until they are in.
+  SqlStatement document(db_,
+                        "INSERT INTO register_document (entry_id, settings, result_json, report_html) "
+                        "VALUES (?, ?, ?, ?);");
+  document.Bind(1, id).Bind(2, entry.settingsJson).Bind(3, entry.resultJson);
+  if (entry.reportHtml.empty())
+    document.BindNull(4);
+  else
+    document.Bind(4, entry.reportHtml);
+  document.Run();
   transaction.Commit();
   return id;
 }
@@ -282,9 +300,9 @@ std::vector<RegisterHead> ResultRegister::History(const HistoryFilter& filter) c
 
 std::optional<RegisterEntry> ResultRegister::Entry(int64_t id) const {
   if (!present_) return std::nullopt;
-  SqlStatement select(db_,
-                      std::string("SELECT ") + kHeadColumns +
-                          ", e.settings, e.result_json, e.report_html FROM register_entry e WHERE e.id = ?;");
+  SqlStatement select(db_, std::string("SELECT ") + kHeadColumns +
+                               ", d.settings, d.result_json, d.report_html FROM register_entry e "
+                               "LEFT JOIN register_document d ON d.entry_id = e.id WHERE e.id = ?;");
   if (!select.Bind(1, id).Step()) return std::nullopt;
   RegisterEntry entry;
   entry.head = ReadHead(select);

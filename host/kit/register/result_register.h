@@ -4,14 +4,14 @@
 // the whole result (the calculation's JSON) and the report's HTML when one was made.
 //
 //   register_entry     (id, registered_at, registered_date, operator, instrument, method,
-//                       method_name, settings, program_version, sample, result_json,
-//                       report_html, supersedes)
+//                       method_name, program_version, sample, report, supersedes)
+//   register_document  (entry_id, settings, result_json, report_html)
 //   register_run       (entry_id, position, assay_id, role, ordinal, file_name, sample,
 //                       andate, fingerprint)
 //   register_reference (entry_id, percent, measured, certified)
 //
 // An entry is written in one transaction and never changed afterwards: triggers refuse every
-// UPDATE and DELETE of the three tables, whoever tries. A correction is a new entry naming the
+// UPDATE and DELETE of the four tables, whoever tries. A correction is a new entry naming the
 // one it supersedes. docs/register.md describes the tables.
 //
 // Failures raise DataBase::SqlException. One object per thread; the file may be shared with
