@@ -5,7 +5,7 @@
 #pragma once
 
 #include "host/kit/register/control_chart.h"
-#include "ui/chart/chart.h"
+#include "chart/chart.h"
 
 #include <string>
 #include <vector>

@@ -3,12 +3,12 @@
 // windows' size, and a report that cannot be made leaves nothing behind.
 #include "dialogs_fixture.h"
 
+#include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
 #include "host/kit/register/result_register.h"
 #include "report/html_reader.h"
 #include "shell/result_registration.h"
 #include "shell/sha256.h"
-#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
 #include "workbench/calc_diagnostics.h"
