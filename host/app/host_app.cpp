@@ -2,6 +2,8 @@
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "control_chart_window.h"
+#include "history_window.h"
 #include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
@@ -13,10 +15,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace p528::host {
@@ -71,10 +76,48 @@ bool HostApp::Start() {
     return AskAiaRoles(files);
   };
   window_->show();
+  AddRegisterMenu();
   OfferServices();
   LoadPlugins();
   started_ = true;
   return true;
+}
+
+void HostApp::AddRegisterMenu() {
+  const QString menu = RegisterTr(RegisterText::MenuRegister) + "/";
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::History), [this] { OpenHistory(); });
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::ControlChart), [this] { OpenControlChart(0); });
+}
+
+void HostApp::OpenWithDesktop(const std::string& path) {
+  // A scripted run opens no viewer of the desktop: it says what it would open.
+  if (!options_.script.empty()) {
+    std::printf("open-report %s\n", path.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+QWidget* HostApp::OpenHistory() {
+  if (history_ == nullptr) {
+    history_ = new HistoryWindow(options_.database, prompts_, window_.get());
+    history_->openFile = [this](const std::string& path) { OpenWithDesktop(path); };
+    history_->openControlChart = [this](int instrument) { OpenControlChart(instrument); };
+  } else {
+    history_->Refresh();
+  }
+  history_->show();
+  history_->raise();
+  return history_;
+}
+
+QWidget* HostApp::OpenControlChart(int instrument) {
+  delete controlChart_;  // a new window for the instrument asked for, on the register as it is now
+  controlChart_ = new ControlChartWindow(options_.database, instrument, window_.get());
+  controlChart_->show();
+  controlChart_->raise();
+  return controlChart_;
 }
 
 void HostApp::OfferServices() {

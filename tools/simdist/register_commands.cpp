@@ -9,6 +9,7 @@
 #include "host/kit/register/reference_control.h"
 #include "host/kit/register/register_export.h"
 #include "host/kit/register/result_register.h"
+#include "host/kit/register/utc_day.h"
 #include "shell/atomic_file.h"
 #include "shell/database.h"
 #include "shell/number_text.h"
@@ -31,8 +32,6 @@ namespace p528::simdist {
 namespace {
 
 using hostkit::ResultRegister;
-
-constexpr int64_t kDay = 24 * 60 * 60;
 
 // Options of a register command: name -> value; flags are not used by these commands.
 struct ParsedOptions {
@@ -148,22 +147,6 @@ bool WantsHelp(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-bool ParseUtcDate(const std::string& text, int64_t& seconds) {
-  std::tm tm{};
-  int year = 0, month = 0, day = 0;
-  char tail = 0;
-  if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3)
-    return false;
-  if (month < 1 || month > 12 || day < 1 || day > 31 || year < 1970) return false;
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  const std::time_t t = timegm(&tm);
-  if (t == static_cast<std::time_t>(-1) || tm.tm_mday != day) return false;  // 31 April rolls over
-  seconds = static_cast<int64_t>(t);
-  return true;
-}
-
 int RunHistoryCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   if (WantsHelp(arguments)) {
     out << kHistoryUsage;
@@ -181,18 +164,18 @@ int RunHistoryCommand(const std::vector<std::string>& arguments, std::ostream& o
   filter.sample = Value(parsed, "--sample").value_or("");
   int64_t seconds = 0;
   if (const auto from = Value(parsed, "--from")) {
-    if (!ParseUtcDate(*from, seconds)) {
+    if (!hostkit::ParseUtcDay(*from, seconds)) {
       err << "simdist history: --from: \"" << *from << "\" is not a date (YYYY-MM-DD)\n";
       return ExitUsage;
     }
     filter.from = seconds;
   }
   if (const auto to = Value(parsed, "--to")) {
-    if (!ParseUtcDate(*to, seconds)) {
+    if (!hostkit::ParseUtcDay(*to, seconds)) {
       err << "simdist history: --to: \"" << *to << "\" is not a date (YYYY-MM-DD)\n";
       return ExitUsage;
     }
-    filter.before = seconds + kDay;
+    filter.before = seconds + hostkit::kSecondsPerDay;
   }
   int number = 0;
   if (const auto instrument = Value(parsed, "--instrument")) {

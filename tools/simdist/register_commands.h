@@ -22,7 +22,4 @@ int RunHistoryCommand(const std::vector<std::string>& arguments, std::ostream& o
 int RunQcCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                  ChartRendererFactory pictures = nullptr);
 
-// "YYYY-MM-DD" -> seconds since 1970 UTC at the start of that day; false when it is not a date.
-bool ParseUtcDate(const std::string& text, int64_t& seconds);
-
 }  // namespace p528::simdist

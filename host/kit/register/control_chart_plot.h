@@ -4,8 +4,8 @@
 // owns the arrays its chart points at, so it stays in place while shown.
 #pragma once
 
-#include "host/kit/register/control_chart.h"
 #include "chart/chart.h"
+#include "host/kit/register/control_chart.h"
 
 #include <string>
 #include <vector>

@@ -157,6 +157,8 @@ class Transaction {
 
 }  // namespace
 
+bool SameSample(const std::string& a, const std::string& b) { return FoldCase(a) == FoldCase(b); }
+
 std::string CurrentUserName() {
   for (const char* name : {"USER", "LOGNAME"}) {
     const char* value = std::getenv(name);

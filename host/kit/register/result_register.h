@@ -110,6 +110,10 @@ class ResultRegister {
   bool present_ = true;  // the register's tables exist
 };
 
+// Whether two entries are about one sample (their names equal, letter case ignored in every
+// alphabet): only such entries are compared.
+bool SameSample(const std::string& a, const std::string& b);
+
 // The user running the program ($USER, else $LOGNAME, else the account's name); "" unknown.
 std::string CurrentUserName();
 
