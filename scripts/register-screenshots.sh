@@ -23,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 printf 'int plugins\\plug528\\settings\\num_device = 7\n' > "$work/profile"
 for day in $(seq 1 24); do
   tailing=0
-  if [ "$day" -gt 20 ]; then tailing=0.$((day - 20)); fi
+  if [ "$day" -gt 20 ]; then tailing=$((day - 20)); fi
   "$chrmgen" generate gasoil "$work/day$day" --seed "$day" --tailing "$tailing" --no-db >/dev/null
   sections=()
   if [ $((day % 6)) -eq 0 ]; then sections=(--report "$work/day$day.html" --sections files,Ref_table,msgs); fi
