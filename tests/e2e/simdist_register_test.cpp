@@ -2,6 +2,7 @@
 // database with every field; an incomplete one does not; a register that cannot be written
 // is a failure.
 #include "demo_set.h"
+#include "register_commands.h"
 #include "simdist_run.h"
 #include "support/temp_folder.h"
 
@@ -92,6 +93,68 @@ TEST_F(SimdistRegister, OnlyACompleteResultIsRegistered) {
   EXPECT_EQ(unwritable.status, simdist::ExitFailure);
   EXPECT_NE(unwritable.err.find("simdist: not registered in"), std::string::npos) << unwritable.err;
   EXPECT_TRUE(std::filesystem::exists(folder / "r.json"));
+}
+
+RunResult Qc(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = simdist::RunQcCommand(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+RunResult History(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = simdist::RunHistoryCommand(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Two results of the same set: listed, filtered, exported; the
+// reference's control chart; outputs that would overwrite the register refused.
+TEST_F(SimdistRegister, HistoryAndControlChartReadTheRegister) {
+  const std::string db = folder / "register.db";
+  std::vector<std::string> extra = {"--register", db};
+  extra.insert(extra.end(), set->files.begin(), set->files.end());
+  ASSERT_EQ(Simdist(Run("p", extra)).status, 0);
+  ASSERT_EQ(Simdist(Run("p", extra)).status, 0);
+
+  const RunResult list = History({"--db", db});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 2) << list.out;
+  EXPECT_NE(list.out.find("#1 "), std::string::npos) << list.out;
+  EXPECT_EQ(History({"--db", db, "--sample", "no such sample"}).out, "");
+  EXPECT_EQ(History({"--db", db, "--to", "2001-01-01"}).out, "");
+
+  ASSERT_EQ(History({"--db", db, "--csv", folder / "r.csv"}).status, 0);
+  const std::string csv = ReadText(folder / "r.csv");
+  EXPECT_TRUE(csv.starts_with("entry,registered_utc,operator,instrument,method,")) << csv;
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  ASSERT_EQ(History({"--db", db, "--json", folder / "r.json"}).status, 0);
+  const std::string json = ReadText(folder / "r.json");
+  EXPECT_NE(json.find("\"format\": \"plug528-register\""), std::string::npos);
+  EXPECT_NE(json.find("\"formatVersion\": 1"), std::string::npos);
+  EXPECT_NE(json.find("\"sha256\": \"" + Sha256Hex(ReadText(set->files[0])) + "\""), std::string::npos);
+
+  // The same reference run registered twice is one result of the chart.
+  const RunResult qc = Qc({"--db", db, "--instrument", "0", "--json", "-"});
+  ASSERT_EQ(qc.status, 0) << qc.err;
+  EXPECT_NE(qc.out.find("\"percent\": 50"), std::string::npos) << qc.out;
+  EXPECT_EQ(qc.out.find("\"entry\": 2"), std::string::npos) << qc.out;
+  EXPECT_EQ(Qc({"--db", db, "--instrument", "9"}).status, simdist::ExitIncomplete);
+
+  const struct {
+    std::vector<std::string> arguments;
+    const char* reason;
+  } kRefused[] = {
+      {{"--db", db, "--json", db}, "an output never replaces an input"},
+      {{"--db", folder / "none.db"}, "is not a database file"},
+      {{"--db", db, "--from", "2024-02-30"}, "is not a date"},
+      {{"--db", db, "--json", "-", "--csv", "-"}, "not both"},
+  };
+  for (const auto& c : kRefused) {
+    const RunResult refused = History(c.arguments);
+    EXPECT_EQ(refused.status, simdist::ExitUsage) << c.reason;
+    EXPECT_NE(refused.err.find(c.reason), std::string::npos) << refused.err;
+  }
+  EXPECT_EQ(ReadText(db).substr(0, 15), "SQLite format 3");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "calc.h"
 #include "notices.h"
 #include "options.h"
+#include "output_guard.h"
 
 #include "host/kit/assay_database.h"
 #include "host/kit/register/control_chart_plot.h"
@@ -138,6 +139,22 @@ const char* kQcUsage =
     "per percent point, centre line and limits from the baseline (default 1:20), run rules.\n"
     "--png and --mr-png draw the chart of --percent (default 50).\n";
 
+// The outputs named may be written: never the database read, never a chromatogram, only
+// regular files (CheckOutputs); "-" is standard output.
+bool OutputsAllowed(const std::string& command, const ParsedOptions& parsed,
+                    const std::vector<std::string>& names, std::ostream& err) {
+  std::vector<NamedPath> outputs;
+  for (const std::string& name : names) {
+    if (const auto path = Value(parsed, name); path && *path != "-") outputs.push_back({name, *path});
+  }
+  std::vector<NamedPath> inputs;
+  if (const auto db = Value(parsed, "--db")) inputs.push_back({"the database", *db});
+  std::string error;
+  if (CheckOutputs(outputs, inputs, error)) return true;
+  err << "simdist " << command << ": " << error << "\n";
+  return false;
+}
+
 bool WantsHelp(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
     if (argument == "-h" || argument == "--help") return true;
@@ -199,6 +216,7 @@ int RunHistoryCommand(const std::vector<std::string>& arguments, std::ostream& o
     err << "simdist history: give --json or --csv, not both\n";
     return ExitUsage;
   }
+  if (!OutputsAllowed("history", parsed, {"--json", "--csv"}, err)) return ExitUsage;
   const std::unique_ptr<ResultRegister> store = OpenRegister("history", Value(parsed, "--db"), err);
   if (!store) return ExitUsage;
 
@@ -264,6 +282,7 @@ int RunQcCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       return ExitUsage;
     }
   }
+  if (!OutputsAllowed("qc", parsed, {"--json", "--png", "--mr-png"}, err)) return ExitUsage;
   const std::unique_ptr<ResultRegister> store = OpenRegister("qc", Value(parsed, "--db"), err);
   if (!store) return ExitUsage;
 
