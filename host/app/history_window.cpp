@@ -111,7 +111,7 @@ HistoryWindow::HistoryWindow(std::string databasePath, HostPrompts& prompts, QWi
   };
   addButton(RegisterText::OpenReport, "open-report", [this] { OpenReport(); });
   addButton(RegisterText::Compare, "compare", [this] { Compare(); });
-  addButton(RegisterText::ControlChart, "control-chart", [this] {
+  addButton(RegisterText::ControlChart, "open-control-chart", [this] {
     const std::vector<int64_t> ids = SelectedIds();
     int instrument = instrument_->currentData().toInt();
     for (const hostkit::RegisterHead& head : heads_) {
