@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Fuzzes the chromatogram-file reader and the AIA importer for a bounded time each with
-# libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), starting from the seed
-# corpora in tests/fuzz/corpus and tests/fuzz/aia_corpus.
+# Fuzzes the chromatogram-file reader, the AIA importer and the text export reader for a
+# bounded time each with libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
+# starting from the seed corpora in tests/fuzz/corpus, tests/fuzz/aia_corpus and
+# tests/fuzz/text_corpus.
 # A crash, sanitizer report, leak, hang or oversized allocation fails the script; the input
 # that caused it is left in <build>/fuzz-findings/ (keep it as a regression test under
 # tests/chromatogram/regressions once the fault is fixed).
-# Usage: scripts/fuzz.sh [seconds [aia-seconds]]   (defaults 60 and 20; build folder build-fuzz,
-# or $PLUG528_FUZZ_BUILD)
+# Usage: scripts/fuzz.sh [seconds [aia-seconds [text-seconds]]]   (defaults 60, 20 and 15; build
+# folder build-fuzz, or $PLUG528_FUZZ_BUILD)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 aia_seconds=${2:-20}
+text_seconds=${3:-15}
 build=${PLUG528_FUZZ_BUILD:-$root/build-fuzz}
 export LANG=C.UTF-8
 
@@ -20,7 +22,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPLUG528_FUZZ=ON -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target chrm_file_fuzz aia_import_fuzz -j "$(nproc)"
+cmake --build "$build" --target chrm_file_fuzz aia_import_fuzz text_export_fuzz -j "$(nproc)"
 
 # New inputs go to a working corpus in the build folder; the repository's seeds are read only.
 work="$build/fuzz-corpus"
@@ -32,6 +34,16 @@ ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stac
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
   -dict="$root/tests/fuzz/chrm_file.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
   "$work" "$root/tests/fuzz/corpus"
+
+# The text export reader: plain C++ over bytes, no library of others in the way.
+work="$build/fuzz-corpus-text"
+mkdir -p "$work"
+echo "fuzz: text_export_fuzz for ${text_seconds} s"
+ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  "$build/tests/fuzz/text_export_fuzz" \
+  -max_total_time="$text_seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+  -dict="$root/tests/fuzz/text_export.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+  "$work" "$root/tests/fuzz/text_corpus"
 
 # The AIA importer. netCDF trusts the lengths in a file's header: on a damaged header it asks
 # for allocations of up to gigabytes, and its header parser has faults of its own (a NULL

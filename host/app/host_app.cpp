@@ -48,6 +48,8 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
   formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
+  for (hostkit::ChromatogramFormat& format : aia::TextExportFormats(&aiaRoles_, PluginRoleText))
+    formats_.Add(std::move(format));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -203,9 +205,8 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
 }
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
-  const hostkit::ChromatogramFormat* aiaFormat = formats_.For("run.cdf");
   const auto count = std::count_if(files.begin(), files.end(), [&](const hostkit::ImportCandidate& file) {
-    return formats_.For(file.source) == aiaFormat;
+    return aia::AsksRole(file.source) && formats_.For(file.source) != nullptr;
   });
   if (count == 0) return true;
   std::optional<RoleAnswer> answer;

@@ -188,7 +188,8 @@ std::vector<AssayRecord> AssayDatabase::WithDigest(const std::string& digest) co
 }
 
 std::vector<AssayRecord> AssayDatabase::WithoutDigest() const {
-  return Select(hasDigest_ ? "WHERE digest IS NULL OR digest = ''" : "", {});
+  // Fingerprints of files (before runs were recognised by their content) are of no use now.
+  return Select(hasDigest_ ? "WHERE digest IS NULL OR digest NOT LIKE 'run-%'" : "", {});
 }
 
 int AssayDatabase::NextId() const {

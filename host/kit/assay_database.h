@@ -9,7 +9,7 @@
 //          andate INTEGER,               -- time of the analysis, seconds since 1970 UTC
 //          date TEXT,                    -- the same moment as "YYYY-MM-DD HH:MM:SS" UTC
 //          role TEXT,                    -- the passport's role text ("#анализ", ...)
-//          digest TEXT)                  -- content fingerprint of the file (duplicates)
+//          digest TEXT)                  -- fingerprint of the run's content (duplicates)
 //
 // The databases the set generator writes have the same table without `digest`. Opening a
 // database never changes it: reading works on any of these files as they are. The first
@@ -73,7 +73,7 @@ class AssayDatabase {
   int NextId() const;
   void Insert(const AssayRecord& row);
   std::vector<AssayRecord> WithDigest(const std::string& digest) const;
-  // Rows (deleted ones included) whose digest is not known yet.
+  // Rows (deleted ones included) whose run fingerprint ("run-...") is not known yet.
   std::vector<AssayRecord> WithoutDigest() const;
   void SetDigest(int id, const std::string& digest);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -88,10 +89,12 @@ std::string StoreNewFile(const fs::path& dataFolder, const std::string& relative
   return "";
 }
 
-// The content of a registered file for comparison with a new one; "" when it is gone.
-std::string StoredBytes(const AssayRecord& row) {
-  std::string bytes;
-  return ReadBytes(row.filename, bytes) ? bytes : std::string();
+// True when the registered run of `row` is `file`'s run: sampled alike, or its file gone
+// (then its fingerprint alone tells).
+bool IsRegisteredRun(const AssayRecord& row, const ChrmFile& file) {
+  ChrmFile stored;
+  if (stored.LoadFromFile(row.filename) != 0) return true;
+  return SameSampling(stored, file);
 }
 
 }  // namespace
@@ -127,6 +130,32 @@ std::string ContentDigest(const std::string& bytes) {
   return Format("%zu-%016llx", bytes.size(), static_cast<unsigned long long>(hash));
 }
 
+std::string RunFingerprint(const ChrmFile& file, const std::string& bytes) {
+  if (file.channels.empty() || file.channels[0].samples.empty()) return "run-0-" + ContentDigest(bytes);
+  const std::vector<float>& samples = file.channels[0].samples;
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the samples' bits
+  for (const float sample : samples) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &sample, sizeof bits);
+    for (int k = 0; k < 4; ++k) {
+      hash ^= (bits >> (8 * k)) & 0xFFu;
+      hash *= 1099511628211ull;
+    }
+  }
+  return Format("run-%zu-%016llx", samples.size(), static_cast<unsigned long long>(hash));
+}
+
+bool SameSampling(const ChrmFile& a, const ChrmFile& b) {
+  if (a.channels.empty() || b.channels.empty()) return a.channels.empty() && b.channels.empty();
+  const ChrmChannel& x = a.channels[0];
+  const ChrmChannel& y = b.channels[0];
+  if (x.samples.size() != y.samples.size()) return false;
+  const double last = static_cast<double>(x.samples.empty() ? 0 : x.samples.size() - 1);
+  const double halfStep = 0.5 * std::max(std::fabs(x.step), std::fabs(y.step));
+  return std::fabs(x.startTime - y.startTime) <= halfStep &&
+         std::fabs((x.startTime + last * x.step) - (y.startTime + last * y.step)) <= halfStep;
+}
+
 std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& sources,
                                           const FormatTable& formats) {
   std::vector<ImportCandidate> files;
@@ -142,7 +171,8 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
     for (auto it =
              fs::recursive_directory_iterator(source, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_regular_file(ec) && formats.For(it->path().string()) != nullptr) {
+      const ChromatogramFormat* format = it->is_regular_file(ec) ? formats.For(it->path().string()) : nullptr;
+      if (format != nullptr && (!format->looksLikeOne || format->looksLikeOne(it->path().string()))) {
         found.push_back({it->path().string(), (base / it->path().lexically_relative(top)).string()});
       }
     }
@@ -164,10 +194,12 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
 
   try {
     database.InTransaction([&] {
-      // Rows registered before fingerprints were kept (the generator's) get theirs now.
+      // Rows registered before runs were fingerprinted (the generator's) get theirs now.
       for (const AssayRecord& row : database.WithoutDigest()) {
         std::string bytes;
-        if (ReadBytes(row.filename, bytes)) database.SetDigest(row.id, ContentDigest(bytes));
+        ChrmFile registered;
+        if (ReadBytes(row.filename, bytes) && registered.LoadFromFile(row.filename) == 0)
+          database.SetDigest(row.id, RunFingerprint(registered, bytes));
       }
       for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& source = files[i].source;
@@ -188,11 +220,9 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
         } else {
           ok = true;
         }
-        const std::string digest = ok ? ContentDigest(bytes) : "";
+        const std::string digest = ok ? RunFingerprint(file, bytes) : "";
         for (const AssayRecord& row : ok ? database.WithDigest(digest) : std::vector<AssayRecord>{}) {
-          // The fingerprint is checked against the stored bytes where they can be compared.
-          const std::string stored = format->native ? StoredBytes(row) : std::string();
-          if (stored.empty() || stored == bytes) {
+          if (IsRegisteredRun(row, file)) {
             skipped.reason = SkipReason::Duplicate;
             skipped.detail = row.id;
             ok = false;

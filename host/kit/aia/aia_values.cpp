@@ -143,6 +143,12 @@ std::optional<double> AttNumber(int ncid, int varid, const char* name) {
     return text ? ParseNumber(*text) : std::nullopt;
   }
   if (!IsNumericType(type) || length > kMaxAttValues) return std::nullopt;
+  if (type == NC_FLOAT) {
+    std::vector<float> values(length);
+    if (nc_get_att_float(ncid, varid, name, values.data()) != NC_NOERR || IsNull(values[0]))
+      return std::nullopt;
+    return AsWritten(values[0]);
+  }
   std::vector<double> values(length);
   if (nc_get_att_double(ncid, varid, name, values.data()) != NC_NOERR) return std::nullopt;
   if (IsNull(values[0])) return std::nullopt;
@@ -163,6 +169,12 @@ std::optional<double> VarNumber(int ncid, const char* name) {
   }
   if (!IsNumericType(shape->type)) return std::nullopt;
   const std::array<size_t, 2> first = {0, 0};
+  if (shape->type == NC_FLOAT) {
+    float single = 0;
+    if (nc_get_var1_float(ncid, shape->varid, first.data(), &single) != NC_NOERR || IsNull(single))
+      return std::nullopt;
+    return AsWritten(single);
+  }
   double value = 0;
   if (nc_get_var1_double(ncid, shape->varid, first.data(), &value) != NC_NOERR) return std::nullopt;
   if (IsNull(value)) return std::nullopt;
@@ -177,6 +189,15 @@ int VarId(int ncid, const char* name) {
 }  // namespace
 
 bool IsNull(double value) { return !std::isfinite(value) || value == kNull; }
+
+double AsWritten(float value) {
+  if (!std::isfinite(value)) return value;
+  std::array<char, 64> buffer{};
+  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  double exact = value;
+  std::from_chars(buffer.data(), written.ptr, exact);
+  return exact;
+}
 
 std::string CleanText(const char* bytes, size_t count, size_t limit) {
   // Nothing past four times the limit can survive the cut (no character is longer).
@@ -282,6 +303,13 @@ std::vector<double> Doubles(int ncid, const char* name, size_t count, std::strin
         (shape->dimLengths.size() == 1 ? std::to_string(shape->dimLengths[0]) : std::string("no list of")) +
         " values, not " + std::to_string(count));
   std::vector<double> values(count);
+  if (shape->type == NC_FLOAT) {
+    std::vector<float> singles(count);
+    const int status = nc_get_var_float(ncid, shape->varid, singles.data());
+    if (status != NC_NOERR && status != NC_ERANGE) return fail(nc_strerror(status));
+    for (size_t i = 0; i < count; ++i) values[i] = AsWritten(singles[i]);
+    return values;
+  }
   const int status = nc_get_var_double(ncid, shape->varid, values.data());
   if (status != NC_NOERR && status != NC_ERANGE) return fail(nc_strerror(status));
   return values;
