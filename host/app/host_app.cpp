@@ -2,20 +2,27 @@
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "control_chart_window.h"
+#include "history_window.h"
 #include "host/kit/aia/conversion_worker.h"
+#include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "register_texts.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace p528::host {
@@ -82,10 +89,48 @@ bool HostApp::Start() {
     return AskAiaRoles(files);
   };
   window_->show();
+  AddRegisterMenu();
   OfferServices();
   LoadPlugins();
   started_ = true;
   return true;
+}
+
+void HostApp::AddRegisterMenu() {
+  const QString menu = RegisterTr(RegisterText::MenuRegister) + "/";
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::History), [this] { OpenHistory(); });
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::ControlChart), [this] { OpenControlChart(0); });
+}
+
+void HostApp::OpenWithDesktop(const std::string& path) {
+  // A scripted run opens no viewer of the desktop: it says what it would open.
+  if (!options_.script.empty()) {
+    std::printf("open-report %s\n", path.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+QWidget* HostApp::OpenHistory() {
+  if (history_ == nullptr) {
+    history_ = new HistoryWindow(options_.database, prompts_, window_.get());
+    history_->openFile = [this](const std::string& path) { OpenWithDesktop(path); };
+    history_->openControlChart = [this](int instrument) { OpenControlChart(instrument); };
+  } else {
+    history_->Refresh();
+  }
+  history_->show();
+  history_->raise();
+  return history_;
+}
+
+QWidget* HostApp::OpenControlChart(int instrument) {
+  delete controlChart_;  // a new window for the instrument asked for, on the register as it is now
+  controlChart_ = new ControlChartWindow(options_.database, instrument, window_.get());
+  controlChart_->show();
+  controlChart_->raise();
+  return controlChart_;
 }
 
 void HostApp::OfferServices() {
@@ -100,6 +145,10 @@ void HostApp::OfferServices() {
     const auto* name = reinterpret_cast<const char16_t*>(lparam);
     if (name == nullptr) return 0;
     return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
+  });
+  // The result register lives in the assay database; a refused entry is told at once.
+  hostkit::OfferResultRegister(services_, options_.database, [this](const std::string& reason) {
+    prompts_.Tell(nullptr, RegisterTr(RegisterText::NotRegistered).arg(Q(reason)), true);
   });
 }
 

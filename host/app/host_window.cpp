@@ -340,7 +340,8 @@ QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> comm
   for (int i = 0; i + 1 < levels.size(); ++i) {
     QMenu* found = nullptr;
     for (QAction* action : parentMenu->actions()) {
-      if (action->menu() != nullptr && PlainTitle(action->text()) == levels[i]) found = action->menu();
+      if (action->menu() != nullptr && PlainTitle(action->text()) == PlainTitle(levels[i]))
+        found = action->menu();
     }
     if (found == nullptr) {
       found = new QMenu(levels[i], parentMenu);

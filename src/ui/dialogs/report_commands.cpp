@@ -7,6 +7,7 @@
 #include "chart/qt/chart_widget.h"
 #include "report/report_file_name.h"
 #include "report/report_folder.h"
+#include "report/report_registration.h"
 #include "report/report_texts.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
@@ -78,7 +79,10 @@ ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, 
   request.distillationChart = ViewOf(distillation);
   request.renderer = &renderer;
   request.desktop = &desktop;
-  return MakeWorkbenchReport(workbench, request);
+  const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);
+  // A report made or saved is a result issued: the host's register keeps it, when it has one.
+  RegisterReport(workbench, outcome);
+  return outcome;
 }
 
 }  // namespace

@@ -6,10 +6,15 @@
 
 #include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
+#include "host/kit/register/result_register.h"
 #include "report/html_reader.h"
+#include "shell/result_registration.h"
+#include "shell/sha256.h"
 #include "shell/text.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
+#include "workbench/calc_diagnostics.h"
+#include "workbench/result_json.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -176,6 +181,39 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
     setenv("TMPDIR", savedTemp.c_str(), 1);
   else
     unsetenv("TMPDIR");
+}
+
+// A report made or saved is a result issued: it enters the register through the host's
+// service when the host offers one, and a host without it is never asked.
+TEST_F(ReportCommands, ASavedReportIsRegisteredThroughTheHostThatKeepsARegister) {
+  StartOnTheSet();
+  host.RemoveService(kRegisterResultService);
+  seams.saveAnswer = files / "unregistered";
+  ASSERT_EQ(ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets).status,
+            ReportStatus::Written);
+  EXPECT_TRUE(host.CallsOf("CallService", kRegisterResultService).empty());
+
+  hostkit::ResultRegister store(files / "assays.db");
+  host.Provide(kRegisterResultService, [&store](intptr_t, intptr_t lparam) -> intptr_t {
+    return static_cast<intptr_t>(store.Add(*reinterpret_cast<const ResultRegistration*>(lparam)));
+  });
+  seams.saveAnswer = files / "registered";
+  const ReportOutcome saved =
+      ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(saved.status, ReportStatus::Written);
+  ASSERT_EQ(host.CallsOf("CallService", kRegisterResultService).size(), 1u);
+
+  const std::optional<hostkit::RegisterEntry> entry = store.Entry(1);
+  ASSERT_TRUE(entry.has_value());
+  const ResultRegistration& r = entry->record;
+  EXPECT_EQ(r.reportHtml, ReadBytes(saved.path));
+  EXPECT_EQ(r.resultJson, ResultJson(*workbench, 2, Diagnostics(*workbench)));
+  EXPECT_EQ(r.instrument, workbench->instrumentNumber());
+  EXPECT_EQ(r.methodName, "astm-d2887-a");
+  EXPECT_FALSE(r.operatorName.empty());
+  ASSERT_EQ(r.runs.size(), set->files.size());
+  for (const RegisteredRun& run : r.runs) EXPECT_EQ(run.fingerprint, Sha256Hex(ReadBytes(run.fileName)));
+  EXPECT_EQ(r.referencePoints.size(), 21u);
 }
 
 // The save dialog opens in the folder saved into last (remembered), not in the process's
