@@ -1,6 +1,7 @@
 #include "host/kit/formats/aia_format.h"
 
 #include "host/kit/aia/aia_import.h"
+#include "host/kit/aia/conversion_worker.h"
 #include "host/kit/aia/text_export.h"
 #include "shell/text.h"
 
@@ -46,10 +47,14 @@ hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer imp
 
 }  // namespace
 
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter) {
   return RoleAskingFormat(
-      ".cdf", [](const std::string& path, const AiaRoleChoice&) { return ImportAia(path, ""); }, choice,
-      std::move(roleText));
+      ".cdf",
+      [converter = std::move(converter)](const std::string& path, const AiaRoleChoice&) {
+        return ImportAiaInWorker(converter, path, "");
+      },
+      choice, std::move(roleText));
 }
 
 std::vector<hostkit::ChromatogramFormat> TextExportFormats(const AiaRoleChoice* choice,

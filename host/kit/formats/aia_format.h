@@ -35,10 +35,12 @@ struct AiaRoleChoice {
 // The role of a file whose sample is `sample`; RoleNone (0) when no rule fits it.
 int ChosenRole(const AiaRoleChoice& choice, std::string_view sample);
 
-// The ".cdf" format: ImportAia with the role of `*choice` (read at each file, so the
-// caller may change it between imports; it must outlive the table), written as the text
-// `roleText(role)` in "Chrm_Type". A file no rule fits is refused with its sample named.
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText);
+// The ".cdf" format: ImportAia in the worker process `converter` (conversion_worker.h) with
+// the role of `*choice` (read at each file, so the caller may change it between imports; it
+// must outlive the table), written as the text `roleText(role)` in "Chrm_Type". A file no
+// rule fits is refused with its sample named.
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter);
 
 // The text export formats ".csv", ".txt", ".asc" (text_export.h), with roles as AiaFormat and
 // the time unit `choice->textTimeUnit` for files that name none.

@@ -7,14 +7,12 @@
 #include <vector>
 
 namespace p528 {
-class Workbench;
-}
 
-namespace p528::simdist {
+class Workbench;
 
 // The whole document, indented by `indent` spaces per level (0: one line). `diagnostics`
 // (Diagnostics()) become the last member "diagnostics", which is left out when empty.
 std::string ResultJson(const Workbench& workbench, int indent = 2,
                        const std::vector<std::string>& diagnostics = {});
 
-}  // namespace p528::simdist
+}  // namespace p528

@@ -1,4 +1,4 @@
-#include "json_result.h"
+#include "workbench/result_json.h"
 
 #include "chromatogram/chrm_role.h"
 #include "shell/json_writer.h"
@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace p528::simdist {
+namespace p528 {
 
 namespace {
 
@@ -256,4 +256,4 @@ std::string ResultJson(const Workbench& wb, int indent, const std::vector<std::s
   return text;
 }
 
-}  // namespace p528::simdist
+}  // namespace p528

@@ -12,10 +12,8 @@
 #include <vector>
 
 namespace p528 {
-class Workbench;
-}
 
-namespace p528::simdist {
+class Workbench;
 
 // The last step a calculation of the workbench's method reaches (CalcState): curves for
 // the area methods, fractions for the internal-standard methods; StateStarted for a method
@@ -25,4 +23,4 @@ unsigned FinalState(const Workbench& workbench);
 // The findings of the workbench's last recalculation, in English, one line each.
 std::vector<std::string> Diagnostics(const Workbench& workbench);
 
-}  // namespace p528::simdist
+}  // namespace p528

@@ -1,11 +1,11 @@
-#include "diagnostics.h"
+#include "workbench/calc_diagnostics.h"
 
 #include "shell/text.h"
 #include "workbench/workbench.h"
 
 #include <cmath>
 
-namespace p528::simdist {
+namespace p528 {
 
 namespace {
 
@@ -123,4 +123,4 @@ std::vector<std::string> Diagnostics(const Workbench& wb) {
   return out;
 }
 
-}  // namespace p528::simdist
+}  // namespace p528
