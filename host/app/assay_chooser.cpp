@@ -148,6 +148,7 @@ void AssayChooser::Refill() {
   hostkit::AssayFilter filter = model_->filter();
   filter.hidden = false;
   filter.deleted = false;
+  filter.maxId = hostkit::kMaxPluginAssayId;  // the plug-in takes 32-bit ids: a larger one is not offered
   filter.text = text_->text().trimmed().toStdString();
   filter.roles.clear();
   for (const QString& text : role_->currentData().toStringList()) filter.roles.push_back(text.toStdString());
@@ -180,7 +181,7 @@ std::vector<int> AssayChooser::ChosenIds(size_t capacity) const {
   int next = 0;
   for (const auto& [top, bottom] : ranges) {
     for (int r = std::max(top, next); r <= bottom && ids.size() < capacity; ++r)
-      ids.push_back(model_->IdAt(r));
+      ids.push_back(static_cast<int>(model_->IdAt(r)));  // offered only below 2^31
     next = std::max(next, bottom + 1);
   }
   return ids;

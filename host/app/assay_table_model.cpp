@@ -112,7 +112,7 @@ const hostkit::AssayRecord* AssayTableModel::Record(int row) const {
   return page != nullptr && index < page->size() ? &(*page)[index] : nullptr;
 }
 
-int AssayTableModel::IdAt(int row) const {
+int64_t AssayTableModel::IdAt(int row) const {
   const hostkit::AssayRecord* record = Record(row);
   return record != nullptr ? record->id : 0;
 }
@@ -127,7 +127,7 @@ QVariant AssayTableModel::data(const QModelIndex& index, int role) const {
   const hostkit::AssayRecord* record = Record(index.row());
   if (record == nullptr) return {};
   switch (role) {
-    case kIdRole: return record->id;
+    case kIdRole: return QVariant::fromValue<qlonglong>(record->id);
     case Qt::ForegroundRole:
       if (record->hidden || record->deleted)
         return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
@@ -144,7 +144,7 @@ QVariant AssayTableModel::data(const QModelIndex& index, int role) const {
     default: return {};
   }
   switch (index.column()) {
-    case ColId: return QString::number(record->id);
+    case ColId: return QString::number(static_cast<qlonglong>(record->id));
     case ColSample: return Q(record->sample);
     case ColTime: return AnalysisTimeText(record->andate);
     case ColRole: {

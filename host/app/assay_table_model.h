@@ -42,7 +42,7 @@ class AssayTableModel : public QAbstractTableModel {
 
   // The row at `row` (read on demand); nullptr past the end or when it cannot be read.
   const hostkit::AssayRecord* Record(int row) const;
-  int IdAt(int row) const;
+  int64_t IdAt(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

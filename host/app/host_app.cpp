@@ -3,19 +3,29 @@
 #include "assay_table_model.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "control_chart_window.h"
+#include "history_window.h"
+#include "host/kit/aia/conversion_worker.h"
 #include "host/kit/assay_roles.h"
+#include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "register_texts.h"
 #include "report/report_options.h"
+#include "shell/shell.h"
+#include "shell/string_table.h"
 #include "shell/text.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace p528::host {
@@ -35,8 +45,14 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
-  // The plug-in's own role text, which it reads under either interface language.
-  formats_.Add(aia::AiaFormat(&aiaRoles_, hostkit::StoredRoleText));
+  // AIA files are converted in a worker process; without one they are refused with the reason.
+  // The role is the plug-in's own role text, which it reads under either interface language.
+  converter_ =
+      aia::FindConverter(QCoreApplication::applicationDirPath().toStdString(), PLUG528_BUILD_CONVERTER);
+  if (converter_.empty()) converter_ = aia::kConverterName;
+  formats_.Add(aia::AiaFormat(&aiaRoles_, hostkit::StoredRoleText, converter_));
+  for (hostkit::ChromatogramFormat& format : aia::TextExportFormats(&aiaRoles_, hostkit::StoredRoleText))
+    formats_.Add(std::move(format));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -62,6 +78,12 @@ bool HostApp::Start() {
     if (!database_->UpToDate()) database_->Upgrade();
   } catch (const std::exception&) {
   }
+  try {
+    // An import the last session did not finish (killed, crashed) is put right first.
+    hostkit::RecoverInterruptedImport(*database_, options_.dataFolder);
+  } catch (const std::exception& error) {
+    prompts_.Tell(nullptr, QString::fromUtf8(error.what()), true);
+  }
   newProfile_ = !std::filesystem::exists(options_.profile, ec);
   std::string profileError;
   if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
@@ -76,6 +98,7 @@ bool HostApp::Start() {
   if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey))
     window_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
   window_->show();
+  AddRegisterMenu();
   OfferServices();
   LoadPlugins();
   started_ = true;
@@ -107,6 +130,43 @@ void HostApp::OfferDemo() {
   if (prompts_.Confirm(window_.get(), Tr(Text::FirstStartDemo).arg(Q(demo)))) window_->Import({demo});
 }
 
+void HostApp::AddRegisterMenu() {
+  const QString menu = RegisterTr(RegisterText::MenuRegister) + "/";
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::History), [this] { OpenHistory(); });
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::ControlChart), [this] { OpenControlChart(0); });
+}
+
+void HostApp::OpenWithDesktop(const std::string& path) {
+  // A scripted run opens no viewer of the desktop: it says what it would open.
+  if (!options_.script.empty()) {
+    std::printf("open-report %s\n", path.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+QWidget* HostApp::OpenHistory() {
+  if (history_ == nullptr) {
+    history_ = new HistoryWindow(options_.database, prompts_, window_.get());
+    history_->openFile = [this](const std::string& path) { OpenWithDesktop(path); };
+    history_->openControlChart = [this](int instrument) { OpenControlChart(instrument); };
+  } else {
+    history_->Refresh();
+  }
+  history_->show();
+  history_->raise();
+  return history_;
+}
+
+QWidget* HostApp::OpenControlChart(int instrument) {
+  delete controlChart_;  // a new window for the instrument asked for, on the register as it is now
+  controlChart_ = new ControlChartWindow(options_.database, instrument, window_.get());
+  controlChart_->show();
+  controlChart_->raise();
+  return controlChart_;
+}
+
 void HostApp::OfferServices() {
   hostkit::OfferLanguage(services_, languageId_);
   hostkit::OfferProfile(services_, profile_);
@@ -119,6 +179,10 @@ void HostApp::OfferServices() {
     const auto* name = reinterpret_cast<const char16_t*>(lparam);
     if (name == nullptr) return 0;
     return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
+  });
+  // The result register lives in the assay database; a refused entry is told at once.
+  hostkit::OfferResultRegister(services_, options_.database, [this](const std::string& reason) {
+    prompts_.Tell(nullptr, RegisterTr(RegisterText::NotRegistered).arg(Q(reason)), true);
   });
 }
 
@@ -133,7 +197,12 @@ void HostApp::LoadPlugins() {
       prompts_.Tell(window_.get(), text, true);
       continue;
     }
-    plugin->Load(table);
+    if (plugin->Load(table, &reason) != 0 && !reason.empty()) {
+      const QString text = Tr(Text::PluginNotLoaded).arg(Q(path), Q(reason));
+      window_->ShowStatus(text);
+      prompts_.Tell(window_.get(), text, true);
+      continue;
+    }
     plugins_.push_back(std::move(plugin));
   }
   services_.FireEvent("System/ModulesLoaded");
@@ -177,11 +246,10 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
 }
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
-  const hostkit::ChromatogramFormat* aiaFormat = formats_.For("run.cdf");
   std::vector<RoleFile> asked;
   for (const hostkit::ImportCandidate& file : files) {
-    if (formats_.For(file.source) == aiaFormat)
-      asked.push_back({file.source, aia::AiaSampleName(file.source)});
+    if (aia::AsksRole(file.source) && formats_.For(file.source) != nullptr)
+      asked.push_back({file.source, aia::AiaSampleName(file.source, converter_)});
   }
   if (asked.empty()) return true;
   std::vector<QString> roleTexts;

@@ -25,6 +25,7 @@
 #include "host/kit/profile_store.h"
 #include "host/kit/service_table.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -36,7 +37,9 @@ class QWidget;
 
 namespace p528::host {
 
+class ControlChartWindow;
 class DialogDriver;
+class HistoryWindow;
 class HostPrompts;
 class HostWindow;
 
@@ -65,9 +68,15 @@ class HostApp {
   // Opens a viewer window for `path`; returns it.
   QWidget* OpenViewer(const std::string& path);
   QWidget* lastViewer() const { return lastViewer_; }
+  // The register's windows (menu "Журнал"): the history, and the control chart of an
+  // instrument (0: the first the register knows).
+  QWidget* OpenHistory();
+  QWidget* OpenControlChart(int instrument);
 
  private:
   void OfferServices();
+  void AddRegisterMenu();
+  void OpenWithDesktop(const std::string& path);
   void LoadPlugins();
   intptr_t CreateMenu(intptr_t lparam);
   intptr_t ChooseAssays(intptr_t wparam, intptr_t lparam);
@@ -84,6 +93,7 @@ class HostApp {
   uint16_t languageId_;
   hostkit::ProfileStore profile_;
   hostkit::ServiceTable services_;
+  std::string converter_;        // the worker process that reads AIA files
   aia::AiaRoleChoice aiaRoles_;  // what the ".cdf" reader of formats_ gives the next import
   hostkit::FormatTable formats_;
   std::unique_ptr<hostkit::AssayDatabase> database_;
@@ -91,6 +101,8 @@ class HostApp {
   std::vector<std::unique_ptr<hostkit::PluginLibrary>> plugins_;
   QWidget* lastViewer_ = nullptr;
   DialogDriver* driver_ = nullptr;
+  QPointer<HistoryWindow> history_;
+  QPointer<ControlChartWindow> controlChart_;
   bool started_ = false;
   bool newProfile_ = false;
 };

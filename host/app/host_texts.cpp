@@ -90,10 +90,10 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"описание хроматограммы повреждено", "the chromatogram's description is damaged"},
     {"код %1", "code %1"},
     {"Роль файлов AIA", "Role of the AIA files"},
-    {"Файлов AIA (.cdf) в импорте: %1. Роль каждого файла предложена правилами для названия пробы; "
-     "её можно изменить.",
-     "AIA files (.cdf) in this import: %1. The role of each file is proposed by the sample name rules; "
-     "change any of them."},
+    {"Файлов других систем (.cdf, .csv, .txt, .asc) в импорте: %1. Роль каждого файла предложена "
+     "правилами для названия пробы; её можно изменить.",
+     "Files of other data systems (.cdf, .csv, .txt, .asc) in this import: %1. The role of each file is "
+     "proposed by the sample name rules; change any of them."},
     {"Проба, название которой содержит текст, получает роль первого подходящего правила; "
      "пустой текст подходит любой пробе.",
      "A sample whose name contains the text gets the role of the first rule that fits; "

@@ -5,6 +5,7 @@
 #include "host/kit/assay_filter.h"
 #include "host/kit/assay_roles.h"
 #include "host/kit/role_change.h"
+#include "host/kit/service_table.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 
@@ -41,8 +42,9 @@ QString SkipText(const hostkit::SkippedFile& skipped) {
     case hostkit::SkipReason::Unreadable: return Tr(Text::SkipUnreadable).arg(Q(skipped.error));
     case hostkit::SkipReason::NotChromatogram:
       return Tr(Text::SkipNotChromatogram)
-          .arg(skipped.error.empty() ? ReadStatusText(skipped.detail) : Q(skipped.error));
-    case hostkit::SkipReason::Duplicate: return Tr(Text::SkipDuplicate).arg(skipped.detail);
+          .arg(skipped.error.empty() ? ReadStatusText(static_cast<int>(skipped.detail)) : Q(skipped.error));
+    case hostkit::SkipReason::Duplicate:
+      return Tr(Text::SkipDuplicate).arg(static_cast<qlonglong>(skipped.detail));
     case hostkit::SkipReason::NotStored: return Tr(Text::SkipNotStored).arg(Q(skipped.error));
   }
   return {};
@@ -127,24 +129,24 @@ void HostWindow::BuildMenus() {
 
   QMenu* assay = menuBar()->addMenu(Tr(Text::MenuAssay));
   open_ = assay->addAction(Tr(Text::OpenAssay), this, [this] {
-    for (int id : SelectedIds()) {
+    for (int64_t id : SelectedIds()) {
       if (const std::optional<hostkit::AssayRecord> record = Record(id); record && openFile)
         openFile(record->filename);
     }
   });
   changeRole_ = assay->addAction(Tr(Text::ChangeRole), this, [this] { ChangeRoleCommand(); });
   hide_ = assay->addAction(Tr(Text::HideAssay), this, [this] {
-    const std::vector<int> ids = SelectedIds();
+    const std::vector<int64_t> ids = SelectedIds();
     const std::optional<hostkit::AssayRecord> first = ids.empty() ? std::nullopt : Record(ids.front());
     const bool hide = !first || !first->hidden;
-    for (int id : ids) SetHidden(id, hide);
+    for (int64_t id : ids) SetHidden(id, hide);
   });
   delete_ = assay->addAction(Tr(Text::DeleteAssay), this, [this] {
-    for (int id : SelectedIds()) Delete(id, true);
+    for (int64_t id : SelectedIds()) Delete(id, true);
   });
   delete_->setShortcut(QKeySequence::Delete);
   restore_ = assay->addAction(Tr(Text::RestoreAssay), this, [this] {
-    for (int id : SelectedIds()) Restore(id);
+    for (int64_t id : SelectedIds()) Restore(id);
   });
 
   QMenu* view = menuBar()->addMenu(Tr(Text::MenuView));
@@ -174,7 +176,7 @@ void HostWindow::closeEvent(QCloseEvent* event) {
 }
 
 void HostWindow::UpdateCommands() {
-  const std::vector<int> ids = SelectedIds(2);
+  const std::vector<int64_t> ids = SelectedIds(2);
   const std::optional<hostkit::AssayRecord> first = ids.empty() ? std::nullopt : Record(ids.front());
   open_->setEnabled(!ids.empty());
   hide_->setEnabled(!ids.empty());
@@ -186,8 +188,8 @@ void HostWindow::UpdateCommands() {
 
 void HostWindow::Refresh() {
   filterPause_->stop();
-  std::set<int> selected;
-  for (int id : SelectedIds()) selected.insert(id);
+  std::set<int64_t> selected;
+  for (int64_t id : SelectedIds()) selected.insert(id);
   hostkit::AssayFilter filter = model_->filter();
   filter.text = filter_->text().trimmed().toStdString();
   filter.hidden = showHidden_->isChecked();
@@ -225,10 +227,10 @@ std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
   return shown;
 }
 
-std::vector<int> HostWindow::SelectedIds(size_t limit) const {
+std::vector<int64_t> HostWindow::SelectedIds(size_t limit) const {
   // By ranges of rows, top to bottom: a selection of a whole long list is read only as far
   // as it is needed.
-  std::vector<int> ids;
+  std::vector<int64_t> ids;
   if (table_->selectionModel() == nullptr) return ids;
   std::vector<std::pair<int, int>> ranges;
   for (const QItemSelectionRange& range : table_->selectionModel()->selection())
@@ -242,7 +244,7 @@ std::vector<int> HostWindow::SelectedIds(size_t limit) const {
   return ids;
 }
 
-std::optional<hostkit::AssayRecord> HostWindow::Record(int id) const {
+std::optional<hostkit::AssayRecord> HostWindow::Record(int64_t id) const {
   try {
     return database_.Find(id);
   } catch (const std::exception&) {
@@ -252,7 +254,7 @@ std::optional<hostkit::AssayRecord> HostWindow::Record(int id) const {
 
 void HostWindow::ShowStatus(const QString& text) { status_->setText(text); }
 
-void HostWindow::SetHidden(int id, bool hidden) {
+void HostWindow::SetHidden(int64_t id, bool hidden) {
   try {
     database_.SetHidden(id, hidden);
   } catch (const std::exception& error) {
@@ -261,8 +263,8 @@ void HostWindow::SetHidden(int id, bool hidden) {
   Refresh();
 }
 
-void HostWindow::Delete(int id, bool ask) {
-  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(id))) return;
+void HostWindow::Delete(int64_t id, bool ask) {
+  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(static_cast<qlonglong>(id)))) return;
   try {
     database_.SetDeleted(id, true);
   } catch (const std::exception& error) {
@@ -271,7 +273,7 @@ void HostWindow::Delete(int id, bool ask) {
   Refresh();
 }
 
-void HostWindow::Restore(int id) {
+void HostWindow::Restore(int64_t id) {
   try {
     database_.SetDeleted(id, false);
     database_.SetHidden(id, false);
@@ -281,15 +283,15 @@ void HostWindow::Restore(int id) {
   Refresh();
 }
 
-bool HostWindow::ChangeRole(int id, int role) {
+bool HostWindow::ChangeRole(int64_t id, int role) {
   const std::string problem = hostkit::ChangeAssayRole(database_, dataFolder_, id, role);
-  if (!problem.empty()) prompts_.Tell(this, Tr(Text::ChangeRoleFailed).arg(id).arg(Q(problem)), true);
+  if (!problem.empty()) prompts_.Tell(this, Tr(Text::ChangeRoleFailed).arg(static_cast<qlonglong>(id)).arg(Q(problem)), true);
   Refresh();
   return problem.empty();
 }
 
 void HostWindow::ChangeRoleCommand() {
-  const std::vector<int> ids = SelectedIds();
+  const std::vector<int64_t> ids = SelectedIds();
   const std::optional<hostkit::AssayRecord> record = ids.size() == 1 ? Record(ids.front()) : std::nullopt;
   if (!record) return;
   QStringList roles;
@@ -377,13 +379,15 @@ void HostWindow::ImportFolderCommand() {
 }
 
 QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> command) {
-  const QStringList levels = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  QStringList levels;
+  for (const std::string& level : hostkit::MenuLevels(path.toStdString())) levels.push_back(Q(level));
   if (levels.isEmpty()) return nullptr;
   QWidget* parentMenu = menuBar();
   for (int i = 0; i + 1 < levels.size(); ++i) {
     QMenu* found = nullptr;
     for (QAction* action : parentMenu->actions()) {
-      if (action->menu() != nullptr && PlainTitle(action->text()) == levels[i]) found = action->menu();
+      if (action->menu() != nullptr && PlainTitle(action->text()) == PlainTitle(levels[i]))
+        found = action->menu();
     }
     if (found == nullptr) {
       found = new QMenu(levels[i], parentMenu);

@@ -51,12 +51,12 @@ class HostWindow : public QMainWindow {
   // Imports files and folders as the import commands do; shows what was skipped.
   hostkit::ImportReport Import(const std::vector<std::string>& sources);
   // Sets or clears the hidden flag / sets the deleted flag of one assay and refreshes.
-  void SetHidden(int id, bool hidden);
-  void Delete(int id, bool ask);
+  void SetHidden(int64_t id, bool hidden);
+  void Delete(int64_t id, bool ask);
   // Clears the deleted and the hidden flag of one assay.
-  void Restore(int id);
+  void Restore(int64_t id);
   // Changes the role of one assay (hostkit::ChangeAssayRole); tells why when it cannot.
-  bool ChangeRole(int id, int role);
+  bool ChangeRole(int64_t id, int role);
   // Lists hidden / deleted assays too.
   void ShowHiddenAndDeleted(bool hidden, bool deleted);
 
@@ -82,8 +82,8 @@ class HostWindow : public QMainWindow {
   void ImportFilesCommand();
   void ImportFolderCommand();
   // The ids of the selected rows, top to bottom, at most `limit`.
-  std::vector<int> SelectedIds(size_t limit = SIZE_MAX) const;
-  std::optional<hostkit::AssayRecord> Record(int id) const;
+  std::vector<int64_t> SelectedIds(size_t limit = SIZE_MAX) const;
+  std::optional<hostkit::AssayRecord> Record(int64_t id) const;
   void UpdateCommands();
   void ChangeRoleCommand();
   // After an import: offers to restore the deleted or hidden assays whose content came again.

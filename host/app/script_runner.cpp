@@ -96,7 +96,7 @@ void Import(ScriptRunner& run, const Line& line) {
 void List(ScriptRunner& run, const Line&) {
   for (const hostkit::AssayRecord& record : run.app().window()->ShownRecords()) {
     Print(QString("assay %1|%2|%3|%4|%5%6")
-              .arg(record.id)
+              .arg(static_cast<qlonglong>(record.id))
               .arg(Q(record.sample), Q(record.role), Q(record.filename), record.hidden ? "hidden" : "shown",
                    record.deleted ? "|deleted" : ""));
   }
@@ -104,7 +104,7 @@ void List(ScriptRunner& run, const Line&) {
 
 void Flag(ScriptRunner& run, const Line& line) {
   HostWindow* window = run.app().window();
-  const int id = line.rest.toInt();
+  const int64_t id = line.rest.toLongLong();
   const QString verb = line.text.section(' ', 0, 0);
   if (verb == "delete") {
     window->Delete(id, false);
@@ -118,7 +118,7 @@ void Flag(ScriptRunner& run, const Line& line) {
 void Role(ScriptRunner& run, const Line& line) {
   const int role = aia::RoleFromName(line.words.value(1).toStdString());
   if (role == 0) return run.Fail("unknown role " + line.words.value(1));
-  if (run.app().window()->ChangeRole(line.words.value(0).toInt(), role))
+  if (run.app().window()->ChangeRole(line.words.value(0).toLongLong(), role))
     Print("role " + line.words.value(0) + ": " + Q(hostkit::StoredRoleText(role)));
 }
 
@@ -177,7 +177,7 @@ void Menu(ScriptRunner& run, const Line& line) {
 }
 
 void Open(ScriptRunner& run, const Line& line) {
-  const std::optional<hostkit::AssayRecord> record = run.app().database()->Find(line.rest.toInt());
+  const std::optional<hostkit::AssayRecord> record = run.app().database()->Find(line.rest.toLongLong());
   const std::u16string name = Q(record ? record->filename : std::string()).toStdU16String();
   run.app().services().CallService("Main/OpenAssayFile", 0, reinterpret_cast<intptr_t>(name.c_str()));
   Print(QString("open %1: %2").arg(line.rest, run.app().lastViewer() != nullptr ? "shown" : "nothing"));

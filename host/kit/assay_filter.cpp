@@ -35,6 +35,10 @@ AssayFilterSql FilterSql(const AssayFilter& filter, bool searchColumn, bool forC
     }
     conditions.push_back(in + ")");
   }
+  if (filter.maxId) {
+    conditions.push_back("id <= ?");
+    sql.values.push_back({false, {}, *filter.maxId});
+  }
   if (filter.from) {
     conditions.push_back("andate >= ?");
     sql.values.push_back({false, {}, *filter.from});

@@ -23,6 +23,7 @@ struct AssayFilter {
   std::optional<int64_t> until;    // analysed before this moment
   bool hidden = true;              // hidden assays are listed
   bool deleted = false;            // deleted assays are listed
+  std::optional<int64_t> maxId;    // only ids up to this one (the plug-in's chooser: 32-bit ids)
 
   AssayColumn orderBy = AssayColumn::Time;
   bool descending = true;  // the newest assays first

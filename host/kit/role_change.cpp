@@ -71,7 +71,7 @@ std::string NewFile(const fs::path& folder, const std::string& name) {
 
 }  // namespace
 
-std::string ChangeAssayRole(AssayDatabase& database, const std::string& dataFolder, int id, int role) {
+std::string ChangeAssayRole(AssayDatabase& database, const std::string& dataFolder, int64_t id, int role) {
   const std::string text = StoredRoleText(role);
   if (text.empty()) return "unknown role";
   const std::optional<AssayRecord> row = database.Find(id);

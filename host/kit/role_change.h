@@ -17,6 +17,6 @@ namespace p528::hostkit {
 
 // Changes assay `id` to `role` (1..6). "" when done, else the reason in words (no such
 // assay, the file does not read, the copy cannot be written, the database's message).
-std::string ChangeAssayRole(AssayDatabase& database, const std::string& dataFolder, int id, int role);
+std::string ChangeAssayRole(AssayDatabase& database, const std::string& dataFolder, int64_t id, int role);
 
 }  // namespace p528::hostkit

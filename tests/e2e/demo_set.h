@@ -14,6 +14,33 @@
 
 namespace p528::test {
 
+// The simdist option of an analysis setting typed in (settings key of the dialogs, value),
+// appended to `options`; nothing for a key simdist has no option for or an empty value.
+inline void AddSettingOption(std::vector<std::string>& options, const std::string& key, const std::string& value) {
+  // Settings key of the dialogs -> option of simdist.
+  static const std::map<std::string, std::string> kOption = {
+      {"method", "--method"},
+      {"TimeStartSample", "--time-start"},
+      {"start_mark", "--start-mark"},
+      {"step_mark", "--step-mark"},
+      {"StepPercent", "--step-percent"},
+      {"SampleMass", "--sample-mass"},
+      {"StdMass", "--std-mass"},
+      {"H2SPercent", "--h2s"},
+      {"MercaptanPercent", "--mercaptan"},
+      {"WaterPercent", "--water"},
+      {"type_ref_gasoil", "--reference"},
+      {"time_C1", "--c1"},
+      {"time_C2", "--c2"},
+      {"time_C3", "--c3"},
+      {"time_C4", "--c4"},
+  };
+  const auto option = kOption.find(key);
+  if (option == kOption.end() || value.empty()) return;
+  options.push_back(option->second);
+  options.push_back(value);
+}
+
 struct WrittenSet {
   std::string folder;
   std::string database;
@@ -38,29 +65,8 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
     written.files.push_back(row.filename);
     written.ids.push_back(row.id);
   }
-  // Settings key of the dialogs -> option of simdist.
-  static const std::map<std::string, std::string> kOption = {
-      {"method", "--method"},
-      {"TimeStartSample", "--time-start"},
-      {"start_mark", "--start-mark"},
-      {"step_mark", "--step-mark"},
-      {"StepPercent", "--step-percent"},
-      {"SampleMass", "--sample-mass"},
-      {"StdMass", "--std-mass"},
-      {"H2SPercent", "--h2s"},
-      {"MercaptanPercent", "--mercaptan"},
-      {"WaterPercent", "--water"},
-      {"type_ref_gasoil", "--reference"},
-      {"time_C1", "--c1"},
-      {"time_C2", "--c2"},
-      {"time_C3", "--c3"},
-      {"time_C4", "--c4"},
-  };
   for (const auto& [key, value] : set.settings) {
-    const auto option = kOption.find(key);
-    if (option == kOption.end() || value.empty()) continue;
-    written.settingOptions.push_back(option->second);
-    written.settingOptions.push_back(value);
+    AddSettingOption(written.settingOptions, key, value);
   }
   return written;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -114,6 +115,25 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
   EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+
+  // A database cut short (a full disk, a copy broken off) still opens; it is never written.
+  const std::string cut = folder / "cut.db";
+  {
+    AssayDatabase db(cut);
+    std::vector<AssayRecord> rows;
+    for (int i = 0; i < 300; ++i)
+      rows.push_back(
+          {0, "/data/" + std::string(200, 'x') + std::to_string(i) + ".chrm", "", 0, "", false, false, ""});
+    db.WriteRows(rows);
+  }
+  std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+  const std::string before = Bytes(cut);
+  try {
+    AssayDatabase db(cut);
+    EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);
+  } catch (const DataBase::SqlException&) {
+  }
+  EXPECT_EQ(Bytes(cut), before);
 }
 
 }  // namespace
@@ -134,7 +154,7 @@ TEST(AssayFilter, TheDatabaseFiltersSortsAndPagesTheLists) {
       {4, data + "/gone.chrm", "Газойль удалённый", 4000, "#анализ", false, true, ""},
   });
   const auto ids = [&](AssayFilter filter) {
-    std::vector<int> out;
+    std::vector<int64_t> out;
     for (const AssayRecord& record : db.Page(filter, 0, 100)) out.push_back(record.id);
     EXPECT_EQ(db.Count(filter), static_cast<int64_t>(out.size()));
     return out;
@@ -147,7 +167,7 @@ TEST(AssayFilter, TheDatabaseFiltersSortsAndPagesTheLists) {
   const struct {
     const char* what;
     AssayFilter filter;
-    std::vector<int> expected;
+    std::vector<int64_t> expected;
   } cases[] = {
       {"newest first, deleted left out", {}, {3, 2, 1}},
       {"the sample in any letter case", with([](AssayFilter& f) { f.text = "дизель"; }), {1}},

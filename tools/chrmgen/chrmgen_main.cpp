@@ -18,6 +18,7 @@
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/text.h"
+#include "text_writer.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ const char* const kUsage =
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
     "  --no-db              do not write assays.db\n"
     "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
+    "  --text               also write every chromatogram as a text export (NN_<run>.txt)\n"
     "options of index:\n"
     "  --assays N           register the folders' runs again, a day later each round, up to N\n"
     "                       assays (a laboratory's years of assays, for benchmarks)\n";
@@ -90,6 +92,7 @@ int Generate(const std::vector<std::string>& args) {
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
   bool aia = false;
+  bool text = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--solvent") {
@@ -102,6 +105,10 @@ int Generate(const std::vector<std::string>& args) {
     }
     if (option == "--aia") {
       aia = true;
+      continue;
+    }
+    if (option == "--text") {
+      text = true;
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError{"missing value for " + option};
@@ -149,6 +156,7 @@ int Generate(const std::vector<std::string>& args) {
   const GeneratedSet set = GenerateSet(options, table);
   WriteSet(set, folder, components, database);
   if (aia) WriteAiaSet(set, folder);
+  if (text) WriteTextSet(set, folder);
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
               set.column->SampleCount(), folder.c_str());
   for (const GeneratedRun& run : set.runs)

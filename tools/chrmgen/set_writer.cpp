@@ -240,7 +240,8 @@ int IndexSets(const std::vector<std::string>& folders, const std::string& databa
       all.push_back(row);
     }
   }
-  if (!all.empty() && assays > static_cast<int64_t>(all.size())) {
+  const bool rounds = !all.empty() && assays > static_cast<int64_t>(all.size());
+  if (rounds) {
     const size_t round = all.size();
     int next = 0;
     for (const AssayRow& row : all) next = std::max(next, row.id);
@@ -251,8 +252,7 @@ int IndexSets(const std::vector<std::string>& folders, const std::string& databa
       all.push_back(std::move(row));
     }
   }
-  WriteAssayDatabase(database, all);
-  return static_cast<int>(all.size());
+  return static_cast<int>(WriteAssayDatabase(database, all, rounds));
 }
 
 }  // namespace p528::chrmgen
