@@ -5,6 +5,7 @@
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "sequence_command.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
@@ -68,6 +69,7 @@ bool HostApp::Start() {
   window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) {
     return AskAiaRoles(files);
   };
+  AddSequenceCommand(*window_, prompts_, options_);
   window_->show();
   OfferServices();
   LoadPlugins();

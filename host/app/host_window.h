@@ -59,6 +59,8 @@ class HostWindow : public QMainWindow {
   // The ids shown in the table, top to bottom.
   std::vector<int> ShownIds() const;
   std::vector<hostkit::AssayRecord> ShownRecords() const;
+  // The ids of the selected rows.
+  std::vector<int> SelectedIds() const;
   void ShowStatus(const QString& text);
 
  protected:
@@ -69,7 +71,6 @@ class HostWindow : public QMainWindow {
   void BuildMenus();
   void ImportFilesCommand();
   void ImportFolderCommand();
-  std::vector<int> SelectedIds() const;
   const hostkit::AssayRecord* Record(int id) const;
   void UpdateCommands();
 

@@ -23,21 +23,8 @@ struct WrittenSet {
   std::vector<std::string> settingOptions;
 };
 
-inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
-  const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
-  ComponentTable components;
-  LoadComponentTable(componentFile, components);
-  const chrmgen::GeneratedSet set = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
-  std::filesystem::remove_all(folder);
-  chrmgen::WriteSet(set, folder, componentFile, true);
-
-  WrittenSet written;
-  written.folder = folder;
-  written.database = folder + "/assays.db";
-  for (const chrmgen::AssayRow& row : set.Assays(folder)) {
-    written.files.push_back(row.filename);
-    written.ids.push_back(row.id);
-  }
+// The settings a generated set wants typed, as simdist options ("--method", "0", ...).
+inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set) {
   // Settings key of the dialogs -> option of simdist.
   static const std::map<std::string, std::string> kOption = {
       {"method", "--method"},
@@ -56,12 +43,37 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
       {"time_C3", "--c3"},
       {"time_C4", "--c4"},
   };
+  std::vector<std::string> options;
   for (const auto& [key, value] : set.settings) {
     const auto option = kOption.find(key);
     if (option == kOption.end() || value.empty()) continue;
-    written.settingOptions.push_back(option->second);
-    written.settingOptions.push_back(value);
+    options.push_back(option->second);
+    options.push_back(value);
   }
+  return options;
+}
+
+// The generated set of `scenario` (the project's component table).
+inline chrmgen::GeneratedSet GenerateScenario(const std::string& scenario) {
+  ComponentTable components;
+  LoadComponentTable(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv", components);
+  return chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+}
+
+inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
+  const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+  const chrmgen::GeneratedSet set = GenerateScenario(scenario);
+  std::filesystem::remove_all(folder);
+  chrmgen::WriteSet(set, folder, componentFile, true);
+
+  WrittenSet written;
+  written.folder = folder;
+  written.database = folder + "/assays.db";
+  for (const chrmgen::AssayRow& row : set.Assays(folder)) {
+    written.files.push_back(row.filename);
+    written.ids.push_back(row.id);
+  }
+  written.settingOptions = SettingOptions(set);
   return written;
 }
 

@@ -16,6 +16,7 @@
 #include "aia_writer.h"
 #include "chromatogram/component_table.h"
 #include "chromatogram_set.h"
+#include "sequence_writer.h"
 #include "set_writer.h"
 #include "shell/text.h"
 
@@ -44,7 +45,9 @@ const char* const kUsage =
     "  --id-base N          first assay id (default 101, 201, 301, 401 by scenario)\n"
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
     "  --no-db              do not write assays.db\n"
-    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n";
+    "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
+    "  --sequence N[xK]     write a day's sequence instead: the set's calibration, blank, check and\n"
+    "                       reference, then N samples of K analyses each (default K 2)\n";
 
 struct UsageError {
   std::string message;
@@ -87,6 +90,8 @@ int Generate(const std::vector<std::string>& args) {
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
   bool aia = false;
+  int samples = 0;
+  int injections = 2;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--solvent") {
@@ -133,7 +138,12 @@ int Generate(const std::vector<std::string>& args) {
       options.assayIdBase = Integer(option, value);
     else if (option == "--components")
       components = value;
-    else
+    else if (option == "--sequence") {
+      const size_t times = value.find('x');
+      samples = Integer(option, value.substr(0, times));
+      if (times != std::string::npos) injections = Integer(option, value.substr(times + 1));
+      if (samples < 1 || injections < 1) throw UsageError{"--sequence needs at least 1 sample of 1 analysis"};
+    } else
       throw UsageError{"unknown option " + option};
   }
   if (const std::string problem = OptionsProblem(options); !problem.empty()) throw UsageError{problem};
@@ -144,6 +154,12 @@ int Generate(const std::vector<std::string>& args) {
     return 1;
   }
   const GeneratedSet set = GenerateSet(options, table);
+  if (samples > 0) {
+    const std::vector<std::string> paths = WriteSequence(set, folder, samples, injections);
+    std::printf("%s: a sequence of %zu chromatograms (%d samples) in %s\n", options.scenario.c_str(),
+                paths.size(), samples, folder.c_str());
+    return 0;
+  }
   WriteSet(set, folder, components, database);
   if (aia) WriteAiaSet(set, folder);
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
