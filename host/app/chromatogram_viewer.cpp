@@ -1,8 +1,8 @@
 #include "chromatogram_viewer.h"
 
+#include "chart/qt/chart_widget.h"
 #include "host_texts.h"
 #include "host_window.h"
-#include "ui/chart/qt/chart_widget.h"
 
 #include <QHeaderView>
 #include <QLabel>

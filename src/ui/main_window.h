@@ -12,7 +12,7 @@
 // empty command does nothing. User-interface thread only.
 #pragma once
 
-#include "ui/grid/grid_ctrl.h"
+#include "grid/qt/grid_ctrl.h"
 #include "workbench/workbench.h"
 
 #include <QDialog>

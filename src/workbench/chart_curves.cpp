@@ -1,10 +1,10 @@
 #include "workbench/chart_curves.h"
 
+#include "chart/chart.h"
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
-#include "ui/chart/chart.h"
 #include "workbench/chart_page_rules.h"
 #include "workbench/workbench_texts.h"
 

@@ -8,7 +8,7 @@
 // user are read by the decimal-prefix rule. User-interface thread only.
 #pragma once
 
-#include "ui/chart/chart.h"
+#include "chart/chart.h"
 
 #include <array>
 #include <string>

@@ -21,6 +21,7 @@
 // until the next command. User-interface thread only.
 #pragma once
 
+#include "chart/chart.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
 #include "engine/analysis.h"
@@ -29,7 +30,6 @@
 #include "engine/result_tables.h"
 #include "lists/table_model.h"
 #include "shell/shell.h"
-#include "ui/chart/chart.h"
 
 #include <cstdint>
 #include <functional>

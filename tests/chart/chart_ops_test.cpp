@@ -1,4 +1,4 @@
-#include "ui/chart/chart.h"
+#include "chart/chart.h"
 
 #include <gtest/gtest.h>
 

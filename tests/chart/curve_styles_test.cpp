@@ -1,12 +1,12 @@
-#include "ui/chart/curve_styles.h"
+#include "chart/curve_styles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "chart/chart.h"
 #include "chart/recording_canvas.h"
-#include "ui/chart/chart.h"
 
 namespace p528 {
 namespace {

@@ -8,8 +8,8 @@
 #include <limits>
 #include <vector>
 
+#include "chart/chart.h"
 #include "chart/recording_canvas.h"
-#include "ui/chart/chart.h"
 
 namespace p528 {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/chart/canvas.h"
+#include "chart/canvas.h"
 
 namespace p528::test {
 

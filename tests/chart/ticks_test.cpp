@@ -1,4 +1,4 @@
-#include "ui/chart/ticks.h"
+#include "chart/ticks.h"
 
 #include <gtest/gtest.h>
 

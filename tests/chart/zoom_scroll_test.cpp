@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "chart/chart.h"
 #include "chart/recording_canvas.h"
-#include "ui/chart/chart.h"
 
 namespace p528 {
 namespace {

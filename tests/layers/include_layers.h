@@ -20,7 +20,7 @@ LayerTable ParseLayerTable(const std::string& text);
 
 // Every forbidden include of the .h/.cpp files under root/src, root/host and root/tools, one
 // line each:
-// "src/engine/analysis.cpp:15: includes \"ui/chart/chart.h\" (ui/chart)".
+// "src/engine/analysis.cpp:15: includes \"chart/chart.h\" (chart)".
 std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerTable& table);
 
 }  // namespace p528::test

@@ -22,20 +22,21 @@ TEST(IncludeLayers, TheTreeKeepsItsLayers) {
 TEST(IncludeLayers, RefusesWhatALayerMayNotInclude) {
   TempFolder tree;
   WriteBytes(tree / "src/engine/tables/table.cpp", "#include \"engine/analysis.h\"\n#include <vector>\n");
-  WriteBytes(
-      tree / "src/engine/analysis.cpp",
-      "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"ui/chart/chart.h\"\n");
-  WriteBytes(tree / "src/ui/chart/chart.cpp", "#include \"ui/chart/qt/chart_png.h\"\n#include <QImage>\n");
-  WriteBytes(tree / "src/ui/chart/qt/chart_png.cpp", "#include \"ui/chart/chart.h\"\n#include <QImage>\n");
+  WriteBytes(tree / "src/engine/analysis.cpp",
+             "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"chart/chart.h\"\n");
+  WriteBytes(tree / "src/chart/chart.cpp", "#include \"chart/qt/chart_png.h\"\n#include <QImage>\n");
+  WriteBytes(tree / "src/chart/qt/chart_png.cpp", "#include \"chart/chart.h\"\n#include <QImage>\n");
+  WriteBytes(tree / "src/grid/grid_rules.cpp", "#include \"grid/qt/grid_ctrl.h\"\n");
   WriteBytes(tree / "src/newfolder/x.cpp", "#include \"shell/text.h\"\n");
   WriteBytes(tree / "tools/simdist/calc.cpp", "#include \"calc.h\"\n#include \"report/make_report.h\"\n");
   WriteBytes(tree / "tools/chrmgen/x.cpp", "#include \"engine/analysis.h\"\n");
   EXPECT_EQ(ForbiddenIncludes(tree.path(), TheTable()),
             (std::vector<std::string>{
-                "src/engine/analysis.cpp:3: includes \"ui/chart/chart.h\" (ui/chart)",
+                "src/chart/chart.cpp:1: includes \"chart/qt/chart_png.h\" (chart/qt)",
+                "src/chart/chart.cpp:2: includes <QImage> (Qt)",
+                "src/engine/analysis.cpp:3: includes \"chart/chart.h\" (chart)",
+                "src/grid/grid_rules.cpp:1: includes \"grid/qt/grid_ctrl.h\" (grid/qt)",
                 "src/newfolder/x.cpp: in a folder that layers.txt does not name",
-                "src/ui/chart/chart.cpp:1: includes \"ui/chart/qt/chart_png.h\" (ui/chart/qt)",
-                "src/ui/chart/chart.cpp:2: includes <QImage> (Qt)",
                 "tools/chrmgen/x.cpp:1: includes \"engine/analysis.h\" (engine)",
             }));
 }

@@ -4,10 +4,10 @@
 #include "report_fixture.h"
 #include "support/temp_folder.h"
 
+#include "chart/chart.h"
 #include "report/make_report.h"
 #include "report/report_texts.h"
 #include "shell/text.h"
-#include "ui/chart/chart.h"
 
 #include <filesystem>
 #include <fstream>

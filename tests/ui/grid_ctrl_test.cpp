@@ -1,6 +1,6 @@
 // The list grid as the owner's answers make it: in-place editing and its undo, the keys
 // that end an edit, header-click sorting, the hidden column, double clicks.
-#include "ui/grid/grid_ctrl.h"
+#include "grid/qt/grid_ctrl.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // the tabs, the calibration tab's fields and calculator, the distillation page's curves.
 #include "ui_fixture.h"
 
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/qt/chart_widget.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/pages/colour_swatch.h"
 #include "ui/pages/distillation_page.h"

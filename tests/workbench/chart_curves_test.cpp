@@ -2,12 +2,12 @@
 // calculation read the same numbers, and nothing once the vectors are about to go.
 #include "workbench/chart_curves.h"
 
+#include "chart/chart.h"
 #include "engine/analysis.h"
 #include "engine/calibration.h"
 #include "engine/message_log.h"
 #include "engine/result_tables.h"
 #include "shell/shell.h"
-#include "ui/chart/chart.h"
 
 #include <gtest/gtest.h>
 

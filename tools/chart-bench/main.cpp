@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/chart/qt/chart_png.h"
-#include "ui/chart/qt/qpainter_canvas.h"
+#include "chart/qt/chart_png.h"
+#include "chart/qt/qpainter_canvas.h"
 
 namespace {
 

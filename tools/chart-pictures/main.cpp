@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/chart/qt/chart_png.h"
+#include "chart/qt/chart_png.h"
 
 namespace {
 

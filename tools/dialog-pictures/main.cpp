@@ -9,10 +9,10 @@
 #include "cli_host.h"
 #include "host/kit/profile_store.h"
 
+#include "chart/qt/chart_widget.h"
 #include "report/report_options.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"
-#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_commands.h"

@@ -3,7 +3,7 @@
 // set, and the repaint of the visible page. Runs offscreen.
 #include "demo_window.h"
 
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/qt/chart_widget.h"
 #include "ui/pages/calibration_page.h"
 
 #include <benchmark/benchmark.h>

@@ -3,11 +3,11 @@
 // and the desktop's viewer.
 #include "ui/dialogs/dialog_commands.h"
 
+#include "chart/qt/chart_png.h"
+#include "chart/qt/chart_widget.h"
 #include "report/report_file_name.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
-#include "ui/chart/qt/chart_png.h"
-#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "workbench/workbench.h"

@@ -5,7 +5,7 @@
 // decisions (calculator, show flags, colours, read-out) are the core's chart page rules.
 #pragma once
 
-#include "ui/chart/chart.h"
+#include "chart/chart.h"
 #include "workbench/chart_page_rules.h"
 
 #include <QObject>

@@ -8,9 +8,9 @@
 // "Рассчитать Y по X" 1104, "Рассчитать X по Y" 1105, C1-C4 1106-1109, resolution 1110.
 #pragma once
 
-#include "ui/chart/chart_owner.h"
-#include "ui/chart/qt/chart_widget.h"
-#include "ui/grid/grid_ctrl.h"
+#include "chart/chart_owner.h"
+#include "chart/qt/chart_widget.h"
+#include "grid/qt/grid_ctrl.h"
 
 #include <QWidget>
 #include <array>

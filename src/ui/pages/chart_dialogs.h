@@ -7,8 +7,8 @@
 // modal dialog runs. Each dialog can grow but not shrink below its size when it opened.
 #pragma once
 
-#include "ui/chart/chart_owner.h"
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/chart_owner.h"
+#include "chart/qt/chart_widget.h"
 #include "workbench/chart_page_rules.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // (0x00BBGGRR); a click asks the page to choose another.
 #pragma once
 
-#include "ui/chart/canvas.h"
+#include "chart/canvas.h"
 
 #include <QWidget>
 

@@ -4,8 +4,8 @@
 // chart opens the enlarged dialog CDlgChartProp with the page's curves and colours.
 #pragma once
 
-#include "ui/chart/chart_owner.h"
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/chart_owner.h"
+#include "chart/qt/chart_widget.h"
 
 #include <QWidget>
 

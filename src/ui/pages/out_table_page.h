@@ -3,7 +3,7 @@
 // be edited or sorted and a double click only selects a row.
 #pragma once
 
-#include "ui/grid/grid_ctrl.h"
+#include "grid/qt/grid_ctrl.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ui/chart/qt/chart_png.h"
+#include "chart/qt/chart_png.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/chart/qt/qpainter_canvas.h"
+#include "chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 namespace {

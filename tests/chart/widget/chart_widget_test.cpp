@@ -1,4 +1,4 @@
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/qt/chart_widget.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "../html_reader.h"
 #include "support/temp_folder.h"
 
+#include "chart/qt/chart_png.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
 #include "engine/analysis.h"
@@ -14,7 +15,6 @@
 #include "shell/settings.h"
 #include "shell/string_table.h"
 #include "support/fake_host.h"
-#include "ui/chart/qt/chart_png.h"
 #include "workbench/workbench.h"
 
 #include <gtest/gtest.h>

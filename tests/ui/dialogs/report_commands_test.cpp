@@ -3,9 +3,9 @@
 // windows' size, and a report that cannot be made leaves nothing behind.
 #include "dialogs_fixture.h"
 
+#include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
 #include "report/html_reader.h"
-#include "ui/chart/qt/chart_widget.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
 

@@ -3,7 +3,7 @@
 // report with charts (report_pictures_loader.cpp).
 #include "report_pictures.h"
 
-#include "ui/chart/qt/chart_png.h"
+#include "chart/qt/chart_png.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>

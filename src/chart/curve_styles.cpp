@@ -1,4 +1,4 @@
-#include "ui/chart/curve_styles.h"
+#include "chart/curve_styles.h"
 
 #include <algorithm>
 #include <cstdlib>

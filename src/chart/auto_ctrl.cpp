@@ -1,4 +1,4 @@
-#include "ui/chart/auto_ctrl.h"
+#include "chart/auto_ctrl.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "ui/chart/series.h"
+#include "chart/series.h"
 
 #include <cmath>
 

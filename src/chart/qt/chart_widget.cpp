@@ -1,11 +1,11 @@
-#include "ui/chart/qt/chart_widget.h"
+#include "chart/qt/chart_widget.h"
 
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
-#include "ui/chart/qt/qpainter_canvas.h"
+#include "chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/chart/canvas.h"
-#include "ui/chart/coord_object.h"
-#include "ui/chart/series.h"
+#include "chart/canvas.h"
+#include "chart/coord_object.h"
+#include "chart/series.h"
 
 namespace p528 {
 

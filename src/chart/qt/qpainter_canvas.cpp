@@ -1,4 +1,4 @@
-#include "ui/chart/qt/qpainter_canvas.h"
+#include "chart/qt/qpainter_canvas.h"
 
 #include <QFontMetrics>
 #include <QString>

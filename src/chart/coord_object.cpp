@@ -1,4 +1,4 @@
-#include "ui/chart/coord_object.h"
+#include "chart/coord_object.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "ui/chart/panel.h"
+#include "chart/panel.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
+#include "chart/curve_styles.h"
+#include "chart/ticks.h"
 #include "shell/text.h"
-#include "ui/chart/curve_styles.h"
-#include "ui/chart/ticks.h"
 
 namespace p528 {
 

@@ -1,11 +1,11 @@
-#include "ui/chart/qt/chart_png.h"
+#include "chart/qt/chart_png.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "ui/chart/qt/qpainter_canvas.h"
+#include "chart/qt/qpainter_canvas.h"
 
 namespace p528 {
 

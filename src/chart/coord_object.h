@@ -6,7 +6,7 @@
 // is integer: round(v) is ceil(v - 0.5), the nearest integer with halves going down.
 #pragma once
 
-#include "ui/chart/canvas.h"
+#include "chart/canvas.h"
 
 namespace p528 {
 

@@ -2,7 +2,7 @@
 // bands. The series must already carry the panel's PlotRect, view ranges and Surface.
 #pragma once
 
-#include "ui/chart/series.h"
+#include "chart/series.h"
 
 namespace p528 {
 

@@ -1,4 +1,4 @@
-#include "ui/grid/grid_ctrl.h"
+#include "grid/qt/grid_ctrl.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

@@ -15,8 +15,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/chart/chart.h"
-#include "ui/chart/chart_owner.h"
+#include "chart/chart.h"
+#include "chart/chart_owner.h"
 
 class QScrollBar;
 

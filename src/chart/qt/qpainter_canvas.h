@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/chart/canvas.h"
+#include "chart/canvas.h"
 
 namespace p528 {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <mutex>
 
-#include "ui/chart/panel.h"
+#include "chart/panel.h"
 
 namespace p528 {
 

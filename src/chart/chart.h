@@ -17,7 +17,7 @@
 
 #include <vector>
 
-#include "ui/chart/auto_ctrl.h"
+#include "chart/auto_ctrl.h"
 
 namespace p528 {
 

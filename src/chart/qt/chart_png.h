@@ -10,7 +10,7 @@
 #include <QImage>
 #include <vector>
 
-#include "ui/chart/chart.h"
+#include "chart/chart.h"
 
 namespace p528 {
 

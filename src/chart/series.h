@@ -6,7 +6,7 @@
 // points at another series of the same chart (series are never moved once added).
 #pragma once
 
-#include "ui/chart/coord_object.h"
+#include "chart/coord_object.h"
 
 namespace p528 {
 
