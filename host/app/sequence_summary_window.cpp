@@ -49,6 +49,7 @@ SequenceSummaryWindow::SequenceSummaryWindow(const QByteArray& summaryJson, cons
   const QJsonObject summary = QJsonDocument::fromJson(summaryJson).object();
   const QJsonArray samples = summary.value(QStringLiteral("samples")).toArray();
 
+  table_->setObjectName(QStringLiteral("sequenceSamples"));
   table_->setColumnCount(7);
   table_->setHorizontalHeaderLabels({T("Проба", "Sample"), T("Результат", "Result"), T("Тнк, °C", "IBP, °C"),
                                      T("Ткк, °C", "FBP, °C"), T("Повторяемость", "Repeatability"),
