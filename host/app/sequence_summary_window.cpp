@@ -114,7 +114,8 @@ SequenceSummaryWindow::SequenceSummaryWindow(const QByteArray& summaryJson, cons
     left->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(left);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(T("Закрыть", "Close"), QDialogButtonBox::RejectRole);
   QPushButton* open = buttons->addButton(T("Открыть папку", "Open folder"), QDialogButtonBox::ActionRole);
   connect(open, &QPushButton::clicked, this,
           [folder] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
