@@ -4,7 +4,6 @@
 #include "shell/text.h"
 
 #include <algorithm>
-#include <map>
 #include <numeric>
 
 namespace p528::hostkit {
@@ -75,31 +74,69 @@ SequencePlan PlanSequence(const std::vector<SequenceRun>& runs,
                    [&runs](std::size_t a, std::size_t b) { return runs[a].andate < runs[b].andate; });
 
   SequencePlan plan;
-  std::map<std::string, std::size_t> groupOfKey;
-  std::vector<std::size_t> firstPosition;  // of each group, in sequence order
+  struct Found {
+    std::string key;
+    std::size_t firstPosition;
+    SampleGroup group;
+  };
+  std::vector<Found> found;
   // The paired-role runs met so far, with their positions.
   std::array<std::vector<std::pair<std::size_t, const SequenceRun*>>, 4> pairedRuns;
+  std::vector<std::pair<std::size_t, const SequenceRun*>> standards;
+
+  const auto groupOf = [&found](const std::string& key) -> Found* {
+    for (Found& entry : found) {
+      if (entry.key == key) return &entry;
+    }
+    return nullptr;
+  };
+  const auto add = [&found, &groupOf](std::size_t position, const SequenceRun& run, const std::string& key) {
+    Found* entry = groupOf(key);
+    if (entry == nullptr) {
+      found.push_back(Found{key, position, SampleGroup{}});
+      entry = &found.back();
+      entry->group.sample = run.sample;
+    }
+    entry->firstPosition = std::min(entry->firstPosition, position);
+    (run.role == RoleAnalysis ? entry->group.analyses : entry->group.standards).push_back(run);
+  };
 
   for (std::size_t position = 0; position < order.size(); ++position) {
     const SequenceRun& run = runs[order[position]];
     if (run.problem != RunProblem::None || run.role < RoleCalibration || run.role > RoleCheck) {
       plan.leftOut.push_back(run);
       if (plan.leftOut.back().problem == RunProblem::None) plan.leftOut.back().problem = RunProblem::NoRole;
-      continue;
-    }
-    if (run.role != RoleAnalysis && run.role != RoleStandard) {
+    } else if (run.role == RoleAnalysis) {
+      add(position, run, SampleKey(run.sample));
+    } else if (run.role == RoleStandard) {
+      standards.emplace_back(position, &run);
+    } else {
       pairedRuns[PairedIndex(run.role)].emplace_back(position, &run);
-      continue;
     }
-    const std::string key = SampleKey(run.sample);
-    auto [it, isNew] = groupOfKey.try_emplace(key, plan.groups.size());
-    if (isNew) {
-      plan.groups.push_back(SampleGroup{});
-      plan.groups.back().sample = run.sample;
-      firstPosition.push_back(position);
+  }
+  // An internal-standard run joins the analyses of its own sample name, else those whose
+  // name its name begins with ("Condensate 7" for "Condensate 7 + standard"), the longest
+  // such; otherwise it makes a group of its own.
+  for (const auto& [position, run] : standards) {
+    const std::string key = SampleKey(run->sample);
+    std::string joined = key;
+    if (groupOf(key) == nullptr) {
+      std::size_t longest = 0;
+      for (const Found& entry : found) {
+        if (!entry.group.analyses.empty() && entry.key.size() > longest && key.starts_with(entry.key)) {
+          longest = entry.key.size();
+          joined = entry.key;
+        }
+      }
     }
-    SampleGroup& group = plan.groups[it->second];
-    (run.role == RoleAnalysis ? group.analyses : group.standards).push_back(run);
+    add(position, *run, joined);
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Found& a, const Found& b) { return a.firstPosition < b.firstPosition; });
+  std::vector<std::size_t> firstPosition;
+  for (Found& entry : found) {
+    firstPosition.push_back(entry.firstPosition);
+    plan.groups.push_back(std::move(entry.group));
   }
 
   for (std::size_t g = 0; g < plan.groups.size(); ++g) {

@@ -3,9 +3,12 @@
 // calculation set per sample.
 //
 // The rules, in sequence order (analysis time, runs of the same time in the order given):
-// - analyses and internal-standard runs are grouped by their passport's sample name; names
-//   that differ only in letter case or in blanks are one sample ("Gas oil 12" and
-//   " GAS OIL  12"); the group is named as its first run spells it and placed where that run is;
+// - analyses are grouped by their passport's sample name; names that differ only in letter
+//   case or in blanks are one sample ("Gas oil 12" and " GAS OIL  12"); the group is named
+//   as its first analysis spells it and placed where its first run is;
+// - an internal-standard run joins the analyses of its sample name, else those whose name
+//   its own begins with ("Condensate 7 + standard" joins "Condensate 7"; the longest such
+//   name), else it forms a group of its own;
 // - each group gets the calibration, blank, reference and check runs named for the whole
 //   sequence, and for each role that is not named the latest run of that role before the
 //   group's first run; a role without such a run stays empty (without a calibration or a blank
