@@ -1,5 +1,7 @@
 #include "chromatogram/chrm_file.h"
 
+#include "chromatogram/chrm_fields.h"
+
 #include "shell/regular_file.h"
 #include "shell/text.h"
 
@@ -78,20 +80,11 @@ double ReadF64(const unsigned char* p) {
 
 // ---- XML values ----------------------------------------------------------------------
 
-pugi::xml_attribute ValueOf(pugi::xml_node parent, const char* name) {
-  return parent.child(name).attribute("value");
-}
-
-std::string ReadText(pugi::xml_node parent, const char* name) { return ValueOf(parent, name).as_string(); }
-
 // The runtime's text-to-double conversion, always with "." as decimal point. A plain
 // decimal number that makes up the whole text (the form every writer of these files uses)
 // goes through from_chars, which rounds it as the runtime does at a fraction of the cost; a
 // file holds thousands of peak values.
-double ReadDouble(pugi::xml_node parent, const char* name) {
-  const pugi::xml_attribute a = ValueOf(parent, name);
-  if (!a) return 0.0;
-  const char* text = a.value();
+double ParseDouble(const char* text) {
   const std::size_t length = std::strlen(text);
   const bool plain = length > 0 && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-') &&
                      std::strspn(text, "0123456789.-+eE") == length;
@@ -103,51 +96,45 @@ double ReadDouble(pugi::xml_node parent, const char* name) {
   return strtod_l(text, nullptr, CLocale());
 }
 
-// Decimal or "0x" hexadecimal with an optional sign, clamped to the type's range.
-int ReadInt(pugi::xml_node parent, const char* name, int missing = 0) {
-  return ValueOf(parent, name).as_int(missing);
-}
-uint32_t ReadUInt(pugi::xml_node parent, const char* name) { return ValueOf(parent, name).as_uint(0); }
-// True when the value begins with one of "1", "t", "T", "y", "Y".
-bool ReadBool(pugi::xml_node parent, const char* name) { return ValueOf(parent, name).as_bool(false); }
-
-ChrmColumn ReadColumn(pugi::xml_node node) {
-  ChrmColumn c;
-  c.channel = ReadInt(node, "channel");
-  c.name = ReadText(node, "name");
-  c.brand = ReadText(node, "brand");
-  c.type = ReadInt(node, "type");
-  c.diameter = ReadDouble(node, "diameter");
-  c.length = ReadDouble(node, "length");
-  c.carrier = ReadText(node, "carrier");
-  c.phase = ReadText(node, "phase");
-  c.percent = ReadDouble(node, "percent");
-  c.unit = ReadInt(node, "unit");
-  c.fraction0 = ReadDouble(node, "fraction0");
-  c.fraction1 = ReadDouble(node, "fraction1");
-  c.film = ReadDouble(node, "film");
-  c.part = ReadText(node, "part");
-  c.serial = ReadText(node, "serial");
-  return c;
+// One stored member from the "value" attribute of its element. Without the attribute a
+// number or a flag takes the struct's default (`missing`) and a text is empty. Whole numbers
+// are decimal or "0x" hexadecimal with an optional sign, clamped to the type's range; a flag
+// is true when its value begins with one of "1", "t", "T", "y", "Y".
+void ReadValue(pugi::xml_attribute a, std::string& value, const std::string&) { value = a.as_string(); }
+void ReadValue(pugi::xml_attribute a, int& value, int missing) { value = a.as_int(missing); }
+void ReadValue(pugi::xml_attribute a, int64_t& value, int64_t missing) { value = a.as_llong(missing); }
+void ReadValue(pugi::xml_attribute a, uint32_t& value, uint32_t missing) { value = a.as_uint(missing); }
+void ReadValue(pugi::xml_attribute a, bool& value, bool missing) { value = a.as_bool(missing); }
+void ReadValue(pugi::xml_attribute a, double& value, double missing) {
+  value = a ? ParseDouble(a.value()) : missing;
 }
 
-ChrmPeak ReadPeak(pugi::xml_node item) {
-  ChrmPeak p;
-  p.front = ReadDouble(item, "front");
-  p.back = ReadDouble(item, "back");
-  p.time = ReadDouble(item, "time");
-  p.area = ReadDouble(item, "area");
-  p.height = ReadDouble(item, "height");
-  p.concent = ReadDouble(item, "concent");
-  p.name = ReadText(item, "name");
-  p.reference = ReadBool(item, "reference");
-  p.left = ReadInt(item, "left", -1);
-  p.right = ReadInt(item, "right", -1);
-  p.flags = ReadUInt(item, "flags");
-  p.front_base_height = ReadDouble(item, "front_base_height");
-  p.back_base_height = ReadDouble(item, "back_base_height");
-  p.index = ReadDouble(item, "index");
-  return p;
+template <class Struct>
+const Struct& Defaults() {
+  static const Struct defaults{};
+  return defaults;
+}
+
+// Every listed member of `out` from the first child element of its name.
+template <class Struct>
+Struct ReadFields(pugi::xml_node node) {
+  Struct out;
+  ForEachChrmField<Struct>([&](const auto& field) {
+    ReadValue(node.child(field.name).attribute("value"), out.*field.member, Defaults<Struct>().*field.member);
+  });
+  return out;
+}
+
+// The listed member named `name`, read from `element`; false when no member has that name.
+template <class Struct>
+bool ReadNamedField(std::string_view name, pugi::xml_node element, Struct& out) {
+  bool known = false;
+  ForEachChrmField<Struct>([&](const auto& field) {
+    if (known || name != field.name) return;
+    ReadValue(element.attribute("value"), out.*field.member, Defaults<Struct>().*field.member);
+    known = true;
+  });
+  return known;
 }
 
 // Children of "passport" in document order; a later element of a known name overwrites an
@@ -158,31 +145,12 @@ void ReadPassport(pugi::xml_node node, ChrmPassport& passport) {
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
     const std::string_view name = child.name();
-    const pugi::xml_attribute value = child.attribute("value");
-    if (name == "assayid")
-      passport.assayid = value.as_string();
-    else if (name == "series")
-      passport.series = value.as_string();
-    else if (name == "sample")
-      passport.sample = value.as_string();
-    else if (name == "method")
-      passport.method = value.as_string();
-    else if (name == "mixture")
-      passport.mixture = value.as_string();
-    else if (name == "andate")
-      passport.andate = value.as_llong(0);
-    else if (name == "date")
-      passport.date = value.as_llong(0);
-    else if (name == "duration")
-      passport.duration = value ? strtod_l(value.value(), nullptr, CLocale()) : 0.0;
-    else if (name == "graduation")
-      passport.graduation = value.as_bool(false);
-    else if (name == "defect")
-      passport.defect = value.as_bool(false);
-    else if (name == "column")
-      passport.columns.push_back(ReadColumn(child));
+    if (ReadNamedField(name, child, passport)) continue;
+    if (name == "column")
+      passport.columns.push_back(ReadFields<ChrmColumn>(child));
     else
-      passport.fields.push_back({std::string(name), child.attribute("title").as_string(), value.as_string()});
+      passport.fields.push_back(
+          {std::string(name), child.attribute("title").as_string(), child.attribute("value").as_string()});
   }
 }
 
@@ -190,7 +158,7 @@ void ReadPassport(pugi::xml_node node, ChrmPassport& passport) {
 // number, or naming a channel the file does not carry, is skipped.
 void ReadPeakTables(pugi::xml_node node, std::vector<ChrmChannel>& channels) {
   for (pugi::xml_node element : node.children("channel")) {
-    const int number = ReadInt(element, "number", -1);
+    const int number = element.child("number").attribute("value").as_int(-1);
     if (number < 0) continue;
     ChrmChannel* target = nullptr;
     for (ChrmChannel& channel : channels) {
@@ -202,7 +170,7 @@ void ReadPeakTables(pugi::xml_node node, std::vector<ChrmChannel>& channels) {
     if (target == nullptr) continue;
     target->peaks.clear();
     for (pugi::xml_node item : element.child("table").children("item"))
-      target->peaks.push_back(ReadPeak(item));
+      target->peaks.push_back(ReadFields<ChrmPeak>(item));
   }
 }
 
@@ -277,53 +245,31 @@ struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
 
-void AddValue(pugi::xml_node parent, const char* name, std::string_view text) {
+// One stored member as the "value" attribute of its element: whole numbers in decimal,
+// doubles with 17 significant digits (they read back bit for bit), flags as "true"/"false".
+void WriteValue(pugi::xml_node parent, const char* name, std::string_view text) {
   parent.append_child(name).append_attribute("value").set_value(text.data(), text.size());
 }
-void AddDouble(pugi::xml_node parent, const char* name, double v) {
-  AddValue(parent, name, Format("%.17g", v));
+void WriteValue(pugi::xml_node parent, const char* name, const std::string& v) {
+  WriteValue(parent, name, std::string_view(v));
 }
-void AddInt(pugi::xml_node parent, const char* name, int64_t v) {
-  AddValue(parent, name, Format("%lld", static_cast<long long>(v)));
+void WriteValue(pugi::xml_node parent, const char* name, int64_t v) {
+  WriteValue(parent, name, Format("%lld", static_cast<long long>(v)));
 }
-void AddUInt(pugi::xml_node parent, const char* name, uint32_t v) { AddValue(parent, name, Format("%u", v)); }
-void AddBool(pugi::xml_node parent, const char* name, bool v) {
-  AddValue(parent, name, v ? "true" : "false");
+void WriteValue(pugi::xml_node parent, const char* name, int v) { WriteValue(parent, name, int64_t{v}); }
+void WriteValue(pugi::xml_node parent, const char* name, uint32_t v) {
+  WriteValue(parent, name, Format("%u", v));
 }
-
-void BuildColumn(pugi::xml_node node, const ChrmColumn& c) {
-  AddInt(node, "channel", c.channel);
-  AddValue(node, "name", c.name);
-  AddValue(node, "brand", c.brand);
-  AddInt(node, "type", c.type);
-  AddDouble(node, "diameter", c.diameter);
-  AddDouble(node, "length", c.length);
-  AddValue(node, "carrier", c.carrier);
-  AddValue(node, "phase", c.phase);
-  AddDouble(node, "percent", c.percent);
-  AddInt(node, "unit", c.unit);
-  AddDouble(node, "fraction0", c.fraction0);
-  AddDouble(node, "fraction1", c.fraction1);
-  AddDouble(node, "film", c.film);
-  AddValue(node, "part", c.part);
-  AddValue(node, "serial", c.serial);
+void WriteValue(pugi::xml_node parent, const char* name, bool v) {
+  WriteValue(parent, name, std::string_view(v ? "true" : "false"));
+}
+void WriteValue(pugi::xml_node parent, const char* name, double v) {
+  WriteValue(parent, name, Format("%.17g", v));
 }
 
-void BuildPeak(pugi::xml_node item, const ChrmPeak& p) {
-  AddDouble(item, "front", p.front);
-  AddDouble(item, "back", p.back);
-  AddDouble(item, "time", p.time);
-  AddDouble(item, "area", p.area);
-  AddDouble(item, "height", p.height);
-  AddDouble(item, "concent", p.concent);
-  AddValue(item, "name", p.name);
-  AddBool(item, "reference", p.reference);
-  AddInt(item, "left", p.left);
-  AddInt(item, "right", p.right);
-  AddUInt(item, "flags", p.flags);
-  AddDouble(item, "front_base_height", p.front_base_height);
-  AddDouble(item, "back_base_height", p.back_base_height);
-  AddDouble(item, "index", p.index);
+template <class Struct>
+void WriteFields(pugi::xml_node node, const Struct& in) {
+  ForEachChrmField<Struct>([&](const auto& field) { WriteValue(node, field.name, in.*field.member); });
 }
 
 void BuildDocument(const CVantiroFile4& file, pugi::xml_document& doc) {
@@ -336,17 +282,8 @@ void BuildDocument(const CVantiroFile4& file, pugi::xml_document& doc) {
   const ChrmPassport& ps = file.passport;
   pugi::xml_node passport = root.append_child("passport");
   passport.append_attribute("version") = 1;
-  AddValue(passport, "assayid", ps.assayid);
-  AddValue(passport, "series", ps.series);
-  AddInt(passport, "andate", ps.andate);
-  AddDouble(passport, "duration", ps.duration);
-  AddValue(passport, "sample", ps.sample);
-  AddValue(passport, "method", ps.method);
-  AddBool(passport, "graduation", ps.graduation);
-  AddInt(passport, "date", ps.date);
-  AddBool(passport, "defect", ps.defect);
-  AddValue(passport, "mixture", ps.mixture);
-  for (const ChrmColumn& column : ps.columns) BuildColumn(passport.append_child("column"), column);
+  WriteFields(passport, ps);
+  for (const ChrmColumn& column : ps.columns) WriteFields(passport.append_child("column"), column);
   for (const PassportField& field : ps.fields) {
     pugi::xml_node node = passport.append_child(field.name.c_str());
     node.append_attribute("title").set_value(field.title.data(), field.title.size());
@@ -356,9 +293,9 @@ void BuildDocument(const CVantiroFile4& file, pugi::xml_document& doc) {
   pugi::xml_node channels = root.append_child("channels");
   for (const ChrmChannel& channel : file.channels) {
     pugi::xml_node node = channels.append_child("channel");
-    AddInt(node, "number", channel.number);
+    WriteValue(node, "number", channel.number);
     pugi::xml_node table = node.append_child("table");
-    for (const ChrmPeak& peak : channel.peaks) BuildPeak(table.append_child("item"), peak);
+    for (const ChrmPeak& peak : channel.peaks) WriteFields(table.append_child("item"), peak);
   }
 }
 

@@ -5,6 +5,7 @@
 #include "shell/module_file.h"
 #include "shell/plugin_info.h"
 #include "shell/settings.h"
+#include "shell/shell_texts.h"
 #include "shell/text.h"
 
 #include <utility>
@@ -55,7 +56,7 @@ int PluginModule::OnModulesLoaded() {
   if (host_ != nullptr && host_->CreateService != nullptr)
     menuService_ = host_->CreateService(kMenuCommandService, callbacks_.menuCommand);
 
-  menuCaption_ = Utf8ToUtf16(shell_.Str(kMenuCaptionText));
+  menuCaption_ = Utf8ToUtf16(shell_.Str(text::kMenuCaption));
   MenuItemInfo item{};
   item.size = sizeof(MenuItemInfo);
   item.caption = menuCaption_.c_str();

@@ -25,7 +25,6 @@ namespace p528 {
 
 inline constexpr const char* kModulesLoadedEvent = "System/ModulesLoaded";
 inline constexpr const char* kMenuCommandService = "plug528/MenuCommand";
-inline constexpr int kMenuCaptionText = 2076;  // "Данные/Расчёты/Имитированная дистилляция нефти"
 
 // What the module needs of its main window. The window layer implements it.
 class MainWindow {

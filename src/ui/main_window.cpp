@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "ui/control_ids.h"
 #include "ui/dialog_seams.h"
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/distillation_page.h"
@@ -7,6 +8,8 @@
 #include "ui/pages/out_table_page.h"
 #include "ui/ui_text.h"
 #include "ui/window_icon.h"
+#include "ui/window_texts.h"
+#include "workbench/workbench_texts.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -23,24 +26,8 @@ namespace p528::ui {
 
 namespace {
 
-// Control ids of template 102.
-constexpr int kAddId = 1000;
-constexpr int kRemoveId = 1010;
-constexpr int kRemoveAllId = 1006;
-constexpr int kOpenId = 1007;
-constexpr int kInstrumentLabelId = 1040;
-constexpr int kInstrumentNumberId = 1168;
-constexpr int kComponentsId = 1016;
-constexpr int kAnalysisSettingsId = 1014;
-constexpr int kReportSettingsId = 1011;
-constexpr int kReportId = 1008;
-constexpr int kSaveReportId = 1013;
-constexpr int kFileListId = 1012;
-constexpr int kTabsId = 1005;
+namespace id = control::main_window;
 
-constexpr int kTitleText = 130;      // "Доп расчет 528. Версия: %s "
-constexpr int kFirstTabText = 2001;  // "Град. график" .. 2008
-constexpr int kNumberCaptionText = 4011;
 constexpr int kTemplateWidth = 605;  // dialog units
 constexpr int kTemplateHeight = 360;
 
@@ -70,7 +57,7 @@ CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const st
 
   setObjectName(QStringLiteral("102"));
   setWindowIcon(WindowIcon());
-  setWindowTitle(Text(shell_, kTitleText).replace(QStringLiteral("%s"), Qs(version)));
+  setWindowTitle(Text(shell_, text::kMainWindowTitle).replace(QStringLiteral("%s"), Qs(version)));
   setSizeGripEnabled(true);
   BuildControls();
   BuildPages();
@@ -102,7 +89,7 @@ QPushButton* CDarErud528Dlg::AddButton(int id, int text, const std::function<voi
 
 void CDarErud528Dlg::BuildControls() {
   fileList_ = new CGridCtrl(this);
-  fileList_->setObjectName(Id(kFileListId));
+  fileList_->setObjectName(Id(id::kFileList));
   fileList_->SetTable(&workbench_->fileListForView());
   fileList_->SetOwner(this);
   // A whole set (eight files and more) is seen without scrolling.
@@ -113,15 +100,16 @@ void CDarErud528Dlg::BuildControls() {
   });
 
   auto* files = new QVBoxLayout;
-  files->addWidget(
-      AddButton(kAddId, 4001, [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
-  files->addWidget(AddButton(kRemoveId, 4002, [this] { RemoveSelected(); }));
-  files->addWidget(AddButton(kRemoveAllId, 4003, [this] { workbench_->RemoveAll(); }));
-  files->addWidget(AddButton(kOpenId, 4004, [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
-  auto* label = new QLabel(Text(shell_, 4005), this);
-  label->setObjectName(Id(kInstrumentLabelId));
+  files->addWidget(AddButton(id::kAdd, text::kMainAdd,
+                             [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
+  files->addWidget(AddButton(id::kRemove, text::kMainRemove, [this] { RemoveSelected(); }));
+  files->addWidget(AddButton(id::kRemoveAll, text::kMainRemoveAll, [this] { workbench_->RemoveAll(); }));
+  files->addWidget(AddButton(id::kOpenInHost, text::kMainOpenInHost,
+                             [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
+  auto* label = new QLabel(Text(shell_, text::kMainInstrumentLabel), this);
+  label->setObjectName(Id(id::kInstrumentLabel));
   instrumentNumber_ = new QLineEdit(this);
-  instrumentNumber_->setObjectName(Id(kInstrumentNumberId));
+  instrumentNumber_->setObjectName(Id(id::kInstrumentNumber));
   instrumentNumber_->setAlignment(Qt::AlignCenter);
   connect(instrumentNumber_, &QLineEdit::textEdited, this, [this] { InstrumentNumberEdited(); });
   files->addWidget(label);
@@ -137,15 +125,19 @@ void CDarErud528Dlg::BuildControls() {
     if (command) command();
   };
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(AddButton(kComponentsId, 4006, [this, run] { run(commands.components); }));
-  bottom->addWidget(AddButton(kAnalysisSettingsId, 4007, [this, run] { run(commands.analysisSettings); }));
-  bottom->addWidget(AddButton(kReportSettingsId, 4008, [this, run] { run(commands.reportSettings); }));
+  bottom->addWidget(
+      AddButton(id::kComponents, text::kMainComponents, [this, run] { run(commands.components); }));
+  bottom->addWidget(AddButton(id::kAnalysisSettings, text::kMainAnalysisSettings,
+                              [this, run] { run(commands.analysisSettings); }));
+  bottom->addWidget(AddButton(id::kReportSettings, text::kMainReportSettings,
+                              [this, run] { run(commands.reportSettings); }));
   bottom->addStretch(1);
-  bottom->addWidget(AddButton(kReportId, 4009, [this, run] { run(commands.showReport); }));
-  bottom->addWidget(AddButton(kSaveReportId, 4010, [this, run] { run(commands.saveReport); }));
+  bottom->addWidget(AddButton(id::kReport, text::kMainReport, [this, run] { run(commands.showReport); }));
+  bottom->addWidget(
+      AddButton(id::kSaveReport, text::kMainSaveReport, [this, run] { run(commands.saveReport); }));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(Id(kTabsId));
+  tabs_->setObjectName(Id(id::kTabs));
   // Every tab caption stays readable: the window is never narrower than the tab row.
   tabs_->tabBar()->setUsesScrollButtons(false);
 
@@ -170,7 +162,7 @@ void CDarErud528Dlg::BuildPages() {
   for (int tab = 0; tab < kResultPages; ++tab) {
     QWidget* page = pages_[static_cast<std::size_t>(tab)];
     page->setObjectName(Id(kPageTemplates[tab]));
-    tabs_->addTab(page, Text(shell_, kFirstTabText + tab));
+    tabs_->addTab(page, Text(shell_, text::kTabCalibration + tab));
   }
   tabs_->setCurrentIndex(0);
 }
@@ -203,7 +195,8 @@ void CDarErud528Dlg::ShowDatabaseError(const DataBase::SqlException&, const std:
 }
 
 void CDarErud528Dlg::ShowInstrumentNumberRefused(const std::string& text) {
-  seams_->ShowMessage(this, Text(shell_, kNumberCaptionText), Qs(text), DialogSeams::MessageKind::Warning);
+  seams_->ShowMessage(this, Text(shell_, text::kMainInstrumentNumber), Qs(text),
+                      DialogSeams::MessageKind::Warning);
 }
 
 void CDarErud528Dlg::Recalculated() {

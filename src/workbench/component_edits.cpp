@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/workbench_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,10 @@ namespace p528 {
 
 namespace {
 
-constexpr int kColumnCaptions[] = {284, 285, 286, 287, 288, 289};
+constexpr int kColumnCaptions[] = {text::kComponentColumnId,           text::kComponentColumnName,
+                                   text::kComponentColumnAltName,      text::kComponentColumnResponse,
+                                   text::kComponentColumnBoilingPoint, text::kComponentColumnMixtureMass};
 constexpr int kColumnWidths[] = {30, 140, 120, 130, 100, 130};
-constexpr int kNewComponentName = 290;  // "Новый компонент"
-constexpr int kNamePrompt = 291;        // "Задать ИМЯ!"
 
 std::vector<std::string> RowCells(const ComponentRecord& r, bool latin) {
   return {Format("%i", r.id),
@@ -143,12 +144,12 @@ int ComponentsEditor::AddComponent() {
   ComponentEdit edit;
   edit.op = EditAdd;
   edit.record.id = nextId_;
-  (shell_.foreignUi != 0 ? edit.record.nameLatin : edit.record.name) = shell_.Str(kNewComponentName);
+  (shell_.foreignUi != 0 ? edit.record.nameLatin : edit.record.name) = shell_.Str(text::kNewComponentName);
   edits_.push_back(edit);
   RowData data;
   data.FillColour = kAddedRowColour;
-  const int row = list_.AppendRow({Format("%i", nextId_), shell_.Str(kNewComponentName),
-                                   shell_.Str(kNamePrompt), "0.000", "0.000", "0.000"},
+  const int row = list_.AppendRow({Format("%i", nextId_), shell_.Str(text::kNewComponentName),
+                                   shell_.Str(text::kComponentNamePrompt), "0.000", "0.000", "0.000"},
                                   data);
   ++nextId_;
   return row;

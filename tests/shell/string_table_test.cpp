@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace p528 {
 namespace {
@@ -33,17 +34,21 @@ TEST(StringTables, NumbersAreUniqueAndEveryRussianTextHasAnEnglishOne) {
     EXPECT_NE(RussianStrings().Find(e.id), nullptr) << "no Russian text for " << e.id;
 }
 
-// The text-id tables (*_texts.h under src/): every id is defined once, under one number, and
-// names a text of both string tables.
+// The text-id tables (*_texts.h under src/ and tools/): every id is defined once, under one
+// number, and names a text of both string tables.
 TEST(StringTables, EveryTextIdIsDefinedOnceAndNamesATextInBothLanguages) {
   const std::string definition = "inline constexpr int ";
   std::map<int, std::string> byNumber;
   std::set<std::string> names;
   int count = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(PLUG528_SOURCE_DIR "/src")) {
-    const std::string file = entry.path().filename().string();
-    if (!file.ends_with("_texts.h")) continue;
-    std::ifstream in(entry.path());
+  std::vector<std::filesystem::path> files;
+  for (const char* folder : {PLUG528_SOURCE_DIR "/src", PLUG528_SOURCE_DIR "/tools"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      if (entry.path().filename().string().ends_with("_texts.h")) files.push_back(entry.path());
+  }
+  for (const std::filesystem::path& path : files) {
+    const std::string file = path.filename().string();
+    std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
       // inline constexpr int kName = 123;
       if (!line.starts_with(definition)) continue;

@@ -2,6 +2,7 @@
 // output (the interface is documented in docs/chrm-inspect.md). Exit status 0 when the file
 // was read, 1 when it was not (the object then holds only the reader's status), 2 on a
 // wrong command line.
+#include "chromatogram/chrm_fields.h"
 #include "chromatogram/chrm_file.h"
 #include "shell/json_writer.h"
 
@@ -31,42 +32,23 @@ const char* StatusText(int status) {
   }
 }
 
-void WriteColumn(JsonWriter& w, const ChrmColumn& c) {
-  w.BeginObject();
-  w.Member("channel", c.channel);
-  w.Member("name", c.name);
-  w.Member("brand", c.brand);
-  w.Member("type", c.type);
-  w.Member("diameter", c.diameter);
-  w.Member("length", c.length);
-  w.Member("carrier", c.carrier);
-  w.Member("phase", c.phase);
-  w.Member("percent", c.percent);
-  w.Member("unit", c.unit);
-  w.Member("fraction0", c.fraction0);
-  w.Member("fraction1", c.fraction1);
-  w.Member("film", c.film);
-  w.Member("part", c.part);
-  w.Member("serial", c.serial);
-  w.EndObject();
+// Every stored member of `in` as a member of the open object, in the file's order.
+template <class Struct>
+void WriteFields(JsonWriter& w, const Struct& in) {
+  p528::ForEachChrmField<Struct>([&](const auto& field) { w.Member(field.name, in.*field.member); });
 }
 
 void WritePassport(JsonWriter& w, const ChrmPassport& p) {
   w.BeginObject();
   w.Member("path", p.path);
-  w.Member("assayid", p.assayid);
-  w.Member("series", p.series);
-  w.Member("andate", p.andate);
-  w.Member("duration", p.duration);
-  w.Member("sample", p.sample);
-  w.Member("method", p.method);
-  w.Member("graduation", p.graduation);
-  w.Member("date", p.date);
-  w.Member("defect", p.defect);
-  w.Member("mixture", p.mixture);
+  WriteFields(w, p);
   w.Key("columns");
   w.BeginArray();
-  for (const ChrmColumn& c : p.columns) WriteColumn(w, c);
+  for (const ChrmColumn& c : p.columns) {
+    w.BeginObject();
+    WriteFields(w, c);
+    w.EndObject();
+  }
   w.EndArray();
   w.Key("fields");
   w.BeginArray();
@@ -78,25 +60,6 @@ void WritePassport(JsonWriter& w, const ChrmPassport& p) {
     w.EndObject();
   }
   w.EndArray();
-  w.EndObject();
-}
-
-void WritePeak(JsonWriter& w, const ChrmPeak& p) {
-  w.BeginObject();
-  w.Member("front", p.front);
-  w.Member("back", p.back);
-  w.Member("time", p.time);
-  w.Member("area", p.area);
-  w.Member("height", p.height);
-  w.Member("concent", p.concent);
-  w.Member("name", p.name);
-  w.Member("reference", p.reference);
-  w.Member("left", p.left);
-  w.Member("right", p.right);
-  w.Member("flags", p.flags);
-  w.Member("front_base_height", p.front_base_height);
-  w.Member("back_base_height", p.back_base_height);
-  w.Member("index", p.index);
   w.EndObject();
 }
 
@@ -122,7 +85,11 @@ void WriteChannel(JsonWriter& w, const ChrmChannel& c) {
   any ? w.Double(hi) : w.Null();
   w.Key("peaks");
   w.BeginArray();
-  for (const ChrmPeak& p : c.peaks) WritePeak(w, p);
+  for (const ChrmPeak& p : c.peaks) {
+    w.BeginObject();
+    WriteFields(w, p);
+    w.EndObject();
+  }
   w.EndArray();
   w.EndObject();
 }

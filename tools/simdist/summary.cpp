@@ -1,7 +1,9 @@
 #include "summary.h"
 
 #include "shell/text.h"
+#include "summary_texts.h"
 #include "workbench/workbench.h"
+#include "workbench/workbench_texts.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -9,30 +11,6 @@
 namespace p528::simdist {
 
 namespace {
-
-constexpr int kMethodNameFirst = 3760;
-constexpr int kFilesHeading = 3766;
-constexpr int kMethodLine = 3767;
-constexpr int kCalibrationLine = 3768;
-constexpr int kAnalysisHeading = 3769;
-constexpr int kStandardHeading = 3770;
-constexpr int kReferenceHeading = 3771;
-constexpr int kBoilingRangeLine = 3772;
-constexpr int kPercentCaption = 3773;
-constexpr int kTimeCaption = 3774;
-constexpr int kTempCaption = 3775;
-constexpr int kResidueLine = 3776;
-constexpr int kStateLine = 3777;
-constexpr int kUnknownMethod = 3778;
-
-// Tab captions of the result pages.
-constexpr int kCalibrationTab = 2001;
-constexpr int kResponseTab = 2002;
-constexpr int kRepeatabilityTab = 2004;
-constexpr int kFractionsTab = 2005;
-constexpr int kReferenceTab = 2006;
-constexpr int kIsoTab = 2007;
-constexpr int kMessagesTab = 2008;
 
 // Fills the "%s" and "%i" placeholders of a translated text in order with ready texts (a
 // translated text is never used as a printf format).
@@ -115,20 +93,23 @@ std::string TableText(const Shell& shell, int heading, const TableModel& table) 
 }
 
 std::string MethodName(const Shell& shell, int method) {
-  if (method >= 0 && method <= 5) return shell.Str(kMethodNameFirst + method);
-  return Fill(shell.Str(kUnknownMethod), {std::to_string(method)});
+  if (method >= 0 && method <= 5) return shell.Str(text::kSummaryMethodNameFirst + method);
+  return Fill(shell.Str(text::kSummaryUnknownMethod), {std::to_string(method)});
 }
 
 std::string RunText(const Shell& shell, const ChrmResult& run, const std::string& heading) {
   std::string out = "\n" + heading + "\n";
   out += "  " +
-         Fill(shell.Str(kBoilingRangeLine), {Number(run.Ibp.temp, "%.1f"), Number(run.Ibp.time, "%.3f"),
-                                             Number(run.Fbp.temp, "%.1f"), Number(run.Fbp.time, "%.3f")}) +
+         Fill(shell.Str(text::kSummaryBoilingRangeLine),
+              {Number(run.Ibp.temp, "%.1f"), Number(run.Ibp.time, "%.3f"), Number(run.Fbp.temp, "%.1f"),
+               Number(run.Fbp.time, "%.3f")}) +
          "\n";
-  if (run.Residue != -1.0) out += "  " + Fill(shell.Str(kResidueLine), {Number(run.Residue, "%.2f")}) + "\n";
+  if (run.Residue != -1.0)
+    out += "  " + Fill(shell.Str(text::kSummaryResidueLine), {Number(run.Residue, "%.2f")}) + "\n";
   if (!run.PointTable.empty()) {
     std::vector<std::vector<std::string>> rows;
-    rows.push_back({shell.Str(kPercentCaption), shell.Str(kTimeCaption), shell.Str(kTempCaption)});
+    rows.push_back({shell.Str(text::kSummaryPercentCaption), shell.Str(text::kSummaryTimeCaption),
+                    shell.Str(text::kSummaryTempCaption)});
     for (const DistPoint& point : run.PointTable) {
       rows.push_back({Number(point.percent, "%.1f"), Number(point.time, "%.3f"), Number(point.temp, "%.1f")});
     }
@@ -151,7 +132,7 @@ std::string Summary(const Workbench& wb) {
   const CAnalysis& a = wb.analysis();
   std::string out;
 
-  out += shell.Str(kFilesHeading) + "\n";
+  out += shell.Str(text::kSummaryFilesHeading) + "\n";
   std::vector<std::vector<std::string>> files;
   for (int r = 0; r < wb.fileList().RowCount(); ++r) {
     files.push_back({wb.fileList().Cell(r, FileColumnName), wb.fileList().Cell(r, FileColumnRole),
@@ -159,35 +140,36 @@ std::string Summary(const Workbench& wb) {
   }
   out += Columns(files);
 
-  out += "\n" + Fill(shell.Str(kMethodLine), {MethodName(shell, a.Method)}) + "\n";
-  out += Fill(shell.Str(kStateLine), {std::to_string(a.State)}) + "\n";
-  out += Fill(shell.Str(kCalibrationLine), {std::to_string(wb.calibrationTab().curve.times.size()),
-                                            Format("%.1f", wb.calibrationTab().resolution)}) +
-         "\n";
-  out += TableText(shell, kCalibrationTab, wb.calibrationTab().points);
+  out += "\n" + Fill(shell.Str(text::kSummaryMethodLine), {MethodName(shell, a.Method)}) + "\n";
+  out += Fill(shell.Str(text::kSummaryStateLine), {std::to_string(a.State)}) + "\n";
+  out +=
+      Fill(shell.Str(text::kSummaryCalibrationLine), {std::to_string(wb.calibrationTab().curve.times.size()),
+                                                      Format("%.1f", wb.calibrationTab().resolution)}) +
+      "\n";
+  out += TableText(shell, text::kTabCalibration, wb.calibrationTab().points);
 
   for (const ChrmResult& run : a.Analyses) {
-    out += RunText(
-        shell, run,
-        Fill(shell.Str(kAnalysisHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
+    out += RunText(shell, run,
+                   Fill(shell.Str(text::kSummaryAnalysisHeading),
+                        {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   for (const ChrmResult& run : a.StdRuns) {
-    out += RunText(
-        shell, run,
-        Fill(shell.Str(kStandardHeading), {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
+    out += RunText(shell, run,
+                   Fill(shell.Str(text::kSummaryStandardHeading),
+                        {std::to_string(run.Number), FileNameOf(run, wb.chrmSet())}));
   }
   if (a.Reference.File != nullptr) {
     out += RunText(shell, a.Reference,
-                   Fill(shell.Str(kReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet())}));
+                   Fill(shell.Str(text::kSummaryReferenceHeading), {FileNameOf(a.Reference, wb.chrmSet())}));
   }
 
-  out += TableText(shell, kResponseTab, wb.tables().response);
-  out += TableText(shell, kRepeatabilityTab, wb.tables().repeatability);
-  out += TableText(shell, kFractionsTab, wb.tables().fractions);
-  out += TableText(shell, kReferenceTab, wb.tables().reference);
-  out += TableText(shell, kIsoTab, wb.tables().iso3405);
+  out += TableText(shell, text::kTabResponse, wb.tables().response);
+  out += TableText(shell, text::kTabPercentOff, wb.tables().repeatability);
+  out += TableText(shell, text::kTabFractions, wb.tables().fractions);
+  out += TableText(shell, text::kTabReference, wb.tables().reference);
+  out += TableText(shell, text::kTabIso3405, wb.tables().iso3405);
 
-  out += "\n" + shell.Str(kMessagesTab) + "\n" + Plain(wb.messages().Text());
+  out += "\n" + shell.Str(text::kTabMessages) + "\n" + Plain(wb.messages().Text());
   if (out.back() != '\n') out += '\n';
   return out;
 }

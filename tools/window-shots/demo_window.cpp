@@ -1,5 +1,6 @@
 #include "demo_window.h"
 
+#include "chromatogram/role_texts.h"
 #include "chromatogram_set.h"
 #include "set_writer.h"
 #include "shell/settings.h"
@@ -14,8 +15,6 @@ namespace p528::tools {
 
 namespace {
 constexpr uint16_t kEnglish = 0x0409;
-constexpr int kFirstRoleText = 278;  // "#градуировочная" .. "#проверочная"
-constexpr int kLastRoleText = 283;
 }  // namespace
 
 DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_) {
@@ -27,7 +26,7 @@ DemoWindow::DemoWindow(const std::string& folder, bool english) : host_(profile_
   if (english) {
     for (chrmgen::GeneratedRun& run : set.runs) {
       for (PassportField& field : run.file.passport.fields) {
-        for (int id = kFirstRoleText; id <= kLastRoleText; ++id) {
+        for (int id = text::kRolePassportCalibration; id <= text::kRolePassportCheck; ++id) {
           const char* russian = RussianStrings().Find(id);
           const char* translated = EnglishStrings().Find(id);
           if (russian != nullptr && translated != nullptr && field.value == russian) field.value = translated;

@@ -1,5 +1,7 @@
 #include "ui/dialogs/edit_list.h"
 
+#include "grid/grid_rules.h"
+
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -34,7 +36,7 @@ class CellEditor : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
-    editor->setObjectName(QStringLiteral("9801"));
+    editor->setObjectName(QString::number(kGridEditCellId));
     editor->setAlignment(static_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole).toInt()));
     return editor;
   }

@@ -1,8 +1,11 @@
 #include "ui/pages/calibration_page.h"
 
+#include "engine/texts/calculation_texts.h"
+#include "ui/control_ids.h"
 #include "ui/numeric_edit.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/ui_text.h"
+#include "ui/window_texts.h"
 #include "workbench/chart_page_rules.h"
 #include "workbench/workbench.h"
 
@@ -15,30 +18,7 @@
 
 namespace p528::ui {
 
-namespace {
-
-constexpr int kChartId = 1100;
-constexpr int kPointsId = 1101;
-constexpr int kXId = 1102;
-constexpr int kYId = 1103;
-constexpr int kCalculateYId = 1104;
-constexpr int kCalculateXId = 1105;
-constexpr int kFirstTimeId = 1106;
-constexpr int kResolutionId = 1110;
-
-constexpr int kCalculateYText = 1008;  // "Рассчитать Y по X"
-constexpr int kCalculateXText = 1009;  // "Рассчитать X по Y"
-constexpr int kXText = 4020;           // "Ось X:"
-constexpr int kYText = 4021;           // "Ось Y:"
-constexpr int kFirstTimeText = 4022;   // "C1 (Метан):" .. 4025
-constexpr int kResolutionText = 4026;  // "Разреш. способность:"
-constexpr int kCalculatorGroupText = 4027;
-constexpr int kTimesGroupText = 4028;
-constexpr int kEnlargedTitle = 307;  // "Градуировочный график (температура кипения/ время)"
-constexpr int kTimeCaption = 185;  // "T, мин"
-constexpr int kTempCaption = 186;  // "t, °C"
-
-}  // namespace
+namespace id = control::calibration;
 
 CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> requestRecalculation,
                                QWidget* parent)
@@ -51,39 +31,39 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
       y_(new QLineEdit(this)),
       resolution_(new QLineEdit(this)) {
   const Shell& shell = workbench.shell();
-  chart_->setObjectName(Id(kChartId));
+  chart_->setObjectName(Id(id::kChart));
   chart_->SetOwner(this);
-  points_->setObjectName(Id(kPointsId));
+  points_->setObjectName(Id(id::kPoints));
   points_->SetTable(&workbench.calibrationPointsForView());
-  x_->setObjectName(Id(kXId));
-  y_->setObjectName(Id(kYId));
+  x_->setObjectName(Id(id::kX));
+  y_->setObjectName(Id(id::kY));
   MakeNumericEdit(x_);
   MakeNumericEdit(y_);
-  resolution_->setObjectName(Id(kResolutionId));
+  resolution_->setObjectName(Id(id::kResolution));
   resolution_->setReadOnly(true);
 
-  auto* calculateY = new QPushButton(Text(shell, kCalculateYText), this);
-  calculateY->setObjectName(Id(kCalculateYId));
-  auto* calculateX = new QPushButton(Text(shell, kCalculateXText), this);
-  calculateX->setObjectName(Id(kCalculateXId));
+  auto* calculateY = new QPushButton(Text(shell, text::kCalculateY), this);
+  calculateY->setObjectName(Id(id::kCalculateY));
+  auto* calculateX = new QPushButton(Text(shell, text::kCalculateX), this);
+  calculateX->setObjectName(Id(id::kCalculateX));
   for (QPushButton* button : {calculateY, calculateX}) button->setAutoDefault(false);
   connect(calculateY, &QPushButton::clicked, this, [this] { Calculate(true); });
   connect(calculateX, &QPushButton::clicked, this, [this] { Calculate(false); });
 
-  auto* calculator = new QGroupBox(Text(shell, kCalculatorGroupText), this);
+  auto* calculator = new QGroupBox(Text(shell, text::kCalibrationCalculator), this);
   auto* calculatorForm = new QFormLayout(calculator);
-  calculatorForm->addRow(Text(shell, kXText), x_);
-  calculatorForm->addRow(Text(shell, kYText), y_);
+  calculatorForm->addRow(Text(shell, text::kCalibrationXAxis), x_);
+  calculatorForm->addRow(Text(shell, text::kCalibrationYAxis), y_);
   calculatorForm->addRow(calculateY);
   calculatorForm->addRow(calculateX);
 
-  auto* times = new QGroupBox(Text(shell, kTimesGroupText), this);
+  auto* times = new QGroupBox(Text(shell, text::kCalibrationTimes), this);
   auto* timesForm = new QFormLayout(times);
   for (int k = 0; k < 4; ++k) {
     QLineEdit* edit = new QLineEdit(times);
-    edit->setObjectName(Id(kFirstTimeId + k));
+    edit->setObjectName(Id(id::kFirstTime + k));
     times_[static_cast<std::size_t>(k)] = edit;
-    timesForm->addRow(Text(shell, kFirstTimeText + k), edit);
+    timesForm->addRow(Text(shell, text::kCalibrationFirstTime + k), edit);
     MakeNumericEdit(edit, [this, k, edit] {
       // Stored and put into the component rows now; the recalculation follows on the
       // window's event loop.
@@ -94,7 +74,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   }
 
   auto* resolutionForm = new QFormLayout;
-  resolutionForm->addRow(Text(shell, kResolutionText), resolution_);
+  resolutionForm->addRow(Text(shell, text::kCalibrationResolution), resolution_);
 
   auto* side = new QVBoxLayout;
   side->addWidget(points_, 1);
@@ -136,7 +116,8 @@ void CTabCalibChart::OpenEnlargedChart() {
     return;
   const Shell& shell = workbench_.shell();
   CDlgChart dialog(shell, this);
-  dialog.SetTexts(Text(shell, kEnlargedTitle), shell.Str(kTimeCaption), shell.Str(kTempCaption));
+  dialog.SetTexts(Text(shell, text::kCalibrationEnlargedTitle), shell.Str(text::kCaptionTimeMin),
+                  shell.Str(text::kCaptionTempC));
   dialog.SetCurve(curve.times.data(), curve.temps.data(), static_cast<int>(curve.times.size()));
   dialog.exec();
 }

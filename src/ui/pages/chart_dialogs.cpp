@@ -1,9 +1,13 @@
 #include "ui/pages/chart_dialogs.h"
 
+#include "engine/texts/calculation_texts.h"
+#include "ui/control_ids.h"
 #include "ui/numeric_edit.h"
 #include "ui/pages/analysis_controls.h"
 #include "ui/ui_text.h"
 #include "ui/window_icon.h"
+#include "ui/window_texts.h"
+#include "workbench/workbench_texts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,22 +19,6 @@
 namespace p528::ui {
 
 namespace {
-
-constexpr int kCurveChartId = 1007;
-constexpr int kXId = 1005;
-constexpr int kYId = 1006;
-constexpr int kCalculateYId = 1008;  // also its caption's text number
-constexpr int kCalculateXId = 1009;
-constexpr int kReadXId = 1010;
-constexpr int kReadYId = 1011;
-constexpr int kAnalysisChartId = 1053;
-
-constexpr int kCurveXCaption = 185;     // "T, мин"
-constexpr int kCurveYCaption = 186;     // "t, °C"
-constexpr int kAnalysisYCaption = 184;  // "Доля отгона, %"
-constexpr int kAnalysisTitle = 4048;
-constexpr int kXText = 4044;
-constexpr int kYText = 4045;
 
 // The dialog can grow but not shrink below the size it opened with.
 void KeepOpeningSizeAsMinimum(QDialog& dialog) {
@@ -51,21 +39,21 @@ CDlgChart::CDlgChart(const Shell& shell, QWidget* parent)
       readY_(new QLineEdit(this)) {
   setObjectName(QStringLiteral("139"));
   setWindowIcon(WindowIcon());
-  SetUpCurveChart(chart_->Chart(), shell.Str(kCurveXCaption), shell.Str(kCurveYCaption));
-  chart_->setObjectName(Id(kCurveChartId));
+  SetUpCurveChart(chart_->Chart(), shell.Str(text::kCaptionTimeMin), shell.Str(text::kCaptionTempC));
+  chart_->setObjectName(Id(control::curve_dialog::kChart));
   chart_->SetOwner(this);
-  x_->setObjectName(Id(kXId));
-  y_->setObjectName(Id(kYId));
-  readX_->setObjectName(Id(kReadXId));
-  readY_->setObjectName(Id(kReadYId));
+  x_->setObjectName(Id(control::curve_dialog::kX));
+  y_->setObjectName(Id(control::curve_dialog::kY));
+  readX_->setObjectName(Id(control::curve_dialog::kReadX));
+  readY_->setObjectName(Id(control::curve_dialog::kReadY));
   readX_->setReadOnly(true);
   readY_->setReadOnly(true);
   MakeNumericEdit(x_);
   MakeNumericEdit(y_);
-  auto* calculateY = new QPushButton(Text(shell, kCalculateYId), this);
-  calculateY->setObjectName(Id(kCalculateYId));
-  auto* calculateX = new QPushButton(Text(shell, kCalculateXId), this);
-  calculateX->setObjectName(Id(kCalculateXId));
+  auto* calculateY = new QPushButton(Text(shell, text::kCalculateY), this);
+  calculateY->setObjectName(Id(control::curve_dialog::kCalculateY));
+  auto* calculateX = new QPushButton(Text(shell, text::kCalculateX), this);
+  calculateX->setObjectName(Id(control::curve_dialog::kCalculateX));
   for (QPushButton* button : {calculateY, calculateX}) button->setAutoDefault(false);
   connect(calculateY, &QPushButton::clicked, this,
           [this] { y_->setText(Qs(CurveCalculatorText(chart_->Chart(), 0, true, Std(x_->text())))); });
@@ -73,16 +61,16 @@ CDlgChart::CDlgChart(const Shell& shell, QWidget* parent)
           [this] { x_->setText(Qs(CurveCalculatorText(chart_->Chart(), 0, false, Std(y_->text())))); });
 
   auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(Text(shell, kXText), this));
+  row->addWidget(new QLabel(Text(shell, text::kXLabel), this));
   row->addWidget(x_, 1);
-  row->addWidget(new QLabel(Text(shell, kYText), this));
+  row->addWidget(new QLabel(Text(shell, text::kYLabel), this));
   row->addWidget(y_, 1);
   row->addWidget(calculateY);
   row->addWidget(calculateX);
   row->addSpacing(12);
-  row->addWidget(new QLabel(Text(shell, kXText), this));
+  row->addWidget(new QLabel(Text(shell, text::kXLabel), this));
   row->addWidget(readX_, 1);
-  row->addWidget(new QLabel(Text(shell, kYText), this));
+  row->addWidget(new QLabel(Text(shell, text::kYLabel), this));
   row->addWidget(readY_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(chart_, 1);
@@ -119,10 +107,10 @@ CDlgChartProp::CDlgChartProp(const Shell& shell, DialogSeams& seams, QWidget* pa
     : QDialog(parent), chart_(new CChartWidget(this)) {
   setObjectName(QStringLiteral("151"));
   setWindowIcon(WindowIcon());
-  setWindowTitle(Text(shell, kAnalysisTitle));
+  setWindowTitle(Text(shell, text::kDistillationEnlargedTitle));
   // The dialog's own "t, °C", as the page's chart has it.
-  SetUpAnalysisChart(chart_->Chart(), kAnalysisCurveColours, "t, °C", shell.Str(kAnalysisYCaption));
-  chart_->setObjectName(Id(kAnalysisChartId));
+  SetUpAnalysisChart(chart_->Chart(), kAnalysisCurveColours, "t, °C", shell.Str(text::kDistillationYCaption));
+  chart_->setObjectName(Id(control::distillation::kChart));
   chart_->SetOwner(this);
   controls_ = new AnalysisControls(shell, seams, chart_->Chart(), this, true, QString());
 

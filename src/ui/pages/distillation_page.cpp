@@ -1,5 +1,6 @@
 #include "ui/pages/distillation_page.h"
 
+#include "ui/control_ids.h"
 #include "ui/pages/analysis_controls.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/ui_text.h"
@@ -11,16 +12,12 @@
 
 namespace p528::ui {
 
-namespace {
-constexpr int kChartId = 1053;
-}
-
 CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* parent)
     : QWidget(parent),
       workbench_(workbench),
       seams_(seams),
       chart_(new CChartWidget(workbench.distillationChartForView(), this)) {
-  chart_->setObjectName(Id(kChartId));
+  chart_->setObjectName(Id(control::distillation::kChart));
   chart_->SetOwner(this);
   controls_ = new AnalysisControls(workbench.shell(), seams, workbench.distillationChartForView(), this,
                                    false, QStringLiteral("0.0"));

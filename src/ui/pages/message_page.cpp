@@ -1,6 +1,8 @@
 #include "ui/pages/message_page.h"
 
+#include "ui/control_ids.h"
 #include "ui/ui_text.h"
+#include "ui/window_texts.h"
 #include "workbench/workbench.h"
 
 #include <QCheckBox>
@@ -11,12 +13,7 @@
 
 namespace p528::ui {
 
-namespace {
-constexpr int kTextId = 1018;
-constexpr int kErrorsId = 1011;
-constexpr int kWarningsId = 1012;
-constexpr int kInformationId = 1013;
-}  // namespace
+namespace id = control::messages;
 
 QString DisplayText(const std::string& text) {
   QString shown = Qs(text);
@@ -28,16 +25,16 @@ CDlgMSG::CDlgMSG(Workbench& workbench, QWidget* parent)
     : QWidget(parent),
       workbench_(workbench),
       text_(new QPlainTextEdit(this)),
-      errors_(new QCheckBox(Text(workbench.shell(), kErrorsId), this)),
-      warnings_(new QCheckBox(Text(workbench.shell(), kWarningsId), this)),
-      information_(new QCheckBox(Text(workbench.shell(), kInformationId), this)) {
-  text_->setObjectName(Id(kTextId));
+      errors_(new QCheckBox(Text(workbench.shell(), text::kMessagesErrors), this)),
+      warnings_(new QCheckBox(Text(workbench.shell(), text::kMessagesWarnings), this)),
+      information_(new QCheckBox(Text(workbench.shell(), text::kMessagesInformation), this)) {
+  text_->setObjectName(Id(id::kText));
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  errors_->setObjectName(Id(kErrorsId));
-  warnings_->setObjectName(Id(kWarningsId));
-  information_->setObjectName(Id(kInformationId));
+  errors_->setObjectName(Id(id::kErrors));
+  warnings_->setObjectName(Id(id::kWarnings));
+  information_->setObjectName(Id(id::kInformation));
 
   auto* filters = new QHBoxLayout;
   for (QCheckBox* box : {errors_, warnings_, information_}) {
