@@ -160,9 +160,10 @@ section + section .running { display: block; }
 h2 { font-size: 13pt; margin: 0 0 3mm; break-after: avoid; page-break-after: avoid; }
 h2::before { content: counter(section) ". "; }
 p.note { margin: 0 0 2mm; }
-table.data { border-collapse: collapse; width: 100%; font-size: 9pt; margin: 0 0 2mm; }
-table.data th, table.data td { border: 0.75pt solid #444; padding: 0.5mm 1.5mm; text-align: center; vertical-align: middle; }
-table.data td { white-space: nowrap; }
+table.data { border-collapse: collapse; width: 100%; max-width: 100%; font-size: 9pt; margin: 0 0 2mm; }
+table.data th, table.data td { border: 0.75pt solid #444; padding: 0.5mm 1mm; text-align: center; vertical-align: middle; }
+table.data td { white-space: normal; overflow-wrap: normal; }
+table.data th { font-size: 8pt; overflow-wrap: break-word; }
 table.data td.wrap { white-space: normal; overflow-wrap: anywhere; }
 table.data thead th { background: #e8e8e8; font-weight: 700; hyphens: manual; }
 table.data thead { display: table-header-group; }

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libpugixml-dev libsqlite3-dev sqlite3 libxml2-dev libxslt1-dev xsltproc libicu-dev
   libnetcdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -62,8 +62,14 @@ std::string PassportRoleText(const ChrmFile& file) {
 bool NamesRole(const Shell& shell, std::string_view text, int role) {
   if (!IsRole(role)) return false;
   if (EqualsNoCase(text, RolePassportText(shell, role))) return true;
-  const char* own = RussianStrings().Find(text::kRolePassportCalibration + role - RoleCalibration);
-  return own != nullptr && EqualsNoCase(text, own);
+  // A file keeps the role text of the interface it was made under: both languages' texts
+  // name the role whatever the interface is now.
+  const int id = text::kRolePassportCalibration + role - RoleCalibration;
+  for (const StringTable* table : {&RussianStrings(), &EnglishStrings()}) {
+    const char* known = table->Find(id);
+    if (known != nullptr && EqualsNoCase(text, known)) return true;
+  }
+  return false;
 }
 
 int DetectRole(const Shell& shell, const ChrmFile& file, const RoleCounts& countsAtStart) {

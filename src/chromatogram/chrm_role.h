@@ -47,8 +47,8 @@ std::string RolePassportText(const Shell& shell, int role);
 // Value of the first passport field whose title is exactly "Chrm_Type"; "" without one.
 std::string PassportRoleText(const ChrmFile& file);
 
-// True when `text` is the passport text of `role` in the interface language or in the
-// module's own language, ignoring case.
+// True when `text` is the passport text of `role` in the interface language, in Russian or
+// in English, ignoring case (a file keeps the text of the interface it was made under).
 bool NamesRole(const Shell& shell, std::string_view text, int role);
 
 // The role a file gets when added to a set whose files were counted as `countsAtStart`:

@@ -222,6 +222,7 @@ class CAnalysis {
   std::string SavedH2SPercent = "0.0";
   std::string SavedMercaptanPercent = "0.0";
   std::string SavedWaterPercent = "0.0";
+  int SavedUseDefaultStep = 1;
 
   int32_t Method = AstmD2887A;  // CalcMethod, settings key "method"
   int32_t RefType = Lot1;       // RefGasoilType, settings key "type_ref_gasoil"

@@ -104,12 +104,12 @@ std::string CustomReference::PassportText() const {
 
 void CustomReference::SetTemperatureText(int row, std::string_view text) {
   if (row < 0 || row >= kGasoilRowCount) return;
-  rows[static_cast<std::size_t>(row)].temperature = DecimalPrefix(text);
+  rows[static_cast<std::size_t>(row)].temperature = TypedNumber(text);
 }
 
 void CustomReference::SetDeviationText(int row, std::string_view text) {
   if (row < 0 || row >= kGasoilRowCount) return;
-  rows[static_cast<std::size_t>(row)].deviation = DecimalPrefix(text);
+  rows[static_cast<std::size_t>(row)].deviation = TypedNumber(text);
 }
 
 bool PassportNumberStorable(std::string_view text) { return Utf8ToUtf16(text).size() > 1; }

@@ -41,13 +41,15 @@ double LimitAt(const CAnalysis& engine, const CustomReference& custom, double p,
   }
 }
 
-// Head line of the exceeded-limit error; none for the methods without a built-in table.
+// Head line of the exceeded-limit error, by the method. The methods without a built-in
+// table reach here only with the user-defined reference: their head line names the percent
+// and the user's reference, so the message never opens with an empty line.
 std::string ExceededHead(const CAnalysis& engine, double p) {
   switch (engine.Method) {
     case AstmD2887A: return engine.TextF(text::kReferenceExceededAstm, p);
     case Iso3924: return engine.TextF(text::kReferenceExceededIso, p);
     case Gost56720A: return engine.TextF(text::kReferenceExceeded56720, p);
-    default: return {};
+    default: return engine.TextF(text::kReferenceExceededCustom, p);
   }
 }
 

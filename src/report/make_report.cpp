@@ -68,9 +68,7 @@ ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& requ
     const ReportChartView& view =
         which == ReportChart::Calibration ? request.calibrationChart : request.distillationChart;
     if (request.renderer == nullptr || view.chart == nullptr) return false;
-    const bool windowSize = view.width > 0 && view.height > 0;
-    return request.renderer->RenderPng(*view.chart, windowSize ? view.width : kReportChartWidth,
-                                       windowSize ? view.height : kReportChartHeight, png);
+    return request.renderer->RenderPng(*view.chart, kReportChartWidth, kReportChartHeight, png);
   };
 
   CXMLWrapper wrapper;

@@ -24,8 +24,10 @@ namespace p528 {
 
 class CChart;
 
-// Size of a chart picture when no window shows the chart, pixels: the width of an A4 page's
-// text at 96 pixels per inch, so the picture prints at its own size.
+// Size of every chart picture of the report, pixels: the width of an A4 page's text at 96
+// pixels per inch, so the picture prints at its own size. It does not follow the window that
+// shows the chart: a page never shown (or shown small) would otherwise give a picture
+// without its curve.
 inline constexpr int kReportChartWidth = 672;
 inline constexpr int kReportChartHeight = 420;
 
@@ -47,12 +49,10 @@ class ReportDesktop {
   virtual void OpenFile(const std::string& path) = 0;
 };
 
-// A chart of the report and the size of the window that shows it (0 × 0: none does; the
-// picture is then kReportChartWidth × kReportChartHeight).
+// A chart of the report, drawn kReportChartWidth × kReportChartHeight as currently scaled
+// and zoomed.
 struct ReportChartView {
   CChart* chart = nullptr;
-  int width = 0;
-  int height = 0;
 };
 
 enum class ReportMode { Show = 0, Save = 1 };

@@ -76,6 +76,13 @@ std::string FormatV(const char* format, va_list args) {
   return out;
 }
 
+double TypedNumber(std::string_view text) {
+  std::string pointed(text);
+  for (char& c : pointed)
+    if (c == ',') c = '.';
+  return DecimalPrefix(pointed);
+}
+
 std::string Format(const char* format, ...) {
   va_list args;
   va_start(args, format);

@@ -33,6 +33,10 @@ class Shell {
   // Text `id` of the current resources; the module's own text when the satellite lacks it;
   // "" when neither has it.
   std::string Str(int id) const;
+  // Language of the toolkit's own dialogs (file, colour, message-box buttons), following
+  // the texts the windows show: "ru" with the module's own Russian texts, "" otherwise (the
+  // toolkit's own texts are English).
+  const char* ToolkitLanguage() const { return resources == &RussianStrings() ? "ru" : ""; }
   // ForeignUi as the main window sets it: 1 unless the language is Russian.
   void UpdateForeignUi() { foreignUi = uiLangId != kLangRussian ? 1 : 0; }
 };

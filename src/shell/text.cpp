@@ -216,4 +216,19 @@ std::string FileNamePart(std::string_view path) {
   return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
 }
 
+std::string MessageBoxLines(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 >= text.size() || text[i + 1] != '\n') out += '\n';  // a lone CR ends a line too
+    } else if (text[i] == '\t') {
+      out += "    ";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace p528

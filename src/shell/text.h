@@ -43,4 +43,9 @@ std::string ToLatinC(std::string_view text);
 // Text after the last path separator ('/' or '\\'); the whole text when there is none.
 std::string FileNamePart(std::string_view path);
 
+// A multi-line message ("\r\n\t" before each continuation line) as a message box shows
+// it: "\r\n" becomes a line feed, a tab four blanks; no control character is left to be
+// drawn as a sign.
+std::string MessageBoxLines(std::string_view text);
+
 }  // namespace p528

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "shell/text.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_seams.h"
 #include "ui/pages/calibration_page.h"
@@ -8,18 +9,27 @@
 #include "ui/pages/out_table_page.h"
 #include "ui/ui_text.h"
 #include "ui/window_icon.h"
+#include "ui/window_place_qt.h"
 #include "ui/window_texts.h"
+#include "workbench/skipped_files_text.h"
+#include "workbench/window_place.h"
 #include "workbench/workbench_texts.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace p528::ui {
@@ -56,19 +66,24 @@ CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const st
   workbench_ = std::make_unique<Workbench>(shell_, std::move(componentPath), this);
 
   setObjectName(QStringLiteral("102"));
+  InstallToolkitTranslations();
   setWindowIcon(WindowIcon());
   setWindowTitle(Text(shell_, text::kMainWindowTitle).replace(QStringLiteral("%s"), Qs(version)));
   setSizeGripEnabled(true);
   BuildControls();
   BuildPages();
-  setMinimumSize(TemplateSize(font()).expandedTo(minimumSizeHint()));
-  resize(minimumSize());
+  // The pages scroll, so the window fits a small screen's work area (1280 x 720 among
+  // them); it opens at the template's size, or where it was left, fitted to the screen.
+  setMinimumSize(minimumSizeHint());
+  RestoreWindowPlace(*this, shell_, kMainWindowPlaceKey, TemplateSize(font()).expandedTo(minimumSizeHint()),
+                     minimumSize());
 
   workbench_->Initialise();
   instrumentNumber_->setText(QString::number(workbench_->instrumentNumber()));
 }
 
 CDarErud528Dlg::~CDarErud528Dlg() {
+  if (isVisible()) RememberWindowPlace(*this, shell_, kMainWindowPlaceKey);
   // The pages show the workbench's objects: they go before it.
   delete tabs_;
   delete fileList_;
@@ -76,6 +91,20 @@ CDarErud528Dlg::~CDarErud528Dlg() {
     workbench_->SaveComponents();
   } catch (...) {
     // A table that cannot be written keeps its previous file; nothing to tell at exit.
+  }
+}
+
+void CDarErud528Dlg::InstallToolkitTranslations() {
+  // The toolkit's own dialogs (file, colour, message-box buttons) speak the interface's
+  // language. The translator belongs to this window: it leaves the application with it.
+  const QString language = QString::fromLatin1(shell_.ToolkitLanguage());
+  if (language.isEmpty()) return;
+  auto* translator = new QTranslator(this);
+  if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;  // no translations installed: the toolkit's English stays
   }
 }
 
@@ -92,9 +121,9 @@ void CDarErud528Dlg::BuildControls() {
   fileList_->setObjectName(Id(id::kFileList));
   fileList_->SetTable(&workbench_->fileListForView());
   fileList_->SetOwner(this);
-  // A whole set (eight files and more) is seen without scrolling.
+  // At least four files without scrolling; the window's template size shows a whole set.
   fileList_->setMinimumHeight(fileList_->horizontalHeader()->sizeHint().height() +
-                              9 * fileList_->verticalHeader()->defaultSectionSize() + 4);
+                              4 * fileList_->verticalHeader()->defaultSectionSize() + 4);
   connect(fileList_, &CGridCtrl::KeyDown, this, [this](int key) {
     if (key == Qt::Key_Delete) RemoveSelected();
   });
@@ -112,6 +141,7 @@ void CDarErud528Dlg::BuildControls() {
   instrumentNumber_->setObjectName(Id(id::kInstrumentNumber));
   instrumentNumber_->setAlignment(Qt::AlignCenter);
   connect(instrumentNumber_, &QLineEdit::textEdited, this, [this] { InstrumentNumberEdited(); });
+  label->setBuddy(instrumentNumber_);  // its mnemonic reaches the field
   files->addWidget(label);
   files->addWidget(instrumentNumber_);
   files->addStretch(1);
@@ -162,7 +192,12 @@ void CDarErud528Dlg::BuildPages() {
   for (int tab = 0; tab < kResultPages; ++tab) {
     QWidget* page = pages_[static_cast<std::size_t>(tab)];
     page->setObjectName(Id(kPageTemplates[tab]));
-    tabs_->addTab(page, Text(shell_, text::kTabCalibration + tab));
+    // A page larger than the room left scrolls instead of growing the window.
+    auto* scroller = new QScrollArea(tabs_);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(page);
+    tabs_->addTab(scroller, Text(shell_, text::kTabCalibration + tab));
   }
   tabs_->setCurrentIndex(0);
 }
@@ -173,6 +208,12 @@ CChartWidget& CDarErud528Dlg::DistillationChartWindow() { return distillationPag
 void CDarErud528Dlg::RequestRecalculation() {
   QMetaObject::invokeMethod(
       this, [this] { workbench_->Recalculate(); }, Qt::QueuedConnection);
+}
+
+void CDarErud528Dlg::hideEvent(QHideEvent* event) {
+  // Closing hides the window: its place and size are kept for the next session.
+  if (!event->spontaneous()) RememberWindowPlace(*this, shell_, kMainWindowPlaceKey);
+  QDialog::hideEvent(event);
 }
 
 void CDarErud528Dlg::keyPressEvent(QKeyEvent* event) {
@@ -191,7 +232,12 @@ void CDarErud528Dlg::InstrumentNumberEdited() {
 }
 
 void CDarErud528Dlg::ShowDatabaseError(const DataBase::SqlException&, const std::string& text) {
-  seams_->ShowMessage(this, windowTitle(), Qs(text), DialogSeams::MessageKind::Error);
+  seams_->ShowMessage(this, windowTitle(), Qs(MessageBoxLines(text)), DialogSeams::MessageKind::Error);
+}
+
+void CDarErud528Dlg::FilesSkipped(const std::vector<SkippedFile>& skipped) {
+  seams_->ShowMessage(this, windowTitle(), Qs(MessageBoxLines(SkippedFilesText(shell_, skipped))),
+                      DialogSeams::MessageKind::Warning);
 }
 
 void CDarErud528Dlg::ShowInstrumentNumberRefused(const std::string& text) {

@@ -81,6 +81,8 @@ class CDarErud528Dlg final : public QDialog, public WorkbenchUser, public GridOw
   // WorkbenchUser
   void ShowDatabaseError(const DataBase::SqlException& error, const std::string& text) override;
   void ShowInstrumentNumberRefused(const std::string& text) override;
+  // Files "Добавить" (or the restoring of the remembered ones) left out: one message.
+  void FilesSkipped(const std::vector<SkippedFile>& skipped) override;
   void Recalculated() override;
   // GridOwner of the file list: a double click opens the first selected assay in the host.
   int OnGridDoubleClick(int row, int column, int& result) override;
@@ -88,8 +90,11 @@ class CDarErud528Dlg final : public QDialog, public WorkbenchUser, public GridOw
  protected:
   // Enter, like Escape, ends the dialog: the window hides and keeps its state.
   void keyPressEvent(QKeyEvent* event) override;
+  // Remembers the place and size when the window hides (closing hides it).
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  void InstallToolkitTranslations();
   void BuildControls();
   void BuildPages();
   void RemoveSelected();

@@ -48,6 +48,7 @@ void OpenAnalysisSettings(CAnalysis& analysis) {
   analysis.SavedH2SPercent = analysis.H2SPercent;
   analysis.SavedMercaptanPercent = analysis.MercaptanPercent;
   analysis.SavedWaterPercent = analysis.WaterPercent;
+  analysis.SavedUseDefaultStep = analysis.UseDefaultStep;
 }
 
 void AcceptAnalysisSettings(CAnalysis& a) {
@@ -85,6 +86,10 @@ void AcceptAnalysisSettings(CAnalysis& a) {
 }
 
 void CancelAnalysisSettings(CAnalysis& a) {
+  // What the settings hold is what the next opening shows: the engine must not calculate
+  // with a method or marks the user chose and then cancelled.
+  a.LoadSettings();
+  a.UseDefaultStep = a.SavedUseDefaultStep;
   a.StepPercent = a.SavedStepPercent;
   a.SampleMass = a.SavedSampleMass;
   a.StdMass = a.SavedStdMass;

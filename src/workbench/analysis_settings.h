@@ -37,7 +37,10 @@ void OpenAnalysisSettings(CAnalysis& analysis);
 // caller then recalculates.
 void AcceptAnalysisSettings(CAnalysis& analysis);
 
-// Cancel of the dialog: the six texts that are not stored return to their saved copies.
+// Cancel of the dialog: the method, the reference choice, "TimeStartSample" and the marks
+// are read from the settings again, the six texts that are not stored (and whether the
+// percent step follows the method's default) return to their saved copies. The engine then
+// calculates with what is stored and what the next opening shows.
 void CancelAnalysisSettings(CAnalysis& analysis);
 
 }  // namespace p528

@@ -131,11 +131,15 @@ bool ComponentsEditor::CellChanged(int row, int column) {
   switch (column) {
     case 1: (latin ? r.nameLatin : r.name) = text; break;
     case 2: (latin ? r.altNameLatin : r.altName) = text; break;
-    case 3: r.responseFactor = DecimalPrefix(text); break;
-    case 4: r.boilingPoint = DecimalPrefix(text); break;
-    case 5: r.mixtureMass = DecimalPrefix(text); break;
+    case 3: r.responseFactor = TypedNumber(text); break;
+    case 4: r.boilingPoint = TypedNumber(text); break;
+    case 5: r.mixtureMass = TypedNumber(text); break;
     default: break;
   }
+  // A number column shows the value kept, in the list's format, not the text typed.
+  if (column == 3) list_.SetCell(row, column, Format("%.3f", r.responseFactor));
+  if (column == 4) list_.SetCell(row, column, Format("%.1f", r.boilingPoint));
+  if (column == 5) list_.SetCell(row, column, Format("%.3f", r.mixtureMass));
   if (edit->op == EditModify) Colour(row, kChangedRowColour);
   return true;
 }

@@ -60,8 +60,10 @@ class ComponentsEditor : public EditListOwner {
 
   // Columns 2 to 5 of every row; column 1 only from id 53 on; never column 0.
   bool MayEditCell(int row, int column) override;
-  // Records the cell's new text in the row's pending edit (numbers by the decimal-prefix
-  // rule, a text without one is 0); a changed row turns light green. Always keeps the text.
+  // Records the cell's new text in the row's pending edit (numbers: a comma as the decimal
+  // separator, then the decimal-prefix rule, a text without one is 0, and the cell then
+  // shows the number kept in its column's format); a changed row turns light green.
+  // Always keeps the text.
   bool CellChanged(int row, int column) override;
 
   // "Добавить компонент": a new component with the next id, named "Новый компонент", its

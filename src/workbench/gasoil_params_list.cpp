@@ -24,8 +24,15 @@ bool GasoilParamsList::MayEditCell(int row, int column) {
 }
 
 bool GasoilParamsList::CellChanged(int row, int column) {
-  if (column == GasoilColumnTemperature) reference_.SetTemperatureText(row, list_.Cell(row, column));
-  if (column == GasoilColumnDeviation) reference_.SetDeviationText(row, list_.Cell(row, column));
+  // The cell then shows the number as it will be stored, not the text typed.
+  if (column == GasoilColumnTemperature) {
+    reference_.SetTemperatureText(row, list_.Cell(row, column));
+    list_.SetCell(row, column, reference_.TemperatureText(row));
+  }
+  if (column == GasoilColumnDeviation) {
+    reference_.SetDeviationText(row, list_.Cell(row, column));
+    list_.SetCell(row, column, reference_.DeviationText(row));
+  }
   return true;
 }
 

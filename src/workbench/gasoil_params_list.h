@@ -3,8 +3,9 @@
 // кипения, °C", "Допустимое отклонение, °C") and its passport number.
 //
 // Opening loads the reference from the settings; only the temperature and the deviation
-// cells edit, and an edited text is converted at once (decimal-prefix rule) into the row's
-// value while the cell keeps the text typed. Accept (OK) writes all 21 rows and, when the
+// cells edit, and an edited text is converted at once (a comma as the decimal separator,
+// then the decimal-prefix rule) into the row's value; the cell then shows that value as it
+// will be stored ("%.0f", "%.1f", "---" when not above 0). Accept (OK) writes all 21 rows and, when the
 // passport field holds more than one character, the passport number; dropping the object
 // (Cancel) writes nothing. User-interface thread only.
 #pragma once

@@ -1,6 +1,7 @@
 // Texts of the workbench: the file list's captions, the distillation chart's captions, the
 // result pages' tab captions and the component table's texts (strings/<lang>/numbered.inc),
-// the instrument number and database messages (3750-3753, strings/<lang>/workbench.inc).
+// the instrument number and database messages (3750-3753) and the files left out of the set
+// (3780-3788) (strings/<lang>/workbench.inc).
 #pragma once
 
 namespace p528::text {
@@ -42,5 +43,16 @@ inline constexpr int kWholeNumberRefused = 3750;  // "Введите целое 
 inline constexpr int kDatabaseError = 3751;       // "Ошибка базы данных: %s"
 inline constexpr int kDatabaseStatement = 3752;   // "\r\n\tЗапрос: %s"
 inline constexpr int kDatabaseCode = 3753;        // "\r\n\tКод ошибки SQLite: %i"
+
+// Files left out of the set, one line each after the head line.
+inline constexpr int kSkippedHead = 3780;            // "Не добавлены в набор:"
+inline constexpr int kSkippedAlreadyInSet = 3781;    // "%s: уже есть в наборе"
+inline constexpr int kSkippedNotReadable = 3782;     // path
+inline constexpr int kSkippedNoRoleText = 3783;      // path
+inline constexpr int kSkippedUnknownRole = 3784;     // path, role text
+inline constexpr int kSkippedRoleFull = 3785;        // path, role text
+inline constexpr int kSkippedNoSuchAssay = 3786;     // assay id
+inline constexpr int kSkippedSameRun = 3787;         // path, path of the run in the set
+inline constexpr int kSkippedRememberedGone = 3788;  // path
 
 }  // namespace p528::text

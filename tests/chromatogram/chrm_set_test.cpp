@@ -3,6 +3,7 @@
 #include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
 #include "shell/shell.h"
+#include "shell/string_table.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +53,16 @@ TEST(DetectRole, PassportTextLimitsAndLetterCase) {
       {"second calibration refused", "Chrm_Type", "#градуировочная", oneOfEach, RoleNone},
       {"second standard accepted", "Chrm_Type", "#стандарт", oneOfEach, RoleStandard},
       {"second check refused", "Chrm_Type", "#проверочная", oneOfEach, RoleNone},
+      {"English analysis", "Chrm_Type", "#analysis", none, RoleAnalysis},
+      {"English calibration upper case", "Chrm_Type", "#CALIBRATION", none, RoleCalibration},
+      {"English check", "Chrm_Type", "#check", none, RoleCheck},
   };
+  // Both interfaces read both languages' role texts.
+  Shell english;
+  english.resources = &EnglishStrings();
   for (const DetectCase& c : cases) {
     EXPECT_EQ(DetectRole(shell, FileWithRoleText(c.title, c.value), c.counts), c.expected) << c.name;
+    EXPECT_EQ(DetectRole(english, FileWithRoleText(c.title, c.value), c.counts), c.expected) << c.name;
   }
 }
 

@@ -88,12 +88,12 @@ TEST(CustomReference, OneCharacterPassportIsNotSaved) {
 TEST(CustomReference, LookupsAndDialogTexts) {
   CustomReference ref;
   ref.SetTemperatureText(2, "169.4");
-  ref.SetDeviationText(2, "4,1");  // decimal-prefix rule: 4
+  ref.SetDeviationText(2, "4,1");  // a typed comma is the decimal separator
   EXPECT_EQ(ref.TemperatureAt(10), 169.4);
-  EXPECT_EQ(ref.DeviationAt(10), 4.0);
+  EXPECT_EQ(ref.DeviationAt(10), 4.1);
   EXPECT_EQ(ref.TemperatureAt(12.5), -1.0);  // not a row
   EXPECT_EQ(ref.TemperatureText(2), "169");
-  EXPECT_EQ(ref.DeviationText(2), "4.0");
+  EXPECT_EQ(ref.DeviationText(2), "4.1");
   EXPECT_EQ(ref.TemperatureText(3), "---");
   ref.rows[3].deviation = 0.0;
   EXPECT_EQ(ref.DeviationText(3), "---");

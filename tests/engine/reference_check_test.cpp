@@ -224,8 +224,8 @@ TEST(CompareReferencePoints, InternalStandardMethodsWithABuiltInLot) {
 }
 
 // A user-defined deviation of 0 fails every compared point, while the list shows "---" as
-// limit and conformity; under a method without a built-in table the message has only its
-// two detail lines.
+// limit and conformity; under a method without a built-in table the message's head line
+// names the percent and the user's reference (never an empty first line).
 TEST(CompareReferencePoints, CustomDeviationZeroFailsEveryPoint) {
   CompareFixture f;
   for (int i = 0; i < kGasoilRowCount; ++i) {
@@ -238,7 +238,9 @@ TEST(CompareReferencePoints, CustomDeviationZeroFailsEveryPoint) {
     point.temp = f.custom.TemperatureAt(point.percent) + 0.5;
   f.Compare();
   EXPECT_EQ(f.messages.Errors().size(), 13u);  // 14 points, one not certified
-  EXPECT_EQ(f.messages.Errors()[0], "\r\n\t\tНорматив R, °С: 0.00\r\n\t\tРазность, °С: 0.50");
+  EXPECT_EQ(f.messages.Errors()[0],
+            "При анализе эталонного образца превышено допустимое отклонение для доли отгона 0.5% (эталон "
+            "пользователя):\r\n\t\tНорматив R, °С: 0.00\r\n\t\tРазность, °С: 0.50");
   EXPECT_EQ(f.Row(0.5), (Cells{"", "Тнк (0.5)", "200.00", "200.50", "0.50", "---", "---"}));
   EXPECT_EQ(f.Row(15)[2], "---");
   EXPECT_EQ(f.engine.RefRows[0].verdict, 2);

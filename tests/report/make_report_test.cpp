@@ -162,21 +162,19 @@ TEST_F(Commands, ShowWithoutTemporaryFolderWritesNothing) {
   EXPECT_TRUE(out.Files().empty());
 }
 
-TEST_F(Commands, PicturesAtTheWindowsSizeOrTheFixedOne) {
+TEST_F(Commands, PicturesAtTheReportsOwnSize) {
   desktop.answer = out / "r.html";
   ReportRequest request = Request(ReportMode::Save);
   request.options->flag_grad_chart = 1;
   request.options->flag_prop_chart = 1;
-  request.distillationChart.width = 912;
-  request.distillationChart.height = 517;
   ASSERT_EQ(Make(request).status, ReportStatus::Written);
   ASSERT_EQ(renderer.drawn.size(), 2u);
   EXPECT_EQ(renderer.drawn[0].chart, &calibrationChart);
   EXPECT_EQ(renderer.drawn[0].width, kReportChartWidth);
   EXPECT_EQ(renderer.drawn[0].height, kReportChartHeight);
   EXPECT_EQ(renderer.drawn[1].chart, &distillationChart);
-  EXPECT_EQ(renderer.drawn[1].width, 912);
-  EXPECT_EQ(renderer.drawn[1].height, 517);
+  EXPECT_EQ(renderer.drawn[1].width, kReportChartWidth);
+  EXPECT_EQ(renderer.drawn[1].height, kReportChartHeight);
   const unsigned char first[] = {0x89, 'P', 'N', 'G', 1}, second[] = {0x89, 'P', 'N', 'G', 2};
   EXPECT_EQ(ReadWholeFile(out / "r.html"),
             "RU|5.03.2024|7|" + Base64Encode(first, 5) + "|" + Base64Encode(second, 5) + "|0");

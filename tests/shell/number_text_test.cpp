@@ -22,6 +22,16 @@ TEST(DecimalPrefix, ReadsTheLongestDecimalPrefix) {
   for (const Row& row : rows) EXPECT_DOUBLE_EQ(DecimalPrefix(row.text), row.expected) << row.text;
 }
 
+TEST(TypedNumber, ACommaIsTheDecimalSeparator) {
+  struct Row {
+    const char* text;
+    double expected;
+  };
+  const Row rows[] = {{"12,5", 12.5}, {"7.6", 7.6},   {" -0,25", -0.25},
+                      {",5", 0.5},    {"1,2,3", 1.2}, {"abc", 0.0}};
+  for (const Row& row : rows) EXPECT_DOUBLE_EQ(TypedNumber(row.text), row.expected) << row.text;
+}
+
 TEST(DecimalPrefix, OutOfRangeBehavesLikeStrtod) {
   EXPECT_TRUE(std::isinf(DecimalPrefix("1e999")));
   EXPECT_LT(DecimalPrefix("-1e999"), 0.0);

@@ -63,5 +63,13 @@ TEST(FileNamePart, TakesTextAfterTheLastSeparator) {
   EXPECT_EQ(FileNamePart("plain.stg"), "plain.stg");
 }
 
+TEST(MessageBoxLines, LineEndsAndTabsBecomeLinesAndBlanks) {
+  EXPECT_EQ(MessageBoxLines(
+                "Ошибка базы данных: no such table: assay\r\n\tЗапрос: SELECT 1\r\n\tКод ошибки SQLite: 1"),
+            "Ошибка базы данных: no such table: assay\n    Запрос: SELECT 1\n    Код ошибки SQLite: 1");
+  EXPECT_EQ(MessageBoxLines("a\rb\n\t\tc"), "a\nb\n        c");
+  EXPECT_EQ(MessageBoxLines(""), "");
+}
+
 }  // namespace
 }  // namespace p528

@@ -2,6 +2,8 @@
 // the tabs, the calibration tab's fields and calculator, the distillation page's curves.
 #include "ui_fixture.h"
 
+#include "workbench/window_place.h"
+
 #include "chart/qt/chart_widget.h"
 #include "ui/pages/chart_dialogs.h"
 #include "ui/pages/colour_swatch.h"
@@ -9,8 +11,12 @@
 #include "ui/pages/message_page.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -61,6 +67,104 @@ TEST_F(FileCommands, DoubleClickOpensOnlyTheFirstSelectedAssayInTheHost) {
   EXPECT_EQ(Utf16ToUtf8(host.openedAssayFiles()[0]),
             window->GetWorkbench().fileList().Cell(0, FileColumnPath));
   EXPECT_EQ(window->FileList().model()->rowCount(), static_cast<int>(DemoSet().ids.size()));
+}
+
+// "Добавить" that leaves files out says which and why, in one message; a database error
+// shows its continuation lines as lines, without control characters.
+TEST_F(FileCommands, FilesLeftOutAndDatabaseErrorsAreToldInOneReadableMessage) {
+  OpenWithDemoSet();
+  ASSERT_TRUE(seams.messages.empty());
+  host.assayIds = {DemoSet().ids[0], 99999};
+  Click(Id(1000));
+  ASSERT_EQ(seams.messages.size(), 1u);
+  EXPECT_EQ(seams.messages[0].split('\n'),
+            (QStringList{"Не добавлены в набор:",
+                         "    " + QString::fromStdString(DemoSet().files[0]) + ": уже есть в наборе",
+                         "    анализ 99999: нет в базе данных"}));
+
+  seams.messages.clear();
+  TempFolder elsewhere;
+  shell.databaseLocation = Utf8ToUtf16(elsewhere / "none.db");  // no assay table there
+  Click(Id(1000));
+  ASSERT_EQ(seams.messages.size(), 1u);
+  const QString error = seams.messages[0];
+  EXPECT_TRUE(error.startsWith(ui::Text(shell, 3751).section('%', 0, 0))) << error.toStdString();
+  EXPECT_TRUE(error.contains("\n    ")) << error.toStdString();
+  EXPECT_FALSE(error.contains('\r') || error.contains('\t')) << error.toStdString();
+}
+
+class Keyboard : public WindowTest {};
+
+// Every button has a mnemonic of its own in both languages; Tab leaves the file list for
+// the next control; the toolkit's own dialogs speak the interface's language.
+TEST_F(Keyboard, MnemonicsInBothLanguagesAndTabLeavesTheFileList) {
+  for (const StringTable* texts : {&RussianStrings(), &EnglishStrings()}) {
+    shell.resources = texts;
+    Open();
+    QSet<QChar> letters;
+    for (QPushButton* button : window->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+      const QString text = button->text();
+      const qsizetype at = text.indexOf('&');
+      ASSERT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
+      const QChar letter = text[at + 1].toLower();
+      EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
+      letters.insert(letter);
+    }
+    EXPECT_EQ(letters.size(), 9);
+    window.reset();
+  }
+  shell.resources = &RussianStrings();
+  OfferDemoSet(host);
+  Open();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
+  CGridCtrl& list = window->FileList();
+  Click(Id(1000));
+  list.setFocus();
+  list.setCurrentIndex(list.model()->index(0, 0));
+  QTest::keyClick(&list, Qt::Key_Tab);
+  EXPECT_FALSE(list.hasFocus());
+  EXPECT_EQ(list.currentIndex().column(), 0);
+
+  // Enter on the focused distillation chart opens the enlarged chart, as a double click does.
+  window->Tabs().setCurrentIndex(2);
+  CChartWidget& chart = window->DistillationChartWindow();
+  chart.setFocus();
+  bool enlarged = false;
+  InspectModalWhenShown(
+      [&enlarged](QWidget& modal) { enlarged = qobject_cast<ui::CDlgChartProp*>(&modal) != nullptr; });
+  QTest::keyClick(&chart, Qt::Key_Return);
+  EXPECT_TRUE(enlarged);
+  EXPECT_TRUE(window->isVisible());
+}
+
+class WindowPlaces : public WindowTest {};
+
+// The window fits a 1280 x 720 work area (its pages scroll), and it and the enlarged
+// distillation chart open where they were left.
+TEST_F(WindowPlaces, TheWindowFitsASmallScreenAndBothWindowsOpenWhereTheyWereLeft) {
+  Open();
+  EXPECT_LE(window->minimumWidth(), 1280);
+  EXPECT_LE(window->minimumHeight(), 720 - 40);  // a title bar and a panel besides
+  window->move(20, 30);
+  const QRect left = window->geometry();
+  window->hide();  // closing hides the window
+  EXPECT_EQ(ReadWindowPlace(shell, kMainWindowPlaceKey),
+            (WindowPlace{left.x(), left.y(), left.width(), left.height()}));
+  window.reset();
+  Open();
+  if (window->screen()->availableGeometry().contains(left)) {
+    EXPECT_EQ(window->geometry(), left);
+  }
+
+  const QRect chart(10, 20, 780, 560);  // larger than the dialog opens, within the screen
+  {
+    ui::CDlgChart dialog(shell);
+    dialog.show();
+    dialog.setGeometry(chart);
+    dialog.hide();
+  }
+  ui::CDlgChart reopened(shell);
+  EXPECT_EQ(reopened.geometry(), chart);
 }
 
 class InstrumentNumber : public WindowTest {};
@@ -117,6 +221,10 @@ TEST_F(Pages, CalibrationCalculatorReadsTheCurveAndGivesZeroBeyondIt) {
   EXPECT_EQ(y->text(), "0");
   EXPECT_EQ(window->findChild<QTableView*>(Id(1101))->model()->rowCount(),
             static_cast<int>(curve.times.size()));
+  // The resolution is shown, never typed: its field looks read-only.
+  auto* resolution = Find<QLineEdit>(1110);
+  EXPECT_TRUE(resolution->isReadOnly());
+  EXPECT_EQ(resolution->palette().color(QPalette::Base), resolution->palette().color(QPalette::Window));
 }
 
 TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {

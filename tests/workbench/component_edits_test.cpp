@@ -4,6 +4,7 @@
 #include "workbench/component_edits.h"
 #include "workbench/component_commands.h"
 #include "workbench/edit_list.h"
+#include "workbench/gasoil_params_list.h"
 
 #include "support/files.h"
 #include "support/temp_folder.h"
@@ -49,6 +50,51 @@ TEST(ApplyComponentEdits, InRecordedOrderByIdThenRenumbersUserRows) {
   EXPECT_EQ(table[55].boilingPoint, 12.0);
   EXPECT_EQ(table[55].id, 56);
   EXPECT_EQ(table[55].retentionTime, 0.0);
+}
+
+// A Russian keyboard types a comma: both editable lists take it as the decimal separator
+// and show the number kept (in the column's format), not the text typed.
+TEST(EditableLists, ACommaIsADecimalSeparatorAndTheCellShowsWhatIsKept) {
+  struct Case {
+    int column;
+    const char* typed;
+    const char* shown;
+    double ComponentRecord::*field;
+    double kept;
+  };
+  const Case components[] = {
+      {5, "12,5", "12.500", &ComponentRecord::mixtureMass, 12.5},
+      {4, "174,15", "174.2", &ComponentRecord::boilingPoint, 174.15},
+      {3, " 0,95 г", "0.950", &ComponentRecord::responseFactor, 0.95},
+      {3, "abc", "0.000", &ComponentRecord::responseFactor, 0.0},
+  };
+  Shell shell;
+  const ComponentTable table = Numbered(52);
+  for (const Case& c : components) {
+    ComponentsEditor editor(shell, table);
+    ASSERT_TRUE(EndCellEdit(editor.List(), editor, 9, c.column, c.typed)) << c.typed;
+    EXPECT_EQ(editor.List().Cell(9, c.column), c.shown) << c.typed;
+    EXPECT_EQ(editor.Edits().back().record.*c.field, c.kept) << c.typed;
+  }
+
+  struct Point {
+    int column;
+    const char* typed;
+    const char* shown;
+  };
+  const Point points[] = {
+      {GasoilColumnDeviation, "7,6", "7.6"},
+      {GasoilColumnTemperature, "114,6", "115"},
+      {GasoilColumnTemperature, "-3", "---"},
+  };
+  for (const Point& p : points) {
+    GasoilParamsList params(shell);
+    ASSERT_TRUE(EndCellEdit(params.List(), params, 0, p.column, p.typed)) << p.typed;
+    EXPECT_EQ(params.List().Cell(0, p.column), p.shown) << p.typed;
+  }
+  GasoilParamsList params(shell);
+  EndCellEdit(params.List(), params, 3, GasoilColumnDeviation, "7,6");
+  EXPECT_EQ(params.Reference().rows[3].deviation, 7.6);
 }
 
 TEST(ComponentsEditor, ChangeThenDeleteKeepsTheDeletion) {

@@ -16,7 +16,7 @@
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
-#include "ui/dialogs/edit_list.h"
+#include "ui/dialogs/edit_grid.h"
 #include "ui/dialogs/gasoil_params_dialog.h"
 #include "ui/dialogs/report_options_dialog.h"
 #include "workbench/workbench.h"
@@ -144,16 +144,14 @@ int main(int argc, char** argv) {
   }
   {
     ui::CComponents dialog(shell, workbench.components());
-    ui::EditList& list = *dialog.List();
+    ui::EditGrid& list = *dialog.List();
     dialog.show();
     dialog.findChild<QPushButton*>(QStringLiteral("1096"))->click();
     dialog.findChild<QPushButton*>(QStringLiteral("1096"))->click();
     if (list.BeginEdit(50, 3)) {
-      for (QLineEdit* editor : list.findChildren<QLineEdit*>(QStringLiteral("9801"))) {
-        editor->setText(QStringLiteral("0.950"));
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(editor, &enter);
-      }
+      list.Editor()->setText(QStringLiteral("0,95"));
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(list.Editor(), &enter);
     }
     QApplication::processEvents();
     list.clearSelection();

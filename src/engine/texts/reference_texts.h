@@ -19,14 +19,15 @@ inline constexpr int kRefIbpLabel = 3202;  // "Тнк (0.5)"
 inline constexpr int kRefFbpLabel = 3203;  // "Ткк (99.5)"
 
 // Reference parameters (custom reference).
-inline constexpr int kGasoilIbpLabel = 3210;       // "Тнк(IBP)"
-inline constexpr int kGasoilFbpLabel = 3211;       // "Ткк(FBP)"
-inline constexpr int kGasoilDialogTitle = 3212;    // "Параметры эталона"
-inline constexpr int kGasoilColumnNumber = 3213;   // "№"
-inline constexpr int kGasoilColumnPercent = 3214;  // "Доля отгона, %"
-inline constexpr int kGasoilColumnTemp = 3215;     // "Температура кипения, °C"
-inline constexpr int kGasoilColumnDelta = 3216;    // "Допустимое отклонение, °C"
-inline constexpr int kGasoilPassportLabel = 3217;  // "Номер паспорта эталона:"
+inline constexpr int kGasoilIbpLabel = 3210;           // "Тнк(IBP)"
+inline constexpr int kGasoilFbpLabel = 3211;           // "Ткк(FBP)"
+inline constexpr int kGasoilDialogTitle = 3212;        // "Параметры эталона"
+inline constexpr int kGasoilColumnNumber = 3213;       // "№"
+inline constexpr int kGasoilColumnPercent = 3214;      // "Доля отгона, %"
+inline constexpr int kGasoilColumnTemp = 3215;         // "Температура кипения, °C"
+inline constexpr int kGasoilColumnDelta = 3216;        // "Допустимое отклонение, °C"
+inline constexpr int kGasoilPassportLabel = 3217;      // "Номер паспорта эталона:"
+inline constexpr int kReferenceExceededCustom = 3218;  // "%.1f%%": percent, user-defined reference
 
 // Custom reference file.
 inline constexpr int kRefFileUnreadable = 3230;      // "%s": the path

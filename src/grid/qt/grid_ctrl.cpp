@@ -113,24 +113,41 @@ CGridCtrlEditCell::CGridCtrlEditCell(CGridCtrl& grid, int row, int column, const
 
 void CGridCtrlEditCell::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
+    // The focus goes back to the list, which ends the edit; a window without the focus
+    // (hidden, or not active) ends it at once all the same.
     case Qt::Key_Escape:
       EditCancelled = true;
       grid_.setFocus();
+      End();
       return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: grid_.setFocus(); return;
+    case Qt::Key_Enter:
+      grid_.setFocus();
+      End();
+      return;
     default: QLineEdit::keyPressEvent(event);
   }
 }
 
 void CGridCtrlEditCell::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
+  End();
+}
+
+void CGridCtrlEditCell::End() {
   if (ended_) return;
   ended_ = true;
   std::optional<std::string> result;
   if (!EditCancelled) result = text().toStdString();
   hide();
   grid_.EndEdit(EditRow, EditColumn, std::move(result));
+  deleteLater();
+}
+
+void CGridCtrlEditCell::Drop() {
+  if (ended_) return;
+  ended_ = true;
+  hide();
   deleteLater();
 }
 
@@ -144,6 +161,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
   setShowGrid(true);
   setWordWrap(false);
   setSortingEnabled(false);
+  // Tab leaves the list for the next control, as in every other list of the desktop.
+  setTabKeyNavigation(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -167,7 +186,24 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableView(parent) {
           });
 }
 
-CGridCtrl::~CGridCtrl() = default;
+CGridCtrl::~CGridCtrl() {
+  // An editor still open must not report into a grid (or an owner) being destroyed.
+  DropOpenEdit();
+}
+
+void CGridCtrl::EndOpenEdit() {
+  CGridCtrlEditCell* editor = editor_;  // deleted only later, on the event loop
+  if (editor == nullptr) return;
+  if (editor->hasFocus()) setFocus();  // the focus stays in the list
+  editor->End();                       // nothing more when losing the focus ended it
+}
+
+void CGridCtrl::DropOpenEdit() {
+  if (editor_ == nullptr) return;
+  CGridCtrlEditCell* editor = editor_;
+  editor_ = nullptr;
+  editor->Drop();
+}
 
 void CGridCtrl::SetTable(TableModel* table) {
   table_ = table;
@@ -231,7 +267,7 @@ bool CGridCtrl::BeginEdit(int row, int column) {
   scrollTo(index);
   GridOwner& owner = owner_ != nullptr ? *owner_ : silent_;
   if (owner.OnGridBeginEdit(row, column) == 0) return false;
-  if (editor_ != nullptr) setFocus();  // ends the open edit first
+  EndOpenEdit();  // ends the open edit first
   const QRect rect = visualRect(index).adjusted(0, -2, 0, 2);
   auto* editor = new CGridCtrlEditCell(*this, row, column, QString::fromStdString(table_->Cell(row, column)));
   const QVariant align = model_.data(index, Qt::TextAlignmentRole);
@@ -364,8 +400,8 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
 }
 
 void CGridCtrl::scrollContentsBy(int dx, int dy) {
-  // Scrolling closes an open editor first (it loses the focus to the grid).
-  if (editor_ != nullptr) setFocus();
+  // Scrolling closes an open editor first (as if it lost the focus to the grid).
+  EndOpenEdit();
   QTableView::scrollContentsBy(dx, dy);
 }
 

@@ -55,6 +55,10 @@ class CGridCtrlEditCell final : public QLineEdit {
 
  public:
   CGridCtrlEditCell(CGridCtrl& grid, int row, int column, const QString& text);
+  // Ends the edit now: its text goes to the grid (none when cancelled), the editor goes.
+  void End();
+  // Closes the editor without telling the grid (the grid or its owner is going away).
+  void Drop();
 
   int EditRow;
   int EditColumn;
@@ -96,6 +100,11 @@ class CGridCtrl : public QTableView {
   std::vector<int> SelectedRows() const;
   // The open editor, or null.
   CGridCtrlEditCell* Editor() const { return editor_; }
+  // Ends an open edit as leaving the cell does (its text goes to the owner): a dialog's OK
+  // reached by a key counts what is being typed.
+  void EndOpenEdit();
+  // Closes an open editor without a word to the owner (the owner is going away).
+  void DropOpenEdit();
 
   int StretchColumn = -1;
   SortState Sort;

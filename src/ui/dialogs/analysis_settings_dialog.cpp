@@ -166,7 +166,7 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(CAnalysis& analysis, QWidget* win
   }
   connect(referenceParams_, &QPushButton::clicked, this, &AnalysisSettingsDialog::ReferenceParams);
   connect(ok, &QPushButton::clicked, this, &AnalysisSettingsDialog::Ok);
-  connect(cancel, &QPushButton::clicked, this, &AnalysisSettingsDialog::Cancel);
+  connect(cancel, &QPushButton::clicked, this, &AnalysisSettingsDialog::reject);
 
   // Each opening: the stored settings again, new saved copies of the other six texts.
   OpenAnalysisSettings(analysis_);
@@ -228,7 +228,7 @@ void AnalysisSettingsDialog::Ok() {
   QDialog::accept();
 }
 
-void AnalysisSettingsDialog::Cancel() {
+void AnalysisSettingsDialog::reject() {
   CancelAnalysisSettings(analysis_);
   ShowMembers();
   QDialog::reject();
@@ -242,8 +242,7 @@ void AnalysisSettingsDialog::ReferenceParams() {
 void AnalysisSettingsDialog::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      TakeControls();
-      QDialog::accept();
+      Ok();
       return;
     }
   }

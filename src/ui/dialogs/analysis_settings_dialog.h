@@ -1,9 +1,9 @@
 // The dialog "Настройка анализа" (Qt): the method, the reference sample and the numbers of
 // the analysis, edited in place in the engine object CAnalysis. Opening rereads the stored
 // settings and keeps copies of the six unstored texts; every numeric edit is filtered as it
-// changes; OK normalises, stores what changed and posts a recalculation to the main window;
-// "Отмена" puts the six texts back. Enter takes the fields and closes without storing or
-// recalculating; Escape and the close box only close.
+// changes; OK (and Enter) normalises, stores what changed and posts a recalculation to the
+// main window; "Отмена" (and Escape, and the close box) goes back to the stored settings and
+// puts the six texts back, so the engine never calculates with values the user cancelled.
 //
 // Object names are the control ids ("1034" ... "1152", "1046", "1047"); the dialog's is
 // "141". The CAnalysis must outlive the dialog. User-interface thread only.
@@ -34,6 +34,10 @@ class AnalysisSettingsDialog : public QDialog {
   AnalysisSettingsDialog(CAnalysis& analysis, QWidget* window, std::function<void()> recalculate,
                          QWidget* parent = nullptr);
 
+ public slots:
+  // "Отмена", Escape and the close box.
+  void reject() override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -50,7 +54,6 @@ class AnalysisSettingsDialog : public QDialog {
   void Filter(const Field& field);
   void ResetStep();
   void Ok();
-  void Cancel();
   void ReferenceParams();
 
   CAnalysis& analysis_;

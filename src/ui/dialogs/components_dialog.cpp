@@ -2,7 +2,7 @@
 
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
-#include "ui/dialogs/edit_list.h"
+#include "ui/dialogs/edit_grid.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -16,11 +16,9 @@ CComponents::CComponents(const Shell& shell, const ComponentTable& table, QWidge
   setWindowTitle(Text(shell, text::kComponentsTitle));
   SetDialogIcon(this);
 
-  list_ = new EditList(editor_.List(), editor_, this);
+  list_ = new EditGrid(editor_.List(), editor_, this);
   list_->setObjectName(QStringLiteral("1095"));
-  int width = 0;
-  for (int c = 0; c < list_->columnCount(); ++c) width += list_->columnWidth(c);
-  list_->setMinimumSize(width + 24, 300);
+  list_->setMinimumSize(list_->ColumnsWidth() + 24, 300);
 
   auto* add = new QPushButton(Text(shell, text::kComponentsAdd), this);
   add->setObjectName(QStringLiteral("1096"));
@@ -47,18 +45,27 @@ CComponents::CComponents(const Shell& shell, const ComponentTable& table, QWidge
 
   connect(add, &QPushButton::clicked, this, &CComponents::Add);
   connect(remove, &QPushButton::clicked, this, &CComponents::Delete);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ok, &QPushButton::clicked, this, &CComponents::Ok);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CComponents::~CComponents() { list_->Detach(); }
+
+void CComponents::Ok() {
+  list_->EndOpenEdit();  // a value still being typed counts
+  accept();
+}
+
 void CComponents::Add() {
+  list_->EndOpenEdit();
   const int row = editor_.AddComponent();
   list_->Refresh();
   list_->scrollToBottom();
-  list_->setCurrentCell(row, 0, QItemSelectionModel::NoUpdate);
+  list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
 void CComponents::Delete() {
+  list_->EndOpenEdit();
   const std::vector<int> rows = list_->SelectedRows();
   list_->clearSelection();
   editor_.DeleteRows(rows);

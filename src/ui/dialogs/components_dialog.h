@@ -1,4 +1,4 @@
-// The dialog "Компоненты" (Qt): the component table in an editable list, with buttons to
+// The dialog "Компоненты" (Qt): the component table in the list grid, with buttons to
 // add a user component and to delete the selected ones. Edits are pending until OK; the
 // caller then applies them (Edits()) and saves the table. "Отмена" drops them. The rules
 // are ComponentsEditor's.
@@ -14,23 +14,25 @@
 
 namespace p528::ui {
 
-class EditList;
+class EditGrid;
 
 class CComponents : public QDialog {
   Q_OBJECT
 
  public:
   CComponents(const Shell& shell, const ComponentTable& table, QWidget* parent = nullptr);
+  ~CComponents() override;
 
   const ComponentEdits& Edits() const { return editor_.Edits(); }
-  EditList* List() const { return list_; }
+  EditGrid* List() const { return list_; }
 
  private:
   void Add();
   void Delete();
+  void Ok();
 
   ComponentsEditor editor_;
-  EditList* list_;
+  EditGrid* list_;
 };
 
 }  // namespace p528::ui

@@ -36,7 +36,8 @@ void RunComponentsDialog(QWidget* window, Workbench& workbench, DialogSeams& sea
 void RunReportOptions(QWidget* window, Workbench& workbench);
 
 // "Отчет" / "Сохранить отчет": the report of the last calculation with both charts drawn at
-// their windows' current size. Show writes a new temporary file and opens it in the
+// the report's picture size (kReportChartWidth × kReportChartHeight) whatever their windows
+// show. Show writes a new temporary file and opens it in the
 // desktop's viewer; save asks for the file name ("Report528_<date>_<time>", filter html,
 // ".html" added to a name without extension; no overwrite question). A report that cannot
 // be made is not told to the user and leaves no file behind; the outcome is returned for

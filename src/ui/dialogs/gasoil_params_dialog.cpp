@@ -3,7 +3,7 @@
 #include "engine/texts/reference_texts.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
-#include "ui/dialogs/edit_list.h"
+#include "ui/dialogs/edit_grid.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,12 +19,10 @@ CDlgGasoilParams::CDlgGasoilParams(const Shell& shell, QWidget* parent) : QDialo
   setWindowTitle(Text(shell, text::kGasoilDialogTitle));
   SetDialogIcon(this);
 
-  list_ = new EditList(params_.List(), params_, this);
+  list_ = new EditGrid(params_.List(), params_, this);
   list_->setObjectName(QStringLiteral("list"));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  int width = 0;
-  for (int c = 0; c < list_->columnCount(); ++c) width += list_->columnWidth(c);
-  list_->setMinimumWidth(width + 24);
+  list_->setMinimumWidth(list_->ColumnsWidth() + 24);
   // All 21 points at once, without scrolling.
   list_->setMinimumHeight(list_->verticalHeader()->defaultSectionSize() * (kGasoilRowCount + 1) + 8);
 
@@ -53,7 +51,10 @@ CDlgGasoilParams::CDlgGasoilParams(const Shell& shell, QWidget* parent) : QDialo
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CDlgGasoilParams::~CDlgGasoilParams() { list_->Detach(); }
+
 void CDlgGasoilParams::Ok() {
+  list_->EndOpenEdit();  // a value still being typed counts
   params_.Accept(passport_->text().toStdString());
   accept();
 }

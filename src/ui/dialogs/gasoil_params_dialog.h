@@ -1,5 +1,5 @@
 // The dialog "Параметры эталона" (Qt), opened from the analysis settings: the 21 points of
-// the user's own reference gas oil in an editable list (only temperatures and deviations
+// the user's own reference gas oil in the list grid CGridCtrl (only temperatures and deviations
 // edit) and its passport number. OK stores all rows and a passport number longer than one
 // character; "Отмена" stores nothing. The rules are GasoilParamsList's.
 //
@@ -15,21 +15,22 @@ class QLineEdit;
 
 namespace p528::ui {
 
-class EditList;
+class EditGrid;
 
 class CDlgGasoilParams : public QDialog {
   Q_OBJECT
 
  public:
   explicit CDlgGasoilParams(const Shell& shell, QWidget* parent = nullptr);
+  ~CDlgGasoilParams() override;
 
-  EditList* List() const { return list_; }
+  EditGrid* List() const { return list_; }
 
  private:
   void Ok();
 
   GasoilParamsList params_;
-  EditList* list_;
+  EditGrid* list_;
   QLineEdit* passport_;
 };
 

@@ -6,6 +6,7 @@
 #include "chart/qt/chart_png.h"
 #include "chart/qt/chart_widget.h"
 #include "report/report_file_name.h"
+#include "report/report_folder.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
 #include "ui/dialogs/dialog_support.h"
@@ -29,11 +30,13 @@ class SeamsDesktop : public ReportDesktop {
   SeamsDesktop(QWidget* window, DialogSeams& seams, const Shell& shell)
       : window_(window), seams_(seams), shell_(shell) {}
   bool AskSaveFileName(const std::string& defaultName, std::string& path) override {
-    const std::optional<QString> chosen =
-        seams_.AskSaveFileName(window_, Text(shell_, text::kSaveReportCaption),
-                               QString::fromStdString(defaultName), QStringLiteral("html (*.html)"));
+    // The dialog opens in the folder saved into last, remembered for the next report.
+    const std::optional<QString> chosen = seams_.AskSaveFileName(
+        window_, Text(shell_, text::kSaveReportCaption),
+        QString::fromStdString(ReportSavePath(shell_, defaultName)), QStringLiteral("html (*.html)"));
     if (!chosen || chosen->isEmpty()) return false;
     path = WithDefaultExtension(chosen->toStdString(), "html");
+    RememberReportFolder(shell_, path);
     return true;
   }
   void OpenFile(const std::string& path) override { seams_.OpenWithViewer(QString::fromStdString(path)); }
@@ -44,11 +47,8 @@ class SeamsDesktop : public ReportDesktop {
   const Shell& shell_;
 };
 
-// The chart as its window shows it: the drawing area without scroll bars.
-ReportChartView ViewOf(CChartWidget& widget) {
-  const QRect client = widget.ClientRect();
-  return ReportChartView{&widget.Chart(), client.width(), client.height()};
-}
+// The chart its window shows; the picture has the report's own size, whatever the window's.
+ReportChartView ViewOf(CChartWidget& widget) { return ReportChartView{&widget.Chart()}; }
 
 // The folder of the module these windows are part of (the style sheets lie beside it).
 std::string ModuleFolder() {

@@ -4,6 +4,7 @@
 #include "ui/control_ids.h"
 #include "ui/numeric_edit.h"
 #include "ui/pages/chart_dialogs.h"
+#include "ui/pages/enlarge_keys.h"
 #include "ui/ui_text.h"
 #include "ui/window_texts.h"
 #include "workbench/chart_page_rules.h"
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,6 +35,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   const Shell& shell = workbench.shell();
   chart_->setObjectName(Id(id::kChart));
   chart_->SetOwner(this);
+  EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
   points_->setObjectName(Id(id::kPoints));
   points_->SetTable(&workbench.calibrationPointsForView());
   x_->setObjectName(Id(id::kX));
@@ -41,6 +44,10 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   MakeNumericEdit(y_);
   resolution_->setObjectName(Id(id::kResolution));
   resolution_->setReadOnly(true);
+  // A read-only field looks like one: the window's background, not an edit's white.
+  QPalette readOnly = resolution_->palette();
+  readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+  resolution_->setPalette(readOnly);
 
   auto* calculateY = new QPushButton(Text(shell, text::kCalculateY), this);
   calculateY->setObjectName(Id(id::kCalculateY));

@@ -6,7 +6,9 @@
 #include "ui/pages/analysis_controls.h"
 #include "ui/ui_text.h"
 #include "ui/window_icon.h"
+#include "ui/window_place_qt.h"
 #include "ui/window_texts.h"
+#include "workbench/window_place.h"
 #include "workbench/workbench_texts.h"
 
 #include <QGroupBox>
@@ -20,18 +22,24 @@ namespace p528::ui {
 
 namespace {
 
-// The dialog can grow but not shrink below the size it opened with.
-void KeepOpeningSizeAsMinimum(QDialog& dialog) {
+// Built-in opening sizes of the two dialogs, pixels.
+const QSize kCurveDialogSize(760, 520);
+const QSize kAnalysisDialogSize(980, 640);
+
+// The dialog can grow but not shrink below the size it opens with: its built-in size (or
+// less, when the screen's work area is smaller), whatever size it was remembered at.
+void KeepOpeningSizeAsMinimum(QDialog& dialog, QSize builtIn) {
   static const char* const kKept = "openingSizeKept";
   if (dialog.property(kKept).toBool()) return;
   dialog.setProperty(kKept, true);
-  dialog.setMinimumSize(dialog.size());
+  dialog.setMinimumSize(builtIn.boundedTo(dialog.size()));
 }
 
 }  // namespace
 
 CDlgChart::CDlgChart(const Shell& shell, QWidget* parent)
     : QDialog(parent),
+      shell_(shell),
       chart_(new CChartWidget(this)),
       x_(new QLineEdit(this)),
       y_(new QLineEdit(this)),
@@ -75,7 +83,7 @@ CDlgChart::CDlgChart(const Shell& shell, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(chart_, 1);
   layout->addLayout(row);
-  resize(760, 520);
+  RestoreWindowPlace(*this, shell_, kCalibrationChartPlaceKey, kCurveDialogSize, minimumSizeHint());
 }
 
 void CDlgChart::SetTexts(const QString& title, const std::string& xCaption, const std::string& yCaption) {
@@ -100,11 +108,16 @@ int CDlgChart::OnChartClick(CChart& chart) {
 
 void CDlgChart::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  KeepOpeningSizeAsMinimum(*this);
+  KeepOpeningSizeAsMinimum(*this, kCurveDialogSize);
+}
+
+void CDlgChart::hideEvent(QHideEvent* event) {
+  RememberWindowPlace(*this, shell_, kCalibrationChartPlaceKey);
+  QDialog::hideEvent(event);
 }
 
 CDlgChartProp::CDlgChartProp(const Shell& shell, DialogSeams& seams, QWidget* parent)
-    : QDialog(parent), chart_(new CChartWidget(this)) {
+    : QDialog(parent), shell_(shell), chart_(new CChartWidget(this)) {
   setObjectName(QStringLiteral("151"));
   setWindowIcon(WindowIcon());
   setWindowTitle(Text(shell, text::kDistillationEnlargedTitle));
@@ -120,7 +133,7 @@ CDlgChartProp::CDlgChartProp(const Shell& shell, DialogSeams& seams, QWidget* pa
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(column);
   layout->addWidget(chart_, 1);
-  resize(980, 640);
+  RestoreWindowPlace(*this, shell_, kDistillationChartPlaceKey, kAnalysisDialogSize, minimumSizeHint());
 }
 
 bool CDlgChartProp::TakeCurves(const CChart& page, const std::array<COLORREF, kAnalysisCurves>& colours) {
@@ -135,7 +148,12 @@ int CDlgChartProp::OnChartClick(CChart&) {
 
 void CDlgChartProp::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  KeepOpeningSizeAsMinimum(*this);
+  KeepOpeningSizeAsMinimum(*this, kAnalysisDialogSize);
+}
+
+void CDlgChartProp::hideEvent(QHideEvent* event) {
+  RememberWindowPlace(*this, shell_, kDistillationChartPlaceKey);
+  QDialog::hideEvent(event);
 }
 
 }  // namespace p528::ui

@@ -39,8 +39,10 @@ class CDlgChart final : public QDialog, public ChartOwner {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;  // the place and size are remembered
 
  private:
+  const Shell& shell_;
   CChartWidget* chart_;
   QLineEdit* x_;
   QLineEdit* y_;
@@ -62,8 +64,10 @@ class CDlgChartProp final : public QDialog, public ChartOwner {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;  // the place and size are remembered
 
  private:
+  const Shell& shell_;
   CChartWidget* chart_;
   AnalysisControls* controls_;
 };

@@ -3,6 +3,7 @@
 #include "ui/control_ids.h"
 #include "ui/pages/analysis_controls.h"
 #include "ui/pages/chart_dialogs.h"
+#include "ui/pages/enlarge_keys.h"
 #include "ui/ui_text.h"
 #include "workbench/workbench.h"
 
@@ -28,6 +29,7 @@ CDlgPropChart::CDlgPropChart(Workbench& workbench, DialogSeams& seams, QWidget* 
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addLayout(column);
   layout->addWidget(chart_, 1);
+  EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
 }
 
 void CDlgPropChart::OpenEnlargedChart() {

@@ -1,5 +1,6 @@
 // "Настройка анализа" as the chemist uses it: typing into the numeric fields, the method
-// and reference choices, OK (what is stored, the recalculation posted), Cancel and Enter.
+// and reference choices, OK and Enter (what is stored, the recalculation posted), Cancel,
+// Escape and the close box (back to what is stored).
 #include "dialogs_fixture.h"
 
 #include "engine/analysis.h"
@@ -125,7 +126,7 @@ TEST_F(AnalysisDialog, ResetStepGivesTheMethodsDefaultStep) {
   EXPECT_EQ(workbench->analysis().StepPercent, "");
 }
 
-TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
+TEST_F(AnalysisDialog, OkAndEnterStoreAndPostOneRecalculation) {
   const int before = user.recalculations;
   {
     auto dialog = Open();
@@ -135,22 +136,52 @@ TEST_F(AnalysisDialog, OkPostsOneRecalculationCancelAndEnterPostNone) {
     EXPECT_EQ(user.recalculations, before + 1);
   }
   {
-    workbench->analysisForSettingsDialog().SampleMass = "1.5";
-    auto dialog = Open();
-    Type(Field(*dialog, "1027"), "7");
-    Click(*dialog, "1047");
-    EXPECT_EQ(workbench->analysis().SampleMass, "1.5");  // the saved copy is back
-  }
-  {
     auto dialog = Open();
     Type(Field(*dialog, "1037"), "3");
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(workbench->analysis().TimeStartSample, "0.03");  // taken from the field...
-    EXPECT_EQ(Setting("TimeStartSample"), std::nullopt);       // ...but not stored
+    EXPECT_EQ(workbench->analysis().TimeStartSample, "0.03");
+    EXPECT_EQ(Setting("TimeStartSample"), "0.03");  // what is calculated is what is stored
   }
   QApplication::processEvents();
-  EXPECT_EQ(user.recalculations, before + 1);
+  EXPECT_EQ(user.recalculations, before + 2);
+}
+
+// ISO 3924, start mark 100, a typed step and mass, then the dialog left without OK: the
+// engine goes on with the stored (and shown) ASTM settings, the saved texts and the default
+// step, whichever way the dialog was left.
+TEST_F(AnalysisDialog, LeavingWithoutOkKeepsTheEngineOnTheStoredSettings) {
+  const std::function<void(ui::AnalysisSettingsDialog&)> ways[] = {
+      [this](ui::AnalysisSettingsDialog& dialog) { Click(dialog, "1047"); },
+      [](ui::AnalysisSettingsDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+      [](ui::AnalysisSettingsDialog& dialog) { dialog.close(); },
+  };
+  workbench->analysisForSettingsDialog().SampleMass = "1.5";
+  const int before = user.recalculations;
+  for (const auto& leave : ways) {
+    auto dialog = Open();
+    Click(*dialog, "1036");
+    Field(*dialog, "1024")->clear();
+    Type(Field(*dialog, "1024"), "100");
+    Type(Field(*dialog, "1029"), "2");
+    Type(Field(*dialog, "1027"), "7");
+    leave(*dialog);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    const CAnalysis& engine = workbench->analysis();
+    EXPECT_EQ(engine.Method, AstmD2887A);
+    EXPECT_EQ(engine.start_mark, "70.0");
+    EXPECT_EQ(engine.UseDefaultStep, 1);
+    EXPECT_EQ(engine.StepPercent, "");
+    EXPECT_EQ(engine.SampleMass, "1.5");  // the saved copy is back
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(user.recalculations, before);
+  EXPECT_EQ(SettingInt("method"), std::nullopt);
+  // A later recalculation (an OK elsewhere) calculates what the dialog shows again.
+  workbench->Recalculate();
+  auto dialog = Open();
+  EXPECT_TRUE(Child<QRadioButton>(*dialog, "1034")->isChecked());
+  EXPECT_EQ(workbench->analysis().Method, AstmD2887A);
 }
 
 TEST_F(AnalysisDialog, TheWindowsButtonRunsTheDialogModally) {

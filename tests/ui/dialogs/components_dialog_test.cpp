@@ -4,9 +4,13 @@
 
 #include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
+#include "ui/dialogs/edit_grid.h"
+#include "ui/dialogs/gasoil_params_dialog.h"
 #include "workbench/component_edits.h"
 
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -32,25 +36,98 @@ class ComponentsDialog : public DialogsTest {
   static void Press(ui::CComponents& dialog, const char* id) {
     QTest::mouseClick(Child<QPushButton>(dialog, id), Qt::LeftButton);
   }
-  static int Row(ui::EditList& list, int id) {
-    for (int r = 0; r < list.rowCount(); ++r)
-      if (list.item(r, 0)->text() == QString::number(id)) return r;
+  static int Row(CGridCtrl& list, int id) {
+    for (int r = 0; r < list.model()->rowCount(); ++r)
+      if (Shown(list, r, 0) == QString::number(id)) return r;
     return -1;
   }
-  static QColor Fill(ui::EditList& list, int row) { return list.item(row, 0)->background().color(); }
+  static QColor Fill(CGridCtrl& list, int row) {
+    return list.model()->index(row, 0).data(Qt::BackgroundRole).value<QColor>();
+  }
 };
+
+// No editor of the list is open (an ended one may wait hidden for its deletion).
+bool NoEditorShown(CGridCtrl& list) {
+  for (QLineEdit* editor : list.findChildren<QLineEdit*>(QStringLiteral("9801")))
+    if (editor->isVisible()) return false;
+  return list.Editor() == nullptr;
+}
+
+// Both dialogs' lists follow the list grid's rules in a shown, active window: F2 opens no
+// editor, Tab ends an edit (its comma number kept) without opening the next cell, the wheel
+// ends it before the list scrolls, and the dialog can go while a cell is being edited.
+TEST_F(ComponentsDialog, BothDialogListsFollowTheGridsEditingRules) {
+  StartWith();
+  struct Case {
+    std::function<std::unique_ptr<QDialog>()> open;
+    int row;
+    int column;
+    const char* shown;  // after "7,6" and Tab
+  };
+  const Case cases[] = {
+      {[this] { return std::make_unique<ui::CComponents>(shell, workbench->components()); }, 3, 5, "7.600"},
+      {[this] { return std::make_unique<ui::CDlgGasoilParams>(shell); }, 3, 3, "7.6"},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<QDialog> dialog = c.open();
+    auto& list = *dialog->findChild<ui::EditGrid*>();
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    list.setFocus();
+    list.setCurrentIndex(list.model()->index(c.row, c.column));
+    QTest::keyClick(&list, Qt::Key_F2);
+    EXPECT_TRUE(NoEditorShown(list));
+
+    ASSERT_TRUE(list.BeginEdit(c.row, c.column));
+    list.Editor()->setText("7,6");
+    QTest::keyClick(list.Editor(), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_TRUE(NoEditorShown(list));
+    EXPECT_EQ(Shown(list, c.row, c.column), c.shown);
+
+    if (list.verticalScrollBar()->maximum() > 0) {
+      ASSERT_TRUE(list.BeginEdit(c.row, c.column));
+      list.Editor()->setText("8");
+      const QPoint at = list.viewport()->rect().center();
+      QWheelEvent wheel(at, list.viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(list.viewport(), &wheel);
+      EXPECT_TRUE(NoEditorShown(list));
+      EXPECT_EQ(Shown(list, c.row, c.column), "8.000");
+      EXPECT_GT(list.verticalScrollBar()->value(), 0);
+    }
+
+    ASSERT_TRUE(list.BeginEdit(c.row, c.column));
+    list.Editor()->setText("9");
+    dialog.reset();  // quitting while the cell is being edited
+    QApplication::processEvents();
+  }
+}
+
+// OK reached by its key while a cell is being edited counts the value typed.
+TEST_F(ComponentsDialog, OkWithAnOpenEditorKeepsTheValueTyped) {
+  StartWith();
+  Run([](ui::CComponents& dialog) {
+    CGridCtrl& list = *dialog.List();
+    ASSERT_TRUE(list.BeginEdit(Row(list, 10), 5));
+    list.Editor()->setText("12,5");
+    Child<QPushButton>(dialog, "1")->animateClick();
+  });
+  EXPECT_EQ(workbench->components()[9].mixtureMass, 12.5);
+}
 
 TEST_F(ComponentsDialog, BuiltInNamesAreFixedTheirOtherColumnsEdit) {
   StartWith();
   ui::CComponents dialog(shell, workbench->components());
-  ui::EditList& list = *dialog.List();
-  ASSERT_EQ(list.columnCount(), 6);
-  EXPECT_EQ(list.horizontalHeaderItem(1)->text(), "Имя");
+  CGridCtrl& list = *dialog.List();
+  ASSERT_EQ(list.model()->columnCount(), 6);
+  EXPECT_EQ(list.model()->headerData(1, Qt::Horizontal).toString(), "Имя");
   const int row = Row(list, 10);
   EXPECT_FALSE(EditCell(list, row, 1, "x"));
   EXPECT_FALSE(EditCell(list, row, 0, "99"));
   ASSERT_TRUE(EditCell(list, row, 2, "н-декан"));
-  EXPECT_EQ(list.item(row, 2)->text(), "н-декан");
+  EXPECT_EQ(Shown(list, row, 2), "н-декан");
   EXPECT_EQ(Fill(list, row), QColor(0x95, 0xFC, 0xAF));  // changed: light green
   ASSERT_EQ(dialog.Edits().size(), 1u);
   EXPECT_EQ(dialog.Edits()[0].record.altName, "н-декан");
@@ -61,18 +138,18 @@ TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
   ASSERT_EQ(workbench->components().size(), 60u);
   const int before = user.recalculations;
   Run([](ui::CComponents& dialog) {
-    ui::EditList& list = *dialog.List();
+    CGridCtrl& list = *dialog.List();
     Press(dialog, "1096");
     Press(dialog, "1096");
-    ASSERT_EQ(list.rowCount(), 62);
-    EXPECT_EQ(list.item(60, 0)->text(), "61");
-    EXPECT_EQ(list.item(61, 0)->text(), "62");
-    EXPECT_EQ(list.item(61, 2)->text(), "Задать ИМЯ!");
+    ASSERT_EQ(list.model()->rowCount(), 62);
+    EXPECT_EQ(Shown(list, 60, 0), "61");
+    EXPECT_EQ(Shown(list, 61, 0), "62");
+    EXPECT_EQ(Shown(list, 61, 2), "Задать ИМЯ!");
     EXPECT_EQ(Fill(list, 61), QColor(0xFC, 0xFC, 0xB3));  // added: light yellow
     list.selectRow(60);
     Press(dialog, "1097");
-    EXPECT_EQ(list.rowCount(), 61);  // an added row goes at once
-    EXPECT_EQ(list.item(60, 0)->text(), "62");
+    EXPECT_EQ(list.model()->rowCount(), 61);  // an added row goes at once
+    EXPECT_EQ(Shown(list, 60, 0), "62");
     Press(dialog, "1");
   });
   ASSERT_EQ(workbench->components().size(), 61u);
@@ -88,20 +165,20 @@ TEST_F(ComponentsDialog, AddedComponentsAreNumberedByPositionAfterOk) {
 TEST_F(ComponentsDialog, BuiltInComponentsAreNeverDeleted) {
   StartWith();
   ui::CComponents dialog(shell, workbench->components());
-  ui::EditList& list = *dialog.List();
+  CGridCtrl& list = *dialog.List();
   const int row = Row(list, 12);
   list.selectRow(row);
   Press(dialog, "1097");
-  EXPECT_EQ(list.rowCount(), 52);
+  EXPECT_EQ(list.model()->rowCount(), 52);
   EXPECT_TRUE(list.SelectedRows().empty());
-  EXPECT_EQ(list.item(row, 0)->background().style(), Qt::NoBrush);
+  EXPECT_FALSE(list.model()->index(row, 0).data(Qt::BackgroundRole).isValid());
   EXPECT_TRUE(dialog.Edits().empty());
 }
 
 TEST_F(ComponentsDialog, ChangedThenDeletedTurnsRedAndGoesOnOk) {
   StartWithUserComponents(55);
   Run([](ui::CComponents& dialog) {
-    ui::EditList& list = *dialog.List();
+    CGridCtrl& list = *dialog.List();
     ASSERT_TRUE(EditCell(list, Row(list, 54), 4, "123.4"));
     list.selectRow(Row(list, 54));
     Press(dialog, "1097");
@@ -119,7 +196,7 @@ TEST_F(ComponentsDialog, CancelLeavesTableAndFileAsTheyWere) {
   const ComponentTable before = workbench->components();
   const int recalculations = user.recalculations;
   Run([](ui::CComponents& dialog) {
-    ui::EditList& list = *dialog.List();
+    CGridCtrl& list = *dialog.List();
     EditCell(list, 0, 3, "2.5");
     EditCell(list, Row(list, 55), 1, "другое");
     Press(dialog, "1096");

@@ -6,7 +6,7 @@
 #include "support/files.h"
 #include "support/temp_folder.h"
 #include "ui/dialog_seams.h"
-#include "ui/dialogs/edit_list.h"
+#include "ui/dialogs/edit_grid.h"
 #include "workbench/workbench_fixture.h"
 
 #include <QApplication>
@@ -81,17 +81,17 @@ inline void Type(QLineEdit* edit, const char* text) { QTest::keyClicks(edit, QSt
 
 // Double-click equivalent on a cell, then the new text and Enter; false when the list's
 // owner refused the edit.
-inline bool EditCell(ui::EditList& list, int row, int column, const QString& text) {
-  if (!list.BeginEdit(row, column)) return false;
-  // An editor that closed before may still wait for its deletion: take the open one.
-  QLineEdit* editor = nullptr;
-  for (QLineEdit* candidate : list.findChildren<QLineEdit*>(QStringLiteral("9801")))
-    if (!candidate->isHidden()) editor = candidate;
-  if (editor == nullptr) return false;
-  editor->setText(text);
-  QTest::keyClick(editor, Qt::Key_Return);
+inline bool EditCell(CGridCtrl& list, int row, int column, const QString& text) {
+  if (!list.BeginEdit(row, column) || list.Editor() == nullptr) return false;
+  list.Editor()->setText(text);
+  QTest::keyClick(list.Editor(), Qt::Key_Return);
   QApplication::processEvents();
   return true;
+}
+
+// The text a list shows in a cell.
+inline QString Shown(const CGridCtrl& list, int row, int column) {
+  return list.model()->index(row, column).data().toString();
 }
 
 // Runs `act` on the modal dialog the command under test opens (once its loop runs).

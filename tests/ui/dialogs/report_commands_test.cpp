@@ -1,11 +1,13 @@
 // "Отчет" and "Сохранить отчет" through the window's seams: the saved report is the one the
-// command line writes for the same set and settings, its pictures are the charts at their
-// windows' size, and a report that cannot be made leaves nothing behind.
+// command line writes for the same set and settings, its pictures are the charts at the
+// report's own size whatever their windows show, and a report that cannot be made leaves
+// nothing behind.
 #include "dialogs_fixture.h"
 
 #include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
 #include "report/html_reader.h"
+#include "shell/text.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
 
@@ -105,7 +107,7 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
   ASSERT_EQ(outcome.status, ReportStatus::Written) << outcome.detail;
   EXPECT_EQ(outcome.path, files / "window.html");
   ASSERT_EQ(seams.offeredNames.size(), 1u);
-  EXPECT_TRUE(seams.offeredNames[0].starts_with("Report528_")) << seams.offeredNames[0];
+  EXPECT_TRUE(FileNamePart(seams.offeredNames[0]).starts_with("Report528_")) << seams.offeredNames[0];
   EXPECT_EQ(seams.filters, std::vector<std::string>{"html (*.html)"});
   EXPECT_TRUE(seams.opened.empty());
 
@@ -126,7 +128,7 @@ TEST_F(ReportCommands, SavedReportIsWhatTheCommandLineWrites) {
 
 TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing) {
   StartOnTheSet();
-  calibration->resize(500, 300);  // the picture follows the window
+  calibration->resize(100, 30);  // a page shown small (or never): the picture keeps its size
   host.SetProfileInt("plugins\\plug528\\settings\\flag_grad_chart", 1);
   const char* oldTemp = std::getenv("TMPDIR");
   const std::string savedTemp = oldTemp != nullptr ? oldTemp : "";
@@ -143,7 +145,7 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
   const std::vector<QImage> pictures = Pictures(ReadBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
-  EXPECT_EQ(pictures[0].size(), QSize(500, 300));
+  EXPECT_EQ(pictures[0].size(), QSize(kReportChartWidth, kReportChartHeight));
   // Only the chosen section besides the report's fixed parts (header and signatures).
   const report_test::Html page(ReadBytes(first.path));
   std::vector<std::string> sections;
@@ -168,6 +170,30 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
     setenv("TMPDIR", savedTemp.c_str(), 1);
   else
     unsetenv("TMPDIR");
+}
+
+// The save dialog opens in the folder saved into last (remembered), not in the process's
+// working folder; a remembered folder that is gone gives way to the home folder.
+TEST_F(ReportCommands, TheSaveDialogOpensInTheFolderSavedIntoLast) {
+  StartWith();
+  CChartWidget calibrationView(workbench->calibrationChartForView());
+  CChartWidget distillationView(workbench->distillationChartForView());
+  std::filesystem::create_directories(files / "reports");
+  seams.saveAnswer = files / "reports/first";
+  ASSERT_EQ(
+      ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets).status,
+      ReportStatus::Written);
+  seams.saveAnswer.clear();
+  ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
+  ASSERT_EQ(seams.offeredNames.size(), 2u);
+  EXPECT_EQ(std::filesystem::path(seams.offeredNames[1]).parent_path(), files / "reports");
+
+  std::filesystem::remove_all(files / "reports");
+  ui::SaveReport(nullptr, *workbench, seams, calibrationView, distillationView, kStyleSheets);
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && std::filesystem::is_directory(home)) {
+    EXPECT_EQ(std::filesystem::path(seams.offeredNames[2]).parent_path(), std::filesystem::path(home));
+  }
 }
 
 TEST_F(ReportCommands, CancelledSaveDialogWritesNothing) {

@@ -21,7 +21,7 @@ TEST_F(ReferenceDialog, OkRoundsTemperaturesAndKeepsAOneCharacterPassportOut) {
   {
     ui::CDlgGasoilParams dialog(shell);
     EXPECT_EQ(Child<QLineEdit>(dialog, "passport")->text(), "---");
-    ui::EditList& list = *dialog.List();
+    CGridCtrl& list = *dialog.List();
     EXPECT_FALSE(EditCell(list, 0, 1, "1"));
     ASSERT_TRUE(EditCell(list, 0, 2, "114.6"));
     ASSERT_TRUE(EditCell(list, 0, 3, "7.55"));
@@ -34,7 +34,7 @@ TEST_F(ReferenceDialog, OkRoundsTemperaturesAndKeepsAOneCharacterPassportOut) {
   EXPECT_EQ(Gasoil(host, "gasoilPasportNum"), std::nullopt);
 
   ui::CDlgGasoilParams reopened(shell);
-  EXPECT_EQ(reopened.List()->item(0, 2)->text(), "115");
+  EXPECT_EQ(Shown(*reopened.List(), 0, 2), "115");
   ASSERT_TRUE(EditCell(*reopened.List(), 1, 2, "150"));
   host.ClearCalls();
   QTest::mouseClick(Child<QPushButton>(reopened, "cancel"), Qt::LeftButton);
