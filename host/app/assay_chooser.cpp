@@ -128,7 +128,7 @@ void AssayChooser::Refill() {
                              Q(record.role), Q(record.filename)};
     for (int c = 0; c < 5; ++c) {
       auto* item = new QTableWidgetItem(texts[c]);
-      item->setData(kIdRole, record.id);
+      item->setData(kIdRole, static_cast<int>(record.id));  // offered only below 2^31
       table_->setItem(r, c, item);
     }
   }

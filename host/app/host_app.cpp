@@ -2,9 +2,14 @@
 
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "control_chart_window.h"
+#include "history_window.h"
+#include "host/kit/aia/conversion_worker.h"
+#include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "register_texts.h"
 #include "sequence_command.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
@@ -12,10 +17,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace p528::host {
@@ -41,7 +49,13 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
-  formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
+  // AIA files are converted in a worker process; without one they are refused with the reason.
+  std::string converter =
+      aia::FindConverter(QCoreApplication::applicationDirPath().toStdString(), PLUG528_BUILD_CONVERTER);
+  formats_.Add(
+      aia::AiaFormat(&aiaRoles_, PluginRoleText, converter.empty() ? aia::kConverterName : converter));
+  for (hostkit::ChromatogramFormat& format : aia::TextExportFormats(&aiaRoles_, PluginRoleText))
+    formats_.Add(std::move(format));
 }
 
 HostApp::~HostApp() { Shutdown(); }
@@ -61,6 +75,12 @@ bool HostApp::Start() {
                   true);
     return false;
   }
+  try {
+    // An import the last session did not finish (killed, crashed) is put right first.
+    hostkit::RecoverInterruptedImport(*database_, options_.dataFolder);
+  } catch (const std::exception& error) {
+    prompts_.Tell(nullptr, QString::fromUtf8(error.what()), true);
+  }
   std::string profileError;
   if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
 
@@ -71,10 +91,48 @@ bool HostApp::Start() {
   };
   AddSequenceCommand(*window_, prompts_, options_);
   window_->show();
+  AddRegisterMenu();
   OfferServices();
   LoadPlugins();
   started_ = true;
   return true;
+}
+
+void HostApp::AddRegisterMenu() {
+  const QString menu = RegisterTr(RegisterText::MenuRegister) + "/";
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::History), [this] { OpenHistory(); });
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::ControlChart), [this] { OpenControlChart(0); });
+}
+
+void HostApp::OpenWithDesktop(const std::string& path) {
+  // A scripted run opens no viewer of the desktop: it says what it would open.
+  if (!options_.script.empty()) {
+    std::printf("open-report %s\n", path.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+QWidget* HostApp::OpenHistory() {
+  if (history_ == nullptr) {
+    history_ = new HistoryWindow(options_.database, prompts_, window_.get());
+    history_->openFile = [this](const std::string& path) { OpenWithDesktop(path); };
+    history_->openControlChart = [this](int instrument) { OpenControlChart(instrument); };
+  } else {
+    history_->Refresh();
+  }
+  history_->show();
+  history_->raise();
+  return history_;
+}
+
+QWidget* HostApp::OpenControlChart(int instrument) {
+  delete controlChart_;  // a new window for the instrument asked for, on the register as it is now
+  controlChart_ = new ControlChartWindow(options_.database, instrument, window_.get());
+  controlChart_->show();
+  controlChart_->raise();
+  return controlChart_;
 }
 
 void HostApp::OfferServices() {
@@ -90,6 +148,10 @@ void HostApp::OfferServices() {
     if (name == nullptr) return 0;
     return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
   });
+  // The result register lives in the assay database; a refused entry is told at once.
+  hostkit::OfferResultRegister(services_, options_.database, [this](const std::string& reason) {
+    prompts_.Tell(nullptr, RegisterTr(RegisterText::NotRegistered).arg(Q(reason)), true);
+  });
 }
 
 void HostApp::LoadPlugins() {
@@ -103,7 +165,12 @@ void HostApp::LoadPlugins() {
       prompts_.Tell(window_.get(), text, true);
       continue;
     }
-    plugin->Load(table);
+    if (plugin->Load(table, &reason) != 0 && !reason.empty()) {
+      const QString text = Tr(Text::PluginNotLoaded).arg(Q(path), Q(reason));
+      window_->ShowStatus(text);
+      prompts_.Tell(window_.get(), text, true);
+      continue;
+    }
     plugins_.push_back(std::move(plugin));
   }
   services_.FireEvent("System/ModulesLoaded");
@@ -147,6 +214,8 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   std::vector<hostkit::AssayRecord> visible;
   try {
     visible = database_->Visible();
+    // The plug-in takes 32-bit ids: a row another program gave a larger one is not offered.
+    std::erase_if(visible, [](const hostkit::AssayRecord& r) { return r.id > hostkit::kMaxPluginAssayId; });
   } catch (const std::exception& error) {
     prompts_.Tell(owner, QString::fromUtf8(error.what()), true);
     return 0;
@@ -156,9 +225,8 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
 }
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
-  const hostkit::ChromatogramFormat* aiaFormat = formats_.For("run.cdf");
   const auto count = std::count_if(files.begin(), files.end(), [&](const hostkit::ImportCandidate& file) {
-    return formats_.For(file.source) == aiaFormat;
+    return aia::AsksRole(file.source) && formats_.For(file.source) != nullptr;
   });
   if (count == 0) return true;
   std::optional<RoleAnswer> answer;

@@ -25,6 +25,7 @@
 #include "host/kit/profile_store.h"
 #include "host/kit/service_table.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <deque>
@@ -37,6 +38,8 @@ class QWidget;
 
 namespace p528::host {
 
+class ControlChartWindow;
+class HistoryWindow;
 class HostPrompts;
 class HostWindow;
 
@@ -67,9 +70,15 @@ class HostApp {
   // Opens a viewer window for `path`; returns it.
   QWidget* OpenViewer(const std::string& path);
   QWidget* lastViewer() const { return lastViewer_; }
+  // The register's windows (menu "Журнал"): the history, and the control chart of an
+  // instrument (0: the first the register knows).
+  QWidget* OpenHistory();
+  QWidget* OpenControlChart(int instrument);
 
  private:
   void OfferServices();
+  void AddRegisterMenu();
+  void OpenWithDesktop(const std::string& path);
   void LoadPlugins();
   intptr_t CreateMenu(intptr_t lparam);
   intptr_t ChooseAssays(intptr_t wparam, intptr_t lparam);
@@ -88,6 +97,8 @@ class HostApp {
   std::unique_ptr<HostWindow> window_;
   std::vector<std::unique_ptr<hostkit::PluginLibrary>> plugins_;
   QWidget* lastViewer_ = nullptr;
+  QPointer<HistoryWindow> history_;
+  QPointer<ControlChartWindow> controlChart_;
   bool started_ = false;
 };
 

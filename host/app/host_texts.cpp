@@ -89,8 +89,8 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"описание хроматограммы повреждено", "the chromatogram's description is damaged"},
     {"код %1", "code %1"},
     {"Роль файлов AIA", "Role of the AIA files"},
-    {"Файлов AIA (.cdf) в импорте: %1. Какую роль они получают?",
-     "AIA files (.cdf) in this import: %1. Which role do they get?"},
+    {"Файлов других систем (.cdf, .csv, .txt, .asc) в импорте: %1. Какую роль они получают?",
+     "Files of other data systems (.cdf, .csv, .txt, .asc) in this import: %1. Which role do they get?"},
     {"по правилам для названия пробы", "by sample name rules"},
     {"Проба, название которой содержит текст, получает роль первого подходящего правила; "
      "пустой текст подходит любой пробе.",

@@ -2,6 +2,7 @@
 
 #include "assay_table_style.h"
 #include "host/kit/assay_filter.h"
+#include "host/kit/service_table.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 
@@ -42,8 +43,9 @@ QString SkipText(const hostkit::SkippedFile& skipped) {
     case hostkit::SkipReason::Unreadable: return Tr(Text::SkipUnreadable).arg(Q(skipped.error));
     case hostkit::SkipReason::NotChromatogram:
       return Tr(Text::SkipNotChromatogram)
-          .arg(skipped.error.empty() ? ReadStatusText(skipped.detail) : Q(skipped.error));
-    case hostkit::SkipReason::Duplicate: return Tr(Text::SkipDuplicate).arg(skipped.detail);
+          .arg(skipped.error.empty() ? ReadStatusText(static_cast<int>(skipped.detail)) : Q(skipped.error));
+    case hostkit::SkipReason::Duplicate:
+      return Tr(Text::SkipDuplicate).arg(static_cast<qlonglong>(skipped.detail));
     case hostkit::SkipReason::NotStored: return Tr(Text::SkipNotStored).arg(Q(skipped.error));
   }
   return {};
@@ -128,19 +130,19 @@ void HostWindow::BuildMenus() {
 
   QMenu* assay = menuBar()->addMenu(Tr(Text::MenuAssay));
   open_ = assay->addAction(Tr(Text::OpenAssay), this, [this] {
-    for (int id : SelectedIds()) {
+    for (int64_t id : SelectedIds()) {
       if (const hostkit::AssayRecord* record = Record(id); record != nullptr && openFile)
         openFile(record->filename);
     }
   });
   hide_ = assay->addAction(Tr(Text::HideAssay), this, [this] {
-    const std::vector<int> ids = SelectedIds();
+    const std::vector<int64_t> ids = SelectedIds();
     const hostkit::AssayRecord* first = ids.empty() ? nullptr : Record(ids.front());
     const bool hide = first == nullptr || !first->hidden;
-    for (int id : ids) SetHidden(id, hide);
+    for (int64_t id : ids) SetHidden(id, hide);
   });
   delete_ = assay->addAction(Tr(Text::DeleteAssay), this, [this] {
-    for (int id : SelectedIds()) Delete(id, true);
+    for (int64_t id : SelectedIds()) Delete(id, true);
   });
   delete_->setShortcut(QKeySequence::Delete);
 
@@ -162,7 +164,7 @@ void HostWindow::closeEvent(QCloseEvent* event) {
 }
 
 void HostWindow::UpdateCommands() {
-  const std::vector<int> ids = SelectedIds();
+  const std::vector<int64_t> ids = SelectedIds();
   open_->setEnabled(!ids.empty());
   hide_->setEnabled(!ids.empty());
   delete_->setEnabled(!ids.empty());
@@ -171,8 +173,8 @@ void HostWindow::UpdateCommands() {
 }
 
 void HostWindow::Refresh() {
-  std::set<int> selected;
-  for (int id : SelectedIds()) selected.insert(id);
+  std::set<int64_t> selected;
+  for (int64_t id : SelectedIds()) selected.insert(id);
   try {
     records_ = database_.List(false);
   } catch (const std::exception& error) {
@@ -199,13 +201,13 @@ void HostWindow::Refresh() {
     const QString texts[ColumnCount] = {QString::number(record.id), Q(record.sample),
                                         AnalysisTimeText(record.andate), roleText,
                                         inside ? Q(relative.string()) : Q(record.filename)};
-    const QVariant sortKeys[ColumnCount] = {record.id, Q(record.sample),
+    const QVariant sortKeys[ColumnCount] = {QVariant::fromValue<qlonglong>(record.id), Q(record.sample),
                                             QVariant::fromValue<qlonglong>(record.andate), Q(record.role),
                                             Q(record.filename)};
     for (int c = 0; c < ColumnCount; ++c) {
       auto* item = new QStandardItem(texts[c]);
       item->setData(sortKeys[c], kSortRole);
-      item->setData(record.id, kIdRole);
+      item->setData(QVariant::fromValue<qlonglong>(record.id), kIdRole);
       if (c == ColFile) item->setToolTip(Q(record.filename));
       if (record.hidden) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
       row.push_back(item);
@@ -214,7 +216,7 @@ void HostWindow::Refresh() {
     if (record.hidden) ++hidden;
   }
   for (int r = 0; r < sorted_->rowCount(); ++r) {
-    if (selected.count(sorted_->index(r, ColId).data(kIdRole).toInt()) != 0) {
+    if (selected.count(sorted_->index(r, ColId).data(kIdRole).toLongLong()) != 0) {
       table_->selectionModel()->select(sorted_->index(r, ColId),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
@@ -224,29 +226,30 @@ void HostWindow::Refresh() {
   UpdateCommands();
 }
 
-std::vector<int> HostWindow::ShownIds() const {
-  std::vector<int> ids;
-  for (int r = 0; r < sorted_->rowCount(); ++r) ids.push_back(sorted_->index(r, ColId).data(kIdRole).toInt());
+std::vector<int64_t> HostWindow::ShownIds() const {
+  std::vector<int64_t> ids;
+  for (int r = 0; r < sorted_->rowCount(); ++r)
+    ids.push_back(sorted_->index(r, ColId).data(kIdRole).toLongLong());
   return ids;
 }
 
 std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
   std::vector<hostkit::AssayRecord> shown;
-  for (int id : ShownIds()) {
+  for (int64_t id : ShownIds()) {
     if (const hostkit::AssayRecord* record = Record(id)) shown.push_back(*record);
   }
   return shown;
 }
 
-std::vector<int> HostWindow::SelectedIds() const {
-  std::vector<int> ids;
+std::vector<int64_t> HostWindow::SelectedIds() const {
+  std::vector<int64_t> ids;
   if (table_->selectionModel() == nullptr) return ids;
   for (const QModelIndex& index : table_->selectionModel()->selectedRows(ColId))
-    ids.push_back(index.data(kIdRole).toInt());
+    ids.push_back(index.data(kIdRole).toLongLong());
   return ids;
 }
 
-const hostkit::AssayRecord* HostWindow::Record(int id) const {
+const hostkit::AssayRecord* HostWindow::Record(int64_t id) const {
   for (const hostkit::AssayRecord& record : records_) {
     if (record.id == id) return &record;
   }
@@ -255,7 +258,7 @@ const hostkit::AssayRecord* HostWindow::Record(int id) const {
 
 void HostWindow::ShowStatus(const QString& text) { status_->setText(text); }
 
-void HostWindow::SetHidden(int id, bool hidden) {
+void HostWindow::SetHidden(int64_t id, bool hidden) {
   try {
     database_.SetHidden(id, hidden);
   } catch (const std::exception& error) {
@@ -264,8 +267,8 @@ void HostWindow::SetHidden(int id, bool hidden) {
   Refresh();
 }
 
-void HostWindow::Delete(int id, bool ask) {
-  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(id))) return;
+void HostWindow::Delete(int64_t id, bool ask) {
+  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(static_cast<qlonglong>(id)))) return;
   try {
     database_.SetDeleted(id, true);
   } catch (const std::exception& error) {
@@ -330,13 +333,15 @@ void HostWindow::ImportFolderCommand() {
 }
 
 QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> command) {
-  const QStringList levels = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  QStringList levels;
+  for (const std::string& level : hostkit::MenuLevels(path.toStdString())) levels.push_back(Q(level));
   if (levels.isEmpty()) return nullptr;
   QWidget* parentMenu = menuBar();
   for (int i = 0; i + 1 < levels.size(); ++i) {
     QMenu* found = nullptr;
     for (QAction* action : parentMenu->actions()) {
-      if (action->menu() != nullptr && PlainTitle(action->text()) == levels[i]) found = action->menu();
+      if (action->menu() != nullptr && PlainTitle(action->text()) == PlainTitle(levels[i]))
+        found = action->menu();
     }
     if (found == nullptr) {
       found = new QMenu(levels[i], parentMenu);

@@ -47,8 +47,8 @@ class HostWindow : public QMainWindow {
   // Imports files and folders as the import commands do; shows what was skipped.
   hostkit::ImportReport Import(const std::vector<std::string>& sources);
   // Sets or clears the hidden flag / sets the deleted flag of one assay and refreshes.
-  void SetHidden(int id, bool hidden);
-  void Delete(int id, bool ask);
+  void SetHidden(int64_t id, bool hidden);
+  void Delete(int64_t id, bool ask);
 
   // Adds the menu path "Top/Sub/Item" (levels separated by "/") to the menu bar, reusing
   // menus of the same title; the item calls `command`. Returns the item's action.
@@ -57,10 +57,10 @@ class HostWindow : public QMainWindow {
   QAction* FindMenuAction(const QString& path) const;
 
   // The ids shown in the table, top to bottom.
-  std::vector<int> ShownIds() const;
+  std::vector<int64_t> ShownIds() const;
   std::vector<hostkit::AssayRecord> ShownRecords() const;
   // The ids of the selected rows.
-  std::vector<int> SelectedIds() const;
+  std::vector<int64_t> SelectedIds() const;
   void ShowStatus(const QString& text);
 
  protected:
@@ -71,7 +71,7 @@ class HostWindow : public QMainWindow {
   void BuildMenus();
   void ImportFilesCommand();
   void ImportFolderCommand();
-  const hostkit::AssayRecord* Record(int id) const;
+  const hostkit::AssayRecord* Record(int64_t id) const;
   void UpdateCommands();
 
   hostkit::AssayDatabase& database_;

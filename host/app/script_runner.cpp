@@ -95,14 +95,14 @@ bool ScriptRunner::Run(const QString& line) {
   } else if (verb == "list") {
     for (const hostkit::AssayRecord& record : window->ShownRecords()) {
       Print(QString("assay %1|%2|%3|%4|%5")
-                .arg(record.id)
+                .arg(static_cast<qlonglong>(record.id))
                 .arg(QString::fromStdString(record.sample), QString::fromStdString(record.role),
                      QString::fromStdString(record.filename), record.hidden ? "hidden" : "shown"));
     }
   } else if (verb == "hide" || verb == "unhide") {
-    window->SetHidden(rest.toInt(), verb == "hide");
+    window->SetHidden(rest.toLongLong(), verb == "hide");
   } else if (verb == "delete") {
-    window->Delete(rest.toInt(), false);
+    window->Delete(rest.toLongLong(), false);
   } else if (verb == "answer-chooser") {
     ChooserAnswer answer;
     if (words.value(0) == "cancel") {
@@ -143,7 +143,7 @@ bool ScriptRunner::Run(const QString& line) {
   } else if (verb == "open") {
     std::string file;
     for (const hostkit::AssayRecord& record : app_.database()->List(true)) {
-      if (record.id == rest.toInt()) file = record.filename;
+      if (record.id == rest.toLongLong()) file = record.filename;
     }
     const std::u16string name = QString::fromStdString(file).toStdU16String();
     services.CallService("Main/OpenAssayFile", 0, reinterpret_cast<intptr_t>(name.c_str()));

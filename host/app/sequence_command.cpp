@@ -75,7 +75,7 @@ void RunSequence(QWidget* parent, HostPrompts& prompts, const SequenceRequest& r
       QDir(Q(request.outputRoot))
           .filePath(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss")));
   QStringList ids;
-  for (const int id : request.ids) ids << QString::number(id);
+  for (const int64_t id : request.ids) ids << QString::number(id);
   const QStringList arguments = {QStringLiteral("batch"),
                                  QStringLiteral("--db"),
                                  Q(request.database),

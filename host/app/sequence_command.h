@@ -23,7 +23,7 @@ class HostWindow;
 struct HostOptions;
 
 struct SequenceRequest {
-  std::vector<int> ids;    // the assays, in table order
+  std::vector<int64_t> ids;  // the assays, in table order
   std::string database;    // the host's assay database
   std::string profile;     // the host's profile (the plug-in's settings)
   std::string language;    // "ru" or "en"

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 
@@ -127,10 +128,24 @@ void AssayDatabase::UpgradeSchema() {
   hasDigest_ = true;
 }
 
+void AssayDatabase::CheckIntegrity() {
+  if (checked_) return;
+  // A damaged file (cut short by a full disk, a copy broken off) written to would lose what
+  // it still holds: the first write of a connection checks it.
+  Statement statement = Prepare(db_, "PRAGMA quick_check(1);");
+  const int result = sqlite3_step(statement.get());
+  const std::string verdict = result == SQLITE_ROW ? ColumnText(statement.get(), 0) : sqlite3_errmsg(db_);
+  if (verdict != "ok")
+    throw SqlException("the assay database is damaged and is not written: " + verdict, "PRAGMA quick_check",
+                       SQLITE_CORRUPT);
+  checked_ = true;
+}
+
 void AssayDatabase::InTransaction(const std::function<void()>& work) {
   // IMMEDIATE: the write lock is taken at once, so two writers never both start a change.
   Execute("BEGIN IMMEDIATE;");
   try {
+    CheckIntegrity();
     UpgradeSchema();
     work();
     Execute("COMMIT;");
@@ -158,7 +173,7 @@ std::vector<AssayRecord> AssayDatabase::Select(const std::string& where,
   while ((result = sqlite3_step(statement.get())) == SQLITE_ROW) {
     sqlite3_stmt* s = statement.get();
     AssayRecord row;
-    row.id = sqlite3_column_int(s, 0);
+    row.id = sqlite3_column_int64(s, 0);
     row.filename = ColumnText(s, 1);
     row.hidden = sqlite3_column_int(s, 2) != 0;
     row.deleted = sqlite3_column_int(s, 3) != 0;
@@ -188,23 +203,33 @@ std::vector<AssayRecord> AssayDatabase::WithDigest(const std::string& digest) co
 }
 
 std::vector<AssayRecord> AssayDatabase::WithoutDigest() const {
-  return Select(hasDigest_ ? "WHERE digest IS NULL OR digest = ''" : "", {});
+  // Fingerprints of files (before runs were recognised by their content) are of no use now.
+  return Select(hasDigest_ ? "WHERE digest IS NULL OR digest NOT LIKE 'run-%'" : "", {});
 }
 
-int AssayDatabase::NextId() const {
-  Statement statement = Prepare(db_, "SELECT COALESCE(MAX(id), 0) + 1 FROM assay;");
+int64_t AssayDatabase::NextId() const {
+  Statement statement = Prepare(db_, "SELECT COALESCE(MAX(id), 0) FROM assay;");
   if (sqlite3_step(statement.get()) != SQLITE_ROW) Fail(db_, sqlite3_sql(statement.get()));
-  return sqlite3_column_int(statement.get(), 0);
+  const int64_t largest = sqlite3_column_int64(statement.get(), 0);
+  return largest < INT64_MAX ? std::max<int64_t>(largest, 0) + 1 : INT64_MAX;
+}
+
+bool AssayDatabase::HasFile(const std::string& filename) const {
+  Statement statement = Prepare(db_, "SELECT 1 FROM assay WHERE filename = ? LIMIT 1;");
+  sqlite3_bind_text(statement.get(), 1, filename.c_str(), -1, SQLITE_TRANSIENT);
+  const int result = sqlite3_step(statement.get());
+  if (result != SQLITE_ROW && result != SQLITE_DONE) Fail(db_, sqlite3_sql(statement.get()));
+  return result == SQLITE_ROW;
 }
 
 void AssayDatabase::Insert(const AssayRecord& row) {
-  Statement statement = Prepare(
-      db_,
-      "INSERT OR REPLACE INTO assay (id, filename, ishidden, isdeleted, sample, andate, date, role, digest) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?);");
+  Statement statement =
+      Prepare(db_,
+              "INSERT INTO assay (id, filename, ishidden, isdeleted, sample, andate, date, role, digest) "
+              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?);");
   sqlite3_stmt* s = statement.get();
   const std::string date = UtcDateText(row.andate);
-  sqlite3_bind_int(s, 1, row.id != 0 ? row.id : NextId());
+  sqlite3_bind_int64(s, 1, row.id != 0 ? row.id : NextId());
   sqlite3_bind_text(s, 2, row.filename.c_str(), -1, SQLITE_TRANSIENT);
   sqlite3_bind_int(s, 3, row.hidden ? 1 : 0);
   sqlite3_bind_int(s, 4, row.deleted ? 1 : 0);
@@ -220,38 +245,48 @@ void AssayDatabase::Insert(const AssayRecord& row) {
   StepDone(db_, s);
 }
 
-void AssayDatabase::SetDigest(int id, const std::string& digest) {
+void AssayDatabase::SetDigest(int64_t id, const std::string& digest) {
   Statement statement = Prepare(db_, "UPDATE assay SET digest = ? WHERE id = ?;");
   sqlite3_bind_text(statement.get(), 1, digest.c_str(), -1, SQLITE_TRANSIENT);
-  sqlite3_bind_int(statement.get(), 2, id);
+  sqlite3_bind_int64(statement.get(), 2, id);
   StepDone(db_, statement.get());
 }
 
-void AssayDatabase::WriteRows(const std::vector<AssayRecord>& rows) {
+size_t AssayDatabase::WriteRows(const std::vector<AssayRecord>& rows) {
+  size_t added = 0;
   InTransaction([&] {
-    for (const AssayRecord& row : rows) Insert(row);
+    for (AssayRecord row : rows) {
+      if (HasFile(row.filename)) continue;
+      if (row.id == 0 || !Select("WHERE id = ?", [&row](void* s) {
+                            sqlite3_bind_int64(static_cast<sqlite3_stmt*>(s), 1, row.id);
+                          }).empty())
+        row.id = NextId();
+      Insert(row);
+      ++added;
+    }
   });
+  return added;
 }
 
 namespace {
 
-bool SetFlag(sqlite3* db, const char* sql, int id, bool value) {
+bool SetFlag(sqlite3* db, const char* sql, int64_t id, bool value) {
   Statement statement = Prepare(db, sql);
   sqlite3_bind_int(statement.get(), 1, value ? 1 : 0);
-  sqlite3_bind_int(statement.get(), 2, id);
+  sqlite3_bind_int64(statement.get(), 2, id);
   StepDone(db, statement.get());
   return sqlite3_changes(db) > 0;
 }
 
 }  // namespace
 
-bool AssayDatabase::SetHidden(int id, bool hidden) {
+bool AssayDatabase::SetHidden(int64_t id, bool hidden) {
   bool found = false;
   InTransaction([&] { found = SetFlag(db_, "UPDATE assay SET ishidden = ? WHERE id = ?;", id, hidden); });
   return found;
 }
 
-bool AssayDatabase::SetDeleted(int id, bool deleted) {
+bool AssayDatabase::SetDeleted(int64_t id, bool deleted) {
   bool found = false;
   InTransaction([&] { found = SetFlag(db_, "UPDATE assay SET isdeleted = ? WHERE id = ?;", id, deleted); });
   return found;

@@ -9,7 +9,7 @@
 //          andate INTEGER,               -- time of the analysis, seconds since 1970 UTC
 //          date TEXT,                    -- the same moment as "YYYY-MM-DD HH:MM:SS" UTC
 //          role TEXT,                    -- the passport's role text ("#анализ", ...)
-//          digest TEXT)                  -- content fingerprint of the file (duplicates)
+//          digest TEXT)                  -- fingerprint of the run's content (duplicates)
 //
 // The databases the set generator writes have the same table without `digest`. Opening a
 // database never changes it: reading works on any of these files as they are. The first
@@ -31,8 +31,12 @@ struct sqlite3;
 
 namespace p528::hostkit {
 
+// The plug-in's interface carries assay ids as 32-bit numbers: a larger id (written by
+// another program) stays in the database but no new row is given one.
+inline constexpr int64_t kMaxPluginAssayId = 2147483647;
+
 struct AssayRecord {
-  int id = 0;
+  int64_t id = 0;
   std::string filename;  // full path
   std::string sample;
   int64_t andate = 0;  // seconds since 1970-01-01 UTC; 0 unknown
@@ -58,24 +62,28 @@ class AssayDatabase {
   // Rows neither hidden nor deleted, by id: what the assay chooser offers.
   std::vector<AssayRecord> Visible() const;
 
-  // Inserts the rows in one transaction, replacing rows of the same id (the generator's
-  // index of a set). Rows with id 0 get the next free id.
-  void WriteRows(const std::vector<AssayRecord>& rows);
+  // Adds the rows in one transaction (the generator's index of a set), never replacing one:
+  // a row whose file is registered already is left out, a row whose id is taken (or 0) gets
+  // the next free id. Returns the number of rows added.
+  size_t WriteRows(const std::vector<AssayRecord>& rows);
   // Sets the flag of one assay; the file itself stays where it is. False: no such id.
-  bool SetHidden(int id, bool hidden);
-  bool SetDeleted(int id, bool deleted);
+  bool SetHidden(int64_t id, bool hidden);
+  bool SetDeleted(int64_t id, bool deleted);
 
   // Runs `work` inside one transaction on the up-to-date schema; commits when it returns,
   // rolls back when it throws (and lets the exception pass). Used by the import. Not
   // nested: `work` calls the row functions below, never another writing function.
   void InTransaction(const std::function<void()>& work);
-  // Inside InTransaction: the next free id, inserting one row, finding rows by digest.
-  int NextId() const;
+  // Inside InTransaction: the next free id (one above the largest, counted in 64 bits),
+  // inserting one row (an id taken already fails: a row is never replaced), finding rows by
+  // digest or by file.
+  int64_t NextId() const;
   void Insert(const AssayRecord& row);
+  bool HasFile(const std::string& filename) const;
   std::vector<AssayRecord> WithDigest(const std::string& digest) const;
-  // Rows (deleted ones included) whose digest is not known yet.
+  // Rows (deleted ones included) whose run fingerprint ("run-...") is not known yet.
   std::vector<AssayRecord> WithoutDigest() const;
-  void SetDigest(int id, const std::string& digest);
+  void SetDigest(int64_t id, const std::string& digest);
 
  private:
   void Execute(const char* sql) const;
@@ -86,7 +94,9 @@ class AssayDatabase {
 
   std::string path_;
   sqlite3* db_ = nullptr;
+  void CheckIntegrity();
   bool upToDate_ = false;  // schema checked and upgraded in this connection
+  bool checked_ = false;   // integrity checked in this connection
   bool hasDigest_ = false;
 };
 

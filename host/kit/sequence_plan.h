@@ -40,7 +40,7 @@ enum class RunProblem {
 
 struct SequenceRun {
   std::string path;      // full path ("" for an assay without a row)
-  int assayId = -1;      // -1 unknown
+  int64_t assayId = -1;  // -1 unknown
   int role = 0;          // ChrmRole from the passport's role text (sequences know no limits)
   std::string roleText;  // the passport's role text as written
   std::string sample;    // the passport's sample name

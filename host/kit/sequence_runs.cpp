@@ -20,7 +20,7 @@ std::string FullPath(const std::string& path) {
 
 }  // namespace
 
-SequenceRun ReadSequenceRun(const Shell& shell, const std::string& path, int assayId) {
+SequenceRun ReadSequenceRun(const Shell& shell, const std::string& path, int64_t assayId) {
   SequenceRun run;
   run.path = FullPath(path);
   run.assayId = assayId;
@@ -62,11 +62,11 @@ bool ReadSequenceFolder(const Shell& shell, const std::string& folder, std::vect
 }
 
 std::vector<SequenceRun> ReadSequenceAssays(const Shell& shell, const AssayDatabase& database,
-                                            const std::vector<int>& ids) {
-  std::map<int, std::string> fileOfId;
+                                            const std::vector<int64_t>& ids) {
+  std::map<int64_t, std::string> fileOfId;
   for (const AssayRecord& record : database.Visible()) fileOfId.emplace(record.id, record.filename);
   std::vector<SequenceRun> runs;
-  for (const int id : ids) {
+  for (const int64_t id : ids) {
     const auto it = fileOfId.find(id);
     if (it == fileOfId.end()) {
       SequenceRun missing;
@@ -80,12 +80,12 @@ std::vector<SequenceRun> ReadSequenceAssays(const Shell& shell, const AssayDatab
   return runs;
 }
 
-std::vector<int> AssaysAnalysedBetween(const AssayDatabase& database, std::optional<int64_t> from,
-                                       std::optional<int64_t> until) {
+std::vector<int64_t> AssaysAnalysedBetween(const AssayDatabase& database, std::optional<int64_t> from,
+                                           std::optional<int64_t> until) {
   AssayFilter filter;
   filter.from = from;
   filter.until = until;
-  std::vector<int> ids;
+  std::vector<int64_t> ids;
   for (const AssayRecord& record : Filtered(database.Visible(), filter)) ids.push_back(record.id);
   return ids;
 }

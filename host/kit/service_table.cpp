@@ -191,4 +191,17 @@ uint16_t ChooseLanguageId(const std::string& option) {
   return locale.rfind("ru", 0) == 0 ? kRussian : kEnglish;
 }
 
+std::vector<std::string> MenuLevels(const std::string& path) {
+  if (path.size() > kMaxMenuPathBytes) return {};
+  std::vector<std::string> levels;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) levels.push_back(path.substr(start, end - start));
+    if (levels.size() > kMaxMenuLevels) return {};
+    start = end + 1;
+  }
+  return levels;
+}
+
 }  // namespace p528::hostkit

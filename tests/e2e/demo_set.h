@@ -14,17 +14,9 @@
 
 namespace p528::test {
 
-struct WrittenSet {
-  std::string folder;
-  std::string database;
-  std::vector<std::string> files;  // full paths, in set order
-  std::vector<int> ids;            // assay ids, in the same order
-  // Settings the scenario wants typed, as simdist options ("--method", "0", ...).
-  std::vector<std::string> settingOptions;
-};
-
-// The settings a generated set wants typed, as simdist options ("--method", "0", ...).
-inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set) {
+// The simdist option of an analysis setting typed in (settings key of the dialogs, value),
+// appended to `options`; nothing for a key simdist has no option for or an empty value.
+inline void AddSettingOption(std::vector<std::string>& options, const std::string& key, const std::string& value) {
   // Settings key of the dialogs -> option of simdist.
   static const std::map<std::string, std::string> kOption = {
       {"method", "--method"},
@@ -43,13 +35,25 @@ inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set)
       {"time_C3", "--c3"},
       {"time_C4", "--c4"},
   };
+  const auto option = kOption.find(key);
+  if (option == kOption.end() || value.empty()) return;
+  options.push_back(option->second);
+  options.push_back(value);
+}
+
+struct WrittenSet {
+  std::string folder;
+  std::string database;
+  std::vector<std::string> files;  // full paths, in set order
+  std::vector<int> ids;            // assay ids, in the same order
+  // Settings the scenario wants typed, as simdist options ("--method", "0", ...).
+  std::vector<std::string> settingOptions;
+};
+
+// The settings a generated set wants typed, as simdist options ("--method", "0", ...).
+inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set) {
   std::vector<std::string> options;
-  for (const auto& [key, value] : set.settings) {
-    const auto option = kOption.find(key);
-    if (option == kOption.end() || value.empty()) continue;
-    options.push_back(option->second);
-    options.push_back(value);
-  }
+  for (const auto& [key, value] : set.settings) AddSettingOption(options, key, value);
   return options;
 }
 

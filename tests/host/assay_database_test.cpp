@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -112,6 +113,25 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
   EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+
+  // A database cut short (a full disk, a copy broken off) still opens; it is never written.
+  const std::string cut = folder / "cut.db";
+  {
+    AssayDatabase db(cut);
+    std::vector<AssayRecord> rows;
+    for (int i = 0; i < 300; ++i)
+      rows.push_back(
+          {0, "/data/" + std::string(200, 'x') + std::to_string(i) + ".chrm", "", 0, "", false, false, ""});
+    db.WriteRows(rows);
+  }
+  std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+  const std::string before = Bytes(cut);
+  try {
+    AssayDatabase db(cut);
+    EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);
+  } catch (const DataBase::SqlException&) {
+  }
+  EXPECT_EQ(Bytes(cut), before);
 }
 
 }  // namespace
@@ -127,15 +147,15 @@ TEST(AssayFilter, SampleTextIgnoresLetterCaseRoleIsExactDaysIncludeTheirStart) {
       {3, "/d/x.chrm", "ГАЗОЙЛЬ", 3000, "#анализ", false, false, ""},
   };
   const auto ids = [&](const AssayFilter& filter) {
-    std::vector<int> out;
+    std::vector<int64_t> out;
     for (const AssayRecord& record : Filtered(records, filter)) out.push_back(record.id);
     return out;
   };
-  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int>{1});
-  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int>{3});
-  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int>{2}) << "the file name is searched too";
-  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int>{1, 3}));
-  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int>{2});
+  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int64_t>{1});
+  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int64_t>{3});
+  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int64_t>{2}) << "the file name is searched too";
+  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int64_t>{1, 3}));
+  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int64_t>{2});
   EXPECT_EQ(RoleTexts(records), (std::vector<std::string>{"#анализ", "#холостая"}));
 }
 

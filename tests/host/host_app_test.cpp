@@ -1,5 +1,6 @@
 // The desktop host through its real binary, headless (offscreen), driven by --script.
 #include "host/kit/assay_database.h"
+#include "support/classic_netcdf.h"
 #include "support/temp_folder.h"
 
 #include <QJsonArray>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -186,6 +188,16 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
           .status,
       0);
   const std::string rules = "profile-set-text plug528-host\\aia_role_rules\\";
+  // Files that took the host down or held it: each is refused with its reason, the good one
+  // after them is registered.
+  ASSERT_EQ(::mkfifo((folder / "fifo.cdf").c_str(), 0600), 0);
+  std::ofstream(folder / "hdf5.cdf", std::ios::binary)
+      << std::string("\x89HDF\r\n\x1a\n", 8) << std::string(600, '\0');
+  ClassicFile lying;
+  lying.declaredDimensions = uint64_t{1} << 29;
+  std::ofstream(folder / "lying.cdf", std::ios::binary) << lying.Bytes();
+  const std::string hostile =
+      (folder / "fifo.cdf") + " " + (folder / "hdf5.cdf") + " " + (folder / "lying.cdf") + " ";
   const HostRun run = RunHost(folder,
                               "answer-role cancel\n"
                               "import " +
@@ -204,7 +216,7 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
                                   "/04_reference.cdf\n"
                                   "answer-role blank\n"
                                   "import " +
-                                  set +
+                                  hostile + set +
                                   "/01_blank.cdf\n"
                                   "list\n",
                               "--lang ru");
@@ -219,6 +231,11 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
       << run.out;
   EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
   EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
+  EXPECT_TRUE(Has(run, "imported 1 skipped 3\n")) << run.out;
+  EXPECT_TRUE(Has(run, "fifo.cdf: ")) << run.out;
+  EXPECT_TRUE(Has(run, "is a FIFO")) << run.out;
+  EXPECT_TRUE(Has(run, "only the classic netCDF formats are read")) << run.out;
+  EXPECT_TRUE(Has(run, "elements in a list")) << run.out;
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
 }
 
@@ -227,11 +244,12 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   std::ofstream(folder / "text.so") << "not a library";
   const HostRun run = RunHost(folder, "services\n",
                               "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
-                                  PLUG528_WITHOUT_LOAD_FILE + "'");
+                                  PLUG528_WITHOUT_LOAD_FILE + "' '" + PLUG528_THROWING_LOAD_FILE + "'");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
   EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
   EXPECT_TRUE(Has(run, "was not loaded: the library does not export Load")) << run.out;
+  EXPECT_TRUE(Has(run, "was not loaded: its Load failed: the plug-in cannot start")) << run.out;
   EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
   EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
   EXPECT_TRUE(Has(run, "language 0x0409"));

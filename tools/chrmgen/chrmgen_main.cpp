@@ -19,6 +19,7 @@
 #include "sequence_writer.h"
 #include "set_writer.h"
 #include "shell/text.h"
+#include "text_writer.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ const char* const kUsage =
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
     "  --no-db              do not write assays.db\n"
     "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
+    "  --text               also write every chromatogram as a text export (NN_<run>.txt)\n"
     "  --sequence N[xK]     write a day's sequence instead: the set's calibration, blank, check and\n"
     "                       reference, then N samples of K analyses each (default K 2)\n";
 
@@ -92,6 +94,7 @@ int Generate(const std::vector<std::string>& args) {
   bool aia = false;
   int samples = 0;
   int injections = 2;
+  bool text = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--solvent") {
@@ -104,6 +107,10 @@ int Generate(const std::vector<std::string>& args) {
     }
     if (option == "--aia") {
       aia = true;
+      continue;
+    }
+    if (option == "--text") {
+      text = true;
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError{"missing value for " + option};
@@ -162,6 +169,7 @@ int Generate(const std::vector<std::string>& args) {
   }
   WriteSet(set, folder, components, database);
   if (aia) WriteAiaSet(set, folder);
+  if (text) WriteTextSet(set, folder);
   std::printf("%s: %zu chromatograms of %zu samples in %s\n", options.scenario.c_str(), set.runs.size(),
               set.column->SampleCount(), folder.c_str());
   for (const GeneratedRun& run : set.runs)

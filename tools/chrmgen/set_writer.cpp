@@ -238,8 +238,7 @@ int IndexSets(const std::vector<std::string>& folders, const std::string& databa
       all.push_back(row);
     }
   }
-  WriteAssayDatabase(database, all);
-  return static_cast<int>(all.size());
+  return static_cast<int>(WriteAssayDatabase(database, all));
 }
 
 }  // namespace p528::chrmgen

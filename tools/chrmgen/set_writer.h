@@ -22,8 +22,9 @@ std::string ManifestJson(const GeneratedSet& set);
 void WriteSet(const GeneratedSet& set, const std::string& folder, const std::string& componentFile,
               bool withDatabase = true);
 
-// (Re)builds an assay database from the "assays.txt" of each folder, with the full paths of
-// where the folders lie now. Returns the number of assays written; throws std::runtime_error.
+// Adds to an assay database the runs of the "assays.txt" of each folder, with the full paths
+// of where the folders lie now; rows already in it stay as they are (see
+// WriteAssayDatabase). Returns the number of assays added; throws std::runtime_error.
 int IndexSets(const std::vector<std::string>& folders, const std::string& database);
 
 }  // namespace p528::chrmgen

@@ -64,9 +64,9 @@ bool ReadRuns(const Shell& shell, const CalcConfig& config, const BatchConfig& b
   if (!batch.FromDatabase()) return true;
   try {
     hostkit::AssayDatabase database(*config.database);
-    std::vector<int> ids = batch.assayIds;
+    std::vector<int64_t> ids(batch.assayIds.begin(), batch.assayIds.end());
     if (batch.from || batch.until) {
-      for (const int id : hostkit::AssaysAnalysedBetween(database, batch.from, batch.until)) {
+      for (const int64_t id : hostkit::AssaysAnalysedBetween(database, batch.from, batch.until)) {
         if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
       }
     }

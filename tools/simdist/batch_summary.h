@@ -15,7 +15,7 @@ namespace p528::simdist {
 // A run of the sequence that belongs to no sample, with the reason in words.
 struct LeftOutRun {
   std::string path;  // "" for an assay without a row
-  int assayId = -1;
+  int64_t assayId = -1;
   std::string reason;
   bool failure = false;  // a run that could not be read (not merely one without a role)
 };

@@ -1,13 +1,12 @@
 #include "calc.h"
 
 #include "cli_host.h"
-#include "diagnostics.h"
 #include "host/kit/plugin_library.h"
 #include "host/kit/profile_store.h"
-#include "json_result.h"
 #include "notices.h"
 #include "options.h"
 #include "output_guard.h"
+#include "register_output.h"
 #include "run_steps.h"
 #include "shell/component_location.h"
 #include "summary.h"
@@ -18,6 +17,8 @@
 #include "shell/string_table.h"
 #include "shell/text.h"
 #include "workbench/analysis_settings.h"
+#include "workbench/calc_diagnostics.h"
+#include "workbench/result_json.h"
 #include "workbench/workbench.h"
 
 #include <unistd.h>
@@ -43,7 +44,12 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
   for (const std::string& file : config.files) inputs.push_back({"the chromatogram", file});
   inputs.push_back({"the profile", profilePath});
   inputs.push_back({"the component table", componentPath});
-  if (config.database) inputs.push_back({"the database", *config.database});
+  // The register may live in the assay database itself, which simdist otherwise only reads.
+  if (config.registerPath) outputs.push_back({"--register", *config.registerPath});
+  std::error_code ec;
+  if (config.database &&
+      !(config.registerPath && std::filesystem::equivalent(*config.database, *config.registerPath, ec)))
+    inputs.push_back({"the database", *config.database});
   for (const GivenOption& given : parsed.given) {
     if (std::string_view(given.option->name) == "--custom-reference") {
       inputs.push_back({"the custom reference", given.value});
@@ -149,8 +155,9 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   int status = user.failed ? ExitFailure : ExitDone;
   const bool jsonToOut = config.jsonPath && *config.jsonPath == "-";
   if (config.summary && !jsonToOut) out << ForTerminal(Summary(workbench));
+  const std::string json =
+      config.jsonPath || config.registerPath ? ResultJson(workbench, 2, diagnostics) : "";
   if (config.jsonPath) {
-    const std::string json = ResultJson(workbench, 2, diagnostics);
     if (jsonToOut) {
       out << json;
     } else if (!WriteFileAtomically(*config.jsonPath, json, error)) {
@@ -171,6 +178,13 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   if (status == ExitDone && !incomplete.empty()) {
     err << "simdist: " << incomplete << "\n";
     status = ExitIncomplete;
+  }
+  // Only a complete result, with its report when one was asked for, enters the register.
+  if (config.registerPath) {
+    if (status != ExitDone)
+      err << "simdist: not registered: the run did not end with a complete result\n";
+    else if (!RegisterResult(workbench, config, json, err))
+      status = ExitFailure;
   }
   host.Detach();
   return status;

@@ -3,7 +3,7 @@
 #include "custom_reference_file.h"
 #include "report_output.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
@@ -202,6 +202,10 @@ constexpr OptionPhase kDialog = OptionPhase::Dialog;
 
 }  // namespace
 
+bool CheckMethodName(std::string_view value, std::string& normal, std::string& error) {
+  return CheckMethod(value, normal, error);
+}
+
 const std::vector<OptionSpec>& CalcOptions() {
   using C = OptionContext;
   using V = const std::string&;
@@ -230,6 +234,10 @@ const std::vector<OptionSpec>& CalcOptions() {
        [](C& c, V v) { c.config.reportPath = v; }},
       {"--sections", "LIST|all", "report sections for this run (default: the stored report settings)",
        kConfig, CheckSections, [](C& c, V v) { c.config.reportSections = v; }},
+      {"--register", "DB",
+       "register the result (and the report) in the result register of the host's database DB (created when "
+       "missing)",
+       kConfig, CheckPath, [](C& c, V v) { c.config.registerPath = v; }},
 
       {"--method", "N|NAME", "0 astm-d2887-a, 2 gost-56720-a, 3 gost-56720-b, 4 gost-54291, 5 gost-iso-3924",
        kDialog, CheckMethod, [](C& c, V v) { c.analysis->Method = std::stoi(v); }},

@@ -38,6 +38,7 @@ struct CalcConfig {
   std::vector<std::string> files;             // the FILE arguments, as given
   std::optional<std::string> reportPath;      // --report
   std::optional<std::string> reportSections;  // --sections (checked), this run only
+  std::optional<std::string> registerPath;    // --register
 };
 
 enum class OptionPhase { Config, Profile, Dialog, Report };
@@ -90,6 +91,9 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
 // Applies the given options of one phase, in command-line order.
 void ApplyOptions(const ParsedCalc& parsed, OptionPhase phase, OptionContext& context);
 bool HasOptions(const ParsedCalc& parsed, OptionPhase phase);
+
+// A method as --method names it (number or name); `normal` is its number as text.
+bool CheckMethodName(std::string_view value, std::string& normal, std::string& error);
 
 // The help text of `simdist calc`.
 std::string CalcUsage();

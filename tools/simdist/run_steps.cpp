@@ -1,6 +1,6 @@
 #include "run_steps.h"
 
-#include "diagnostics.h"
+#include "workbench/calc_diagnostics.h"
 #include "notices.h"
 
 #include "shell/number_text.h"

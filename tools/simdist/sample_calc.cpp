@@ -1,8 +1,8 @@
 #include "sample_calc.h"
 
 #include "cli_host.h"
-#include "diagnostics.h"
-#include "json_result.h"
+#include "workbench/calc_diagnostics.h"
+#include "workbench/result_json.h"
 #include "notices.h"
 #include "run_steps.h"
 

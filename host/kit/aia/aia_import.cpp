@@ -2,14 +2,21 @@
 
 #include "host/kit/aia/aia_date.h"
 #include "host/kit/aia/aia_values.h"
+#include "host/kit/aia/classic_header.h"
+#include "shell/regular_file.h"
+#include "host/kit/aia/even_sampling.h"
+#include "host/kit/aia/time_unit.h"
 #include "shell/text.h"
 
 #include <netcdf.h>
 #include <netcdf_mem.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +31,8 @@ namespace {
 
 // Passport fields kept from the global attributes, at most.
 constexpr size_t kMaxFields = 256;
+// Zeros behind a file's bytes in memory, so that netCDF may read its header in whole blocks.
+constexpr size_t kHeaderReadAhead = size_t{64} << 10;
 // Values this large are the fill values netCDF gives to samples never written.
 constexpr double kFillMagnitude = 9.9e36;
 
@@ -46,28 +55,6 @@ class OpenFile {
 std::string OpenError(int status) {
   if (status == NC_ENOTNC) return "not a netCDF file";
   return std::string("cannot be read as netCDF: ") + nc_strerror(status);
-}
-
-// Minutes per unit of the file's times: the divisor that turns its times into minutes.
-std::optional<double> UnitDivisor(const std::string& unit) {
-  const std::string u = FoldCase(unit);
-  if (u == "seconds" || u == "second" || u == "sec" || u == "s") return 60.0;
-  if (u == "minutes" || u == "minute" || u == "min" || u == "m") return 1.0;
-  if (u == "milliseconds" || u == "millisecond" || u == "msec" || u == "ms") return 60000.0;
-  return std::nullopt;
-}
-
-std::string NewGuid() {
-  std::random_device device;
-  std::array<uint8_t, 16> b{};
-  for (size_t i = 0; i < b.size(); i += 4) {
-    const uint32_t r = device();
-    for (size_t k = 0; k < 4; ++k) b[i + k] = static_cast<uint8_t>(r >> (8 * k));
-  }
-  b[6] = static_cast<uint8_t>((b[6] & 0x0F) | 0x40);  // version 4: random
-  b[8] = static_cast<uint8_t>((b[8] & 0x3F) | 0x80);
-  return Format("%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x", b[0], b[1], b[2],
-                b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
 }
 
 // A passport field's element name from an attribute name: only letters, digits, "_", "." and
@@ -178,40 +165,37 @@ struct Sampling {
   double step = 0;
 };
 
-// The start and step of the samples; "" on success, else why they were refused.
+// The start and step of the samples; "" on success, else why they were refused. A file that
+// says its sampling is uniform but gives no interval is read by its sampling times when it
+// holds them.
 std::string ReadSampling(int ncid, size_t points, const std::string& unitName, Sampling& sampling) {
   const std::string flag = Text(ncid, "uniform_sampling_flag", "ordinate_values");
   const bool uniform = flag.empty() || (flag[0] != 'N' && flag[0] != 'n');
+  const bool hasTimes = Shape(ncid, "raw_data_retention").has_value();
   if (uniform) {
     const std::optional<double> interval = Number(ncid, "actual_sampling_interval", "ordinate_values");
-    if (!interval) return "the file gives no sampling interval (actual_sampling_interval)";
-    if (!(*interval > 0)) return Format("the sampling interval %g is not positive", *interval);
-    sampling.step = *interval;
-    sampling.start = Number(ncid, "actual_delay_time", "ordinate_values").value_or(0.0);
-    return {};
+    if (interval) {
+      if (!(*interval > 0)) return Format("the sampling interval %g is not positive", *interval);
+      sampling.step = *interval;
+      sampling.start = Number(ncid, "actual_delay_time", "ordinate_values").value_or(0.0);
+      return {};
+    }
+    if (!hasTimes) return "the file gives no sampling interval (actual_sampling_interval)";
   }
   std::string error;
-  const std::vector<double> times = Doubles(ncid, "raw_data_retention", points, &error);
+  std::vector<double> times = Doubles(ncid, "raw_data_retention", points, &error);
   if (times.empty())
-    return "the sampling is not uniform and the file holds no sampling times (raw_data_retention)" +
-           (error.empty() ? std::string() : ": " + error);
-  for (double t : times) {
-    if (IsNull(t)) return "the sampling is not uniform and some sampling times are missing";
+    return std::string(uniform ? "the file gives no sampling interval and its sampling times cannot be read"
+                               : "the sampling is not uniform and the file holds no sampling times") +
+           " (raw_data_retention)" + (error.empty() ? std::string() : ": " + error);
+  for (double& t : times) {
+    if (IsNull(t)) t = NAN;
   }
-  if (points < 2) return "the sampling is not uniform and the signal has a single sample";
-  const double step = (times.back() - times.front()) / static_cast<double>(points - 1);
-  if (!(step > 0)) return "the sampling times do not increase";
-  // Times stored in single precision carry their rounding; a tenth of a step allows for it.
-  const double largest = std::max(std::fabs(times.front()), std::fabs(times.back()));
-  const double tolerance = 0.1 * step + 4 * FLT_EPSILON * largest;
-  for (size_t i = 0; i < points; ++i) {
-    const double off = times[i] - (times.front() + static_cast<double>(i) * step);
-    if (std::fabs(off) > tolerance)
-      return Format("the sampling is not uniform: sample %zu lies %.4g %s off an even step of %.6g %s", i + 1,
-                    std::fabs(off), unitName.c_str(), step, unitName.c_str());
-  }
-  sampling.start = times.front();
-  sampling.step = step;
+  EvenSampling even;
+  error = EvenSamplingOf(times, unitName, even);
+  if (!error.empty()) return error;
+  sampling.start = even.start;
+  sampling.step = even.step;
   return {};
 }
 
@@ -276,7 +260,7 @@ std::string ReadPeaks(int ncid, uint64_t fileBytes, double divisor, std::vector<
 
 void ReadPassport(int ncid, const std::string& roleText, double divisor, ChrmPassport& p,
                   std::vector<std::string>& notices) {
-  p.assayid = NewGuid();
+  p.assayid = NewAssayId();
   p.sample = GlobalText(ncid, "sample_name");
   p.method = GlobalText(ncid, "company_method_name");
   if (const std::optional<double> length = Number(ncid, "actual_run_time_length"))
@@ -289,6 +273,12 @@ void ReadPassport(int ncid, const std::string& roleText, double divisor, ChrmPas
     stamp = ParseAiaTimestamp(text);
     if (!stamp) {
       notices.push_back(Format("%s \"%s\" is not a date and time", name, text.c_str()));
+      continue;
+    }
+    if (!IsSensibleYear(stamp->year)) {
+      notices.push_back(
+          Format("%s \"%s\" is not a sensible analysis time (the year %d)", name, text.c_str(), stamp->year));
+      stamp.reset();
       continue;
     }
     if (std::string(name) != "injection_date_time_stamp")
@@ -330,29 +320,38 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
     result.error = "not an AIA chromatography file: it holds no detector signal (ordinate_values)";
     return result;
   }
-  std::string unit = Text(ncid, "retention_unit", "ordinate_values");
-  if (unit.empty()) unit = Text(ncid, "retention_units", "ordinate_values");
-  if (unit.empty()) {
-    unit = "seconds";
+  std::string unitText = Text(ncid, "retention_unit", "ordinate_values");
+  if (unitText.empty()) unitText = Text(ncid, "retention_units", "ordinate_values");
+  TimeUnit timeUnit = TimeUnit::Seconds;
+  if (unitText.empty()) {
     result.notices.push_back("the file names no time unit (retention_unit): seconds assumed");
-  }
-  const std::optional<double> divisor = UnitDivisor(unit);
-  if (!divisor) {
-    result.error = "unknown time unit \"" + unit + "\" (retention_unit)";
+  } else if (const std::optional<TimeUnit> named = TimeUnitFromText(unitText)) {
+    timeUnit = *named;
+  } else {
+    result.error = "unknown time unit \"" + unitText + "\" (retention_unit)";
     return result;
   }
+  const std::string unit = TimeUnitName(timeUnit);
+  const double divisor = PerMinute(timeUnit);
 
   Signal signal;
   result.error = ReadSignal(ncid, fileBytes, signal);
   Sampling sampling;
   if (result.ok()) result.error = ReadSampling(ncid, signal.points, unit, sampling);
   std::vector<ChrmPeak> peaks;
-  if (result.ok()) result.error = ReadPeaks(ncid, fileBytes, *divisor, peaks, result.notices);
+  if (result.ok()) result.error = ReadPeaks(ncid, fileBytes, divisor, peaks, result.notices);
   if (!result.ok()) {
     result.notices.clear();
     return result;
   }
-  ReadPassport(ncid, roleText, *divisor, result.file.passport, result.notices);
+  // A step so small that in minutes it is no number of its own (5e-324 s) would be stored
+  // as 0: every sample at the same time.
+  if (!std::isnormal(sampling.step / divisor)) {
+    result.error = Format("the sampling interval %g %s is too small", sampling.step, unit.c_str());
+    result.notices.clear();
+    return result;
+  }
+  ReadPassport(ncid, roleText, divisor, result.file.passport, result.notices);
   if (signal.channels.size() > 1)
     result.notices.push_back(
         Format("%zu detector channels: the calculation uses channel 1", signal.channels.size()));
@@ -360,8 +359,8 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   for (size_t c = 0; c < signal.channels.size(); ++c) {
     ChrmChannel channel;
     channel.number = static_cast<int>(c + 1);
-    channel.startTime = sampling.start / *divisor;
-    channel.step = sampling.step / *divisor;
+    channel.startTime = sampling.start / divisor;
+    channel.step = sampling.step / divisor;
     channel.samples = std::move(signal.channels[c]);
     if (c == 0) channel.peaks = std::move(peaks);
     result.file.channels.push_back(std::move(channel));
@@ -369,13 +368,17 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   return result;
 }
 
-// Opens the bytes of a whole file with netCDF and imports them.
-AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleText) {
+// Opens the bytes of a whole file with netCDF and imports them. The header is checked first:
+// netCDF sees only a classic header whose every part lies within the file.
+AiaImportResult ImportBytes(std::string& bytes, const std::string& roleText) {
   AiaImportResult result;
-  if (bytes.empty()) {
-    result.error = OpenError(NC_ENOTNC);
-    return result;
-  }
+  result.error = ClassicHeaderProblem(bytes.data(), bytes.size());
+  if (!result.ok()) return result;
+  // netCDF reads a header in whole blocks: a file whose header fills most of it would read
+  // past the end of the bytes. Zeros behind them let it, and the check above keeps every
+  // variable's data within the file's own bytes.
+  const size_t fileBytes = bytes.size();
+  bytes.append(kHeaderReadAhead, '\0');
   int ncid = -1;
   const int status = nc_open_mem("memory.cdf", NC_NOWRITE, bytes.size(), bytes.data(), &ncid);
   if (status != NC_NOERR) {
@@ -384,7 +387,7 @@ AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleTex
   }
   const OpenFile file(ncid);
   try {
-    return Import(ncid, bytes.size(), roleText);
+    return Import(ncid, fileBytes, roleText);
   } catch (const std::bad_alloc&) {
     result.error = "not enough memory to import the file";
     return result;
@@ -395,27 +398,38 @@ AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleTex
 
 AiaImportResult ImportAia(const std::string& path, const std::string& roleText) {
   // The file is read whole and opened from memory: there netCDF reports a read past the end
-  // of a truncated file as an error, where from a file it would return zeros.
+  // of a truncated file as an error, where from a file it would return zeros. Only a regular
+  // file is read: a FIFO would wait for ever, a device read without end.
   AiaImportResult result;
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.error = "cannot open the file";
+  std::string reason;
+  const int fd = OpenRegularFile(path, &reason);
+  if (fd < 0) {
+    result.error = "cannot open the file: " + reason;
     return result;
   }
-  if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+    ::close(fd);
     result.error = Format("the file is larger than the %zu MiB accepted", kMaxFileBytes >> 20);
     return result;
   }
-  std::vector<char> bytes;
+  std::string bytes;
+  bool read = true;
   try {
     bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (read && done < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      read = n > 0;
+      if (read) done += static_cast<size_t>(n);
+    }
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     result.error = "not enough memory to import the file";
     return result;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  const bool read = file != nullptr && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file != nullptr) std::fclose(file);
+  ::close(fd);
   if (!read) {
     result.error = "cannot read the file";
     return result;
@@ -430,8 +444,21 @@ AiaImportResult ImportAiaMemory(const void* bytes, size_t count, const std::stri
     return result;
   }
   // netCDF may write into the buffer it reads from; it gets its own copy.
-  std::vector<char> copy(static_cast<const char*>(bytes), static_cast<const char*>(bytes) + count);
+  std::string copy(static_cast<const char*>(bytes), count);
   return ImportBytes(copy, roleText);
+}
+
+std::string NewAssayId() {
+  std::random_device device;
+  std::array<uint8_t, 16> b{};
+  for (size_t i = 0; i < b.size(); i += 4) {
+    const uint32_t r = device();
+    for (size_t k = 0; k < 4; ++k) b[i + k] = static_cast<uint8_t>(r >> (8 * k));
+  }
+  b[6] = static_cast<uint8_t>((b[6] & 0x0F) | 0x40);  // version 4: random
+  b[8] = static_cast<uint8_t>((b[8] & 0x3F) | 0x80);
+  return Format("%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x", b[0], b[1], b[2],
+                b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
 }
 
 void SetChrmType(ChrmFile& file, const std::string& roleText) {

@@ -55,6 +55,9 @@ AiaImportResult ImportAia(const std::string& path, const std::string& roleText);
 // The same over the bytes of a whole file held in memory.
 AiaImportResult ImportAiaMemory(const void* bytes, size_t count, const std::string& roleText);
 
+// A new random GUID ("xxxxxxxx-xxxx-4xxx-...", lower case): the assay id of an imported file.
+std::string NewAssayId();
+
 // Sets the role text of an imported file: replaces the value of its "Chrm_Type" field, or
 // adds the field (name "chrm_type") when it has none; "" removes the field.
 void SetChrmType(ChrmFile& file, const std::string& roleText);

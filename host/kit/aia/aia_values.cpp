@@ -143,26 +143,57 @@ std::optional<double> AttNumber(int ncid, int varid, const char* name) {
     return text ? ParseNumber(*text) : std::nullopt;
   }
   if (!IsNumericType(type) || length > kMaxAttValues) return std::nullopt;
+  if (type == NC_FLOAT) {
+    std::vector<float> values(length);
+    if (nc_get_att_float(ncid, varid, name, values.data()) != NC_NOERR || IsNull(values[0]))
+      return std::nullopt;
+    return AsWritten(values[0]);
+  }
   std::vector<double> values(length);
   if (nc_get_att_double(ncid, varid, name, values.data()) != NC_NOERR) return std::nullopt;
   if (IsNull(values[0])) return std::nullopt;
   return values[0];
 }
 
+// True when dimension `dimid` is the file's record (unlimited) dimension.
+bool IsRecordDimension(int ncid, int dimid) {
+  int unlimited = -1;
+  return nc_inq_unlimdim(ncid, &unlimited) == NC_NOERR && unlimited >= 0 && unlimited == dimid;
+}
+
+// A number stored as a variable: a numeric variable (its first value) or a text. A record
+// variable holds a value per record, never one number, and is not read; a text is read only
+// up to kMaxTextBytes, whatever length its dimensions declare.
 std::optional<double> VarNumber(int ncid, const char* name) {
   const std::optional<VarShape> shape = Shape(ncid, name);
   if (!shape) return std::nullopt;
+  std::array<int, 2> dims = {0, 0};
+  if (!shape->dimLengths.empty() && nc_inq_vardimid(ncid, shape->varid, dims.data()) != NC_NOERR)
+    return std::nullopt;
   size_t total = 1;
-  for (size_t length : shape->dimLengths) total *= length;
+  for (size_t k = 0; k < shape->dimLengths.size(); ++k) {
+    if (IsRecordDimension(ncid, dims[k])) return std::nullopt;
+    if (__builtin_mul_overflow(total, shape->dimLengths[k], &total)) return std::nullopt;
+  }
   if (total == 0) return std::nullopt;
+  const std::array<size_t, 2> first = {0, 0};
   if (shape->type == NC_CHAR) {
-    if (total > kMaxTextBytes) return std::nullopt;
-    std::string bytes(total, '\0');
-    if (nc_get_var_text(ncid, shape->varid, bytes.data()) != NC_NOERR) return std::nullopt;
+    // The text is the first row: the last dimension is its length.
+    const size_t length = shape->dimLengths.empty() ? 1 : shape->dimLengths.back();
+    std::array<size_t, 2> count = {1, 1};
+    count[shape->dimLengths.empty() ? 0 : shape->dimLengths.size() - 1] = std::min(length, kMaxTextBytes);
+    std::string bytes(count[0] * count[1], '\0');
+    if (nc_get_vara_text(ncid, shape->varid, first.data(), count.data(), bytes.data()) != NC_NOERR)
+      return std::nullopt;
     return ParseNumber(CleanText(bytes.data(), bytes.size()));
   }
   if (!IsNumericType(shape->type)) return std::nullopt;
-  const std::array<size_t, 2> first = {0, 0};
+  if (shape->type == NC_FLOAT) {
+    float single = 0;
+    if (nc_get_var1_float(ncid, shape->varid, first.data(), &single) != NC_NOERR || IsNull(single))
+      return std::nullopt;
+    return AsWritten(single);
+  }
   double value = 0;
   if (nc_get_var1_double(ncid, shape->varid, first.data(), &value) != NC_NOERR) return std::nullopt;
   if (IsNull(value)) return std::nullopt;
@@ -177,6 +208,15 @@ int VarId(int ncid, const char* name) {
 }  // namespace
 
 bool IsNull(double value) { return !std::isfinite(value) || value == kNull; }
+
+double AsWritten(float value) {
+  if (!std::isfinite(value)) return value;
+  std::array<char, 64> buffer{};
+  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  double exact = value;
+  std::from_chars(buffer.data(), written.ptr, exact);
+  return exact;
+}
 
 std::string CleanText(const char* bytes, size_t count, size_t limit) {
   // Nothing past four times the limit can survive the cut (no character is longer).
@@ -282,6 +322,13 @@ std::vector<double> Doubles(int ncid, const char* name, size_t count, std::strin
         (shape->dimLengths.size() == 1 ? std::to_string(shape->dimLengths[0]) : std::string("no list of")) +
         " values, not " + std::to_string(count));
   std::vector<double> values(count);
+  if (shape->type == NC_FLOAT) {
+    std::vector<float> singles(count);
+    const int status = nc_get_var_float(ncid, shape->varid, singles.data());
+    if (status != NC_NOERR && status != NC_ERANGE) return fail(nc_strerror(status));
+    for (size_t i = 0; i < count; ++i) values[i] = AsWritten(singles[i]);
+    return values;
+  }
   const int status = nc_get_var_double(ncid, shape->varid, values.data());
   if (status != NC_NOERR && status != NC_ERANGE) return fail(nc_strerror(status));
   return values;

@@ -29,6 +29,11 @@ inline constexpr size_t kMaxNameBytes = 256;                // one peak name
 // True when `value` is the AIA null value or not a finite number.
 bool IsNull(double value);
 
+// A number stored in single precision as the data system wrote it: the shortest decimal that
+// reads back as the same float (0.4f is 0.4, not 0.4000000059604645). Times, intervals and
+// peak values stored as floats are read this way, so a step of 0.4 s becomes 0.4 / 60 min.
+double AsWritten(float value);
+
 // Text of a global attribute: a text attribute without its padding (blanks, NULs, anything
 // after the first NUL), or a numeric attribute written the shortest way that reads back
 // exactly ("0.1", "12"); several numbers are joined with ", ". Null numbers give "".
@@ -36,9 +41,9 @@ bool IsNull(double value);
 std::string GlobalText(int ncid, const char* name);
 
 // A number named `name`: a scalar (or first element of a) variable, else a global attribute,
-// else an attribute of the variable `ownerVar` when given. Text values are read as decimal
-// numbers (blanks around them allowed, "," accepted as the decimal point). Null or
-// unreadable values give std::nullopt.
+// else an attribute of the variable `ownerVar` when given (floats as AsWritten). Text values are read as
+// decimal numbers (blanks around them allowed, "," accepted as the decimal point). Null or unreadable values
+// give std::nullopt.
 std::optional<double> Number(int ncid, const char* name, const char* ownerVar = nullptr);
 
 // Text named `name`: a global attribute, else an attribute of `ownerVar`, as GlobalText.
@@ -65,8 +70,8 @@ struct VarShape {
 std::optional<VarShape> Shape(int ncid, const char* name);
 
 // A one-dimensional numeric variable of exactly `count` values (any numeric type, converted
-// to double). Empty when it is missing, has another length or cannot be read; `error` (when
-// given) then says why for variables that exist.
+// to double; floats as AsWritten). Empty when it is missing, has another length or cannot be read; `error`
+// (when given) then says why for variables that exist.
 std::vector<double> Doubles(int ncid, const char* name, size_t count, std::string* error = nullptr);
 
 // Rows of a two-dimensional text variable (rows x string length), or of a one-dimensional

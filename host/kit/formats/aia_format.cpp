@@ -1,6 +1,11 @@
 #include "host/kit/formats/aia_format.h"
 
 #include "host/kit/aia/aia_import.h"
+#include "host/kit/aia/conversion_worker.h"
+#include "host/kit/aia/text_export.h"
+#include "shell/text.h"
+
+#include <filesystem>
 
 #include <utility>
 
@@ -10,10 +15,18 @@ int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
   return choice.byRules ? RoleForSample(choice.rules, sample) : choice.role;
 }
 
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
-  auto read = [choice, roleText = std::move(roleText)](const std::string& path, ChrmFile& file,
-                                                       std::string& message) {
-    AiaImportResult result = ImportAia(path, "");
+namespace {
+
+using Importer = std::function<AiaImportResult(const std::string& path, const AiaRoleChoice& choice)>;
+
+// A format of another data system: the file imported without a role, then given the role of
+// the choice, written as `roleText(role)` in "Chrm_Type".
+hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer import,
+                                             const AiaRoleChoice* choice,
+                                             std::function<std::string(int)> roleText) {
+  auto read = [choice, import = std::move(import), roleText = std::move(roleText)](
+                  const std::string& path, ChrmFile& file, std::string& message) {
+    AiaImportResult result = import(path, *choice);
     if (!result.ok()) {
       message = result.error;
       return -1;
@@ -29,7 +42,39 @@ hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function
     file = std::move(result.file);
     return 0;
   };
-  return {".cdf", std::move(read), false};
+  return {std::move(extension), std::move(read), false};
+}
+
+}  // namespace
+
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter) {
+  return RoleAskingFormat(
+      ".cdf",
+      [converter = std::move(converter)](const std::string& path, const AiaRoleChoice&) {
+        return ImportAiaInWorker(converter, path, "");
+      },
+      choice, std::move(roleText));
+}
+
+std::vector<hostkit::ChromatogramFormat> TextExportFormats(const AiaRoleChoice* choice,
+                                                           std::function<std::string(int)> roleText) {
+  std::vector<hostkit::ChromatogramFormat> formats;
+  for (const char* extension : {".csv", ".txt", ".asc"}) {
+    formats.push_back(RoleAskingFormat(
+        extension,
+        [](const std::string& path, const AiaRoleChoice& c) {
+          return ImportTextExport(path, "", c.textTimeUnit);
+        },
+        choice, roleText));
+    formats.back().looksLikeOne = LooksLikeTextExport;
+  }
+  return formats;
+}
+
+bool AsksRole(const std::string& path) {
+  const std::string extension = FoldCase(std::filesystem::path(path).extension().string());
+  return extension == ".cdf" || IsTextExportName(path);
 }
 
 std::optional<RoleRule> RoleRuleFromText(std::string_view text) {

@@ -1,13 +1,16 @@
-// A whole simulated distillation from AIA input: a generated gas oil set exported as AIA
-// files, imported with the roles its files had, and calculated, gives the same results as the
-// set's own chromatogram files: the same JSON apart from the folder in the paths.
+// A whole simulated distillation from AIA input and from text exports: a generated gas oil
+// set exported as AIA files (or text), imported with the roles its files had, and calculated,
+// gives the same results as the set's own chromatogram files: the same JSON apart from the
+// folder in the paths.
 #include "aia_writer.h"
 #include "calc.h"
 #include "chromatogram/chrm_role.h"
 #include "e2e/demo_set.h"
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
+#include "host/kit/aia/text_export.h"
 #include "support/temp_folder.h"
+#include "text_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +42,11 @@ std::string WithoutFolder(std::string text, const std::string& folder) {
   return text;
 }
 
-TEST(AiaRoundTrip, GasOilSetFromAiaFilesCalculatesAsFromItsOwnFiles) {
+// Exports one run in a data system's format and imports it again with its role.
+using Exporter = void (*)(const ChrmFile& file, const std::string& path);
+using Importer = aia::AiaImportResult (*)(const std::string& path, const std::string& roleText);
+
+void RoundTrip(const char* extension, Exporter exporter, Importer importer) {
   TempFolder folder;
   const WrittenSet set = WriteScenario("gasoil", folder / "own");
   const std::string imported = folder / "imported";
@@ -49,18 +56,28 @@ TEST(AiaRoundTrip, GasOilSetFromAiaFilesCalculatesAsFromItsOwnFiles) {
   for (const std::string& path : set.files) {
     ChrmFile own;
     ASSERT_EQ(own.LoadFromFile(path), 0);
-    const std::string aiaPath = folder / (std::filesystem::path(path).stem().string() + ".cdf");
-    chrmgen::WriteAiaFile(own, aiaPath);
-    aia::AiaImportResult r = aia::ImportAia(aiaPath, PassportRoleText(own));
-    ASSERT_TRUE(r.ok()) << aiaPath << ": " << r.error;
-    files.push_back(aia::ImportedPath(aiaPath, imported));
-    ASSERT_EQ(aia::WriteChrmFile(r.file, files.back(), false, aiaPath), "");
+    const std::string exported = folder / (std::filesystem::path(path).stem().string() + extension);
+    exporter(own, exported);
+    aia::AiaImportResult r = importer(exported, PassportRoleText(own));
+    ASSERT_TRUE(r.ok()) << exported << ": " << r.error;
+    files.push_back(aia::ImportedPath(exported, imported));
+    ASSERT_EQ(aia::WriteChrmFile(r.file, files.back(), false, exported), "");
   }
 
   const std::string expected = WithoutFolder(CalculatedJson(set, set.files, folder / "own-run"), set.folder);
   const std::string actual = WithoutFolder(CalculatedJson(set, files, folder / "imported-run"), imported);
   EXPECT_NE(expected.find("\"state\": 2"), std::string::npos);  // a complete calculation
   EXPECT_EQ(actual, expected);
+}
+
+TEST(AiaRoundTrip, GasOilSetFromAiaFilesCalculatesAsFromItsOwnFiles) {
+  RoundTrip(".cdf", chrmgen::WriteAiaFile, aia::ImportAia);
+}
+
+TEST(AiaRoundTrip, GasOilSetFromTextExportsCalculatesAsFromItsOwnFiles) {
+  RoundTrip(".txt", chrmgen::WriteTextExport, [](const std::string& path, const std::string& roleText) {
+    return aia::ImportTextExport(path, roleText, std::nullopt);
+  });
 }
 
 }  // namespace

@@ -117,5 +117,22 @@ TEST(ChrmImportCommand, ConvertsWithTheRoleAndTellsFailuresByItsExitStatus) {
   EXPECT_EQ(a.passport.sample, "Diesel fuel 528");
 }
 
+TEST(ChrmImportCommand, TextExportsTakeTheUnitTheyNameOrTheOneGiven) {
+  TempFolder folder;
+  std::ofstream(folder / "run.csv") << "Time;Signal\n30;1,5\n36;2,5\n";
+  std::ofstream(folder / "named.asc") << "Time (s)\tSignal\n30\t1.5\n36\t2.5\n";
+  EXPECT_EQ(ChrmImport("--role blank --time-unit hours " + folder / "run.csv"), 2);
+  EXPECT_EQ(ChrmImport("--role blank " + folder / "run.csv " + folder / "named.asc"),
+            1);  // run.csv names none
+  EXPECT_EQ(ChrmImport("--role blank --force --time-unit s " + folder / "run.csv " + folder / "named.asc"),
+            0);
+  for (const char* name : {"run.chrm", "named.chrm"}) {
+    ChrmFile file;
+    ASSERT_EQ(file.LoadFromFile(folder / name), 0) << name;
+    EXPECT_EQ(file.channels[0].startTime, 0.5) << name;
+    EXPECT_EQ(file.channels[0].samples, (std::vector<float>{1.5f, 2.5f})) << name;
+  }
+}
+
 }  // namespace
 }  // namespace p528::test
