@@ -1,6 +1,6 @@
 #include "workbench/registration.h"
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "engine/reference_check.h"
 #include "shell/json_writer.h"
 #include "workbench/workbench.h"
