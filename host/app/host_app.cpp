@@ -13,6 +13,7 @@
 #include "host_window.h"
 #include "register_texts.h"
 #include "report/report_options.h"
+#include "sequence_command.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
@@ -97,6 +98,7 @@ bool HostApp::Start() {
   // The window comes back where the person left it.
   if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey))
     window_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+  AddSequenceCommand(*window_, prompts_, options_);
   window_->show();
   AddRegisterMenu();
   OfferServices();

@@ -71,6 +71,8 @@ class HostWindow : public QMainWindow {
   // The rows the list shows in all (counted by the database), or those read so far when
   // counting would take a pass over every row.
   int ShownCount() const;
+  // The ids of the selected rows, top to bottom, at most `limit`.
+  std::vector<int64_t> SelectedIds(size_t limit = SIZE_MAX) const;
   void ShowStatus(const QString& text);
 
  protected:
@@ -81,8 +83,6 @@ class HostWindow : public QMainWindow {
   void BuildMenus();
   void ImportFilesCommand();
   void ImportFolderCommand();
-  // The ids of the selected rows, top to bottom, at most `limit`.
-  std::vector<int64_t> SelectedIds(size_t limit = SIZE_MAX) const;
   std::optional<hostkit::AssayRecord> Record(int64_t id) const;
   void UpdateCommands();
   void ChangeRoleCommand();

@@ -289,6 +289,13 @@ bool ProfileStore::Change(const std::function<bool()>& edit) {
   return true;
 }
 
+ProfileStore ProfileStore::InMemoryCopy() const {
+  ProfileStore copy(*this);
+  copy.path_.clear();
+  copy.saveError_.clear();
+  return copy;
+}
+
 std::string DefaultProfilePath() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
     return std::string(config) + "/plug528/profile";

@@ -11,7 +11,9 @@ namespace p528::hostkit {
 
 namespace {
 
-ServiceTable* g_active = nullptr;
+// The active table of this thread: a process that calculates several sets at once (the
+// command line's batch) gives each worker thread a host of its own.
+thread_local ServiceTable* g_active = nullptr;
 
 int CHookEvent(const char* event, HostCallback callback) {
   return g_active != nullptr ? g_active->HookEvent(event, callback) : 0;

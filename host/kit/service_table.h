@@ -8,8 +8,8 @@
 // handler's feet, because each call works on a copy of the handler.
 //
 // The HostApi entries are plain C functions without a context: one table at a time is the
-// active one (Attach/Detach), and the active table must outlive every plug-in that holds
-// its HostApi. User-interface thread only.
+// active one of its thread (Attach/Detach), and the active table must outlive every plug-in
+// that holds its HostApi. A table is used by one thread: the thread that attached it.
 #pragma once
 
 #include "shell/host_api.h"

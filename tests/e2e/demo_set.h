@@ -50,11 +50,23 @@ struct WrittenSet {
   std::vector<std::string> settingOptions;
 };
 
+// The settings a generated set wants typed, as simdist options ("--method", "0", ...).
+inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set) {
+  std::vector<std::string> options;
+  for (const auto& [key, value] : set.settings) AddSettingOption(options, key, value);
+  return options;
+}
+
+// The generated set of `scenario` (the project's component table).
+inline chrmgen::GeneratedSet GenerateScenario(const std::string& scenario) {
+  ComponentTable components;
+  LoadComponentTable(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv", components);
+  return chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+}
+
 inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
   const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
-  ComponentTable components;
-  LoadComponentTable(componentFile, components);
-  const chrmgen::GeneratedSet set = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+  const chrmgen::GeneratedSet set = GenerateScenario(scenario);
   std::filesystem::remove_all(folder);
   chrmgen::WriteSet(set, folder, componentFile, true);
 
@@ -65,9 +77,7 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
     written.files.push_back(row.filename);
     written.ids.push_back(row.id);
   }
-  for (const auto& [key, value] : set.settings) {
-    AddSettingOption(written.settingOptions, key, value);
-  }
+  written.settingOptions = SettingOptions(set);
   return written;
 }
 

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -358,6 +359,33 @@ TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
                               std::string("'") + PLUG528_WINDOW_PLUGIN_FILE + "'");
   EXPECT_EQ(run.status, 0) << "the host must end cleanly: " << run.out;
   EXPECT_TRUE(Has(run, "menu Test/Open window: done")) << run.out;
+}
+
+// "Анализ → Обработать последовательность…" over the assays shown: simdist batch in its own
+// process, the summary window with the sample's row, the files in the run's folder.
+TEST(DesktopHost, TheSequenceCommandCalculatesTheShownAssaysAndShowsTheSummary) {
+  TempFolder folder;
+  const HostRun run = RunHost(folder,
+                              "import " + std::string(PLUG528_SOURCE_DIR) +
+                                  "/data/demo/gasoil\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C1 0.528\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C2 0.555\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C3 0.640\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C4 2.168\n"
+                                  "menu Анализ/Обработать последовательность…\n"
+                                  "cells sequenceSamples\n",
+                              "--lang ru");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "columns sequenceSamples Проба|Результат|Тнк, °C|Ткк, °C|Повторяемость|Ошибки|"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "cells sequenceSamples 0|Дизельное топливо, проба 528|рассчитана|")) << run.out;
+  EXPECT_FALSE(Has(run, "cells sequenceSamples 1|")) << "one sample in the gas oil set";
+  std::error_code ec;
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder / "sequences", ec)) {
+    files += entry.path().extension() == ".json" || entry.path().extension() == ".html" ? 1 : 0;
+  }
+  EXPECT_EQ(files, 3) << "the sample's JSON and report, the summary's JSON";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "aia_writer.h"
 #include "chromatogram/component_table.h"
 #include "chromatogram_set.h"
+#include "sequence_writer.h"
 #include "set_writer.h"
 #include "shell/text.h"
 #include "text_writer.h"
@@ -47,6 +48,8 @@ const char* const kUsage =
     "  --no-db              do not write assays.db\n"
     "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
     "  --text               also write every chromatogram as a text export (NN_<run>.txt)\n"
+    "  --sequence N[xK]     write a day's sequence instead: the set's calibration, blank, check and\n"
+    "                       reference, then N samples of K analyses each (default K 2)\n"
     "options of index:\n"
     "  --assays N           register the folders' runs again, a day later each round, up to N\n"
     "                       assays (a laboratory's years of assays, for benchmarks)\n";
@@ -92,6 +95,8 @@ int Generate(const std::vector<std::string>& args) {
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
   bool aia = false;
+  int samples = 0;
+  int injections = 2;
   bool text = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
@@ -143,7 +148,12 @@ int Generate(const std::vector<std::string>& args) {
       options.assayIdBase = Integer(option, value);
     else if (option == "--components")
       components = value;
-    else
+    else if (option == "--sequence") {
+      const size_t times = value.find('x');
+      samples = Integer(option, value.substr(0, times));
+      if (times != std::string::npos) injections = Integer(option, value.substr(times + 1));
+      if (samples < 1 || injections < 1) throw UsageError{"--sequence needs at least 1 sample of 1 analysis"};
+    } else
       throw UsageError{"unknown option " + option};
   }
   if (const std::string problem = OptionsProblem(options); !problem.empty()) throw UsageError{problem};
@@ -154,6 +164,12 @@ int Generate(const std::vector<std::string>& args) {
     return 1;
   }
   const GeneratedSet set = GenerateSet(options, table);
+  if (samples > 0) {
+    const std::vector<std::string> paths = WriteSequence(set, folder, samples, injections);
+    std::printf("%s: a sequence of %zu chromatograms (%d samples) in %s\n", options.scenario.c_str(),
+                paths.size(), samples, folder.c_str());
+    return 0;
+  }
   WriteSet(set, folder, components, database);
   if (aia) WriteAiaSet(set, folder);
   if (text) WriteTextSet(set, folder);

@@ -7,6 +7,7 @@
 #include "options.h"
 #include "output_guard.h"
 #include "register_output.h"
+#include "run_steps.h"
 #include "shell/component_location.h"
 #include "summary.h"
 
@@ -28,43 +29,10 @@ namespace p528::simdist {
 
 namespace {
 
-constexpr uint16_t kEnglish = 0x0409;
-
-// The command line as the workbench's user: everything it would show goes to stderr.
-class CliUser : public WorkbenchUser {
- public:
-  explicit CliUser(std::ostream& err) : err_(err) {}
-  void ShowDatabaseError(const DataBase::SqlException&, const std::string& text) override {
-    err_ << "simdist: " << ForTerminal(text) << "\n";
-    failed = true;
-  }
-  void ShowInstrumentNumberRefused(const std::string& text) override {
-    err_ << "simdist: " << ForTerminal(text) << "\n";
-  }
-  void FilesSkipped(const std::vector<SkippedFile>& skipped) override {
-    for (const SkippedFile& file : skipped) {
-      err_ << "simdist: notice: " << ForTerminal(SkipText(file)) << "\n";
-      const bool inSet = file.reason == SkipReason::AlreadyInSet || file.reason == SkipReason::SameRun;
-      if (!inSet && file.reason != SkipReason::RememberedNotReadable) ++refused;
-    }
-  }
-  bool failed = false;
-  int refused = 0;  // files (or assays) named that were left out for a reason of their own
-
- private:
-  std::ostream& err_;
-};
-
 std::string ExecutableFolder() {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : self.parent_path().string();
-}
-
-std::string FullPath(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
 }
 
 // The files a run reads and the ones it writes, for CheckOutputs.
@@ -87,18 +55,6 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
       inputs.push_back({"the custom reference", given.value});
     }
   }
-}
-
-// How far the files asked for got: a run that could add none of them, or whose calculation
-// stopped before the method's last step, has no results to hand on.
-std::string IncompleteReason(const Workbench& workbench, bool nothingAdded) {
-  if (nothingAdded) return "nothing could be added";
-  const unsigned final = FinalState(workbench);
-  if (workbench.analysis().State < final) {
-    return Format("the calculation stopped before its results (state %u, the method's last step is %u)",
-                  workbench.analysis().State, final);
-  }
-  return {};
 }
 
 }  // namespace
@@ -159,20 +115,13 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // The host: profile, language, assay database and the assay dialog answered by --ids.
   CliHost host(profile);
-  host.languageId = config.language == "en" ? kEnglish : kLangRussian;
+  host.languageId = LanguageId(config.language);
   if (config.database) host.database = Utf8ToUtf16(*config.database);
   host.assayIds = config.assayIds;
   host.assayDialogOffered = config.idsGiven;
 
   Shell shell;
-  shell.host = host.Attach();
-  shell.uiLangId = static_cast<uint16_t>(shell.CallService("System/GetLanguage", 0, 0) & 0xFFFF);
-  shell.resources = shell.uiLangId == kLangRussian ? &RussianStrings() : &EnglishStrings();
-  shell.settingsPrefix = kSettingsPrefix;
-  if (shell.ServiceExists("DB/GetConnectionUri")) {
-    shell.databaseLocation =
-        std::u16string(reinterpret_cast<const char16_t*>(shell.CallService("DB/GetConnectionUri", 0, 0)));
-  }
+  AttachShell(shell, host);
 
   // Settings the windows store at once (C1-C4 times, report options), before the start.
   OptionContext context{config, &shell, nullptr};
@@ -183,15 +132,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   Workbench workbench(shell, componentPath, &user);
 
   // The analysis settings dialog: opened, the values typed, OK.
-  if (HasOptions(parsed, OptionPhase::Dialog)) {
-    workbench.EditAnalysisSettings([&](CAnalysis& analysis) {
-      OpenAnalysisSettings(analysis);
-      context.analysis = &analysis;
-      ApplyOptions(parsed, OptionPhase::Dialog, context);
-      context.analysis = nullptr;
-      AcceptAnalysisSettings(analysis);
-    });
-  }
+  TypeAnalysisSettings(workbench, parsed, context);
 
   // A remembered file that no longer loads would hold its role's place against the file
   // the user names: it is dropped, and said so.

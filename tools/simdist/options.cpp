@@ -281,7 +281,8 @@ const std::vector<OptionSpec>& CalcOptions() {
   return options;
 }
 
-bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error) {
+bool ParseOptionArguments(const std::vector<OptionSpec>& table, const std::vector<std::string>& arguments,
+                          ParsedCalc& parsed, std::string& error) {
   bool filesOnly = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -300,7 +301,7 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const OptionSpec* matched = nullptr;
-    for (const OptionSpec& option : CalcOptions()) {
+    for (const OptionSpec& option : table) {
       if (name == option.name) matched = &option;
     }
     if (matched == nullptr) {
@@ -338,6 +339,11 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
       matched->apply(context, normal);
     }
   }
+  return true;
+}
+
+bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error) {
+  if (!ParseOptionArguments(CalcOptions(), arguments, parsed, error)) return false;
   if (parsed.help) return true;
   if (parsed.config.idsGiven && !parsed.config.database) {
     error = "--ids needs --db";
@@ -372,7 +378,18 @@ std::string CalcUsage() {
       "Analysis settings are stored in the profile the way the settings dialog stores them.\n"
       "\n"
       "options:\n";
-  for (const OptionSpec& option : CalcOptions()) {
+  text += OptionsHelp(CalcOptions());
+  text +=
+      "  -h, --help                  this text\n"
+      "\n"
+      "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
+      "             3 nothing could be added or the calculation stopped before its results\n";
+  return text;
+}
+
+std::string OptionsHelp(const std::vector<OptionSpec>& table) {
+  std::string text;
+  for (const OptionSpec& option : table) {
     std::string head = std::string("  ") + option.name;
     if (option.value != nullptr) head += std::string(" ") + option.value;
     if (head.size() < 30)
@@ -381,12 +398,15 @@ std::string CalcUsage() {
       head += "  ";
     text += head + option.help + "\n";
   }
-  text +=
-      "  -h, --help                  this text\n"
-      "\n"
-      "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
-      "             3 nothing could be added or the calculation stopped before its results\n";
   return text;
+}
+
+std::optional<std::string> GivenValue(const ParsedCalc& parsed, std::string_view name) {
+  std::optional<std::string> value;
+  for (const GivenOption& given : parsed.given) {
+    if (name == given.option->name) value = given.value;
+  }
+  return value;
 }
 
 }  // namespace p528::simdist

@@ -77,6 +77,14 @@ struct ParsedCalc {
   bool help = false;
 };
 
+// Parses `arguments` against the options of `table` (arguments that are no option are
+// files); Config options are applied at once. False with `error` set on a usage error.
+bool ParseOptionArguments(const std::vector<OptionSpec>& table, const std::vector<std::string>& arguments,
+                          ParsedCalc& parsed, std::string& error);
+
+// The checked value of the last `name` option given; absent when it was not given.
+std::optional<std::string> GivenValue(const ParsedCalc& parsed, std::string_view name);
+
 // Parses the arguments after "calc". False with `error` set on a usage error.
 bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error);
 
@@ -89,5 +97,7 @@ bool CheckMethodName(std::string_view value, std::string& normal, std::string& e
 
 // The help text of `simdist calc`.
 std::string CalcUsage();
+// One line per option of `table`, as the help texts list them.
+std::string OptionsHelp(const std::vector<OptionSpec>& table);
 
 }  // namespace p528::simdist
