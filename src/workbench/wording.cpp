@@ -26,18 +26,18 @@ std::string AsText(const Shell& shell, const FindingArg* arg) {
   return {};
 }
 
-// One conversion `spec` ("%...c", without length modifiers) with its argument.
-std::string Convert(const Shell& shell, const std::string& spec, char conversion, const FindingArg* arg) {
+// One printf directive `directive` ("%...c", without length modifiers) with its argument.
+std::string Convert(const Shell& shell, const std::string& directive, char conversion, const FindingArg* arg) {
   switch (conversion) {
     case 'd':
     case 'i':
-    case 'c': return Format(spec.c_str(), static_cast<int>(AsNumber(arg)));
+    case 'c': return Format(directive.c_str(), static_cast<int>(AsNumber(arg)));
     case 'u':
     case 'o':
     case 'x':
-    case 'X': return Format(spec.c_str(), static_cast<unsigned>(AsNumber(arg)));
-    case 's': return Format(spec.c_str(), AsText(shell, arg).c_str());
-    default: return Format(spec.c_str(), AsNumber(arg));
+    case 'X': return Format(directive.c_str(), static_cast<unsigned>(AsNumber(arg)));
+    case 's': return Format(directive.c_str(), AsText(shell, arg).c_str());
+    default: return Format(directive.c_str(), AsNumber(arg));
   }
 }
 
@@ -59,17 +59,17 @@ std::string FormatText(const Shell& shell, int id, const std::vector<FindingArg>
     }
     // Flags, width and precision are kept; length modifiers are dropped (the argument's
     // own type is passed); a star or an unknown conversion ends the text as written.
-    std::string spec = "%";
+    std::string directive = "%";
     std::size_t j = i + 1;
-    while (j < format.size() && std::strchr("-+ #0123456789.", format[j]) != nullptr) spec += format[j++];
+    while (j < format.size() && std::strchr("-+ #0123456789.", format[j]) != nullptr) directive += format[j++];
     while (j < format.size() && std::strchr("hlLqjzt", format[j]) != nullptr) ++j;
     if (j >= format.size() || std::strchr("diouxXeEfFgGaAcs", format[j]) == nullptr) {
       out.append(format, i, std::string::npos);
       break;
     }
     const char conversion = format[j];
-    spec += conversion;
-    out += Convert(shell, spec, conversion, next < args.size() ? &args[next] : nullptr);
+    directive += conversion;
+    out += Convert(shell, directive, conversion, next < args.size() ? &args[next] : nullptr);
     ++next;
     i = j;
   }
