@@ -27,7 +27,8 @@ std::string AsText(const Shell& shell, const FindingArg* arg) {
 }
 
 // One printf directive `directive` ("%...c", without length modifiers) with its argument.
-std::string Convert(const Shell& shell, const std::string& directive, char conversion, const FindingArg* arg) {
+std::string Convert(const Shell& shell, const std::string& directive, char conversion,
+                    const FindingArg* arg) {
   switch (conversion) {
     case 'd':
     case 'i':
@@ -61,7 +62,8 @@ std::string FormatText(const Shell& shell, int id, const std::vector<FindingArg>
     // own type is passed); a star or an unknown conversion ends the text as written.
     std::string directive = "%";
     std::size_t j = i + 1;
-    while (j < format.size() && std::strchr("-+ #0123456789.", format[j]) != nullptr) directive += format[j++];
+    while (j < format.size() && std::strchr("-+ #0123456789.", format[j]) != nullptr)
+      directive += format[j++];
     while (j < format.size() && std::strchr("hlLqjzt", format[j]) != nullptr) ++j;
     if (j >= format.size() || std::strchr("diouxXeEfFgGaAcs", format[j]) == nullptr) {
       out.append(format, i, std::string::npos);
