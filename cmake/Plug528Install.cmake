@@ -3,7 +3,8 @@
 #   bin/                         plug528-host, simdist, chrm-import, chrmgen
 #   lib/plug528/                 libplug528.so, libplug528ENU.so, simdist-pictures.so (the
 #                                report pictures of simdist), plug528.xsl, plug528ENU.xsl,
-#                                tqle528data.csv (the plug-in folder; the host looks here)
+#                                tqle528data.csv (the plug-in folder; the host looks here),
+#                                plug528-aia-convert (the AIA import's worker process)
 #   share/applications/          plug528-host.desktop
 #   share/icons/hicolor/...      plug528-host icon (64x64 PNG and scalable SVG)
 #   share/plug528/demo/          the demonstration sets
@@ -23,6 +24,9 @@ foreach(module plug528 plug528ENU simdist_pictures)
     install(TARGETS ${module} LIBRARY DESTINATION ${PLUG528_PLUGIN_DIR})
   endif()
 endforeach()
+if(TARGET plug528-aia-convert)
+  install(TARGETS plug528-aia-convert RUNTIME DESTINATION ${PLUG528_PLUGIN_DIR})
+endif()
 install(FILES data/tqle528data.csv data/plug528.xsl data/plug528ENU.xsl DESTINATION ${PLUG528_PLUGIN_DIR})
 if(TARGET plug528-host)
   install(FILES host/app/share/plug528-host.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -16,7 +16,7 @@ dpkg-deb --field "$deb" Depends
 dpkg-deb -x "$deb" "$scratch/root"
 prefix="$scratch/root/usr"
 for file in bin/simdist bin/plug528-host bin/chrmgen lib/plug528/libplug528.so lib/plug528/libplug528ENU.so lib/plug528/simdist-pictures.so \
-            lib/plug528/tqle528data.csv lib/plug528/plug528.xsl lib/plug528/plug528ENU.xsl \
+            lib/plug528/plug528-aia-convert lib/plug528/tqle528data.csv lib/plug528/plug528.xsl lib/plug528/plug528ENU.xsl \
             share/applications/plug528-host.desktop share/icons/hicolor/64x64/apps/plug528-host.png; do
   [ -e "$prefix/$file" ] || { echo "missing in the package: $file" >&2; exit 1; }
 done

@@ -2,7 +2,8 @@
 # Pictures of the desktop host in both languages: its main window with the demo sets
 # imported, the assay chooser (with a few assays selected), the chromatogram viewer, the
 # plug-in's calculation window opened from the host's menu over the imported gas oil set,
-# and the role question of an import of AIA files (a generated set).
+# the role question of an import of AIA files (a generated set), and the summary window of
+# a day's sequence (a generated one) processed in one command.
 # Drawn headless (offscreen) by the host's own scripted actions; no display needed.
 # Usage: BUILD=build scripts/host-screenshots.sh [OUT_FOLDER]   (default: $BUILD/host-screenshots)
 set -euo pipefail
@@ -11,7 +12,7 @@ build=$(cd "${BUILD:-$root/build}" && pwd)
 out=${1:-$build/host-screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-cmake --build "$build" --target plug528-host plug528 plug528ENU chrmgen >/dev/null
+cmake --build "$build" --target plug528-host plug528 plug528ENU chrmgen simdist >/dev/null
 host=$build/host/app/plug528-host
 chrmgen=$build/tools/chrmgen/chrmgen
 plugin=$(find "$build" -name libplug528.so -path '*src/plugin*' | head -n 1)
@@ -54,6 +55,20 @@ answer-role rules picture $out/host-aia-role-$lang.png
 import $work/aia/02_calibration.cdf $work/aia/03_check.cdf
 SCRIPT
   run_host aia
+
+  sequence="Анализ/Обработать последовательность…"
+  if [ "$lang" = en ]; then sequence="Assay/Process as a sequence…"; fi
+  "$chrmgen" generate gasoil "$work/day" --sequence 4x2 >/dev/null
+  cat > "$work/script" <<SCRIPT
+import $work/day
+profile-set-text plugins\\plug528\\settings\\time_C1 0.528
+profile-set-text plugins\\plug528\\settings\\time_C2 0.555
+profile-set-text plugins\\plug528\\settings\\time_C3 0.640
+profile-set-text plugins\\plug528\\settings\\time_C4 2.168
+menu $sequence
+picture sequenceSummary $out/host-sequence-$lang.png
+SCRIPT
+  run_host sequence
   rm -rf "$work"
 done
 ls -1 "$out"/host-*.png

@@ -1,7 +1,10 @@
 #include "assay_chooser.h"
 
+#include "assay_table_model.h"
 #include "assay_table_style.h"
+#include "dialog_driver.h"
 #include "host/kit/assay_filter.h"
+#include "host/kit/assay_roles.h"
 #include "host_texts.h"
 #include "host_window.h"
 
@@ -14,7 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,21 +27,33 @@ namespace p528::host {
 
 namespace {
 
-constexpr int kIdRole = Qt::UserRole + 2;
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The moment of the first or the last assay offered (0 when none has a time).
+int64_t EndTime(const hostkit::AssayDatabase& database, hostkit::AssayFilter filter, bool last) {
+  filter.orderBy = hostkit::AssayColumn::Time;
+  filter.descending = last;
+  try {
+    for (const hostkit::AssayRecord& row : database.Page(filter, 0, 64)) {
+      if (row.andate != 0) return row.andate;
+    }
+  } catch (const std::exception&) {
+  }
+  return 0;
+}
 
 }  // namespace
 
-AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* owner)
+AssayChooser::AssayChooser(const hostkit::AssayDatabase& database, const std::string& dataFolder,
+                           QWidget* owner)
     : QDialog(owner),
-      visible_(std::move(visible)),
+      model_(new AssayTableModel(database, dataFolder, this)),
       text_(new QLineEdit(this)),
       role_(new QComboBox(this)),
       byDate_(new QCheckBox(Tr(Text::ChooserFrom), this)),
       from_(new QDateEdit(this)),
       until_(new QDateEdit(this)),
-      table_(new QTableWidget(this)),
+      table_(new QTableView(this)),
       count_(new QLabel(this)) {
   setObjectName(QStringLiteral("assayChooser"));
   setWindowTitle(Tr(Text::ChooserTitle));
@@ -46,16 +61,28 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   text_->setObjectName(QStringLiteral("chooserText"));
   text_->setClearButtonEnabled(true);
   role_->setObjectName(QStringLiteral("chooserRole"));
-  role_->addItem(Tr(Text::RoleAny), QString());
-  for (const std::string& role : hostkit::RoleTexts(visible_)) role_->addItem(Q(role), Q(role));
+  role_->addItem(Tr(Text::RoleAny), QStringList());
+  // Each role once, in the interface language, whichever language its rows were filed in.
+  std::vector<std::string> texts;
+  try {
+    texts = database.RoleTexts();
+  } catch (const std::exception&) {
+  }
+  for (int role = 1; role <= 6; ++role) {
+    QStringList named;
+    for (const std::string& text : hostkit::RoleTextsOf(role)) {
+      if (std::find(texts.begin(), texts.end(), text) != texts.end()) named << Q(text);
+    }
+    if (!named.isEmpty()) role_->addItem(RoleCaption(hostkit::StoredRoleText(role)), named);
+  }
+  for (const std::string& text : texts) {
+    if (hostkit::RoleOfText(text) == 0) role_->addItem(Q(text), QStringList{Q(text)});
+  }
 
   // The date range starts as the range of the assays offered.
-  int64_t first = 0, last = 0;
-  for (const hostkit::AssayRecord& record : visible_) {
-    if (record.andate == 0) continue;
-    first = first == 0 ? record.andate : std::min(first, record.andate);
-    last = std::max(last, record.andate);
-  }
+  hostkit::AssayFilter offered;
+  offered.hidden = false;
+  const int64_t first = EndTime(database, offered, false), last = EndTime(database, offered, true);
   const QDate today = QDate::currentDate();
   from_->setDate(first != 0 ? QDateTime::fromSecsSinceEpoch(first).date() : today);
   until_->setDate(last != 0 ? QDateTime::fromSecsSinceEpoch(last).date() : today);
@@ -77,10 +104,10 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   filters->addWidget(until_, 2, 3);
 
   table_->setObjectName(QStringLiteral("chooserAssays"));
-  table_->setColumnCount(5);
-  table_->setHorizontalHeaderLabels({Tr(Text::ColumnId), Tr(Text::ColumnSample), Tr(Text::ColumnTime),
-                                     Tr(Text::ColumnRole), Tr(Text::ColumnFile)});
+  table_->setModel(model_);
   StyleAssayTable(*table_);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(AssayTableModel::ColTime, Qt::DescendingOrder);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(Tr(Text::Ok));
@@ -96,7 +123,12 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
 
-  connect(text_, &QLineEdit::textChanged, this, [this] { Refill(); });
+  // The list is filtered when the typing pauses, not at every key.
+  auto* pause = new QTimer(this);
+  pause->setSingleShot(true);
+  pause->setInterval(250);
+  connect(pause, &QTimer::timeout, this, [this] { Refill(); });
+  connect(text_, &QLineEdit::textChanged, pause, qOverload<>(&QTimer::start));
   connect(role_, &QComboBox::currentIndexChanged, this, [this] { Refill(); });
   connect(byDate_, &QCheckBox::toggled, this, [this](bool on) {
     from_->setEnabled(on);
@@ -105,79 +137,80 @@ AssayChooser::AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* o
   });
   connect(from_, &QDateEdit::dateChanged, this, [this] { Refill(); });
   connect(until_, &QDateEdit::dateChanged, this, [this] { Refill(); });
-  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { UpdateCount(); });
-  connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateCount(); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] { UpdateCount(); });
+  connect(table_, &QTableView::doubleClicked, this, [this] { accept(); });
   resize(900, 480);
   Refill();
 }
 
 void AssayChooser::Refill() {
-  hostkit::AssayFilter filter;
+  hostkit::AssayFilter filter = model_->filter();
+  filter.hidden = false;
+  filter.deleted = false;
+  filter.maxId = hostkit::kMaxPluginAssayId;  // the plug-in takes 32-bit ids: a larger one is not offered
   filter.text = text_->text().trimmed().toStdString();
-  filter.role = role_->currentData().toString().toStdString();
+  filter.roles.clear();
+  for (const QString& text : role_->currentData().toStringList()) filter.roles.push_back(text.toStdString());
+  filter.from.reset();
+  filter.until.reset();
   if (byDate_->isChecked()) {
     filter.from = QDateTime(from_->date(), QTime(0, 0)).toSecsSinceEpoch();
     filter.until = QDateTime(until_->date().addDays(1), QTime(0, 0)).toSecsSinceEpoch();
   }
-  const std::vector<hostkit::AssayRecord> shown = hostkit::Filtered(visible_, filter);
-  table_->setRowCount(0);
-  table_->setRowCount(static_cast<int>(shown.size()));
-  for (int r = 0; r < static_cast<int>(shown.size()); ++r) {
-    const hostkit::AssayRecord& record = shown[static_cast<size_t>(r)];
-    const QString texts[] = {QString::number(record.id), Q(record.sample), AnalysisTimeText(record.andate),
-                             Q(record.role), Q(record.filename)};
-    for (int c = 0; c < 5; ++c) {
-      auto* item = new QTableWidgetItem(texts[c]);
-      item->setData(kIdRole, record.id);
-      table_->setItem(r, c, item);
-    }
-  }
-  table_->resizeColumnsToContents();
+  model_->SetFilter(filter);
   UpdateCount();
 }
 
 void AssayChooser::UpdateCount() {
-  count_->setText(Tr(Text::ChooserCount).arg(ChosenIds().size()).arg(table_->rowCount()));
+  // Counted by ranges of rows: a selection of every row of a long list is not walked through.
+  qsizetype selected = 0;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection()) selected += range.height();
+  const int64_t total = model_->Total();
+  count_->setText(
+      Tr(Text::ChooserCount).arg(selected).arg(total >= 0 ? QString::number(total) : QStringLiteral("…")));
 }
 
-std::vector<int> AssayChooser::ChosenIds() const {
+std::vector<int> AssayChooser::ChosenIds(size_t capacity) const {
+  // The selection is kept as ranges of rows: only the rows chosen are read.
+  std::vector<std::pair<int, int>> ranges;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection())
+    ranges.emplace_back(range.top(), range.bottom());
+  std::sort(ranges.begin(), ranges.end());
   std::vector<int> ids;
-  for (int r = 0; r < table_->rowCount(); ++r) {
-    if (table_->item(r, 0) != nullptr && table_->item(r, 0)->isSelected())
-      ids.push_back(table_->item(r, 0)->data(kIdRole).toInt());
+  int next = 0;
+  for (const auto& [top, bottom] : ranges) {
+    for (int r = std::max(top, next); r <= bottom && ids.size() < capacity; ++r)
+      ids.push_back(static_cast<int>(model_->IdAt(r)));  // offered only below 2^31
+    next = std::max(next, bottom + 1);
   }
   return ids;
 }
 
 void AssayChooser::SelectIds(const std::vector<int>& ids) {
   table_->clearSelection();
-  for (int r = 0; r < table_->rowCount(); ++r) {
-    const int id = table_->item(r, 0)->data(kIdRole).toInt();
-    if (ids.empty() || std::find(ids.begin(), ids.end(), id) != ids.end()) {
-      table_->selectionModel()->select(table_->model()->index(r, 0),
+  if (ids.empty()) {
+    model_->FetchAll();
+    table_->selectAll();
+    return;
+  }
+  model_->FetchAll();
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    if (std::find(ids.begin(), ids.end(), model_->IdAt(r)) != ids.end()) {
+      table_->selectionModel()->select(model_->index(r, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
 }
 
-int RunAssayChooser(const std::vector<hostkit::AssayRecord>& visible, QWidget* owner, int* ids, int capacity,
-                    const std::optional<ChooserAnswer>& answer) {
-  AssayChooser chooser(visible, owner);
-  if (answer) {
-    QTimer::singleShot(0, &chooser, [&chooser, &answer] {
-      chooser.SelectIds(answer->ids.value_or(std::vector<int>{}));
-      if (!answer->picture.isEmpty()) chooser.grab().save(answer->picture);
-      if (answer->cancel) {
-        chooser.reject();
-      } else {
-        chooser.accept();
-      }
-    });
-  }
+int RunAssayChooser(const hostkit::AssayDatabase& database, const std::string& dataFolder, QWidget* owner,
+                    int* ids, int capacity, DialogDriver* driver) {
+  AssayChooser chooser(database, dataFolder, owner);
+  if (driver != nullptr) driver->Drive(chooser);
   if (chooser.exec() != QDialog::Accepted) return 0;
-  const std::vector<int> chosen = chooser.ChosenIds();
-  const int count = std::min<int>(static_cast<int>(chosen.size()), std::max(capacity, 0));
-  if (ids == nullptr) return 0;
+  if (ids == nullptr || capacity <= 0) return 0;
+  const std::vector<int> chosen = chooser.ChosenIds(static_cast<size_t>(capacity));
+  const int count = static_cast<int>(chosen.size());
   std::copy_n(chosen.begin(), count, ids);
   return count;
 }

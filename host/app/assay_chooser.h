@@ -1,18 +1,17 @@
 // The assay chooser ("Main/OpenAssayIdDlgEx"): a modal dialog listing the visible assays
-// (neither hidden nor deleted) with a filter by sample or file name, role and analysis
-// date, multiple selection, OK and Cancel. The chosen ids are those of the selected rows,
-// top to bottom.
-//
-// A scripted answer (tests, pictures) selects rows and presses OK or Cancel once the
-// dialog runs, so the real dialog is shown and ends by itself.
+// (neither hidden nor deleted), newest first, read lazily from the database, with a filter
+// by sample, file name or folder, role and analysis date, multiple selection, OK and
+// Cancel. The chosen ids are those of the selected rows, top to bottom.
 #pragma once
 
 #include "host/kit/assay_database.h"
 
 #include <QDialog>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -20,17 +19,20 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class QTableView;
 
 namespace p528::host {
+
+class AssayTableModel;
 
 class AssayChooser : public QDialog {
   Q_OBJECT
 
  public:
-  AssayChooser(std::vector<hostkit::AssayRecord> visible, QWidget* owner);
+  AssayChooser(const hostkit::AssayDatabase& database, const std::string& dataFolder, QWidget* owner);
 
-  std::vector<int> ChosenIds() const;
+  // At most `capacity` ids.
+  std::vector<int> ChosenIds(size_t capacity = SIZE_MAX) const;
   // Selects the rows of these ids (all shown rows when `ids` is empty).
   void SelectIds(const std::vector<int>& ids);
 
@@ -38,27 +40,21 @@ class AssayChooser : public QDialog {
   void Refill();
   void UpdateCount();
 
-  std::vector<hostkit::AssayRecord> visible_;
+  AssayTableModel* model_;
   QLineEdit* text_;
   QComboBox* role_;
   QCheckBox* byDate_;
   QDateEdit* from_;
   QDateEdit* until_;
-  QTableWidget* table_;
+  QTableView* table_;
   QLabel* count_;
 };
 
-// What a script answers the next chooser: the ids to choose (nullopt: every shown row),
-// or Cancel; `picture` (when set) is a file the dialog is grabbed into before it ends.
-struct ChooserAnswer {
-  bool cancel = false;
-  std::optional<std::vector<int>> ids;
-  QString picture;
-};
+class DialogDriver;
 
 // Runs the chooser for "Main/OpenAssayIdDlgEx": writes at most `capacity` chosen ids into
-// `ids` and returns their count (0 for Cancel). With `answer` the dialog answers itself.
-int RunAssayChooser(const std::vector<hostkit::AssayRecord>& visible, QWidget* owner, int* ids, int capacity,
-                    const std::optional<ChooserAnswer>& answer);
+// `ids` and returns their count (0 for Cancel). `driver` (when set) answers in place of a person.
+int RunAssayChooser(const hostkit::AssayDatabase& database, const std::string& dataFolder, QWidget* owner,
+                    int* ids, int capacity, DialogDriver* driver);
 
 }  // namespace p528::host

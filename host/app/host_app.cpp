@@ -1,20 +1,32 @@
 #include "host_app.h"
 
+#include "assay_table_model.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_viewer.h"
+#include "control_chart_window.h"
+#include "history_window.h"
+#include "host/kit/aia/conversion_worker.h"
+#include "host/kit/assay_roles.h"
+#include "host/kit/register/register_service.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 #include "host_window.h"
+#include "register_texts.h"
+#include "report/report_options.h"
+#include "sequence_command.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace p528::host {
@@ -23,13 +35,7 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// The role text of the plug-in's string table in the host's language ("#анализ", ...), as
-// the plug-in writes and reads it in "Chrm_Type".
-std::string PluginRoleText(int role) {
-  const Shell shell = MakeShell(
-      {.language = HostIsRussian() ? kLangRussian : kLangEnglish, .foreignTexts = &EnglishStrings()});
-  return RolePassportText(shell, role);
-}
+constexpr const char* kGeometryKey = "plug528-host\\window_geometry";
 
 }  // namespace
 
@@ -40,8 +46,13 @@ HostApp::HostApp(HostOptions options, HostPrompts& prompts)
       profile_(options_.profile),
       formats_(hostkit::NativeFormats()) {
   SetHostLanguage(languageId_);
-  formats_.Add(aia::AiaFormat(&aiaRoles_, PluginRoleText));
-  for (hostkit::ChromatogramFormat& format : aia::TextExportFormats(&aiaRoles_, PluginRoleText))
+  // AIA files are converted in a worker process; without one they are refused with the reason.
+  // The role is the plug-in's own role text, which it reads under either interface language.
+  converter_ =
+      aia::FindConverter(QCoreApplication::applicationDirPath().toStdString(), PLUG528_BUILD_CONVERTER);
+  if (converter_.empty()) converter_ = aia::kConverterName;
+  formats_.Add(aia::AiaFormat(&aiaRoles_, hostkit::StoredRoleText, converter_));
+  for (hostkit::ChromatogramFormat& format : aia::TextExportFormats(&aiaRoles_, hostkit::StoredRoleText))
     formats_.Add(std::move(format));
 }
 
@@ -62,19 +73,100 @@ bool HostApp::Start() {
                   true);
     return false;
   }
+  // The lists sort and filter by the database's indexes: a database of an older host or of
+  // the generator gets them now (once). A read-only one is listed as it is.
+  try {
+    if (!database_->UpToDate()) database_->Upgrade();
+  } catch (const std::exception&) {
+  }
+  try {
+    // An import the last session did not finish (killed, crashed) is put right first.
+    hostkit::RecoverInterruptedImport(*database_, options_.dataFolder);
+  } catch (const std::exception& error) {
+    prompts_.Tell(nullptr, QString::fromUtf8(error.what()), true);
+  }
+  newProfile_ = !std::filesystem::exists(options_.profile, ec);
   std::string profileError;
   if (!profile_.Load(&profileError)) prompts_.Tell(nullptr, Q(profileError), true);
+  StartProfile();
 
   window_ = std::make_unique<HostWindow>(*database_, options_.dataFolder, formats_, prompts_);
   window_->openFile = [this](const std::string& path) { OpenViewer(path); };
   window_->beforeImport = [this](const std::vector<hostkit::ImportCandidate>& files) {
     return AskAiaRoles(files);
   };
+  // The window comes back where the person left it.
+  if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey))
+    window_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+  AddSequenceCommand(*window_, prompts_, options_);
   window_->show();
+  AddRegisterMenu();
   OfferServices();
   LoadPlugins();
   started_ = true;
+  OfferDemo();
   return true;
+}
+
+void HostApp::StartProfile() {
+  if (!newProfile_) return;
+  // The plug-in's own default leaves the report's sections off; a laboratory starting with
+  // this host sees the whole report first and switches off what it does not need.
+  for (const ReportFlagSpec& flag : ReportFlags())
+    profile_.SetInt(std::string("plugins\\plug528\\settings\\") + flag.key, 1);
+}
+
+void HostApp::OfferDemo() {
+  constexpr const char* kOffered = "plug528-host\\demo_offered";
+  std::error_code ec;
+  if (profile_.GetInt(kOffered).value_or(0) != 0 || !std::filesystem::is_directory(options_.demo, ec)) return;
+  hostkit::AssayFilter everything;
+  everything.deleted = true;
+  try {
+    if (database_->Count(everything) != 0) return;
+  } catch (const std::exception&) {
+    return;
+  }
+  profile_.SetInt(kOffered, 1);
+  const std::string demo = std::filesystem::canonical(options_.demo, ec).string();
+  if (prompts_.Confirm(window_.get(), Tr(Text::FirstStartDemo).arg(Q(demo)))) window_->Import({demo});
+}
+
+void HostApp::AddRegisterMenu() {
+  const QString menu = RegisterTr(RegisterText::MenuRegister) + "/";
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::History), [this] { OpenHistory(); });
+  window_->AddMenuPath(menu + RegisterTr(RegisterText::ControlChart), [this] { OpenControlChart(0); });
+}
+
+void HostApp::OpenWithDesktop(const std::string& path) {
+  // A scripted run opens no viewer of the desktop: it says what it would open.
+  if (!options_.script.empty()) {
+    std::printf("open-report %s\n", path.c_str());
+    std::fflush(stdout);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+QWidget* HostApp::OpenHistory() {
+  if (history_ == nullptr) {
+    history_ = new HistoryWindow(options_.database, prompts_, window_.get());
+    history_->openFile = [this](const std::string& path) { OpenWithDesktop(path); };
+    history_->openControlChart = [this](int instrument) { OpenControlChart(instrument); };
+  } else {
+    history_->Refresh();
+  }
+  history_->show();
+  history_->raise();
+  return history_;
+}
+
+QWidget* HostApp::OpenControlChart(int instrument) {
+  delete controlChart_;  // a new window for the instrument asked for, on the register as it is now
+  controlChart_ = new ControlChartWindow(options_.database, instrument, window_.get());
+  controlChart_->show();
+  controlChart_->raise();
+  return controlChart_;
 }
 
 void HostApp::OfferServices() {
@@ -90,6 +182,10 @@ void HostApp::OfferServices() {
     if (name == nullptr) return 0;
     return OpenViewer(Utf16ToUtf8(name)) != nullptr ? 1 : 0;
   });
+  // The result register lives in the assay database; a refused entry is told at once.
+  hostkit::OfferResultRegister(services_, options_.database, [this](const std::string& reason) {
+    prompts_.Tell(nullptr, RegisterTr(RegisterText::NotRegistered).arg(Q(reason)), true);
+  });
 }
 
 void HostApp::LoadPlugins() {
@@ -103,7 +199,12 @@ void HostApp::LoadPlugins() {
       prompts_.Tell(window_.get(), text, true);
       continue;
     }
-    plugin->Load(table);
+    if (plugin->Load(table, &reason) != 0 && !reason.empty()) {
+      const QString text = Tr(Text::PluginNotLoaded).arg(Q(path), Q(reason));
+      window_->ShowStatus(text);
+      prompts_.Tell(window_.get(), text, true);
+      continue;
+    }
     plugins_.push_back(std::move(plugin));
   }
   services_.FireEvent("System/ModulesLoaded");
@@ -112,6 +213,7 @@ void HostApp::LoadPlugins() {
 void HostApp::Shutdown() {
   if (!started_) return;
   started_ = false;
+  profile_.SetText(kGeometryKey, window_->saveGeometry().toBase64().toStdString());
   for (auto& plugin : plugins_) plugin->Unload();
   // The plug-ins' windows are children of the host window: they are destroyed with it while
   // their code is still loaded. Only then are the libraries closed.
@@ -139,39 +241,24 @@ intptr_t HostApp::ChooseAssays(intptr_t wparam, intptr_t lparam) {
   if (request == nullptr || request->ids == nullptr || request->capacity <= 0 || database_ == nullptr)
     return 0;
   QWidget* owner = lparam != 0 ? reinterpret_cast<QWidget*>(lparam) : window_.get();
-  std::optional<ChooserAnswer> answer;
-  if (!chooserAnswers.empty()) {
-    answer = chooserAnswers.front();
-    chooserAnswers.pop_front();
-  }
-  std::vector<hostkit::AssayRecord> visible;
-  try {
-    visible = database_->Visible();
-  } catch (const std::exception& error) {
-    prompts_.Tell(owner, QString::fromUtf8(error.what()), true);
-    return 0;
-  }
   const int capacity = static_cast<int>(std::min<intptr_t>(request->capacity, 1 << 20));
-  return RunAssayChooser(visible, owner, request->ids, capacity, answer);
+  return RunAssayChooser(*database_,
+                         std::filesystem::absolute(options_.dataFolder).lexically_normal().string(), owner,
+                         request->ids, capacity, driver_);
 }
 
 bool HostApp::AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files) {
-  const auto count = std::count_if(files.begin(), files.end(), [&](const hostkit::ImportCandidate& file) {
-    return aia::AsksRole(file.source) && formats_.For(file.source) != nullptr;
-  });
-  if (count == 0) return true;
-  std::optional<RoleAnswer> answer;
-  if (!roleAnswers.empty()) {
-    answer = roleAnswers.front();
-    roleAnswers.pop_front();
-  } else if (!options_.script.empty()) {
-    answer = RoleAnswer{true, 0, {}};  // a scripted run never waits for a person
+  std::vector<RoleFile> asked;
+  for (const hostkit::ImportCandidate& file : files) {
+    if (aia::AsksRole(file.source) && formats_.For(file.source) != nullptr)
+      asked.push_back({file.source, aia::AiaSampleName(file.source, converter_)});
   }
+  if (asked.empty()) return true;
   std::vector<QString> roleTexts;
-  for (int role = RoleCalibration; role <= RoleCheck; ++role) roleTexts.push_back(Q(PluginRoleText(role)));
+  for (int role = RoleCalibration; role <= RoleCheck; ++role)
+    roleTexts.push_back(RoleCaption(hostkit::StoredRoleText(role)));
   const std::vector<aia::RoleRule> stored = aia::LoadRoleRules(profile_);
-  std::optional<aia::AiaRoleChoice> choice =
-      AskAiaRole(static_cast<int>(count), roleTexts, stored, window_.get(), answer);
+  std::optional<aia::AiaRoleChoice> choice = AskAiaRole(asked, roleTexts, stored, window_.get(), driver_);
   if (!choice) return false;
   const bool changed = choice->rules.size() != stored.size() ||
                        !std::equal(stored.begin(), stored.end(), choice->rules.begin(),

@@ -25,9 +25,9 @@
 #include "host/kit/profile_store.h"
 #include "host/kit/service_table.h"
 
+#include <QPointer>
 #include <QString>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +37,9 @@ class QWidget;
 
 namespace p528::host {
 
+class ControlChartWindow;
+class DialogDriver;
+class HistoryWindow;
 class HostPrompts;
 class HostWindow;
 
@@ -60,19 +63,27 @@ class HostApp {
   // The plug-ins that loaded, and the reasons of those that did not.
   const std::vector<std::unique_ptr<hostkit::PluginLibrary>>& plugins() const { return plugins_; }
 
-  // The answers a script gives the next choosers, in order.
-  std::deque<ChooserAnswer> chooserAnswers;
-  // The answers a script gives the next role questions of AIA imports, in order.
-  std::deque<RoleAnswer> roleAnswers;
+  // What answers the modal dialogs in place of a person (scripted runs); none by default.
+  void SetDialogDriver(DialogDriver* driver) { driver_ = driver; }
   // Opens a viewer window for `path`; returns it.
   QWidget* OpenViewer(const std::string& path);
   QWidget* lastViewer() const { return lastViewer_; }
+  // The register's windows (menu "Журнал"): the history, and the control chart of an
+  // instrument (0: the first the register knows).
+  QWidget* OpenHistory();
+  QWidget* OpenControlChart(int instrument);
 
  private:
   void OfferServices();
+  void AddRegisterMenu();
+  void OpenWithDesktop(const std::string& path);
   void LoadPlugins();
   intptr_t CreateMenu(intptr_t lparam);
   intptr_t ChooseAssays(intptr_t wparam, intptr_t lparam);
+  // The first start: a new profile gets every report section on; an empty database is
+  // offered the demonstration sets of the installation (asked once per profile).
+  void StartProfile();
+  void OfferDemo();
   // Before an import that meets AIA files: asks for their role (or the rules) and keeps the
   // rules the dialog ended with in the profile; false for Cancel.
   bool AskAiaRoles(const std::vector<hostkit::ImportCandidate>& files);
@@ -82,13 +93,18 @@ class HostApp {
   uint16_t languageId_;
   hostkit::ProfileStore profile_;
   hostkit::ServiceTable services_;
+  std::string converter_;        // the worker process that reads AIA files
   aia::AiaRoleChoice aiaRoles_;  // what the ".cdf" reader of formats_ gives the next import
   hostkit::FormatTable formats_;
   std::unique_ptr<hostkit::AssayDatabase> database_;
   std::unique_ptr<HostWindow> window_;
   std::vector<std::unique_ptr<hostkit::PluginLibrary>> plugins_;
   QWidget* lastViewer_ = nullptr;
+  DialogDriver* driver_ = nullptr;
+  QPointer<HistoryWindow> history_;
+  QPointer<ControlChartWindow> controlChart_;
   bool started_ = false;
+  bool newProfile_ = false;
 };
 
 }  // namespace p528::host

@@ -15,6 +15,7 @@ const char* const kHostUsage =
     "  --data FOLDER    folder of the imported chromatograms (default $XDG_DATA_HOME/plug528/chromatograms)\n"
     "  --profile FILE   settings profile, shared with simdist (default $XDG_CONFIG_HOME/plug528/profile)\n"
     "  --lang ru|en     interface language (default: the locale)\n"
+    "  --demo FOLDER    demonstration sets offered on the first start (default share/plug528/demo)\n"
     "  --script FILE    run the actions of FILE after start-up, then quit (for tests)\n"
     "  PLUGIN.so        plug-in modules to load (default: libplug528.so of the plug-in folder)\n";
 
@@ -35,6 +36,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
                           : argument == "--profile" ? &options.profile
                           : argument == "--lang"    ? &options.language
                           : argument == "--script"  ? &options.script
+                          : argument == "--demo"    ? &options.demo
                                                     : nullptr;
     if (target != nullptr) {
       if (i + 1 >= arguments.size() || arguments[i + 1].empty())
@@ -66,6 +68,7 @@ void ApplyDefaults(HostOptions& options, const std::string& programFolder) {
   if (options.dataFolder.empty()) options.dataFolder = DataHome() + "/plug528/chromatograms";
   if (options.profile.empty()) options.profile = hostkit::DefaultProfilePath();
   if (options.plugins.empty()) options.plugins.push_back(hostkit::DefaultPluginPath(programFolder));
+  if (options.demo.empty()) options.demo = programFolder + "/../share/plug528/demo";
 }
 
 }  // namespace p528::host

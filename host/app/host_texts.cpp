@@ -31,7 +31,8 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"Фильтр:", "Filter:"},
     {"проба или файл", "sample or file"},
     {"скрыт", "hidden"},
-    {"Анализов: %1, скрытых: %2", "Assays: %1, hidden: %2"},
+    {"Анализов: %1", "Assays: %1"},
+    {"Найденные анализы показаны по мере прокрутки", "The assays found are read as the list scrolls"},
     {"Импортировано: %1, пропущено: %2", "Imported: %1, skipped: %2"},
     {"Импорт: %1 из %2", "Importing: %1 of %2"},
     {"Импорт хроматограмм", "Import of chromatograms"},
@@ -89,9 +90,10 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"описание хроматограммы повреждено", "the chromatogram's description is damaged"},
     {"код %1", "code %1"},
     {"Роль файлов AIA", "Role of the AIA files"},
-    {"Файлов других систем (.cdf, .csv, .txt, .asc) в импорте: %1. Какую роль они получают?",
-     "Files of other data systems (.cdf, .csv, .txt, .asc) in this import: %1. Which role do they get?"},
-    {"по правилам для названия пробы", "by sample name rules"},
+    {"Файлов других систем (.cdf, .csv, .txt, .asc) в импорте: %1. Роль каждого файла предложена "
+     "правилами для названия пробы; её можно изменить.",
+     "Files of other data systems (.cdf, .csv, .txt, .asc) in this import: %1. The role of each file is "
+     "proposed by the sample name rules; change any of them."},
     {"Проба, название которой содержит текст, получает роль первого подходящего правила; "
      "пустой текст подходит любой пробе.",
      "A sample whose name contains the text gets the role of the first rule that fits; "
@@ -99,6 +101,27 @@ constexpr std::array<Pair, static_cast<size_t>(Text::Count)> kTexts = {{
     {"Название пробы содержит", "Sample name contains"},
     {"Добавить правило", "Add a rule"},
     {"Удалить правило", "Remove the rule"},
+    {"градуировочная", "calibration"},
+    {"холостая", "blank"},
+    {"анализ", "analysis"},
+    {"стандарт", "standard"},
+    {"эталон", "reference"},
+    {"проверочная", "check"},
+    {"удалён", "deleted"},
+    {"&Вид", "&View"},
+    {"Показывать &скрытые", "Show &hidden"},
+    {"Показывать &удалённые", "Show &deleted"},
+    {"&Восстановить", "&Restore"},
+    {"Сменить &роль…", "Change &role…"},
+    {"Роль анализа", "Role of the assay"},
+    {"Новая роль анализа %1 (%2):", "New role of assay %1 (%2):"},
+    {"Роль анализа %1 не изменена: %2", "The role of assay %1 was not changed: %2"},
+    {"Содержимое файла %1 уже зарегистрировано как удалённый или скрытый анализ %2. Восстановить анализ %2?",
+     "The content of %1 is already registered as the deleted or hidden assay %2. Restore assay %2?"},
+    {"Список анализов пуст. Импортировать демонстрационные наборы хроматограмм из %1?",
+     "The list of assays is empty. Import the demonstration sets of chromatograms from %1?"},
+    {"Файл", "File"},
+    {"(не импортировать)", "(do not import)"},
 }};
 
 bool g_russian = true;

@@ -1,7 +1,11 @@
 #include "host_window.h"
 
+#include "assay_table_model.h"
 #include "assay_table_style.h"
 #include "host/kit/assay_filter.h"
+#include "host/kit/assay_roles.h"
+#include "host/kit/role_change.h"
+#include "host/kit/service_table.h"
 #include "host_prompts.h"
 #include "host_texts.h"
 
@@ -11,28 +15,24 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
 namespace p528::host {
 
 namespace {
-
-constexpr int kSortRole = Qt::UserRole + 1;
-constexpr int kIdRole = Qt::UserRole + 2;
-
-enum Column { ColId, ColSample, ColTime, ColRole, ColFile, ColumnCount };
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -42,8 +42,9 @@ QString SkipText(const hostkit::SkippedFile& skipped) {
     case hostkit::SkipReason::Unreadable: return Tr(Text::SkipUnreadable).arg(Q(skipped.error));
     case hostkit::SkipReason::NotChromatogram:
       return Tr(Text::SkipNotChromatogram)
-          .arg(skipped.error.empty() ? ReadStatusText(skipped.detail) : Q(skipped.error));
-    case hostkit::SkipReason::Duplicate: return Tr(Text::SkipDuplicate).arg(skipped.detail);
+          .arg(skipped.error.empty() ? ReadStatusText(static_cast<int>(skipped.detail)) : Q(skipped.error));
+    case hostkit::SkipReason::Duplicate:
+      return Tr(Text::SkipDuplicate).arg(static_cast<qlonglong>(skipped.detail));
     case hostkit::SkipReason::NotStored: return Tr(Text::SkipNotStored).arg(Q(skipped.error));
   }
   return {};
@@ -69,24 +70,19 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
       dataFolder_(std::filesystem::absolute(dataFolder).lexically_normal().string()),
       formats_(formats),
       prompts_(prompts),
-      model_(new QStandardItemModel(0, ColumnCount, this)),
-      sorted_(new QSortFilterProxyModel(this)),
+      model_(new AssayTableModel(database, dataFolder_, this)),
       table_(new QTableView(this)),
       filter_(new QLineEdit(this)),
       status_(new QLabel(this)),
-      progress_(new QProgressBar(this)) {
+      progress_(new QProgressBar(this)),
+      filterPause_(new QTimer(this)) {
   setObjectName(QStringLiteral("hostWindow"));
   setWindowTitle(Tr(Text::AppTitle));
-  model_->setHorizontalHeaderLabels({Tr(Text::ColumnId), Tr(Text::ColumnSample), Tr(Text::ColumnTime),
-                                     Tr(Text::ColumnRole), Tr(Text::ColumnFile)});
-  sorted_->setSourceModel(model_);
-  sorted_->setSortRole(kSortRole);
-  sorted_->setSortLocaleAware(true);
   table_->setObjectName(QStringLiteral("assays"));
-  table_->setModel(sorted_);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(ColId, Qt::AscendingOrder);
+  table_->setModel(model_);
   StyleAssayTable(*table_);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(AssayTableModel::ColTime, Qt::DescendingOrder);
   table_->setAlternatingRowColors(true);
 
   filter_->setObjectName(QStringLiteral("filter"));
@@ -109,10 +105,15 @@ HostWindow::HostWindow(hostkit::AssayDatabase& database, std::string dataFolder,
   statusBar()->addPermanentWidget(progress_);
 
   BuildMenus();
-  connect(filter_, &QLineEdit::textChanged, this, [this] { Refresh(); });
+  // The list is filtered when the typing pauses, not at every key.
+  filterPause_->setSingleShot(true);
+  filterPause_->setInterval(250);
+  connect(filterPause_, &QTimer::timeout, this, [this] { Refresh(); });
+  connect(filter_, &QLineEdit::textChanged, filterPause_, qOverload<>(&QTimer::start));
   connect(table_, &QTableView::doubleClicked, this, [this] { open_->trigger(); });
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { UpdateCommands(); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] { UpdateCommands(); });
   resize(1000, 600);
   Refresh();
 }
@@ -128,21 +129,33 @@ void HostWindow::BuildMenus() {
 
   QMenu* assay = menuBar()->addMenu(Tr(Text::MenuAssay));
   open_ = assay->addAction(Tr(Text::OpenAssay), this, [this] {
-    for (int id : SelectedIds()) {
-      if (const hostkit::AssayRecord* record = Record(id); record != nullptr && openFile)
+    for (int64_t id : SelectedIds()) {
+      if (const std::optional<hostkit::AssayRecord> record = Record(id); record && openFile)
         openFile(record->filename);
     }
   });
+  changeRole_ = assay->addAction(Tr(Text::ChangeRole), this, [this] { ChangeRoleCommand(); });
   hide_ = assay->addAction(Tr(Text::HideAssay), this, [this] {
-    const std::vector<int> ids = SelectedIds();
-    const hostkit::AssayRecord* first = ids.empty() ? nullptr : Record(ids.front());
-    const bool hide = first == nullptr || !first->hidden;
-    for (int id : ids) SetHidden(id, hide);
+    const std::vector<int64_t> ids = SelectedIds();
+    const std::optional<hostkit::AssayRecord> first = ids.empty() ? std::nullopt : Record(ids.front());
+    const bool hide = !first || !first->hidden;
+    for (int64_t id : ids) SetHidden(id, hide);
   });
   delete_ = assay->addAction(Tr(Text::DeleteAssay), this, [this] {
-    for (int id : SelectedIds()) Delete(id, true);
+    for (int64_t id : SelectedIds()) Delete(id, true);
   });
   delete_->setShortcut(QKeySequence::Delete);
+  restore_ = assay->addAction(Tr(Text::RestoreAssay), this, [this] {
+    for (int64_t id : SelectedIds()) Restore(id);
+  });
+
+  QMenu* view = menuBar()->addMenu(Tr(Text::MenuView));
+  showHidden_ = view->addAction(Tr(Text::ShowHidden));
+  showDeleted_ = view->addAction(Tr(Text::ShowDeleted));
+  for (QAction* toggle : {showHidden_, showDeleted_}) toggle->setCheckable(true);
+  showHidden_->setChecked(true);  // as before: hidden assays are listed, greyed
+  for (QAction* toggle : {showHidden_, showDeleted_})
+    connect(toggle, &QAction::toggled, this, [this] { Refresh(); });
 
   QToolBar* tools = addToolBar(Tr(Text::MenuAssay));
   tools->setObjectName(QStringLiteral("tools"));
@@ -153,6 +166,7 @@ void HostWindow::BuildMenus() {
   tools->addAction(open_);
   tools->addAction(hide_);
   tools->addAction(delete_);
+  tools->addAction(restore_);
   UpdateCommands();
 }
 
@@ -162,100 +176,85 @@ void HostWindow::closeEvent(QCloseEvent* event) {
 }
 
 void HostWindow::UpdateCommands() {
-  const std::vector<int> ids = SelectedIds();
+  const std::vector<int64_t> ids = SelectedIds(2);
+  const std::optional<hostkit::AssayRecord> first = ids.empty() ? std::nullopt : Record(ids.front());
   open_->setEnabled(!ids.empty());
   hide_->setEnabled(!ids.empty());
   delete_->setEnabled(!ids.empty());
-  const hostkit::AssayRecord* first = ids.empty() ? nullptr : Record(ids.front());
-  hide_->setText(first != nullptr && first->hidden ? Tr(Text::UnhideAssay) : Tr(Text::HideAssay));
+  changeRole_->setEnabled(ids.size() == 1);
+  restore_->setEnabled(first && (first->deleted || first->hidden));
+  hide_->setText(first && first->hidden ? Tr(Text::UnhideAssay) : Tr(Text::HideAssay));
 }
 
 void HostWindow::Refresh() {
-  std::set<int> selected;
-  for (int id : SelectedIds()) selected.insert(id);
-  try {
-    records_ = database_.List(false);
-  } catch (const std::exception& error) {
-    // A database another program damaged or locked: the table stays empty and says why.
-    records_.clear();
-    model_->removeRows(0, model_->rowCount());
-    ShowStatus(QString::fromUtf8(error.what()));
+  filterPause_->stop();
+  std::set<int64_t> selected;
+  for (int64_t id : SelectedIds()) selected.insert(id);
+  hostkit::AssayFilter filter = model_->filter();
+  filter.text = filter_->text().trimmed().toStdString();
+  filter.hidden = showHidden_->isChecked();
+  filter.deleted = showDeleted_->isChecked();
+  std::string error;
+  if (!model_->SetFilter(filter, &error)) {
+    ShowStatus(QString::fromStdString(error));
+    UpdateCommands();
     return;
   }
-  hostkit::AssayFilter filter;
-  filter.text = filter_->text().trimmed().toStdString();
-  const std::vector<hostkit::AssayRecord> shown = hostkit::Filtered(records_, filter);
-
-  model_->removeRows(0, model_->rowCount());
-  int hidden = 0;
-  for (const hostkit::AssayRecord& record : shown) {
-    QList<QStandardItem*> row;
-    const QString roleText =
-        record.hidden ? Q(record.role) + " (" + Tr(Text::HiddenMark) + ")" : Q(record.role);
-    // Files in the data folder are shown by their place in it; the tip gives the full path.
-    const std::filesystem::path relative =
-        std::filesystem::path(record.filename).lexically_relative(dataFolder_);
-    const bool inside = !relative.empty() && *relative.begin() != "..";
-    const QString texts[ColumnCount] = {QString::number(record.id), Q(record.sample),
-                                        AnalysisTimeText(record.andate), roleText,
-                                        inside ? Q(relative.string()) : Q(record.filename)};
-    const QVariant sortKeys[ColumnCount] = {record.id, Q(record.sample),
-                                            QVariant::fromValue<qlonglong>(record.andate), Q(record.role),
-                                            Q(record.filename)};
-    for (int c = 0; c < ColumnCount; ++c) {
-      auto* item = new QStandardItem(texts[c]);
-      item->setData(sortKeys[c], kSortRole);
-      item->setData(record.id, kIdRole);
-      if (c == ColFile) item->setToolTip(Q(record.filename));
-      if (record.hidden) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
-      row.push_back(item);
-    }
-    model_->appendRow(row);
-    if (record.hidden) ++hidden;
-  }
-  for (int r = 0; r < sorted_->rowCount(); ++r) {
-    if (selected.count(sorted_->index(r, ColId).data(kIdRole).toInt()) != 0) {
-      table_->selectionModel()->select(sorted_->index(r, ColId),
+  // The selection is kept for the rows near the top (a reread list is not walked through).
+  const int near = std::min(model_->rowCount(), 1024);
+  for (int r = 0; r < near && !selected.empty(); ++r) {
+    if (selected.count(model_->IdAt(r)) != 0) {
+      table_->selectionModel()->select(model_->index(r, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
   }
-  table_->resizeColumnsToContents();
-  ShowStatus(Tr(Text::StatusAssays).arg(shown.size()).arg(hidden));
+  const int64_t total = model_->Total();
+  ShowStatus(total >= 0 ? Tr(Text::StatusAssays).arg(total) : Tr(Text::StatusFound));
   UpdateCommands();
 }
 
-std::vector<int> HostWindow::ShownIds() const {
-  std::vector<int> ids;
-  for (int r = 0; r < sorted_->rowCount(); ++r) ids.push_back(sorted_->index(r, ColId).data(kIdRole).toInt());
-  return ids;
+int HostWindow::ShownCount() const {
+  const int64_t total = model_->Total();
+  return total >= 0 ? static_cast<int>(total) : model_->rowCount();
 }
 
 std::vector<hostkit::AssayRecord> HostWindow::ShownRecords() const {
+  model_->FetchAll();
   std::vector<hostkit::AssayRecord> shown;
-  for (int id : ShownIds()) {
-    if (const hostkit::AssayRecord* record = Record(id)) shown.push_back(*record);
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    if (const hostkit::AssayRecord* record = model_->Record(r)) shown.push_back(*record);
   }
   return shown;
 }
 
-std::vector<int> HostWindow::SelectedIds() const {
-  std::vector<int> ids;
+std::vector<int64_t> HostWindow::SelectedIds(size_t limit) const {
+  // By ranges of rows, top to bottom: a selection of a whole long list is read only as far
+  // as it is needed.
+  std::vector<int64_t> ids;
   if (table_->selectionModel() == nullptr) return ids;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows(ColId))
-    ids.push_back(index.data(kIdRole).toInt());
+  std::vector<std::pair<int, int>> ranges;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection())
+    ranges.emplace_back(range.top(), range.bottom());
+  std::sort(ranges.begin(), ranges.end());
+  int next = 0;
+  for (const auto& [top, bottom] : ranges) {
+    for (int r = std::max(top, next); r <= bottom && ids.size() < limit; ++r) ids.push_back(model_->IdAt(r));
+    next = std::max(next, bottom + 1);
+  }
   return ids;
 }
 
-const hostkit::AssayRecord* HostWindow::Record(int id) const {
-  for (const hostkit::AssayRecord& record : records_) {
-    if (record.id == id) return &record;
+std::optional<hostkit::AssayRecord> HostWindow::Record(int64_t id) const {
+  try {
+    return database_.Find(id);
+  } catch (const std::exception&) {
+    return std::nullopt;
   }
-  return nullptr;
 }
 
 void HostWindow::ShowStatus(const QString& text) { status_->setText(text); }
 
-void HostWindow::SetHidden(int id, bool hidden) {
+void HostWindow::SetHidden(int64_t id, bool hidden) {
   try {
     database_.SetHidden(id, hidden);
   } catch (const std::exception& error) {
@@ -264,14 +263,63 @@ void HostWindow::SetHidden(int id, bool hidden) {
   Refresh();
 }
 
-void HostWindow::Delete(int id, bool ask) {
-  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(id))) return;
+void HostWindow::Delete(int64_t id, bool ask) {
+  if (ask && !prompts_.Confirm(this, Tr(Text::DeleteQuestion).arg(static_cast<qlonglong>(id)))) return;
   try {
     database_.SetDeleted(id, true);
   } catch (const std::exception& error) {
     prompts_.Tell(this, QString::fromUtf8(error.what()), true);
   }
   Refresh();
+}
+
+void HostWindow::Restore(int64_t id) {
+  try {
+    database_.SetDeleted(id, false);
+    database_.SetHidden(id, false);
+  } catch (const std::exception& error) {
+    prompts_.Tell(this, QString::fromUtf8(error.what()), true);
+  }
+  Refresh();
+}
+
+bool HostWindow::ChangeRole(int64_t id, int role) {
+  const std::string problem = hostkit::ChangeAssayRole(database_, dataFolder_, id, role);
+  if (!problem.empty()) prompts_.Tell(this, Tr(Text::ChangeRoleFailed).arg(static_cast<qlonglong>(id)).arg(Q(problem)), true);
+  Refresh();
+  return problem.empty();
+}
+
+void HostWindow::ChangeRoleCommand() {
+  const std::vector<int64_t> ids = SelectedIds();
+  const std::optional<hostkit::AssayRecord> record = ids.size() == 1 ? Record(ids.front()) : std::nullopt;
+  if (!record) return;
+  QStringList roles;
+  for (int role = 1; role <= 6; ++role) roles << RoleCaption(hostkit::StoredRoleText(role));
+  const int current = hostkit::RoleOfText(record->role);
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(
+      this, Tr(Text::ChangeRoleTitle), Tr(Text::ChangeRoleQuestion).arg(record->id).arg(Q(record->sample)),
+      roles, current >= 1 ? current - 1 : 0, false, &ok);
+  const int role = static_cast<int>(roles.indexOf(chosen)) + 1;
+  if (ok && role >= 1 && role != current) ChangeRole(record->id, role);
+}
+
+void HostWindow::ShowHiddenAndDeleted(bool hidden, bool deleted) {
+  const QSignalBlocker blockHidden(showHidden_), blockDeleted(showDeleted_);
+  showHidden_->setChecked(hidden);
+  showDeleted_->setChecked(deleted);
+  Refresh();
+}
+
+void HostWindow::OfferRestore(const hostkit::ImportReport& report) {
+  for (const hostkit::SkippedFile& skipped : report.skipped) {
+    if (skipped.reason != hostkit::SkipReason::Duplicate) continue;
+    const std::optional<hostkit::AssayRecord> row = Record(skipped.detail);
+    if (!row || (!row->deleted && !row->hidden)) continue;
+    if (prompts_.Confirm(this, Tr(Text::RestoreDuplicate).arg(Q(skipped.source)).arg(row->id)))
+      Restore(row->id);
+  }
 }
 
 hostkit::ImportReport HostWindow::Import(const std::vector<std::string>& sources) {
@@ -307,6 +355,7 @@ hostkit::ImportReport HostWindow::Import(const std::vector<std::string>& sources
       serious = serious || skipped.reason != hostkit::SkipReason::Duplicate;
     }
     prompts_.Tell(this, text, serious);
+    OfferRestore(report);
   }
   return report;
 }
@@ -330,13 +379,15 @@ void HostWindow::ImportFolderCommand() {
 }
 
 QAction* HostWindow::AddMenuPath(const QString& path, std::function<void()> command) {
-  const QStringList levels = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  QStringList levels;
+  for (const std::string& level : hostkit::MenuLevels(path.toStdString())) levels.push_back(Q(level));
   if (levels.isEmpty()) return nullptr;
   QWidget* parentMenu = menuBar();
   for (int i = 0; i + 1 < levels.size(); ++i) {
     QMenu* found = nullptr;
     for (QAction* action : parentMenu->actions()) {
-      if (action->menu() != nullptr && PlainTitle(action->text()) == levels[i]) found = action->menu();
+      if (action->menu() != nullptr && PlainTitle(action->text()) == PlainTitle(levels[i]))
+        found = action->menu();
     }
     if (found == nullptr) {
       found = new QMenu(levels[i], parentMenu);

@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<ScriptRunner> runner;
   if (!options.script.empty()) {
     runner = std::make_unique<ScriptRunner>(host, script);
+    host.SetDialogDriver(runner.get());
     runner->Start();
   }
   const int status = application.exec();

@@ -1,9 +1,9 @@
-// The question an import asks when it meets AIA files (".cdf"): which role they get, one of
-// the six roles for every file or "by sample name rules", with the rules shown and edited in
-// the same dialog. The role captions are the role texts of the plug-in's string table.
-//
-// A scripted answer (tests, pictures) picks the role or the rules and presses OK or Cancel
-// once the dialog runs, so the real dialog is shown and ends by itself.
+// The question an import asks when it meets AIA files (".cdf"): the role of each file. The
+// files are listed with their sample names and the role the sample name rules propose
+// ("not imported" when none fits); the person changes any of them, or edits the rules (kept
+// in the profile) and the proposals follow, for the files not changed by hand. There is no
+// role for every file at once and no default button: Enter while editing a rule never
+// accepts the import.
 #pragma once
 
 #include "host/kit/formats/aia_format.h"
@@ -12,44 +12,52 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <vector>
 
-class QRadioButton;
 class QTableWidget;
 
 namespace p528::host {
+
+// One file of the question: its path and its sample name.
+struct RoleFile {
+  std::string source;
+  std::string sample;
+};
 
 class RoleDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `roleTexts`: the captions of roles 1 to 6.
-  RoleDialog(int fileCount, std::vector<QString> roleTexts, const std::vector<aia::RoleRule>& rules,
-             QWidget* owner);
+  RoleDialog(std::vector<RoleFile> files, std::vector<QString> roleTexts,
+             const std::vector<aia::RoleRule>& rules, QWidget* owner);
 
   aia::AiaRoleChoice Choice() const;
-  // Checks the button of `role` (0: "by sample name rules").
+  // Gives every file `role` (1..6) as a person would one by one; 0: the rules' proposals.
   void Pick(int role);
 
  private:
   void AddRule(const aia::RoleRule& rule);
+  std::vector<aia::RoleRule> Rules() const;
+  // Sets the proposal of the rules for every file not changed by hand (all with `all`).
+  void Propose(bool all);
 
+  std::vector<RoleFile> files_;
   std::vector<QString> roleTexts_;
-  std::vector<QRadioButton*> roles_;  // roles 1 to 6, then the rules
+  std::vector<bool> byHand_;  // per file: its role was chosen by hand
+  QTableWidget* files_table_;
   QTableWidget* rules_;
+  bool proposing_ = false;
 };
 
-// What a script answers the next role question: a role 1..6, 0 for the rules, or Cancel;
-// `picture` (when set) is a file the dialog is grabbed into before it ends.
-struct RoleAnswer {
-  bool cancel = false;
-  int role = 0;
-  QString picture;
-};
+class DialogDriver;
 
 // Asks; nullopt for Cancel. The rules of the result are those the dialog ended with.
-std::optional<aia::AiaRoleChoice> AskAiaRole(int fileCount, const std::vector<QString>& roleTexts,
+// `driver` (when set) answers in place of a person.
+std::optional<aia::AiaRoleChoice> AskAiaRole(const std::vector<RoleFile>& files,
+                                             const std::vector<QString>& roleTexts,
                                              const std::vector<aia::RoleRule>& rules, QWidget* owner,
-                                             const std::optional<RoleAnswer>& answer);
+                                             DialogDriver* driver);
 
 }  // namespace p528::host

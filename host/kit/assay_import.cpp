@@ -1,9 +1,11 @@
 #include "host/kit/assay_import.h"
 
 #include "chromatogram/chrm_file.h"
+#include "shell/regular_file.h"
 #include "shell/text.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,8 +13,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace p528::hostkit {
 
@@ -26,11 +26,10 @@ std::string Lower(std::string text) {
   return text;
 }
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+// Only regular files are read: a FIFO would hold the import (and the write lock) for ever,
+// a device would be read until memory runs out.
+bool ReadBytes(const std::string& path, std::string& bytes, std::string* reason = nullptr) {
+  return ReadRegularFile(path, bytes, reason);
 }
 
 std::string RoleText(const ChrmFile& file) {
@@ -55,6 +54,11 @@ std::string StoreNewFile(const fs::path& dataFolder, const std::string& relative
     error = std::string("cannot write in the data folder: ") + std::strerror(errno);
     return "";
   }
+  // A copy gets the permissions of any file the programs write (as chrm-import's): those the
+  // user's umask leaves, not the temporary file's 0600.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
   bool written = true;
   for (std::size_t done = 0; done < bytes.size() && written;) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -183,6 +187,95 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
   return files;
 }
 
+namespace {
+
+// A file read, converted and copied into the data folder, waiting to be registered.
+struct PreparedFile {
+  std::string source;
+  std::string stored;
+  std::string bytes;  // the source's bytes
+  ChrmFile run;       // as read (compared with a registered run of the same fingerprint)
+  std::string digest;
+  bool native = false;
+  std::string sample;
+  int64_t andate = 0;
+  std::string role;
+};
+
+// Reads, converts and copies one candidate; false with `skipped` filled when it is not imported.
+bool Prepare(const ImportCandidate& candidate, const FormatTable& formats, const fs::path& dataFolder,
+             PreparedFile& prepared, SkippedFile& skipped) {
+  const std::string& source = candidate.source;
+  skipped = {source, SkipReason::UnknownFormat, 0, {}};
+  const ChromatogramFormat* format = formats.For(source);
+  if (format == nullptr) return false;
+  // The plug-in and the windows take file names as UTF-8 text: a name in another encoding
+  // (a share in windows-1251) would be registered and then open nowhere.
+  for (std::size_t i = 0; i < candidate.name.size();) {
+    const std::size_t n = ValidUtf8Length(candidate.name, i);
+    if (n == 0 || static_cast<unsigned char>(candidate.name[i]) < 0x20) {
+      skipped.reason = SkipReason::Unreadable;
+      skipped.error = "the file name is not UTF-8 text (or holds a control character): rename the file";
+      return false;
+    }
+    i += n;
+  }
+  ChrmFile file;
+  if (std::string reason; !ReadBytes(source, prepared.bytes, &reason)) {
+    skipped.reason = SkipReason::Unreadable;
+    skipped.error = reason;
+    return false;
+  }
+  if (std::string message; const int status = format->read(source, file, message)) {
+    skipped.reason = SkipReason::NotChromatogram;
+    skipped.detail = status;
+    skipped.error = message;
+    return false;
+  }
+  std::string content = prepared.bytes;
+  std::string name = candidate.name;
+  if (!format->native) {
+    // Converted: the plug-in's own format, written by its writer beside the data.
+    std::error_code ec;
+    std::string converted = (dataFolder / ".convert-XXXXXX").string();
+    const int fd = ::mkostemp(converted.data(), O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+    const bool written = fd >= 0 && file.SaveToFile(converted) == 0 && ReadBytes(converted, content);
+    if (fd >= 0) fs::remove(converted, ec);
+    if (!written) {
+      skipped.reason = SkipReason::NotStored;
+      skipped.error = "cannot convert the file";
+      return false;
+    }
+    name = fs::path(name).replace_extension(".chrm").string();
+  }
+  prepared.stored = StoreNewFile(dataFolder, name, content, skipped.error);
+  if (prepared.stored.empty()) {
+    skipped.reason = SkipReason::NotStored;
+    return false;
+  }
+  prepared.source = source;
+  prepared.digest = RunFingerprint(file, prepared.bytes);
+  prepared.native = format->native;
+  prepared.sample = file.passport.sample;
+  prepared.andate = file.passport.andate;
+  prepared.role = RoleText(file);
+  prepared.run = std::move(file);
+  return true;
+}
+
+// Removes a copy of this import and the folders made for it when they are left empty.
+void RemoveCopy(const std::string& stored, const fs::path& dataFolder) {
+  std::error_code ec;
+  fs::remove(stored, ec);
+  for (fs::path made = fs::path(stored).parent_path(); made != dataFolder && made.has_parent_path();
+       made = made.parent_path()) {
+    if (!fs::remove(made, ec)) break;  // not empty (or not ours): stop climbing
+  }
+}
+
+}  // namespace
+
 ImportReport ImportChromatograms(AssayDatabase& database, const std::string& folder,
                                  const std::vector<std::string>& sources, const FormatTable& formats,
                                  const ImportProgress& progress) {
@@ -192,7 +285,21 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
   fs::create_directories(folder, ec);
   const fs::path dataFolder = fs::absolute(folder, ec);
 
+  // Reading, converting and copying take their time: done before the write transaction, so
+  // that another host or the generator's index is not locked out meanwhile.
+  std::vector<PreparedFile> prepared;
   try {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      PreparedFile file;
+      SkippedFile skipped;
+      if (Prepare(files[i], formats, dataFolder, file, skipped)) {
+        prepared.push_back(std::move(file));
+      } else {
+        report.skipped.push_back(std::move(skipped));
+      }
+      if (progress) progress(i + 1, files.size());
+    }
+
     database.InTransaction([&] {
       // Rows registered before runs were fingerprinted (the generator's) get theirs now.
       for (const AssayRecord& row : database.WithoutDigest()) {
@@ -201,84 +308,90 @@ ImportReport ImportChromatograms(AssayDatabase& database, const std::string& fol
         if (ReadBytes(row.filename, bytes) && registered.LoadFromFile(row.filename) == 0)
           database.SetDigest(row.id, RunFingerprint(registered, bytes));
       }
-      for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string& source = files[i].source;
-        SkippedFile skipped{source, SkipReason::UnknownFormat, 0, {}};
-        bool ok = false;
-        const ChromatogramFormat* format = formats.For(source);
-        std::string bytes;
-        ChrmFile file;
-        if (format == nullptr) {
-          skipped.reason = SkipReason::UnknownFormat;
-        } else if (!ReadBytes(source, bytes)) {
-          skipped.reason = SkipReason::Unreadable;
-          skipped.error = std::strerror(errno);
-        } else if (std::string message; const int status = format->read(source, file, message)) {
-          skipped.reason = SkipReason::NotChromatogram;
-          skipped.detail = status;
-          skipped.error = message;
-        } else {
-          ok = true;
-        }
-        const std::string digest = ok ? RunFingerprint(file, bytes) : "";
-        for (const AssayRecord& row : ok ? database.WithDigest(digest) : std::vector<AssayRecord>{}) {
-          if (IsRegisteredRun(row, file)) {
-            skipped.reason = SkipReason::Duplicate;
+      for (PreparedFile& file : prepared) {
+        SkippedFile skipped{file.source, SkipReason::Duplicate, 0, {}};
+        bool duplicate = false;
+        for (const AssayRecord& row : database.WithDigest(file.digest)) {
+          if (IsRegisteredRun(row, file.run)) {
             skipped.detail = row.id;
-            ok = false;
+            duplicate = true;
             break;
           }
         }
-        std::string stored;
-        if (ok) {
-          std::string content = bytes;
-          std::string name = files[i].name;
-          if (!format->native) {
-            // Converted: the plug-in's own format, written by its writer beside the data.
-            std::string converted = (dataFolder / ".convert-XXXXXX").string();
-            const int fd = ::mkostemp(converted.data(), O_CLOEXEC);
-            if (fd >= 0) ::close(fd);
-            if (fd < 0 || file.SaveToFile(converted) != 0 || !ReadBytes(converted, content)) {
-              skipped.error = "cannot convert the file";
-            }
-            if (fd >= 0) fs::remove(converted, ec);
-            name = fs::path(name).replace_extension(".chrm").string();
-          }
-          if (skipped.error.empty()) stored = StoreNewFile(dataFolder, name, content, skipped.error);
-          if (stored.empty()) {
-            skipped.reason = SkipReason::NotStored;
-            ok = false;
-          }
+        const int64_t id = duplicate ? 0 : database.NextId();
+        if (!duplicate && id > kMaxPluginAssayId) {
+          // Ids above it exist (another program wrote them): the plug-in could not open a new
+          // one, and an id is never reused.
+          skipped.reason = SkipReason::NotStored;
+          skipped.error = Format("the next assay id %lld is beyond the largest the plug-in opens (%lld)",
+                                 static_cast<long long>(id), static_cast<long long>(kMaxPluginAssayId));
         }
-        if (!ok) {
-          report.skipped.push_back(skipped);
-        } else {
-          AssayRecord row;
-          row.id = database.NextId();
-          row.filename = stored;
-          row.sample = file.passport.sample;
-          row.andate = file.passport.andate;
-          row.role = RoleText(file);
-          row.digest = digest;
-          report.imported.push_back({source, stored, row.id});
-          database.Insert(row);
+        if (duplicate || !skipped.error.empty()) {
+          RemoveCopy(file.stored, dataFolder);
+          file.stored.clear();
+          report.skipped.push_back(std::move(skipped));
+          continue;
         }
-        if (progress) progress(i + 1, files.size());
+        AssayRecord row;
+        row.id = id;
+        row.filename = file.stored;
+        row.sample = file.sample;
+        row.andate = file.andate;
+        row.role = file.role;
+        row.digest = file.digest;
+        database.Insert(row);
+        report.imported.push_back({file.source, file.stored, row.id});
       }
     });
   } catch (...) {
     // Nothing was registered: the copies of this import go too, with the folders made for
     // them when they are left empty.
-    for (const ImportedFile& done : report.imported) {
-      fs::remove(done.stored, ec);
-      for (fs::path made = fs::path(done.stored).parent_path(); made != dataFolder && made.has_parent_path();
-           made = made.parent_path()) {
-        if (!fs::remove(made, ec)) break;  // not empty (or not ours): stop climbing
-      }
+    for (const PreparedFile& file : prepared) {
+      if (!file.stored.empty()) RemoveCopy(file.stored, dataFolder);
     }
     throw;
   }
   return report;
+}
+
+Recovery RecoverInterruptedImport(AssayDatabase& database, const std::string& folder) {
+  Recovery recovery;
+  std::error_code ec;
+  const fs::path dataFolder = fs::absolute(folder, ec);
+  std::vector<fs::path> copies;
+  for (auto it =
+           fs::recursive_directory_iterator(dataFolder, fs::directory_options::skip_permission_denied, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (!it->is_regular_file(ec) || it->is_symlink(ec)) continue;
+    const std::string name = it->path().filename().string();
+    if (name.rfind(".import-", 0) == 0 || name.rfind(".convert-", 0) == 0) {
+      if (fs::remove(it->path(), ec)) ++recovery.removed;
+    } else if (Lower(it->path().extension().string()) == ".chrm") {
+      copies.push_back(it->path());
+    }
+  }
+  if (copies.empty()) return recovery;
+  std::sort(copies.begin(), copies.end());
+  database.InTransaction([&] {
+    for (const fs::path& copy : copies) {
+      if (database.HasFile(copy.string())) continue;
+      std::string bytes;
+      ChrmFile file;
+      if (!ReadBytes(copy.string(), bytes) || file.LoadFromFile(copy.string()) != 0) continue;
+      const int64_t id = database.NextId();
+      if (id > kMaxPluginAssayId) break;
+      AssayRecord row;
+      row.id = id;
+      row.filename = copy.string();
+      row.sample = file.passport.sample;
+      row.andate = file.passport.andate;
+      row.role = RoleText(file);
+      row.digest = RunFingerprint(file, bytes);
+      database.Insert(row);
+      ++recovery.registered;
+    }
+  });
+  return recovery;
 }
 
 }  // namespace p528::hostkit

@@ -17,6 +17,7 @@
 #include "host/kit/assay_database.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ FormatTable NativeFormats();
 struct ImportedFile {
   std::string source;
   std::string stored;  // the copy in the data folder
-  int id = 0;
+  int64_t id = 0;
 };
 enum class SkipReason {
   UnknownFormat,    // no reader for the extension
@@ -71,7 +72,7 @@ enum class SkipReason {
 struct SkippedFile {
   std::string source;
   SkipReason reason = SkipReason::UnknownFormat;
-  int detail = 0;
+  int64_t detail = 0;
   std::string error;  // the system's message, when there is one
 };
 struct ImportReport {
@@ -100,6 +101,18 @@ std::vector<ImportCandidate> CollectFiles(const std::vector<std::string>& source
 ImportReport ImportChromatograms(AssayDatabase& database, const std::string& folder,
                                  const std::vector<std::string>& sources, const FormatTable& formats,
                                  const ImportProgress& progress = {});
+
+// What an import that ended midway (the program was killed or crashed) left in the data
+// folder, put right at the next start: its temporaries (".import-*", ".convert-*") are
+// removed, and its copies that were never registered (chromatograms the database does not
+// name) are registered as the import would have. A file that does not read as a
+// chromatogram is left alone. Throws DataBase::SqlException when the database cannot be
+// written.
+struct Recovery {
+  std::size_t removed = 0;
+  std::size_t registered = 0;
+};
+Recovery RecoverInterruptedImport(AssayDatabase& database, const std::string& folder);
 
 // Fingerprint of a file's content: its size and a 64-bit hash.
 std::string ContentDigest(const std::string& bytes);

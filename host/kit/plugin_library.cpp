@@ -1,9 +1,11 @@
 #include "host/kit/plugin_library.h"
 
+#include "shell/regular_file.h"
 #include "shell/text.h"
 
 #include <dlfcn.h>
 
+#include <exception>
 #include <filesystem>
 
 namespace p528::hostkit {
@@ -12,6 +14,11 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Open(const std::string& path, std:
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     reason = "no such file";
+    return nullptr;
+  }
+  // dlopen of a FIFO waits for a writer: only a regular file is opened.
+  if (const std::string problem = RegularFileProblem(path); !problem.empty()) {
+    reason = problem;
     return nullptr;
   }
   dlerror();
@@ -52,9 +59,17 @@ std::string PluginLibrary::shortName() const {
   return Utf16ToUtf8(info_->shortName);
 }
 
-int PluginLibrary::Load(const HostApi* host) {
-  loaded_ = true;
-  return load_(host);
+int PluginLibrary::Load(const HostApi* host, std::string* reason) {
+  try {
+    loaded_ = true;
+    return load_(host);
+  } catch (const std::exception& error) {
+    if (reason != nullptr) *reason = std::string("its Load failed: ") + error.what();
+  } catch (...) {
+    if (reason != nullptr) *reason = "its Load failed";
+  }
+  loaded_ = false;
+  return -1;
 }
 
 int PluginLibrary::Unload() {

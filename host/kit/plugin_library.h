@@ -28,7 +28,9 @@ class PluginLibrary {
   // Its short name as UTF-8 ("" when the record has none).
   std::string shortName() const;
 
-  int Load(const HostApi* host);
+  // The plug-in's Load. An exception it lets out is caught: -1, the plug-in counts as not
+  // loaded, and `reason` (when given) tells the exception's text.
+  int Load(const HostApi* host, std::string* reason = nullptr);
   int Unload();
 
  private:

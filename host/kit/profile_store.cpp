@@ -34,6 +34,17 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
+// A key as written: escaped, and its leading blanks too (the reader skips the blanks between
+// the kind and the key, so " a" would come back as "a", a key of its own).
+std::string EscapeKey(const std::string& key) {
+  std::string out = Escape(key);
+  std::size_t blanks = 0;
+  while (blanks < out.size() && out[blanks] == ' ') ++blanks;
+  std::string encoded;
+  for (std::size_t i = 0; i < blanks; ++i) encoded += "%20";
+  return encoded + out.substr(blanks);
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -208,8 +219,8 @@ bool ProfileStore::Put(const std::string& key, const Value& value) {
       std::count_if(lines_.begin(), lines_.end(), [&](const Line& line) { return line.key == key; }) == 1) {
     return false;
   }
-  std::string text = value.isInt ? "int " + Escape(key) + " = " + std::to_string(value.number)
-                                 : "text " + Escape(key) + " = " + Escape(value.text);
+  std::string text = value.isInt ? "int " + EscapeKey(key) + " = " + std::to_string(value.number)
+                                 : "text " + EscapeKey(key) + " = " + Escape(value.text);
   bool placed = false;
   for (auto it = lines_.begin(); it != lines_.end();) {
     if (it->key != key) {
@@ -253,8 +264,10 @@ bool ProfileStore::Change(const std::function<bool()>& edit) {
     return true;
   }
   const std::string target = ResolveLinks(path_);
+  // Only the profile's own folder is made: a link whose target lies in folders that do not
+  // exist makes none of them (it could name any place).
   std::error_code ec;
-  const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+  const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
 
   std::string reason;
@@ -274,6 +287,13 @@ bool ProfileStore::Change(const std::function<bool()>& edit) {
     return false;
   }
   return true;
+}
+
+ProfileStore ProfileStore::InMemoryCopy() const {
+  ProfileStore copy(*this);
+  copy.path_.clear();
+  copy.saveError_.clear();
+  return copy;
 }
 
 std::string DefaultProfilePath() {

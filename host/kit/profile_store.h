@@ -44,6 +44,10 @@ class ProfileStore {
   // Deletes every key under `section` (the section path followed by a backslash) and saves.
   void DeleteSection(const std::string& section);
 
+  // The values as they stand now, in a store that keeps its changes in memory only (a
+  // calculation that must leave the file as it is).
+  ProfileStore InMemoryCopy() const;
+
   const std::string& path() const { return path_; }
   // The first save that failed in this run ("" when every save succeeded).
   const std::string& saveError() const { return saveError_; }

@@ -12,7 +12,9 @@ namespace p528::hostkit {
 
 namespace {
 
-ServiceTable* g_active = nullptr;
+// The active table of this thread: a process that calculates several sets at once (the
+// command line's batch) gives each worker thread a host of its own.
+thread_local ServiceTable* g_active = nullptr;
 
 int CHookEvent(const char* event, HostCallback callback) {
   return g_active != nullptr ? g_active->HookEvent(event, callback) : 0;
@@ -186,6 +188,19 @@ uint16_t ChooseLanguageId(const std::string& option) {
     }
   }
   return locale.rfind("ru", 0) == 0 ? kLangRussian : kLangEnglish;
+}
+
+std::vector<std::string> MenuLevels(const std::string& path) {
+  if (path.size() > kMaxMenuPathBytes) return {};
+  std::vector<std::string> levels;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) levels.push_back(path.substr(start, end - start));
+    if (levels.size() > kMaxMenuLevels) return {};
+    start = end + 1;
+  }
+  return levels;
 }
 
 }  // namespace p528::hostkit

@@ -8,12 +8,13 @@
 // handler's feet, because each call works on a copy of the handler.
 //
 // The HostApi entries are plain C functions without a context: one table at a time is the
-// active one (Attach/Detach), and the active table must outlive every plug-in that holds
-// its HostApi. User-interface thread only.
+// active one of its thread (Attach/Detach), and the active table must outlive every plug-in
+// that holds its HostApi. A table is used by one thread: the thread that attached it.
 #pragma once
 
 #include "shell/host_api.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -91,5 +92,12 @@ void OfferDataPath(ServiceTable& table, const std::string& folder);
 // The interface language a host chooses: `option` "ru" or "en" when given, otherwise the
 // locale (LC_ALL, LC_MESSAGES, LANG): Russian gives 0x0419, anything else 0x0409.
 uint16_t ChooseLanguageId(const std::string& option);
+
+// The levels of a plug-in's menu path ("Анализ/Разгонка": a menu and its item), empty parts
+// left out. A path of more than kMaxMenuLevels levels or kMaxMenuPathBytes bytes gives no
+// levels: the host refuses the item (a path of thousands of levels froze the start).
+inline constexpr std::size_t kMaxMenuLevels = 8;
+inline constexpr std::size_t kMaxMenuPathBytes = 1024;
+std::vector<std::string> MenuLevels(const std::string& path);
 
 }  // namespace p528::hostkit

@@ -1,13 +1,9 @@
 #include "engine/calibration.h"
 
-#include "engine/analysis.h"
+#include "engine/calculation.h"
 #include "engine/calibration_checks.h"
 #include "engine/distillation.h"
-#include "engine/result_tables.h"
-#include "engine/texts/calculation_texts.h"
 #include "numeric/interpolate.h"
-#include "shell/settings.h"
-#include "shell/shell.h"
 #include "shell/text.h"
 
 #include <climits>
@@ -16,12 +12,6 @@
 #include <mutex>
 
 namespace p528 {
-
-namespace {
-
-const char* const kTimeKeys[4] = {"time_C1", "time_C2", "time_C3", "time_C4"};
-
-}  // namespace
 
 bool CalibLookup(const CalibCurve& curve, CalibAxis from, double value, double& result) {
   if (!curve.registered) return false;
@@ -67,88 +57,17 @@ double HalfHeightWidth(const ChrmChannel& channel, const ChrmPeak& peak) {
   return static_cast<double>(j - i + 1) * step;
 }
 
-void CalibrationTab::SetUpPointsList(const Shell& shell) {
-  points.DeleteAllColumns();
-  points.AppendColumn("", 0);
-  points.AppendColumn(shell.Str(text::kCaptionTimeMin), 82);
-  points.AppendColumn(shell.Str(text::kCaptionTempC), 75);
-}
-
-void CalibrationTab::LoadTimes(const Shell& shell) {
-  for (std::size_t k = 0; k < 4; ++k)
-    timeC[k] = ReadSettingText(shell, kSectionSettings, kTimeKeys[k], "0.0");
-}
-
-void CalibrationTab::SetTime(const Shell& shell, int index, std::string text, ComponentTable& components) {
-  if (index < 0 || index > 3) return;
-  const auto k = static_cast<std::size_t>(index);
-  timeC[k] = std::move(text);
-  WriteSettingText(shell, kSectionSettings, kTimeKeys[k], timeC[k]);
-  ApplyTimes(components);
-  FillPointsList();
-}
-
-void CalibrationTab::ApplyTimes(ComponentTable& components) const {
-  for (std::size_t k = 0; k < 4 && k < components.size(); ++k) {
-    // The times are kept in single precision, as the calibration tab stores them.
-    const float single = static_cast<float>(DecimalPrefix(timeC[k]));
-    components[k].retentionTime = static_cast<double>(single);
-  }
-}
-
-void CalibrationTab::CalculateY() {
-  double y = 0;
-  if (!CalibLookup(curve, CalibAxis::Time, DecimalPrefix(textX), y)) y = 0;
-  textY = Format("%.5g", y);
-}
-
-void CalibrationTab::CalculateX() {
-  double x = 0;
-  if (!CalibLookup(curve, CalibAxis::Temp, DecimalPrefix(textY), x)) x = 0;
-  textX = Format("%.5g", x);
-}
-
-std::string CalibrationTab::ResolutionText() const { return Format("%.1f", resolution); }
-
-void CalibrationTab::FillPointsList() {
-  points.DeleteAllRows();
-  if (curve.times.empty() || curve.temps.empty() || curve.times.size() != curve.temps.size()) return;
-  for (std::size_t i = 0; i < curve.times.size(); ++i) {
-    points.AppendRow({"", Format("%.5g", curve.times[i]), Format("%.5g", curve.temps[i])});
-  }
-}
-
-void ClearCalibration(CAnalysis& engine) {
-  CalibrationTab& tab = engine.calibration;
-  tab.CalibrationChrm = nullptr;
-  tab.CheckChrm = nullptr;
-  tab.points.DeleteAllRows();
-  tab.textX = "0.0";
-  tab.textY = "0.0";
-  tab.resolution = 0.0;
-  tab.isWindow = IsWindowRange();
-  tab.curve.registered = false;
-  tab.curve.times.clear();
-  tab.curve.temps.clear();
-  // The rows point at peaks of a check run that may be gone after this recalculation:
-  // they are dropped rather than kept with factor 0, and the list goes with them (the
-  // response-factor step does not run without a calibration run).
-  tab.responseRows.clear();
-  engine.tables.response.DeleteAllRows();
-}
-
 namespace {
 
-void MatchPeaks(CAnalysis& engine, const ChrmFile& calibrationRun) {
+void MatchPeaks(CalcResult& engine, const ChrmFile& calibrationRun) {
   ComponentTable& table = engine.components;
   // Rows that no peak of this run matches must not keep an earlier run's times; C1-C4
-  // come from the calibration tab.
+  // come with the input (the calibration tab's times).
   for (std::size_t k = 4; k < table.size(); ++k) {
     table[k].retentionTime = 0.0;
     table[k].peakWidth = 0.0;
   }
-  engine.calibration.ApplyTimes(table);
-  const bool latin = engine.shell.foreignUi != 0;
+  const bool latin = engine.settings.latinNames;
   // Every name folded once instead of once per comparison: texts whose folded forms differ
   // are never equal, and the comparison itself confirms the rare pairs whose forms agree.
   std::vector<std::string> foldedNames;
@@ -200,15 +119,13 @@ void AssembleCurve(CalibCurve& curve, const ComponentTable& table) {
 
 }  // namespace
 
-void BuildCalibration(CAnalysis& engine) {
-  CalibrationTab& tab = engine.calibration;
-  if (tab.CalibrationChrm == nullptr) return;
-  MatchPeaks(engine, *tab.CalibrationChrm);
-  AssembleCurve(tab.curve, engine.components);
-  tab.FillPointsList();
+void BuildCalibration(CalcResult& engine) {
+  CalcCalibration& calibration = engine.calibration;
+  if (calibration.CalibrationChrm == nullptr) return;
+  MatchPeaks(engine, *calibration.CalibrationChrm);
+  AssembleCurve(calibration.curve, engine.components);
   CheckResolution(engine);
   CheckResponseFactors(engine);
-  FillResponseList(engine);
 }
 
 }  // namespace p528

@@ -1,11 +1,8 @@
 #include "engine/calibration_checks.h"
 
-#include "engine/analysis.h"
+#include "engine/calculation.h"
 #include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "engine/texts/calibration_check_texts.h"
-#include "shell/shell.h"
 #include "shell/text.h"
 
 #include <array>
@@ -22,24 +19,21 @@ constexpr double kWindowBelow = 0.95;
 constexpr double kWindowAbove = 1.05;
 constexpr double kFactorLow = 0.9;
 constexpr double kFactorHigh = 1.1;
-constexpr const char* kNoValue = "---";
 
 // The interface's spelling of a name that begins with "C": Cyrillic С under a Russian
 // interface, Latin C otherwise.
-std::string InterfaceName(const Shell& shell, std::string_view latin) {
-  return shell.foreignUi != 0 ? std::string(latin) : ToCyrillicC(latin);
+std::string InterfaceName(bool latin, std::string_view name) {
+  return latin ? std::string(name) : ToCyrillicC(name);
 }
 
-const std::string& ComponentName(const Shell& shell, const ComponentRecord& c) {
-  return shell.foreignUi != 0 ? c.nameLatin : c.name;
+const std::string& ComponentName(bool latin, const ComponentRecord& c) { return latin ? c.nameLatin : c.name; }
+const std::string& ComponentAltName(bool latin, const ComponentRecord& c) {
+  return latin ? c.altNameLatin : c.altName;
 }
-const std::string& ComponentAltName(const Shell& shell, const ComponentRecord& c) {
-  return shell.foreignUi != 0 ? c.altNameLatin : c.altName;
-}
-
-bool ChecksResponse(int32_t method) { return method == AstmD2887A || method == Iso3924; }
 
 }  // namespace
+
+bool ChecksResponse(int32_t method) { return method == AstmD2887A || method == Iso3924; }
 
 bool EqualsLatinNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -53,21 +47,21 @@ bool EqualsLatinNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-void CheckResolution(CAnalysis& engine) {
-  CalibrationTab& calibration = engine.calibration;
+void CheckResolution(CalcResult& engine) {
+  CalcCalibration& calibration = engine.calibration;
   const ChrmFile* run = calibration.CalibrationChrm;
   if (run == nullptr) return;
 
   // Peak labels of C14, C16, C17 and C18: the additional names of the component rows so
   // named (the last such row). A label not found stays empty and then matches no peak:
   // an unnamed peak must not pass for a missing n-paraffin.
+  const bool latin = engine.settings.latinNames;
   static constexpr std::array<const char*, 4> kNames = {"C14", "C16", "C17", "C18"};
   std::array<std::string, 4> labels;
   for (std::size_t n = 0; n < kNames.size(); ++n) {
-    const std::string wanted = InterfaceName(engine.shell, kNames[n]);
+    const std::string wanted = InterfaceName(latin, kNames[n]);
     for (const ComponentRecord& c : engine.components)
-      if (EqualsLatinNoCase(ComponentName(engine.shell, c), wanted))
-        labels[n] = ComponentAltName(engine.shell, c);
+      if (EqualsLatinNoCase(ComponentName(latin, c), wanted)) labels[n] = ComponentAltName(latin, c);
   }
   auto matches = [&](const ChrmPeak& peak, std::size_t n) {
     return !labels[n].empty() && EqualsLatinNoCase(peak.name, labels[n]);
@@ -98,20 +92,19 @@ void CheckResolution(CAnalysis& engine) {
   if (!std::isfinite(resolution)) resolution = 0.0;
   calibration.resolution = resolution;
   if (resolution < kResolutionLimit)
-    engine.messages.AddError(
-        engine.Text(engine.Method == Iso3924 ? text::kResolutionIso : text::kResolution56720));
+    engine.AddError({{engine.settings.method == Iso3924 ? text::kResolutionIso : text::kResolution56720}});
 }
 
-void CheckResponseFactors(CAnalysis& engine) {
-  CalibrationTab& calibration = engine.calibration;
+void CheckResponseFactors(CalcResult& engine) {
+  CalcCalibration& calibration = engine.calibration;
   // Rows describe only the check run of this calibration: without one there are none.
   calibration.responseRows.clear();
   const ChrmFile* check = calibration.CheckChrm;
   if (check == nullptr || check->channels.empty()) return;
 
-  const int32_t method = engine.Method;
-  const Shell& shell = engine.shell;
-  const std::string decane = InterfaceName(shell, "C10");
+  const int32_t method = engine.settings.method;
+  const bool latin = engine.settings.latinNames;
+  const std::string decane = InterfaceName(latin, "C10");
   const std::vector<ChrmPeak>& peaks = check->channels[0].peaks;
   std::vector<ResponseRow>& rows = calibration.responseRows;
   rows.resize(peaks.size());
@@ -124,17 +117,16 @@ void CheckResponseFactors(CAnalysis& engine) {
     row.peakName = peak.name;
     row.peakArea = peak.area;
     for (const ComponentRecord& c : engine.components) {
-      if (!EqualsLatinNoCase(ComponentAltName(shell, c), peak.name)) continue;
+      if (!EqualsLatinNoCase(ComponentAltName(latin, c), peak.name)) continue;
       row.hasComponent = true;  // the last matching row wins
-      row.componentName = ComponentAltName(shell, c);
+      row.componentName = ComponentAltName(latin, c);
       row.componentMass = c.mixtureMass;
     }
     if (!EqualsLatinNoCase(peak.name, decane)) continue;
     found = true;
     if (!row.hasComponent) {
-      engine.messages.AddError(engine.Text(text::kDecaneNotInTable) +
-                               engine.Text(method == Iso3924 ? text::kDecaneCheckImpossibleIso
-                                                             : text::kDecaneCheckImpossibleAstm));
+      engine.AddError({{text::kDecaneNotInTable},
+                       {method == Iso3924 ? text::kDecaneCheckImpossibleIso : text::kDecaneCheckImpossibleAstm}});
     } else {
       ratio = row.componentMass / peak.area;
     }
@@ -149,45 +141,26 @@ void CheckResponseFactors(CAnalysis& engine) {
       if (!std::isfinite(row.factor)) row.factor = 0.0;
       if (!ChecksResponse(method)) continue;
       if (!row.hasComponent) {
-        engine.messages.AddError(engine.TextF(text::kComponentNotInTable, row.peakName.c_str()));
+        engine.AddError({{text::kComponentNotInTable, {row.peakName}}});
         row.ok = 0;
       } else if (row.componentMass <= 0) {
-        engine.messages.AddError(engine.TextF(text::kComponentMassMissing, row.componentName.c_str()));
+        engine.AddError({{text::kComponentMassMissing, {row.componentName}}});
         row.ok = 0;
         massMissing = true;
       } else if (row.factor < kFactorLow || row.factor > kFactorHigh) {
-        engine.messages.AddError(
-            engine.TextF(method == Iso3924 ? text::kResponseOutIso : text::kResponseOutAstm,
-                         row.componentName.c_str()) +
-            engine.TextF(text::kResponseValueLine, row.factor));
+        engine.AddError({{method == Iso3924 ? text::kResponseOutIso : text::kResponseOutAstm, {row.componentName}},
+                         {text::kResponseValueLine, {row.factor}}});
         row.ok = 0;
       }
     }
-    if (massMissing) engine.messages.AddInformation(engine.Text(text::kMassHint));
+    if (massMissing) engine.AddInformation({{text::kMassHint}});
   } else if (ChecksResponse(method)) {
     if (found) {
-      engine.messages.AddError(engine.Text(text::kDecaneMassMissing));
-      engine.messages.AddInformation(engine.Text(text::kMassHint));
+      engine.AddError({{text::kDecaneMassMissing}});
+      engine.AddInformation({{text::kMassHint}});
     } else {
-      engine.messages.AddError(
-          engine.Text(method == Iso3924 ? text::kDecaneNotInCheckRunIso : text::kDecaneNotInCheckRunAstm));
+      engine.AddError({{method == Iso3924 ? text::kDecaneNotInCheckRunIso : text::kDecaneNotInCheckRunAstm}});
     }
-  }
-}
-
-void FillResponseList(CAnalysis& engine) {
-  TableModel& list = engine.tables.response;
-  list.DeleteAllRows();
-  const bool judged = ChecksResponse(engine.Method);
-  const std::vector<ResponseRow>& rows = engine.calibration.responseRows;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const ResponseRow& row = rows[i];
-    if (!row.hasComponent) continue;
-    std::string conformity =
-        judged && row.factor > 0 ? engine.Text(row.ok == 1 ? text::kYes : text::kNo) : kNoValue;
-    list.AppendRow({Format("%d", static_cast<int>(i + 1)), row.componentName, Format("%.3f", row.peakArea),
-                    row.componentMass > 0 ? Format("%.3f", row.componentMass) : kNoValue,
-                    row.factor > 0 ? Format("%.3f", row.factor) : kNoValue, std::move(conformity)});
   }
 }
 

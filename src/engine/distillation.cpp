@@ -254,23 +254,24 @@ DistPoint PointAtPercent(const ChrmResult& r, double p, const CalibCurve& curve)
   return DistPoint{time, temp, p};
 }
 
-void BuildPointTable(ChrmResult& r, std::string& stepPercent, int useDefault, int32_t method,
-                     const CalibCurve& curve) {
+std::optional<double> BuildPointTable(ChrmResult& r, double stepPercent, int useDefault, int32_t method,
+                                      const CalibCurve& curve) {
   r.PointTable.clear();
   r.Ibp = PointAtPercent(r, 0.5, curve);
   r.Fbp = DistPoint{-1.0, -1.0, -1.0};
   r.LastPoint = DistPoint();
   // Without a curve there is no table (and so no initial boiling point).
-  if (r.PercentOff.empty() || !std::isfinite(r.PercentOff.back())) return;
+  if (r.PercentOff.empty() || !std::isfinite(r.PercentOff.back())) return std::nullopt;
   double maxPct = r.PercentOff.back();
   if (maxPct > 99.5) {
     r.Fbp = PointAtPercent(r, 99.5, curve);
     maxPct = 99.5;
   }
-  double s = useDefault == 0 ? DecimalPrefix(stepPercent) : DefaultStepPercent(method);
+  double s = useDefault == 0 ? stepPercent : DefaultStepPercent(method);
+  std::optional<double> taken;
   if (s > maxPct) {
     s = std::floor(maxPct * 0.5);
-    stepPercent = Format("%.1f", s);
+    taken = s;
   }
   // A step of 0 or below gives no intermediate points.
   int64_t count = 0;
@@ -309,6 +310,7 @@ void BuildPointTable(ChrmResult& r, std::string& stepPercent, int useDefault, in
   if (!sameAsEntry) r.LastPoint = PointAtPercent(r, maxPct, curve);
   if (useDefault == 1 && method != Gost54291) r.PointTable.push_back(PointAtPercent(r, 95.0, curve));
   if (IsAreaNormalisation(method)) r.PointTable.push_back(PointAtPercent(r, 99.5, curve));
+  return taken;
 }
 
 void ExtendPointTemp(ChrmResult& r) {

@@ -6,9 +6,10 @@
 // returns the documented "unknown" value instead of reading out of bounds.
 #pragma once
 
-#include "engine/analysis.h"
+#include "engine/records.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace p528 {
@@ -54,10 +55,11 @@ void BuildCurve(ChrmResult& r, int32_t method, const CalibCurve& curve);
 // Point at percent p; (-1, -1, p) outside the curve or the calibration.
 DistPoint PointAtPercent(const ChrmResult& r, double p, const CalibCurve& curve);
 
-// Ibp, Fbp, LastPoint and PointTable. `stepPercent` is read when useDefault is 0 and
-// rewritten ("%.1f") when the step exceeds the curve's reach.
-void BuildPointTable(ChrmResult& r, std::string& stepPercent, int useDefault, int32_t method,
-                     const CalibCurve& curve);
+// Ibp, Fbp, LastPoint and PointTable. `stepPercent` is read when useDefault is 0. Returns
+// the step taken instead when the step (set or default) exceeds the curve's reach: the
+// whole percents of half the reach; the caller keeps it as the step of the runs after.
+std::optional<double> BuildPointTable(ChrmResult& r, double stepPercent, int useDefault, int32_t method,
+                                      const CalibCurve& curve);
 
 // Fills the leading and trailing zero entries of PointTemp with the first / last non-zero
 // one (for the chart only).

@@ -1,13 +1,10 @@
 #include "engine/fractions.h"
 
+#include "engine/calculation.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "engine/texts/fraction_texts.h"
 #include "engine/texts/repeatability_texts.h"
-#include "shell/shell.h"
-#include "shell/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,23 +19,26 @@ constexpr FractionLimit kResidueLimits{17.0, 3.0, 8.0};
 // Critical range of three results = this factor × σr.
 constexpr double kCriticalRangeFactor = 3.3;
 
-double TimeToTemp(const CAnalysis& engine, double time) {
+double TimeToTemp(const CalcResult& engine, double time) {
   double temp = -1.0;
   CalibLookup(engine.calibration.curve, CalibAxis::Time, time, temp);
   return temp;
 }
 
-double TempToTime(const CAnalysis& engine, double temp) {
+double TempToTime(const CalcResult& engine, double temp) {
   double time = -1.0;
   CalibLookup(engine.calibration.curve, CalibAxis::Temp, temp, time);
   return time;
 }
 
-// The component whose name (in the interface language's letters) equals `name`, or null.
-const ComponentRecord* FindComponent(const CAnalysis& engine, const std::string& name) {
+// The component whose name (in the interface language's letters) equals the peak name of
+// `record`, or null. Only a peak's record is named after a component: the fixed records and
+// the temperature ranges have no component.
+const ComponentRecord* FindComponent(const CalcResult& engine, const FractionRecord& record) {
+  if (record.label.kind != FractionName::Peak) return nullptr;
   for (const ComponentRecord& component : engine.components) {
-    const std::string& own = engine.shell.foreignUi ? component.nameLatin : component.name;
-    if (own == name) return &component;
+    const std::string& own = engine.settings.latinNames ? component.nameLatin : component.name;
+    if (own == record.name) return &component;
   }
   return nullptr;
 }
@@ -78,7 +78,7 @@ int32_t TemperatureFractionCount(double endTemp, double startMark, double stepMa
   return k;
 }
 
-void CutFractions(CAnalysis& engine, ChrmResult& result, double startMark, double stepMark) {
+void CutFractions(CalcResult& engine, ChrmResult& result, double startMark, double stepMark) {
   result.Fractions.clear();
   result.NamedFractionCount = 0;
   result.StepFractionCount = 0;
@@ -103,13 +103,13 @@ void CutFractions(CAnalysis& engine, ChrmResult& result, double startMark, doubl
   result.Fractions.reserve(2 + early.size() + static_cast<std::size_t>(k));
 
   FractionRecord start;
-  start.name = engine.Text(text::kFractionStart);
+  start.label.kind = FractionName::Start;
   start.boundaryTime = result.StartTime;
   start.boundaryTemp = TimeToTemp(engine, result.StartTime);
   result.Fractions.push_back(start);
 
   FractionRecord unnamed;
-  unnamed.name = engine.Text(text::kFractionUnnamed);
+  unnamed.label.kind = FractionName::Unnamed;
   if (firstFound) {
     unnamed.boundaryTime = firstFound->front;
     unnamed.boundaryTemp = TimeToTemp(engine, firstFound->front);
@@ -149,14 +149,14 @@ void CutFractions(CAnalysis& engine, ChrmResult& result, double startMark, doubl
     FractionRecord record;
     const double lower = result.Fractions.back().boundaryTemp;
     const double upper = j + 1 == k ? result.EndTemp : startMark + (j + 1) * stepMark;
-    record.name = engine.TextF(text::kFractionName, lower, upper);
+    record.label = FractionName{FractionName::Range, lower, upper};
     record.boundaryTemp = upper;
     record.boundaryTime = TempToTime(engine, upper);
     result.Fractions.push_back(record);
   }
 }
 
-void AlignFractions(CAnalysis& engine) {
+void AlignFractions(CalcResult& engine) {
   std::vector<ChrmResult>& analyses = engine.Analyses;
   if (analyses.size() < 2) return;
   static constexpr std::size_t kPairs[][2] = {{0, 1}, {1, 0}, {0, 2}, {2, 0}, {1, 2}, {2, 1}};
@@ -180,6 +180,7 @@ void AlignFractions(CAnalysis& engine) {
       // stays out of the weighted sum and its percents stay -1 (shown "---").
       FractionRecord placeholder;
       placeholder.name = name;
+      placeholder.label = from.Fractions[j].label;
       placeholder.peakTime = from.Fractions[j].peakTime;
       missing.push_back(placeholder);
     }
@@ -192,7 +193,7 @@ void AlignFractions(CAnalysis& engine) {
   }
 }
 
-void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s, double mercaptan,
+void ApplyFractionCorrections(CalcResult& engine, ChrmResult& result, double h2s, double mercaptan,
                               double water) {
   std::vector<FractionRecord>& records = result.Fractions;
   result.FractionTotal = 0;
@@ -203,7 +204,7 @@ void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
     for (std::size_t j = 1; j < records.size(); ++j) {
       FractionRecord& record = records[j];
       if (record.area < 0) continue;
-      const ComponentRecord* component = FindComponent(engine, record.name);
+      const ComponentRecord* component = FindComponent(engine, record);
       record.factor = component ? component->responseFactor : 1.0;
       record.weightedArea = record.area * record.factor;
       weightedSum += record.weightedArea;
@@ -225,7 +226,7 @@ void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
 
   // Components without response (factor not above 0) are not reported.
   for (std::size_t j = 2; j < EarlyEnd(result);) {
-    const ComponentRecord* component = FindComponent(engine, records[j].name);
+    const ComponentRecord* component = FindComponent(engine, records[j]);
     if (component && component->responseFactor <= 0) {
       records.erase(records.begin() + static_cast<std::ptrdiff_t>(j));
       --result.NamedFractionCount;
@@ -237,6 +238,12 @@ void ApplyFractionCorrections(CAnalysis& engine, ChrmResult& result, double h2s,
 
 namespace {
 
+// The name of a record as a finding's argument: a peak's own name, else its label.
+FindingArg NameOf(const FractionRecord& record) {
+  if (record.label.kind == FractionName::Peak) return record.name;
+  return record.label;
+}
+
 // Reported concentration of record i; the record "без имени" (i = 1) counts as 0 up to
 // 0.001 %.
 double Concentration(const ChrmResult& analysis, std::size_t i) {
@@ -244,13 +251,13 @@ double Concentration(const ChrmResult& analysis, std::size_t i) {
   return i == 1 && x <= 0.001 ? 0.0 : x;
 }
 
-void CompareTwo(CAnalysis& engine) {
+void CompareTwo(CalcResult& engine) {
   const ChrmResult& a1 = engine.Analyses[0];
   const ChrmResult& a2 = engine.Analyses[1];
-  const bool gost = IsGostMethod(engine.Method);
+  const bool gost = IsGostMethod(engine.settings.method);
   const std::size_t m = std::min(a1.Fractions.size(), a2.Fractions.size());
   if (a1.Fractions.size() != a2.Fractions.size()) {
-    engine.messages.AddWarning(engine.Text(text::kFractionCountsDiffer));
+    engine.AddWarning({{text::kFractionCountsDiffer}});
   }
   engine.FractionRows.assign(m, FractionSummary{});
   for (std::size_t i = 1; i < m; ++i) {
@@ -258,16 +265,17 @@ void CompareTwo(CAnalysis& engine) {
     const double x2 = Concentration(a2, i);
     if (x1 <= 0 || x2 <= 0) continue;
     FractionSummary& row = engine.FractionRows[i];
-    const std::string& name = a1.Fractions[i].name;
+    const FindingArg name = NameOf(a1.Fractions[i]);
     row.mean = (x1 + x2) / 2;
     engine.FractionMeanTotal += row.mean;
     if (gost && row.mean <= 0.005) {
-      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean2, name.c_str()));
+      engine.AddWarning({{text::kFractionSmallMean2, {name}}});
       continue;
     }
     const FractionLimit limit = FractionLimits(row.mean);
     row.difference = std::fabs(x1 - x2) * 2 * 100 / (x1 + x2);
-    row.name = name;
+    row.name = a1.Fractions[i].name;
+    row.label = a1.Fractions[i].label;
     row.r = limit.r;
     if (!gost) continue;
     if (limit.delta >= 0) row.accuracy = limit.delta * 0.01 * row.mean;
@@ -278,30 +286,30 @@ void CompareTwo(CAnalysis& engine) {
       row.verdict = 1;
     } else {
       row.verdict = 0;
-      engine.messages.AddError(engine.TextF(text::kFractionFailed2, name.c_str(), row.r, row.difference));
+      engine.AddError({{text::kFractionFailed2, {name, row.r, row.difference}}});
     }
   }
 
   FractionSummary& residue = engine.ResidueSummary;
   const double r1 = a1.Residue;
   const double r2 = a2.Residue;
-  residue.name = engine.Text(text::kResidueName);
+  residue.label.kind = FractionName::Residue;
   residue.mean = (r1 + r2) / 2;
   // Two equal residues of 0 differ by nothing (the relative formula would divide 0 by 0).
   residue.difference = r1 + r2 == 0 ? 0.0 : std::fabs(r1 - r2) * 2 * 100 / (r1 + r2);
   if (residue.mean > 0) engine.FractionMeanTotal += residue.mean;
-  if (engine.Method != Gost56720B) return;
+  if (engine.settings.method != Gost56720B) return;
   residue.r = kResidueLimits.r;
   residue.accuracy = kResidueLimits.delta * 0.01 * residue.mean;
   if (residue.r >= residue.difference) {
     residue.verdict = 1;
   } else {
     residue.verdict = 0;
-    engine.messages.AddError(engine.TextF(text::kResidueFailed56720B2, residue.r));
+    engine.AddError({{text::kResidueFailed56720B2, {residue.r}}});
   }
 }
 
-void CompareThree(CAnalysis& engine) {
+void CompareThree(CalcResult& engine) {
   const ChrmResult& a1 = engine.Analyses[0];
   const ChrmResult& a2 = engine.Analyses[1];
   const ChrmResult& a3 = engine.Analyses[2];
@@ -313,15 +321,16 @@ void CompareThree(CAnalysis& engine) {
     const double x3 = Concentration(a3, i);
     if (x1 <= 0 || x2 <= 0 || x3 <= 0) continue;
     FractionSummary& row = engine.FractionRows[i];
-    const std::string& name = a1.Fractions[i].name;
+    const FindingArg name = NameOf(a1.Fractions[i]);
     row.mean = (x1 + x2 + x3) / 3;
     engine.FractionMeanTotal += row.mean;
     if (row.mean <= 0.005) {
-      engine.messages.AddWarning(engine.TextF(text::kFractionSmallMean3, name.c_str()));
+      engine.AddWarning({{text::kFractionSmallMean3, {name}}});
       continue;
     }
     const FractionLimit limit = FractionLimits(row.mean);
-    row.name = name;
+    row.name = a1.Fractions[i].name;
+    row.label = a1.Fractions[i].label;
     row.sigmaR = limit.sigmaR;
     row.criticalRange = kCriticalRangeFactor * limit.sigmaR;
     row.difference = (std::max({x1, x2, x3}) - std::min({x1, x2, x3})) * 3 * 100 / (x1 + x2 + x3);
@@ -334,8 +343,7 @@ void CompareThree(CAnalysis& engine) {
       row.verdict = 1;
     } else {
       row.verdict = 0;
-      engine.messages.AddError(
-          engine.TextF(text::kFractionFailed3, name.c_str(), row.criticalRange, row.difference));
+      engine.AddError({{text::kFractionFailed3, {name, row.criticalRange, row.difference}}});
     }
   }
 
@@ -343,10 +351,10 @@ void CompareThree(CAnalysis& engine) {
   const double r1 = a1.Residue;
   const double r2 = a2.Residue;
   const double r3 = a3.Residue;
-  residue.name = engine.Text(text::kResidueName);
+  residue.label.kind = FractionName::Residue;
   residue.mean = (r1 + r2 + r3) / 3;
   if (residue.mean > 0) engine.FractionMeanTotal += residue.mean;
-  if (engine.Method != Gost56720B) return;
+  if (engine.settings.method != Gost56720B) return;
   residue.sigmaR = kResidueLimits.sigmaR;
   residue.criticalRange = kCriticalRangeFactor * kResidueLimits.sigmaR;
   residue.accuracy = kResidueLimits.delta * 0.01 * residue.mean;
@@ -356,25 +364,24 @@ void CompareThree(CAnalysis& engine) {
     residue.verdict = 1;
   } else {
     residue.verdict = 0;
-    engine.messages.AddError(
-        engine.TextF(text::kResidueFailed56720B3, residue.criticalRange, residue.difference));
+    engine.AddError({{text::kResidueFailed56720B3, {residue.criticalRange, residue.difference}}});
   }
 }
 
 }  // namespace
 
-std::size_t CalculatedAnalyses(const CAnalysis& engine) {
-  if (IsInternalStandard(engine.Method)) return std::min(engine.Analyses.size(), engine.StdRuns.size());
+std::size_t CalculatedAnalyses(const CalcResult& engine) {
+  if (IsInternalStandard(engine.settings.method)) return std::min(engine.Analyses.size(), engine.StdRuns.size());
   return engine.Analyses.size();
 }
 
-void FractionComposition(CAnalysis& engine) {
+void FractionComposition(CalcResult& engine) {
   const std::size_t n = CalculatedAnalyses(engine);
   if (n < 2 || n > 3) return;
   engine.FractionMeanTotal = 0;
   if (n == 2) {
     CompareTwo(engine);
-  } else if (IsGostMethod(engine.Method)) {
+  } else if (IsGostMethod(engine.settings.method)) {
     CompareThree(engine);
   }
 }

@@ -1,9 +1,8 @@
 #include "engine/internal_standard.h"
 
-#include "engine/analysis.h"
+#include "engine/calc_steps.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
-#include "engine/message_log.h"
 #include "engine/repeatability.h"
 #include "engine/texts/internal_standard_texts.h"
 #include "shell/text.h"
@@ -18,7 +17,7 @@ namespace {
 double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
 
 // Window and total areas of one run, integrated to `timeEnd`.
-void RunAreas(const CAnalysis& engine, ChrmResult& run, double timeEnd) {
+void RunAreas(const CalcResult& engine, ChrmResult& run, double timeEnd) {
   SubtractBlank(engine.Blank, run);
   run.WindowArea = Area(run, engine.WindowStart, engine.WindowEnd);
   run.TotalArea = Area(run, run.StartTime, timeEnd);
@@ -40,28 +39,27 @@ double SampleAreaOf(double aTotal, double aWindow, double sTotal, double sWindow
 
 double ResidueOf(double total, double sampleArea) { return Finite(100 - total / sampleArea * 100); }
 
-void InternalStandardAreas(CAnalysis& engine) {
+void InternalStandardAreas(CalcResult& engine) {
   if (engine.State < StateStarted) return;
-  const double mStd = DecimalPrefix(engine.StdMass);
-  const double mSample = DecimalPrefix(engine.SampleMass);
+  const double mStd = engine.settings.stdMass;
+  const double mSample = engine.settings.sampleMass;
   if (mStd <= 0) {
-    engine.messages.AddError(
-        engine.Text(engine.Method == Gost56720B ? text::kStdMassMissing56720 : text::kStdMassMissing54291) +
-        engine.Text(text::kStdMassHint));
+    engine.AddError({{engine.settings.method == Gost56720B ? text::kStdMassMissing56720 : text::kStdMassMissing54291},
+                     {text::kStdMassHint}});
     return;
   }
   if (mSample <= 0) {
-    engine.messages.AddError(engine.Text(text::kSampleMassMissing) + engine.Text(text::kSampleMassHint));
+    engine.AddError({{text::kSampleMassMissing}, {text::kSampleMassHint}});
     return;
   }
   engine.WindowStart = engine.calibration.isWindow.start;
   engine.WindowEnd = engine.calibration.isWindow.end;
-  const double endTemp = InternalStandardEndTemp(engine.Method);
+  const double endTemp = InternalStandardEndTemp(engine.settings.method);
   double timeEnd = 0.0;  // stays 0 when the end temperature lies outside the calibration
   CalibLookup(engine.calibration.curve, CalibAxis::Temp, endTemp, timeEnd);
 
   if (engine.Analyses.empty()) {
-    engine.messages.AddWarning(engine.Text(text::kNoSampleRuns));
+    engine.AddWarning({{text::kNoSampleRuns}});
     return;
   }
   for (ChrmResult& analysis : engine.Analyses) {
@@ -70,7 +68,7 @@ void InternalStandardAreas(CAnalysis& engine) {
     analysis.EndTemp = endTemp;
   }
   if (engine.StdRuns.empty()) {
-    engine.messages.AddError(engine.Text(text::kNoStdRun));
+    engine.AddError({{text::kNoStdRun}});
     return;
   }
   for (ChrmResult& run : engine.StdRuns)
@@ -78,32 +76,36 @@ void InternalStandardAreas(CAnalysis& engine) {
   engine.State = StateCurves;
 }
 
-void InternalStandardCurves(CAnalysis& engine) {
+void InternalStandardCurves(CalcResult& engine) {
   if (engine.State <= StateStarted) return;
   const std::size_t n = std::min(engine.Analyses.size(), engine.StdRuns.size());
+  double stepPercent = engine.settings.stepPercent;
   for (std::size_t i = 0; i < n; ++i) {
     ChrmResult& analysis = engine.Analyses[i];
     const ChrmResult& standard = engine.StdRuns[i];
     if (analysis.File == nullptr) continue;
-    const double k = SampleAreaFactor(DecimalPrefix(engine.StdMass), DecimalPrefix(engine.SampleMass));
+    const double k = SampleAreaFactor(engine.settings.stdMass, engine.settings.sampleMass);
     analysis.SampleArea =
         SampleAreaOf(analysis.TotalArea, analysis.WindowArea, standard.TotalArea, standard.WindowArea, k);
     analysis.Residue = ResidueOf(analysis.TotalArea, analysis.SampleArea);
-    BuildCurve(analysis, engine.Method, engine.calibration.curve);
-    BuildPointTable(analysis, engine.StepPercent, engine.UseDefaultStep, engine.Method,
-                    engine.calibration.curve);
+    BuildCurve(analysis, engine.settings.method, engine.calibration.curve);
+    if (const std::optional<double> taken = BuildPointTable(analysis, stepPercent, engine.settings.useDefaultStep,
+                                                            engine.settings.method, engine.calibration.curve)) {
+      stepPercent = *taken;
+      engine.RewrittenStepPercent = *taken;
+    }
     if (analysis.Ibp.time == -1.0) {
-      engine.messages.AddError(engine.TextF(text::kIsIbpNotCovered, analysis.Number));
+      engine.AddError({{text::kIsIbpNotCovered, {analysis.Number}}});
       engine.State = StateNotRun;
       return;
     }
   }
-  if (engine.Method == Gost56720B) {
+  if (engine.settings.method == Gost56720B) {
     CheckRepeatability56720B(engine);
   } else {
     CheckRepeatability54291(engine);
+    CheckResidue54291(engine);
   }
-  FillRepeatabilityTable(engine);
 }
 
 }  // namespace p528

@@ -12,17 +12,17 @@
 
 namespace p528 {
 
-class CAnalysis;
+struct CalcResult;
 
 // First driver step (State >= 1): window and total areas of every analysis and standard
 // run. State 2 on success; stays 1 (with its message) on a missing mass, no analysis run
 // (warning) or no internal-standard run (error).
-void InternalStandardAreas(CAnalysis& engine);
+void InternalStandardAreas(CalcResult& engine);
 // Second driver step (State > 1): for each analysis paired with a standard run, SampleArea,
 // Residue, the curve and the point table; then the repeatability check and the "Доля
 // отгона" list of the method. An analysis without an initial boiling point reports it,
 // sets State 0 and ends the step.
-void InternalStandardCurves(CAnalysis& engine);
+void InternalStandardCurves(CalcResult& engine);
 
 // End temperature of the integration, °C: 545 for GOST R 56720 method B, 538 otherwise.
 double InternalStandardEndTemp(int method);

@@ -1,10 +1,7 @@
 #include "engine/iso3405.h"
 
-#include "engine/analysis.h"
-#include "engine/result_tables.h"
+#include "engine/calculation.h"
 #include "engine/tables/iso3405_table.h"
-#include "engine/texts/repeatability_texts.h"
-#include "shell/text.h"
 
 #include <cstddef>
 #include <span>
@@ -14,16 +11,10 @@ namespace p528 {
 
 bool IsIso3405Value(double value) { return value != kIsoMissing; }
 
-std::string Iso3405Label(const CAnalysis& engine, double percent) {
-  if (percent == 0.5) return engine.Text(text::kLabelIbp);
-  if (percent == 99.5) return engine.Text(text::kLabelFbp);
-  return Format("%.1f", percent);
-}
-
 namespace {
 
 // Simulated-distillation temperature at percent p; the last exact match wins.
-double SimulatedTemperature(const CAnalysis& engine, double p) {
+double SimulatedTemperature(const CalcResult& engine, double p) {
   double tsd = kIsoMissing;
   if (engine.Analyses.size() == 1) {
     for (const DistPoint& point : engine.Analyses[0].PointTable) {
@@ -41,7 +32,7 @@ double SimulatedTemperature(const CAnalysis& engine, double p) {
 
 }  // namespace
 
-void CorrelateIso3405(CAnalysis& engine) {
+void CorrelateIso3405(CalcResult& engine) {
   if (engine.Analyses.empty()) return;
   const std::span<const Iso3405Coeff> table = Iso3405Table();
   const std::size_t first = engine.Iso3405Rows.size();
@@ -66,17 +57,6 @@ void CorrelateIso3405(CAnalysis& engine) {
     const double t3 = engine.Iso3405Rows[first + lo + 2].tsd;
     if (!IsIso3405Value(t1) || !IsIso3405Value(t2) || !IsIso3405Value(t3)) continue;
     row.tiso = c.c0 + c.c1 * t1 + c.c2 * t2 + c.c3 * t3;
-  }
-}
-
-void FillIso3405Table(CAnalysis& engine) {
-  TableModel& table = engine.tables.iso3405;
-  table.DeleteAllRows();
-  const std::string missing = engine.Text(text::kCellMissing);
-  for (const Iso3405Row& row : engine.Iso3405Rows) {
-    const bool known = IsIso3405Value(row.tiso);
-    table.AppendRow({"", Iso3405Label(engine, row.coeff->percent), known ? Format("%.2f", row.tiso) : missing,
-                     known ? Format("%.2f", row.coeff->R) : missing});
   }
 }
 

@@ -1,18 +1,15 @@
 // ISO 3405 correlation: the temperatures an atmospheric distillation by ISO 3405 would give
 // (percent by volume), each estimated from three simulated-distillation temperatures at
 // neighbouring percents with the fixed coefficients of the correlation table, and the
-// reproducibility R of each estimate. Fills Iso3405Rows and the "Доля отгона по ISO 3405"
-// list.
+// reproducibility R of each estimate (Iso3405Rows).
 //
 // Temperatures in °C. A missing value is kIsoMissing (the most negative finite double),
-// shown "---". Nothing is reported to the message log. User-interface thread only.
+// shown "---". The correlation makes no finding.
 #pragma once
-
-#include <string>
 
 namespace p528 {
 
-class CAnalysis;
+struct CalcResult;
 struct Iso3405Row;
 
 // Appends one Iso3405Row per table row. Tsd: with one analysis its point table's
@@ -21,12 +18,7 @@ struct Iso3405Row;
 // temperature of -1 (a point outside the curve or the calibration) counts as missing.
 // Tiso = c0 + c1·T1 + c2·T2 + c3·T3 over rows i..i+2 (0.5 %), i-2..i (99.5 %), else
 // i-1..i+1; missing when any of the three is missing. Nothing without analyses.
-void CorrelateIso3405(CAnalysis& engine);
-// Refills tables.iso3405 from Iso3405Rows.
-void FillIso3405Table(CAnalysis& engine);
-
-// The label of a percent in the result lists: "Тнк (0.5)", "Ткк (99.5)", else "%.1f".
-std::string Iso3405Label(const CAnalysis& engine, double percent);
+void CorrelateIso3405(CalcResult& engine);
 // True when the ISO 3405 value has been determined (not kIsoMissing).
 bool IsIso3405Value(double value);
 

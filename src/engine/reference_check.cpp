@@ -2,15 +2,11 @@
 
 #include "engine/tables/repeatability_tables.h"
 
-#include "engine/analysis.h"
+#include "engine/calculation.h"
 #include "engine/calibration.h"
-#include "engine/custom_reference.h"
 #include "engine/distillation.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "engine/sample_span.h"
 #include "engine/tables/reference_tables.h"
-#include "engine/texts/calibration_check_texts.h"
 #include "engine/texts/reference_texts.h"
 #include "shell/text.h"
 
@@ -22,18 +18,10 @@ namespace p528 {
 
 namespace {
 
-constexpr const char* kNoValue = "---";
-
-// The certified temperature at p by the rule of the chosen reference.
-double CertifiedTemperature(const CAnalysis& engine, const CustomReference& custom, double p) {
-  return engine.RefType == Custom ? custom.TemperatureAt(p)
-                                  : ReferenceTemperature(engine.Method, engine.RefType, p);
-}
-
 // R at p: the user-defined deviation whatever the method, else the method's rule.
-double LimitAt(const CAnalysis& engine, const CustomReference& custom, double p, double mean) {
-  if (engine.RefType == Custom) return custom.DeviationAt(p);
-  switch (engine.Method) {
+double LimitAt(const CalcResult& engine, const ReferenceGasoil& custom, double p, double mean) {
+  if (engine.settings.refType == Custom) return custom.DeviationAt(p);
+  switch (engine.settings.method) {
     case AstmD2887A: return ReproducibilityLimitAstm(p);
     case Iso3924: return ReproducibilityLimitIso3924(p, std::fabs(mean));
     case Gost56720A: return ReproducibilityLimit56720A(p, std::fabs(mean));
@@ -44,18 +32,18 @@ double LimitAt(const CAnalysis& engine, const CustomReference& custom, double p,
 // Head line of the exceeded-limit error, by the method. The methods without a built-in
 // table reach here only with the user-defined reference: their head line names the percent
 // and the user's reference, so the message never opens with an empty line.
-std::string ExceededHead(const CAnalysis& engine, double p) {
-  switch (engine.Method) {
-    case AstmD2887A: return engine.TextF(text::kReferenceExceededAstm, p);
-    case Iso3924: return engine.TextF(text::kReferenceExceededIso, p);
-    case Gost56720A: return engine.TextF(text::kReferenceExceeded56720, p);
-    default: return engine.TextF(text::kReferenceExceededCustom, p);
+int ExceededHead(int32_t method) {
+  switch (method) {
+    case AstmD2887A: return text::kReferenceExceededAstm;
+    case Iso3924: return text::kReferenceExceededIso;
+    case Gost56720A: return text::kReferenceExceeded56720;
+    default: return text::kReferenceExceededCustom;
   }
 }
 
 // Reference run through the distillation primitives, in the reference order. False when
 // its total area is not above 0 (the check then ends without a message).
-bool ProcessReferenceRun(CAnalysis& engine) {
+bool ProcessReferenceRun(CalcResult& engine) {
   ChrmResult& ref = engine.Reference;
   const CalibCurve& curve = engine.calibration.curve;
   SubtractBlank(engine.Blank, ref);
@@ -66,35 +54,13 @@ bool ProcessReferenceRun(CAnalysis& engine) {
   FindEndTime(ref);
   if (!(ref.TotalArea > 0)) return false;
   ref.TotalArea = samples.AreaFromStart(ref.EndTime);
-  BuildCurve(ref, engine.Method, curve);
+  BuildCurve(ref, engine.settings.method, curve);
   // Ibp, Fbp and LastPoint as for an analysis (method 0 under ASTM D 2887, 5 otherwise).
-  // The step text is a local copy: a reference run never rewrites the user's percent step.
-  std::string step;
-  BuildPointTable(ref, step, 1, engine.Method == AstmD2887A ? AstmD2887A : Iso3924, curve);
+  // The method's own step: a reference run never changes the user's percent step.
+  BuildPointTable(ref, 0.0, 1, engine.settings.method == AstmD2887A ? AstmD2887A : Iso3924, curve);
   ref.PointTable.clear();
-  for (double p : ReferencePercents(engine.Method)) ref.PointTable.push_back(PointAtPercent(ref, p, curve));
+  for (double p : ReferencePercents(engine.settings.method)) ref.PointTable.push_back(PointAtPercent(ref, p, curve));
   return true;
-}
-
-void FillReferenceTable(CAnalysis& engine, const CustomReference& custom) {
-  TableModel& list = engine.tables.reference;
-  list.DeleteAllRows();
-  const std::vector<DistPoint>& points = engine.Reference.PointTable;
-  for (std::size_t i = 0; i < points.size() && i < engine.RefRows.size(); ++i) {
-    const DistPoint& point = points[i];
-    const RefCheckRow& row = engine.RefRows[i];
-    const double p = point.percent;
-    const double certified = CertifiedTemperature(engine, custom, p);
-    std::string label = p == 0.5    ? engine.Text(text::kRefIbpLabel)
-                        : p == 99.5 ? engine.Text(text::kRefFbpLabel)
-                                    : Format("%.1f", p);
-    std::string difference =
-        row.meanTemp == -1.0 || !(certified > 0) ? kNoValue : Format("%.2f", row.difference);
-    std::string conformity = row.R > 0 ? engine.Text(row.verdict == 1 ? text::kYes : text::kNo) : kNoValue;
-    list.AppendRow({"", std::move(label), certified > 0 ? Format("%.2f", certified) : kNoValue,
-                    Format("%.2f", point.temp), std::move(difference),
-                    row.R > 0 ? Format("%.2f", row.R) : kNoValue, std::move(conformity)});
-  }
 }
 
 }  // namespace
@@ -111,32 +77,32 @@ std::vector<double> ReferencePercents(int32_t method) {
   return percents;
 }
 
-void CheckReferenceSample(CAnalysis& engine) {
+void CheckReferenceSample(CalcResult& engine) {
   ChrmResult& ref = engine.Reference;
   if (ref.File == nullptr) {
-    engine.messages.AddWarning(engine.Text(text::kNoReferenceRun));
+    engine.AddWarning({{text::kNoReferenceRun}});
     return;
   }
   if (ref.File->channels.empty()) {
-    engine.messages.AddWarning(engine.Text(text::kReferenceNoChannels));
+    engine.AddWarning({{text::kReferenceNoChannels}});
     return;
   }
   if (!ProcessReferenceRun(engine)) return;
-  CompareReferencePoints(engine, CustomReference::FromSettings(engine.shell));
+  CompareReferencePoints(engine, engine.settings.customReference);
 }
 
-void CompareReferencePoints(CAnalysis& engine, const CustomReference& custom) {
+void CompareReferencePoints(CalcResult& engine, const ReferenceGasoil& custom) {
   const std::vector<DistPoint>& points = engine.Reference.PointTable;
   engine.RefRows.assign(points.size(), RefCheckRow{});
   for (std::size_t i = 0; i < points.size(); ++i) {
     const DistPoint& point = points[i];
     RefCheckRow& row = engine.RefRows[i];
     const double p = point.percent;
-    const double certified = CertifiedTemperature(engine, custom, p);
+    const double certified = CertifiedTemperature(engine.settings.method, engine.settings.refType, custom, p);
     if (point.time == -1.0) {
       row.difference = -1.0;
       row.meanTemp = -1.0;
-      engine.messages.AddError(engine.Text(text::kReferenceNotCovered));
+      engine.AddError({{text::kReferenceNotCovered}});
       continue;
     }
     row.difference = std::fabs(point.temp - certified);
@@ -150,10 +116,14 @@ void CompareReferencePoints(CAnalysis& engine, const CustomReference& custom) {
     }
     // A difference equal to R fails too, and so does every point against an R of 0.
     row.verdict = 2;
-    engine.messages.AddError(ExceededHead(engine, p) + engine.TextF(text::kReferenceLimitLine, row.R) +
-                             engine.TextF(text::kReferenceDifferenceLine, row.difference));
+    engine.AddError({{ExceededHead(engine.settings.method), {p}},
+                     {text::kReferenceLimitLine, {row.R}},
+                     {text::kReferenceDifferenceLine, {row.difference}}});
   }
-  FillReferenceTable(engine, custom);
+}
+
+double CertifiedTemperature(int32_t method, int32_t refType, const ReferenceGasoil& custom, double p) {
+  return refType == Custom ? custom.TemperatureAt(p) : ReferenceTemperature(method, refType, p);
 }
 
 double ReferenceTemperature(int32_t method, int32_t refType, double percent) {

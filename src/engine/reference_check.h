@@ -1,9 +1,9 @@
 // The reference sample check: the reference gas oil run is processed like an analysis,
 // its boiling temperatures at fixed percents off are compared with the certified ones of
 // the chosen reference (built-in lot 1 or 2, or the user-defined reference of
-// custom_reference.h), and each difference is judged against the reproducibility limit R
-// of the selected standard. Exceeded limits become errors in the message log; the outcome
-// fills CAnalysis::RefRows (one row per reference point) and the "Анализ эталона" list.
+// calculation.h: ReferenceGasoil), and each difference is judged against the reproducibility limit R
+// of the selected standard. Exceeded limits become error findings; the outcome fills
+// RefRows (one row per reference point).
 //
 // Percents in %, temperatures and limits in °C; -1 marks a value that is not known or a
 // point that is not judged. Percents are matched by exact equality: the points come from
@@ -15,18 +15,22 @@
 
 namespace p528 {
 
-class CAnalysis;
-class CustomReference;
+struct CalcResult;
+struct ReferenceGasoil;
 
 // Last step of every calculation run, whatever the method. Without a reference run, or
 // with one without channels, a warning; a reference whose total area is not above 0 ends
-// the check silently; both leave RefRows and the list empty.
-void CheckReferenceSample(CAnalysis& engine);
+// the check silently; both leave RefRows empty.
+void CheckReferenceSample(CalcResult& engine);
 
 // The comparison part of the check on Reference.PointTable as it stands: RefRows sized to
 // the points, each point compared with `custom` (user-defined choice) or the built-in lot,
-// the errors appended and the "Анализ эталона" list refilled.
-void CompareReferencePoints(CAnalysis& engine, const CustomReference& custom);
+// the errors appended.
+void CompareReferencePoints(CalcResult& engine, const ReferenceGasoil& custom);
+
+// The certified temperature at p by the rule of the chosen reference: `custom`'s for the
+// user-defined choice, else the built-in lot's (ReferenceTemperature).
+double CertifiedTemperature(int32_t method, int32_t refType, const ReferenceGasoil& custom, double p);
 
 // Percents of the reference point table: under ASTM D 2887 0.5, 5, 10, ... 95, 99.5 (21);
 // otherwise 0.5, 5, 10, 15, 20, 30, ... 90, 95, 99.5 (14), without 95 under GOST R 54291

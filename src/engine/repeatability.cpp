@@ -1,10 +1,8 @@
 #include "engine/repeatability.h"
 
-#include "engine/analysis.h"
+#include "engine/calculation.h"
 #include "engine/fractions.h"
-#include "engine/message_log.h"
 #include "engine/reference_check.h"
-#include "engine/result_tables.h"
 #include "engine/tables/repeatability_tables.h"
 #include "engine/texts/repeatability_texts.h"
 #include "shell/text.h"
@@ -32,7 +30,7 @@ double MeanTemperature(const std::vector<ChrmResult>& analyses, std::size_t i) {
   return -1.0;
 }
 
-std::size_t CommonPointCount(const CAnalysis& engine) {
+std::size_t CommonPointCount(const CalcResult& engine) {
   return std::min(engine.Analyses[0].PointTable.size(), engine.Analyses[1].PointTable.size());
 }
 
@@ -45,7 +43,7 @@ int ExceededHead(int32_t method) {
 
 }  // namespace
 
-void CheckRepeatability(CAnalysis& engine) {
+void CheckRepeatability(CalcResult& engine) {
   if (engine.Analyses.size() < 2) return;
   const std::vector<DistPoint>& a1 = engine.Analyses[0].PointTable;
   const std::vector<DistPoint>& a2 = engine.Analyses[1].PointTable;
@@ -59,13 +57,13 @@ void CheckRepeatability(CAnalysis& engine) {
     if (!Determined(a1[i]) || !Determined(a2[i])) {
       row.difference = -1.0;
       row.meanTemp = -1.0;
-      engine.messages.AddError(engine.Text(text::kRepeatNotCovered));
+      engine.AddError({{text::kRepeatNotCovered}});
       continue;
     }
     row.difference = std::fabs(a1[i].temp - a2[i].temp);
     row.meanTemp = MeanTemperature(engine.Analyses, i);
     const double T = std::fabs(row.meanTemp);
-    if (engine.Method == Gost56720A) {
+    if (engine.settings.method == Gost56720A) {
       row.r = RepeatabilityLimit56720A(p, T);
       row.R = ReproducibilityLimit56720A(p, T);
     } else {
@@ -77,9 +75,9 @@ void CheckRepeatability(CAnalysis& engine) {
       row.verdict = 1;
     } else if (row.r >= 0) {
       row.verdict = 2;
-      engine.messages.AddError(engine.TextF(ExceededHead(engine.Method), p) +
-                               engine.TextF(text::kRepeatLimitLine, row.r) +
-                               engine.TextF(text::kRepeatDifferenceLine, row.difference));
+      engine.AddError({{ExceededHead(engine.settings.method), {p}},
+                       {text::kRepeatLimitLine, {row.r}},
+                       {text::kRepeatDifferenceLine, {row.difference}}});
     }
   }
 }
@@ -90,7 +88,7 @@ namespace {
 // analyses share, points outside either curve silent and not judged; `judge` then decides
 // row i from the two points.
 template <typename Judge>
-void CompareRounded(CAnalysis& engine, Judge judge) {
+void CompareRounded(CalcResult& engine, Judge judge) {
   if (engine.Analyses.size() < 2) return;
   const std::vector<DistPoint>& a1 = engine.Analyses[0].PointTable;
   const std::vector<DistPoint>& a2 = engine.Analyses[1].PointTable;
@@ -106,7 +104,7 @@ void CompareRounded(CAnalysis& engine, Judge judge) {
 
 }  // namespace
 
-void CheckRepeatability56720B(CAnalysis& engine) {
+void CheckRepeatability56720B(CalcResult& engine) {
   CompareRounded(engine, [&engine](RepeatRow& row, const DistPoint& p1, const DistPoint& p2) {
     // The rounded difference passes when it equals the limit.
     for (const LimitRow56720B& limit : LimitTable56720B()) {
@@ -115,14 +113,13 @@ void CheckRepeatability56720B(CAnalysis& engine) {
         row.verdict = 1;
       } else {
         row.verdict = 2;
-        engine.messages.AddError(
-            engine.TextF(text::kRepeatFailed56720B, limit.percent, limit.limit, row.difference));
+        engine.AddError({{text::kRepeatFailed56720B, {limit.percent, limit.limit, row.difference}}});
       }
     }
   });
 }
 
-void CheckRepeatability54291(CAnalysis& engine) {
+void CheckRepeatability54291(CalcResult& engine) {
   CompareRounded(engine, [&engine](RepeatRow& row, const DistPoint& p1, const DistPoint& p2) {
     if (p1.percent != p2.percent) return;
     const double p = p1.percent;
@@ -132,193 +129,27 @@ void CheckRepeatability54291(CAnalysis& engine) {
       row.verdict2 = 1;
     } else {
       row.verdict2 = 2;
-      engine.messages.AddError(engine.TextF(text::kRepeatFailed54291, p, row.R, row.difference));
+      engine.AddError({{text::kRepeatFailed54291, {p, row.R, row.difference}}});
     }
   });
 }
 
-// ---------------------------------------------------------------------------------------
-// The "Доля отгона" table.
-
-namespace {
-
-enum class Layout { AreaNormalisation, Gost56720B, Gost54291 };
-
-// Cells of one table row: column 0 (hidden) empty, the label in column 1.
-using Cells = std::vector<std::string>;
-
-struct TableWriter {
-  CAnalysis& engine;
-  Layout layout;
-  std::size_t shown;   // analyses with a temperature column
-  const char* format;  // "%.2f" or "%.1f"
-
-  std::string Number(double value) const { return Format(format, value); }
-  std::string Missing() const { return engine.Text(text::kCellMissing); }
-  std::string Verdict(int32_t verdict) const {
-    return engine.Text(verdict == 1 ? text::kCellYes : text::kCellNo);
-  }
-
-  std::string Label(double percent) const {
-    if (percent == 0.5) return engine.Text(text::kLabelIbp);
-    if (percent == 99.5 && layout == Layout::AreaNormalisation) return engine.Text(text::kLabelFbp);
-    return Format("%.1f", percent);
-  }
-
-  // A temperature of analysis k at point i; "---" when there is no such point or it lies
-  // outside the curve or the calibration.
-  std::string Temperature(std::size_t k, std::size_t i) const {
-    const std::vector<DistPoint>& points = engine.Analyses[k].PointTable;
-    if (i >= points.size()) return Missing();
-    const DistPoint& point = points[i];
-    const bool known = layout == Layout::AreaNormalisation ? point.time != -1.0 : point.temp != -1.0;
-    return known ? Number(point.temp) : Missing();
-  }
-
-  // The method B table row of point i (the row judged by the check), or null.
-  const LimitRow56720B* LimitRowB(std::size_t i) const {
-    const double p = engine.Analyses[0].PointTable[i].percent;
-    const LimitRow56720B* found = nullptr;
-    for (const LimitRow56720B& limit : LimitTable56720B()) {
-      if (limit.percent == p) found = &limit;
-    }
-    return found;
-  }
-
-  // Mean, (±Δ,) difference, limit and conformity of repeatability row i.
-  void AppendComparison(Cells& cells, std::size_t i) const {
-    const RepeatRow& row = engine.RepeatRows[i];
-    const std::size_t columns = static_cast<std::size_t>(engine.tables.repeatability.ColumnCount());
-    if (row.meanTemp == -1.0) {
-      cells.resize(std::max(columns, cells.size()), Missing());
-      return;
-    }
-    const int32_t verdict = layout == Layout::Gost54291 ? row.verdict2 : row.verdict;
-    const bool judged = verdict != 0 && row.difference != -1.0;
-    cells.push_back(Number(row.meanTemp));
-    const LimitRow56720B* limitB = layout == Layout::Gost56720B ? LimitRowB(i) : nullptr;
-    if (layout == Layout::Gost56720B) {
-      cells.push_back(judged && limitB ? Number(limitB->delta) : Missing());
-    }
-    cells.push_back(Number(row.difference));
-    if (!judged) {
-      cells.push_back(Missing());
-      cells.push_back(Missing());
-      return;
-    }
-    double limit = row.r;
-    if (layout == Layout::Gost56720B) limit = limitB ? limitB->limit : -1.0;
-    if (layout == Layout::Gost54291) limit = row.R;
-    cells.push_back(Number(limit));
-    cells.push_back(Verdict(verdict));
-  }
-};
-
-Layout LayoutOf(int32_t method) {
-  if (method == Gost56720B) return Layout::Gost56720B;
-  if (method == Gost54291) return Layout::Gost54291;
-  return Layout::AreaNormalisation;
+ResidueComparison54291 CompareResidues54291(const CalcResult& engine) {
+  ResidueComparison54291 c;
+  const std::vector<ChrmResult>& analyses = engine.Analyses;
+  c.calculated = CalculatedAnalyses(engine);
+  for (std::size_t k = 0; k < analyses.size() && k < c.calculated; ++k) c.sum += analyses[k].Residue;
+  c.compared = analyses.size() >= 2 && c.calculated >= 2;
+  if (!c.compared) return c;
+  c.difference = std::fabs(analyses[0].Residue - analyses[1].Residue);
+  c.limit = RepeatabilityLimit54291(-1);
+  c.conforms = c.limit >= c.difference;
+  return c;
 }
 
-// Columns 3 on: temperatures of the analyses after the first, then the method's columns.
-void InsertColumns(const TableWriter& w) {
-  TableModel& table = w.engine.tables.repeatability;
-  const CAnalysis& e = w.engine;
-  int column = 3;
-  auto insert = [&](std::string caption, int width) {
-    table.InsertColumn(column++, std::move(caption), width);
-  };
-  if (w.shown >= 2) insert(e.Text(text::kCaptionT2), 95);
-  if (w.shown >= 3) insert(e.Text(text::kCaptionT3), 95);
-  insert(e.Text(text::kCaptionMeanTemp), w.layout == Layout::Gost54291 ? 105 : 75);
-  if (w.layout == Layout::Gost56720B) insert(e.Text(text::kCaptionDelta), 50);
-  insert(e.Text(text::kCaptionDifference), 100);
-  insert(e.Text(text::kCaptionNorm), w.layout == Layout::Gost54291 ? 110 : 80);
-  insert(e.Text(text::kCaptionConformity), 90);
-}
-
-// "Посл. доля": the last point of each analysis, "%.1f (%.1f%%)" (temperature, percent).
-void AppendLastPointRow(const TableWriter& w) {
-  Cells cells{"", w.engine.Text(text::kLabelLastPoint)};
-  for (std::size_t k = 0; k < w.shown; ++k) {
-    const DistPoint& last = w.engine.Analyses[k].LastPoint;
-    cells.push_back(last.percent == -1.0 ? w.Missing() : Format("%.1f (%.1f%%)", last.temp, last.percent));
-  }
-  w.engine.tables.repeatability.AppendRow(std::move(cells));
-}
-
-// GOST R 54291: an empty row, the residue heading and the residue row. With two or more
-// analyses the residues of analyses 1 and 2 are judged here, so the message comes once per
-// calculation run.
-void AppendResidueRows(const TableWriter& w) {
-  CAnalysis& e = w.engine;
-  TableModel& table = e.tables.repeatability;
-  const std::size_t n = e.Analyses.size();
-  table.AppendRow({});
-  Cells heading{"", e.Text(text::kResidueHeadName)};
-  for (std::size_t k = 0; k < n && k < 3; ++k)
-    heading.push_back(e.Text(text::kResidueHeadConc1 + static_cast<int>(k)));
-  heading.push_back(e.Text(text::kResidueHeadMean));
-  heading.push_back(e.Text(text::kResidueHeadDiff));
-  heading.push_back(e.Text(text::kResidueHeadNorm));
-  heading.push_back(e.Text(text::kCaptionConformity));
-  table.AppendRow(std::move(heading));
-
-  // Only the analyses paired with an internal-standard run have a residue: the others keep
-  // -1, which would enter the mean and the comparison as a residue of -1 %.
-  const std::size_t calculated = CalculatedAnalyses(e);
-  Cells residue{"", e.Text(text::kResidueName)};
-  double sum = 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    residue.push_back(k < calculated ? Format("%.3f", e.Analyses[k].Residue) : w.Missing());
-    if (k < calculated) sum += e.Analyses[k].Residue;
-  }
-  if (n >= 2 && calculated < 2) {
-    residue.resize(residue.size() + 4, w.Missing());
-  } else if (n >= 2) {
-    const double difference = std::fabs(e.Analyses[0].Residue - e.Analyses[1].Residue);
-    const double limit = RepeatabilityLimit54291(-1);
-    const bool conforms = limit >= difference;
-    residue.push_back(Format("%.3f", sum / static_cast<double>(calculated)));
-    residue.push_back(Format("%.3f", difference));
-    residue.push_back(Format("%.1f", limit));
-    residue.push_back(w.Verdict(conforms ? 1 : 2));
-    if (!conforms) {
-      e.messages.AddError(e.TextF(text::kResidueFailed54291, limit, difference));
-    }
-  }
-  table.AppendRow(std::move(residue));
-}
-
-}  // namespace
-
-void FillRepeatabilityTable(CAnalysis& engine) {
-  const Layout layout = LayoutOf(engine.Method);
-  const std::size_t n = engine.Analyses.size();
-  const TableWriter w{
-      engine, layout,
-      layout == Layout::AreaNormalisation ? std::min<std::size_t>(n, 2) : std::min<std::size_t>(n, 3),
-      layout == Layout::AreaNormalisation ? "%.2f" : "%.1f"};
-  TableModel& table = engine.tables.repeatability;
-  table.DeleteAllRows();
-  table.DeleteColumns(3, 9);
-  InsertColumns(w);
-
-  // One row per point of the shown analysis with the most points.
-  std::size_t longest = 0;
-  for (std::size_t k = 1; k < w.shown; ++k) {
-    if (engine.Analyses[k].PointTable.size() > engine.Analyses[longest].PointTable.size()) longest = k;
-  }
-  const std::size_t rows = w.shown > 0 ? engine.Analyses[longest].PointTable.size() : 0;
-  for (std::size_t i = 0; i < rows; ++i) {
-    Cells cells{"", w.Label(engine.Analyses[longest].PointTable[i].percent)};
-    for (std::size_t k = 0; k < w.shown; ++k) cells.push_back(w.Temperature(k, i));
-    if (i < engine.RepeatRows.size()) w.AppendComparison(cells, i);
-    table.AppendRow(std::move(cells));
-  }
-
-  if (layout != Layout::AreaNormalisation) AppendLastPointRow(w);
-  if (layout == Layout::Gost54291) AppendResidueRows(w);
+void CheckResidue54291(CalcResult& engine) {
+  const ResidueComparison54291 c = CompareResidues54291(engine);
+  if (c.compared && !c.conforms) engine.AddError({{text::kResidueFailed54291, {c.limit, c.difference}}});
 }
 
 }  // namespace p528

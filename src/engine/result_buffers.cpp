@@ -1,6 +1,6 @@
 #include "engine/result_buffers.h"
 
-#include "engine/analysis.h"
+#include "engine/records.h"
 
 #include <utility>
 

@@ -11,7 +11,7 @@
 // User-interface thread only, like the record.
 #pragma once
 
-#include "engine/analysis.h"
+#include "engine/records.h"
 #include "engine/distillation.h"
 
 #include <algorithm>

@@ -1,14 +1,21 @@
 #include "report/make_report.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <map>
+#include <mutex>
 
 namespace p528 {
 
@@ -36,16 +43,56 @@ std::string ReportTempFolder() {
   return folder != nullptr && *folder != '\0' ? std::string(folder) : std::string("/tmp");
 }
 
+std::string ReportPreviewFolder(const std::string& base, std::string& error) {
+  static std::mutex guard;
+  static std::map<std::string, std::string> made;  // base -> this process's folder
+  const std::lock_guard<std::mutex> lock(guard);
+  if (const auto found = made.find(base); found != made.end()) return found->second;
+
+  namespace fs = std::filesystem;
+  const std::string prefix = "plug528-report-";
+  std::error_code ec;
+  for (fs::directory_iterator it(base, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    struct stat info {};
+    // Only real folders of this user: never a link, never another user's folder.
+    if (::lstat(it->path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+      continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid <= 0 || pid == static_cast<long>(::getpid())) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(it->path(), ec);
+    ec.clear();
+  }
+
+  std::string folder = base;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  folder += prefix + std::to_string(::getpid()) + "-XXXXXX";
+  if (::mkdtemp(folder.data()) == nullptr) {
+    error = std::strerror(errno);
+    return {};
+  }
+  made[base] = folder;
+  return folder;
+}
+
 std::string CreateReportTempFile(const std::string& folder, std::string& error) {
   std::string name = folder;
   if (name.empty() || name.back() != '/') name += '/';
   name += "qvtXXXXXX.tmp";
-  const int fd = mkstemps(name.data(), 4);
+  const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) {
     error = std::strerror(errno);
     return {};
   }
-  close(fd);
+  ::close(fd);
+  const std::string report = name + ".html";
+  const int reportFd = ::open(report.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (reportFd < 0) {
+    error = report + ": " + std::strerror(errno);
+    return {};
+  }
+  ::close(reportFd);
   return name;
 }
 
@@ -86,7 +133,9 @@ ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& requ
     }
   } else {
     std::string error;
-    const std::string folder = request.tempFolder.empty() ? ReportTempFolder() : request.tempFolder;
+    const std::string base = request.tempFolder.empty() ? ReportTempFolder() : request.tempFolder;
+    const std::string folder = ReportPreviewFolder(base, error);
+    if (folder.empty()) return {ReportStatus::NoTempFile, base, error};
     const std::string temp = CreateReportTempFile(folder, error);
     if (temp.empty()) return {ReportStatus::NoTempFile, folder, error};
     outcome.path = temp + ".html";

@@ -66,7 +66,7 @@ struct ReportRequest {
   ReportDesktop* desktop = nullptr;
   std::optional<ReportOptions> options;  // none: the stored flags (LoadFlags)
   std::optional<std::time_t> now;        // none: the current time
-  std::string tempFolder;                // "": $TMPDIR, else /tmp
+  std::string tempFolder;                // where the preview folder is made; "": $TMPDIR, else /tmp
 };
 
 enum class ReportStatus {
@@ -87,11 +87,12 @@ struct ReportOutcome {
 };
 
 // The command. The window first takes its controls' values into its members, so that an
-// instrument number still being edited is reported. Show: a new "qvtXXXXXX.tmp" in the
-// temporary folder (left there, empty) and the report beside it with ".html" appended,
-// handed to the desktop's viewer. Save: the save dialog offers DefaultReportName and the
-// report is written where the user chose; nothing is opened. A chart that cannot be drawn
-// ends the command before anything is asked, written or opened.
+// instrument number still being edited is reported. Show: a new "qvtXXXXXX.tmp" in this
+// process's private preview folder (ReportPreviewFolder; left there, empty) and the report
+// beside it with ".html" appended, handed to the desktop's viewer. Save: the save dialog
+// offers DefaultReportName and the report is written where the user chose; nothing is
+// opened. A chart that cannot be drawn ends the command before anything is asked, written
+// or opened.
 ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& request);
 
 // "Report528_<d><mm><yyyy>_<hhmmss>": "Report528_5032024_093005".
@@ -100,8 +101,16 @@ std::string DefaultReportName(const std::tm& now);
 // Folder for temporary reports: $TMPDIR when set and not empty, else "/tmp".
 std::string ReportTempFolder();
 
-// Creates a new empty file "qvtXXXXXX.tmp" in `folder` and returns its path; "" with the
-// reason in `error` when it cannot.
+// The folder of this process's report previews inside `base`: "plug528-report-<pid>-XXXXXX",
+// made by mkdtemp (mode 0700, so no other user can plant a link or a file in it) at the
+// first preview and kept for the process. Folders an earlier process of this user left
+// there (it has ended) are removed then. "" with the reason in `error` when it cannot be
+// made.
+std::string ReportPreviewFolder(const std::string& base, std::string& error);
+
+// Creates a new empty file "qvtXXXXXX.tmp" in `folder` and the empty report file beside it
+// (".html" appended), both new (O_CREAT | O_EXCL | O_NOFOLLOW: never an existing file or a
+// link), and returns the path of the first; "" with the reason in `error` when it cannot.
 std::string CreateReportTempFile(const std::string& folder, std::string& error);
 
 // One line for the user in the interface language: where the report went or why not.

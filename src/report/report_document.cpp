@@ -3,9 +3,9 @@
 
 #include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
-#include "engine/analysis.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/analysis.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
@@ -134,14 +134,14 @@ BuildStatus BuildReportDocument(CXMLWrapper& wrapper, const ReportSources& sourc
       !ChartPicture(wrapper, "grad_chart", ReportChart::Calibration, pictures)) {
     return BuildStatus::NoPicture;
   }
-  if (on(&ReportOptions::flag_resp_rate)) ResponseTableXml(wrapper, shell, engine.tables.response);
-  if (on(&ReportOptions::flag_Ref_table)) RefTableXml(wrapper, shell, engine.tables.reference);
+  if (on(&ReportOptions::flag_resp_rate)) ResponseTableXml(wrapper, shell, sources.tables.response);
+  if (on(&ReportOptions::flag_Ref_table)) RefTableXml(wrapper, shell, sources.tables.reference);
   if (on(&ReportOptions::flag_prop_chart) &&
       !ChartPicture(wrapper, "prop_chart", ReportChart::Distillation, pictures)) {
     return BuildStatus::NoPicture;
   }
-  if (on(&ReportOptions::flag_prop_table)) PropTableXml(engine, wrapper);
-  if (on(&ReportOptions::flag_fract_table)) FractTableXml(engine, wrapper);
+  if (on(&ReportOptions::flag_prop_table)) PropTableXml(engine, sources.tables.repeatability, wrapper);
+  if (on(&ReportOptions::flag_fract_table)) FractTableXml(engine, sources.tables.fractions, wrapper);
   if (on(&ReportOptions::flag_prop_ISO3405)) Iso3405Xml(engine, wrapper);
   if (on(&ReportOptions::flag_msgs)) MessagesXml(wrapper, sources.messages);
 

@@ -27,14 +27,17 @@ namespace p528 {
 
 class CAnalysis;
 class MessageLog;
+struct ResultTables;
 class Shell;
 class TableModel;
 
-// What the report is built from. The result lists are the engine's (analysis.tables) and
-// the texts' language is the engine's shell. All referenced objects outlive the report.
+// What the report is built from: the result, the result lists filled from it and the
+// message log; the texts' language is the engine's shell. All referenced objects outlive
+// the report.
 struct ReportSources {
   const ChrmSet& set;
   const CAnalysis& analysis;
+  const ResultTables& tables;
   const MessageLog& messages;
   int num_device = 0;        // instrument number of the main window
   std::string OperatorName;  // operator of analysis 1 ("" without one)
@@ -89,8 +92,8 @@ bool ChartPicture(CXMLWrapper& wrapper, const char* section, ReportChart chart,
                   const ChartPictureSource& pictures);
 void ResponseTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& responses);
 void RefTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& reference);
-void PropTableXml(const CAnalysis& engine, CXMLWrapper& wrapper);
-void FractTableXml(const CAnalysis& engine, CXMLWrapper& wrapper);
+void PropTableXml(const CAnalysis& engine, const TableModel& list, CXMLWrapper& wrapper);
+void FractTableXml(const CAnalysis& engine, const TableModel& list, CXMLWrapper& wrapper);
 void Iso3405Xml(const CAnalysis& engine, CXMLWrapper& wrapper);
 void MessagesXml(CXMLWrapper& wrapper, const MessageLog& messages);
 

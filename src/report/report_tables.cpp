@@ -1,10 +1,11 @@
 // The table sections of the report: copies of the result lists' cell texts, the ISO 3405
 // rows of the engine and the errors of the message log.
-#include "engine/analysis.h"
-#include "engine/custom_reference.h"
+#include "workbench/analysis.h"
+#include "workbench/custom_reference.h"
 #include "engine/iso3405.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/message_log.h"
+#include "workbench/result_lists.h"
+#include "workbench/result_tables.h"
 #include "report/report_document.h"
 #include "report/report_texts.h"
 #include "shell/settings.h"
@@ -88,8 +89,7 @@ void RefTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& ref
   }
 }
 
-void PropTableXml(const CAnalysis& engine, CXMLWrapper& wrapper) {
-  const TableModel& list = engine.tables.repeatability;
+void PropTableXml(const CAnalysis& engine, const TableModel& list, CXMLWrapper& wrapper) {
   if (list.RowCount() == 0) return;
   const PropLayout layout = PropTableLayout(engine.Method);
   xmlNodePtr section = wrapper.AddElement(nullptr, layout.section);
@@ -115,8 +115,7 @@ void PropTableXml(const CAnalysis& engine, CXMLWrapper& wrapper) {
   }
 }
 
-void FractTableXml(const CAnalysis& engine, CXMLWrapper& wrapper) {
-  const TableModel& list = engine.tables.fractions;
+void FractTableXml(const CAnalysis& engine, const TableModel& list, CXMLWrapper& wrapper) {
   if (list.RowCount() == 0) return;
   xmlNodePtr section = wrapper.AddElement(nullptr, "fract_table");
   if (section == nullptr) return;
@@ -162,7 +161,7 @@ void Iso3405Xml(const CAnalysis& engine, CXMLWrapper& wrapper) {
     const double percent = iso.coeff != nullptr ? iso.coeff->percent : -1.0;
     const double R = iso.coeff != nullptr ? iso.coeff->R : -1.0;
     const bool known = IsIso3405Value(iso.tiso);
-    const std::string values[] = {Iso3405Label(engine, percent),
+    const std::string values[] = {Iso3405Label(engine.shell, percent),
                                   known ? Format("%.2f", iso.tiso) : std::string("---"),
                                   known ? Format("%.2f", R) : std::string("---")};
     xmlNodePtr row = wrapper.AddElement(section, "row");

@@ -55,5 +55,7 @@ inline constexpr int kReportDocumentFailed = 3664;  // "Не удалось по
 inline constexpr int kReportNoTempFile = 3665;  // "Не удалось создать временный файл отчета: %s"
 inline constexpr int kReportWritten = 3666;      // "Отчет: %s"
 inline constexpr int kReportBadSections = 3667;  // "Неизвестный раздел отчета: %s"
+// "Отчет записан в %s, но программу для его просмотра запустить не удалось."
+inline constexpr int kReportNoViewer = 3668;
 
 }  // namespace p528::text

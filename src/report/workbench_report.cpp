@@ -5,7 +5,7 @@
 namespace p528 {
 
 ReportSources WorkbenchReportSources(const Workbench& workbench) {
-  return ReportSources{workbench.chrmSet(), workbench.analysis(), workbench.messages(),
+  return ReportSources{workbench.chrmSet(), workbench.analysis(), workbench.tables(), workbench.messages(),
                        workbench.instrumentNumber(), workbench.operatorName()};
 }
 

@@ -50,10 +50,16 @@ bool Seed(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+bool IsInstalledPluginFolder(const std::string& moduleFolder) {
+  const fs::path folder = fs::path(moduleFolder).lexically_normal();
+  const fs::path last = folder.filename().empty() ? folder.parent_path() : folder;
+  return last.filename() == "plug528" && last.parent_path().filename() == "lib";
+}
+
 std::string ComponentTableLocation(const std::string& moduleFolder, bool seed,
                                    const std::function<bool(const std::string&)>& canReplace) {
   const std::string beside = (fs::path(moduleFolder) / "tqle528data.csv").string();
-  if (canReplace(beside)) return beside;
+  if (!IsInstalledPluginFolder(moduleFolder) && canReplace(beside)) return beside;
   const std::string user = UserComponentDataPath();
   if (user.empty()) return beside;
   std::error_code ec;

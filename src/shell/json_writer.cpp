@@ -165,4 +165,14 @@ void JsonWriter::Null() {
   out_ += "null";
 }
 
+void JsonWriter::Raw(std::string_view json) {
+  while (!json.empty() && (json.back() == '\n' || json.back() == ' ')) json.remove_suffix(1);
+  if (json.empty()) {
+    Null();
+    return;
+  }
+  BeforeValue();
+  out_ += json;
+}
+
 }  // namespace p528

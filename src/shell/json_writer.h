@@ -38,6 +38,9 @@ class JsonWriter {
   void Double(double value);  // null when not finite
   void Bool(bool value);
   void Null();
+  // A whole JSON value written elsewhere (a document of its own), as it is; trailing line
+  // ends and blanks are left out, an empty text is null. The caller vouches for its syntax.
+  void Raw(std::string_view json);
 
   // Key + value in one call.
   void Member(std::string_view name, std::string_view utf8) {

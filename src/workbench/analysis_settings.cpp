@@ -1,6 +1,6 @@
 #include "workbench/analysis_settings.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"

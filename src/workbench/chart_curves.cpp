@@ -1,8 +1,8 @@
 #include "workbench/chart_curves.h"
 
 #include "chart/chart.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
 #include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
 #include "workbench/chart_page_rules.h"

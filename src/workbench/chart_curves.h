@@ -1,10 +1,11 @@
 // The workbench's two charts and what they show: the calibration chart shows the calibration
-// tab's curve, the distillation chart one curve per analysis (red, blue, green). The engine
-// only computes the vectors; these functions point the charts at them and let go of them.
+// tab's curve, the distillation chart one curve per analysis (red, blue, green). The
+// calculation only computes the vectors; these functions point the charts at them and let
+// go of them.
 //
 // The charts never own point data: a chart shown a curve holds pointers into the calibration
 // tab's curve or into the analyses' PointTemp/PercentOff vectors, so it must be cleared
-// before ClearCalibration or ResetCalc empties those vectors. Nothing here redraws but where
+// before the next calculation replaces those vectors. Nothing here redraws but where
 // said; the recalculation invalidates both charts at its end.
 #pragma once
 

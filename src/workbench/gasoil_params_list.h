@@ -10,7 +10,7 @@
 // (Cancel) writes nothing. User-interface thread only.
 #pragma once
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "lists/table_model.h"
 #include "workbench/edit_list.h"
 

@@ -4,12 +4,13 @@
 
 #include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
-#include "engine/calibration.h"
-#include "engine/set_loading.h"
-#include "engine/texts/calculation_texts.h"
+#include "engine/calculation.h"
 #include "shell/settings.h"
 #include "shell/text.h"
+#include "workbench/calc_input.h"
 #include "workbench/chart_curves.h"
+#include "workbench/result_lists.h"
+#include "workbench/wording.h"
 
 namespace p528 {
 
@@ -27,12 +28,10 @@ std::string OperatorOf(const ChrmFile& file) {
 void Workbench::Recalculate() {
   // 1. Forget the previous results. The operator belongs to the analysis 1 of this set
   //    only: a set without one reports no operator. The charts let go of the curve
-  //    vectors before the engine empties them.
+  //    vectors before the calculation replaces them.
   fileList_.DeleteAllRows();
   ClearCalibrationChart(calibrationChart_);
   ClearDistillationCurves(distillationChart_);
-  ClearCalibration(analysis_);
-  analysis_.ResetCalc();
   messages_.Clear();
   operatorName_.clear();
 
@@ -45,8 +44,7 @@ void Workbench::Recalculate() {
   // 4. The remembered paths are rewritten from the set below.
   DeleteSettingSection(shell_, kSectionPaths);
 
-  // 5. List every file and remember its path, in set order; then hand the set to the
-  //    engine by role.
+  // 5. List every file and remember its path, in set order.
   for (auto& [path, file] : chrmSet_) {
     NormalizePeakNames(file, shell_.foreignUi);
 
@@ -59,19 +57,20 @@ void Workbench::Recalculate() {
     if (const char* key = RolePathKey(file.role)) WriteSettingText(shell_, kSectionPaths, key, path);
     if (file.role == RoleAnalysis && file.ordinal == 1) operatorName_ = OperatorOf(file);
   }
-  const bool calibrationMet = LoadSetIntoEngine(chrmSet_, analysis_);
 
-  // 6. Calibration and calculation, or the one message that there is nothing to calibrate.
-  if (calibrationMet) {
-    BuildCalibration(analysis_);
-    if (calibration_.curve.registered) ShowCalibrationCurve(calibrationChart_, calibration_.curve, shell_);
-    analysis_.RunCalc();
-    if (analysis_.CurvesReady) ShowDistillationCurves(distillationChart_, analysis_);
-  } else {
-    messages_.AddError(shell_.Str(text::kNoCalibration));
-  }
+  // 6. The calculation (or the one finding that there is nothing to calibrate); the
+  //    component table takes the calibration run's times.
+  analysis_.Calculate(MakeCalcInput(analysis_, calibration_, components_, chrmSet_));
+  components_ = analysis_.components;
 
-  // 7. Refresh the views and the message page.
+  // 7. The result shown: calibration tab, result lists, charts, message log.
+  calibration_.Show(analysis_.calibration);
+  FillResultLists(analysis_, shell_, tables_);
+  LogFindings(shell_, analysis_.findings, messages_);
+  if (calibration_.curve.registered) ShowCalibrationCurve(calibrationChart_, calibration_.curve, shell_);
+  if (analysis_.CurvesReady) ShowDistillationCurves(distillationChart_, analysis_);
+
+  // 8. Refresh the views and the message page.
   calibrationChart_.Invalidate();
   distillationChart_.Invalidate();
   messages_.Format();

@@ -40,7 +40,7 @@ Workbench::Workbench(Shell& shellState, std::string componentFile, WorkbenchUser
     : shell_(shellState),
       componentPath_(std::move(componentFile)),
       messages_(&shellState),
-      analysis_(shellState, components_, messages_, calibration_, tables_),
+      analysis_(shellState),
       user_(user != nullptr ? user : &silent_) {}
 
 void Workbench::Initialise(bool restoreRemembered, bool lookUpAssayIds, bool dropUnreadableRemembered) {

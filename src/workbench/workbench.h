@@ -24,12 +24,12 @@
 #include "chart/chart.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "lists/table_model.h"
 #include "shell/shell.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <cstdint>
 #include <functional>

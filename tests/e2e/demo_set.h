@@ -14,30 +14,9 @@
 
 namespace p528::test {
 
-struct WrittenSet {
-  std::string folder;
-  std::string database;
-  std::vector<std::string> files;  // full paths, in set order
-  std::vector<int> ids;            // assay ids, in the same order
-  // Settings the scenario wants typed, as simdist options ("--method", "0", ...).
-  std::vector<std::string> settingOptions;
-};
-
-inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
-  const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
-  ComponentTable components;
-  LoadComponentTable(componentFile, components);
-  const chrmgen::GeneratedSet set = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
-  std::filesystem::remove_all(folder);
-  chrmgen::WriteSet(set, folder, componentFile, true);
-
-  WrittenSet written;
-  written.folder = folder;
-  written.database = folder + "/assays.db";
-  for (const chrmgen::AssayRow& row : set.Assays(folder)) {
-    written.files.push_back(row.filename);
-    written.ids.push_back(row.id);
-  }
+// The simdist option of an analysis setting typed in (settings key of the dialogs, value),
+// appended to `options`; nothing for a key simdist has no option for or an empty value.
+inline void AddSettingOption(std::vector<std::string>& options, const std::string& key, const std::string& value) {
   // Settings key of the dialogs -> option of simdist.
   static const std::map<std::string, std::string> kOption = {
       {"method", "--method"},
@@ -56,12 +35,49 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
       {"time_C3", "--c3"},
       {"time_C4", "--c4"},
   };
-  for (const auto& [key, value] : set.settings) {
-    const auto option = kOption.find(key);
-    if (option == kOption.end() || value.empty()) continue;
-    written.settingOptions.push_back(option->second);
-    written.settingOptions.push_back(value);
+  const auto option = kOption.find(key);
+  if (option == kOption.end() || value.empty()) return;
+  options.push_back(option->second);
+  options.push_back(value);
+}
+
+struct WrittenSet {
+  std::string folder;
+  std::string database;
+  std::vector<std::string> files;  // full paths, in set order
+  std::vector<int> ids;            // assay ids, in the same order
+  // Settings the scenario wants typed, as simdist options ("--method", "0", ...).
+  std::vector<std::string> settingOptions;
+};
+
+// The settings a generated set wants typed, as simdist options ("--method", "0", ...).
+inline std::vector<std::string> SettingOptions(const chrmgen::GeneratedSet& set) {
+  std::vector<std::string> options;
+  for (const auto& [key, value] : set.settings) AddSettingOption(options, key, value);
+  return options;
+}
+
+// The generated set of `scenario` (the project's component table).
+inline chrmgen::GeneratedSet GenerateScenario(const std::string& scenario) {
+  ComponentTable components;
+  LoadComponentTable(std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv", components);
+  return chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+}
+
+inline WrittenSet WriteScenario(const std::string& scenario, const std::string& folder) {
+  const std::string componentFile = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
+  const chrmgen::GeneratedSet set = GenerateScenario(scenario);
+  std::filesystem::remove_all(folder);
+  chrmgen::WriteSet(set, folder, componentFile, true);
+
+  WrittenSet written;
+  written.folder = folder;
+  written.database = folder + "/assays.db";
+  for (const chrmgen::AssayRow& row : set.Assays(folder)) {
+    written.files.push_back(row.filename);
+    written.ids.push_back(row.id);
   }
+  written.settingOptions = SettingOptions(set);
   return written;
 }
 

@@ -171,6 +171,24 @@ TEST_F(ProfileFile, ALinkIsFollowedAndOtherFilesAreRefused) {
   ProfileStore toFolder(folder.path());
   EXPECT_FALSE(toFolder.SetInt("k", 1));
   EXPECT_EQ(folder.Files(), (std::vector<std::string>{"fifo", "link", "real"}));  // no temporary left
+
+  // A dangling link into folders that do not exist makes none of them.
+  std::filesystem::create_symlink(folder / "made/by/link/profile", folder / "dangling");
+  ProfileStore dangling(folder / "dangling");
+  EXPECT_FALSE(dangling.SetInt("k", 1));
+  EXPECT_FALSE(std::filesystem::exists(folder / "made"));
+}
+
+TEST_F(ProfileFile, AKeyWithLeadingBlanksIsAKeyOfItsOwn) {
+  {
+    ProfileStore store(path);
+    ASSERT_TRUE(store.SetText("  section\\key", "blanks"));
+    ASSERT_TRUE(store.SetText("section\\key", "plain"));
+  }
+  ProfileStore again(path);
+  ASSERT_TRUE(again.Load());
+  EXPECT_EQ(again.GetText("  section\\key"), "blanks");
+  EXPECT_EQ(again.GetText("section\\key"), "plain");
 }
 
 TEST_F(ProfileFile, AnUnwritableProfileIsReported) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/reference_check.h"
 
 #include <fstream>

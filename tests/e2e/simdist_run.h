@@ -1,7 +1,8 @@
-// Running `simdist calc` in process for the end-to-end tests: status, standard output and
-// standard error of one run, and reading a file the run wrote.
+// Running `simdist calc` (and `simdist batch`) in process for the end-to-end tests: status, standard output
+// and standard error of one run, and reading a file the run wrote.
 #pragma once
 
+#include "batch.h"
 #include "calc.h"
 
 #include <fstream>
@@ -21,6 +22,13 @@ inline RunResult Simdist(const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = simdist::RunCalcCommand(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+inline RunResult SimdistBatch(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = simdist::RunBatchCommand(arguments, out, err);
   return {status, out.str(), err.str()};
 }
 

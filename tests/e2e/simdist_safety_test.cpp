@@ -208,6 +208,12 @@ TEST_F(SimdistSafety, PassportTextsReachTheTerminalWithoutControlCharacters) {
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.out.find('\x07'), std::string::npos);
   EXPECT_NE(run.out.find("?[2Jsample?"), std::string::npos) << run.out;
+  // A line break in a file name or a sample forges no line of the summary.
+  const std::string forged = Changed("analysis_1", "run\nforged file.chrm",
+                                     [](ChrmFile& f) { f.passport.sample = "s\nforged sample"; });
+  const RunResult named = Simdist({"--profile", folder / "q", "--no-restore", forged});
+  EXPECT_EQ(named.out.find("\nforged"), std::string::npos) << named.out;
+  EXPECT_NE(named.out.find("run?forged file.chrm"), std::string::npos) << named.out;
 }
 
 // Findings the message log keeps silent are told on stderr and listed in the JSON; a

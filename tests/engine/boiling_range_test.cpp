@@ -1,4 +1,4 @@
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/distillation.h"
 
 #include "support/engine_fixture.h"
@@ -43,15 +43,15 @@ struct DistillationSet : EngineFixture {
   }
   // The recalculation as the main window runs it, without the calibration build.
   void Calculate(int32_t method) {
-    engine.Method = method;
+    SetMethod(method);
     engine.ResetCalc();
     messages.Clear();
     engine.LoadResult(engine.Blank, 0.0, *blank);
     for (const auto& run : runs) engine.AddAnalysis(*run);
     engine.RunCalc();
   }
-  const std::vector<std::string>& Errors() const { return messages.Errors(); }
-  const std::vector<std::string>& Warnings() const { return messages.Warnings(); }
+  std::vector<std::string> Errors() const { return messages.Errors(); }
+  std::vector<std::string> Warnings() const { return messages.Warnings(); }
 };
 
 TEST(AreaNormalisation, CurveBuiltAndBoilingPointsFound) {
@@ -199,7 +199,7 @@ TEST(InitialBoilingPoint, NotCoveredByTheCalibrationStopsTheStep) {
 TEST(Driver, NoBlankStopsAfterTheCheck) {
   DistillationSet f;
   f.AddRun(25.0, 1);
-  f.engine.Method = AstmD2887A;
+  f.SetMethod(AstmD2887A);
   f.engine.AddAnalysis(*f.runs[0]);
   f.engine.RunCalc();
   EXPECT_EQ(f.Errors(), std::vector<std::string>{"Отсутствует холостая хроматтограмма!"});
@@ -255,6 +255,7 @@ TEST(Driver, ResetEmptiesEveryResultButKeepsTheSettings) {
   f.engine.RepeatRows.resize(2);
   f.engine.WindowStart = 3;
   f.engine.ResetCalc();
+  f.FillLists();
   EXPECT_EQ(f.engine.State, static_cast<uint32_t>(StateNotRun));
   EXPECT_TRUE(f.engine.Analyses.empty());
   EXPECT_EQ(f.engine.Blank.File, nullptr);
@@ -304,7 +305,7 @@ struct OneRunSet : EngineFixture {
     calibration.curve = std::move(curve);
   }
   void Calculate(int32_t method) {
-    engine.Method = method;
+    SetMethod(method);
     engine.ResetCalc();
     messages.Clear();
     engine.LoadResult(engine.Blank, 0.0, *blank);

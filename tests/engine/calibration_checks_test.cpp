@@ -2,6 +2,7 @@
 
 #include "engine/texts/calibration_check_texts.h"
 #include "support/engine_fixture.h"
+#include "workbench/calibration_tab.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,13 @@
 
 namespace p528 {
 namespace {
+
+// The resolution as the calibration tab shows it.
+std::string ResolutionText(const CalcCalibration& calibration) {
+  CalibrationTab tab;
+  tab.Show(calibration);
+  return tab.ResolutionText();
+}
 
 using test::AddBoxPeak;
 using test::Component;
@@ -60,11 +68,11 @@ TEST(CheckResolution, ResolutionAndItsMessagePerMethod) {
   for (const Case& c : cases) {
     ResolutionFixture f;
     f.Build(c.half, c.extra);
-    f.engine.Method = c.method;
+    f.SetMethod(c.method);
     CheckResolution(f.engine);
     SCOPED_TRACE(testing::Message() << "method " << c.method << " widths " << (2 * c.half + 1 + c.extra));
     EXPECT_NEAR(f.calibration.resolution, c.expected, 1e-3);
-    EXPECT_EQ(f.calibration.ResolutionText(), c.expected > 5 ? "5.9" : "2.5");
+    EXPECT_EQ(ResolutionText(f.calibration), c.expected > 5 ? "5.9" : "2.5");
     if (c.text == nullptr) {
       EXPECT_TRUE(f.messages.Errors().empty()) << f.Joined(f.messages.Errors());
     } else {
@@ -87,7 +95,7 @@ TEST(CheckResolution, MissingC18GivesZeroAndTheError) {
   f.Build(2, 0, /*withC18=*/false);
   CheckResolution(f.engine);
   EXPECT_EQ(f.calibration.resolution, 0.0);
-  EXPECT_EQ(f.calibration.ResolutionText(), "0.0");
+  EXPECT_EQ(ResolutionText(f.calibration), "0.0");
   ASSERT_EQ(f.messages.Errors().size(), 1u);
   EXPECT_EQ(f.messages.Errors()[0], kResolution56720);
 }
@@ -118,6 +126,7 @@ TEST(CheckResolution, ZeroWidthsGiveNoResolution) {
 TEST(CheckResolution, ForeignInterfaceLooksForLatinNames) {
   ResolutionFixture f;
   f.shell.foreignUi = 1;
+  f.engine.settings.latinNames = true;
   f.Build(2, 0, true, "c");  // peak names in Latin letters, lower case
   CheckResolution(f.engine);
   EXPECT_NEAR(f.calibration.resolution, 5.886, 1e-3);
@@ -145,7 +154,7 @@ struct ResponseFixture : test::EngineFixture {
   void Peaks(std::initializer_list<ChrmPeak> peaks) { check->channels[0].peaks = peaks; }
   void Run() {
     CheckResponseFactors(engine);
-    FillResponseList(engine);
+    FillResponseList(engine, shell, tables.response);
   }
 };
 
@@ -156,7 +165,7 @@ const char* const kMassHint =
 // factor of 1.12 fails under ASTM D 2887 with its value on a second line.
 TEST(CheckResponseFactors, FactorsAndLimitsUnderAstm) {
   ResponseFixture f;
-  f.engine.Method = AstmD2887A;
+  f.SetMethod(AstmD2887A);
   f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000), TablePeak("С14", 1000)});
   f.Run();
   const auto& rows = f.calibration.responseRows;
@@ -178,7 +187,7 @@ TEST(CheckResponseFactors, FactorsAndLimitsUnderAstm) {
 
 TEST(CheckResponseFactors, Iso3924UsesItsOwnText) {
   ResponseFixture f;
-  f.engine.Method = Iso3924;
+  f.SetMethod(Iso3924);
   f.Peaks({TablePeak("С10", 500), TablePeak("С14", 1000)});
   f.Run();
   ASSERT_EQ(f.messages.Errors().size(), 1u);
@@ -190,7 +199,7 @@ TEST(CheckResponseFactors, Iso3924UsesItsOwnText) {
 // Under GOST R 56720 method A the factors are listed but not judged.
 TEST(CheckResponseFactors, OtherMethodsListWithoutJudging) {
   ResponseFixture f;
-  f.engine.Method = Gost56720A;
+  f.SetMethod(Gost56720A);
   f.Peaks({TablePeak("С10", 500), TablePeak("С14", 1000), TablePeak("X", 10), TablePeak("С16", 10)});
   f.Run();
   EXPECT_TRUE(f.messages.IsEmpty());
@@ -203,7 +212,7 @@ TEST(CheckResponseFactors, OtherMethodsListWithoutJudging) {
 
 TEST(CheckResponseFactors, UnknownPeakAndMissingMassUnderAstm) {
   ResponseFixture f;
-  f.engine.Method = AstmD2887A;
+  f.SetMethod(AstmD2887A);
   f.Peaks({TablePeak("С10", 500), TablePeak("X", 10), TablePeak("С16", 10), TablePeak("С12", 1000)});
   f.Run();
   EXPECT_EQ(f.messages.Errors(), (std::vector<std::string>{
@@ -237,7 +246,7 @@ TEST(CheckResponseFactors, DecaneProblemsPerMethod) {
   };
   for (const Case& c : cases) {
     ResponseFixture f;
-    f.engine.Method = c.method;
+    f.SetMethod(c.method);
     f.components[0].mixtureMass = c.decaneMass;
     f.check->channels[0].peaks = c.peaks;
     f.Run();
@@ -250,7 +259,7 @@ TEST(CheckResponseFactors, DecaneProblemsPerMethod) {
 TEST(CheckResponseFactors, DecaneMissingFromTheComponentTable) {
   for (int method : {AstmD2887A, Iso3924, Gost56720B}) {
     ResponseFixture f;
-    f.engine.Method = method;
+    f.SetMethod(method);
     f.components.erase(f.components.begin());
     f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000)});
     f.Run();
@@ -270,21 +279,22 @@ TEST(CheckResponseFactors, DecaneMissingFromTheComponentTable) {
 TEST(CheckResponseFactors, ForeignInterfaceComparesLatinNames) {
   ResponseFixture f;
   f.shell.foreignUi = 1;
-  f.engine.Method = AstmD2887A;
+  f.engine.settings.latinNames = true;
+  f.SetMethod(AstmD2887A);
   f.Peaks({TablePeak("C10", 500), TablePeak("C12", 1000)});
   f.Run();
   EXPECT_TRUE(f.messages.IsEmpty()) << f.Joined(f.messages.Errors());
   ASSERT_EQ(f.tables.response.RowCount(), 2);
   EXPECT_EQ(f.tables.response.Cell(0, 1), "C10");  // the interface's (Latin) name
   EXPECT_EQ(f.tables.response.Cell(1, 4), "1.000");
-  EXPECT_EQ(f.tables.response.Cell(1, 5), f.engine.Text(text::kYes));
+  EXPECT_EQ(f.tables.response.Cell(1, 5), f.shell.Str(text::kYes));
 }
 
 // Without a check run nothing is reported and the list has no line; rows of an earlier
 // check run never survive it (the old run may already be gone).
 TEST(CheckResponseFactors, NoCheckRunLeavesNoRows) {
   ResponseFixture f;
-  f.engine.Method = AstmD2887A;
+  f.SetMethod(AstmD2887A);
   f.Peaks({TablePeak("С10", 500), TablePeak("С12", 1000)});
   f.Run();
   ASSERT_EQ(f.tables.response.RowCount(), 2);
@@ -329,7 +339,7 @@ TEST(CheckResponseFactors, DecaneWithoutAreaGivesNoUndefinedFactor) {
     }
     f.calibration.CheckChrm = &check;
     CheckResponseFactors(f.engine);
-    FillResponseList(f.engine);
+    FillResponseList(f.engine, f.shell, f.tables.response);
     for (const ResponseRow& row : f.calibration.responseRows) EXPECT_TRUE(std::isfinite(row.factor));
     const TableModel& list = f.tables.response;
     ASSERT_EQ(list.RowCount(), 2);

@@ -1,4 +1,5 @@
 #include "engine/calibration.h"
+#include "workbench/calibration_tab.h"
 
 #include "shell/text.h"
 #include "support/engine_fixture.h"
@@ -54,7 +55,7 @@ TEST(CalibLookup, DegenerateCurvesFail) {
 TEST(CalibrationTimes, C1IsKeptInSinglePrecision) {
   EngineFixture f;
   f.components.resize(2);
-  CalibrationTab& tab = f.calibration;
+  CalibrationTab tab;
   tab.timeC = {"1.1", "2.5abc", "x", "9"};
   tab.ApplyTimes(f.components);  // only the rows that exist
   EXPECT_EQ(f.components[0].retentionTime, static_cast<double>(1.1f));
@@ -154,15 +155,29 @@ struct CalibrationSet : EngineFixture {
     ch.peaks = {Peak("с5", 2.0, 0.02, 100.0), Peak("Н-ГЕКСАН", 3.0, 0.02, 100.0),
                 Peak("unknown", 4.0, 0.02, 100.0)};
     run.channels.push_back(std::move(ch));
-    calibration.CalibrationChrm = &run;
-    calibration.SetUpPointsList(shell);
+    tab.SetUpPointsList(shell);
   }
+
+  // The calibration of `run` as the recalculation builds and shows it: the tab's C1-C4
+  // times into the table, the curve and checks, the tab and the response list refilled.
+  void Build(const ChrmFile* calibrationRun) {
+    tab.ApplyTimes(components);
+    engine.settings.latinNames = shell.foreignUi != 0;
+    engine.calibration = CalcCalibration();
+    engine.calibration.CalibrationChrm = calibrationRun;
+    BuildCalibration(engine);
+    tab.Show(engine.calibration);
+    FillResponseList(engine, shell, tables.response);
+  }
+  void Build() { Build(&run); }
+
+  CalibrationTab tab;
 };
 
 TEST(BuildCalibration, PeaksMatchedWithoutRegardToCaseUnknownPeaksIgnored) {
   CalibrationSet f;
-  f.calibration.timeC = {"0.5", "0.0", "0.0", "0.0"};
-  BuildCalibration(f.engine);
+  f.tab.timeC = {"0.5", "0.0", "0.0", "0.0"};
+  f.Build();
   EXPECT_EQ(f.components[4].retentionTime, 2.0);
   EXPECT_EQ(f.components[5].retentionTime, 3.0);
   EXPECT_NEAR(f.components[4].peakWidth, 2.35482 * 0.02, 2.0 / 600.0);
@@ -171,9 +186,9 @@ TEST(BuildCalibration, PeaksMatchedWithoutRegardToCaseUnknownPeaksIgnored) {
 
   // The points list shows the curve.
   EXPECT_TRUE(f.calibration.curve.registered);
-  ASSERT_EQ(f.calibration.points.RowCount(), 3);
-  EXPECT_EQ(f.calibration.points.RowCells(2), (std::vector<std::string>{"", "3", "68.7"}));
-  EXPECT_EQ(f.calibration.points.GetColumnCaption(1), "T, мин");
+  ASSERT_EQ(f.tab.points.RowCount(), 3);
+  EXPECT_EQ(f.tab.points.RowCells(2), (std::vector<std::string>{"", "3", "68.7"}));
+  EXPECT_EQ(f.tab.points.GetColumnCaption(1), "T, мин");
 }
 
 // A component that no peak of the current calibration run matches kept the retention time
@@ -183,7 +198,7 @@ TEST(BuildCalibration, RowsWithoutAPeakLoseEarlierTimes) {
   f.components[7].retentionTime = 9.0;  // from an earlier calibration run
   f.components[7].peakWidth = 0.1;
   f.components[2].retentionTime = 0.25;  // C3 comes from the tab: "0.0" now
-  BuildCalibration(f.engine);
+  f.Build();
   EXPECT_EQ(f.components[7].retentionTime, 0.0);
   EXPECT_EQ(f.components[7].peakWidth, 0.0);
   EXPECT_EQ(f.components[2].retentionTime, 0.0);
@@ -194,7 +209,7 @@ TEST(BuildCalibration, LatinInterfaceMatchesTheLatinNames) {
   CalibrationSet f;
   f.shell.foreignUi = 1;
   f.run.channels[0].peaks = {Peak("c5", 2.0, 0.02, 100.0), Peak("С6", 3.0, 0.02, 100.0)};
-  BuildCalibration(f.engine);
+  f.Build();
   EXPECT_EQ(f.components[4].retentionTime, 2.0);  // Latin "c5" matches "C5"
   EXPECT_EQ(f.components[5].retentionTime, 0.0);  // Cyrillic "С6" is not a Latin name
 }
@@ -206,34 +221,34 @@ TEST(BuildCalibration, UnnamedPeaksMatchNoComponent) {
   ComponentRecord user = Component("Гептен", "", 93.6);
   f.components.push_back(user);
   f.run.channels[0].peaks.push_back(Peak("", 5.0, 0.02, 100.0));
-  BuildCalibration(f.engine);
+  f.Build();
   EXPECT_EQ(f.components.back().retentionTime, 0.0);
   EXPECT_EQ(f.calibration.curve.times, (std::vector<double>{2.0, 3.0}));
 }
 
-TEST(ClearCalibration, ForgetsEverythingOfTheLastBuild) {
+TEST(CalibrationTab, ACalibrationWithoutRunForgetsEverythingOfTheLastBuild) {
   CalibrationSet f;
-  BuildCalibration(f.engine);
-  f.calibration.textX = "2";
-  f.calibration.resolution = 4;
-  f.calibration.isWindow = {1, 2};
-  f.calibration.responseRows.resize(3);
+  f.Build();
+  f.tab.textX = "2";
+  f.tab.resolution = 4;
+  f.tab.isWindow = {1, 2};
+  f.tab.responseRows.resize(3);
   f.tables.response.AppendRow({"1", "С10"});
-  ClearCalibration(f.engine);
-  EXPECT_EQ(f.calibration.CalibrationChrm, nullptr);
-  EXPECT_EQ(f.calibration.points.RowCount(), 0);
-  EXPECT_EQ(f.calibration.textX, "0.0");
-  EXPECT_EQ(f.calibration.textY, "0.0");
-  EXPECT_EQ(f.calibration.resolution, 0.0);
-  EXPECT_EQ(f.calibration.isWindow.start, 0.0);
-  EXPECT_EQ(f.calibration.isWindow.end, 0.0);
-  EXPECT_TRUE(f.calibration.responseRows.empty());
+  f.Build(nullptr);
+  EXPECT_EQ(f.tab.CalibrationChrm, nullptr);
+  EXPECT_EQ(f.tab.points.RowCount(), 0);
+  EXPECT_EQ(f.tab.textX, "0.0");
+  EXPECT_EQ(f.tab.textY, "0.0");
+  EXPECT_EQ(f.tab.resolution, 0.0);
+  EXPECT_EQ(f.tab.isWindow.start, 0.0);
+  EXPECT_EQ(f.tab.isWindow.end, 0.0);
+  EXPECT_TRUE(f.tab.responseRows.empty());
   EXPECT_EQ(f.tables.response.RowCount(), 0);
-  EXPECT_FALSE(f.calibration.curve.registered);
+  EXPECT_FALSE(f.tab.curve.registered);
   double t = -1;
-  EXPECT_FALSE(CalibLookup(f.calibration.curve, CalibAxis::Time, 2.5, t));
-  f.calibration.CalculateY();
-  EXPECT_EQ(f.calibration.textY, "0");
+  EXPECT_FALSE(CalibLookup(f.tab.curve, CalibAxis::Time, 2.5, t));
+  f.tab.CalculateY();
+  EXPECT_EQ(f.tab.textY, "0");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 
 #include "shell/settings.h"
 #include "shell/shell.h"

@@ -5,10 +5,10 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "generated_calculation.h"
 #include "shell/shell.h"
 #include "support/engine_fixture.h"
@@ -46,18 +46,8 @@ class GasoilSet : public ::testing::TestWithParam<int32_t>, public test::EngineF
   }
 
   void Calculate(int32_t method) {
-    std::map<std::string, std::string> settings(set_->settings.begin(), set_->settings.end());
     engine.Method = method;
-    engine.TimeStartSample = settings["TimeStartSample"];
-    engine.StepPercent = settings["StepPercent"];
-    for (std::size_t k = 0; k < 4; ++k) calibration.timeC[k] = settings["time_C" + std::to_string(k + 1)];
-    ClearCalibration(engine);
-    engine.ResetCalc();
-    messages.Clear();
-    calibration.ApplyTimes(components);
-    HandOverRuns(*set_, shell, engine, chrmSet);
-    BuildCalibration(engine);
-    engine.RunCalc();
+    CalculateGenerated(*this, *set_, chrmSet);
   }
 
   static ComponentTable* components_;

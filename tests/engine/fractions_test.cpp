@@ -1,7 +1,7 @@
 // Fraction composition: cutting, alignment of parallel analyses, corrections, the
 // composition over the analyses with its limits and messages, and the fraction list.
 #include "engine/fractions.h"
-#include "engine/fraction_table.h"
+#include "workbench/result_lists.h"
 #include "shell/text.h"
 #include "support/engine_fixture.h"
 
@@ -15,6 +15,14 @@ namespace p528::test {
 namespace {
 
 using Strings = std::vector<std::string>;
+
+// The names of an analysis's fraction records as the lists show them.
+Strings NamesOf(const Shell& shell, const ChrmResult& a) {
+  Strings names;
+  for (const FractionRecord& r : a.Fractions)
+    names.push_back(r.label.kind == FractionName::Peak ? r.name : FractionNameText(shell, r.label));
+  return names;
+}
 
 // ---------------------------------------------------------------------------------------
 // Limits and the number of temperature fractions.
@@ -86,11 +94,7 @@ struct CutFixture : EngineFixture {
     peak.back = back;
     files.back()->channels[channel].peaks.push_back(peak);
   }
-  Strings Names() const {
-    Strings names;
-    for (const FractionRecord& r : analysis->Fractions) names.push_back(r.name);
-    return names;
-  }
+  Strings Names() const { return NamesOf(shell, *analysis); }
 };
 
 TEST(CutFractions, WithoutEarlyPeaks) {
@@ -224,11 +228,6 @@ std::vector<FractionRecord> Cut(const Strings& early, const std::vector<double>&
   return list;
 }
 
-Strings NamesOf(const ChrmResult& a) {
-  Strings names;
-  for (const FractionRecord& r : a.Fractions) names.push_back(r.name);
-  return names;
-}
 
 TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   EngineFixture f(Gost56720B);
@@ -241,7 +240,7 @@ TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   f.engine.Analyses[2].NamedFractionCount = 1;
   AlignFractions(f.engine);
   for (const ChrmResult& a : f.engine.Analyses) {
-    EXPECT_EQ(NamesOf(a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"})) << a.Number;
+    EXPECT_EQ(NamesOf(f.shell, a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"})) << a.Number;
     EXPECT_EQ(a.NamedFractionCount, 3) << a.Number;
   }
   const FractionRecord& placeholder = f.engine.Analyses[1].Fractions[2];
@@ -260,7 +259,7 @@ TEST(AlignFractions, RunWithoutFractionsIsLeftAlone) {
   f.AddAnalysis();
   AlignFractions(f.engine);
   EXPECT_TRUE(f.engine.Analyses[2].Fractions.empty());
-  EXPECT_EQ(NamesOf(f.engine.Analyses[1]), (Strings{"начало", "без имени", "С5", "Фр. 70-80"}));
+  EXPECT_EQ(NamesOf(f.shell, f.engine.Analyses[1]), (Strings{"начало", "без имени", "С5", "Фр. 70-80"}));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -310,7 +309,8 @@ TEST(FractionComposition, TwoAnalysesOfMethodA) {
                      "п. 15.4!\r\n\t\t\t Предел повторяемости n = 2: 11.0\r\n\t\t\t Расхождение при "
                      "n = 2: 15.4"}));
 
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Фракция", "Конц. 1, % масс", "Конц. 2, % масс", "Конц. ср, % масс", "±δ, %",
@@ -346,7 +346,7 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
   EXPECT_EQ(f.engine.FractionRows[2].mean, -1);  // skipped: not observed in analysis 2
   // Residues 2.0 and 2.4: 0.4 × 200 / 4.4 = 18.2 % > 8 %.
   const FractionSummary& residue = f.engine.ResidueSummary;
-  EXPECT_EQ(residue.name, "Остаток");
+  EXPECT_EQ(FractionNameText(f.shell, residue.label), "Остаток");
   EXPECT_NEAR(residue.difference, 0.4 * 200 / 4.4, 1e-9);
   EXPECT_EQ(residue.r, 8);
   EXPECT_EQ(residue.verdict, 0);
@@ -354,7 +354,8 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
             (Strings{"Расхождение массовых долей нелетучего остатка не соответствует ГОСТ Р "
                      "56720-2015 п. 15.5!\r\n\t\t\t Предел повторяемости при n = 2: 8.0"}));
 
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"С5", "9.800", "---", "---", "---", "---", "---", "---"}));
   const int residueRow = EngineFixture::FindRow(t, "Остаток");
@@ -381,7 +382,8 @@ TEST(FractionComposition, ThreeAnalysesUseTheCriticalRange) {
             (Strings{"Расхождение массовых долей \"Фр. 70-80\" не соответствует ГОСТ Р 56720-2015 "
                      "п. 15.4!\r\n\t\t\t Знач. критического диапазона n = 3: 9.9\r\n\t\t\t "
                      "Расхождение при n = 3: 18.2"}));
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   EXPECT_EQ(
       EngineFixture::Row(f.tables.fractions, 0),
       (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870", "18.182", "9.900", "Нет"}));
@@ -400,7 +402,8 @@ TEST(FractionComposition, ThreeAnalysesAtTheSmallMeanBoundary) {
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
   ASSERT_EQ(f.messages.Warnings().size(), 1u);
   EXPECT_NE(f.messages.Warnings()[0].find("\"Фр. 70-80\""), std::string::npos);
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   EXPECT_EQ(EngineFixture::Row(f.tables.fractions, 0),
             (Strings{"Фр. 70-80", "0.005", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
   EXPECT_EQ(EngineFixture::Row(f.tables.fractions, 1).back(), "Да");
@@ -417,7 +420,8 @@ TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
   EXPECT_TRUE(f.messages.Errors().empty());
   ASSERT_EQ(f.engine.FractionRows.size(), 3u);
   EXPECT_DOUBLE_EQ(f.engine.FractionRows[2].mean, 79.5);
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(t.ColumnCount(), 5);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "60.000", "99.000", "79.500"}));
@@ -435,7 +439,8 @@ TEST(FractionComposition, SingleAnalysisListsItsConcentrationsAndTotal) {
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80"}, {-1, 1, 90}, 9.0);
   FractionComposition(f.engine);
   EXPECT_TRUE(f.engine.FractionRows.empty());
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(t.ColumnCount(), 3);
   EXPECT_EQ(t.RowCount(), 5);
@@ -460,7 +465,8 @@ TEST(FractionComposition, AnalysisWithoutInternalStandardRunTakesNoPart) {
   EXPECT_EQ(f.engine.FractionRows[2].verdict, 1);
   EXPECT_DOUBLE_EQ(f.engine.ResidueSummary.mean, 2.05);
   EXPECT_TRUE(f.messages.Errors().empty());
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(EngineFixture::Row(t, 0),
             (Strings{"Фр. 70-80", "10.000", "10.200", "---", "10.100", "1.717", "1.980", "8.000", "Да"}));
@@ -486,7 +492,8 @@ TEST(FractionList, MeanAtTheExclusionLimit) {
               "исключена из расчета метрологической части.");
     EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);  // 0.0051 %: equal values conform
 
-    FillFractionTable(f.engine);
+    NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
     const TableModel& t = f.tables.fractions;
     EXPECT_EQ(EngineFixture::Row(t, 0),
               (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
@@ -514,7 +521,8 @@ TEST(FractionList, ThreeAnalysesAboveTheTableOfLimits) {
   EXPECT_NEAR(above.difference, 8.0 * 300 / 132, 1e-12);
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
 
-  FillFractionTable(f.engine);
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
   const TableModel& t = f.tables.fractions;
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "40.000", "44.000", "48.000", "44.000", "---",
                                                Format("%.3f", 8.0 * 300 / 132), "---", "---"}));

@@ -5,14 +5,13 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
-#include "engine/set_loading.h"
+#include "engine/calculation.h"
 #include "shell/shell.h"
 #include "shell/text.h"
 #include "support/engine_fixture.h"
+#include "workbench/analysis.h"
+#include "workbench/calc_input.h"
+#include "workbench/calibration_tab.h"
 
 #include <map>
 #include <string>
@@ -20,10 +19,9 @@
 namespace p528 {
 
 // The generated runs as the chromatogram set `into` (in their order; only the first
-// `maxStdRuns` internal-standard runs), handed to the engine as the recalculation hands a
-// set over. The results point into `into`.
-inline void HandOverRuns(chrmgen::GeneratedSet& set, const Shell& shell, CAnalysis& engine, ChrmSet& into,
-                         int maxStdRuns = 3) {
+// `maxStdRuns` internal-standard runs), prepared as the recalculation prepares a set. The
+// results point into `into`.
+inline void BuildChrmSet(chrmgen::GeneratedSet& set, const Shell& shell, ChrmSet& into, int maxStdRuns = 3) {
   into.clear();
   for (std::size_t k = 0; k < set.runs.size(); ++k) {
     const chrmgen::GeneratedRun& run = set.runs[k];
@@ -33,7 +31,29 @@ inline void HandOverRuns(chrmgen::GeneratedSet& set, const Shell& shell, CAnalys
     file.ordinal = run.ordinal;
     NormalizePeakNames(file, shell.foreignUi);
   }
-  LoadSetIntoEngine(into, engine);
+}
+
+// The input of one recalculation of `set` by `f`'s engine as the window makes it: the
+// set's analysis settings (typed into the engine) and C1-C4 times, the engine's method and
+// reference choice as they are, the runs copied into `into`.
+inline CalcInput GeneratedInput(test::EngineFixture& f, chrmgen::GeneratedSet& set, ChrmSet& into,
+                                int maxStdRuns = 3) {
+  std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
+  f.engine.TimeStartSample = settings["TimeStartSample"];
+  f.engine.SampleMass = settings["SampleMass"];
+  f.engine.StdMass = settings["StdMass"];
+  f.engine.StepPercent = settings["StepPercent"];
+  CalibrationTab tab;
+  for (std::size_t k = 0; k < 4; ++k) tab.timeC[k] = settings["time_C" + std::to_string(k + 1)];
+  BuildChrmSet(set, f.shell, into, maxStdRuns);
+  return MakeCalcInput(f.engine, tab, f.engine.components, into);
+}
+
+// That recalculation, with the result lists filled.
+inline void CalculateGenerated(test::EngineFixture& f, chrmgen::GeneratedSet& set, ChrmSet& into,
+                               int maxStdRuns = 3) {
+  f.engine.Calculate(GeneratedInput(f, set, into, maxStdRuns));
+  f.FillLists();
 }
 
 struct GeneratedCalculation : test::EngineFixture {
@@ -49,20 +69,9 @@ struct GeneratedCalculation : test::EngineFixture {
 
   // One recalculation of `set` by the same engine, as the window repeats it.
   void Calculate(chrmgen::GeneratedSet& set, int32_t method, int32_t lot = Lot1, int maxStdRuns = 3) {
-    std::map<std::string, std::string> settings(set.settings.begin(), set.settings.end());
     engine.Method = method;
     engine.RefType = lot;
-    engine.TimeStartSample = settings["TimeStartSample"];
-    engine.SampleMass = settings["SampleMass"];
-    engine.StdMass = settings["StdMass"];
-    for (int k = 0; k < 4; ++k)
-      calibration.timeC[static_cast<std::size_t>(k)] = settings["time_C" + std::to_string(k + 1)];
-    ClearCalibration(engine);
-    engine.ResetCalc();
-    calibration.ApplyTimes(components);
-    HandOverRuns(set, shell, engine, chrmSet, maxStdRuns);
-    BuildCalibration(engine);
-    engine.RunCalc();
+    CalculateGenerated(*this, set, chrmSet, maxStdRuns);
   }
 };
 

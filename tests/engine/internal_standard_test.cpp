@@ -67,9 +67,9 @@ struct IsFixture : test::EngineFixture {
   std::vector<ChrmFile> standards;
 
   IsFixture(int method, int nAnalyses, int nStandards) {
-    engine.Method = method;
-    engine.StdMass = "0.1";
-    engine.SampleMass = "0.9";
+    SetMethod(method);
+    engine.settings.stdMass = 0.1;
+    engine.settings.sampleMass = 0.9;
     Calibrate(0.0, 100.0, 10.0, 600.0);  // 545 °C at 8.9 min, 538 °C at 8.76 min
     calibration.isWindow = {2.0, 3.0};
     blank.channels.push_back(FlatChannel(0.0, 0.01, 1001));
@@ -111,8 +111,8 @@ TEST(InternalStandardAreas, MissingMassesStopWithTheirMessage) {
   };
   for (const Case& c : cases) {
     IsFixture f(c.method, 1, 1);
-    f.engine.StdMass = c.stdMass;
-    f.engine.SampleMass = c.sampleMass;
+    f.engine.settings.stdMass = DecimalPrefix(c.stdMass);
+    f.engine.settings.sampleMass = DecimalPrefix(c.sampleMass);
     f.RunBoth();
     SCOPED_TRACE(testing::Message() << "method " << c.method << " masses '" << c.stdMass << "' '"
                                     << c.sampleMass << "'");

@@ -50,7 +50,7 @@ TEST(Iso3405, OneAnalysisInitialBoilingPoint) {
   EXPECT_EQ(rows[0].tsd, 100);
   EXPECT_TRUE(IsIso3405Value(rows[1].tiso));   // 5 % uses 0.5, 5 and 10
   EXPECT_FALSE(IsIso3405Value(rows[2].tiso));  // 10 % needs 20 %
-  FillIso3405Table(f.engine);
+  FillIso3405Table(f.engine, f.shell, f.tables.iso3405);
   const TableModel& t = f.tables.iso3405;
   ASSERT_EQ(t.RowCount(), 11);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Тнк (0.5)", "156.75", "13.71"}));
@@ -91,7 +91,7 @@ TEST(Iso3405, SeveralAnalysesOfMethodBGiveNothing) {
   f.AddPoints(percents, Temps(percents, 1));
   CheckRepeatability56720B(f.engine);
   CorrelateIso3405(f.engine);
-  FillIso3405Table(f.engine);
+  FillIso3405Table(f.engine, f.shell, f.tables.iso3405);
   const TableModel& t = f.tables.iso3405;
   ASSERT_EQ(t.RowCount(), 11);
   for (int r = 0; r < t.RowCount(); ++r) EXPECT_EQ(t.Cell(r, 2), "---") << r;
@@ -104,7 +104,7 @@ TEST(Iso3405, MissingTwentyPercentBlanksItsNeighbours) {
     if (p != 20) percents.push_back(p);
   f.AddPoints(percents, Temps(percents));
   CorrelateIso3405(f.engine);
-  FillIso3405Table(f.engine);
+  FillIso3405Table(f.engine, f.shell, f.tables.iso3405);
   const TableModel& t = f.tables.iso3405;
   const Strings expectedMissing = {"10.0", "20.0", "30.0"};
   for (int r = 0; r < t.RowCount(); ++r) {
@@ -132,7 +132,7 @@ TEST(Iso3405, TemperatureOutsideTheCalibrationIsMissing) {
 TEST(Iso3405, NoAnalysisNoRows) {
   EngineFixture f;
   CorrelateIso3405(f.engine);
-  FillIso3405Table(f.engine);
+  FillIso3405Table(f.engine, f.shell, f.tables.iso3405);
   EXPECT_TRUE(f.engine.Iso3405Rows.empty());
   EXPECT_EQ(f.tables.iso3405.RowCount(), 0);
 }

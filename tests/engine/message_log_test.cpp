@@ -1,4 +1,4 @@
-#include "engine/message_log.h"
+#include "workbench/message_log.h"
 
 #include "shell/shell.h"
 #include "shell/string_table.h"

@@ -1,7 +1,7 @@
 #include "engine/reference_check.h"
 #include "engine/tables/repeatability_tables.h"
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "engine/tables/reference_tables.h"
 #include "support/engine_fixture.h"
 #include "support/fake_host.h"
@@ -81,8 +81,8 @@ struct CompareFixture : test::EngineFixture {
   CustomReference custom;
 
   void Points(int method, int lot, double offset) {
-    engine.Method = method;
-    engine.RefType = lot;
+    SetMethod(method);
+    engine.settings.refType = lot;
     engine.Reference.PointTable.clear();
     for (double p : ReferencePercents(method)) {
       double t =
@@ -91,7 +91,11 @@ struct CompareFixture : test::EngineFixture {
       engine.Reference.PointTable.push_back({1.0, t + offset, p});
     }
   }
-  void Compare() { CompareReferencePoints(engine, custom); }
+  void Compare() {
+    engine.settings.customReference = CalculationReference(custom);
+    CompareReferencePoints(engine, engine.settings.customReference);
+    FillReferenceTable(engine, shell, tables.reference);
+  }
   const Cells& Row(double p) const {
     for (int i = 0; i < tables.reference.RowCount(); ++i)
       if (engine.Reference.PointTable[static_cast<std::size_t>(i)].percent == p)
@@ -290,7 +294,7 @@ TEST(CheckReferenceSample, NoAreaEndsSilently) {
   EXPECT_EQ(f.tables.reference.RowCount(), 0);
 }
 
-// The user-defined reference is read from the settings at every check.
+// The user-defined reference is read from the settings at every calculation.
 TEST(CheckReferenceSample, CustomReferenceComesFromTheSettings) {
   test::FakeHost host;  // holds the stored reference
   test::EngineFixture f;
@@ -306,11 +310,13 @@ TEST(CheckReferenceSample, CustomReferenceComesFromTheSettings) {
   ChrmFile reference = blank;
   for (std::size_t i = 100; i <= 900; ++i) reference.channels[0].samples[i] = 10.0f;
   f.Calibrate(0.0, 100.0, 10.0, 600.0);
-  f.engine.Method = Iso3924;
+  f.SetMethod(Iso3924);
   f.engine.RefType = Custom;
+  f.engine.settings = f.engine.CurrentSettings();
   f.engine.LoadResult(f.engine.Blank, 0.0, blank);
   f.engine.LoadResult(f.engine.Reference, 0.0, reference);
   CheckReferenceSample(f.engine);
+  FillReferenceTable(f.engine, f.shell, f.tables.reference);
   ASSERT_EQ(f.engine.RefRows.size(), 14u);
   EXPECT_EQ(f.engine.RefRows[0].verdict, 1);
   EXPECT_EQ(f.engine.RefRows[0].R, 100.0);

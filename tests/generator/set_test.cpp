@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "chromatogram_set.h"
+#include "host/kit/assay_database.h"
 #include "set_writer.h"
 
 namespace p528::chrmgen {
@@ -380,8 +381,12 @@ TEST(GeneratedSet, FilesReadBackAndTheAssayDatabaseFindsThem) {
   const fs::path other = TempFolder("db2");
   WriteSet(Set("heavy"), other.string(), PLUG528_SOURCE_DIR "/data/tqle528data.csv", false);
   EXPECT_FALSE(fs::exists(other / "assays.db"));
-  EXPECT_EQ(IndexSets({dir.string(), other.string()}, (dir / "all.db").string()),
-            static_cast<int>(set.runs.size() + Set("heavy").runs.size()));
+  // Both lists number their runs from 1: the second set's runs get new ids, never the
+  // first's rows; indexing again adds nothing.
+  const int both = static_cast<int>(set.runs.size() + Set("heavy").runs.size());
+  EXPECT_EQ(IndexSets({dir.string(), other.string()}, (dir / "all.db").string()), both);
+  EXPECT_EQ(static_cast<int>(hostkit::AssayDatabase((dir / "all.db").string()).List().size()), both);
+  EXPECT_EQ(IndexSets({other.string()}, (dir / "all.db").string()), 0);
   fs::remove_all(dir);
   fs::remove_all(other);
 }

@@ -1,7 +1,6 @@
 // The host's assay database: its schema, the generator's older files, the flags the
 // plug-in's statements look at.
 #include "host/kit/assay_database.h"
-#include "host/kit/assay_filter.h"
 #include "shell/database.h"
 #include "shell/text.h"
 #include "support/temp_folder.h"
@@ -9,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -77,6 +77,9 @@ TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten)
     EXPECT_EQ(rows[1].sample, "Проба");
     EXPECT_TRUE(rows[1].hidden);
     EXPECT_EQ(db.Visible().size(), 1u);
+    AssayFilter filter;
+    filter.text = "ПРОБА";
+    EXPECT_EQ(db.Count(filter), 1) << "the lists' filter works on the file as it is";
   }
   EXPECT_EQ(Bytes(path), before) << "opening must not change the file";
 
@@ -112,6 +115,25 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
   EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+
+  // A database cut short (a full disk, a copy broken off) still opens; it is never written.
+  const std::string cut = folder / "cut.db";
+  {
+    AssayDatabase db(cut);
+    std::vector<AssayRecord> rows;
+    for (int i = 0; i < 300; ++i)
+      rows.push_back(
+          {0, "/data/" + std::string(200, 'x') + std::to_string(i) + ".chrm", "", 0, "", false, false, ""});
+    db.WriteRows(rows);
+  }
+  std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+  const std::string before = Bytes(cut);
+  try {
+    AssayDatabase db(cut);
+    EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);
+  } catch (const DataBase::SqlException&) {
+  }
+  EXPECT_EQ(Bytes(cut), before);
 }
 
 }  // namespace
@@ -120,23 +142,54 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
 namespace p528::hostkit {
 namespace {
 
-TEST(AssayFilter, SampleTextIgnoresLetterCaseRoleIsExactDaysIncludeTheirStart) {
-  const std::vector<AssayRecord> records = {
-      {1, "/d/ДТ-1.chrm", "Дизельное топливо", 1000, "#анализ", false, false, ""},
-      {2, "/d/blank.chrm", "Холостой опыт", 2000, "#холостая", false, false, ""},
-      {3, "/d/x.chrm", "ГАЗОЙЛЬ", 3000, "#анализ", false, false, ""},
-  };
-  const auto ids = [&](const AssayFilter& filter) {
-    std::vector<int> out;
-    for (const AssayRecord& record : Filtered(records, filter)) out.push_back(record.id);
+// The lists' filter and order, done by the database: (filter, expected ids in order).
+TEST(AssayFilter, TheDatabaseFiltersSortsAndPagesTheLists) {
+  test::TempFolder folder;
+  AssayDatabase db(folder / "assays.db");
+  const std::string data = folder / "data";
+  db.WriteRows({
+      {1, data + "/demo/gasoil/ДТ-1.chrm", "Дизельное топливо", 1000, "#анализ", false, false, ""},
+      {2, data + "/blank.chrm", "Холостой опыт", 2000, "#холостая", false, false, ""},
+      {3, "/elsewhere/x.chrm", "ГАЗОЙЛЬ", 3000, "#analysis", true, false, ""},
+      {4, data + "/gone.chrm", "Газойль удалённый", 4000, "#анализ", false, true, ""},
+  });
+  const auto ids = [&](AssayFilter filter) {
+    std::vector<int64_t> out;
+    for (const AssayRecord& record : db.Page(filter, 0, 100)) out.push_back(record.id);
+    EXPECT_EQ(db.Count(filter), static_cast<int64_t>(out.size()));
     return out;
   };
-  EXPECT_EQ(ids({"дизель", "", {}, {}}), std::vector<int>{1});
-  EXPECT_EQ(ids({"газойль", "", {}, {}}), std::vector<int>{3});
-  EXPECT_EQ(ids({"BLANK", "", {}, {}}), std::vector<int>{2}) << "the file name is searched too";
-  EXPECT_EQ(ids({"", "#анализ", {}, {}}), (std::vector<int>{1, 3}));
-  EXPECT_EQ(ids({"", "", 2000, 3000}), std::vector<int>{2});
-  EXPECT_EQ(RoleTexts(records), (std::vector<std::string>{"#анализ", "#холостая"}));
+  const auto with = [](auto change) {
+    AssayFilter filter;
+    change(filter);
+    return filter;
+  };
+  const struct {
+    const char* what;
+    AssayFilter filter;
+    std::vector<int64_t> expected;
+  } cases[] = {
+      {"newest first, deleted left out", {}, {3, 2, 1}},
+      {"the sample in any letter case", with([](AssayFilter& f) { f.text = "дизель"; }), {1}},
+      {"Cyrillic capitals fold", with([](AssayFilter& f) { f.text = "газойль"; }), {3}},
+      {"the file name", with([](AssayFilter& f) { f.text = "BLANK"; }), {2}},
+      {"the file's folders", with([](AssayFilter& f) { f.text = "gasoil"; }), {1}},
+      {"a file kept elsewhere", with([](AssayFilter& f) { f.text = "elsewhere"; }), {3}},
+      {"roles in either language",
+       with([](AssayFilter& f) {
+         f.roles = {"#анализ", "#analysis"};
+       }),
+       {3, 1}},
+      {"days include their start", with([](AssayFilter& f) { f.from = 2000, f.until = 3000; }), {2}},
+      {"hidden ones on request", with([](AssayFilter& f) { f.hidden = false; }), {2, 1}},
+      {"deleted ones on request", with([](AssayFilter& f) { f.deleted = true; }), {4, 3, 2, 1}},
+      {"by sample, ascending",
+       with([](AssayFilter& f) { f.orderBy = AssayColumn::Sample, f.descending = false; }),
+       {3, 1, 2}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ids(c.filter), c.expected) << c.what;
+  EXPECT_EQ(db.Page({}, 1, 1).at(0).id, 2) << "a page starts at its offset";
+  EXPECT_EQ(db.RoleTexts(), (std::vector<std::string>{"#analysis", "#анализ", "#холостая"}));
 }
 
 }  // namespace

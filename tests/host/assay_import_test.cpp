@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -72,6 +74,71 @@ TEST_F(Import, UnreadableFilesAreReportedWithTheirReason) {
   EXPECT_EQ(report.skipped[1].reason, SkipReason::UnknownFormat);
   EXPECT_EQ(report.skipped[2].reason, SkipReason::Unreadable);
   EXPECT_TRUE(db.List().empty());
+}
+
+TEST_F(Import, OnlyRegularFilesAreReadTheRestIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo((folder / "pipe.chrm").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder / "zero.chrm");
+  const ImportReport report = ImportChromatograms(
+      db, data, {folder / "pipe.chrm", folder / "zero.chrm", kDemo + "/01_blank.chrm"}, formats);
+  ASSERT_EQ(report.skipped.size(), 2u);
+  EXPECT_EQ(report.skipped[0].error, "is a FIFO");
+  EXPECT_EQ(report.skipped[1].error, "is a device");
+  ASSERT_EQ(report.imported.size(), 1u);
+  // The copy is stored as any file the programs write: what the umask leaves.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat info {};
+  ASSERT_EQ(::stat(report.imported[0].stored.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+  // A name in another encoding would be registered and then open nowhere.
+  const std::string latin = folder / "\xe4\xf2.chrm";
+  std::filesystem::copy_file(kDemo + "/02_calibration.chrm", latin);
+  const ImportReport named = ImportChromatograms(db, data, {latin}, formats);
+  ASSERT_EQ(named.skipped.size(), 1u);
+  EXPECT_NE(named.skipped[0].error.find("not UTF-8"), std::string::npos);
+}
+
+TEST_F(Import, AnIdThePluginCannotCarryIsNeverGivenNorReused) {
+  db.WriteRows({{kMaxPluginAssayId - 1, "/lims/a.chrm", "A", 0, "", false, false, ""}});
+  const ImportReport first = ImportChromatograms(db, data, {kDemo + "/01_blank.chrm"}, formats);
+  ASSERT_EQ(first.imported.size(), 1u);
+  EXPECT_EQ(first.imported[0].id, kMaxPluginAssayId);
+  const ImportReport second = ImportChromatograms(db, data, {kDemo + "/02_calibration.chrm"}, formats);
+  ASSERT_EQ(second.skipped.size(), 1u);
+  EXPECT_NE(second.skipped[0].error.find("beyond the largest the plug-in opens"), std::string::npos);
+  const std::vector<AssayRecord> rows = db.List();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].filename, first.imported[0].stored) << "the earlier registration stays";
+  EXPECT_FALSE(std::filesystem::exists(data + "/02_calibration.chrm"));
+  // Rows are never replaced: an id given twice fails, the first row stays.
+  EXPECT_THROW(db.InTransaction([&] {
+    db.Insert({kMaxPluginAssayId, "/x.chrm", "", 0, "", false, false, ""});
+  }),
+               std::exception);
+  EXPECT_EQ(db.List()[1].filename, first.imported[0].stored);
+}
+
+TEST_F(Import, WhatAnImportKilledMidwayLeftIsPutRightAtTheNextStart) {
+  ImportChromatograms(db, data, {kDemo + "/01_blank.chrm"}, formats);
+  // Killed after copying and before registering: a copy, a temporary, another's leftover.
+  std::filesystem::create_directories(data + "/set");
+  std::filesystem::copy_file(kDemo + "/02_calibration.chrm", data + "/set/02_calibration.chrm");
+  std::ofstream(data + "/set/.import-a1b2c3") << "half a copy";
+  std::ofstream(data + "/.convert-d4e5f6") << "half a conversion";
+  std::ofstream(data + "/notes.chrm") << "not a chromatogram";
+  const Recovery recovery = RecoverInterruptedImport(db, data);
+  EXPECT_EQ(recovery.removed, 2u);
+  EXPECT_EQ(recovery.registered, 1u);
+  ASSERT_EQ(db.List().size(), 2u);
+  EXPECT_EQ(db.List()[1].filename, data + "/set/02_calibration.chrm");
+  EXPECT_EQ(db.List()[1].role, "#градуировочная");
+  EXPECT_TRUE(std::filesystem::exists(data + "/notes.chrm"));
+  // Importing the run again finds it registered.
+  const ImportReport again = ImportChromatograms(db, data, {kDemo + "/02_calibration.chrm"}, formats);
+  ASSERT_EQ(again.skipped.size(), 1u);
+  EXPECT_EQ(again.skipped[0].reason, SkipReason::Duplicate);
+  EXPECT_EQ(RecoverInterruptedImport(db, data).registered, 0u);
 }
 
 TEST_F(Import, AnImportThatFailsMidwayLeavesTheDatabaseAndTheDataFolderAsTheyWere) {

@@ -1,5 +1,8 @@
 // The desktop host through its real binary, headless (offscreen), driven by --script.
+#include "chromatogram/chrm_file.h"
+#include "chromatogram/chrm_role.h"
 #include "host/kit/assay_database.h"
+#include "support/classic_netcdf.h"
 #include "support/temp_folder.h"
 
 #include <QJsonArray>
@@ -9,10 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -185,6 +190,16 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
           .status,
       0);
   const std::string rules = "profile-set-text plug528-host\\aia_role_rules\\";
+  // Files that took the host down or held it: each is refused with its reason, the good one
+  // after them is registered.
+  ASSERT_EQ(::mkfifo((folder / "fifo.cdf").c_str(), 0600), 0);
+  std::ofstream(folder / "hdf5.cdf", std::ios::binary)
+      << std::string("\x89HDF\r\n\x1a\n", 8) << std::string(600, '\0');
+  ClassicFile lying;
+  lying.declaredDimensions = uint64_t{1} << 29;
+  std::ofstream(folder / "lying.cdf", std::ios::binary) << lying.Bytes();
+  const std::string hostile =
+      (folder / "fifo.cdf") + " " + (folder / "hdf5.cdf") + " " + (folder / "lying.cdf") + " ";
   const HostRun run = RunHost(folder,
                               "answer-role cancel\n"
                               "import " +
@@ -203,7 +218,7 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
                                   "/04_reference.cdf\n"
                                   "answer-role blank\n"
                                   "import " +
-                                  set +
+                                  hostile + set +
                                   "/01_blank.cdf\n"
                                   "list\n",
                               "--lang ru");
@@ -211,6 +226,12 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
   EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
   EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
   EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
+  // Each file with its sample and the role the rules propose; none fits: not imported.
+  EXPECT_TRUE(Has(run, "question 02_calibration.cdf|Смесь н-парафинов С5–С44|градуировочная\n")) << run.out;
+  EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|(не импортировать)\n"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|эталон\n"))
+      << "one role given to each: " << run.out;
   EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm")))
       << run.out;
   EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
@@ -218,7 +239,77 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
       << run.out;
   EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
   EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
+  EXPECT_TRUE(Has(run, "imported 1 skipped 3\n")) << run.out;
+  EXPECT_TRUE(Has(run, "fifo.cdf: ")) << run.out;
+  EXPECT_TRUE(Has(run, "is a FIFO")) << run.out;
+  EXPECT_TRUE(Has(run, "only the classic netCDF formats are read")) << run.out;
+  EXPECT_TRUE(Has(run, "elements in a list")) << run.out;
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
+}
+
+// A laboratory's corrections: the list's filter by folder and sample, newest first; a role
+// changed in the host's copy and in the database, shown in the interface language; a deleted
+// assay shown on request and restored when its content is imported again.
+TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder) {
+  TempFolder folder;
+  const std::string demo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
+  const HostRun run = RunHost(folder,
+                              "import " + demo +
+                                  "\n"
+                                  "filter GASOIL\n"
+                                  "filter дизельное\n"
+                                  "filter \"\"\n"
+                                  "role 5 blank\n"
+                                  "delete 2\n"
+                                  "show deleted\n"
+                                  "show none\n"
+                                  "import " +
+                                  demo +
+                                  "/02_calibration.chrm\n"
+                                  "list\n"
+                                  "cells assays\n",
+                              "--lang en");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "shown 7\nshown 3\nshown 7\n"))
+      << "the set's folder and the sample are found: " << run.out;
+  EXPECT_TRUE(Has(run, "role 5: #холостая")) << run.out;
+  EXPECT_TRUE(Has(run, "shown 7\nshown 6\n")) << "the deleted assay is shown on request only: " << run.out;
+  EXPECT_TRUE(Has(run, "confirm: The content of " + demo +
+                           "/02_calibration.chrm is already registered as the "
+                           "deleted or hidden assay 2. Restore assay 2?"))
+      << run.out;
+  EXPECT_EQ(ListedIds(run.out), (std::vector<std::string>{"7", "6", "5", "4", "3", "2", "1"}))
+      << "newest first, the restored one among them";
+  const std::string copy = folder / "data/gasoil/05_analysis_1.chrm";
+  EXPECT_TRUE(Has(run, "assay 5|Дизельное топливо, проба 528|#холостая|" + copy + "|shown")) << run.out;
+  ChrmFile file;
+  ASSERT_EQ(file.LoadFromFile(copy), 0);
+  EXPECT_EQ(PassportRoleText(file), "#холостая") << "the host's copy carries the new role";
+  ASSERT_EQ(file.LoadFromFile(demo + "/05_analysis_1.chrm"), 0);
+  EXPECT_EQ(PassportRoleText(file), "#анализ") << "the imported original is never written";
+  EXPECT_TRUE(Has(run, "|blank|gasoil/05_analysis_1.chrm\n"))
+      << "the role in the interface language: " << run.out;
+}
+
+// The first start of an installed host: an empty database is offered the demonstration sets
+// once, a new profile has every report section on; the window's place is kept.
+TEST(DesktopHost, TheFirstStartOffersTheDemoOnceTurnsTheReportSectionsOnAndTheWindowKeepsItsPlace) {
+  TempFolder folder;
+  const std::string demo = " --demo '" + std::string(PLUG528_SOURCE_DIR) + "/data/demo'";
+  const std::string script =
+      "profile-get plugins\\plug528\\settings\\flag_files\n"
+      "profile-get plugins\\plug528\\settings\\flag_msgs\n";
+  const HostRun first = RunHost(folder, script, "--lang ru" + demo);
+  ASSERT_EQ(first.status, 0) << first.out;
+  EXPECT_TRUE(Has(first, "confirm: Список анализов пуст. Импортировать демонстрационные наборы"))
+      << first.out;
+  EXPECT_TRUE(Has(first, "flag_files = 1")) << first.out;
+  EXPECT_TRUE(Has(first, "flag_msgs = 1")) << first.out;
+  const HostRun second =
+      RunHost(folder, "delete 1\nprofile-get plug528-host\\window_geometry\n", "--lang ru" + demo);
+  EXPECT_FALSE(Has(second, "confirm: Список анализов пуст")) << "asked once: " << second.out;
+  EXPECT_TRUE(Has(second, "window_geometry = ")) << "the window's place is kept: " << second.out;
+  EXPECT_GE(hostkit::AssayDatabase(folder / "assays.db").Count({}), 15);
 }
 
 TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
@@ -226,11 +317,12 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   std::ofstream(folder / "text.so") << "not a library";
   const HostRun run = RunHost(folder, "services\n",
                               "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
-                                  PLUG528_WITHOUT_LOAD_FILE + "'");
+                                  PLUG528_WITHOUT_LOAD_FILE + "' '" + PLUG528_THROWING_LOAD_FILE + "'");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
   EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
   EXPECT_TRUE(Has(run, "was not loaded: the library does not export Load")) << run.out;
+  EXPECT_TRUE(Has(run, "was not loaded: its Load failed: the plug-in cannot start")) << run.out;
   EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
   EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
   EXPECT_TRUE(Has(run, "language 0x0409"));
@@ -267,6 +359,33 @@ TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
                               std::string("'") + PLUG528_WINDOW_PLUGIN_FILE + "'");
   EXPECT_EQ(run.status, 0) << "the host must end cleanly: " << run.out;
   EXPECT_TRUE(Has(run, "menu Test/Open window: done")) << run.out;
+}
+
+// "Анализ → Обработать последовательность…" over the assays shown: simdist batch in its own
+// process, the summary window with the sample's row, the files in the run's folder.
+TEST(DesktopHost, TheSequenceCommandCalculatesTheShownAssaysAndShowsTheSummary) {
+  TempFolder folder;
+  const HostRun run = RunHost(folder,
+                              "import " + std::string(PLUG528_SOURCE_DIR) +
+                                  "/data/demo/gasoil\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C1 0.528\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C2 0.555\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C3 0.640\n"
+                                  "profile-set-text plugins\\plug528\\settings\\time_C4 2.168\n"
+                                  "menu Анализ/Обработать последовательность…\n"
+                                  "cells sequenceSamples\n",
+                              "--lang ru");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run, "columns sequenceSamples Проба|Результат|Тнк, °C|Ткк, °C|Повторяемость|Ошибки|"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "cells sequenceSamples 0|Дизельное топливо, проба 528|рассчитана|")) << run.out;
+  EXPECT_FALSE(Has(run, "cells sequenceSamples 1|")) << "one sample in the gas oil set";
+  std::error_code ec;
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder / "sequences", ec)) {
+    files += entry.path().extension() == ".json" || entry.path().extension() == ".html" ? 1 : 0;
+  }
+  EXPECT_EQ(files, 3) << "the sample's JSON and report, the summary's JSON";
 }
 
 }  // namespace

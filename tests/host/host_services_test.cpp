@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -74,6 +75,16 @@ TEST(HostServices, TheLanguageFollowsTheOptionThenTheLocale) {
   unsetenv("LC_ALL");
 }
 
+TEST(MenuLevels, APathGivesItsLevelsUpToItsBounds) {
+  EXPECT_EQ(MenuLevels("Анализ//Разгонка/"), (std::vector<std::string>{"Анализ", "Разгонка"}));
+  EXPECT_TRUE(MenuLevels("").empty());
+  std::string deep;
+  for (int i = 0; i < 20000; ++i) deep += "a/";
+  EXPECT_TRUE(MenuLevels(deep).empty());
+  EXPECT_TRUE(MenuLevels(std::string(kMaxMenuPathBytes + 1, 'x')).empty());
+  EXPECT_EQ(MenuLevels("1/2/3/4/5/6/7/8").size(), kMaxMenuLevels);
+}
+
 TEST(PluginLibrary, LibrariesThatAreNotPluginsAreRefusedWithTheirReason) {
   test::TempFolder folder;
   std::ofstream(folder / "text.so") << "not a library";
@@ -84,6 +95,15 @@ TEST(PluginLibrary, LibrariesThatAreNotPluginsAreRefusedWithTheirReason) {
   EXPECT_FALSE(reason.empty());
   EXPECT_EQ(PluginLibrary::Open(PLUG528_WITHOUT_LOAD_FILE, reason), nullptr);
   EXPECT_EQ(reason, "the library does not export Load");
+  ASSERT_EQ(::mkfifo((folder / "fifo.so").c_str(), 0600), 0);
+  EXPECT_EQ(PluginLibrary::Open(folder / "fifo.so", reason), nullptr);
+  EXPECT_EQ(reason, "is a FIFO");
+  // A Load that throws is a plug-in not loaded, with the reason; the host goes on.
+  auto throwing = PluginLibrary::Open(PLUG528_THROWING_LOAD_FILE, reason);
+  ASSERT_NE(throwing, nullptr) << reason;
+  reason.clear();
+  EXPECT_EQ(throwing->Load(nullptr, &reason), -1);
+  EXPECT_EQ(reason, "its Load failed: the plug-in cannot start");
 }
 
 #ifdef PLUG528_MODULE_FILE

@@ -69,6 +69,8 @@ LayerTable ParseLayerTable(const std::string& text) {
     for (std::string word; words >> word;) {
       if (word == "qt") {
         layer.qt = true;
+      } else if (word.starts_with('!')) {
+        layer.refused.insert(word.substr(1));
       } else {
         layer.mayInclude.insert(word);
       }
@@ -116,6 +118,13 @@ std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerT
         }
         const std::string folder = fs::path(header).parent_path().generic_string();
         if (folder.empty()) continue;  // a header of the file's own folder
+        const bool refused = std::any_of(layer.refused.begin(), layer.refused.end(), [&](const std::string& r) {
+          return header == r || (r.ends_with('/') && header.starts_with(r));
+        });
+        if (refused) {
+          found.push_back(at + "\"" + header + "\" (refused in " + layerName + ")");
+          continue;
+        }
         // A path beside the file ("qt/x.h" in tools/simdist) names a subfolder of its own.
         const fs::path beside = relative.parent_path() / header;
         const std::string target =

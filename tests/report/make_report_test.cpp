@@ -9,6 +9,8 @@
 #include "report/report_texts.h"
 #include "shell/text.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -121,7 +123,7 @@ TEST_F(Commands, CancelledSaveWritesNothing) {
   EXPECT_EQ(ReportOutcomeText(shell, outcome), "");
 }
 
-TEST_F(Commands, ShowWritesANewTemporaryFileEachTimeAndOpensIt) {
+TEST_F(Commands, ShowWritesANewFileInAPrivateFolderEachTimeAndOpensIt) {
   const ReportOutcome first = Make(Request(ReportMode::Show));
   const ReportOutcome second = Make(Request(ReportMode::Show));
   ASSERT_EQ(first.status, ReportStatus::Written);
@@ -129,26 +131,42 @@ TEST_F(Commands, ShowWritesANewTemporaryFileEachTimeAndOpensIt) {
   EXPECT_NE(first.path, second.path);
   EXPECT_EQ(desktop.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_TRUE(desktop.offered.empty());
-  // Each: the empty "qvt....tmp" the name came from, and the report beside it.
-  const std::vector<std::string> files = out.Files();
-  ASSERT_EQ(files.size(), 4u);
+  // One folder of this process, only its user may enter; in it each preview: the empty
+  // "qvt....tmp" the name came from, and the report beside it.
+  ASSERT_EQ(out.Files().size(), 1u);
+  const std::filesystem::path folder = out / out.Files()[0];
+  EXPECT_EQ(out.Files()[0].rfind("plug528-report-" + std::to_string(getpid()) + "-", 0), 0u);
+  EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
   for (const ReportOutcome* outcome : {&first, &second}) {
-    const std::string name = outcome->path.substr(out.path().size() + 1);
+    EXPECT_EQ(std::filesystem::path(outcome->path).parent_path(), folder);
+    const std::string name = std::filesystem::path(outcome->path).filename();
     EXPECT_EQ(name.rfind("qvt", 0), 0u);
     EXPECT_EQ(name.substr(name.size() - 9), ".tmp.html");
-    EXPECT_EQ(ReadWholeFile(out / name.substr(0, name.size() - 5)), "");
+    EXPECT_EQ(ReadWholeFile(outcome->path.substr(0, outcome->path.size() - 5)), "");
     EXPECT_EQ(ReadWholeFile(outcome->path).substr(0, 2), "RU");
   }
 }
 
-TEST_F(Commands, ShowWithoutStyleSheetLeavesOnlyTheEmptyTemporaryFile) {
+TEST_F(Commands, PreviewsLeftByAnEndedProcessGoAndNothingPlantedIsFollowed) {
+  // A folder of a process that has ended (pid far above any running one) and another user's
+  // trap: a link named like a preview folder.
+  const std::string stale = out / "plug528-report-2147483646-abcdef";
+  std::filesystem::create_directories(stale);
+  std::ofstream(stale + "/qvt123456.tmp.html") << "old";
+  std::filesystem::create_directory_symlink(sheets.path(), out / "plug528-report-2147483645-trap");
+  const ReportOutcome outcome = Make(Request(ReportMode::Show));
+  ASSERT_EQ(outcome.status, ReportStatus::Written);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(sheets / "plug528.xsl")) << "a link is never followed";
+}
+
+TEST_F(Commands, ShowWithoutStyleSheetLeavesOnlyTheEmptyTemporaryFiles) {
   std::filesystem::remove(sheets / "plug528.xsl");
   const ReportOutcome outcome = Make(Request(ReportMode::Show));
   EXPECT_EQ(outcome.status, ReportStatus::NoStyleSheet);
   EXPECT_EQ(outcome.path, sheets / "plug528.xsl");
   EXPECT_TRUE(desktop.opened.empty());
-  ASSERT_EQ(out.Files().size(), 1u);
-  EXPECT_EQ(out.Files()[0].substr(out.Files()[0].size() - 4), ".tmp");
   EXPECT_NE(ReportOutcomeText(shell, outcome).find("plug528.xsl"), std::string::npos);
 }
 

@@ -2,7 +2,7 @@
 // values, built from lists and a set written by hand.
 #include "report_fixture.h"
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 #include "report/report_options.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"

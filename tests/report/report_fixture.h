@@ -6,10 +6,10 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 #include "report/report_document.h"
 #include "report/xml_wrapper.h"
 #include "shell/shell.h"
@@ -109,11 +109,9 @@ inline void SetList(TableModel& list, const std::vector<std::string>& captions,
 struct ReportFixture : ::testing::Test {
   test::FakeHost host;
   Shell shell = host.MakeShell();
-  ComponentTable components;
   MessageLog messages{&shell};
-  CalibrationTab calibration;
   ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
+  CAnalysis engine{shell};
   ChrmSet set;
   int num_device = 7;
   std::string OperatorName = "Иванова А. П.";
@@ -146,7 +144,7 @@ struct ReportFixture : ::testing::Test {
     }
   }
 
-  ReportSources Sources() { return ReportSources{set, engine, messages, num_device, OperatorName}; }
+  ReportSources Sources() { return ReportSources{set, engine, tables, messages, num_device, OperatorName}; }
 
   // Builds the document; pictures come from `png`.
   BuildStatus Build(CXMLWrapper& wrapper, const ReportOptions& options,

@@ -42,5 +42,24 @@ TEST_F(ComponentLocation, AReadOnlyInstallIsSeededOnceIntoTheUsersCopy) {
   EXPECT_EQ(content, "edited by the user") << "the user's copy is never seeded again";
 }
 
+// Run as root the package's folder can be written, yet its table is the package's: an edit
+// saved there would be lost at the next install.
+TEST_F(ComponentLocation, AnInstalledFolderAlwaysEditsTheUsersCopyWhichAReinstallKeeps) {
+  const std::string installed = folder / "usr/lib/plug528";
+  const auto install = [&] {
+    std::filesystem::create_directories(installed);
+    std::ofstream(installed + "/tqle528data.csv") << "installed";
+  };
+  install();
+  const std::string table = ComponentTableLocation(installed);
+  EXPECT_EQ(table, folder / "home/plug528/tqle528data.csv");
+  std::ofstream(table) << "edited by the user";
+  install();
+  std::ifstream in(ComponentTableLocation(installed + "/"));
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "edited by the user");
+}
+
 }  // namespace
 }  // namespace p528

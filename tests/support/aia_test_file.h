@@ -22,6 +22,7 @@ struct AiaTestFile {
   std::vector<std::string> peakNames;                            // peak_name (peak_number, _32_byte_string)
   char namePad = '\0';                                           // what fills a name to 32 bytes
   std::vector<std::pair<std::string, std::vector<double>>> peakColumns;  // float (peak_number)
+  int format = 0;  // added to NC_CLOBBER: 0 (CDF-1), NC_64BIT_OFFSET (CDF-2), NC_64BIT_DATA (CDF-5)
 
   // Sets (or adds) a global text attribute.
   void SetText(const std::string& name, const std::string& value) {
@@ -42,7 +43,7 @@ struct AiaTestFile {
 
   void Write(const std::string& path) const {
     int ncid = -1;
-    Check(nc_create(path.c_str(), NC_CLOBBER, &ncid));
+    Check(nc_create(path.c_str(), NC_CLOBBER | format, &ncid));
     for (const auto& [name, value] : texts)
       Check(nc_put_att_text(ncid, NC_GLOBAL, name.c_str(), value.size(), value.data()));
     for (const auto& [name, value] : numbers)

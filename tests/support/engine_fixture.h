@@ -1,5 +1,6 @@
-// The one engine fixture of the engine tests: an engine with its module state and no host
-// (settings read as their defaults, Russian texts),
+// The one engine fixture of the engine tests: an engine (the calculation's result with its
+// settings) and no host (settings read as their defaults, Russian texts), its findings in
+// words and the result lists it fills,
 // and the builders of its input: chromatograms from sample functions, records with a signal
 // set directly, box-shaped peaks whose half-height width is known exactly, component rows,
 // analyses built from point tables, a straight calibration, and readers of the result lists.
@@ -7,12 +8,14 @@
 
 #include "chromatogram/chrm_file.h"
 #include "chromatogram/component_table.h"
-#include "engine/analysis.h"
+#include "engine/calc_steps.h"
 #include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
+#include "workbench/result_lists.h"
+#include "workbench/result_tables.h"
+#include "workbench/wording.h"
 
 #include <gtest/gtest.h>
 
@@ -113,18 +116,49 @@ inline ComponentRecord Component(const std::string& name, double mass = 0.0, dou
   return c;
 }
 
+// The findings of a result in words, read as the message log would list them.
+struct WordedFindings {
+  const Shell& shell;
+  CalcResult& result;
+
+  std::vector<std::string> Of(MessageKind kind) const {
+    std::vector<std::string> texts;
+    for (const Finding& f : result.findings)
+      if (f.kind == kind) texts.push_back(WordFinding(shell, f));
+    return texts;
+  }
+  std::vector<std::string> Errors() const { return Of(MessageKind::Error); }
+  std::vector<std::string> Warnings() const { return Of(MessageKind::Warning); }
+  std::vector<std::string> Information() const { return Of(MessageKind::Information); }
+  std::size_t ErrorCount() const { return Errors().size(); }
+  bool IsEmpty() const { return result.findings.empty(); }
+  void Clear() { result.findings.clear(); }
+};
+
 struct EngineFixture {
   Shell shell;
-  ComponentTable components;
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
+  CAnalysis engine{shell};
+  ComponentTable& components = engine.components;
+  CalcCalibration& calibration = engine.calibration;
+  WordedFindings messages{shell, engine};
   ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
   std::vector<std::unique_ptr<ChrmFile>> files;  // chromatograms the analyses point at
 
   explicit EngineFixture(int32_t method = AstmD2887A) {
     tables.SetUp(shell);
+    SetMethod(method);
+  }
+  EngineFixture(const EngineFixture&) = delete;
+  EngineFixture& operator=(const EngineFixture&) = delete;
+
+  void SetMethod(int32_t method) {
     engine.Method = method;
+    engine.settings.method = method;
+  }
+  // The result lists filled from the result as it stands, as the workbench fills them.
+  void FillLists() {
+    NameFractions(shell, engine);
+    FillResultLists(engine, shell, tables);
   }
 
   // Appends an analysis with a (channel-less) chromatogram and returns it. In the
@@ -134,7 +168,7 @@ struct EngineFixture {
     ChrmResult result;
     result.File = files.back().get();
     result.Number = static_cast<int32_t>(engine.Analyses.size()) + 1;
-    if (IsInternalStandard(engine.Method)) engine.StdRuns.push_back(result);
+    if (IsInternalStandard(engine.settings.method)) engine.StdRuns.push_back(result);
     engine.Analyses.push_back(result);
     return engine.Analyses.back();
   }

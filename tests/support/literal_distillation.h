@@ -6,7 +6,7 @@
 // Slow on purpose: a reference for tests, never used by the program.
 #pragma once
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
 #include "numeric/interpolate.h"

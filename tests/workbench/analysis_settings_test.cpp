@@ -1,7 +1,7 @@
 // The analysis settings' number filter, the normalisation on OK and what OK stores.
 #include "workbench/analysis_settings.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "workbench_fixture.h"
 
 namespace p528::test {

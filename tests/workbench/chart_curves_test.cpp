@@ -3,10 +3,8 @@
 #include "workbench/chart_curves.h"
 
 #include "chart/chart.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +38,7 @@ TEST(CalibrationChart, ShowsTheTabsCurveAndReadsWhatTheLookupReads) {
 
 TEST(DistillationChart, CurveKShowsAnalysisKAndIsLetGoBeforeTheNextCalculation) {
   Shell shell;
-  ComponentTable components;
-  MessageLog messages(&shell);
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis analysis(shell, components, messages, calibration, tables);
+  CAnalysis analysis(shell);
   ChrmFile file;
   for (int k = 0; k < 4; ++k) {
     ChrmResult a;

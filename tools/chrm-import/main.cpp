@@ -11,6 +11,7 @@
 #include "chromatogram/chrm_role.h"
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
+#include "host/kit/aia/conversion_worker.h"
 #include "host/kit/aia/import_role.h"
 #include "host/kit/aia/text_export.h"
 #include "shell/shell.h"
@@ -54,10 +55,12 @@ int Usage(const std::string& message) {
 
 // Converts one file; returns false when it failed (the reason is on standard error).
 bool Convert(const std::string& path, const Options& options, const std::string& roleText,
-             std::set<std::string>& written) {
+             const std::string& converter, std::set<std::string>& written) {
+  // An AIA file is converted in a worker process: a file that crashes or hangs the conversion
+  // is refused, and the files after it are still converted. A text export is read here.
   aia::AiaImportResult result = aia::IsTextExportName(path)
                                     ? aia::ImportTextExport(path, roleText, options.timeUnit)
-                                    : aia::ImportAia(path, roleText);
+                                    : aia::ImportAiaInWorker(converter, path, roleText);
   if (!result.ok()) {
     std::fprintf(stderr, "chrm-import: %s: %s\n", path.c_str(), result.error.c_str());
     return false;
@@ -146,9 +149,15 @@ int main(int argc, char** argv) {
       {.language = options.lang == "en" ? kLangEnglish : kLangRussian, .foreignTexts = &EnglishStrings()});
   const std::string roleText = RolePassportText(shell, options.role);
 
+  std::error_code ec;
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+  std::string converter =
+      aia::FindConverter(std::filesystem::path(self).parent_path().string(), PLUG528_BUILD_CONVERTER);
+  if (converter.empty()) converter = aia::kConverterName;  // refused with the reason at each file
+
   std::set<std::string> written;
   bool allConverted = true;
   for (const std::string& file : options.files)
-    allConverted = Convert(file, options, roleText, written) && allConverted;
+    allConverted = Convert(file, options, roleText, converter, written) && allConverted;
   return allConverted ? 0 : 1;
 }

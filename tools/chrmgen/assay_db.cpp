@@ -10,7 +10,7 @@
 
 namespace p528::chrmgen {
 
-void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows) {
+size_t WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows, bool sameFileAgain) {
   std::vector<hostkit::AssayRecord> records;
   records.reserve(rows.size());
   for (const AssayRow& row : rows) {
@@ -23,7 +23,7 @@ void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& ro
     records.push_back(std::move(record));
   }
   try {
-    hostkit::AssayDatabase(path).WriteRows(records);
+    return hostkit::AssayDatabase(path).WriteRows(records, sameFileAgain);
   } catch (const DataBase::SqlException& error) {
     throw std::runtime_error("cannot write the assay database " + path + ": " + error.what());
   }

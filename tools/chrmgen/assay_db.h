@@ -21,10 +21,12 @@ struct AssayRow {
   std::string role;
 };
 
-// Creates the database or brings its schema up to date and inserts the rows in one
-// transaction, replacing rows of the same id. Throws std::runtime_error with SQLite's
-// message on failure (the database then stays as it was).
-void WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows);
+// Creates the database or brings its schema up to date and adds the rows in one
+// transaction. A row already there is never replaced: a file registered already is left
+// out, an id taken already gives the row the next free id. Returns the number of rows added;
+// throws std::runtime_error with SQLite's message on failure (the database then stays as it
+// was). With `sameFileAgain` a file registered already is added again (benchmark rounds).
+size_t WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows, bool sameFileAgain = false);
 
 std::string AssayListText(const std::vector<AssayRow>& rows);
 // Reads "assays.txt"; rows that do not parse are skipped. Throws std::runtime_error when

@@ -2,7 +2,7 @@
 //
 //   chrmgen list
 //   chrmgen generate SCENARIO FOLDER [options]
-//   chrmgen index --db FILE FOLDER...
+//   chrmgen index --db FILE [--assays N] FOLDER...
 //
 // Exit status: 0 done, 1 failure (message on stderr), 2 usage error (an option value out of
 // range among them; the message names the limit).
@@ -16,6 +16,7 @@
 #include "aia_writer.h"
 #include "chromatogram/component_table.h"
 #include "chromatogram_set.h"
+#include "sequence_writer.h"
 #include "set_writer.h"
 #include "shell/text.h"
 #include "text_writer.h"
@@ -28,7 +29,7 @@ using namespace p528::chrmgen;
 const char* const kUsage =
     "usage: chrmgen list\n"
     "       chrmgen generate SCENARIO FOLDER [options]\n"
-    "       chrmgen index --db FILE FOLDER...\n"
+    "       chrmgen index --db FILE [--assays N] FOLDER...\n"
     "       chrmgen --help | --version\n"
     "options of generate:\n"
     "  --seed N             random seed (default 528)\n"
@@ -46,7 +47,12 @@ const char* const kUsage =
     "  --components FILE    component table (default: the project's data/tqle528data.csv)\n"
     "  --no-db              do not write assays.db\n"
     "  --aia                also write every chromatogram as an AIA file (NN_<run>.cdf)\n"
-    "  --text               also write every chromatogram as a text export (NN_<run>.txt)\n";
+    "  --text               also write every chromatogram as a text export (NN_<run>.txt)\n"
+    "  --sequence N[xK]     write a day's sequence instead: the set's calibration, blank, check and\n"
+    "                       reference, then N samples of K analyses each (default K 2)\n"
+    "options of index:\n"
+    "  --assays N           register the folders' runs again, a day later each round, up to N\n"
+    "                       assays (a laboratory's years of assays, for benchmarks)\n";
 
 struct UsageError {
   std::string message;
@@ -89,6 +95,8 @@ int Generate(const std::vector<std::string>& args) {
   std::string components = PLUG528_DEFAULT_COMPONENTS;
   bool database = true;
   bool aia = false;
+  int samples = 0;
+  int injections = 2;
   bool text = false;
   for (size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
@@ -140,7 +148,12 @@ int Generate(const std::vector<std::string>& args) {
       options.assayIdBase = Integer(option, value);
     else if (option == "--components")
       components = value;
-    else
+    else if (option == "--sequence") {
+      const size_t times = value.find('x');
+      samples = Integer(option, value.substr(0, times));
+      if (times != std::string::npos) injections = Integer(option, value.substr(times + 1));
+      if (samples < 1 || injections < 1) throw UsageError{"--sequence needs at least 1 sample of 1 analysis"};
+    } else
       throw UsageError{"unknown option " + option};
   }
   if (const std::string problem = OptionsProblem(options); !problem.empty()) throw UsageError{problem};
@@ -151,6 +164,12 @@ int Generate(const std::vector<std::string>& args) {
     return 1;
   }
   const GeneratedSet set = GenerateSet(options, table);
+  if (samples > 0) {
+    const std::vector<std::string> paths = WriteSequence(set, folder, samples, injections);
+    std::printf("%s: a sequence of %zu chromatograms (%d samples) in %s\n", options.scenario.c_str(),
+                paths.size(), samples, folder.c_str());
+    return 0;
+  }
   WriteSet(set, folder, components, database);
   if (aia) WriteAiaSet(set, folder);
   if (text) WriteTextSet(set, folder);
@@ -165,16 +184,22 @@ int Generate(const std::vector<std::string>& args) {
 int Index(const std::vector<std::string>& args) {
   std::string database;
   std::vector<std::string> folders;
+  int assays = 0;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--db") {
-      if (i + 1 >= args.size()) throw UsageError{"missing value for --db"};
-      database = args[++i];
+    if (args[i] == "--db" || args[i] == "--assays") {
+      if (i + 1 >= args.size()) throw UsageError{"missing value for " + args[i]};
+      if (args[i] == "--db") {
+        database = args[++i];
+      } else {
+        assays = Integer(args[i], args[i + 1]);
+        ++i;
+      }
     } else {
       folders.push_back(args[i]);
     }
   }
   if (database.empty() || folders.empty()) throw UsageError{"index needs --db FILE and at least one folder"};
-  const int count = IndexSets(folders, database);
+  const int count = IndexSets(folders, database, assays);
   std::printf("%d assays in %s\n", count, database.c_str());
   return 0;
 }

@@ -183,7 +183,7 @@ std::string DateText(int64_t seconds) {
 class SetBuilder {
  public:
   SetBuilder(const GeneratorOptions& options, const ComponentTable& table, GeneratedSet& set)
-      : options_(options), table_(table), set_(set), rng_(StreamSeed(options.seed, "set")) {
+      : options_(options), table_(table), set_(set), rng_(StreamSeed(options.seed + static_cast<uint64_t>(options.day), "set")) {
     if (table.size() < 4) throw std::invalid_argument("component table has fewer than four rows");
     const double c16 = RequireParaffin(table, 16).boilingPoint, c18 = RequireParaffin(table, 18).boilingPoint;
     set.column =
@@ -387,7 +387,7 @@ class SetBuilder {
     plan.offset = rng_.Uniform(1850.0, 2150.0);
     plan.noise = options_.noise;
     plan.spikes = options_.spikes;
-    plan.seed = StreamSeed(options_.seed, key);
+    plan.seed = StreamSeed(options_.seed + static_cast<uint64_t>(options_.day), key);
     return plan;
   }
 
@@ -422,11 +422,12 @@ class SetBuilder {
     run.sampleArea = sampleArea;
 
     const double runLength = Column().Settings().runLength;
+    const int64_t firstRunAt = kFirstRunAt + int64_t{86400} * options_.day;
     const int64_t andate =
-        kFirstRunAt + static_cast<int64_t>(std::llround((number - 1) * (runLength + kCooling) * 60));
+        firstRunAt + static_cast<int64_t>(std::llround((number - 1) * (runLength + kCooling) * 60));
     ChrmPassport& p = run.file.passport;
     p.assayid = Guid(rng_);
-    p.series = "ИД-" + DateText(kFirstRunAt);
+    p.series = "ИД-" + DateText(firstRunAt);
     p.andate = andate;
     p.duration = runLength;
     p.sample = sample;
@@ -495,6 +496,9 @@ std::vector<std::string> ScenarioNames() { return {"gasoil", "condensate", "heav
 GeneratorOptions ScenarioDefaults(const std::string& scenario) {
   GeneratorOptions o;
   o.scenario = scenario;
+  // The demonstration sets are recorded on days of their own, one after the other.
+  if (scenario == "condensate") o.day = 1;
+  if (scenario == "heavy") o.day = 2;
   if (scenario == "benchmark") {
     o.column.runLength = 60.0;
     o.column.step = 1.0 / 3000.0;

@@ -45,6 +45,9 @@ struct GeneratorOptions {
   double endTemperature = -1.0;  // where the analysed sample stops eluting (its 99.5 % point
                                  // 10 degrees before); -1: the scenario's own
   int assayIdBase = 0;           // first assay id; 0: the scenario's own (101, 201, ...)
+  int day = 0;                   // the day of the runs after the first (the scenario's own: each
+                                 // set has its own blank and calibration); it shifts the run times
+                                 // and the random streams
 };
 
 // Why `options` cannot be generated, naming the option and its limit ("--analyses must be 1

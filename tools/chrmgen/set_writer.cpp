@@ -1,5 +1,7 @@
 #include "set_writer.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -229,7 +231,7 @@ void WriteSet(const GeneratedSet& set, const std::string& folder, const std::str
   }
 }
 
-int IndexSets(const std::vector<std::string>& folders, const std::string& database) {
+int IndexSets(const std::vector<std::string>& folders, const std::string& database, int64_t assays) {
   std::vector<AssayRow> all;
   for (const std::string& folder : folders) {
     const fs::path dir = fs::absolute(folder).lexically_normal();
@@ -238,8 +240,19 @@ int IndexSets(const std::vector<std::string>& folders, const std::string& databa
       all.push_back(row);
     }
   }
-  WriteAssayDatabase(database, all);
-  return static_cast<int>(all.size());
+  const bool rounds = !all.empty() && assays > static_cast<int64_t>(all.size());
+  if (rounds) {
+    const size_t round = all.size();
+    int next = 0;
+    for (const AssayRow& row : all) next = std::max(next, row.id);
+    for (size_t i = round; static_cast<int64_t>(i) < assays; ++i) {
+      AssayRow row = all[i % round];
+      row.id = ++next;
+      row.andate += static_cast<int64_t>(i / round) * 86400;
+      all.push_back(std::move(row));
+    }
+  }
+  return static_cast<int>(WriteAssayDatabase(database, all, rounds));
 }
 
 }  // namespace p528::chrmgen

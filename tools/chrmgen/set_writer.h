@@ -9,6 +9,7 @@
 // same bytes wherever the folder lies.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "chromatogram_set.h"
@@ -22,8 +23,12 @@ std::string ManifestJson(const GeneratedSet& set);
 void WriteSet(const GeneratedSet& set, const std::string& folder, const std::string& componentFile,
               bool withDatabase = true);
 
-// (Re)builds an assay database from the "assays.txt" of each folder, with the full paths of
-// where the folders lie now. Returns the number of assays written; throws std::runtime_error.
-int IndexSets(const std::vector<std::string>& folders, const std::string& database);
+// Adds to an assay database the runs of the "assays.txt" of each folder, with the full paths
+// of where the folders lie now; rows already in it stay as they are (see
+// WriteAssayDatabase). Returns the number of assays added; throws std::runtime_error.
+// With `assays` above the folders' count (a laboratory's years, for benchmarks), their rows
+// are registered again and again, each round a day later with new ids, until there are
+// `assays` rows.
+int IndexSets(const std::vector<std::string>& folders, const std::string& database, int64_t assays = 0);
 
 }  // namespace p528::chrmgen

@@ -1,7 +1,8 @@
-// Cost of one engine calculation: ClearCalibration, ResetCalc, loading of every run,
-// BuildCalibration and RunCalc (blank subtraction, end of elution, the percent-off curve,
-// point tables, fractions, repeatability, ISO 3405, reference check) on generated gas oil
-// sets of three parallel analyses.
+// Cost of one calculation (CalculateInto reusing its result's memory, as the window
+// recalculates): loading of every run, the calibration and the method's steps (blank
+// subtraction, end of elution, the percent-off curve, point tables, fractions,
+// repeatability, ISO 3405, reference check) on generated gas oil sets of three parallel
+// analyses.
 //
 //   engine-bench                      all cases
 //   engine-bench --benchmark_filter=Rate10Hz
@@ -9,11 +10,7 @@
 // Sets are generated once per size (the generator's cost is not measured).
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
-#include "engine/analysis.h"
-#include "engine/calibration.h"
-#include "engine/message_log.h"
-#include "engine/result_tables.h"
-#include "shell/shell.h"
+#include "engine/calculation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,44 +46,36 @@ chrmgen::GeneratedSet& Set(double minutes, double step) {
   return *slot;
 }
 
-struct Engine {
-  Shell shell;
-  ComponentTable components = Components();
-  MessageLog messages{&shell};
-  CalibrationTab calibration;
-  ResultTables tables;
-  CAnalysis engine{shell, components, messages, calibration, tables};
-  Engine() { tables.SetUp(shell); }
-
-  void Calculate(chrmgen::GeneratedSet& set) {
-    ClearCalibration(engine);
-    engine.ResetCalc();
-    messages.Clear();
-    calibration.ApplyTimes(components);
-    for (chrmgen::GeneratedRun& run : set.runs) {
-      switch (run.role) {
-        case RoleCalibration: calibration.CalibrationChrm = &run.file; break;
-        case RoleBlank: engine.LoadResult(engine.Blank, 0.0, run.file); break;
-        case RoleAnalysis: engine.AddAnalysis(run.file); break;
-        case RoleReference: engine.LoadResult(engine.Reference, 0.0, run.file); break;
-        case RoleCheck: calibration.CheckChrm = &run.file; break;
-        default: break;
-      }
+// The input of one calculation of `set` under `method`: C1-C4 times 0, no settings typed.
+CalcInput InputOf(chrmgen::GeneratedSet& set, int32_t method) {
+  CalcInput input;
+  input.settings.method = method;
+  input.components = Components();
+  ApplyCalibrationTimes(input.components, {0.0, 0.0, 0.0, 0.0});
+  for (chrmgen::GeneratedRun& run : set.runs) {
+    switch (run.role) {
+      case RoleCalibration: input.runs.calibration = &run.file; break;
+      case RoleBlank: input.runs.blank = &run.file; break;
+      case RoleAnalysis:
+        if (run.file.ordinal >= 1) input.runs.analyses.push_back(&run.file);
+        break;
+      case RoleReference: input.runs.reference = &run.file; break;
+      case RoleCheck: input.runs.check = &run.file; break;
+      default: break;
     }
-    BuildCalibration(engine);
-    engine.RunCalc();
   }
-};
+  return input;
+}
 
 void Calculate(benchmark::State& state, double minutes, double step) {
   chrmgen::GeneratedSet& set = Set(minutes, step);
-  Engine e;
-  e.engine.Method = static_cast<int32_t>(state.range(1));
+  const CalcInput input = InputOf(set, static_cast<int32_t>(state.range(1)));
+  CalcResult result;
   for (auto _ : state) {
-    e.Calculate(set);
-    benchmark::DoNotOptimize(e.engine.Analyses.data());
+    CalculateInto(input, result);
+    benchmark::DoNotOptimize(result.Analyses.data());
   }
-  if (e.engine.State < StateCurves) state.SkipWithError("the calculation did not build its curves");
+  if (result.State < StateCurves) state.SkipWithError("the calculation did not build its curves");
   const std::size_t samples = set.runs.front().file.channels[0].samples.size();
   state.counters["samples_per_run"] = static_cast<double>(samples);
   state.SetComplexityN(static_cast<int64_t>(samples));

@@ -5,15 +5,21 @@
 //   Long50Hz   ten 60-minute runs at 50 Hz (calibration, blank, check, reference and six
 //              analyses, three of them unnumbered: loaded and listed, not calculated).
 //
+// SimdistBatch/Sequence10Hz is a whole `simdist batch` over a day's sequence of 200 runs of
+// 60 minutes at 10 Hz (calibration, blank, check, reference, then 98 samples injected twice),
+// on every core, with its JSON summary: wall-clock time.
+//
 // PlainPass/<set> is one plain pass over exactly the samples Recalculate/<set> integrates:
 // the yardstick of the recalculation's speed.
 //
 //   simdist-bench                                   all cases
 //   simdist-bench --benchmark_filter='Recalculate|PlainPass'
+#include "batch.h"
 #include "calc.h"
 #include "chromatogram_set.h"
 #include "cli_host.h"
 #include "host/kit/profile_store.h"
+#include "sequence_writer.h"
 #include "set_writer.h"
 
 #include "shell/settings.h"
@@ -158,6 +164,34 @@ void SimdistCalc(benchmark::State& state, const std::string& name) {
   }
 }
 
+// The day's sequence: 98 samples of two analyses after the four paired runs, 200 runs.
+void SimdistBatch(benchmark::State& state) {
+  ComponentTable components;
+  LoadComponentTable(kComponents, components);
+  chrmgen::GeneratorOptions options = chrmgen::ScenarioDefaults("benchmark");
+  options.column.step = 1.0 / 600.0;  // 10 Hz
+  const chrmgen::GeneratedSet generated = chrmgen::GenerateSet(options, components);
+  const std::string folder = (BenchFolder() / "Sequence10Hz").string();
+  const std::vector<std::string> runs = chrmgen::WriteSequence(generated, folder, 98, 2);
+  std::vector<std::string> arguments = {
+      folder,         "--profile",      (BenchFolder() / "batch.profile").string(),
+      "--no-summary", "--summary-json", (BenchFolder() / "batch-summary.json").string()};
+  for (const auto& [key, value] : generated.settings) {
+    if (key.rfind("time_C", 0) == 0) {
+      arguments.push_back("--c" + key.substr(6));
+      arguments.push_back(value);
+    }
+  }
+  for (auto _ : state) {
+    std::ostringstream out;
+    std::ostringstream err;
+    if (simdist::RunBatchCommand(arguments, out, err) != 0)
+      state.SkipWithError(("simdist batch failed: " + err.str()).c_str());
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.counters["runs"] = static_cast<double>(runs.size());
+}
+
 BENCHMARK_CAPTURE(LoadAndRecalculate, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Recalculate, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlainPass, Demo, std::string("Demo"))->Unit(benchmark::kMillisecond);
@@ -166,6 +200,7 @@ BENCHMARK_CAPTURE(LoadAndRecalculate, Long50Hz, std::string("Long50Hz"))->Unit(b
 BENCHMARK_CAPTURE(Recalculate, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlainPass, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimdistCalc, Long50Hz, std::string("Long50Hz"))->Unit(benchmark::kMillisecond);
+BENCHMARK(SimdistBatch)->Name("SimdistBatch/Sequence10Hz")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace p528

@@ -1,13 +1,13 @@
 #include "calc.h"
 
 #include "cli_host.h"
-#include "diagnostics.h"
 #include "host/kit/plugin_library.h"
 #include "host/kit/profile_store.h"
-#include "json_result.h"
 #include "notices.h"
 #include "options.h"
 #include "output_guard.h"
+#include "register_output.h"
+#include "run_steps.h"
 #include "shell/component_location.h"
 #include "summary.h"
 
@@ -17,6 +17,8 @@
 #include "shell/string_table.h"
 #include "shell/text.h"
 #include "workbench/analysis_settings.h"
+#include "workbench/calc_diagnostics.h"
+#include "workbench/result_json.h"
 #include "workbench/workbench.h"
 
 #include <unistd.h>
@@ -27,41 +29,10 @@ namespace p528::simdist {
 
 namespace {
 
-// The command line as the workbench's user: everything it would show goes to stderr.
-class CliUser : public WorkbenchUser {
- public:
-  explicit CliUser(std::ostream& err) : err_(err) {}
-  void ShowDatabaseError(const DataBase::SqlException&, const std::string& text) override {
-    err_ << "simdist: " << ForTerminal(text) << "\n";
-    failed = true;
-  }
-  void ShowInstrumentNumberRefused(const std::string& text) override {
-    err_ << "simdist: " << ForTerminal(text) << "\n";
-  }
-  void FilesSkipped(const std::vector<SkippedFile>& skipped) override {
-    for (const SkippedFile& file : skipped) {
-      err_ << "simdist: notice: " << ForTerminal(SkipText(file)) << "\n";
-      const bool inSet = file.reason == SkipReason::AlreadyInSet || file.reason == SkipReason::SameRun;
-      if (!inSet && file.reason != SkipReason::RememberedNotReadable) ++refused;
-    }
-  }
-  bool failed = false;
-  int refused = 0;  // files (or assays) named that were left out for a reason of their own
-
- private:
-  std::ostream& err_;
-};
-
 std::string ExecutableFolder() {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : self.parent_path().string();
-}
-
-std::string FullPath(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
 }
 
 // The files a run reads and the ones it writes, for CheckOutputs.
@@ -73,24 +44,17 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
   for (const std::string& file : config.files) inputs.push_back({"the chromatogram", file});
   inputs.push_back({"the profile", profilePath});
   inputs.push_back({"the component table", componentPath});
-  if (config.database) inputs.push_back({"the database", *config.database});
+  // The register may live in the assay database itself, which simdist otherwise only reads.
+  if (config.registerPath) outputs.push_back({"--register", *config.registerPath});
+  std::error_code ec;
+  if (config.database &&
+      !(config.registerPath && std::filesystem::equivalent(*config.database, *config.registerPath, ec)))
+    inputs.push_back({"the database", *config.database});
   for (const GivenOption& given : parsed.given) {
     if (std::string_view(given.option->name) == "--custom-reference") {
       inputs.push_back({"the custom reference", given.value});
     }
   }
-}
-
-// How far the files asked for got: a run that could add none of them, or whose calculation
-// stopped before the method's last step, has no results to hand on.
-std::string IncompleteReason(const Workbench& workbench, bool nothingAdded) {
-  if (nothingAdded) return "nothing could be added";
-  const unsigned final = FinalState(workbench);
-  if (workbench.analysis().State < final) {
-    return Format("the calculation stopped before its results (state %u, the method's last step is %u)",
-                  workbench.analysis().State, final);
-  }
-  return {};
 }
 
 }  // namespace
@@ -151,12 +115,12 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
 
   // The host: profile, language, assay database and the assay dialog answered by --ids.
   CliHost host(profile);
-  host.languageId = config.language == "en" ? kLangEnglish : kLangRussian;
+  host.languageId = LanguageId(config.language);
   if (config.database) host.database = Utf8ToUtf16(*config.database);
   host.assayIds = config.assayIds;
   host.assayDialogOffered = config.idsGiven;
 
-  Shell shell = MakeShell({.host = host.Attach(), .foreignTexts = &EnglishStrings()});
+  Shell shell = AttachedShell(host);
 
   // Settings the windows store at once (C1-C4 times, report options), before the start.
   OptionContext context{config, &shell, nullptr};
@@ -167,15 +131,7 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   Workbench workbench(shell, componentPath, &user);
 
   // The analysis settings dialog: opened, the values typed, OK.
-  if (HasOptions(parsed, OptionPhase::Dialog)) {
-    workbench.EditAnalysisSettings([&](CAnalysis& analysis) {
-      OpenAnalysisSettings(analysis);
-      context.analysis = &analysis;
-      ApplyOptions(parsed, OptionPhase::Dialog, context);
-      context.analysis = nullptr;
-      AcceptAnalysisSettings(analysis);
-    });
-  }
+  TypeAnalysisSettings(workbench, parsed, context);
 
   // A remembered file that no longer loads would hold its role's place against the file
   // the user names: it is dropped, and said so.
@@ -198,8 +154,9 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   int status = user.failed ? ExitFailure : ExitDone;
   const bool jsonToOut = config.jsonPath && *config.jsonPath == "-";
   if (config.summary && !jsonToOut) out << ForTerminal(Summary(workbench));
+  const std::string json =
+      config.jsonPath || config.registerPath ? ResultJson(workbench, 2, diagnostics) : "";
   if (config.jsonPath) {
-    const std::string json = ResultJson(workbench, 2, diagnostics);
     if (jsonToOut) {
       out << json;
     } else if (!WriteFileAtomically(*config.jsonPath, json, error)) {
@@ -220,6 +177,13 @@ int RunCalcCommand(const std::vector<std::string>& arguments, std::ostream& out,
   if (status == ExitDone && !incomplete.empty()) {
     err << "simdist: " << incomplete << "\n";
     status = ExitIncomplete;
+  }
+  // Only a complete result, with its report when one was asked for, enters the register.
+  if (config.registerPath) {
+    if (status != ExitDone)
+      err << "simdist: not registered: the run did not end with a complete result\n";
+    else if (!RegisterResult(workbench, config, json, err))
+      status = ExitFailure;
   }
   host.Detach();
   return status;

@@ -3,7 +3,7 @@
 // stored in the settings as the dialog "Параметры эталона" stores it.
 #pragma once
 
-#include "engine/custom_reference.h"
+#include "workbench/custom_reference.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,7 @@
 // simdist: the command line of plug528 for batch work and laboratory information systems.
+#include "batch.h"
 #include "calc.h"
+#include "register_commands.h"
 #ifdef PLUG528_SIMDIST_QT
 #include "qt/report_pictures.h"
 #endif
@@ -14,10 +16,17 @@ namespace {
 const char* kUsage =
     "usage: simdist calc [options] FILE...\n"
     "       simdist calc [options] --db DB --ids ID,ID,...\n"
+    "       simdist batch [options] FILE|FOLDER...\n"
+    "       simdist batch [options] --db DB --ids ID,ID,... | --day YYYY-MM-DD\n"
+    "       simdist history --db DB [--sample TEXT] [--from DATE] [--to DATE] [--json OUT|--csv OUT]\n"
+    "       simdist qc --db DB --instrument N [--json OUT] [--png OUT]\n"
     "       simdist --help | --version\n"
     "\n"
     "commands:\n"
-    "  calc    add chromatograms, recalculate, print the summary (simdist calc --help)\n";
+    "  calc     add chromatograms, recalculate, print the summary (simdist calc --help)\n"
+    "  batch    calculate a day's sequence, one set per sample (simdist batch --help)\n"
+    "  history  list and export the result register (simdist history --help)\n"
+    "  qc       the reference gas oil's control charts (simdist qc --help)\n";
 
 int Run(std::vector<std::string> arguments) {
   if (arguments.empty()) {
@@ -39,6 +48,27 @@ int Run(std::vector<std::string> arguments) {
     return p528::simdist::RunCalcCommand(arguments, std::cout, std::cerr, p528::simdist::MakeQtChartRenderer);
 #else
     return p528::simdist::RunCalcCommand(arguments, std::cout, std::cerr);
+#endif
+  }
+  if (command == "batch") {
+    arguments.erase(arguments.begin());
+#ifdef PLUG528_SIMDIST_QT
+    return p528::simdist::RunBatchCommand(arguments, std::cout, std::cerr,
+                                          p528::simdist::MakeQtChartRenderer);
+#else
+    return p528::simdist::RunBatchCommand(arguments, std::cout, std::cerr);
+#endif
+  }
+  if (command == "history") {
+    arguments.erase(arguments.begin());
+    return p528::simdist::RunHistoryCommand(arguments, std::cout, std::cerr);
+  }
+  if (command == "qc") {
+    arguments.erase(arguments.begin());
+#ifdef PLUG528_SIMDIST_QT
+    return p528::simdist::RunQcCommand(arguments, std::cout, std::cerr, p528::simdist::MakeQtChartRenderer);
+#else
+    return p528::simdist::RunQcCommand(arguments, std::cout, std::cerr);
 #endif
   }
   std::cerr << "simdist: unknown command \"" << command << "\"\n" << kUsage;

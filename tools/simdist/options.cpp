@@ -3,7 +3,7 @@
 #include "custom_reference_file.h"
 #include "report_output.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
@@ -166,8 +166,7 @@ bool CheckExistingFile(std::string_view value, std::string& normal, std::string&
 // file is a usage error before anything is stored.
 bool CheckCustomReference(std::string_view value, std::string& normal, std::string& error) {
   if (!CheckExistingFile(value, normal, error)) return false;
-  Shell english;
-  english.resources = &EnglishStrings();
+  const Shell english = MakeShell({.language = kLangEnglish, .foreignTexts = &EnglishStrings()});
   CustomReference reference;
   return ReadCustomReferenceFile(english, normal, reference, error);
 }
@@ -202,6 +201,10 @@ constexpr OptionPhase kDialog = OptionPhase::Dialog;
 
 }  // namespace
 
+bool CheckMethodName(std::string_view value, std::string& normal, std::string& error) {
+  return CheckMethod(value, normal, error);
+}
+
 const std::vector<OptionSpec>& CalcOptions() {
   using C = OptionContext;
   using V = const std::string&;
@@ -230,6 +233,10 @@ const std::vector<OptionSpec>& CalcOptions() {
        [](C& c, V v) { c.config.reportPath = v; }},
       {"--sections", "LIST|all", "report sections for this run (default: the stored report settings)",
        kConfig, CheckSections, [](C& c, V v) { c.config.reportSections = v; }},
+      {"--register", "DB",
+       "register the result (and the report) in the result register of the host's database DB (created when "
+       "missing)",
+       kConfig, CheckPath, [](C& c, V v) { c.config.registerPath = v; }},
 
       {"--method", "N|NAME", "0 astm-d2887-a, 2 gost-56720-a, 3 gost-56720-b, 4 gost-54291, 5 gost-iso-3924",
        kDialog, CheckMethod, [](C& c, V v) { c.analysis->Method = std::stoi(v); }},
@@ -273,7 +280,8 @@ const std::vector<OptionSpec>& CalcOptions() {
   return options;
 }
 
-bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error) {
+bool ParseOptionArguments(const std::vector<OptionSpec>& table, const std::vector<std::string>& arguments,
+                          ParsedCalc& parsed, std::string& error) {
   bool filesOnly = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -292,7 +300,7 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const OptionSpec* matched = nullptr;
-    for (const OptionSpec& option : CalcOptions()) {
+    for (const OptionSpec& option : table) {
       if (name == option.name) matched = &option;
     }
     if (matched == nullptr) {
@@ -330,6 +338,11 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
       matched->apply(context, normal);
     }
   }
+  return true;
+}
+
+bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error) {
+  if (!ParseOptionArguments(CalcOptions(), arguments, parsed, error)) return false;
   if (parsed.help) return true;
   if (parsed.config.idsGiven && !parsed.config.database) {
     error = "--ids needs --db";
@@ -364,7 +377,18 @@ std::string CalcUsage() {
       "Analysis settings are stored in the profile the way the settings dialog stores them.\n"
       "\n"
       "options:\n";
-  for (const OptionSpec& option : CalcOptions()) {
+  text += OptionsHelp(CalcOptions());
+  text +=
+      "  -h, --help                  this text\n"
+      "\n"
+      "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
+      "             3 nothing could be added or the calculation stopped before its results\n";
+  return text;
+}
+
+std::string OptionsHelp(const std::vector<OptionSpec>& table) {
+  std::string text;
+  for (const OptionSpec& option : table) {
     std::string head = std::string("  ") + option.name;
     if (option.value != nullptr) head += std::string(" ") + option.value;
     if (head.size() < 30)
@@ -373,12 +397,15 @@ std::string CalcUsage() {
       head += "  ";
     text += head + option.help + "\n";
   }
-  text +=
-      "  -h, --help                  this text\n"
-      "\n"
-      "exit status: 0 done, 1 a failure during the run (database, output), 2 usage error,\n"
-      "             3 nothing could be added or the calculation stopped before its results\n";
   return text;
+}
+
+std::optional<std::string> GivenValue(const ParsedCalc& parsed, std::string_view name) {
+  std::optional<std::string> value;
+  for (const GivenOption& given : parsed.given) {
+    if (name == given.option->name) value = given.value;
+  }
+  return value;
 }
 
 }  // namespace p528::simdist

@@ -38,6 +38,7 @@ struct CalcConfig {
   std::vector<std::string> files;             // the FILE arguments, as given
   std::optional<std::string> reportPath;      // --report
   std::optional<std::string> reportSections;  // --sections (checked), this run only
+  std::optional<std::string> registerPath;    // --register
 };
 
 enum class OptionPhase { Config, Profile, Dialog, Report };
@@ -76,6 +77,14 @@ struct ParsedCalc {
   bool help = false;
 };
 
+// Parses `arguments` against the options of `table` (arguments that are no option are
+// files); Config options are applied at once. False with `error` set on a usage error.
+bool ParseOptionArguments(const std::vector<OptionSpec>& table, const std::vector<std::string>& arguments,
+                          ParsedCalc& parsed, std::string& error);
+
+// The checked value of the last `name` option given; absent when it was not given.
+std::optional<std::string> GivenValue(const ParsedCalc& parsed, std::string_view name);
+
 // Parses the arguments after "calc". False with `error` set on a usage error.
 bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& parsed, std::string& error);
 
@@ -83,7 +92,12 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
 void ApplyOptions(const ParsedCalc& parsed, OptionPhase phase, OptionContext& context);
 bool HasOptions(const ParsedCalc& parsed, OptionPhase phase);
 
+// A method as --method names it (number or name); `normal` is its number as text.
+bool CheckMethodName(std::string_view value, std::string& normal, std::string& error);
+
 // The help text of `simdist calc`.
 std::string CalcUsage();
+// One line per option of `table`, as the help texts list them.
+std::string OptionsHelp(const std::vector<OptionSpec>& table);
 
 }  // namespace p528::simdist

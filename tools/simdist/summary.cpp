@@ -52,6 +52,15 @@ std::string Plain(std::string text) {
   return out;
 }
 
+// A text that must stay on its line (a file name, a passport text): a line break in it would
+// forge lines of the summary.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = '?';
+  }
+  return text;
+}
+
 // Rows of texts in aligned columns, indented by two blanks.
 std::string Columns(const std::vector<std::vector<std::string>>& rows) {
   std::vector<std::size_t> widths;
@@ -120,7 +129,7 @@ std::string RunText(const Shell& shell, const ChrmResult& run, const std::string
 
 std::string FileNameOf(const ChrmResult& run, const ChrmSet& set) {
   for (const auto& [path, file] : set) {
-    if (&file == run.File) return FileNamePart(path);
+    if (&file == run.File) return OneLine(FileNamePart(path));
   }
   return {};
 }
@@ -135,8 +144,9 @@ std::string Summary(const Workbench& wb) {
   out += shell.Str(text::kSummaryFilesHeading) + "\n";
   std::vector<std::vector<std::string>> files;
   for (int r = 0; r < wb.fileList().RowCount(); ++r) {
-    files.push_back({wb.fileList().Cell(r, FileColumnName), wb.fileList().Cell(r, FileColumnRole),
-                     wb.fileList().Cell(r, FileColumnTime), wb.fileList().Cell(r, FileColumnSample)});
+    files.push_back(
+        {OneLine(wb.fileList().Cell(r, FileColumnName)), OneLine(wb.fileList().Cell(r, FileColumnRole)),
+         OneLine(wb.fileList().Cell(r, FileColumnTime)), OneLine(wb.fileList().Cell(r, FileColumnSample))});
   }
   out += Columns(files);
 

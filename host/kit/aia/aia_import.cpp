@@ -2,6 +2,8 @@
 
 #include "host/kit/aia/aia_date.h"
 #include "host/kit/aia/aia_values.h"
+#include "host/kit/aia/classic_header.h"
+#include "shell/regular_file.h"
 #include "host/kit/aia/even_sampling.h"
 #include "host/kit/aia/time_unit.h"
 #include "shell/text.h"
@@ -10,8 +12,12 @@
 #include <netcdf_mem.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -25,6 +31,8 @@ namespace {
 
 // Passport fields kept from the global attributes, at most.
 constexpr size_t kMaxFields = 256;
+// Zeros behind a file's bytes in memory, so that netCDF may read its header in whole blocks.
+constexpr size_t kHeaderReadAhead = size_t{64} << 10;
 // Values this large are the fill values netCDF gives to samples never written.
 constexpr double kFillMagnitude = 9.9e36;
 
@@ -336,6 +344,13 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
     result.notices.clear();
     return result;
   }
+  // A step so small that in minutes it is no number of its own (5e-324 s) would be stored
+  // as 0: every sample at the same time.
+  if (!std::isnormal(sampling.step / divisor)) {
+    result.error = Format("the sampling interval %g %s is too small", sampling.step, unit.c_str());
+    result.notices.clear();
+    return result;
+  }
   ReadPassport(ncid, roleText, divisor, result.file.passport, result.notices);
   if (signal.channels.size() > 1)
     result.notices.push_back(
@@ -353,13 +368,17 @@ AiaImportResult Import(int ncid, uint64_t fileBytes, const std::string& roleText
   return result;
 }
 
-// Opens the bytes of a whole file with netCDF and imports them.
-AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleText) {
+// Opens the bytes of a whole file with netCDF and imports them. The header is checked first:
+// netCDF sees only a classic header whose every part lies within the file.
+AiaImportResult ImportBytes(std::string& bytes, const std::string& roleText) {
   AiaImportResult result;
-  if (bytes.empty()) {
-    result.error = OpenError(NC_ENOTNC);
-    return result;
-  }
+  result.error = ClassicHeaderProblem(bytes.data(), bytes.size());
+  if (!result.ok()) return result;
+  // netCDF reads a header in whole blocks: a file whose header fills most of it would read
+  // past the end of the bytes. Zeros behind them let it, and the check above keeps every
+  // variable's data within the file's own bytes.
+  const size_t fileBytes = bytes.size();
+  bytes.append(kHeaderReadAhead, '\0');
   int ncid = -1;
   const int status = nc_open_mem("memory.cdf", NC_NOWRITE, bytes.size(), bytes.data(), &ncid);
   if (status != NC_NOERR) {
@@ -368,7 +387,7 @@ AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleTex
   }
   const OpenFile file(ncid);
   try {
-    return Import(ncid, bytes.size(), roleText);
+    return Import(ncid, fileBytes, roleText);
   } catch (const std::bad_alloc&) {
     result.error = "not enough memory to import the file";
     return result;
@@ -379,27 +398,38 @@ AiaImportResult ImportBytes(std::vector<char>& bytes, const std::string& roleTex
 
 AiaImportResult ImportAia(const std::string& path, const std::string& roleText) {
   // The file is read whole and opened from memory: there netCDF reports a read past the end
-  // of a truncated file as an error, where from a file it would return zeros.
+  // of a truncated file as an error, where from a file it would return zeros. Only a regular
+  // file is read: a FIFO would wait for ever, a device read without end.
   AiaImportResult result;
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.error = "cannot open the file";
+  std::string reason;
+  const int fd = OpenRegularFile(path, &reason);
+  if (fd < 0) {
+    result.error = "cannot open the file: " + reason;
     return result;
   }
-  if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
+    ::close(fd);
     result.error = Format("the file is larger than the %zu MiB accepted", kMaxFileBytes >> 20);
     return result;
   }
-  std::vector<char> bytes;
+  std::string bytes;
+  bool read = true;
   try {
     bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (read && done < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      read = n > 0;
+      if (read) done += static_cast<size_t>(n);
+    }
   } catch (const std::bad_alloc&) {
+    ::close(fd);
     result.error = "not enough memory to import the file";
     return result;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  const bool read = file != nullptr && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file != nullptr) std::fclose(file);
+  ::close(fd);
   if (!read) {
     result.error = "cannot read the file";
     return result;
@@ -414,7 +444,7 @@ AiaImportResult ImportAiaMemory(const void* bytes, size_t count, const std::stri
     return result;
   }
   // netCDF may write into the buffer it reads from; it gets its own copy.
-  std::vector<char> copy(static_cast<const char*>(bytes), static_cast<const char*>(bytes) + count);
+  std::string copy(static_cast<const char*>(bytes), count);
   return ImportBytes(copy, roleText);
 }
 

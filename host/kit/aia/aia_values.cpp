@@ -155,20 +155,39 @@ std::optional<double> AttNumber(int ncid, int varid, const char* name) {
   return values[0];
 }
 
+// True when dimension `dimid` is the file's record (unlimited) dimension.
+bool IsRecordDimension(int ncid, int dimid) {
+  int unlimited = -1;
+  return nc_inq_unlimdim(ncid, &unlimited) == NC_NOERR && unlimited >= 0 && unlimited == dimid;
+}
+
+// A number stored as a variable: a numeric variable (its first value) or a text. A record
+// variable holds a value per record, never one number, and is not read; a text is read only
+// up to kMaxTextBytes, whatever length its dimensions declare.
 std::optional<double> VarNumber(int ncid, const char* name) {
   const std::optional<VarShape> shape = Shape(ncid, name);
   if (!shape) return std::nullopt;
+  std::array<int, 2> dims = {0, 0};
+  if (!shape->dimLengths.empty() && nc_inq_vardimid(ncid, shape->varid, dims.data()) != NC_NOERR)
+    return std::nullopt;
   size_t total = 1;
-  for (size_t length : shape->dimLengths) total *= length;
+  for (size_t k = 0; k < shape->dimLengths.size(); ++k) {
+    if (IsRecordDimension(ncid, dims[k])) return std::nullopt;
+    if (__builtin_mul_overflow(total, shape->dimLengths[k], &total)) return std::nullopt;
+  }
   if (total == 0) return std::nullopt;
+  const std::array<size_t, 2> first = {0, 0};
   if (shape->type == NC_CHAR) {
-    if (total > kMaxTextBytes) return std::nullopt;
-    std::string bytes(total, '\0');
-    if (nc_get_var_text(ncid, shape->varid, bytes.data()) != NC_NOERR) return std::nullopt;
+    // The text is the first row: the last dimension is its length.
+    const size_t length = shape->dimLengths.empty() ? 1 : shape->dimLengths.back();
+    std::array<size_t, 2> count = {1, 1};
+    count[shape->dimLengths.empty() ? 0 : shape->dimLengths.size() - 1] = std::min(length, kMaxTextBytes);
+    std::string bytes(count[0] * count[1], '\0');
+    if (nc_get_vara_text(ncid, shape->varid, first.data(), count.data(), bytes.data()) != NC_NOERR)
+      return std::nullopt;
     return ParseNumber(CleanText(bytes.data(), bytes.size()));
   }
   if (!IsNumericType(shape->type)) return std::nullopt;
-  const std::array<size_t, 2> first = {0, 0};
   if (shape->type == NC_FLOAT) {
     float single = 0;
     if (nc_get_var1_float(ncid, shape->varid, first.data(), &single) != NC_NOERR || IsNull(single))

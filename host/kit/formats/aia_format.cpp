@@ -1,6 +1,7 @@
 #include "host/kit/formats/aia_format.h"
 
 #include "host/kit/aia/aia_import.h"
+#include "host/kit/aia/conversion_worker.h"
 #include "host/kit/aia/text_export.h"
 #include "shell/text.h"
 
@@ -10,8 +11,15 @@
 
 namespace p528::aia {
 
-int ChosenRole(const AiaRoleChoice& choice, std::string_view sample) {
+int ChosenRole(const AiaRoleChoice& choice, const std::string& path, std::string_view sample) {
+  if (const auto found = choice.byFile.find(path); found != choice.byFile.end()) return found->second;
   return choice.byRules ? RoleForSample(choice.rules, sample) : choice.role;
+}
+
+std::string AiaSampleName(const std::string& path, const std::string& converter) {
+  const AiaImportResult result =
+      IsTextExportName(path) ? ImportTextExport(path, "", std::nullopt) : ImportAiaInWorker(converter, path, "");
+  return result.ok() ? result.file.passport.sample : std::string();
 }
 
 namespace {
@@ -30,11 +38,13 @@ hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer imp
       message = result.error;
       return -1;
     }
-    const int role = ChosenRole(*choice, result.file.passport.sample);
+    const int role = ChosenRole(*choice, path, result.file.passport.sample);
     if (role == 0) {
       // Imported without a role the set would not know what the run is: the user adds a
       // rule or names the role and imports the file again.
-      message = "no role rule fits the sample \"" + result.file.passport.sample + "\"";
+      message = RoleForSample(choice->rules, result.file.passport.sample) == 0
+                    ? "no role rule fits the sample \"" + result.file.passport.sample + "\""
+                    : "no role was chosen for the sample \"" + result.file.passport.sample + "\"";
       return -1;
     }
     SetChrmType(result.file, roleText(role));
@@ -46,10 +56,14 @@ hostkit::ChromatogramFormat RoleAskingFormat(std::string extension, Importer imp
 
 }  // namespace
 
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText) {
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter) {
   return RoleAskingFormat(
-      ".cdf", [](const std::string& path, const AiaRoleChoice&) { return ImportAia(path, ""); }, choice,
-      std::move(roleText));
+      ".cdf",
+      [converter = std::move(converter)](const std::string& path, const AiaRoleChoice&) {
+        return ImportAiaInWorker(converter, path, "");
+      },
+      choice, std::move(roleText));
 }
 
 std::vector<hostkit::ChromatogramFormat> TextExportFormats(const AiaRoleChoice* choice,

@@ -15,6 +15,7 @@
 #include "host/kit/profile_store.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,15 +31,25 @@ struct AiaRoleChoice {
   int role = 0;                          // the role of every file (when not byRules)
   std::vector<RoleRule> rules;           // the rules by sample name (when byRules)
   std::optional<TimeUnit> textTimeUnit;  // of text exports that name none (none: they are refused)
+  // The role the person chose for each file of the import, by its path (0: not imported);
+  // a file named here gets this role whatever the other members say.
+  std::map<std::string, int> byFile;
 };
 
-// The role of a file whose sample is `sample`; RoleNone (0) when no rule fits it.
-int ChosenRole(const AiaRoleChoice& choice, std::string_view sample);
+// The role of the file at `path` whose sample is `sample`; RoleNone (0) when none was
+// chosen or no rule fits it.
+int ChosenRole(const AiaRoleChoice& choice, const std::string& path, std::string_view sample);
 
-// The ".cdf" format: ImportAia with the role of `*choice` (read at each file, so the
-// caller may change it between imports; it must outlive the table), written as the text
-// `roleText(role)` in "Chrm_Type". A file no rule fits is refused with its sample named.
-hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText);
+// The sample name of the file at `path` of the formats below ("" when it does not read), for
+// the question; an AIA file is read in the worker process `converter`.
+std::string AiaSampleName(const std::string& path, const std::string& converter);
+
+// The ".cdf" format: ImportAia in the worker process `converter` (conversion_worker.h) with
+// the role of `*choice` (read at each file, so the caller may change it between imports; it
+// must outlive the table), written as the text `roleText(role)` in "Chrm_Type". A file no
+// rule fits is refused with its sample named.
+hostkit::ChromatogramFormat AiaFormat(const AiaRoleChoice* choice, std::function<std::string(int)> roleText,
+                                      std::string converter);
 
 // The text export formats ".csv", ".txt", ".asc" (text_export.h), with roles as AiaFormat and
 // the time unit `choice->textTimeUnit` for files that name none.

@@ -4,7 +4,7 @@
 // constant for the life of the module.
 #pragma once
 
-#include "engine/analysis.h"
+#include "engine/records.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/analysis_settings_dialog.h"
 
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "ui/dialogs/gasoil_params_dialog.h"

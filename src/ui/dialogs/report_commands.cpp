@@ -7,10 +7,14 @@
 #include "chart/qt/chart_widget.h"
 #include "report/report_file_name.h"
 #include "report/report_folder.h"
+#include "report/report_registration.h"
+#include "report/report_texts.h"
 #include "report/workbench_report.h"
 #include "shell/module_file.h"
+#include "shell/text.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
+#include "ui/window_texts.h"
 #include "workbench/workbench.h"
 
 namespace p528::ui {
@@ -39,7 +43,14 @@ class SeamsDesktop : public ReportDesktop {
     RememberReportFolder(shell_, path);
     return true;
   }
-  void OpenFile(const std::string& path) override { seams_.OpenWithViewer(QString::fromStdString(path)); }
+  // A preview no viewer shows would be lost without a word: the user is told where it is.
+  void OpenFile(const std::string& path) override {
+    if (seams_.OpenWithViewer(QString::fromStdString(path))) return;
+    seams_.ShowMessage(
+        window_, Text(shell_, text::kMainReport),
+        QString::fromStdString(Format(shell_.Str(text::kReportNoViewer).c_str(), path.c_str())),
+        DialogSeams::MessageKind::Warning);
+  }
 
  private:
   QWidget* window_;
@@ -68,7 +79,10 @@ ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, 
   request.distillationChart = ViewOf(distillation);
   request.renderer = &renderer;
   request.desktop = &desktop;
-  return MakeWorkbenchReport(workbench, request);
+  const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);
+  // A report made or saved is a result issued: the host's register keeps it, when it has one.
+  RegisterReport(workbench, outcome);
+  return outcome;
 }
 
 }  // namespace

@@ -198,7 +198,8 @@ TEST_F(AiaImport, EveryDetectorChannelIsKeptAndThePeaksBelongToTheFirst) {
 TEST_F(AiaImport, FilesThatAreNotAiaChromatogramsAreRefused) {
   std::ofstream(folder / "text.cdf") << "sample;time\nC10;9.0\n";
   EXPECT_EQ(ImportAia(folder / "text.cdf", kRole).error, "not a netCDF file");
-  EXPECT_EQ(ImportAia(folder / "missing.cdf", kRole).error, "cannot open the file");
+  EXPECT_EQ(ImportAia(folder / "missing.cdf", kRole).error,
+            "cannot open the file: No such file or directory");
 
   AiaTestFile spectrum = TypicalAiaFile();
   spectrum.signals.clear();

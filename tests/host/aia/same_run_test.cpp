@@ -33,9 +33,9 @@ TEST(SameRun, ItsCopiesInOtherFormatsAreSkippedAsRegistered) {
   // Other text files of the folder are no candidates: notes, the set's own index.
   std::ofstream(folder / "runs/readme.txt") << "Exported from the GC 2024-03-12\n";
   folder.Copy(kDemo + "/assays.txt", "runs/assays.txt");
-  const aia::AiaRoleChoice blank{false, RoleBlank, {}, {}};
+  const aia::AiaRoleChoice blank{false, RoleBlank, {}, {}, {}};
   hostkit::FormatTable formats = hostkit::NativeFormats();
-  formats.Add(aia::AiaFormat(&blank, [](int) { return std::string("#холостая"); }));
+  formats.Add(aia::AiaFormat(&blank, [](int) { return std::string("#холостая"); }, CONVERTER));
   for (auto& format : aia::TextExportFormats(&blank, [](int) { return std::string("#холостая"); }))
     formats.Add(std::move(format));
 

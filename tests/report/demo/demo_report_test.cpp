@@ -8,7 +8,7 @@
 #include "chart/qt/chart_png.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
-#include "engine/analysis.h"
+#include "workbench/analysis.h"
 #include "report/report_document.h"
 #include "report/workbench_report.h"
 #include "set_writer.h"

@@ -36,7 +36,7 @@ class RecordingSeams : public ui::DialogSeams {
   }
   bool OpenWithViewer(const QString& path) override {
     opened.push_back(path.toStdString());
-    return true;
+    return viewerStarts;
   }
 
   std::vector<std::string> messages;
@@ -44,6 +44,7 @@ class RecordingSeams : public ui::DialogSeams {
   std::vector<std::string> filters;
   std::string saveAnswer;  // "" cancels the save dialog
   std::vector<std::string> opened;
+  bool viewerStarts = true;  // false: the desktop has no viewer to start
 };
 
 // A workbench whose component table is a copy in a temporary folder (the tests may save it).

@@ -6,10 +6,15 @@
 
 #include "chart/qt/chart_widget.h"
 #include "e2e/demo_set.h"
+#include "host/kit/register/result_register.h"
 #include "report/html_reader.h"
+#include "shell/result_registration.h"
+#include "shell/sha256.h"
 #include "shell/text.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/report_options_dialog.h"
+#include "workbench/calc_diagnostics.h"
+#include "workbench/result_json.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -142,7 +147,7 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
   ASSERT_EQ(first.status, ReportStatus::Written) << first.detail;
   EXPECT_EQ(seams.opened, (std::vector<std::string>{first.path, second.path}));
   EXPECT_NE(first.path, second.path);
-  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/qvt", 0), 0u) << first.path;
+  EXPECT_EQ(first.path.rfind(tmpdir.path() + "/plug528-report-", 0), 0u) << first.path;
   const std::vector<QImage> pictures = Pictures(ReadBytes(first.path));
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].size(), QSize(kReportChartWidth, kReportChartHeight));
@@ -166,10 +171,49 @@ TEST_F(ReportCommands, ShownReportIsANewFileInTheViewerAndAFailureLeavesNothing)
           << name;  // only the empty name holder
     }
   }
+  // No viewer started: the user is told where the report is.
+  seams.viewerStarts = false;
+  const ReportOutcome unseen =
+      ui::ShowReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(seams.messages.size(), 1u);
+  EXPECT_NE(seams.messages[0].find(unseen.path), std::string::npos) << seams.messages[0];
   if (oldTemp != nullptr)
     setenv("TMPDIR", savedTemp.c_str(), 1);
   else
     unsetenv("TMPDIR");
+}
+
+// A report made or saved is a result issued: it enters the register through the host's
+// service when the host offers one, and a host without it is never asked.
+TEST_F(ReportCommands, ASavedReportIsRegisteredThroughTheHostThatKeepsARegister) {
+  StartOnTheSet();
+  host.RemoveService(kRegisterResultService);
+  seams.saveAnswer = files / "unregistered";
+  ASSERT_EQ(ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets).status,
+            ReportStatus::Written);
+  EXPECT_TRUE(host.CallsOf("CallService", kRegisterResultService).empty());
+
+  hostkit::ResultRegister store(files / "assays.db");
+  host.Provide(kRegisterResultService, [&store](intptr_t, intptr_t lparam) -> intptr_t {
+    return static_cast<intptr_t>(store.Add(*reinterpret_cast<const ResultRegistration*>(lparam)));
+  });
+  seams.saveAnswer = files / "registered";
+  const ReportOutcome saved =
+      ui::SaveReport(nullptr, *workbench, seams, *calibration, *distillation, kStyleSheets);
+  ASSERT_EQ(saved.status, ReportStatus::Written);
+  ASSERT_EQ(host.CallsOf("CallService", kRegisterResultService).size(), 1u);
+
+  const std::optional<hostkit::RegisterEntry> entry = store.Entry(1);
+  ASSERT_TRUE(entry.has_value());
+  const ResultRegistration& r = entry->record;
+  EXPECT_EQ(r.reportHtml, ReadBytes(saved.path));
+  EXPECT_EQ(r.resultJson, ResultJson(*workbench, 2, Diagnostics(*workbench)));
+  EXPECT_EQ(r.instrument, workbench->instrumentNumber());
+  EXPECT_EQ(r.methodName, "astm-d2887-a");
+  EXPECT_FALSE(r.operatorName.empty());
+  ASSERT_EQ(r.runs.size(), set->files.size());
+  for (const RegisteredRun& run : r.runs) EXPECT_EQ(run.fingerprint, Sha256Hex(ReadBytes(run.fileName)));
+  EXPECT_EQ(r.referencePoints.size(), 21u);
 }
 
 // The save dialog opens in the folder saved into last (remembered), not in the process's
