@@ -28,6 +28,9 @@ std::string PluginModule::componentTablePath() const { return ComponentTableLoca
 int PluginModule::Load(const HostApi* host) {
   host_ = host;
   ReleaseSatellite();  // no satellite loaded yet
+  // "Modules loaded" is hooked before anything is asked of the host, as hosts expect.
+  if (host_ != nullptr && host_->HookEvent != nullptr)
+    subscription_ = host_->HookEvent(kModulesLoadedEvent, callbacks_.modulesLoaded);
   // The module's own texts until the satellite is loaded; the settings prefix waits for the
   // first menu command, the assay database for the host's "modules loaded". A module loaded
   // again keeps what its window already set.
@@ -36,8 +39,6 @@ int PluginModule::Load(const HostApi* host) {
   loaded.settingsPrefix = std::move(shell_.settingsPrefix);
   loaded.databaseLocation = std::move(shell_.databaseLocation);
   shell_ = std::move(loaded);
-  if (host_ != nullptr && host_->HookEvent != nullptr)
-    subscription_ = host_->HookEvent(kModulesLoadedEvent, callbacks_.modulesLoaded);
   if (shell_.uiLangId != kLangRussian) LoadSatellite();
   return 0;
 }

@@ -32,7 +32,7 @@ Shell MakeShell(const ShellSetup& setup) {
   Shell shell;
   shell.host = setup.host;
   shell.uiLangId = setup.language;
-  if (shell.uiLangId == 0 && shell.ServiceExists("System/GetLanguage"))
+  if (shell.uiLangId == 0 && setup.askLanguage && shell.ServiceExists("System/GetLanguage"))
     shell.uiLangId = static_cast<uint16_t>(shell.CallService("System/GetLanguage", 0, 0) & 0xFFFF);
   if (shell.uiLangId != kLangRussian && setup.foreignTexts != nullptr) shell.resources = setup.foreignTexts;
   if (setup.settingsPrefix) shell.settingsPrefix = kSettingsPrefix;

@@ -50,6 +50,7 @@ class Shell {
 struct ShellSetup {
   const HostApi* host = nullptr;  // the host's service table; nullptr for none
   uint16_t language = 0;          // the interface language; 0: as the host reports it
+  bool askLanguage = true;        // false: a language of 0 stays 0 (the host is not asked)
   // The texts for any interface language but Russian (the English table of a tool); without
   // them the module's own texts stay, and the module loads its satellite itself.
   const StringTable* foreignTexts = nullptr;

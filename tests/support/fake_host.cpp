@@ -46,7 +46,8 @@ FakeHost& FakeHost::Active() {
 }
 
 Shell FakeHost::MakeShell(bool withPrefix) const {
-  return p528::MakeShell({.host = &table_, .settingsPrefix = withPrefix, .databaseLocation = false});
+  return p528::MakeShell(
+      {.host = &table_, .askLanguage = false, .settingsPrefix = withPrefix, .databaseLocation = false});
 }
 
 void FakeHost::Provide(const std::string& name, ServiceHandler handler) {

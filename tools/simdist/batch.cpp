@@ -141,7 +141,8 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
   }
 
   // The runs, read once for their passports, in the interface language's role texts.
-  const Shell reading = MakeShell({.language = LanguageId(config.language), .foreignTexts = &EnglishStrings()});
+  const Shell reading =
+      MakeShell({.language = LanguageId(config.language), .foreignTexts = &EnglishStrings()});
   std::vector<SequenceRun> runs;
   int status = BatchUsage;
   if (!ReadRuns(reading, config, batch, runs, error, status)) {

@@ -3,10 +3,10 @@
 #include "custom_reference_file.h"
 #include "report_output.h"
 
-#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
+#include "workbench/analysis.h"
 #include "workbench/analysis_settings.h"
 
 #include <cerrno>

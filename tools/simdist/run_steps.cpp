@@ -1,7 +1,7 @@
 #include "run_steps.h"
 
-#include "workbench/calc_diagnostics.h"
 #include "notices.h"
+#include "workbench/calc_diagnostics.h"
 
 #include "shell/number_text.h"
 #include "shell/settings.h"
