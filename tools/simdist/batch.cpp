@@ -1,12 +1,14 @@
 #include "batch.h"
 
 #include "batch_options.h"
+#include "batch_register.h"
 #include "batch_summary.h"
 #include "calc.h"
 #include "main_thread_tasks.h"
 #include "notices.h"
 #include "output_guard.h"
 #include "progress.h"
+#include "register_output.h"
 #include "run_steps.h"
 #include "sample_calc.h"
 
@@ -170,7 +172,7 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
   }
   inputs.push_back({"the profile", profilePath});
   inputs.push_back({"the component table", componentPath});
-  if (config.database) inputs.push_back({"the database", *config.database});
+  AddDatabaseFiles(config, written, inputs);
   if (const auto custom = GivenValue(parsed, "--custom-reference"))
     inputs.push_back({"the custom reference", *custom});
   if (batch.reportDir) {
@@ -230,6 +232,7 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
   mainThread.Serve();
   for (std::thread& thread : threads) thread.join();
   progress.Finish();
+  if (config.registerPath) RegisterSamples(*config.registerPath, outcomes);
 
   for (const SampleOutcome& outcome : outcomes) {
     err << outcome.log;
@@ -240,7 +243,8 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
   }
   if (config.summary) out << SummaryText(outcomes);
-  if (batch.summaryCsv && !WriteFileAtomically(*batch.summaryCsv, SummaryCsv(outcomes), error)) {
+  if (batch.summaryCsv &&
+      !WriteFileAtomically(*batch.summaryCsv, SummaryCsv(outcomes, config.registerPath.has_value()), error)) {
     err << "simdist: cannot write " << *batch.summaryCsv << ": " << error << "\n";
     failed = true;
   }
