@@ -24,7 +24,6 @@
 namespace p528 {
 namespace {
 
-using Calculation = GeneratedCalculation;
 
 class Generated : public ::testing::Test {
  protected:
@@ -61,7 +60,7 @@ TEST_F(Generated, ReferenceGasOilPassesUnderEveryAreaNormalisationMethod) {
   for (int32_t lot : {Lot1, Lot2}) {
     for (int32_t method : {AstmD2887A, Gost56720A, Iso3924}) {
       SCOPED_TRACE(testing::Message() << "lot " << lot + 1 << ", method " << method);
-      Calculation c(*components_, *gasoil_[lot], method, lot);
+      GeneratedCalculation c(*components_, *gasoil_[lot], method, lot);
       for (const std::string& e : c.messages.Errors()) ADD_FAILURE() << "error: " << e;
 
       const std::vector<double> percents = ReferencePercents(method);
@@ -94,7 +93,7 @@ TEST_F(Generated, ReferenceGasOilPassesUnderEveryAreaNormalisationMethod) {
 // The calibration run's C16/C18 resolution (about 5 by the generator's default), the
 // internal-standard window and the check mixture's factors against n-decane.
 TEST_F(Generated, ColumnChecksOnTheGeneratedRuns) {
-  Calculation c(*components_, *gasoil_[0], AstmD2887A, Lot1);
+  GeneratedCalculation c(*components_, *gasoil_[0], AstmD2887A, Lot1);
   EXPECT_GT(c.calibration.resolution, 3.0);
   EXPECT_LT(c.calibration.resolution, 8.0);
   EXPECT_GT(c.calibration.isWindow.start, 0.0);
@@ -123,7 +122,7 @@ TEST_F(Generated, CondensateResidueUnderTheInternalStandardMethods) {
   ASSERT_GT(sample->residue, 1.0);
   for (int32_t method : {Gost56720B, Gost54291}) {
     SCOPED_TRACE(testing::Message() << "method " << method << ", residue put in " << sample->residue);
-    Calculation c(*components_, *condensate_, method, Lot1);
+    GeneratedCalculation c(*components_, *condensate_, method, Lot1);
     for (const std::string& e : c.messages.Errors()) ADD_FAILURE() << "error: " << e;
     EXPECT_EQ(c.engine.State, static_cast<uint32_t>(StateFractions));
     ASSERT_EQ(c.engine.Analyses.size(), 3u);

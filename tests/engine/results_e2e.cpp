@@ -28,8 +28,8 @@
 namespace p528 {
 namespace {
 
-struct Calculation : GeneratedCalculation {
-  Calculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method, int maxStdRuns = 3)
+struct ResultsCalculation : GeneratedCalculation {
+  ResultsCalculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method, int maxStdRuns = 3)
       : GeneratedCalculation(table, set, method, Lot1, maxStdRuns) {}
 
   std::string Missing() const { return "---"; }
@@ -93,7 +93,7 @@ TEST_F(Generated3, DieselFuelWithTwoAnalyses) {
   ASSERT_NE(sample, nullptr);
   for (int32_t method : {AstmD2887A, Gost56720A, Iso3924}) {
     SCOPED_TRACE(testing::Message() << "method " << method);
-    Calculation c(*components_, *gasoil_, method);
+    ResultsCalculation c(*components_, *gasoil_, method);
     for (const std::string& e : c.messages.Errors()) ADD_FAILURE() << "error: " << e;
     CAnalysis& e = c.engine;
     ASSERT_EQ(e.Analyses.size(), 2u);
@@ -162,7 +162,7 @@ TEST_F(Generated3, CondensateWithThreeAnalyses) {
   ASSERT_NE(sample, nullptr);
   for (int32_t method : {Gost56720B, Gost54291}) {
     SCOPED_TRACE(testing::Message() << "method " << method);
-    Calculation c(*components_, *condensate_, method);
+    ResultsCalculation c(*components_, *condensate_, method);
     for (const std::string& e : c.messages.Errors()) ADD_FAILURE() << "error: " << e;
     CAnalysis& e = c.engine;
     ASSERT_EQ(e.State, static_cast<uint32_t>(StateFractions));
@@ -181,12 +181,12 @@ TEST_F(Generated3, CondensateWithThreeAnalyses) {
 
     const TableModel& rep = c.tables.repeatability;
     EXPECT_EQ(rep.ColumnCount(), method == Gost56720B ? 10 : 9);
-    EXPECT_GE(Calculation::FindLabel(rep, "Посл. доля"), 0);
-    const int residueRow = Calculation::FindLabel(c.tables.fractions, "Остаток");
+    EXPECT_GE(ResultsCalculation::FindLabel(rep, "Посл. доля"), 0);
+    const int residueRow = ResultsCalculation::FindLabel(c.tables.fractions, "Остаток");
     ASSERT_GE(residueRow, 0);
     EXPECT_EQ(c.tables.fractions.Cell(residueRow, 5), Format("%.3f", e.ResidueSummary.mean));
     if (method == Gost54291) {
-      const int r = Calculation::FindLabel(rep, "Остаток");
+      const int r = ResultsCalculation::FindLabel(rep, "Остаток");
       ASSERT_GE(r, 0);
       EXPECT_EQ(rep.Cell(r, 8), "Да");
     }
@@ -198,7 +198,7 @@ TEST_F(Generated3, CondensateWithThreeAnalyses) {
 // Three analyses but two internal-standard runs: analysis 3 gets no results and takes no
 // part in the composition, which compares analyses 1 and 2 without a false finding.
 TEST_F(Generated3, CondensateWithoutTheThirdInternalStandardRun) {
-  Calculation c(*components_, *condensate_, Gost56720B, 2);
+  ResultsCalculation c(*components_, *condensate_, Gost56720B, 2);
   for (const std::string& e : c.messages.Errors()) ADD_FAILURE() << "error: " << e;
   CAnalysis& e = c.engine;
   ASSERT_EQ(e.Analyses.size(), 3u);
@@ -207,7 +207,7 @@ TEST_F(Generated3, CondensateWithoutTheThirdInternalStandardRun) {
   ASSERT_FALSE(e.FractionRows.empty());
   EXPECT_EQ(e.ResidueSummary.r, 8);  // two-analysis limit
   EXPECT_EQ(e.ResidueSummary.verdict, 1);
-  const int residueRow = Calculation::FindLabel(c.tables.fractions, "Остаток");
+  const int residueRow = ResultsCalculation::FindLabel(c.tables.fractions, "Остаток");
   ASSERT_GE(residueRow, 0);
   EXPECT_EQ(c.tables.fractions.Cell(residueRow, 4), "---");  // analysis 3
 }

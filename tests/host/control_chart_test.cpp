@@ -7,8 +7,8 @@
 namespace p528::hostkit {
 namespace {
 
-constexpr unsigned B = BeyondLimits;
-constexpr unsigned S = RunOnOneSide;
+constexpr unsigned O = BeyondLimits;  // out of the limits
+constexpr unsigned N = RunOnOneSide;  // nine on one side
 constexpr unsigned T = Trend;
 constexpr unsigned M = MovingRangeBeyondLimit;
 
@@ -31,7 +31,7 @@ TEST(ControlChart, KnownSeriesGiveTheirLimitsAndFlags) {
        15.59,
        7.61,
        4.9005,
-       {0, 0, 0, 0, 0, B, M, B}},
+       {0, 0, 0, 0, 0, O, M, O}},
       // Centre 0, MR-bar 2; nine values in a row above the line from the fifth: the ninth of
       // them is flagged, the next stays flagged while the run lasts; a value on the line ends it.
       {"run on one side",
@@ -41,7 +41,7 @@ TEST(ControlChart, KnownSeriesGiveTheirLimitsAndFlags) {
        5.32,
        -5.32,
        6.534,
-       {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, S, S, 0, 0}},
+       {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, N, N, 0, 0}},
       // Centre 5, MR-bar 10: 1 2 3 4 5 6 are six values in a row each above the one before,
       // flagged at 6 and at 7; 7 7 is no rise, so the trend ends.
       {"trend",
@@ -60,7 +60,7 @@ TEST(ControlChart, KnownSeriesGiveTheirLimitsAndFlags) {
        5 + 2.66 * 2.0 / 3.0,
        5 - 2.66 * 2.0 / 3.0,
        3.267 * 2.0 / 3.0,
-       {B, M, 0, 0, 0, 0}},
+       {O, M, 0, 0, 0, 0}},
   };
   for (const ChartCase& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -91,7 +91,7 @@ TEST(ControlChart, MovingRangesAndTheDefaultBaselineOfTwenty) {
   EXPECT_EQ(series.points[0].movingRange, -1.0);
   EXPECT_EQ(series.points[1].movingRange, 1.0);
   EXPECT_EQ(series.points[20].movingRange, 49.0);
-  EXPECT_EQ(series.points[20].flags, B | M);
+  EXPECT_EQ(series.points[20].flags, O | M);
 }
 
 TEST(ControlChart, TooFewResultsJudgeNothing) {

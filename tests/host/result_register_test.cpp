@@ -39,7 +39,7 @@ ResultRegistration Entry(const std::string& sample, int64_t when, int instrument
   return r;
 }
 
-int Exec(const std::string& path, const std::string& sql) {
+int ExecStatus(const std::string& path, const std::string& sql) {
   sqlite3* db = nullptr;
   sqlite3_open(path.c_str(), &db);
   const int result = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
@@ -111,7 +111,7 @@ TEST(ResultRegister, NothingIsChangedOrRemovedAfterRegistration) {
         "INSERT INTO register_run SELECT entry_id, 9, assay_id, role, ordinal, file_name, sample, "
         "andate, fingerprint FROM register_run",
         "INSERT OR REPLACE INTO register_reference VALUES (1, 50.0, 300.0, 312.0)"}) {
-    EXPECT_EQ(Exec(path, sql), SQLITE_CONSTRAINT) << sql;
+    EXPECT_EQ(ExecStatus(path, sql), SQLITE_CONSTRAINT) << sql;
   }
   ResultRegister store(path);
   const std::optional<RegisterEntry> read = store.Entry(id);
