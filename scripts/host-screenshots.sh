@@ -3,8 +3,9 @@
 # imported, the assay chooser (with a few assays selected), the chromatogram viewer, the
 # plug-in's calculation window opened from the host's menu over the imported gas oil set,
 # the role question of an import of AIA files (a generated set), and the summary window of
-# a day's sequence (a generated one) processed in one command.
-# Drawn headless (offscreen) by the host's own scripted actions; no display needed.
+# a day's sequence (a generated one) processed in one command; and, where xvfb-run is
+# installed, the whole screen with the host window raised over the open calculation window.
+# Drawn headless (offscreen, or Xvfb for the whole screen) by the host's own scripted actions.
 # Usage: BUILD=build scripts/host-screenshots.sh [OUT_FOLDER]   (default: $BUILD/host-screenshots)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,6 +47,27 @@ click 1000
 picture 102 $out/host-plugin-window-$lang.png
 SCRIPT
   run_host window
+
+  # The whole screen (a display of 1280 x 720 under Xvfb): the host window brought to the
+  # front over the open calculation window, which keeps nothing above the host's.
+  if command -v xvfb-run >/dev/null; then
+    cat > "$work/script" <<SCRIPT
+import $root/data/demo/gasoil
+menu $menu
+answer-chooser all
+click 1000
+wait 300
+screen-picture $out/host-screen-calculation-$lang.png
+raise main
+wait 300
+place main
+place 102
+screen-picture $out/host-screen-raised-$lang.png
+SCRIPT
+    XDG_RUNTIME_DIR="$work" LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1280x720x24" env QT_QPA_PLATFORM=xcb \
+      "$host" --lang "$lang" --db "$work/screen.db" --data "$work/screen-data" --profile "$work/screen.profile" \
+      --script "$work/script" "$plugin" 2>/dev/null | grep -E '^(picture|place|error|script)' || true
+  fi
 
   "$chrmgen" generate gasoil "$work/aia" --aia --no-db >/dev/null
   cat > "$work/script" <<SCRIPT

@@ -14,6 +14,7 @@
 #include "register_texts.h"
 #include "report/report_options.h"
 #include "sequence_command.h"
+#include "shell/screen_fit.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
@@ -22,7 +23,9 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QUrl>
 
 #include <algorithm>
@@ -36,6 +39,24 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr const char* kGeometryKey = "plug528-host\\window_geometry";
+
+WindowPlace PlaceOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+// The toolkit's restored geometry (its screen and state) held to the rule the plug-in's
+// windows follow: a place left on a screen this session lacks comes back onto one, fitted.
+void KeepOnTheScreens(QWidget& window) {
+  if (window.isMaximized() || window.isFullScreen()) return;
+  std::vector<WindowPlace> areas;
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary != nullptr) areas.push_back(PlaceOf(primary->availableGeometry()));
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != primary) areas.push_back(PlaceOf(screen->availableGeometry()));
+  }
+  const QSize minimum = window.minimumSizeHint();
+  const WindowPlace restored = PlaceOf(window.geometry());
+  const WindowPlace place = FitToScreens(restored, areas, minimum.width(), minimum.height());
+  if (place != restored) window.setGeometry(place.x, place.y, place.width, place.height);
+}
 
 }  // namespace
 
@@ -96,8 +117,10 @@ bool HostApp::Start() {
     return AskAiaRoles(files);
   };
   // The window comes back where the person left it.
-  if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey))
+  if (const std::optional<std::string> geometry = profile_.GetText(kGeometryKey)) {
     window_->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+    KeepOnTheScreens(*window_);
+  }
   AddSequenceCommand(*window_, prompts_, options_);
   window_->show();
   AddRegisterMenu();
@@ -214,9 +237,11 @@ void HostApp::Shutdown() {
   if (!started_) return;
   started_ = false;
   profile_.SetText(kGeometryKey, window_->saveGeometry().toBase64().toStdString());
+  // Unload: the plug-ins close their windows, which remember their places meanwhile.
   for (auto& plugin : plugins_) plugin->Unload();
-  // The plug-ins' windows are children of the host window: they are destroyed with it while
-  // their code is still loaded. Only then are the libraries closed.
+  // The plug-ins' windows are the host window's children, or top-level windows it owns:
+  // they are destroyed with it while their code is still loaded. Only then are the
+  // libraries closed.
   window_.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   plugins_.clear();  // dlclose

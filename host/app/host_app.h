@@ -6,8 +6,8 @@
 // service table) and fire "System/ModulesLoaded". A plug-in that does not load is reported
 // and skipped; the host runs without it. Shut-down (Shutdown, also from the destructor):
 // Unload every plug-in while the windows still exist, destroy the host window (the
-// plug-ins' windows are its children and go with it, while their code is still loaded),
-// then close the libraries (dlclose).
+// plug-ins' windows are its children, or top-level windows it owns, and go with it while
+// their code is still loaded), then close the libraries (dlclose).
 //
 // Services offered: "System/GetLanguage", "MainMenu/CreateNewMenu", "DB/GetConnectionUri",
 // "Cfg/DataPath", "Main/OpenAssayIdDlgEx", "Main/OpenAssayFile" and the five profile

@@ -15,10 +15,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <unistd.h>
 
@@ -233,6 +235,51 @@ void Picture(ScriptRunner& run, const Line& line) {
   Print("picture " + line.words.value(1));
 }
 
+// The whole screen as the person sees it: the windows one above another (a display only).
+void ScreenPicture(ScriptRunner& run, const Line& line) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr || !screen->grabWindow(0).save(line.rest)) return run.Fail("no picture " + line.rest);
+  Print("picture " + line.rest);
+}
+
+// The top-level window of `name` ("main": the host's own window).
+QWidget* TopLevel(ScriptRunner& run, const QString& name) {
+  QWidget* widget = name == "main" ? static_cast<QWidget*>(run.app().window()) : FindWidget(name);
+  return widget != nullptr ? widget->window() : nullptr;
+}
+
+// "place NAME": where the window is and which window, if any, the system keeps it above.
+void Place(ScriptRunner& run, const Line& line) {
+  const QWidget* window = TopLevel(run, line.rest);
+  if (window == nullptr) return run.Fail("no window " + line.rest);
+  QString over = QStringLiteral("none");
+  const QWindow* handle = window->windowHandle();
+  if (handle != nullptr && handle->transientParent() != nullptr) {
+    over = QStringLiteral("?");
+    for (const QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->windowHandle() == handle->transientParent())
+        over = top == run.app().window() ? "main" : top->objectName();
+    }
+  }
+  const QRect rect = window->geometry();
+  Print(QString("place %1 %2 %3 %4 %5 over %6")
+            .arg(line.rest)
+            .arg(rect.x())
+            .arg(rect.y())
+            .arg(rect.width())
+            .arg(rect.height())
+            .arg(over));
+}
+
+// "raise NAME": the window brought to the front, as a click on it does.
+void Raise(ScriptRunner& run, const Line& line) {
+  QWidget* window = TopLevel(run, line.rest);
+  if (window == nullptr) return run.Fail("no window " + line.rest);
+  window->raise();
+  window->activateWindow();
+  Print("raise " + line.rest + ": done");
+}
+
 void Windows(ScriptRunner&, const Line&) {
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->isVisible()) Print(QString("window %1|%2").arg(top->objectName(), top->windowTitle()));
@@ -346,6 +393,9 @@ constexpr Action kActions[] = {
     {"services", Services},
     {"plugins", Plugins},
     {"picture", Picture},
+    {"screen-picture", ScreenPicture},
+    {"place", Place},
+    {"raise", Raise},
     {"windows", Windows},
     {"click", OnControl<Click>},
     {"tab", OnControl<Tab>},

@@ -85,6 +85,7 @@ int PluginModule::MenuCommand(intptr_t parentWindow) {
 }
 
 int PluginModule::Unload() {
+  if (mainWindow_) mainWindow_->Close();
   if (host_ != nullptr) {
     if (host_->UnhookEvent != nullptr) host_->UnhookEvent(subscription_);
     if (host_->DestroyService != nullptr) host_->DestroyService(menuService_);

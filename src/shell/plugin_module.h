@@ -7,8 +7,10 @@
 // its subscription and service, the satellite resource library and the single main window.
 //
 // Order of the host's calls: Load, then "System/ModulesLoaded" (OnModulesLoaded), then any
-// number of menu commands, then Unload. Unload releases what the host gave and the
-// satellite; the main window and the module object live on until the process ends.
+// number of menu commands, then Unload. Unload closes the main window (it remembers its place
+// while the host can still take it) and releases what the host gave and the satellite; the
+// module object lives on until the process ends, the main window until the host window it
+// was opened from goes (or with the module).
 // Everything runs on the host's user-interface thread.
 #pragma once
 
@@ -32,12 +34,16 @@ class MainWindow {
   virtual ~MainWindow() = default;
   // Shows the window in its normal state; again after the user closed (hid) it.
   virtual void Show() = 0;
+  // Closes (hides) the window as the user would: what it remembers is written to the
+  // settings now, while the host's table is still valid.
+  virtual void Close() = 0;
 };
 
 class PluginModule;
 
-// Creates the single main window as a child of the host window `parent`, with the version
-// text ("1.2") for its title. May return nullptr when the build has no window layer.
+// Creates the single main window for the host window `parent` (0: none), with the version
+// text ("1.2") for its title: a top-level window of its own, which either window may cover,
+// destroyed when the host window is. May return nullptr when the build has no window layer.
 using MainWindowFactory = std::function<std::unique_ptr<MainWindow>(PluginModule& module, intptr_t parent,
                                                                     const std::string& version)>;
 
@@ -66,10 +72,10 @@ class PluginModule {
   // Publishes "plug528/MenuCommand", adds the menu item, copies the database location.
   int OnModulesLoaded();
   // The first command sets the settings prefix and creates the main window; every command
-  // shows it. `parentWindow` is the host window that becomes the parent.
+  // shows it. `parentWindow` is the host window that owns it.
   int MenuCommand(intptr_t parentWindow);
-  // Cancels the subscription, withdraws the service (handle 0 when the event never came),
-  // unloads the satellite. The host table is not used afterwards.
+  // Closes the main window, cancels the subscription, withdraws the service (handle 0 when
+  // the event never came), unloads the satellite. The host table is not used afterwards.
   int Unload();
 
   Shell& shell() { return shell_; }

@@ -57,8 +57,8 @@ QSize TemplateSize(const QFont& font) {
 }  // namespace
 
 CDarErud528Dlg::CDarErud528Dlg(Shell& shell, std::string componentPath, const std::string& version,
-                               QWidget* parent, DialogSeams* seams)
-    : QDialog(parent), shell_(shell), seams_(seams) {
+                               DialogSeams* seams)
+    : QDialog(nullptr, Qt::Window), shell_(shell), seams_(seams) {
   if (seams_ == nullptr) {
     ownSeams_ = std::make_unique<DesktopSeams>();
     seams_ = ownSeams_.get();

@@ -1,4 +1,5 @@
-// CDarErud528Dlg: the main window, a modeless dialog over the workbench. It shows the file
+// CDarErud528Dlg: the main window, a modeless dialog over the workbench and a top-level
+// window of its own (no parent keeps it above another window). It shows the file
 // list (control 1012), the command buttons, the instrument number (1168) and the eight
 // result pages in the tab control (1005), turns clicks and keys into workbench commands and
 // refreshes the pages after every recalculation. Every rule stays in the workbench.
@@ -54,9 +55,9 @@ class CDarErud528Dlg final : public QDialog, public WorkbenchUser, public GridOw
 
  public:
   // Builds the window and initialises it (component table, pages, remembered files,
-  // instrument number, assay ids, recalculation). `parent`: the host window (may be null).
+  // instrument number, assay ids, recalculation).
   CDarErud528Dlg(Shell& shell, std::string componentPath, const std::string& version,
-                 QWidget* parent = nullptr, DialogSeams* seams = nullptr);
+                 DialogSeams* seams = nullptr);
   ~CDarErud528Dlg() override;
 
   // What the dialogs and the report need of the main window.

@@ -1,5 +1,5 @@
 // Windows that remember their place and size (WindowPlace in the settings): opened where
-// they were left, fitted to the work area of their screen, and remembered when they hide.
+// they were left, fitted to the screens of the session, and remembered when they hide.
 #pragma once
 
 #include <QSize>
@@ -12,8 +12,8 @@ class Shell;
 
 namespace p528::ui {
 
-// Places `window` (not shown yet) at its remembered place, or gives it `defaultSize`; in
-// both cases fitted to the work area of its screen, never below `minimum`.
+// Places `window` (not shown yet) at its remembered place fitted to the screens, or gives
+// it `defaultSize` cut to its screen; never below `minimum`.
 void RestoreWindowPlace(QWidget& window, const Shell& shell, const char* key, QSize defaultSize,
                         QSize minimum);
 

@@ -2,7 +2,6 @@
 
 #include "shell/settings.h"
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -23,14 +22,6 @@ void WriteWindowPlace(const Shell& shell, std::string_view key, const WindowPlac
   WriteSettingText(shell, kSectionSettings, key,
                    std::to_string(place.x) + " " + std::to_string(place.y) + " " +
                        std::to_string(place.width) + " " + std::to_string(place.height));
-}
-
-WindowPlace FitToWorkArea(WindowPlace wanted, const WindowPlace& workArea, int minWidth, int minHeight) {
-  wanted.width = std::min(std::max(wanted.width, minWidth), workArea.width);
-  wanted.height = std::min(std::max(wanted.height, minHeight), workArea.height);
-  wanted.x = std::clamp(wanted.x, workArea.x, workArea.x + workArea.width - wanted.width);
-  wanted.y = std::clamp(wanted.y, workArea.y, workArea.y + workArea.height - wanted.height);
-  return wanted;
 }
 
 }  // namespace p528

@@ -9,6 +9,8 @@
 #include "support/files.h"
 #include "support/temp_folder.h"
 
+#include "host/kit/register/result_register.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -110,6 +112,60 @@ TEST_F(Batch, NamesDifferingInCaseAndBlanksAreOneSampleAndTheProfileIsNotWritten
             std::string::npos)
       << summary;
   EXPECT_EQ(ReadText(out / "profile"), "# the laboratory's profile\n");
+}
+
+TEST_F(Batch, EachCompleteSampleIsRegisteredInSequenceOrderWithItsOwnJson) {
+  TempFolder out;
+  const std::string db = out / "register.db";
+  const RunResult batch =
+      SimdistBatch(WithSettings({folder->File("day"), "--profile", out / "p", "--report-dir", out / "samples",
+                                 "--summary", out / "day.csv", "--summary-json", out / "day.json",
+                                 "--sections", "none", "--register", db, "--no-summary"}));
+  EXPECT_EQ(batch.status, 1) << batch.err;  // the damaged run and the early sample
+  EXPECT_NE(batch.err.find("Ранняя проба: not registered: its result is not complete"), std::string::npos)
+      << batch.err;
+
+  hostkit::ResultRegister store(db, hostkit::RegisterAccess::ReadOnly);
+  ASSERT_EQ(store.History().size(), 3u);
+  for (int sample = 1; sample <= 3; ++sample) {
+    const std::optional<hostkit::RegisterEntry> entry = store.Entry(sample);
+    ASSERT_TRUE(entry.has_value());
+    const std::string stem = out / Format("samples/%03d_Проба %d", sample + 1, sample);
+    EXPECT_EQ(entry->record.resultJson, ReadText(stem + ".json")) << sample;
+    EXPECT_EQ(entry->record.reportHtml, ReadText(stem + ".html")) << sample;
+    EXPECT_NE(batch.err.find(Format("Проба %d: registered as entry %d in ", sample, sample)),
+              std::string::npos);
+    EXPECT_NE(ReadText(out / "day.json").find(Format("\"registerEntry\": %d", sample)), std::string::npos);
+  }
+  const std::string csv = ReadText(out / "day.csv");
+  EXPECT_NE(csv.find(",register_entry\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find(",3\r\n"), std::string::npos) << csv;
+}
+
+TEST_F(Batch, ARegisterThatCannotBeWrittenFailsItsSamplesAfterTheirFilesAreWritten) {
+  TempFolder out;
+  TempFolder day;
+  for (int i = 0; i < 6; ++i) day.Copy(runs->at(static_cast<std::size_t>(i)), Format("%d.chrm", i));
+  WriteBytes(out / "text.db", "a text, not a database\n");
+  const struct {
+    std::string path;
+    const char* says;
+  } registers[] = {
+      {out / "missing/register.db", "unable to open"},
+      {out / "text.db", "not a database"},
+  };
+  for (const auto& c : registers) {
+    std::filesystem::remove_all(out / "samples");
+    const RunResult batch =
+        SimdistBatch(WithSettings({day.path(), "--profile", out / "p", "--report-dir", out / "samples",
+                                   "--sections", "none", "--register", c.path, "--no-summary"}));
+    EXPECT_EQ(batch.status, 1) << batch.err;
+    EXPECT_NE(batch.err.find("error: Проба 1: not registered in " + c.path + ": "), std::string::npos)
+        << batch.err;
+    EXPECT_NE(batch.err.find(c.says), std::string::npos) << batch.err;
+    EXPECT_TRUE(std::filesystem::exists(out / "samples/001_Проба 1.json")) << c.path;
+  }
+  EXPECT_EQ(ReadText(out / "text.db"), "a text, not a database\n");
 }
 
 TEST(BatchCommand, UsageErrorsAndASequenceWithoutSamples) {

@@ -132,24 +132,29 @@ std::string CellLines(const std::string& name, const QJsonObject& table) {
 
 // Through the plug-in's own window: "Добавить" (1000) answered by the chooser, the file list
 // (1012), the reference sample page (tab 5 of 1005) against simdist on the same assays, the
-// instrument number (1168), and what a restart restores.
+// instrument number (1168), and what a restart restores. The window is a top-level window
+// nothing keeps above the host's; left on a screen that is gone, it opens on this one, and
+// the host's quit with the window open keeps its place.
 TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARestart) {
   TempFolder folder;
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
-  const HostRun first = RunHost(folder,
-                                "import " + std::string(PLUG528_SOURCE_DIR) +
-                                    "/data/demo/gasoil\n"
-                                    "list\n"
-                                    "menu " +
-                                    kMenu +
-                                    "\n"
-                                    "answer-chooser all\n"
-                                    "click 1000\n"
-                                    "cells 1012\n"
-                                    "tab 1005 5\n"
-                                    "cells 1005/1040\n"
-                                    "set-text 1168 17\n",
-                                "--lang ru" + plugin);
+  const HostRun first =
+      RunHost(folder,
+              "import " + std::string(PLUG528_SOURCE_DIR) +
+                  "/data/demo/gasoil\n"
+                  "list\n"
+                  "profile-set-text plugins\\plug528\\settings\\window_main 3000 2000 2400 1400\n"
+                  "menu " +
+                  kMenu +
+                  "\n"
+                  "answer-chooser all\n"
+                  "click 1000\n"
+                  "cells 1012\n"
+                  "tab 1005 5\n"
+                  "cells 1005/1040\n"
+                  "set-text 1168 17\n"
+                  "place 102\n",
+              "--lang ru" + plugin);
   if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_EQ(Count(first.out, "cells 1012 "), 7) << first.out;
@@ -170,8 +175,19 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
   ASSERT_FALSE(reference["rows"].toArray().isEmpty()) << text;
   EXPECT_TRUE(Has(first, CellLines("1005/1040", reference))) << first.out;
 
-  const HostRun second = RunHost(folder, "menu " + kMenu + "\ncells 1012\ntext 1168\n", "--lang ru" + plugin);
+  std::smatch place;
+  ASSERT_TRUE(
+      std::regex_search(first.out, place, std::regex("place 102 ((\\d+) (\\d+) \\d+ \\d+) over none\n")))
+      << first.out;
+  EXPECT_LT(std::stoi(place[2]), 800) << "on the offscreen screen: " << place[1];
+  EXPECT_LT(std::stoi(place[3]), 800) << "on the offscreen screen: " << place[1];
+
+  const HostRun second = RunHost(
+      folder,
+      "profile-get plugins\\plug528\\settings\\window_main\nmenu " + kMenu + "\ncells 1012\ntext 1168\n",
+      "--lang ru" + plugin);
   ASSERT_EQ(second.status, 0) << second.out;
+  EXPECT_TRUE(Has(second, "window_main = " + place[1].str() + "\n")) << second.out;
   EXPECT_EQ(Count(second.out, "cells 1012 "), 4) << second.out;
   for (const char* remembered :
        {"01_blank.chrm", "02_calibration.chrm", "03_check.chrm", "04_reference.chrm"})

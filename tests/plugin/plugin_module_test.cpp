@@ -33,6 +33,7 @@ class FakeWindow : public MainWindow {
     ++log_.shown;
     visible = true;
   }
+  void Close() override { visible = false; }
   bool visible = false;
 
  private:
@@ -249,7 +250,9 @@ TEST_F(PluginModuleTest, UnloadWithdrawsThePublishedServiceAndLeavesTheHostAlone
   ASSERT_NE(service, 0);
   host_.InvokeService("plug528/MenuCommand", 1, 0);
 
+  ASSERT_TRUE(window_->visible);
   module.Unload();
+  EXPECT_FALSE(window_->visible) << "Unload closes the window";
   const auto destroys = host_.CallsOf("DestroyService");
   ASSERT_EQ(destroys.size(), 1u);
   EXPECT_EQ(destroys[0].wparam, service);

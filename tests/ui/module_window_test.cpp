@@ -1,7 +1,10 @@
 // The whole window through the real plug-in module, as a host runs it: dlopen of
 // libplug528.so, Load with the in-process host, the modules-loaded event, the menu command,
 // "Добавить" answered by the assay dialog with the demo set's ids from its SQLite assay
-// database. Every page must then show what the command line computes for the same set.
+// database. Every page must then show what the command line computes for the same set. The
+// window is a top-level window of its own that the host window owns: nothing keeps it
+// above the host window, Unload closes it with its place remembered, and it goes when the
+// host window goes.
 #include "ui_fixture.h"
 
 #include "calc.h"
@@ -9,13 +12,16 @@
 #include "shell/plugin_info.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTableView>
+#include <QWindow>
 
 #include <dlfcn.h>
 #include <fstream>
@@ -42,6 +48,15 @@ QJsonObject SimdistResult(const TempFolder& folder) {
   std::stringstream text;
   text << in.rdbuf();
   return QJsonDocument::fromJson(QByteArray::fromStdString(text.str())).object();
+}
+
+// The plug-in's main window among the application's top-level windows.
+QDialog* PluginWindow() {
+  QDialog* found = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == "102") found = qobject_cast<QDialog*>(top);
+  }
+  return found;
 }
 
 // The visible columns and cells of a list as the user sees them.
@@ -77,12 +92,17 @@ TEST(ModuleWindow, MenuCommandOpensOneWindowWhosePagesShowTheCalculatedSet) {
   EXPECT_EQ(load(host.table()), 0);
   host.FireEvent("System/ModulesLoaded");
 
-  QWidget hostWindow;
-  hostWindow.show();
-  host.InvokeService("plug528/MenuCommand", reinterpret_cast<intptr_t>(&hostWindow));
-  auto* window = hostWindow.findChild<QDialog*>("102");
+  auto hostWindow = std::make_unique<QWidget>();
+  hostWindow->show();
+  host.InvokeService("plug528/MenuCommand", reinterpret_cast<intptr_t>(hostWindow.get()));
+  QPointer<QDialog> window = PluginWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
+  // Neither a child nor a dialog of the host window: the host window can be brought forward.
+  EXPECT_EQ(window->parentWidget(), nullptr);
+  EXPECT_EQ(window->windowType(), Qt::Window);
+  ASSERT_NE(window->windowHandle(), nullptr);
+  EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
   EXPECT_FALSE(window->windowIcon().pixmap(48, 48).isNull());
   EXPECT_TRUE(window->windowTitle().endsWith("1.2 "));
 
@@ -118,12 +138,22 @@ TEST(ModuleWindow, MenuCommandOpensOneWindowWhosePagesShowTheCalculatedSet) {
   // Closing hides the window; the next command shows the same one again.
   window->close();
   EXPECT_FALSE(window->isVisible());
-  host.InvokeService("plug528/MenuCommand", reinterpret_cast<intptr_t>(&hostWindow));
-  EXPECT_EQ(hostWindow.findChildren<QDialog*>("102").size(), 1);
+  host.InvokeService("plug528/MenuCommand", reinterpret_cast<intptr_t>(hostWindow.get()));
+  EXPECT_EQ(PluginWindow(), window);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(files->model()->rowCount(), static_cast<int>(DemoSet().ids.size()));
 
+  // The host quits with the window open: Unload closes it, and its place is in the
+  // plug-in's settings for the next start; the window goes with the host window.
+  window->setGeometry(window->geometry().translated(7, 5));
+  const QRect left = window->geometry();
   EXPECT_EQ(unload(), 0);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(
+      host.ProfileText("plugins\\plug528\\settings\\window_main"),
+      QString("%1 %2 %3 %4").arg(left.x()).arg(left.y()).arg(left.width()).arg(left.height()).toStdString());
+  hostWindow.reset();
+  EXPECT_TRUE(window.isNull());
 }
 
 }  // namespace

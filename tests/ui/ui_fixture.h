@@ -109,8 +109,7 @@ class WindowTest : public ::testing::Test {
 
   ui::CDarErud528Dlg& Open() {
     shell.databaseLocation = host.connectionUri;
-    window = std::make_unique<ui::CDarErud528Dlg>(shell, folder.path() + "/tqle528data.csv", "1.2", nullptr,
-                                                  &seams);
+    window = std::make_unique<ui::CDarErud528Dlg>(shell, folder.path() + "/tqle528data.csv", "1.2", &seams);
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,11 +1,10 @@
 #include "batch_options.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 namespace p528::simdist {
 
@@ -14,54 +13,22 @@ namespace {
 // The options of `simdist calc` a sequence takes: the settings of every sample's set.
 // --json, --report, --no-restore and --ids have the batch's own meaning or none.
 bool SharedWithCalc(const OptionSpec& option) {
-  static constexpr const char* kConfig[] = {"--profile",    "--db",       "--lang",
-                                            "--components", "--sections", "--no-summary"};
+  static constexpr const char* kConfig[] = {"--profile",  "--db",         "--lang",    "--components",
+                                            "--sections", "--no-summary", "--register"};
   if (option.phase != OptionPhase::Config) return true;
   return std::any_of(std::begin(kConfig), std::end(kConfig),
                      [&option](const char* name) { return std::string_view(name) == option.name; });
 }
 
-bool CheckPathValue(std::string_view value, std::string& normal, std::string& error) {
-  if (value.empty()) {
-    error = "the file name is empty";
-    return false;
-  }
-  normal = std::string(value);
-  return true;
+// A sequence may hold more assays than the assay dialog returns.
+bool CheckSequenceIds(std::string_view value, std::string& normal, std::string& error) {
+  return CheckIdList(value, std::numeric_limits<std::size_t>::max(), normal, error);
 }
 
-// Assay ids separated by commas; a sequence may hold more than the assay dialog returns.
-bool CheckIdList(std::string_view value, std::string& normal, std::string& error) {
-  std::size_t start = 0;
-  while (start <= value.size()) {
-    std::size_t end = value.find(',', start);
-    if (end == std::string_view::npos) end = value.size();
-    const std::string item(value.substr(start, end - start));
-    char* stop = nullptr;
-    errno = 0;
-    const long id = std::strtol(item.c_str(), &stop, 10);
-    if (item.empty() || *stop != '\0' || errno == ERANGE || id < INT_MIN || id > INT_MAX) {
-      error = "\"" + item + "\" is not an assay id";
-      return false;
-    }
-    start = end + 1;
-  }
-  normal = std::string(value);
-  return true;
-}
-
-bool CheckFrom(std::string_view value, std::string& normal, std::string& error) {
-  const std::optional<int64_t> moment = ParseMoment(value, false);
-  if (!moment) {
-    error = "\"" + std::string(value) + "\" is not a date (YYYY-MM-DD or YYYY-MM-DD HH:MM)";
-    return false;
-  }
-  normal = std::to_string(*moment);
-  return true;
-}
-
-bool CheckTo(std::string_view value, std::string& normal, std::string& error) {
-  const std::optional<int64_t> moment = ParseMoment(value, true);
+// A moment as seconds since 1970 UTC; a day alone given to --to means its end.
+template <bool EndOfDay>
+bool CheckMoment(std::string_view value, std::string& normal, std::string& error) {
+  const std::optional<int64_t> moment = ParseMoment(value, EndOfDay);
   if (!moment) {
     error = "\"" + std::string(value) + "\" is not a date (YYYY-MM-DD or YYYY-MM-DD HH:MM)";
     return false;
@@ -99,25 +66,22 @@ const std::vector<OptionSpec>& BatchOptions() {
   constexpr OptionPhase kBatch = OptionPhase::Config;
   static const std::vector<OptionSpec> options = [] {
     std::vector<OptionSpec> table = {
-        {"--ids", "ID,ID,...", "assays of the sequence (needs --db)", kBatch, CheckIdList, Nothing},
+        {"--ids", "ID,ID,...", "assays of the sequence (needs --db)", kBatch, CheckSequenceIds, Nothing},
         {"--day", "YYYY-MM-DD", "the assays analysed that day, local time (needs --db)", kBatch, CheckDay,
          Nothing},
         {"--from", "DATE", "the assays analysed at or after DATE (YYYY-MM-DD [HH:MM]; needs --db)", kBatch,
-         CheckFrom, Nothing},
+         CheckMoment<false>, Nothing},
         {"--to", "DATE", "the assays analysed at or before DATE (a day: to its end; needs --db)", kBatch,
-         CheckTo, Nothing},
+         CheckMoment<true>, Nothing},
         {"--calibration-run", "FILE", "the calibration run of every sample (default: the latest before it)",
-         kBatch, CheckPathValue, Nothing},
-        {"--blank-run", "FILE", "the blank run of every sample", kBatch, CheckPathValue, Nothing},
-        {"--reference-run", "FILE", "the reference gas oil run of every sample", kBatch, CheckPathValue,
+         kBatch, CheckPath, Nothing},
+        {"--blank-run", "FILE", "the blank run of every sample", kBatch, CheckPath, Nothing},
+        {"--reference-run", "FILE", "the reference gas oil run of every sample", kBatch, CheckPath, Nothing},
+        {"--check-run", "FILE", "the check mixture run of every sample", kBatch, CheckPath, Nothing},
+        {"--report-dir", "DIR", "write each sample's JSON and report (HTML) into DIR", kBatch, CheckPath,
          Nothing},
-        {"--check-run", "FILE", "the check mixture run of every sample", kBatch, CheckPathValue, Nothing},
-        {"--report-dir", "DIR", "write each sample's JSON and report (HTML) into DIR", kBatch, CheckPathValue,
-         Nothing},
-        {"--summary", "OUT.csv", "write the sequence's summary table as CSV", kBatch, CheckPathValue,
-         Nothing},
-        {"--summary-json", "OUT.json", "write the sequence's summary as JSON", kBatch, CheckPathValue,
-         Nothing},
+        {"--summary", "OUT.csv", "write the sequence's summary table as CSV", kBatch, CheckPath, Nothing},
+        {"--summary-json", "OUT.json", "write the sequence's summary as JSON", kBatch, CheckPath, Nothing},
         {"--jobs", "N", "samples calculated at once (default: one per core)", kBatch, CheckJobs, Nothing},
         {"--progress-lines", nullptr, "print \"progress DONE TOTAL\" lines on standard output (for a host)",
          kBatch, nullptr, Nothing},
@@ -233,8 +197,9 @@ std::string BatchHelp() {
          OptionsHelp(BatchOptions()) +
          "  -h, --help                  this text\n"
          "\n"
-         "exit status: 0 every sample calculated, 1 a sample failed or a run could not be read or an\n"
-         "             output could not be written, 2 usage error, 3 the sequence holds no sample\n";
+         "exit status: 0 every sample calculated, 1 a sample failed or was not registered, a run could\n"
+         "             not be read or an output could not be written, 2 usage error, 3 the sequence\n"
+         "             holds no sample\n";
 }
 
 }  // namespace p528::simdist

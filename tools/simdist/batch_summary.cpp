@@ -58,12 +58,13 @@ std::string SummaryText(const std::vector<SampleOutcome>& samples) {
            Format("; messages: %d errors, %d warnings, %d information", s.errors, s.warnings, s.information) +
            "\n";
     for (const std::string& note : s.notes) out += "     note: " + ForTerminal(note) + "\n";
-    out += "     " + (s.done ? std::string("done") : "FAILED: " + ForTerminal(s.failure)) + "\n";
+    out += "     " + (s.done ? std::string("done") : "FAILED: " + ForTerminal(s.failure)) +
+           (s.registerEntry > 0 ? "; registered as entry " + std::to_string(s.registerEntry) : "") + "\n";
   }
   return out;
 }
 
-std::string SummaryCsv(const std::vector<SampleOutcome>& samples) {
+std::string SummaryCsv(const std::vector<SampleOutcome>& samples, bool registering) {
   std::set<double> percents;
   for (const SampleOutcome& sample : samples) {
     for (const auto& point : sample.points) percents.insert(point.first);
@@ -72,6 +73,7 @@ std::string SummaryCsv(const std::vector<SampleOutcome>& samples) {
       "sample,status,failure,method,state,runs,ibp,fbp,repeatability_judged,repeatability_exceeded,"
       "errors,warnings,information,notes";
   for (const double percent : percents) out += "," + CsvText(Format("T %g %%", percent));
+  if (registering) out += ",register_entry";
   out += "\r\n";
   for (const SampleOutcome& s : samples) {
     out += CsvText(s.sample) + "," + Status(s) + "," + CsvText(s.failure) + "," + std::to_string(s.method) +
@@ -85,6 +87,7 @@ std::string SummaryCsv(const std::vector<SampleOutcome>& samples) {
                                       [percent](const auto& p) { return p.first == percent; });
       out += "," + (point == s.points.end() ? std::string() : Temperature(point->second));
     }
+    if (registering) out += "," + (s.registerEntry > 0 ? std::to_string(s.registerEntry) : std::string());
     out += "\r\n";
   }
   return out;
@@ -135,6 +138,7 @@ std::string SummaryJson(const std::vector<SampleOutcome>& samples, const std::ve
     json.EndArray();
     if (!s.jsonPath.empty()) json.Member("json", s.jsonPath);
     if (!s.reportPath.empty()) json.Member("report", s.reportPath);
+    if (s.registerEntry > 0) json.Member("registerEntry", s.registerEntry);
     json.EndObject();
   }
   json.EndArray();

@@ -25,8 +25,9 @@ std::string SummaryText(const std::vector<SampleOutcome>& samples);
 // CSV (RFC 4180, UTF-8, CRLF line ends): a header, then one row per sample; the reported
 // points are one column per percent ("T 0.5 %") over every sample's percents. A text cell
 // that a spreadsheet would take for a formula (beginning with "=", "+", "-" or "@") is
-// written with a leading apostrophe: sample names come from the runs' passports.
-std::string SummaryCsv(const std::vector<SampleOutcome>& samples);
+// written with a leading apostrophe: sample names come from the runs' passports. When the
+// results were being registered, a last column "register_entry" holds each entry's id.
+std::string SummaryCsv(const std::vector<SampleOutcome>& samples, bool registering = false);
 
 std::string SummaryJson(const std::vector<SampleOutcome>& samples, const std::vector<LeftOutRun>& leftOut);
 

@@ -44,12 +44,7 @@ void RunFiles(const ParsedCalc& parsed, const std::string& profilePath, const st
   for (const std::string& file : config.files) inputs.push_back({"the chromatogram", file});
   inputs.push_back({"the profile", profilePath});
   inputs.push_back({"the component table", componentPath});
-  // The register may live in the assay database itself, which simdist otherwise only reads.
-  if (config.registerPath) outputs.push_back({"--register", *config.registerPath});
-  std::error_code ec;
-  if (config.database &&
-      !(config.registerPath && std::filesystem::equivalent(*config.database, *config.registerPath, ec)))
-    inputs.push_back({"the database", *config.database});
+  AddDatabaseFiles(config, outputs, inputs);
   for (const GivenOption& given : parsed.given) {
     if (std::string_view(given.option->name) == "--custom-reference") {
       inputs.push_back({"the custom reference", given.value});

@@ -3,10 +3,10 @@
 #include "custom_reference_file.h"
 #include "report_output.h"
 
-#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/string_table.h"
+#include "workbench/analysis.h"
 #include "workbench/analysis_settings.h"
 
 #include <cerrno>
@@ -116,40 +116,9 @@ bool CheckLanguage(std::string_view value, std::string& normal, std::string& err
   return true;
 }
 
-// A comma-separated list of assay ids (whole numbers), at most as many as the assay dialog
-// can return.
+// At most as many assay ids as the assay dialog can return.
 bool CheckIds(std::string_view value, std::string& normal, std::string& error) {
-  std::size_t count = 0;
-  std::size_t start = 0;
-  while (start <= value.size()) {
-    std::size_t end = value.find(',', start);
-    if (end == std::string_view::npos) end = value.size();
-    const std::string item(value.substr(start, end - start));
-    char* stop = nullptr;
-    errno = 0;
-    const long id = std::strtol(item.c_str(), &stop, 10);
-    if (item.empty() || *stop != '\0' || errno == ERANGE || id < INT_MIN || id > INT_MAX) {
-      error = "\"" + item + "\" is not an assay id";
-      return false;
-    }
-    ++count;
-    start = end + 1;
-  }
-  if (count > 256) {
-    error = "at most 256 assay ids can be chosen at once";
-    return false;
-  }
-  normal = std::string(value);
-  return true;
-}
-
-bool CheckPath(std::string_view value, std::string& normal, std::string& error) {
-  if (value.empty()) {
-    error = "the file name is empty";
-    return false;
-  }
-  normal = std::string(value);
-  return true;
+  return CheckIdList(value, 256, normal, error);
 }
 
 bool CheckExistingFile(std::string_view value, std::string& normal, std::string& error) {
@@ -201,6 +170,40 @@ constexpr OptionPhase kProfile = OptionPhase::Profile;
 constexpr OptionPhase kDialog = OptionPhase::Dialog;
 
 }  // namespace
+
+bool CheckPath(std::string_view value, std::string& normal, std::string& error) {
+  if (value.empty()) {
+    error = "the file name is empty";
+    return false;
+  }
+  normal = std::string(value);
+  return true;
+}
+
+bool CheckIdList(std::string_view value, std::size_t most, std::string& normal, std::string& error) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    std::size_t end = value.find(',', start);
+    if (end == std::string_view::npos) end = value.size();
+    const std::string item(value.substr(start, end - start));
+    char* stop = nullptr;
+    errno = 0;
+    const long id = std::strtol(item.c_str(), &stop, 10);
+    if (item.empty() || *stop != '\0' || errno == ERANGE || id < INT_MIN || id > INT_MAX) {
+      error = "\"" + item + "\" is not an assay id";
+      return false;
+    }
+    ++count;
+    start = end + 1;
+  }
+  if (count > most) {
+    error = "at most " + std::to_string(most) + " assay ids can be chosen at once";
+    return false;
+  }
+  normal = std::string(value);
+  return true;
+}
 
 bool CheckMethodName(std::string_view value, std::string& normal, std::string& error) {
   return CheckMethod(value, normal, error);

@@ -92,6 +92,12 @@ bool ParseCalcArguments(const std::vector<std::string>& arguments, ParsedCalc& p
 void ApplyOptions(const ParsedCalc& parsed, OptionPhase phase, OptionContext& context);
 bool HasOptions(const ParsedCalc& parsed, OptionPhase phase);
 
+// A file name that is not empty.
+bool CheckPath(std::string_view value, std::string& normal, std::string& error);
+
+// Assay ids (whole numbers) separated by commas, at most `most` of them.
+bool CheckIdList(std::string_view value, std::size_t most, std::string& normal, std::string& error);
+
 // A method as --method names it (number or name); `normal` is its number as text.
 bool CheckMethodName(std::string_view value, std::string& normal, std::string& error);
 

@@ -1,10 +1,11 @@
 #include "sample_calc.h"
 
 #include "cli_host.h"
+#include "notices.h"
+#include "register_output.h"
+#include "run_steps.h"
 #include "workbench/calc_diagnostics.h"
 #include "workbench/result_json.h"
-#include "notices.h"
-#include "run_steps.h"
 
 #include "chromatogram/chrm_role.h"
 #include "shell/atomic_file.h"
@@ -130,8 +131,11 @@ void SampleCalculator::CalculateInto(const hostkit::SampleGroup& group, const Sa
   TakeFigures(workbench, outcome);
 
   std::string error;
+  const bool registering = config.registerPath.has_value();
+  std::string json =
+      !outputs.jsonPath.empty() || registering ? ResultJson(workbench, 2, diagnostics) : std::string();
   if (!outputs.jsonPath.empty()) {
-    if (WriteFileAtomically(outputs.jsonPath, ResultJson(workbench, 2, diagnostics), error)) {
+    if (WriteFileAtomically(outputs.jsonPath, json, error)) {
       outcome.jsonPath = outputs.jsonPath;
     } else {
       log << "simdist: cannot write " << outputs.jsonPath << ": " << error << "\n";
@@ -152,6 +156,13 @@ void SampleCalculator::CalculateInto(const hostkit::SampleGroup& group, const Sa
     } else if (failure.empty()) {
       failure = "its report could not be written";
     }
+  }
+  // Only a complete result, with its outputs written, is registered.
+  if (registering && failure.empty()) {
+    outcome.record = ResultRecord(workbench, std::move(json), outcome.reportPath, error);
+    if (!outcome.record) failure = "not registered: " + error;
+  } else if (registering) {
+    log << "simdist: " << ForTerminal(group.sample) << ": not registered: its result is not complete\n";
   }
   host.Detach();
   outcome.done = failure.empty();

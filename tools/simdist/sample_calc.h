@@ -1,10 +1,14 @@
 // One sample of a sequence calculated as `simdist calc` calculates a set: the same host
 // services over a copy of the profile kept in memory (the profile file is never written, so
 // the samples cannot change each other's settings), the same analysis settings typed into
-// the dialog, the same add command, the same JSON and report. Calculate is safe to call from
-// several threads at once: each call has its own host, shell and workbench; the report
-// (its transformation and chart pictures use libraries with global state and Qt's
-// application object) is made on the main thread through MainThreadTasks.
+// the dialog, the same add command, the same JSON and report. The workbench calculates
+// through the calculation as a value; it stays around it because its add command builds the
+// set as `simdist calc` builds it, and the JSON, the report and the register's record are
+// made from it. Calculate is safe to call from several threads at once: each call has its
+// own host, shell and workbench; the report (its transformation and chart pictures use
+// libraries with global state and Qt's application object) is made on the main thread
+// through MainThreadTasks. With --register the worker makes the sample's record; the
+// register is written by the caller, on one thread.
 #pragma once
 
 #include "main_thread_tasks.h"
@@ -13,7 +17,10 @@
 
 #include "host/kit/profile_store.h"
 #include "host/kit/sequence_plan.h"
+#include "shell/result_registration.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +44,10 @@ struct SampleOutcome {
   int errors = 0, warnings = 0, information = 0;  // messages of the log
   std::string jsonPath, reportPath;               // written ("" when none)
   std::string log;                                // notices and diagnostics for standard error
+  // With --register: the register's record of a sample done, until it is registered, and
+  // then its entry's id (0: not registered).
+  std::optional<ResultRegistration> record;
+  int64_t registerEntry = 0;
 };
 
 // Where a sample's outputs go ("" for none).
