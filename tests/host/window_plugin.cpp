@@ -1,6 +1,7 @@
 // A plug-in whose menu command opens its own window as a child of the host window and keeps
-// it for the life of the process, as the real plug-in keeps its main window. A host that
-// closed the library before destroying its windows would crash on exit.
+// it for the life of the process (the real plug-in's window is a top-level window the host
+// window owns instead). A host that closed the library before destroying its windows would
+// crash on exit.
 #include "shell/host_api.h"
 
 #include <QLabel>

@@ -2,6 +2,7 @@
 // the tabs, the calibration tab's fields and calculator, the distillation page's curves.
 #include "ui_fixture.h"
 
+#include "support/mnemonics.h"
 #include "workbench/window_place.h"
 
 #include "chart/qt/chart_widget.h"
@@ -14,9 +15,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -101,16 +100,9 @@ TEST_F(Keyboard, MnemonicsInBothLanguagesAndTabLeavesTheFileList) {
   for (const StringTable* texts : {&RussianStrings(), &EnglishStrings()}) {
     shell.resources = texts;
     Open();
-    QSet<QChar> letters;
-    for (QPushButton* button : window->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-      const QString text = button->text();
-      const qsizetype at = text.indexOf('&');
-      ASSERT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
-      const QChar letter = text[at + 1].toLower();
-      EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
-      letters.insert(letter);
-    }
-    EXPECT_EQ(letters.size(), 9);
+    const ButtonMnemonics mnemonics = MnemonicsOf(*window, Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(mnemonics.Faults(), "");
+    EXPECT_EQ(mnemonics.letters.size(), 9);
     window.reset();
   }
   shell.resources = &RussianStrings();

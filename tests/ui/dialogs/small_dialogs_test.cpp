@@ -1,6 +1,11 @@
-// "Параметры эталона" and "Настройки отчета": what OK stores and what Cancel does not.
+// "Параметры эталона" and "Настройки отчета": what OK stores and what Cancel does not; the
+// buttons of every settings dialog reached from the keyboard.
 #include "dialogs_fixture.h"
 
+#include "shell/string_table.h"
+#include "support/mnemonics.h"
+#include "ui/dialogs/analysis_settings_dialog.h"
+#include "ui/dialogs/components_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
 #include "ui/dialogs/gasoil_params_dialog.h"
 #include "ui/dialogs/report_options_dialog.h"
@@ -69,6 +74,34 @@ TEST_F(ReportOptionsDialog, OkStoresTheBoxesAndRecalculates) {
   EXPECT_EQ(SettingInt("flag_files"), 0);
   EXPECT_EQ(SettingInt("flag_prop_ISO3405"), 0);
   EXPECT_EQ(user.recalculations, before + 1);
+}
+
+// Every button of the settings dialogs (OK and Cancel among them) has an Alt+letter of
+// its own within its dialog, in both languages.
+using SettingsDialogs = DialogsTest;
+
+TEST_F(SettingsDialogs, EveryButtonHasAMnemonicOfItsOwnInBothLanguages) {
+  StartWith();
+  QWidget window;
+  const std::pair<const char*, std::function<std::unique_ptr<QDialog>()>> dialogs[] = {
+      {"analysis settings",
+       [&] {
+         return std::make_unique<ui::AnalysisSettingsDialog>(workbench->analysisForSettingsDialog(), &window,
+                                                             [] {});
+       }},
+      {"components", [&] { return std::make_unique<ui::CComponents>(shell, workbench->components()); }},
+      {"report settings", [&] { return std::make_unique<ui::CDlgOptions>(shell); }},
+      {"reference parameters", [&] { return std::make_unique<ui::CDlgGasoilParams>(shell); }},
+  };
+  for (const StringTable* texts : {&RussianStrings(), &EnglishStrings()}) {
+    shell.resources = texts;
+    for (const auto& [name, make] : dialogs) {
+      const ButtonMnemonics mnemonics = MnemonicsOf(*make());
+      EXPECT_EQ(mnemonics.Faults(), "") << name;
+      EXPECT_GE(mnemonics.letters.size(), 2) << name;
+    }
+  }
+  shell.resources = &RussianStrings();
 }
 
 }  // namespace
