@@ -11,7 +11,8 @@
 
 namespace p528 {
 
-// Everything about a chart's axes, frame and captions that decides how it is drawn.
+// Everything about a chart's axes, frame and captions that decides how it is drawn; the
+// defaults are a new chart's.
 struct ChartAxes {
   int Mode = 0;  // CoordModeBits
   bool AutoX = true;
@@ -25,11 +26,11 @@ struct ChartAxes {
   COLORREF CaptionColour = 0x000000;
   COLORREF BackColour = 0xFFFFFF;
   int AxisWidth = 0;
-  int GridFlags = 0;  // GridFlagBits
+  int GridFlags = 1 | 2 | 8;  // GridFlagBits: both grids, the frame closed
   int CaptionGap = 2;
   int Margin = 1;
   FontSpec AxisFont{};
-  FontSpec CaptionFont{};
+  FontSpec CaptionFont{"Arial", 12, 400, 1, 7, 2, 2, 0};  // TrueType only, proof quality, variable pitch
   std::string XCaption;
   std::string YCaption;
 };

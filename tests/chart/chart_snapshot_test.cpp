@@ -90,5 +90,14 @@ TEST(ChartSnapshot, PictureDrawsWhatTheChartDraws) {
   }
 }
 
+TEST(ChartSnapshot, ANewPictureDrawsAsANewChart) {
+  CChart chart;
+  RecordingCanvas direct;
+  chart.PaintTo(direct, PixelRect{0, 0, 300, 200}, false);
+  RecordingCanvas viaPicture;
+  PaintPicture(ChartPicture{}, viaPicture, PixelRect{0, 0, 300, 200});
+  EXPECT_TRUE(direct.Ops() == viaPicture.Ops());
+}
+
 }  // namespace
 }  // namespace p528
