@@ -23,17 +23,17 @@ void Line(Canvas& c, PixelPoint from, PixelPoint to, const Pen& pen) {
   c.LineTo(to, pen);
 }
 
-void DrawLeader(CAutoSeries& s, int i, int x, int y, const Pen& pen) {
+void DrawLeader(CAutoSeries& s, const CAutoSeries* linked, int i, int x, int y, const Pen& pen) {
   Canvas& c = *s.Surface;
   const int m = s.MarkerSize;
   c.Ellipse(PixelRect{x - m, y - m, x + m + 1, y + m + 1}, pen, Brush::None());
   int x2 = 0;
   int y2 = 0;
-  if (s.Linked != nullptr) {
+  if (linked != nullptr) {
     // A linked series shorter than this one has no partner for the point: no leader.
-    if (i >= s.Linked->Count) return;
-    const double lx = s.Linked->GetX(i);
-    const double ly = s.Linked->GetY(i);
+    if (i >= linked->Count()) return;
+    const double lx = linked->GetX(i);
+    const double ly = linked->GetY(i);
     x2 = s.MapX(lx, ly);
     y2 = s.MapY(lx, ly);
   }
@@ -51,7 +51,7 @@ void DrawLeader(CAutoSeries& s, int i, int x, int y, const Pen& pen) {
 void LineTo(CAutoSeries& s, Point2 p, const Pen& pen) { s.LineToValue(p.x, p.y, pen); }
 
 void DrawFunctionCurve(CAutoSeries& s, const Pen& pen, int n) {
-  const int count = s.Count;
+  const int count = s.Count();
   const double steps = n;
   if (count == 3) {
     // Too few points for a middle piece: the parabola through all three.
@@ -108,7 +108,7 @@ void DrawFunctionCurve(CAutoSeries& s, const Pen& pen, int n) {
 }
 
 void DrawParametricCurve(CAutoSeries& s, const Pen& pen, int n) {
-  const int count = s.Count;
+  const int count = s.Count();
   const double steps = n;
   auto point = [&s](int k) { return Point2{s.GetX(k), s.GetY(k)}; };
   if (count == 3) {
@@ -147,8 +147,9 @@ void DrawParametricCurve(CAutoSeries& s, const Pen& pen, int n) {
 }
 
 COLORREF ZoneColour(const CAutoSeries& s, int i) {
-  if (s.ZoneTypes == nullptr) return kBandDefault;
-  switch (s.ZoneTypes[i]) {
+  // A point beyond the zone list gets the default colour.
+  if (i < 0 || static_cast<std::size_t>(i) >= s.ZoneTypes.size()) return kBandDefault;
+  switch (s.ZoneTypes[static_cast<std::size_t>(i)]) {
     case 1: return kBandZone1;
     case 2: return kBandZone2;
     case 3: return kBandZone3;
@@ -158,12 +159,12 @@ COLORREF ZoneColour(const CAutoSeries& s, int i) {
 
 }  // namespace
 
-void DrawMarkers(CAutoSeries& s) {
+void DrawMarkers(CAutoSeries& s, const CAutoSeries* linked) {
   if (s.Surface == nullptr || s.MarkerStyle == MarkerNone || s.MarkerStyle == MarkerBands) return;
   Canvas& c = *s.Surface;
   const Pen pen = s.LinePen();
   const int m = s.MarkerSize;
-  for (int i = 0; i < s.Count; ++i) {
+  for (int i = 0; i < s.Count(); ++i) {
     const double vx = s.GetX(i);
     const double vy = s.GetY(i);
     const int x = s.MapX(vx, vy);
@@ -182,31 +183,31 @@ void DrawMarkers(CAutoSeries& s) {
       case MarkerSquare:
         c.Rectangle(PixelRect{x - m, y - m, x + m + 1, y + m + 1}, pen, Brush::None());
         break;
-      case MarkerLeader: DrawLeader(s, i, x, y, pen); break;
+      case MarkerLeader: DrawLeader(s, linked, i, x, y, pen); break;
       default: break;
     }
   }
 }
 
 void DrawPolyline(CAutoSeries& s) {
-  if (s.Count < 1) return;
+  if (s.Count() < 1) return;
   const Pen pen = s.LinePen();
   s.StartLine(s.GetX(0), s.GetY(0), pen);
-  for (int i = 1; i < s.Count; ++i) s.LineToValue(s.GetX(i), s.GetY(i), pen);
+  for (int i = 1; i < s.Count(); ++i) s.LineToValue(s.GetX(i), s.GetY(i), pen);
 }
 
 bool SmoothCurveIsParametric(const CAutoSeries& s) {
-  if (s.Count < 2) return false;
+  if (s.Count() < 2) return false;
   const double d0 = s.GetX(1) - s.GetX(0);
   if (d0 == 0) return true;
-  for (int k = 1; k <= s.Count - 2; ++k) {
+  for (int k = 1; k <= s.Count() - 2; ++k) {
     if ((s.GetX(k + 1) - s.GetX(k)) * d0 <= 0) return true;
   }
   return false;
 }
 
 void DrawSmoothCurve(CAutoSeries& s) {
-  if (s.Count < 3) return;
+  if (s.Count() < 3) return;
   const Pen pen = s.LinePen();
   // Fewer than one sub-segment per interval would divide by zero.
   const int n = std::max(1, s.SplineSteps);
@@ -218,7 +219,7 @@ void DrawSmoothCurve(CAutoSeries& s) {
 }
 
 void DrawBands(CAutoSeries& s) {
-  if (s.Surface == nullptr || s.Count < 1) return;
+  if (s.Surface == nullptr || s.Count() < 1) return;
   Canvas& c = *s.Surface;
   const PixelRect& plot = s.PlotRect;
   struct Band {
@@ -226,7 +227,7 @@ void DrawBands(CAutoSeries& s) {
     int b;
   };
   std::vector<Band> inPlot;
-  for (int i = 0; i < s.Count; ++i) {
+  for (int i = 0; i < s.Count(); ++i) {
     const int a = s.MapX(s.GetX(i), 0);
     const int b = s.MapX(s.GetY(i), 0);
     if (!((a > plot.left || b > plot.left) && (a < plot.right || b < plot.right))) continue;

@@ -13,8 +13,9 @@ inline constexpr COLORREF kBandZone2 = 0xC5C5C5;    // grey
 inline constexpr COLORREF kBandZone3 = 0xC5C5FF;    // light red
 inline constexpr COLORREF kBandOverlap = 0xC5C5FF;  // overlap of two bands
 
-// Markers of every point inside the plot (bands are drawn by DrawBands).
-void DrawMarkers(CAutoSeries& s);
+// Markers of every point inside the plot (bands are drawn by DrawBands). A leader marker
+// points at the same point of `linked` (none without it).
+void DrawMarkers(CAutoSeries& s, const CAutoSeries* linked = nullptr);
 // Straight segments through the points.
 void DrawPolyline(CAutoSeries& s);
 // Smooth curve through the points (at least 3): parabolas through the first three and the

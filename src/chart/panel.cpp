@@ -57,8 +57,8 @@ Range DataRange(std::deque<CAutoSeries>& series, int mode, int which, int digits
   double hi = -lo;
   for (CAutoSeries& s : series) {
     s.Mode = mode;
-    if (s.MarkerStyle == MarkerBands || s.Count <= 0) continue;
-    for (int i = 0; i < s.Count; ++i) {
+    if (s.MarkerStyle == MarkerBands || s.Count() <= 0) continue;
+    for (int i = 0; i < s.Count(); ++i) {
       double v;
       if (mode & CoordPolar) {
         const double angle = s.GetX(i);
@@ -301,10 +301,11 @@ void CAutoPanel::DrawSeries(Canvas& c, CAutoSeries& s) {
   if (s.MarkerStyle == MarkerBands) {
     DrawBands(s);
   } else {
-    DrawMarkers(s);
+    const bool linked = s.Linked >= 0 && static_cast<std::size_t>(s.Linked) < Series.size();
+    DrawMarkers(s, linked ? &Series[static_cast<std::size_t>(s.Linked)] : nullptr);
   }
-  if (s.Count > 1) {
-    if (s.LineMode == LinePolyline || (s.LineMode == LineSpline && s.Count == 2)) {
+  if (s.Count() > 1) {
+    if (s.LineMode == LinePolyline || (s.LineMode == LineSpline && s.Count() == 2)) {
       DrawPolyline(s);
     } else if (s.LineMode == LineSpline) {
       DrawSmoothCurve(s);

@@ -1,9 +1,9 @@
 #include "report/make_report.h"
 
-#include "workbench/analysis.h"
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -112,10 +112,10 @@ ReportOutcome MakeReport(const ReportSources& sources, const ReportRequest& requ
   }
 
   ChartPictureSource pictures = [&request](ReportChart which, std::vector<unsigned char>& png) {
-    const ReportChartView& view =
+    const std::optional<ChartPicture>& picture =
         which == ReportChart::Calibration ? request.calibrationChart : request.distillationChart;
-    if (request.renderer == nullptr || view.chart == nullptr) return false;
-    return request.renderer->RenderPng(*view.chart, kReportChartWidth, kReportChartHeight, png);
+    if (request.renderer == nullptr || !picture) return false;
+    return request.renderer->RenderPng(*picture, kReportChartWidth, kReportChartHeight, png);
   };
 
   CXMLWrapper wrapper;

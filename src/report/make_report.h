@@ -3,15 +3,17 @@
 // with the style sheet of the interface language and write the HTML, either into a new
 // temporary file that the desktop's viewer then opens, or into the file the user names.
 //
-// The platform is reached through two seams the caller supplies: a ChartPngRenderer (the
-// window layer draws a chart into a PNG at a given size) and a ReportDesktop (ask for a file
-// name; open a file in the desktop's viewer). Without a renderer no chart section can be
-// made, and then no report is written.
+// The report gets the charts as pictures (their curves and axes, values of their own), never
+// the charts themselves. The platform is reached through two seams the caller supplies: a
+// ChartPngRenderer (the window layer draws a picture into a PNG at a given size) and a
+// ReportDesktop (ask for a file name; open a file in the desktop's viewer). Without a
+// renderer or a picture no chart section can be made, and then no report is written.
 //
 // Failures are returned, never shown: the windows ignore the outcome, the command line
 // prints it (ReportOutcomeText). User-interface thread only.
 #pragma once
 
+#include "chart/chart_picture.h"
 #include "report/report_document.h"
 #include "report/report_transform.h"
 
@@ -22,22 +24,12 @@
 
 namespace p528 {
 
-class CChart;
-
 // Size of every chart picture of the report, pixels: the width of an A4 page's text at 96
 // pixels per inch, so the picture prints at its own size. It does not follow the window that
 // shows the chart: a page never shown (or shown small) would otherwise give a picture
 // without its curve.
 inline constexpr int kReportChartWidth = 672;
 inline constexpr int kReportChartHeight = 420;
-
-class ChartPngRenderer {
- public:
-  virtual ~ChartPngRenderer() = default;
-  // Draws the whole chart, as currently scaled and zoomed, into a `width` × `height` picture
-  // (32 bits per pixel, no alpha) and returns it PNG-encoded in `png`; false on failure.
-  virtual bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) = 0;
-};
 
 class ReportDesktop {
  public:
@@ -49,19 +41,14 @@ class ReportDesktop {
   virtual void OpenFile(const std::string& path) = 0;
 };
 
-// A chart of the report, drawn kReportChartWidth × kReportChartHeight as currently scaled
-// and zoomed.
-struct ReportChartView {
-  CChart* chart = nullptr;
-};
-
 enum class ReportMode { Show = 0, Save = 1 };
 
 struct ReportRequest {
   ReportMode mode = ReportMode::Show;
-  std::string styleSheetFolder;       // the module's folder
-  ReportChartView calibrationChart;   // the calibration page's chart
-  ReportChartView distillationChart;  // the distillation chart page's chart
+  std::string styleSheetFolder;  // the module's folder
+  // The charts as currently scaled and zoomed, drawn kReportChartWidth × kReportChartHeight.
+  std::optional<ChartPicture> calibrationChart;   // the calibration page's chart
+  std::optional<ChartPicture> distillationChart;  // the distillation chart page's chart
   ChartPngRenderer* renderer = nullptr;
   ReportDesktop* desktop = nullptr;
   std::optional<ReportOptions> options;  // none: the stored flags (LoadFlags)

@@ -3,12 +3,12 @@
 
 #include "chromatogram/analysis_time.h"
 #include "chromatogram/chrm_role.h"
-#include "workbench/analysis.h"
-#include "workbench/message_log.h"
-#include "workbench/result_tables.h"
 #include "report/report_texts.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <optional>
 
@@ -98,8 +98,8 @@ void FilesXml(CXMLWrapper& wrapper, const Shell& shell, const ChrmSet& set) {
   }
 }
 
-bool ChartPicture(CXMLWrapper& wrapper, const char* section, ReportChart chart,
-                  const ChartPictureSource& pictures) {
+bool ChartPictureXml(CXMLWrapper& wrapper, const char* section, ReportChart chart,
+                     const ChartPictureSource& pictures) {
   std::vector<unsigned char> png;
   if (!pictures || !pictures(chart, png)) return false;
   xmlNodePtr element = wrapper.AddElement(nullptr, section);
@@ -131,13 +131,13 @@ BuildStatus BuildReportDocument(CXMLWrapper& wrapper, const ReportSources& sourc
   auto on = [&options](int32_t ReportOptions::*flag) { return SectionIncluded(options, flag); };
   if (on(&ReportOptions::flag_files)) FilesXml(wrapper, shell, sources.set);
   if (on(&ReportOptions::flag_grad_chart) &&
-      !ChartPicture(wrapper, "grad_chart", ReportChart::Calibration, pictures)) {
+      !ChartPictureXml(wrapper, "grad_chart", ReportChart::Calibration, pictures)) {
     return BuildStatus::NoPicture;
   }
   if (on(&ReportOptions::flag_resp_rate)) ResponseTableXml(wrapper, shell, sources.tables.response);
   if (on(&ReportOptions::flag_Ref_table)) RefTableXml(wrapper, shell, sources.tables.reference);
   if (on(&ReportOptions::flag_prop_chart) &&
-      !ChartPicture(wrapper, "prop_chart", ReportChart::Distillation, pictures)) {
+      !ChartPictureXml(wrapper, "prop_chart", ReportChart::Distillation, pictures)) {
     return BuildStatus::NoPicture;
   }
   if (on(&ReportOptions::flag_prop_table)) PropTableXml(engine, sources.tables.repeatability, wrapper);

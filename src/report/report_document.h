@@ -88,8 +88,8 @@ std::vector<ReportFile> ReportFileList(const Shell& shell, const ChrmSet& set);
 // empty.
 void FilesXml(CXMLWrapper& wrapper, const Shell& shell, const ChrmSet& set);
 // `picture` holds the PNG bytes; false when the source gave none (nothing appended then).
-bool ChartPicture(CXMLWrapper& wrapper, const char* section, ReportChart chart,
-                  const ChartPictureSource& pictures);
+bool ChartPictureXml(CXMLWrapper& wrapper, const char* section, ReportChart chart,
+                     const ChartPictureSource& pictures);
 void ResponseTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& responses);
 void RefTableXml(CXMLWrapper& wrapper, const Shell& shell, const TableModel& reference);
 void PropTableXml(const CAnalysis& engine, const TableModel& list, CXMLWrapper& wrapper);

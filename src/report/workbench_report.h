@@ -11,9 +11,8 @@ class Workbench;
 // The report's sources as the workbench holds them now.
 ReportSources WorkbenchReportSources(const Workbench& workbench);
 
-// MakeReport over the workbench. The request's charts default to the workbench's
-// calibration and distillation charts (at the fixed picture size unless the request gives
-// the windows' sizes).
-ReportOutcome MakeWorkbenchReport(Workbench& workbench, ReportRequest request);
+// MakeReport over the workbench. The request's charts default to the pictures of the
+// workbench's calibration and distillation charts as they are shown now.
+ReportOutcome MakeWorkbenchReport(const Workbench& workbench, ReportRequest request);
 
 }  // namespace p528

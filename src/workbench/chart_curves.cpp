@@ -1,10 +1,10 @@
 #include "workbench/chart_curves.h"
 
 #include "chart/chart.h"
-#include "workbench/analysis.h"
-#include "workbench/calibration_tab.h"
 #include "engine/texts/calculation_texts.h"
 #include "shell/shell.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
 #include "workbench/chart_page_rules.h"
 #include "workbench/workbench_texts.h"
 
@@ -45,9 +45,8 @@ void ShowCalibrationCurve(CChart& chart, const CalibCurve& curve, const Shell& s
   markers.Colour = kPointColour;
   const int lineIndex = chart.AddSeries(line);
   const int markerIndex = chart.AddSeries(markers);
-  const int n = static_cast<int>(curve.times.size());
-  chart.SetSeriesData(lineIndex, curve.times.data(), curve.temps.data(), n);
-  chart.SetSeriesData(markerIndex, curve.times.data(), curve.temps.data(), n);
+  chart.SetCurve(lineIndex, curve.times, curve.temps);
+  chart.SetCurve(markerIndex, curve.times, curve.temps);
   chart.SetXCaption(shell.Str(text::kCaptionTimeMin));
   chart.SetYCaption(shell.Str(text::kCaptionTempC));
   chart.AutoX = true;
@@ -64,8 +63,7 @@ void ShowDistillationCurves(CChart& chart, const CAnalysis& analysis) {
     const ChrmResult& a = analysis.Analyses[k];
     if (a.File == nullptr) continue;
     if (static_cast<int>(k) < chart.SeriesCount() && !a.PointTemp.empty()) {
-      chart.SetSeriesData(static_cast<int>(k), a.PointTemp.data(), a.PercentOff.data(),
-                          static_cast<int>(a.PointTemp.size()));
+      chart.SetCurve(static_cast<int>(k), a.PointTemp, a.PercentOff);
     }
   }
   chart.Invalidate();

@@ -1,12 +1,12 @@
 // The workbench's two charts and what they show: the calibration chart shows the calibration
 // tab's curve, the distillation chart one curve per analysis (red, blue, green). The
-// calculation only computes the vectors; these functions point the charts at them and let
-// go of them.
+// calculation only computes the vectors; these functions copy them into the charts' curves
+// and clear the curves again.
 //
-// The charts never own point data: a chart shown a curve holds pointers into the calibration
-// tab's curve or into the analyses' PointTemp/PercentOff vectors, so it must be cleared
-// before the next calculation replaces those vectors. Nothing here redraws but where
-// said; the recalculation invalidates both charts at its end.
+// A chart's curves are its own copies: nothing a later calculation does to the calibration
+// tab or the analyses' PointTemp/PercentOff vectors reaches a chart until the next Show
+// call. Nothing here redraws but where said; the recalculation invalidates both charts at
+// its end.
 #pragma once
 
 namespace p528 {

@@ -25,11 +25,7 @@ void SetUpCommon(CChart& chart, const std::string& xCaption, const std::string& 
 
 }  // namespace
 
-bool CurveHasPoints(const CChart& chart, int series) {
-  if (series < 0 || series >= static_cast<int>(chart.Curves.size())) return false;
-  const CurveRef& curve = chart.Curves[static_cast<std::size_t>(series)];
-  return curve.XData != nullptr && curve.YData != nullptr && curve.Count > 0;
-}
+bool CurveHasPoints(const CChart& chart, int series) { return chart.HasPoints(series); }
 
 std::string CurveCalculatorText(const CChart& chart, int series, bool yFromX, const std::string& text) {
   double result = 0.0;
@@ -78,8 +74,8 @@ bool CopyAnalysisCurves(const CChart& page, CChart& dialog,
   for (int k = 0; k < kAnalysisCurves; ++k) {
     SetCurveColour(dialog, k, colours[static_cast<std::size_t>(k)]);
     if (!CurveHasPoints(page, k)) continue;
-    const CurveRef& curve = page.Curves[static_cast<std::size_t>(k)];
-    dialog.SetSeriesData(k, curve.XData, curve.YData, curve.Count);
+    const CAutoSeries& curve = page.Series[static_cast<std::size_t>(k)];
+    dialog.SetCurve(k, curve.XData, curve.YData);
     any = true;
   }
   dialog.Invalidate();

@@ -44,9 +44,9 @@ void AnalysisClickReadOut(const CChart& chart, std::array<ReadOutTexts, kAnalysi
 // The same for curve 0 of the X/Y chart dialog.
 void CurveClickReadOut(const CChart& chart, ReadOutTexts& readOut);
 
-// The enlarged distillation chart: its series get the page's data (curves with points
-// only) and the page's swatch colours. Returns false when no curve has points (the dialog
-// is then not shown). The arrays stay the page's: they must not change while it is open.
+// The enlarged distillation chart: its series get copies of the page's points (curves with
+// points only) and the page's swatch colours. Returns false when no curve has points (the
+// dialog is then not shown).
 bool CopyAnalysisCurves(const CChart& page, CChart& dialog,
                         const std::array<COLORREF, kAnalysisCurves>& colours);
 

@@ -27,8 +27,7 @@ std::string OperatorOf(const ChrmFile& file) {
 
 void Workbench::Recalculate() {
   // 1. Forget the previous results. The operator belongs to the analysis 1 of this set
-  //    only: a set without one reports no operator. The charts let go of the curve
-  //    vectors before the calculation replaces them.
+  //    only: a set without one reports no operator. The charts forget their curves.
   fileList_.DeleteAllRows();
   ClearCalibrationChart(calibrationChart_);
   ClearDistillationCurves(distillationChart_);

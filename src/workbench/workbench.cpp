@@ -1,5 +1,6 @@
 #include "workbench/workbench.h"
 
+#include "chart/chart_snapshot.h"
 #include "chromatogram/set_assays.h"
 #include "shell/database.h"
 #include "shell/settings.h"
@@ -219,5 +220,8 @@ void Workbench::ReportDatabaseError(const DataBase::SqlException& error) {
   text += Fill(shell_.Str(text::kDatabaseCode), "%i", std::to_string(error.code));
   user_->ShowDatabaseError(error, text);
 }
+
+ChartPicture Workbench::CalibrationPicture() const { return PictureOf(calibrationChart_); }
+ChartPicture Workbench::DistillationPicture() const { return PictureOf(distillationChart_); }
 
 }  // namespace p528

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "chart/chart.h"
+#include "chart/chart_picture.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
 #include "lists/table_model.h"
@@ -153,6 +154,9 @@ class Workbench {
   const ResultTables& tables() const { return tables_; }
   const CChart& calibrationChart() const { return calibrationChart_; }
   const CChart& distillationChart() const { return distillationChart_; }
+  // The charts as pictures (curves copied, as currently scaled and zoomed), for the report.
+  ChartPicture CalibrationPicture() const;
+  ChartPicture DistillationPicture() const;
   const CAnalysis& analysis() const { return analysis_; }
   const ChrmSet& chrmSet() const { return chrmSet_; }
   const TableModel& fileList() const { return fileList_; }

@@ -17,18 +17,8 @@ TEST(ChartOpsTest, AddSeriesNumbersFromZeroAndResetsHidden) {
   EXPECT_EQ(chart.AddSeries(templ), 1);
   EXPECT_EQ(chart.AddSeries(templ), 2);
   EXPECT_EQ(chart.SeriesCount(), 3);
-  EXPECT_EQ(chart.Curves.size(), 3u);
   EXPECT_EQ(chart.Series[2].Colour, 0x0808FCu);
   EXPECT_EQ(chart.Series[2].Hidden, 0);
-}
-
-TEST(ChartOpsTest, AddSeriesRefusesWhenTablesDisagree) {
-  CChart chart;
-  chart.AddSeries(CAutoSeries{});
-  chart.Curves.push_back(CurveRef{});
-  EXPECT_EQ(chart.AddSeries(CAutoSeries{}), kAddSeriesFailed);
-  EXPECT_EQ(chart.SeriesCount(), 1);
-  EXPECT_EQ(chart.Curves.size(), 2u);
 }
 
 TEST(ChartOpsTest, SetSeriesDataIgnoresEmptyOrMissingInput) {
@@ -54,10 +44,8 @@ TEST(ChartOpsTest, SetSeriesDataIgnoresEmptyOrMissingInput) {
   for (const auto& c : ignored) {
     SCOPED_TRACE(c.name);
     chart.SetSeriesData(c.index, c.x, c.y, c.n);
-    EXPECT_EQ(chart.Series[0].XData, x1);
-    EXPECT_EQ(chart.Series[0].YData, y1);
-    EXPECT_EQ(chart.Series[0].Count, 3);
-    EXPECT_EQ(chart.Curves[0].Count, 3);
+    EXPECT_EQ(chart.Series[0].XData, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(chart.Series[0].YData, (std::vector<double>{4, 5, 6}));
   }
 }
 
@@ -71,20 +59,18 @@ TEST(ChartOpsTest, SetSeriesDataDoesNotRedrawButClearDoes) {
   EXPECT_EQ(redraws, 0);
   chart.ClearSeriesData(0);
   EXPECT_EQ(redraws, 1);
-  EXPECT_EQ(chart.Series[0].XData, nullptr);
-  EXPECT_EQ(chart.Series[0].Count, 0);
-  EXPECT_EQ(chart.Curves[0].XData, nullptr);
+  EXPECT_EQ(chart.Series[0].Count(), 0);
+  EXPECT_FALSE(chart.HasPoints(0));
   chart.ClearSeriesData(5);  // no such series: ignored, no redraw
   EXPECT_EQ(redraws, 1);
 }
 
-TEST(ChartOpsTest, RemoveAllSeriesEmptiesBothTables) {
+TEST(ChartOpsTest, RemoveAllSeriesEmptiesTheTable) {
   CChart chart;
   chart.AddSeries(CAutoSeries{});
   chart.AddSeries(CAutoSeries{});
   chart.RemoveAllSeries();
   EXPECT_EQ(chart.SeriesCount(), 0);
-  EXPECT_TRUE(chart.Curves.empty());
   EXPECT_EQ(chart.AddSeries(CAutoSeries{}), 0);
 }
 

@@ -26,9 +26,7 @@ struct PixelSeries {
     s.XMax = 100;
     s.YMin = 0;
     s.YMax = 100;
-    s.XData = x.data();
-    s.YData = y.data();
-    s.Count = static_cast<int>(x.size());
+    s.SetPoints(x, y);
     s.Surface = &canvas;
   }
   std::vector<PixelPoint> LineEnds() const {
@@ -144,8 +142,7 @@ TEST(SmoothCurveTest, TwoPointSplineIsDrawnAsAPolyline) {
 TEST(BandsTest, OverlapIsFilledInLightRed) {
   PixelSeries p({10, 20}, {30, 40});
   p.s.MarkerStyle = MarkerBands;
-  const int zones[] = {1, 7};
-  p.s.ZoneTypes = zones;
+  p.s.ZoneTypes = {1, 7};
   DrawBands(p.s);
   const auto fills = p.canvas.OpsOf(CanvasOp::Fill);
   ASSERT_EQ(fills.size(), 3u);
@@ -183,8 +180,7 @@ TEST(LeaderTest, LineAndArrowDependOnTheDistance) {
     PixelSeries target({50}, {50.0 + c.below});
     PixelSeries p({50}, {50});
     p.s.MarkerStyle = MarkerLeader;
-    p.s.Linked = &target.s;
-    DrawMarkers(p.s);
+    DrawMarkers(p.s, &target.s);
     EXPECT_EQ(p.canvas.OpsOf(CanvasOp::Ellipse).size(), 1u);
     const auto lines = p.canvas.OpsOf(CanvasOp::Line);
     ASSERT_EQ(static_cast<int>(lines.size()), c.lines);
@@ -203,8 +199,7 @@ TEST(LeaderTest, ShorterLinkedSeriesGetsNoLeader) {
   PixelSeries target({50}, {90});
   PixelSeries p({40, 60}, {50, 50});
   p.s.MarkerStyle = MarkerLeader;
-  p.s.Linked = &target.s;
-  DrawMarkers(p.s);
+  DrawMarkers(p.s, &target.s);
   EXPECT_EQ(p.canvas.OpsOf(CanvasOp::Ellipse).size(), 2u);
   EXPECT_EQ(p.canvas.OpsOf(CanvasOp::Line).size(), 3u);  // point 0 only
 }

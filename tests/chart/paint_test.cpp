@@ -329,14 +329,13 @@ TEST(RobustnessTest, TickFittingEndsForDegenerateFontsAndRanges) {
 }
 
 TEST(RobustnessTest, RangesAreRecomputedOnEveryPaint) {
-  std::vector<double> x = {0, 10};
   CChart chart;
   chart.AddSeries(Polyline(0x0808FC));
-  chart.SetSeriesData(0, x.data(), x.data(), 2);
+  chart.SetCurve(0, {0, 10}, {0, 10});
   RecordingCanvas canvas;
   chart.PaintTo(canvas, kWindow, false);
   EXPECT_LE(chart.XMax, 10.5);
-  x[1] = 1000;
+  chart.SetCurve(0, {0, 1000}, {0, 1000});
   chart.PaintTo(canvas, kWindow, false);
   EXPECT_GE(chart.XMax, 1000);
 }

@@ -23,6 +23,7 @@ struct CanvasOp {
   std::string text;
   TextAlign align = TextAlign::CentreTop;
   FontSpec font{};
+  friend bool operator==(const CanvasOp&, const CanvasOp&) = default;
 };
 
 class RecordingCanvas : public Canvas {

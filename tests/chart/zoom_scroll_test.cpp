@@ -14,15 +14,13 @@ using test::CanvasOp;
 using test::RecordingCanvas;
 
 struct ZoomChart {
-  std::vector<double> x = {0, 100};
-  std::vector<double> y = {0, 100};
   CChart chart;
   RecordingCanvas canvas;
   int redraws = 0;
   ZoomChart() {
     CAutoSeries s;
     chart.AddSeries(s);
-    chart.SetSeriesData(0, x.data(), y.data(), 2);
+    chart.SetCurve(0, {0, 100}, {0, 100});
     chart.SetInvalidateHandler([this] { ++redraws; });
     Paint();
   }
@@ -191,7 +189,7 @@ TEST(ScrollBarTest, BarsFollowTheViewAgainstTheFullRange) {
   EXPECT_FALSE(t.chart.HScroll.visible);
 
   // Data 0..112.3 high, view 0..100: ceil(12.3) = 13 units of 0.01.
-  t.y[1] = 112.3;
+  t.chart.SetCurve(0, {0, 100}, {0, 112.3});
   t.chart.SetXRange(20, 40);
   t.chart.SetYRange(0, 100);
   t.Paint();

@@ -4,7 +4,6 @@
 #include "report_fixture.h"
 #include "support/temp_folder.h"
 
-#include "chart/chart.h"
 #include "report/make_report.h"
 #include "report/report_texts.h"
 #include "shell/text.h"
@@ -30,15 +29,17 @@ struct FakeDesktop : ReportDesktop {
   std::vector<std::string> opened;
 };
 
+// Records the pictures it is given: the report hands over curves and axes, never a chart.
 struct FakeRenderer : ChartPngRenderer {
-  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
-    drawn.push_back({&chart, width, height});
+  bool RenderPng(const ChartPicture& picture, int width, int height,
+                 std::vector<unsigned char>& png) override {
+    drawn.push_back({picture, width, height});
     if (fail) return false;
     png = {0x89, 'P', 'N', 'G', static_cast<unsigned char>(drawn.size())};
     return true;
   }
   struct Call {
-    CChart* chart;
+    ChartPicture picture;
     int width, height;
   };
   std::vector<Call> drawn;
@@ -60,8 +61,15 @@ struct Commands : ReportFixture {
   test::TempFolder out;
   FakeDesktop desktop;
   FakeRenderer renderer;
-  CChart calibrationChart;
-  CChart distillationChart;
+  ChartPicture calibrationPicture = Picture("T, мин", {0.5, 2.0}, {-161.5, 36.1});
+  ChartPicture distillationPicture = Picture("t, °C", {100, 200, 300}, {0, 50, 100});
+
+  static ChartPicture Picture(const std::string& caption, std::vector<double> x, std::vector<double> y) {
+    ChartPicture picture;
+    picture.axes.XCaption = caption;
+    picture.curves.emplace_back().SetPoints(std::move(x), std::move(y));
+    return picture;
+  }
 
   Commands() {
     for (const auto& [name, marker] : {std::pair{"plug528.xsl", "RU"}, std::pair{"plug528ENU.xsl", "EN"}}) {
@@ -74,8 +82,8 @@ struct Commands : ReportFixture {
     ReportRequest request;
     request.mode = mode;
     request.styleSheetFolder = sheets.path();
-    request.calibrationChart.chart = &calibrationChart;
-    request.distillationChart.chart = &distillationChart;
+    request.calibrationChart = calibrationPicture;
+    request.distillationChart = distillationPicture;
     request.renderer = &renderer;
     request.desktop = &desktop;
     request.options = ReportOptions{};
@@ -187,12 +195,16 @@ TEST_F(Commands, PicturesAtTheReportsOwnSize) {
   request.options->flag_prop_chart = 1;
   ASSERT_EQ(Make(request).status, ReportStatus::Written);
   ASSERT_EQ(renderer.drawn.size(), 2u);
-  EXPECT_EQ(renderer.drawn[0].chart, &calibrationChart);
-  EXPECT_EQ(renderer.drawn[0].width, kReportChartWidth);
-  EXPECT_EQ(renderer.drawn[0].height, kReportChartHeight);
-  EXPECT_EQ(renderer.drawn[1].chart, &distillationChart);
-  EXPECT_EQ(renderer.drawn[1].width, kReportChartWidth);
-  EXPECT_EQ(renderer.drawn[1].height, kReportChartHeight);
+  const ChartPicture* expected[] = {&calibrationPicture, &distillationPicture};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const FakeRenderer::Call& call = renderer.drawn[k];
+    EXPECT_EQ(call.picture.axes.XCaption, expected[k]->axes.XCaption);
+    ASSERT_EQ(call.picture.curves.size(), 1u);
+    EXPECT_EQ(call.picture.curves[0].XData, expected[k]->curves[0].XData);
+    EXPECT_EQ(call.picture.curves[0].YData, expected[k]->curves[0].YData);
+    EXPECT_EQ(call.width, kReportChartWidth);
+    EXPECT_EQ(call.height, kReportChartHeight);
+  }
   const unsigned char first[] = {0x89, 'P', 'N', 'G', 1}, second[] = {0x89, 'P', 'N', 'G', 2};
   EXPECT_EQ(ReadWholeFile(out / "r.html"),
             "RU|5.03.2024|7|" + Base64Encode(first, 5) + "|" + Base64Encode(second, 5) + "|0");
@@ -200,11 +212,13 @@ TEST_F(Commands, PicturesAtTheReportsOwnSize) {
 
 TEST_F(Commands, AFailedPictureEndsTheCommandBeforeAnythingIsAskedOrWritten) {
   desktop.answer = out / "r.html";
-  for (int variant = 0; variant < 3; ++variant) {
+  // No renderer, a failing renderer (save and show), no picture of the chart.
+  for (int variant = 0; variant < 4; ++variant) {
     ReportRequest request = Request(variant == 2 ? ReportMode::Show : ReportMode::Save);
     request.options->flag_prop_chart = 1;
     if (variant == 0) request.renderer = nullptr;
-    renderer.fail = variant != 0;
+    if (variant == 3) request.distillationChart.reset();
+    renderer.fail = variant == 1 || variant == 2;
     const ReportOutcome outcome = Make(request);
     EXPECT_EQ(outcome.status, ReportStatus::NoPicture) << variant;
     EXPECT_EQ(ReportOutcomeText(shell, outcome), shell.Str(text::kReportNoPicture));

@@ -229,7 +229,7 @@ TEST_F(Pages, DoubleClickOnTheCalibrationChartOpensTheEnlargedCurve) {
     ASSERT_NE(dialog, nullptr);
     title = dialog->windowTitle();
     EXPECT_EQ(dialog->minimumSize(), dialog->size());  // it may grow, not shrink
-    points = dialog->ChartWindow().Chart().Curves[1].Count;
+    points = dialog->ChartWindow().Chart().Series[1].Count();
   });
   QTest::mouseDClick(&chart, Qt::LeftButton, Qt::NoModifier, chart.rect().center());
   EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 2000));

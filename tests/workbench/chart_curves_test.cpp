@@ -1,11 +1,12 @@
-// What the workbench's charts show: pointers into the engine's vectors, so the chart and the
-// calculation read the same numbers, and nothing once the vectors are about to go.
+// What the workbench's charts show: copies of the result's vectors, so the chart and the
+// calculation read the same numbers, and the chart's curves outlive the vectors they came
+// from (a recalculation replaces them).
 #include "workbench/chart_curves.h"
 
 #include "chart/chart.h"
+#include "shell/shell.h"
 #include "workbench/analysis.h"
 #include "workbench/calibration_tab.h"
-#include "shell/shell.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,9 @@ TEST(CalibrationChart, ShowsTheTabsCurveAndReadsWhatTheLookupReads) {
   CChart chart;
   ShowCalibrationCurve(chart, curve, shell);
   ASSERT_EQ(chart.SeriesCount(), 2);
-  for (std::size_t k = 0; k < 2; ++k) {
-    EXPECT_EQ(chart.Curves[k].XData, curve.times.data());
-    EXPECT_EQ(chart.Curves[k].YData, curve.temps.data());
-    EXPECT_EQ(chart.Curves[k].Count, 3);
+  for (const CAutoSeries& s : chart.Series) {
+    EXPECT_EQ(s.XData, curve.times);
+    EXPECT_EQ(s.YData, curve.temps);
   }
   double viaChart = 0;
   double viaLookup = 0;
@@ -36,7 +36,7 @@ TEST(CalibrationChart, ShowsTheTabsCurveAndReadsWhatTheLookupReads) {
   EXPECT_EQ(chart.SeriesCount(), 0);
 }
 
-TEST(DistillationChart, CurveKShowsAnalysisKAndIsLetGoBeforeTheNextCalculation) {
+TEST(DistillationChart, CurveKShowsAnalysisKAndOutlivesTheResultVectors) {
   Shell shell;
   CAnalysis analysis(shell);
   ChrmFile file;
@@ -51,15 +51,22 @@ TEST(DistillationChart, CurveKShowsAnalysisKAndIsLetGoBeforeTheNextCalculation) 
   SetUpDistillationChart(chart, shell);
   ASSERT_EQ(chart.SeriesCount(), 3);
   ShowDistillationCurves(chart, analysis);
-  EXPECT_EQ(chart.Curves[0].XData, analysis.Analyses[0].PointTemp.data());
-  EXPECT_EQ(chart.Curves[0].YData, analysis.Analyses[0].PercentOff.data());
-  EXPECT_EQ(chart.Curves[0].Count, 2);
-  EXPECT_EQ(chart.Curves[1].XData, nullptr);
-  EXPECT_EQ(chart.Curves[2].XData, analysis.Analyses[2].PointTemp.data());
+  EXPECT_EQ(chart.Series[0].XData, (std::vector<double>{100, 200}));
+  EXPECT_EQ(chart.Series[0].YData, (std::vector<double>{10, 20}));
+  EXPECT_FALSE(chart.HasPoints(1));
+  EXPECT_EQ(chart.Series[2].XData, (std::vector<double>{102, 202}));
+
+  // The next calculation replaces the records and their vectors: the chart still shows and
+  // reads its own copy (the sanitizer build catches any read of the freed vectors).
+  analysis.Analyses.assign(8, ChrmResult{});
+  analysis.Analyses.shrink_to_fit();
+  double y = 0;
+  ASSERT_TRUE(chart.Interpolate(0, 1, 2, 152.0, y));
+  EXPECT_EQ(y, 15.0);
 
   ClearDistillationCurves(chart);
   ASSERT_EQ(chart.SeriesCount(), 3);
-  for (const CurveRef& c : chart.Curves) EXPECT_EQ(c.XData, nullptr);
+  for (int k = 0; k < 3; ++k) EXPECT_FALSE(chart.HasPoints(k));
 }
 
 }  // namespace

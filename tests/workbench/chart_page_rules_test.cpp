@@ -59,8 +59,12 @@ TEST(ChartPageRules, HiddenCurveAndNewColourReachTheChartAndTheEnlargedCopy) {
   SetUpAnalysisChart(enlarged, kAnalysisCurveColours, "t, °C", "%");
   ASSERT_TRUE(CopyAnalysisCurves(a.chart, enlarged, {0x123456, 0xFC0808, 0x08FC08}));
   EXPECT_EQ(enlarged.Series[0].Colour, 0x123456u);
-  EXPECT_EQ(enlarged.Curves[2].XData, a.t3.data());
-  EXPECT_EQ(enlarged.Curves[1].Count, 0);
+  EXPECT_EQ(enlarged.Series[2].XData, a.t3);
+  EXPECT_FALSE(enlarged.HasPoints(1));
+  // The enlarged copy keeps its points when the page's curves are replaced while it is open.
+  a.chart.ClearSeriesData(2);
+  a.chart.SetCurve(2, std::vector<double>(1000, 1.0), std::vector<double>(1000, 2.0));
+  EXPECT_EQ(CurveCalculatorText(enlarged, 2, true, "200"), "50");
 
   CChart empty;
   SetUpAnalysisChart(empty, kAnalysisCurveColours, "", "");

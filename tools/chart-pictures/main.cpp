@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -132,7 +133,7 @@ int main(int argc, char** argv) {
   CAutoSeries bands;
   bands.MarkerStyle = MarkerBands;
   bands.LineMode = LineNone;
-  bands.ZoneTypes = zones;
+  bands.ZoneTypes.assign(std::begin(zones), std::end(zones));
   styles.AddSeries(bands);
   styles.SetSeriesData(0, bandFrom, bandTo, 3);
   CAutoSeries smooth = Line(0x0808FC);
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
   CAutoSeries leaders = Line(0x008000);
   leaders.LineMode = LineNone;
   leaders.MarkerStyle = MarkerLeader;
-  leaders.Linked = &styles.Series[1];
+  leaders.Linked = 1;
   styles.AddSeries(leaders);
   styles.SetSeriesData(3, lx, ly, 3);
   styles.SetXRange(-0.5, 5.5);

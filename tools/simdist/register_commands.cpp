@@ -344,7 +344,7 @@ int RunQcCommand(const std::vector<std::string>& arguments, std::ostream& out, s
           kind == hostkit::ControlPlotKind::Individuals ? "Temperature at " : "Moving range at ";
       plot.Show(chosen->series, kind, xCaption, what + Format("%.1f", percent) + " %, °C");
       std::vector<unsigned char> bytes;
-      if (!renderer->RenderPng(plot.chart(), kReportChartWidth, kReportChartHeight, bytes)) {
+      if (!renderer->RenderPng(plot.picture(), kReportChartWidth, kReportChartHeight, bytes)) {
         err << "simdist qc: the chart could not be drawn\n";
         return ExitFailure;
       }

@@ -1,5 +1,7 @@
 #include "host/kit/register/control_chart_plot.h"
 
+#include "chart/chart_snapshot.h"
+
 namespace p528::hostkit {
 
 namespace {
@@ -75,5 +77,7 @@ void ControlChartPlot::Show(const ControlSeries& series, ControlPlotKind kind, c
   }
   chart_.Invalidate();
 }
+
+ChartPicture ControlChartPlot::picture() const { return PictureOf(chart_); }
 
 }  // namespace p528::hostkit

@@ -1,10 +1,11 @@
 // One percent point's control chart drawn by the system's chart control: the individual
 // values (line with circles) or the moving ranges, the centre line and the limits (dashed),
-// and the flagged points ringed in red. The X axis counts the results (1, 2, ...). The plot
-// owns the arrays its chart points at, so it stays in place while shown.
+// and the flagged points ringed in red. The X axis counts the results (1, 2, ...). The chart
+// keeps copies of the points; it holds its paint lock, so the plot stays in place.
 #pragma once
 
 #include "chart/chart.h"
+#include "chart/chart_picture.h"
 #include "host/kit/register/control_chart.h"
 
 #include <string>
@@ -25,6 +26,8 @@ class ControlChartPlot {
             const std::string& yCaption);
 
   CChart& chart() { return chart_; }
+  // The chart as a picture, for drawing it into a file.
+  ChartPicture picture() const;
 
  private:
   CChart chart_;

@@ -3,6 +3,7 @@
 // and the desktop's viewer.
 #include "ui/dialogs/dialog_commands.h"
 
+#include "chart/chart_snapshot.h"
 #include "chart/qt/chart_png.h"
 #include "chart/qt/chart_widget.h"
 #include "report/report_file_name.h"
@@ -20,14 +21,6 @@
 namespace p528::ui {
 
 namespace {
-
-class WidgetChartRenderer : public ChartPngRenderer {
- public:
-  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
-    png = RenderChartPng(chart, width, height);
-    return !png.empty();
-  }
-};
 
 class SeamsDesktop : public ReportDesktop {
  public:
@@ -58,8 +51,9 @@ class SeamsDesktop : public ReportDesktop {
   const Shell& shell_;
 };
 
-// The chart its window shows; the picture has the report's own size, whatever the window's.
-ReportChartView ViewOf(CChartWidget& widget) { return ReportChartView{&widget.Chart()}; }
+// The chart its window shows, as a picture; drawn at the report's own size, whatever the
+// window's.
+ChartPicture PictureOfWindow(CChartWidget& widget) { return PictureOf(widget.Chart()); }
 
 // The folder of the module these windows are part of (the style sheets lie beside it).
 std::string ModuleFolder() {
@@ -70,13 +64,13 @@ std::string ModuleFolder() {
 ReportOutcome RunReport(ReportMode mode, QWidget* window, Workbench& workbench, DialogSeams& seams,
                         CChartWidget& calibration, CChartWidget& distillation,
                         const std::string& styleSheetFolder) {
-  WidgetChartRenderer renderer;
+  QtChartPngRenderer renderer;
   SeamsDesktop desktop(window, seams, workbench.shell());
   ReportRequest request;
   request.mode = mode;
   request.styleSheetFolder = styleSheetFolder.empty() ? ModuleFolder() : styleSheetFolder;
-  request.calibrationChart = ViewOf(calibration);
-  request.distillationChart = ViewOf(distillation);
+  request.calibrationChart = PictureOfWindow(calibration);
+  request.distillationChart = PictureOfWindow(distillation);
   request.renderer = &renderer;
   request.desktop = &desktop;
   const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);

@@ -125,7 +125,7 @@ void CTabCalibChart::OpenEnlargedChart() {
   CDlgChart dialog(shell, this);
   dialog.SetTexts(Text(shell, text::kCalibrationEnlargedTitle), shell.Str(text::kCaptionTimeMin),
                   shell.Str(text::kCaptionTempC));
-  dialog.SetCurve(curve.times.data(), curve.temps.data(), static_cast<int>(curve.times.size()));
+  dialog.SetCurve(curve.times, curve.temps);
   dialog.exec();
 }
 

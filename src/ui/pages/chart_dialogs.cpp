@@ -92,9 +92,9 @@ void CDlgChart::SetTexts(const QString& title, const std::string& xCaption, cons
   chart_->Chart().SetYCaption(yCaption);
 }
 
-void CDlgChart::SetCurve(const double* x, const double* y, int count) {
-  chart_->Chart().SetSeriesData(0, x, y, count);
-  chart_->Chart().SetSeriesData(1, x, y, count);
+void CDlgChart::SetCurve(const std::vector<double>& x, const std::vector<double>& y) {
+  chart_->Chart().SetCurve(0, x, y);
+  chart_->Chart().SetCurve(1, x, y);
   chart_->Chart().Invalidate();
 }
 

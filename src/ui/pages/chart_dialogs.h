@@ -12,6 +12,7 @@
 #include "workbench/chart_page_rules.h"
 
 #include <QDialog>
+#include <vector>
 
 class QLineEdit;
 
@@ -31,8 +32,8 @@ class CDlgChart final : public QDialog, public ChartOwner {
   CDlgChart(const Shell& shell, QWidget* parent = nullptr);
   // Title and the two axis captions, set by the opener before the dialog runs.
   void SetTexts(const QString& title, const std::string& xCaption, const std::string& yCaption);
-  // Series 0 (curve) and 1 (points) show the opener's arrays.
-  void SetCurve(const double* x, const double* y, int count);
+  // Series 0 (curve) and 1 (points) show copies of the opener's points.
+  void SetCurve(const std::vector<double>& x, const std::vector<double>& y);
   CChartWidget& ChartWindow() { return *chart_; }
 
   int OnChartClick(CChart& chart) override;

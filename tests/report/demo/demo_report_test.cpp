@@ -8,13 +8,13 @@
 #include "chart/qt/chart_png.h"
 #include "chromatogram/chrm_role.h"
 #include "chromatogram_set.h"
-#include "workbench/analysis.h"
 #include "report/report_document.h"
 #include "report/workbench_report.h"
 #include "set_writer.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"
 #include "support/fake_host.h"
+#include "workbench/analysis.h"
 #include "workbench/workbench.h"
 
 #include <gtest/gtest.h>
@@ -25,13 +25,6 @@ namespace p528::report_test {
 namespace {
 
 const std::string kComponents = std::string(PLUG528_SOURCE_DIR) + "/data/tqle528data.csv";
-
-struct QtRenderer : ChartPngRenderer {
-  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
-    png = RenderChartPng(chart, width, height);
-    return !png.empty();
-  }
-};
 
 struct SaveTo : ReportDesktop {
   explicit SaveTo(std::string file) : path(std::move(file)) {}
@@ -115,7 +108,7 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
 
   const std::string output =
       std::string(PLUG528_BINARY_DIR) + "/tests/report/demo-report-" + language.name + ".html";
-  QtRenderer renderer;
+  QtChartPngRenderer renderer;
   SaveTo desktop(output);
   ReportRequest request;
   request.mode = ReportMode::Save;

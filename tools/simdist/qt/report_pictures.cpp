@@ -34,9 +34,9 @@ class QtChartRenderer : public ChartPngRenderer {
       application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
   }
-  bool RenderPng(CChart& chart, int width, int height, std::vector<unsigned char>& png) override {
-    png = RenderChartPng(chart, width, height);
-    return !png.empty();
+  bool RenderPng(const ChartPicture& picture, int width, int height,
+                 std::vector<unsigned char>& png) override {
+    return renderer_.RenderPng(picture, width, height, png);
   }
 
  private:
@@ -44,6 +44,7 @@ class QtChartRenderer : public ChartPngRenderer {
   char name_[8] = "simdist";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QGuiApplication> application_;
+  QtChartPngRenderer renderer_;
 };
 
 }  // namespace
