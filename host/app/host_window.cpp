@@ -285,7 +285,8 @@ void HostWindow::Restore(int64_t id) {
 
 bool HostWindow::ChangeRole(int64_t id, int role) {
   const std::string problem = hostkit::ChangeAssayRole(database_, dataFolder_, id, role);
-  if (!problem.empty()) prompts_.Tell(this, Tr(Text::ChangeRoleFailed).arg(static_cast<qlonglong>(id)).arg(Q(problem)), true);
+  if (!problem.empty())
+    prompts_.Tell(this, Tr(Text::ChangeRoleFailed).arg(static_cast<qlonglong>(id)).arg(Q(problem)), true);
   Refresh();
   return problem.empty();
 }

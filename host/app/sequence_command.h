@@ -24,10 +24,10 @@ struct HostOptions;
 
 struct SequenceRequest {
   std::vector<int64_t> ids;  // the assays, in table order
-  std::string database;    // the host's assay database
-  std::string profile;     // the host's profile (the plug-in's settings)
-  std::string language;    // "ru" or "en"
-  std::string outputRoot;  // the runs' folders are made under it
+  std::string database;      // the host's assay database
+  std::string profile;       // the host's profile (the plug-in's settings)
+  std::string language;      // "ru" or "en"
+  std::string outputRoot;    // the runs' folders are made under it
 };
 
 // The simdist program the host runs: beside the host, else the one of the build tree.

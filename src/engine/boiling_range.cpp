@@ -94,7 +94,8 @@ void BoilingRangeAndFractions(CalcResult& engine) {
 
   for (ChrmResult& a : engine.Analyses) {
     if (a.File == nullptr) continue;
-    if (const std::optional<double> taken = BuildPointTable(a, stepPercent, s.useDefaultStep, method, curve)) {
+    if (const std::optional<double> taken =
+            BuildPointTable(a, stepPercent, s.useDefaultStep, method, curve)) {
       stepPercent = *taken;
       engine.RewrittenStepPercent = *taken;
     }

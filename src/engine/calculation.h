@@ -51,19 +51,19 @@ struct ReferenceGasoil {
 // The analysis settings a calculation uses, as numbers. The texts the user typed are
 // converted by the decimal-prefix rule before they come here.
 struct CalcSettings {
-  int32_t method = AstmD2887A;     // CalcMethod; other values calculate nothing
-  int32_t refType = Lot1;          // RefGasoilType
-  double timeStartSample = 0.0;    // start of sample elution, min
-  double startMark = 70.0;         // start of the fraction marks, °C
-  double stepMark = 10.0;          // step of the fraction marks, °C
-  int32_t useDefaultStep = 1;      // 1: the method's percent step; 0: stepPercent
-  double stepPercent = 0.0;        // percent step of the point table, read when useDefaultStep is 0
-  double sampleMass = 0.0;         // g
-  double stdMass = 0.0;            // g
-  double h2sPercent = 0.0;         // mass fraction of hydrogen sulphide, %
-  double mercaptanPercent = 0.0;   // mass fraction of mercaptan sulphur, %
-  double waterPercent = 0.0;       // mass fraction of water, %
-  bool latinNames = false;         // component names in Latin letters (interface not Russian)
+  int32_t method = AstmD2887A;      // CalcMethod; other values calculate nothing
+  int32_t refType = Lot1;           // RefGasoilType
+  double timeStartSample = 0.0;     // start of sample elution, min
+  double startMark = 70.0;          // start of the fraction marks, °C
+  double stepMark = 10.0;           // step of the fraction marks, °C
+  int32_t useDefaultStep = 1;       // 1: the method's percent step; 0: stepPercent
+  double stepPercent = 0.0;         // percent step of the point table, read when useDefaultStep is 0
+  double sampleMass = 0.0;          // g
+  double stdMass = 0.0;             // g
+  double h2sPercent = 0.0;          // mass fraction of hydrogen sulphide, %
+  double mercaptanPercent = 0.0;    // mass fraction of mercaptan sulphur, %
+  double waterPercent = 0.0;        // mass fraction of water, %
+  bool latinNames = false;          // component names in Latin letters (interface not Russian)
   ReferenceGasoil customReference;  // the laboratory's reference, used when refType is Custom
 };
 
@@ -104,8 +104,8 @@ struct CalcCalibration {
 };
 
 struct CalcResult {
-  CalcSettings settings;         // what was calculated with
-  ComponentTable components;     // the input's table, with the calibration run's times and widths
+  CalcSettings settings;      // what was calculated with
+  ComponentTable components;  // the input's table, with the calibration run's times and widths
   CalcCalibration calibration;
 
   uint32_t State = StateNotRun;
@@ -130,8 +130,12 @@ struct CalcResult {
 
   std::vector<Finding> findings;  // in the order found
 
-  void AddError(std::vector<FindingText> parts) { findings.push_back({MessageKind::Error, std::move(parts)}); }
-  void AddWarning(std::vector<FindingText> parts) { findings.push_back({MessageKind::Warning, std::move(parts)}); }
+  void AddError(std::vector<FindingText> parts) {
+    findings.push_back({MessageKind::Error, std::move(parts)});
+  }
+  void AddWarning(std::vector<FindingText> parts) {
+    findings.push_back({MessageKind::Warning, std::move(parts)});
+  }
   void AddInformation(std::vector<FindingText> parts) {
     findings.push_back({MessageKind::Information, std::move(parts)});
   }

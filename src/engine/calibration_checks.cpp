@@ -26,7 +26,9 @@ std::string InterfaceName(bool latin, std::string_view name) {
   return latin ? std::string(name) : ToCyrillicC(name);
 }
 
-const std::string& ComponentName(bool latin, const ComponentRecord& c) { return latin ? c.nameLatin : c.name; }
+const std::string& ComponentName(bool latin, const ComponentRecord& c) {
+  return latin ? c.nameLatin : c.name;
+}
 const std::string& ComponentAltName(bool latin, const ComponentRecord& c) {
   return latin ? c.altNameLatin : c.altName;
 }
@@ -125,8 +127,9 @@ void CheckResponseFactors(CalcResult& engine) {
     if (!EqualsLatinNoCase(peak.name, decane)) continue;
     found = true;
     if (!row.hasComponent) {
-      engine.AddError({{text::kDecaneNotInTable},
-                       {method == Iso3924 ? text::kDecaneCheckImpossibleIso : text::kDecaneCheckImpossibleAstm}});
+      engine.AddError(
+          {{text::kDecaneNotInTable},
+           {method == Iso3924 ? text::kDecaneCheckImpossibleIso : text::kDecaneCheckImpossibleAstm}});
     } else {
       ratio = row.componentMass / peak.area;
     }
@@ -148,8 +151,9 @@ void CheckResponseFactors(CalcResult& engine) {
         row.ok = 0;
         massMissing = true;
       } else if (row.factor < kFactorLow || row.factor > kFactorHigh) {
-        engine.AddError({{method == Iso3924 ? text::kResponseOutIso : text::kResponseOutAstm, {row.componentName}},
-                         {text::kResponseValueLine, {row.factor}}});
+        engine.AddError(
+            {{method == Iso3924 ? text::kResponseOutIso : text::kResponseOutAstm, {row.componentName}},
+             {text::kResponseValueLine, {row.factor}}});
         row.ok = 0;
       }
     }

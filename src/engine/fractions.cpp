@@ -371,7 +371,8 @@ void CompareThree(CalcResult& engine) {
 }  // namespace
 
 std::size_t CalculatedAnalyses(const CalcResult& engine) {
-  if (IsInternalStandard(engine.settings.method)) return std::min(engine.Analyses.size(), engine.StdRuns.size());
+  if (IsInternalStandard(engine.settings.method))
+    return std::min(engine.Analyses.size(), engine.StdRuns.size());
   return engine.Analyses.size();
 }
 

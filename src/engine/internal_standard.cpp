@@ -44,8 +44,9 @@ void InternalStandardAreas(CalcResult& engine) {
   const double mStd = engine.settings.stdMass;
   const double mSample = engine.settings.sampleMass;
   if (mStd <= 0) {
-    engine.AddError({{engine.settings.method == Gost56720B ? text::kStdMassMissing56720 : text::kStdMassMissing54291},
-                     {text::kStdMassHint}});
+    engine.AddError(
+        {{engine.settings.method == Gost56720B ? text::kStdMassMissing56720 : text::kStdMassMissing54291},
+         {text::kStdMassHint}});
     return;
   }
   if (mSample <= 0) {
@@ -89,8 +90,9 @@ void InternalStandardCurves(CalcResult& engine) {
         SampleAreaOf(analysis.TotalArea, analysis.WindowArea, standard.TotalArea, standard.WindowArea, k);
     analysis.Residue = ResidueOf(analysis.TotalArea, analysis.SampleArea);
     BuildCurve(analysis, engine.settings.method, engine.calibration.curve);
-    if (const std::optional<double> taken = BuildPointTable(analysis, stepPercent, engine.settings.useDefaultStep,
-                                                            engine.settings.method, engine.calibration.curve)) {
+    if (const std::optional<double> taken =
+            BuildPointTable(analysis, stepPercent, engine.settings.useDefaultStep, engine.settings.method,
+                            engine.calibration.curve)) {
       stepPercent = *taken;
       engine.RewrittenStepPercent = *taken;
     }

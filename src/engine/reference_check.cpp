@@ -59,7 +59,8 @@ bool ProcessReferenceRun(CalcResult& engine) {
   // The method's own step: a reference run never changes the user's percent step.
   BuildPointTable(ref, 0.0, 1, engine.settings.method == AstmD2887A ? AstmD2887A : Iso3924, curve);
   ref.PointTable.clear();
-  for (double p : ReferencePercents(engine.settings.method)) ref.PointTable.push_back(PointAtPercent(ref, p, curve));
+  for (double p : ReferencePercents(engine.settings.method))
+    ref.PointTable.push_back(PointAtPercent(ref, p, curve));
   return true;
 }
 

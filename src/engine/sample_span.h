@@ -11,8 +11,8 @@
 // User-interface thread only, like the record.
 #pragma once
 
-#include "engine/records.h"
 #include "engine/distillation.h"
+#include "engine/records.h"
 
 #include <algorithm>
 #include <cmath>

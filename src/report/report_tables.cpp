@@ -1,16 +1,16 @@
 // The table sections of the report: copies of the result lists' cell texts, the ISO 3405
 // rows of the engine and the errors of the message log.
-#include "workbench/analysis.h"
-#include "workbench/custom_reference.h"
 #include "engine/iso3405.h"
-#include "workbench/message_log.h"
-#include "workbench/result_lists.h"
-#include "workbench/result_tables.h"
 #include "report/report_document.h"
 #include "report/report_texts.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
+#include "workbench/custom_reference.h"
+#include "workbench/message_log.h"
+#include "workbench/result_lists.h"
+#include "workbench/result_tables.h"
 
 #include <algorithm>
 

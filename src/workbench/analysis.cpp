@@ -65,4 +65,3 @@ void CAnalysis::AddStdRun(const ChrmFile& file) {
 void CAnalysis::RunCalc() { p528::RunCalc(*this); }
 
 }  // namespace p528
-

@@ -1,9 +1,9 @@
 #include "workbench/analysis_settings.h"
 
-#include "workbench/analysis.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
 
 #include <algorithm>
 

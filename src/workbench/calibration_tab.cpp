@@ -44,7 +44,9 @@ std::array<double, 4> CalibrationTab::Times() const {
   return times;
 }
 
-void CalibrationTab::ApplyTimes(ComponentTable& components) const { ApplyCalibrationTimes(components, Times()); }
+void CalibrationTab::ApplyTimes(ComponentTable& components) const {
+  ApplyCalibrationTimes(components, Times());
+}
 
 void CalibrationTab::CalculateY() {
   double y = 0;

@@ -114,7 +114,8 @@ void CustomReference::SetDeviationText(int row, std::string_view text) {
 
 ReferenceGasoil CalculationReference(const CustomReference& reference) {
   ReferenceGasoil points;
-  for (const GasoilParamRow& row : reference.rows) points.points.push_back({row.percent, row.temperature, row.deviation});
+  for (const GasoilParamRow& row : reference.rows)
+    points.points.push_back({row.percent, row.temperature, row.deviation});
   return points;
 }
 

@@ -10,8 +10,8 @@
 // (Cancel) writes nothing. User-interface thread only.
 #pragma once
 
-#include "workbench/custom_reference.h"
 #include "lists/table_model.h"
+#include "workbench/custom_reference.h"
 #include "workbench/edit_list.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 // The system message log: every finding of a calculation (an error, a warning or a note for
-// the user) is appended here as one finished text, worded (workbench/wording.h); the messages page shows the numbered,
-// filtered text that Format builds, and the report lists the errors (FormatError).
+// the user) is appended here as one finished text, worded (workbench/wording.h); the messages page shows the
+// numbered, filtered text that Format builds, and the report lists the errors (FormatError).
 //
 // One log per process (held by the module / workbench), cleared at the start of each
 // recalculation and formatted at its end. Appending never fails and never refreshes the

@@ -1,8 +1,8 @@
 #include "workbench/registration.h"
 
-#include "workbench/custom_reference.h"
 #include "engine/reference_check.h"
 #include "shell/json_writer.h"
+#include "workbench/custom_reference.h"
 #include "workbench/workbench.h"
 
 namespace p528 {

@@ -164,7 +164,10 @@ void FillRepeatabilityTable(const CalcResult& engine, const Shell& shell, TableM
   const Layout layout = LayoutOf(engine.settings.method);
   const std::size_t n = engine.Analyses.size();
   const TableWriter w{
-      engine, shell, table, layout,
+      engine,
+      shell,
+      table,
+      layout,
       layout == Layout::AreaNormalisation ? std::min<std::size_t>(n, 2) : std::min<std::size_t>(n, 3),
       layout == Layout::AreaNormalisation ? "%.2f" : "%.1f"};
   table.DeleteAllRows();

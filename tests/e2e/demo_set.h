@@ -16,7 +16,8 @@ namespace p528::test {
 
 // The simdist option of an analysis setting typed in (settings key of the dialogs, value),
 // appended to `options`; nothing for a key simdist has no option for or an empty value.
-inline void AddSettingOption(std::vector<std::string>& options, const std::string& key, const std::string& value) {
+inline void AddSettingOption(std::vector<std::string>& options, const std::string& key,
+                             const std::string& value) {
   // Settings key of the dialogs -> option of simdist.
   static const std::map<std::string, std::string> kOption = {
       {"method", "--method"},

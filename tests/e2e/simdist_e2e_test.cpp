@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "workbench/analysis.h"
 #include "engine/reference_check.h"
+#include "workbench/analysis.h"
 
 #include <fstream>
 

@@ -1,5 +1,5 @@
-#include "workbench/analysis.h"
 #include "engine/distillation.h"
+#include "workbench/analysis.h"
 
 #include "support/engine_fixture.h"
 

@@ -5,13 +5,13 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "workbench/analysis.h"
 #include "engine/calibration.h"
-#include "workbench/message_log.h"
-#include "workbench/result_tables.h"
 #include "generated_calculation.h"
 #include "shell/shell.h"
 #include "support/engine_fixture.h"
+#include "workbench/analysis.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <gtest/gtest.h>
 

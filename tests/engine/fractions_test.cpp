@@ -1,9 +1,9 @@
 // Fraction composition: cutting, alignment of parallel analyses, corrections, the
 // composition over the analyses with its limits and messages, and the fraction list.
 #include "engine/fractions.h"
-#include "workbench/result_lists.h"
 #include "shell/text.h"
 #include "support/engine_fixture.h"
+#include "workbench/result_lists.h"
 
 #include <gtest/gtest.h>
 
@@ -228,7 +228,6 @@ std::vector<FractionRecord> Cut(const Strings& early, const std::vector<double>&
   return list;
 }
 
-
 TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   EngineFixture f(Gost56720B);
   ChrmResult& a1 = f.AddAnalysis();
@@ -240,7 +239,8 @@ TEST(AlignFractions, EveryAnalysisGetsTheEarlyRecordsOfTheOthers) {
   f.engine.Analyses[2].NamedFractionCount = 1;
   AlignFractions(f.engine);
   for (const ChrmResult& a : f.engine.Analyses) {
-    EXPECT_EQ(NamesOf(f.shell, a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"})) << a.Number;
+    EXPECT_EQ(NamesOf(f.shell, a), (Strings{"начало", "без имени", "С5", "С6", "С7", "Фр. 70-80"}))
+        << a.Number;
     EXPECT_EQ(a.NamedFractionCount, 3) << a.Number;
   }
   const FractionRecord& placeholder = f.engine.Analyses[1].Fractions[2];
@@ -493,7 +493,7 @@ TEST(FractionList, MeanAtTheExclusionLimit) {
     EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);  // 0.0051 %: equal values conform
 
     NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
+    FillFractionTable(f.engine, f.shell, f.tables.fractions);
     const TableModel& t = f.tables.fractions;
     EXPECT_EQ(EngineFixture::Row(t, 0),
               (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));

@@ -1,10 +1,10 @@
 #include "engine/reference_check.h"
 #include "engine/tables/repeatability_tables.h"
 
-#include "workbench/custom_reference.h"
 #include "engine/tables/reference_tables.h"
 #include "support/engine_fixture.h"
 #include "support/fake_host.h"
+#include "workbench/custom_reference.h"
 
 #include <gtest/gtest.h>
 

@@ -5,16 +5,16 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram_set.h"
-#include "workbench/analysis.h"
 #include "engine/calibration.h"
 #include "engine/fractions.h"
 #include "engine/iso3405.h"
-#include "workbench/message_log.h"
-#include "workbench/result_tables.h"
 #include "engine/tables/iso3405_table.h"
 #include "generated_calculation.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "workbench/analysis.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,8 @@ namespace p528 {
 namespace {
 
 struct ResultsCalculation : GeneratedCalculation {
-  ResultsCalculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method, int maxStdRuns = 3)
+  ResultsCalculation(const ComponentTable& table, chrmgen::GeneratedSet& set, int32_t method,
+                     int maxStdRuns = 3)
       : GeneratedCalculation(table, set, method, Lot1, maxStdRuns) {}
 
   std::string Missing() const { return "---"; }

@@ -118,9 +118,9 @@ std::vector<std::string> ForbiddenIncludes(const std::string& root, const LayerT
         }
         const std::string folder = fs::path(header).parent_path().generic_string();
         if (folder.empty()) continue;  // a header of the file's own folder
-        const bool refused = std::any_of(layer.refused.begin(), layer.refused.end(), [&](const std::string& r) {
-          return header == r || (r.ends_with('/') && header.starts_with(r));
-        });
+        const bool refused = std::any_of(
+            layer.refused.begin(), layer.refused.end(),
+            [&](const std::string& r) { return header == r || (r.ends_with('/') && header.starts_with(r)); });
         if (refused) {
           found.push_back(at + "\"" + header + "\" (refused in " + layerName + ")");
           continue;

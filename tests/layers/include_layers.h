@@ -11,8 +11,9 @@ namespace p528::test {
 
 struct Layer {
   std::set<std::string> mayInclude;  // other layers
-  std::set<std::string> refused;     // headers ("shell/shell.h") or folders ("shell/strings/") it may not include
-  bool qt = false;                   // may include Qt headers
+  std::set<std::string>
+      refused;      // headers ("shell/shell.h") or folders ("shell/strings/") it may not include
+  bool qt = false;  // may include Qt headers
 };
 using LayerTable = std::map<std::string, Layer>;
 

@@ -26,8 +26,9 @@ TEST(IncludeLayers, RefusesWhatALayerMayNotInclude) {
              "#include \"engine/analysis.h\"\n#include \"shell/text.h\"\n  #  include \"chart/chart.h\"\n");
   WriteBytes(tree / "src/chart/chart.cpp", "#include \"chart/qt/chart_png.h\"\n#include <QImage>\n");
   WriteBytes(tree / "src/chart/qt/chart_png.cpp", "#include \"chart/chart.h\"\n#include <QImage>\n");
-  WriteBytes(tree / "src/engine/steps.cpp",
-             "#include \"shell/shell.h\"\n#include \"shell/strings/ru/x.h\"\n#include \"lists/table_model.h\"\n");
+  WriteBytes(
+      tree / "src/engine/steps.cpp",
+      "#include \"shell/shell.h\"\n#include \"shell/strings/ru/x.h\"\n#include \"lists/table_model.h\"\n");
   WriteBytes(tree / "src/grid/grid_rules.cpp", "#include \"grid/qt/grid_ctrl.h\"\n");
   WriteBytes(tree / "src/newfolder/x.cpp", "#include \"shell/text.h\"\n");
   WriteBytes(tree / "tools/simdist/calc.cpp", "#include \"calc.h\"\n#include \"report/make_report.h\"\n");

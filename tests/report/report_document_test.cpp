@@ -2,11 +2,11 @@
 // values, built from lists and a set written by hand.
 #include "report_fixture.h"
 
-#include "workbench/custom_reference.h"
 #include "report/report_options.h"
 #include "shell/settings.h"
 #include "shell/string_table.h"
 #include "shell/text.h"
+#include "workbench/custom_reference.h"
 
 #include <algorithm>
 #include <optional>

@@ -6,14 +6,14 @@
 #include "chromatogram/chrm_role.h"
 #include "chromatogram/chrm_set.h"
 #include "chromatogram/component_table.h"
-#include "workbench/analysis.h"
-#include "workbench/calibration_tab.h"
-#include "workbench/message_log.h"
-#include "workbench/result_tables.h"
 #include "report/report_document.h"
 #include "report/xml_wrapper.h"
 #include "shell/shell.h"
 #include "support/fake_host.h"
+#include "workbench/analysis.h"
+#include "workbench/calibration_tab.h"
+#include "workbench/message_log.h"
+#include "workbench/result_tables.h"
 
 #include <gtest/gtest.h>
 

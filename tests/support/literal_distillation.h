@@ -6,10 +6,10 @@
 // Slow on purpose: a reference for tests, never used by the program.
 #pragma once
 
-#include "workbench/analysis.h"
 #include "engine/calibration.h"
 #include "engine/distillation.h"
 #include "numeric/interpolate.h"
+#include "workbench/analysis.h"
 
 #include <algorithm>
 #include <climits>

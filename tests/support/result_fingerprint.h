@@ -73,9 +73,9 @@ class Fingerprint {
   }
   void Record(const char* name, const ChrmResult& a) {
     Int(name, a.Number);
-    for (double v : {Sum(a.Signal), Sum(a.Times), Sum(a.PercentOff), Sum(a.PointTemp), a.StartTime, a.EndTime,
-                     a.EndTemp, a.Step, a.ZeroLevel, a.TotalArea, a.WindowArea, a.SampleArea, a.Residue,
-                     a.FractionTotal})
+    for (double v :
+         {Sum(a.Signal), Sum(a.Times), Sum(a.PercentOff), Sum(a.PointTemp), a.StartTime, a.EndTime, a.EndTemp,
+          a.Step, a.ZeroLevel, a.TotalArea, a.WindowArea, a.SampleArea, a.Residue, a.FractionTotal})
       Num("", v);
     Point(a.LastPoint);
     Point(a.Ibp);
@@ -83,8 +83,9 @@ class Fingerprint {
     for (const DistPoint& p : a.PointTable) Point(p);
     for (const FractionRecord& f : a.Fractions) {
       text_ += f.name + "/" + std::to_string(f.label.kind) + " ";
-      for (double v : {f.peakTime, f.area, f.massPercent, f.residuePercent, f.correctedPercent, f.boundarySignal,
-                       f.boundaryTime, f.boundaryTemp, f.factor, f.weightedArea, f.label.lower, f.label.upper})
+      for (double v :
+           {f.peakTime, f.area, f.massPercent, f.residuePercent, f.correctedPercent, f.boundarySignal,
+            f.boundaryTime, f.boundaryTemp, f.factor, f.weightedArea, f.label.lower, f.label.upper})
         Num("", v);
     }
   }

@@ -26,7 +26,8 @@ struct AssayRow {
 // out, an id taken already gives the row the next free id. Returns the number of rows added;
 // throws std::runtime_error with SQLite's message on failure (the database then stays as it
 // was). With `sameFileAgain` a file registered already is added again (benchmark rounds).
-size_t WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows, bool sameFileAgain = false);
+size_t WriteAssayDatabase(const std::string& path, const std::vector<AssayRow>& rows,
+                          bool sameFileAgain = false);
 
 std::string AssayListText(const std::vector<AssayRow>& rows);
 // Reads "assays.txt"; rows that do not parse are skipped. Throws std::runtime_error when

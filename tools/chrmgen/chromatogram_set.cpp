@@ -183,7 +183,10 @@ std::string DateText(int64_t seconds) {
 class SetBuilder {
  public:
   SetBuilder(const GeneratorOptions& options, const ComponentTable& table, GeneratedSet& set)
-      : options_(options), table_(table), set_(set), rng_(StreamSeed(options.seed + static_cast<uint64_t>(options.day), "set")) {
+      : options_(options),
+        table_(table),
+        set_(set),
+        rng_(StreamSeed(options.seed + static_cast<uint64_t>(options.day), "set")) {
     if (table.size() < 4) throw std::invalid_argument("component table has fewer than four rows");
     const double c16 = RequireParaffin(table, 16).boilingPoint, c18 = RequireParaffin(table, 18).boilingPoint;
     set.column =

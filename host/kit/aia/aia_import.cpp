@@ -3,9 +3,9 @@
 #include "host/kit/aia/aia_date.h"
 #include "host/kit/aia/aia_values.h"
 #include "host/kit/aia/classic_header.h"
-#include "shell/regular_file.h"
 #include "host/kit/aia/even_sampling.h"
 #include "host/kit/aia/time_unit.h"
+#include "shell/regular_file.h"
 #include "shell/text.h"
 
 #include <netcdf.h>

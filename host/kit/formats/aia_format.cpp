@@ -17,8 +17,8 @@ int ChosenRole(const AiaRoleChoice& choice, const std::string& path, std::string
 }
 
 std::string AiaSampleName(const std::string& path, const std::string& converter) {
-  const AiaImportResult result =
-      IsTextExportName(path) ? ImportTextExport(path, "", std::nullopt) : ImportAiaInWorker(converter, path, "");
+  const AiaImportResult result = IsTextExportName(path) ? ImportTextExport(path, "", std::nullopt)
+                                                        : ImportAiaInWorker(converter, path, "");
   return result.ok() ? result.file.passport.sample : std::string();
 }
 

@@ -1,9 +1,9 @@
 #include "ui/dialogs/analysis_settings_dialog.h"
 
-#include "workbench/analysis.h"
 #include "ui/dialogs/dialog_support.h"
 #include "ui/dialogs/dialog_texts.h"
 #include "ui/dialogs/gasoil_params_dialog.h"
+#include "workbench/analysis.h"
 #include "workbench/analysis_settings.h"
 
 #include <QButtonGroup>

@@ -35,7 +35,8 @@ TEST(SameRun, ItsCopiesInOtherFormatsAreSkippedAsRegistered) {
   folder.Copy(kDemo + "/assays.txt", "runs/assays.txt");
   const aia::AiaRoleChoice blank{false, RoleBlank, {}, {}, {}};
   hostkit::FormatTable formats = hostkit::NativeFormats();
-  formats.Add(aia::AiaFormat(&blank, [](int) { return std::string("#холостая"); }, CONVERTER));
+  formats.Add(aia::AiaFormat(
+      &blank, [](int) { return std::string("#холостая"); }, CONVERTER));
   for (auto& format : aia::TextExportFormats(&blank, [](int) { return std::string("#холостая"); }))
     formats.Add(std::move(format));
 

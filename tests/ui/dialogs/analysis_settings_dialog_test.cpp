@@ -3,9 +3,9 @@
 // Escape and the close box (back to what is stored).
 #include "dialogs_fixture.h"
 
-#include "workbench/analysis.h"
 #include "ui/dialogs/analysis_settings_dialog.h"
 #include "ui/dialogs/dialog_commands.h"
+#include "workbench/analysis.h"
 
 #include <QClipboard>
 #include <QKeyEvent>
