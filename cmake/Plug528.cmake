@@ -57,11 +57,6 @@ function(plug528_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   plug528_warnings(${name})
-  # A test executable's files compiled eight to a unit when asked (CI builds from scratch:
-  # GoogleTest's headers are then parsed once per unit instead of once per file).
-  if(PLUG528_UNITY_TESTS)
-    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
-  endif()
   target_compile_definitions(${name} PRIVATE
     PLUG528_SOURCE_DIR="${PROJECT_SOURCE_DIR}" PLUG528_BINARY_DIR="${PROJECT_BINARY_DIR}")
   include(GoogleTest)

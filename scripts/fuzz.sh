@@ -21,7 +21,8 @@ if ! command -v clang++ >/dev/null; then
   exit 1
 fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLUG528_FUZZ=ON -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF >/dev/null
+  -DPLUG528_FUZZ=ON -DPLUG528_SANITIZE=ON -DPLUG528_WITH_QT=OFF -DPLUG528_BENCHMARKS=OFF \
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8 >/dev/null
 cmake --build "$build" --target chrm_file_fuzz aia_import_fuzz text_export_fuzz -j "$(nproc)"
 
 # New inputs go to a working corpus in the build folder; the repository's seeds are read only.

@@ -27,8 +27,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // The moment of the first or the last assay offered (0 when none has a time).
 int64_t EndTime(const hostkit::AssayDatabase& database, hostkit::AssayFilter filter, bool last) {
   filter.orderBy = hostkit::AssayColumn::Time;

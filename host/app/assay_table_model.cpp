@@ -14,8 +14,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 hostkit::AssayColumn SortColumn(int column) {
   switch (column) {
     case AssayTableModel::ColId: return hostkit::AssayColumn::Id;

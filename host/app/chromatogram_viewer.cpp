@@ -18,8 +18,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QTableWidget* Table(QWidget* parent, const QStringList& headers, const QString& name) {
   auto* table = new QTableWidget(parent);
   table->setObjectName(name);

@@ -1,4 +1,5 @@
 #include "history_window.h"
+#include "host_texts.h"
 
 #include "host_prompts.h"
 #include "register_texts.h"
@@ -28,8 +29,6 @@
 namespace p528::host {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 const char* const kMethods[] = {"astm-d2887-a", nullptr,      "gost-56720-a",
                                 "gost-56720-b", "gost-54291", "gost-iso-3924"};

@@ -36,8 +36,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 constexpr const char* kGeometryKey = "plug528-host\\window_geometry";
 
 WindowPlace PlaceOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 
 namespace p528::host {
 
@@ -118,5 +119,10 @@ bool HostIsRussian();
 QString Tr(Text id);
 // Why a chromatogram file did not read: the text of a ChrmFile::LoadFromFile status.
 QString ReadStatusText(int status);
+
+// A UTF-8 text of the core as a Qt text.
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+// A text written in place in both languages, in the host's.
+inline QString T(const char* ru, const char* en) { return QString::fromUtf8(HostIsRussian() ? ru : en); }
 
 }  // namespace p528::host

@@ -34,8 +34,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QString SkipText(const hostkit::SkippedFile& skipped) {
   switch (skipped.reason) {
     case hostkit::SkipReason::UnknownFormat: return Tr(Text::SkipUnknownFormat);

@@ -17,8 +17,6 @@ namespace p528::host {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QTableWidget* MakeTable(QWidget* parent, const QString& name, const QStringList& captions) {
   auto* table = new QTableWidget(0, static_cast<int>(captions.size()), parent);
   table->setObjectName(name);

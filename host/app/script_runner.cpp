@@ -1,4 +1,5 @@
 #include "script_runner.h"
+#include "host_texts.h"
 
 #include "assay_chooser.h"
 #include "host/kit/aia/import_role.h"
@@ -31,8 +32,6 @@ namespace p528::host {
 namespace {
 
 using Line = ScriptRunner::Line;
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void Print(const QString& text) {
   std::printf("%s\n", text.toUtf8().constData());

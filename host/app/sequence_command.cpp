@@ -21,10 +21,6 @@ namespace p528::host {
 
 namespace {
 
-QString T(const char* ru, const char* en) { return QString::fromUtf8(HostIsRussian() ? ru : en); }
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QString ExitText(const QProcess& process, bool canceled) {
   if (canceled) return T("Обработка прервана.", "The run was canceled.");
   if (process.exitStatus() != QProcess::NormalExit)

@@ -18,8 +18,6 @@ namespace p528::host {
 
 namespace {
 
-QString T(const char* ru, const char* en) { return QString::fromUtf8(HostIsRussian() ? ru : en); }
-
 QString Temperature(const QJsonValue& value) {
   const double temp = value.toDouble(-1.0);
   return temp == -1.0 ? QStringLiteral("---") : QString::number(temp, 'f', 1);

@@ -32,7 +32,7 @@ double LimitAt(const CalcResult& engine, const ReferenceGasoil& custom, double p
 // Head line of the exceeded-limit error, by the method. The methods without a built-in
 // table reach here only with the user-defined reference: their head line names the percent
 // and the user's reference, so the message never opens with an empty line.
-int ExceededHead(int32_t method) {
+int ReferenceExceededHead(int32_t method) {
   switch (method) {
     case AstmD2887A: return text::kReferenceExceededAstm;
     case Iso3924: return text::kReferenceExceededIso;
@@ -117,7 +117,7 @@ void CompareReferencePoints(CalcResult& engine, const ReferenceGasoil& custom) {
     }
     // A difference equal to R fails too, and so does every point against an R of 0.
     row.verdict = 2;
-    engine.AddError({{ExceededHead(engine.settings.method), {p}},
+    engine.AddError({{ReferenceExceededHead(engine.settings.method), {p}},
                      {text::kReferenceLimitLine, {row.R}},
                      {text::kReferenceDifferenceLine, {row.difference}}});
   }

@@ -35,7 +35,7 @@ std::size_t CommonPointCount(const CalcResult& engine) {
 }
 
 // Head line of the exceeded-limit message of the area-normalisation methods.
-int ExceededHead(int32_t method) {
+int RepeatabilityExceededHead(int32_t method) {
   if (method == Iso3924) return text::kRepeatExceededIso;
   if (method == Gost56720A) return text::kRepeatExceeded56720A;
   return text::kRepeatExceededAstm;
@@ -75,7 +75,7 @@ void CheckRepeatability(CalcResult& engine) {
       row.verdict = 1;
     } else if (row.r >= 0) {
       row.verdict = 2;
-      engine.AddError({{ExceededHead(engine.settings.method), {p}},
+      engine.AddError({{RepeatabilityExceededHead(engine.settings.method), {p}},
                        {text::kRepeatLimitLine, {row.r}},
                        {text::kRepeatDifferenceLine, {row.difference}}});
     }

@@ -17,7 +17,6 @@ namespace p528 {
 namespace {
 
 // Text `id` used as a printf format with one int.
-std::string TextInt(const Shell& shell, int id, int value) { return Format(shell.Str(id).c_str(), value); }
 
 constexpr std::string_view kAnalysisTag = "#анализ";
 

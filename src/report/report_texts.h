@@ -2,6 +2,20 @@
 // The report document carries the texts of the interface language, like the lists it copies.
 #pragma once
 
+#include "shell/shell.h"
+#include "shell/text.h"
+
+#include <string>
+
+namespace p528 {
+
+// Text `id` with its one "%i" filled in ("T1", "Конц. 2, %масс").
+inline std::string TextInt(const Shell& shell, int id, int value) {
+  return Format(shell.Str(id).c_str(), value);
+}
+
+}  // namespace p528
+
 namespace p528::text {
 
 // method_name by CalcMethod.

@@ -36,7 +36,7 @@ namespace p528::ui {
 
 namespace {
 
-namespace id = control::main_window;
+namespace mainid = control::main_window;
 
 constexpr int kTemplateWidth = 605;  // dialog units
 constexpr int kTemplateHeight = 360;
@@ -118,7 +118,7 @@ QPushButton* CDarErud528Dlg::AddButton(int id, int text, const std::function<voi
 
 void CDarErud528Dlg::BuildControls() {
   fileList_ = new CGridCtrl(this);
-  fileList_->setObjectName(Id(id::kFileList));
+  fileList_->setObjectName(Id(mainid::kFileList));
   fileList_->SetTable(&workbench_->fileListForView());
   fileList_->SetOwner(this);
   // At least four files without scrolling; the window's template size shows a whole set.
@@ -129,16 +129,16 @@ void CDarErud528Dlg::BuildControls() {
   });
 
   auto* files = new QVBoxLayout;
-  files->addWidget(AddButton(id::kAdd, text::kMainAdd,
+  files->addWidget(AddButton(mainid::kAdd, text::kMainAdd,
                              [this] { workbench_->AddAssays(reinterpret_cast<intptr_t>(this)); }));
-  files->addWidget(AddButton(id::kRemove, text::kMainRemove, [this] { RemoveSelected(); }));
-  files->addWidget(AddButton(id::kRemoveAll, text::kMainRemoveAll, [this] { workbench_->RemoveAll(); }));
-  files->addWidget(AddButton(id::kOpenInHost, text::kMainOpenInHost,
+  files->addWidget(AddButton(mainid::kRemove, text::kMainRemove, [this] { RemoveSelected(); }));
+  files->addWidget(AddButton(mainid::kRemoveAll, text::kMainRemoveAll, [this] { workbench_->RemoveAll(); }));
+  files->addWidget(AddButton(mainid::kOpenInHost, text::kMainOpenInHost,
                              [this] { workbench_->OpenInHost(fileList_->SelectedRows()); }));
   auto* label = new QLabel(Text(shell_, text::kMainInstrumentLabel), this);
-  label->setObjectName(Id(id::kInstrumentLabel));
+  label->setObjectName(Id(mainid::kInstrumentLabel));
   instrumentNumber_ = new QLineEdit(this);
-  instrumentNumber_->setObjectName(Id(id::kInstrumentNumber));
+  instrumentNumber_->setObjectName(Id(mainid::kInstrumentNumber));
   instrumentNumber_->setAlignment(Qt::AlignCenter);
   connect(instrumentNumber_, &QLineEdit::textEdited, this, [this] { InstrumentNumberEdited(); });
   label->setBuddy(instrumentNumber_);  // its mnemonic reaches the field
@@ -156,18 +156,18 @@ void CDarErud528Dlg::BuildControls() {
   };
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(
-      AddButton(id::kComponents, text::kMainComponents, [this, run] { run(commands.components); }));
-  bottom->addWidget(AddButton(id::kAnalysisSettings, text::kMainAnalysisSettings,
+      AddButton(mainid::kComponents, text::kMainComponents, [this, run] { run(commands.components); }));
+  bottom->addWidget(AddButton(mainid::kAnalysisSettings, text::kMainAnalysisSettings,
                               [this, run] { run(commands.analysisSettings); }));
-  bottom->addWidget(AddButton(id::kReportSettings, text::kMainReportSettings,
+  bottom->addWidget(AddButton(mainid::kReportSettings, text::kMainReportSettings,
                               [this, run] { run(commands.reportSettings); }));
   bottom->addStretch(1);
-  bottom->addWidget(AddButton(id::kReport, text::kMainReport, [this, run] { run(commands.showReport); }));
+  bottom->addWidget(AddButton(mainid::kReport, text::kMainReport, [this, run] { run(commands.showReport); }));
   bottom->addWidget(
-      AddButton(id::kSaveReport, text::kMainSaveReport, [this, run] { run(commands.saveReport); }));
+      AddButton(mainid::kSaveReport, text::kMainSaveReport, [this, run] { run(commands.saveReport); }));
 
   tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(Id(id::kTabs));
+  tabs_->setObjectName(Id(mainid::kTabs));
   // Every tab caption stays readable: the window is never narrower than the tab row.
   tabs_->tabBar()->setUsesScrollButtons(false);
 

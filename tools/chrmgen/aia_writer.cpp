@@ -14,8 +14,6 @@ namespace p528::chrmgen {
 
 namespace {
 
-constexpr int kMoscowOffsetMinutes = 180;
-
 // "4.9.0" of the library's "4.9.0 of Aug  7 2022 ...".
 std::string LibraryVersion() {
   const std::string text = nc_inq_libvers();

@@ -31,4 +31,7 @@ void WriteAiaSet(const GeneratedSet& set, const std::string& folder);
 // The AIA time stamp of `utcSeconds` in the local time of the offset: "YYYYMMDDhhmmss+hhmm".
 std::string AiaTimestampText(int64_t utcSeconds, int offsetMinutes);
 
+// The clock of the generated data system: Moscow time, UTC+3.
+inline constexpr int kMoscowOffsetMinutes = 180;
+
 }  // namespace p528::chrmgen

@@ -13,8 +13,6 @@ namespace p528::chrmgen {
 
 namespace {
 
-constexpr int kMoscowOffsetMinutes = 180;
-
 std::string Exact(double value) { return Format("%.17g", value); }
 
 std::string Shortest(float value) {

@@ -16,7 +16,7 @@
 
 namespace p528::ui {
 
-namespace id = control::distillation;
+namespace distid = control::distillation;
 
 AnalysisControls::AnalysisControls(const Shell& shell, DialogSeams& seams, CChart& chart, QWidget* parent,
                                    bool withReadOuts, const QString& initialText)
@@ -24,21 +24,21 @@ AnalysisControls::AnalysisControls(const Shell& shell, DialogSeams& seams, CChar
   for (int k = 0; k < kAnalysisCurves; ++k) {
     AnalysisGroup& g = groups_[static_cast<std::size_t>(k)];
     g.group = new QGroupBox(Text(shell, text::kDistillationGroup + k), parent);
-    g.group->setObjectName(Id(id::kGroups[k]));
+    g.group->setObjectName(Id(distid::kGroups[k]));
     g.show = new QCheckBox(Text(shell, text::kDistillationShow), g.group);
-    g.show->setObjectName(Id(id::kShow[k]));
+    g.show->setObjectName(Id(distid::kShow[k]));
     g.show->setChecked(true);
     g.swatch = new CColourSwatch(g.group);
-    g.swatch->setObjectName(Id(id::kSwatches[k]));
+    g.swatch->setObjectName(Id(distid::kSwatches[k]));
     g.swatch->SetColour(kAnalysisCurveColours[static_cast<std::size_t>(k)]);
     g.x = new QLineEdit(initialText, g.group);
-    g.x->setObjectName(Id(id::kX[k]));
+    g.x->setObjectName(Id(distid::kX[k]));
     g.y = new QLineEdit(initialText, g.group);
-    g.y->setObjectName(Id(id::kY[k]));
+    g.y->setObjectName(Id(distid::kY[k]));
     g.calculateY = new QPushButton(Text(shell, text::kDistillationCalculateY), g.group);
-    g.calculateY->setObjectName(Id(id::kCalculateY[k]));
+    g.calculateY->setObjectName(Id(distid::kCalculateY[k]));
     g.calculateX = new QPushButton(Text(shell, text::kDistillationCalculateX), g.group);
-    g.calculateX->setObjectName(Id(id::kCalculateX[k]));
+    g.calculateX->setObjectName(Id(distid::kCalculateX[k]));
     for (QPushButton* button : {g.calculateY, g.calculateX}) button->setAutoDefault(false);
     MakeNumericEdit(g.x);
     MakeNumericEdit(g.y);
@@ -56,9 +56,9 @@ AnalysisControls::AnalysisControls(const Shell& shell, DialogSeams& seams, CChar
     grid->addWidget(g.calculateX, 4, 0, 1, 3);
     if (withReadOuts) {
       g.readX = new QLineEdit(g.group);
-      g.readX->setObjectName(Id(id::kReadX[k]));
+      g.readX->setObjectName(Id(distid::kReadX[k]));
       g.readY = new QLineEdit(g.group);
-      g.readY->setObjectName(Id(id::kReadY[k]));
+      g.readY->setObjectName(Id(distid::kReadY[k]));
       for (QLineEdit* edit : {g.readX, g.readY}) edit->setReadOnly(true);
       grid->addWidget(new QLabel(Text(shell, text::kXLabel), g.group), 5, 0);
       grid->addWidget(g.readX, 5, 1, 1, 2);

@@ -20,7 +20,7 @@
 
 namespace p528::ui {
 
-namespace id = control::calibration;
+namespace calid = control::calibration;
 
 CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> requestRecalculation,
                                QWidget* parent)
@@ -33,16 +33,16 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
       y_(new QLineEdit(this)),
       resolution_(new QLineEdit(this)) {
   const Shell& shell = workbench.shell();
-  chart_->setObjectName(Id(id::kChart));
+  chart_->setObjectName(Id(calid::kChart));
   chart_->SetOwner(this);
   EnlargeOnKeys(*chart_, [this] { OpenEnlargedChart(); });
-  points_->setObjectName(Id(id::kPoints));
+  points_->setObjectName(Id(calid::kPoints));
   points_->SetTable(&workbench.calibrationPointsForView());
-  x_->setObjectName(Id(id::kX));
-  y_->setObjectName(Id(id::kY));
+  x_->setObjectName(Id(calid::kX));
+  y_->setObjectName(Id(calid::kY));
   MakeNumericEdit(x_);
   MakeNumericEdit(y_);
-  resolution_->setObjectName(Id(id::kResolution));
+  resolution_->setObjectName(Id(calid::kResolution));
   resolution_->setReadOnly(true);
   // A read-only field looks like one: the window's background, not an edit's white.
   QPalette readOnly = resolution_->palette();
@@ -50,9 +50,9 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   resolution_->setPalette(readOnly);
 
   auto* calculateY = new QPushButton(Text(shell, text::kCalculateY), this);
-  calculateY->setObjectName(Id(id::kCalculateY));
+  calculateY->setObjectName(Id(calid::kCalculateY));
   auto* calculateX = new QPushButton(Text(shell, text::kCalculateX), this);
-  calculateX->setObjectName(Id(id::kCalculateX));
+  calculateX->setObjectName(Id(calid::kCalculateX));
   for (QPushButton* button : {calculateY, calculateX}) button->setAutoDefault(false);
   connect(calculateY, &QPushButton::clicked, this, [this] { Calculate(true); });
   connect(calculateX, &QPushButton::clicked, this, [this] { Calculate(false); });
@@ -68,7 +68,7 @@ CTabCalibChart::CTabCalibChart(Workbench& workbench, std::function<void()> reque
   auto* timesForm = new QFormLayout(times);
   for (int k = 0; k < 4; ++k) {
     QLineEdit* edit = new QLineEdit(times);
-    edit->setObjectName(Id(id::kFirstTime + k));
+    edit->setObjectName(Id(calid::kFirstTime + k));
     times_[static_cast<std::size_t>(k)] = edit;
     timesForm->addRow(Text(shell, text::kCalibrationFirstTime + k), edit);
     MakeNumericEdit(edit, [this, k, edit] {

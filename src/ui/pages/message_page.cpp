@@ -13,7 +13,7 @@
 
 namespace p528::ui {
 
-namespace id = control::messages;
+namespace msgid = control::messages;
 
 QString DisplayText(const std::string& text) {
   QString shown = Qs(text);
@@ -28,13 +28,13 @@ CDlgMSG::CDlgMSG(Workbench& workbench, QWidget* parent)
       errors_(new QCheckBox(Text(workbench.shell(), text::kMessagesErrors), this)),
       warnings_(new QCheckBox(Text(workbench.shell(), text::kMessagesWarnings), this)),
       information_(new QCheckBox(Text(workbench.shell(), text::kMessagesInformation), this)) {
-  text_->setObjectName(Id(id::kText));
+  text_->setObjectName(Id(msgid::kText));
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  errors_->setObjectName(Id(id::kErrors));
-  warnings_->setObjectName(Id(id::kWarnings));
-  information_->setObjectName(Id(id::kInformation));
+  errors_->setObjectName(Id(msgid::kErrors));
+  warnings_->setObjectName(Id(msgid::kWarnings));
+  information_->setObjectName(Id(msgid::kInformation));
 
   auto* filters = new QHBoxLayout;
   for (QCheckBox* box : {errors_, warnings_, information_}) {
