@@ -18,7 +18,6 @@ namespace p528 {
 
 namespace {
 
-
 // The property table's element and the cells after the temperatures, by method: element
 // names in column order, the first of them at column n + 2.
 struct PropLayout {
