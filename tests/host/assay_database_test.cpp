@@ -3,6 +3,7 @@
 #include "host/kit/assay_database.h"
 #include "shell/database.h"
 #include "shell/text.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace p528::hostkit {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using test::ReadBytes;
 
 void Exec(const std::string& path, const char* sql) {
   sqlite3* db = nullptr;
@@ -69,7 +64,7 @@ TEST(AssayDatabase, AnEmptyFileGetsTheSchemaThePluginQueries) {
 TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten) {
   test::TempFolder folder;
   const std::string path = GeneratorDatabase(folder);
-  const std::string before = Bytes(path);
+  const std::string before = ReadBytes(path);
   {
     AssayDatabase db(path);
     const std::vector<AssayRecord> rows = db.List();
@@ -127,7 +122,7 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
     db.WriteRows(rows);
   }
   std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
-  const std::string before = Bytes(cut);
+  const std::string before = ReadBytes(cut);
   try {
     AssayDatabase db(cut);
     EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);

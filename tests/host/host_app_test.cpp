@@ -3,6 +3,8 @@
 #include "chromatogram/chrm_role.h"
 #include "host/kit/assay_database.h"
 #include "support/classic_netcdf.h"
+#include "support/files.h"
+#include "support/run_command.h"
 #include "support/temp_folder.h"
 
 #include <QJsonArray>
@@ -13,10 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -26,22 +25,9 @@ namespace p528::test {
 namespace {
 
 const std::string kMenu = "Данные/Расчёты/Имитированная дистилляция нефти";
+const std::string kDemo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
 
-struct HostRun {
-  std::string out;
-  int status = -1;
-};
-
-HostRun RunCommand(const std::string& command) {
-  HostRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using HostRun = CommandRun;
 
 // Runs plug528-host with its own database, data folder and profile inside `folder`.
 HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
@@ -54,6 +40,11 @@ HostRun RunHost(const TempFolder& folder, const std::string& script, const std::
 }
 
 bool Has(const HostRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
+
+// Every one of `texts` is in what the host printed.
+void ExpectPrinted(const HostRun& run, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) EXPECT_TRUE(Has(run, text)) << text << "\nin: " << run.out;
+}
 
 std::vector<std::string> ListedIds(const std::string& out) {
   std::vector<std::string> ids;
@@ -69,8 +60,8 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   const HostRun first = RunHost(folder,
                                 "plugins\n"
                                 "import " +
-                                    std::string(PLUG528_SOURCE_DIR) +
-                                    "/data/demo/gasoil\n"
+                                    kDemo +
+                                    "\n"
                                     "list\n"
                                     "menu " +
                                     kMenu +
@@ -85,9 +76,7 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
                                     "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm\n",
                                 "--lang ru" + plugin);
   ASSERT_EQ(first.status, 0) << first.out;
-  EXPECT_TRUE(Has(first, "plugin plug528 ")) << first.out;
-  EXPECT_TRUE(Has(first, "imported 7 skipped 0")) << first.out;
-  EXPECT_TRUE(Has(first, "menu " + kMenu + ": done")) << first.out;
+  ExpectPrinted(first, {"plugin plug528 ", "imported 7 skipped 0", "menu " + kMenu + ": done"});
   const std::vector<std::string> ids = ListedIds(first.out);
   ASSERT_EQ(ids.size(), 7u);
   std::string all = "chosen 7:";
@@ -101,12 +90,11 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
                                  "profile-get plugins\\plug528\\settings\\num_device\n"
                                  "profile-get plugins\\plug528\\paths\\CHRM_GRAD\n"
                                  "import " +
-                                     std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/01_blank.chrm\n",
+                                     kDemo + "/01_blank.chrm\n",
                                  plugin);
   ASSERT_EQ(second.status, 0) << second.out;
   EXPECT_EQ(ListedIds(second.out), ids);
-  EXPECT_TRUE(Has(second, "num_device = 17")) << second.out;
-  EXPECT_TRUE(Has(second, "CHRM_GRAD = /data/град.chrm")) << second.out;
+  ExpectPrinted(second, {"num_device = 17", "CHRM_GRAD = /data/град.chrm"});
   EXPECT_TRUE(Has(second, "imported 0 skipped 1")) << "the same file is registered once";
 }
 
@@ -140,8 +128,8 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first =
       RunHost(folder,
-              "import " + std::string(PLUG528_SOURCE_DIR) +
-                  "/data/demo/gasoil\n"
+              "import " + kDemo +
+                  "\n"
                   "list\n"
                   "profile-set-text plugins\\plug528\\settings\\window_main 3000 2000 2400 1400\n"
                   "menu " +
@@ -166,8 +154,7 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
                  "--no-summary --profile '" + (folder / "simdist.profile") + "' --db '" +
                  (folder / "assays.db") + "' --ids " + ids + " --json '" + (folder / "result.json") + "'");
   ASSERT_EQ(simdist.status, 0) << simdist.out;
-  std::ifstream json(folder / "result.json", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(json)), std::istreambuf_iterator<char>());
+  const std::string text = ReadBytes(folder / "result.json");
   const QJsonObject reference = QJsonDocument::fromJson(QByteArray::fromStdString(text))
                                     .object()["tables"]
                                     .toObject()["reference"]
@@ -240,8 +227,8 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
                               "--lang ru");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
-  EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
-  EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
+  ExpectPrinted(
+      run, {"04_reference.cdf: не хроматограмма: no role rule fits the sample", "imported 4 skipped 1\n"});
   // Each file with its sample and the role the rules propose; none fits: not imported.
   EXPECT_TRUE(Has(run, "question 02_calibration.cdf|Смесь н-парафинов С5–С44|градуировочная\n")) << run.out;
   EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|(не импортировать)\n"))
@@ -253,13 +240,9 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
   EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
   EXPECT_TRUE(Has(run, "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm")))
       << run.out;
-  EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
-  EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
-  EXPECT_TRUE(Has(run, "imported 1 skipped 3\n")) << run.out;
-  EXPECT_TRUE(Has(run, "fifo.cdf: ")) << run.out;
-  EXPECT_TRUE(Has(run, "is a FIFO")) << run.out;
-  EXPECT_TRUE(Has(run, "only the classic netCDF formats are read")) << run.out;
-  EXPECT_TRUE(Has(run, "elements in a list")) << run.out;
+  ExpectPrinted(
+      run, {"|Эталонный газойль, партия №1|#эталон|", "|Холостой опыт|#холостая|", "imported 1 skipped 3\n",
+            "fifo.cdf: ", "is a FIFO", "only the classic netCDF formats are read", "elements in a list"});
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
 }
 
@@ -268,9 +251,8 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
 // assay shown on request and restored when its content is imported again.
 TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder) {
   TempFolder folder;
-  const std::string demo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
   const HostRun run = RunHost(folder,
-                              "import " + demo +
+                              "import " + kDemo +
                                   "\n"
                                   "filter GASOIL\n"
                                   "filter дизельное\n"
@@ -280,7 +262,7 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
                                   "show deleted\n"
                                   "show none\n"
                                   "import " +
-                                  demo +
+                                  kDemo +
                                   "/02_calibration.chrm\n"
                                   "list\n"
                                   "cells assays\n",
@@ -290,7 +272,7 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
       << "the set's folder and the sample are found: " << run.out;
   EXPECT_TRUE(Has(run, "role 5: #холостая")) << run.out;
   EXPECT_TRUE(Has(run, "shown 7\nshown 6\n")) << "the deleted assay is shown on request only: " << run.out;
-  EXPECT_TRUE(Has(run, "confirm: The content of " + demo +
+  EXPECT_TRUE(Has(run, "confirm: The content of " + kDemo +
                            "/02_calibration.chrm is already registered as the "
                            "deleted or hidden assay 2. Restore assay 2?"))
       << run.out;
@@ -301,7 +283,7 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
   ChrmFile file;
   ASSERT_EQ(file.LoadFromFile(copy), 0);
   EXPECT_EQ(PassportRoleText(file), "#холостая") << "the host's copy carries the new role";
-  ASSERT_EQ(file.LoadFromFile(demo + "/05_analysis_1.chrm"), 0);
+  ASSERT_EQ(file.LoadFromFile(kDemo + "/05_analysis_1.chrm"), 0);
   EXPECT_EQ(PassportRoleText(file), "#анализ") << "the imported original is never written";
   EXPECT_TRUE(Has(run, "|blank|gasoil/05_analysis_1.chrm\n"))
       << "the role in the interface language: " << run.out;
@@ -319,8 +301,7 @@ TEST(DesktopHost, TheFirstStartOffersTheDemoOnceTurnsTheReportSectionsOnAndTheWi
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_TRUE(Has(first, "confirm: Список анализов пуст. Импортировать демонстрационные наборы"))
       << first.out;
-  EXPECT_TRUE(Has(first, "flag_files = 1")) << first.out;
-  EXPECT_TRUE(Has(first, "flag_msgs = 1")) << first.out;
+  ExpectPrinted(first, {"flag_files = 1", "flag_msgs = 1"});
   const HostRun second =
       RunHost(folder, "delete 1\nprofile-get plug528-host\\window_geometry\n", "--lang ru" + demo);
   EXPECT_FALSE(Has(second, "confirm: Список анализов пуст")) << "asked once: " << second.out;
@@ -335,13 +316,11 @@ TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
                               "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
                                   PLUG528_WITHOUT_LOAD_FILE + "' '" + PLUG528_THROWING_LOAD_FILE + "'");
   ASSERT_EQ(run.status, 0) << run.out;
-  EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
-  EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
-  EXPECT_TRUE(Has(run, "was not loaded: the library does not export Load")) << run.out;
-  EXPECT_TRUE(Has(run, "was not loaded: its Load failed: the plug-in cannot start")) << run.out;
-  EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
-  EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
-  EXPECT_TRUE(Has(run, "language 0x0409"));
+  ExpectPrinted(
+      run, {"missing.so was not loaded: no such file",
+            "text.so was not loaded: ", "was not loaded: the library does not export Load",
+            "was not loaded: its Load failed: the plug-in cannot start", "service Main/OpenAssayIdDlgEx: yes",
+            "service plug528/MenuCommand: no", "language 0x0409"});
 }
 
 TEST(DesktopHost, AFileThatIsNotAnAssayDatabaseStopsTheStartAndIsLeftAlone) {
@@ -361,8 +340,7 @@ TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
   std::ofstream(folder / "damaged.chrm") << "STG";
   hostkit::AssayDatabase(folder / "assays.db")
       .WriteRows({{1, folder / "damaged.chrm", "", 0, "", false, false, ""},
-                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "",
-                   false, false, ""}});
+                  {2, kDemo + "/05_analysis_1.chrm", "", 0, "", false, false, ""}});
   const HostRun run = RunHost(folder, "open 1\ntext viewerProblem\nopen 2\ncells viewerPeaks\n", "--lang en");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "damaged.chrm could not be read: the file header is short")) << run.out;
@@ -382,8 +360,8 @@ TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
 TEST(DesktopHost, TheSequenceCommandCalculatesTheShownAssaysAndShowsTheSummary) {
   TempFolder folder;
   const HostRun run = RunHost(folder,
-                              "import " + std::string(PLUG528_SOURCE_DIR) +
-                                  "/data/demo/gasoil\n"
+                              "import " + kDemo +
+                                  "\n"
                                   "profile-set-text plugins\\plug528\\settings\\time_C1 0.528\n"
                                   "profile-set-text plugins\\plug528\\settings\\time_C2 0.555\n"
                                   "profile-set-text plugins\\plug528\\settings\\time_C3 0.640\n"
