@@ -87,11 +87,7 @@ struct CutFixture : EngineFixture {
     analysis->EndTemp = 500;
   }
   void Peak(std::size_t channel, const std::string& name, double time, double front, double back) {
-    ChrmPeak peak;
-    peak.name = name;
-    peak.time = time;
-    peak.front = front;
-    peak.back = back;
+    ChrmPeak peak{.front = front, .back = back, .time = time, .name = name};
     files.back()->channels[channel].peaks.push_back(peak);
   }
   Strings Names() const { return NamesOf(shell, *analysis); }
@@ -160,19 +156,11 @@ TEST(CutFractions, EarlyPeaksEndAtTheSignalMinimumBetweenThem) {
 // Corrections.
 
 FractionRecord Record(const std::string& name, double area, double peakTime = -1.0) {
-  FractionRecord r;
-  r.name = name;
-  r.area = area;
-  r.peakTime = peakTime;
-  return r;
+  return FractionRecord{.name = name, .peakTime = peakTime, .area = area};
 }
 
 ComponentRecord Component(const std::string& latinName, double factor) {
-  ComponentRecord c;
-  c.name = ToCyrillicC(latinName);
-  c.nameLatin = latinName;
-  c.responseFactor = factor;
-  return c;
+  return ComponentRecord{.name = ToCyrillicC(latinName), .nameLatin = latinName, .responseFactor = factor};
 }
 
 TEST(ApplyFractionCorrections, WeightedPercentsResidueAndDeclaredContents) {
