@@ -76,7 +76,7 @@ TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten)
     filter.text = "ПРОБА";
     EXPECT_EQ(db.Count(filter), 1) << "the lists' filter works on the file as it is";
   }
-  EXPECT_EQ(Bytes(path), before) << "opening must not change the file";
+  EXPECT_EQ(ReadBytes(path), before) << "opening must not change the file";
 
   AssayDatabase db(path);
   db.WriteRows({{0, "/data/new.chrm", "Новая", 0, "#эталон", false, false, "12-abc"}});
@@ -109,7 +109,7 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   const std::string path = folder / "notes.db";
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
-  EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+  EXPECT_EQ(ReadBytes(path), "laboratory notes, not a database\n");
 
   // A database cut short (a full disk, a copy broken off) still opens; it is never written.
   const std::string cut = folder / "cut.db";
@@ -128,7 +128,7 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
     EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);
   } catch (const DataBase::SqlException&) {
   }
-  EXPECT_EQ(Bytes(cut), before);
+  EXPECT_EQ(ReadBytes(cut), before);
 }
 
 }  // namespace

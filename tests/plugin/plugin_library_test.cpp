@@ -45,7 +45,7 @@ PluginEntry OpenPlugin(const std::string& file) {
 // Names of the dynamic symbols a library defines, by nm; empty when nm is not there.
 std::set<std::string> DefinedDynamicSymbols(const std::string& file) {
   std::set<std::string> names;
-  std::istringstream lines(RunCommand("nm -D --defined-only '" + file + "' 2>/dev/null").out);
+  std::istringstream lines(test::RunCommand("nm -D --defined-only '" + file + "' 2>/dev/null").out);
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);
     std::string address, kind, name;
