@@ -269,7 +269,7 @@ ChrmResult& WithConcentrations(EngineFixture& f, const Strings& names, const std
 }
 
 // The fraction list the engine's composition fills (named in the interface language).
-const TableModel& FractionList(EngineFixture& f) {
+const TableModel& FilledFractionList(EngineFixture& f) {
   NameFractions(f.shell, f.engine);
   FillFractionTable(f.engine, f.shell, f.tables.fractions);
   return f.tables.fractions;
@@ -304,7 +304,7 @@ TEST(FractionComposition, TwoAnalysesOfMethodA) {
                      "п. 15.4!\r\n\t\t\t Предел повторяемости n = 2: 11.0\r\n\t\t\t Расхождение при "
                      "n = 2: 15.4"}));
 
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Фракция", "Конц. 1, % масс", "Конц. 2, % масс", "Конц. ср, % масс", "±δ, %",
                      "Расхождение, %", "Норматив, %", "Соотв"}));
@@ -347,7 +347,7 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
             (Strings{"Расхождение массовых долей нелетучего остатка не соответствует ГОСТ Р "
                      "56720-2015 п. 15.5!\r\n\t\t\t Предел повторяемости при n = 2: 8.0"}));
 
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"С5", "9.800", "---", "---", "---", "---", "---", "---"}));
   const int residueRow = EngineFixture::FindRow(t, "Остаток");
   EXPECT_EQ(EngineFixture::Row(t, residueRow),
@@ -373,7 +373,7 @@ TEST(FractionComposition, ThreeAnalysesUseTheCriticalRange) {
             (Strings{"Расхождение массовых долей \"Фр. 70-80\" не соответствует ГОСТ Р 56720-2015 "
                      "п. 15.4!\r\n\t\t\t Знач. критического диапазона n = 3: 9.9\r\n\t\t\t "
                      "Расхождение при n = 3: 18.2"}));
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870",
                                                "18.182", "9.900", "Нет"}));
 }
@@ -391,7 +391,7 @@ TEST(FractionComposition, ThreeAnalysesAtTheSmallMeanBoundary) {
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
   ASSERT_EQ(f.messages.Warnings().size(), 1u);
   EXPECT_NE(f.messages.Warnings()[0].find("\"Фр. 70-80\""), std::string::npos);
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0),
             (Strings{"Фр. 70-80", "0.005", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
   EXPECT_EQ(EngineFixture::Row(t, 1).back(), "Да");
@@ -408,7 +408,7 @@ TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
   EXPECT_TRUE(f.messages.Errors().empty());
   ASSERT_EQ(f.engine.FractionRows.size(), 3u);
   EXPECT_DOUBLE_EQ(f.engine.FractionRows[2].mean, 79.5);
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(t.ColumnCount(), 5);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "60.000", "99.000", "79.500"}));
   EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"Фр. 80-90", "39.000", "---", "---"}));
@@ -425,7 +425,7 @@ TEST(FractionComposition, SingleAnalysisListsItsConcentrationsAndTotal) {
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80"}, {-1, 1, 90}, 9.0);
   FractionComposition(f.engine);
   EXPECT_TRUE(f.engine.FractionRows.empty());
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(t.ColumnCount(), 3);
   EXPECT_EQ(t.RowCount(), 5);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "90.000"}));
@@ -449,7 +449,7 @@ TEST(FractionComposition, AnalysisWithoutInternalStandardRunTakesNoPart) {
   EXPECT_EQ(f.engine.FractionRows[2].verdict, 1);
   EXPECT_DOUBLE_EQ(f.engine.ResidueSummary.mean, 2.05);
   EXPECT_TRUE(f.messages.Errors().empty());
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0),
             (Strings{"Фр. 70-80", "10.000", "10.200", "---", "10.100", "1.717", "1.980", "8.000", "Да"}));
   EXPECT_EQ(EngineFixture::Row(t, EngineFixture::FindRow(t, "Остаток")),
@@ -474,7 +474,7 @@ TEST(FractionList, MeanAtTheExclusionLimit) {
               "исключена из расчета метрологической части.");
     EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);  // 0.0051 %: equal values conform
 
-    const TableModel& t = FractionList(f);
+    const TableModel& t = FilledFractionList(f);
     EXPECT_EQ(EngineFixture::Row(t, 0),
               (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
     const FractionLimit limit = FractionLimits(0.0051);
@@ -501,7 +501,7 @@ TEST(FractionList, ThreeAnalysesAboveTheTableOfLimits) {
   EXPECT_NEAR(above.difference, 8.0 * 300 / 132, 1e-12);
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
 
-  const TableModel& t = FractionList(f);
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "40.000", "44.000", "48.000", "44.000", "---",
                                                Format("%.3f", 8.0 * 300 / 132), "---", "---"}));
   EXPECT_EQ(EngineFixture::Row(t, 1),
