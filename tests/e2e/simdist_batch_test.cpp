@@ -46,14 +46,10 @@ class Batch : public ::testing::Test {
     return arguments;
   }
 
-  static TempFolder* folder;
-  static std::vector<std::string>* settings;
-  static std::vector<std::string>* runs;
+  static inline TempFolder* folder = nullptr;
+  static inline std::vector<std::string>* settings = nullptr;
+  static inline std::vector<std::string>* runs = nullptr;
 };
-
-TempFolder* Batch::folder = nullptr;
-std::vector<std::string>* Batch::settings = nullptr;
-std::vector<std::string>* Batch::runs = nullptr;
 
 TEST_F(Batch, EverySampleIsWhatCalcGivesOnItsRunsAndAFailingSampleStopsNoOther) {
   TempFolder out;
