@@ -20,7 +20,7 @@ struct CanvasOp {
   Pen pen{};
   Brush brush{};
   COLORREF colour = 0;  // Fill, Text
-  std::string text;
+  std::string text{};
   TextAlign align = TextAlign::CentreTop;
   FontSpec font{};
   friend bool operator==(const CanvasOp&, const CanvasOp&) = default;

@@ -251,7 +251,9 @@ TEST(ChrmFileLayout, HeaderBlocksAndXmlAsWritten) {
   ch.startTime = 0.1;
   ch.step = 0.5;
   ch.samples = {2.0f};
-  ChrmPeak peak{.time = 0.1, .flags = 3000000000u};
+  ChrmPeak peak;
+  peak.time = 0.1;
+  peak.flags = 3000000000u;
   ch.peaks = {peak};
   f.channels = {ch};
   ASSERT_EQ(f.SaveToFile(dir.File("f.stg")), 0);

@@ -156,11 +156,19 @@ TEST(CutFractions, EarlyPeaksEndAtTheSignalMinimumBetweenThem) {
 // Corrections.
 
 FractionRecord Record(const std::string& name, double area, double peakTime = -1.0) {
-  return FractionRecord{.name = name, .peakTime = peakTime, .area = area};
+  FractionRecord r;
+  r.name = name;
+  r.area = area;
+  r.peakTime = peakTime;
+  return r;
 }
 
 ComponentRecord Component(const std::string& latinName, double factor) {
-  return ComponentRecord{.name = ToCyrillicC(latinName), .nameLatin = latinName, .responseFactor = factor};
+  ComponentRecord c;
+  c.name = ToCyrillicC(latinName);
+  c.nameLatin = latinName;
+  c.responseFactor = factor;
+  return c;
 }
 
 TEST(ApplyFractionCorrections, WeightedPercentsResidueAndDeclaredContents) {

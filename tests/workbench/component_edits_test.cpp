@@ -18,7 +18,10 @@ namespace {
 ComponentTable Numbered(int count) {
   ComponentTable table;
   for (int id = 1; id <= count; ++id) {
-    ComponentRecord r{.id = id, .name = "n" + std::to_string(id), .retentionTime = 1.5};
+    ComponentRecord r;
+    r.id = id;
+    r.name = "n" + std::to_string(id);
+    r.retentionTime = 1.5;
     table.push_back(r);
   }
   return table;
