@@ -47,13 +47,15 @@ function(plug528_add_folders)
 endfunction()
 
 # plug528_test(name SOURCES ... LIBS ... [QT]): one GoogleTest executable discovered by CTest.
-# QT tests run with the offscreen platform.
+# QT tests run with the offscreen platform, under the shared Qt test main (tests/support).
 function(plug528_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
-  if(NOT ARG_QT)
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE p528_qt_test_main)
+  else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   plug528_warnings(${name})

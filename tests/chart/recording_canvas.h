@@ -20,7 +20,7 @@ struct CanvasOp {
   Pen pen{};
   Brush brush{};
   COLORREF colour = 0;  // Fill, Text
-  std::string text;
+  std::string text{};
   TextAlign align = TextAlign::CentreTop;
   FontSpec font{};
   friend bool operator==(const CanvasOp&, const CanvasOp&) = default;
@@ -40,8 +40,7 @@ class RecordingCanvas : public Canvas {
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
-    for (const CanvasOp& op : *ops_)
-      if (op.kind == CanvasOp::Text) out.push_back(op.text);
+    for (const CanvasOp& op : OpsOf(CanvasOp::Text)) out.push_back(op.text);
     return out;
   }
 
@@ -51,54 +50,30 @@ class RecordingCanvas : public Canvas {
   bool offscreenAvailable = true;
 
   void FillRect(const PixelRect& r, COLORREF colour) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Fill;
-    op.rect = r;
-    op.colour = colour;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Fill, .rect = r, .colour = colour});
   }
   void Rectangle(const PixelRect& r, const Pen& pen, const Brush& brush) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Rect;
-    op.rect = r;
-    op.pen = pen;
-    op.brush = brush;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Rect, .rect = r, .pen = pen, .brush = brush});
   }
   void MoveTo(PixelPoint p) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Move;
-    op.to = p;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Move, .to = p});
     position_ = p;
   }
   void LineTo(PixelPoint p, const Pen& pen) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Line;
-    op.from = position_;
-    op.to = p;
-    op.pen = pen;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Line, .from = position_, .to = p, .pen = pen});
     position_ = p;
   }
   void Ellipse(const PixelRect& box, const Pen& pen, const Brush& brush) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Ellipse;
-    op.rect = box;
-    op.pen = pen;
-    op.brush = brush;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Ellipse, .rect = box, .pen = pen, .brush = brush});
   }
   void DrawText(PixelPoint at, std::string_view text, TextAlign align, const FontSpec& font,
                 COLORREF colour) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Text;
-    op.to = at;
-    op.text = std::string(text);
-    op.align = align;
-    op.font = font;
-    op.colour = colour;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Text,
+                     .to = at,
+                     .colour = colour,
+                     .text = std::string(text),
+                     .align = align,
+                     .font = font});
   }
   TextSize MeasureText(std::string_view text, const FontSpec& font) override {
     int characters = 0;
@@ -111,27 +86,16 @@ class RecordingCanvas : public Canvas {
   }
   std::unique_ptr<Canvas> CreateOffscreen(int width, int height) override {
     if (!offscreenAvailable) return nullptr;
-    CanvasOp op;
-    op.kind = CanvasOp::Offscreen;
-    op.rect = PixelRect{0, 0, width, height};
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Offscreen, .rect = PixelRect{0, 0, width, height}});
     auto child = std::make_unique<RecordingCanvas>();
     child->ops_ = ops_;  // one list: the off-screen drawing appears between Offscreen and Copy
     child->charWidthOverride = charWidthOverride;
     return child;
   }
   void CopyFrom(Canvas& /*offscreen*/, PixelPoint at) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Copy;
-    op.to = at;
-    ops_->push_back(op);
+    ops_->push_back({.kind = CanvasOp::Copy, .to = at});
   }
-  void InvertOutline(const PixelRect& r) override {
-    CanvasOp op;
-    op.kind = CanvasOp::Invert;
-    op.rect = r;
-    ops_->push_back(op);
-  }
+  void InvertOutline(const PixelRect& r) override { ops_->push_back({.kind = CanvasOp::Invert, .rect = r}); }
 
  private:
   int CharWidth(const FontSpec& font) const {

@@ -123,21 +123,20 @@ CVantiroFile4 RichFile() {
   ch1.startTime = -0.013333333333333334;
   ch1.step = 1.0 / 600.0;
   ch1.samples = {0.0f, -0.0f, 1e-45f, FLT_MAX, -3.25f, std::numeric_limits<float>::infinity()};
-  ChrmPeak a;
-  a.front = 1.2345678901234567;
-  a.back = 2.5e-310;
-  a.time = 3.0000000000000004;
-  a.area = 123456789.12345679;
-  a.height = -1e300;
-  a.concent = 100.0 / 7.0;
-  a.name = "С10";
-  a.reference = true;
-  a.left = INT_MIN;
-  a.right = 12345;
-  a.flags = 0xFFFFFFFFu;
-  a.front_base_height = std::nextafter(1.0, 2.0);
-  a.back_base_height = std::nextafter(1.0, 0.0);
-  a.index = 1000.0000000000001;
+  ChrmPeak a{.front = 1.2345678901234567,
+             .back = 2.5e-310,
+             .time = 3.0000000000000004,
+             .area = 123456789.12345679,
+             .height = -1e300,
+             .concent = 100.0 / 7.0,
+             .name = "С10",
+             .reference = true,
+             .left = INT_MIN,
+             .right = 12345,
+             .flags = 0xFFFFFFFFu,
+             .front_base_height = std::nextafter(1.0, 2.0),
+             .back_base_height = std::nextafter(1.0, 0.0),
+             .index = 1000.0000000000001};
   ChrmPeak b;
   b.name = "n-C\u0421 \"<&>\"";
   ch1.peaks = {a, b, ChrmPeak{}};

@@ -275,15 +275,14 @@ TEST(ComponentTableBuiltIn, SavingItGivesTheSameBytes) {
 // ---- saving ------------------------------------------------------------------------------
 
 ComponentTable SmallTable() {
-  ComponentRecord r;
-  r.id = 53;
-  r.name = "Проба";
-  r.altName = "П";
-  r.nameLatin = "Proba";
-  r.altNameLatin = "P";
-  r.boilingPoint = 100;
-  r.responseFactor = 1;
-  r.mixtureMass = 2;
+  ComponentRecord r{.id = 53,
+                    .name = "Проба",
+                    .altName = "П",
+                    .nameLatin = "Proba",
+                    .altNameLatin = "P",
+                    .responseFactor = 1,
+                    .mixtureMass = 2,
+                    .boilingPoint = 100};
   return {r};
 }
 

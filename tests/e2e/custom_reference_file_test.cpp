@@ -4,10 +4,11 @@
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "support/fake_host.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -77,46 +78,34 @@ TEST(ReadCustomReferenceFile, MissingOversizedAndGoodFiles) {
   EXPECT_EQ(error, "Не удается прочитать файл эталона: /nonexistent/ref.txt");
   EXPECT_FALSE(ReadCustomReferenceFile(shell, PLUG528_BINARY_DIR, ref, error));  // a folder
 
-  const std::string path = std::string(PLUG528_BINARY_DIR) + "/custom_reference_test.txt";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << std::string(70 * 1024, '#');
-  }
+  const test::TempFolder folder;
+  const std::string path = folder / "reference.txt";
+  test::WriteBytes(path, std::string(70 * 1024, '#'));
   EXPECT_FALSE(ReadCustomReferenceFile(shell, path, ref, error));
   EXPECT_EQ(error, "Файл эталона слишком велик (более 65536 байт).");
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "passport A-1\n0.5 114 7.6\n";
-  }
+  test::WriteBytes(path, "passport A-1\n0.5 114 7.6\n");
   ASSERT_TRUE(ReadCustomReferenceFile(shell, path, ref, error)) << error;
   EXPECT_EQ(ref.TemperatureAt(0.5), 114.0);
   EXPECT_EQ(ref.passportNumber, "A-1");
-  std::remove(path.c_str());
 }
 
 // The command line stores a file as the dialog's OK would, and nothing when it is faulty.
 TEST(StoreCustomReferenceFile, StoresLikeTheDialog) {
   test::FakeHost host;
   const Shell shell = host.MakeShell();
-  const std::string path = std::string(PLUG528_BINARY_DIR) + "/custom_reference_store.txt";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "passport 7\n0.5 114.6 7.64\n50 312 x\n";
-  }
+  const test::TempFolder folder;
+  const std::string path = folder / "reference.txt";
+  test::WriteBytes(path, "passport 7\n0.5 114.6 7.64\n50 312 x\n");
   std::string error;
   EXPECT_FALSE(StoreCustomReferenceFile(shell, path, error));
   EXPECT_EQ(error, "Строка 3: \"x\" не является числом.");
   EXPECT_FALSE(host.ProfileText(Key("0_temp")).has_value());
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "passport 7\n0.5 114.6 7.64\n";
-  }
+  test::WriteBytes(path, "passport 7\n0.5 114.6 7.64\n");
   ASSERT_TRUE(StoreCustomReferenceFile(shell, path, error)) << error;
   EXPECT_EQ(host.ProfileText(Key("0_temp")), "115");
   EXPECT_EQ(host.ProfileText(Key("0_delta")), "7.6");
   EXPECT_EQ(host.ProfileText(Key("1_temp")), "-1");
   EXPECT_FALSE(host.ProfileText(Key("gasoilPasportNum")).has_value());  // one character
-  std::remove(path.c_str());
 }
 
 // The example of docs/custom-reference.md reads as documented.

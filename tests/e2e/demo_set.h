@@ -4,6 +4,8 @@
 
 #include "chromatogram_set.h"
 #include "set_writer.h"
+#include "support/fake_host.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,38 @@ inline WrittenSet WriteScenario(const std::string& scenario, const std::string& 
   }
   written.settingOptions = SettingOptions(set);
   return written;
+}
+
+// The generated gasoil set, written once per test program into a folder removed at its end;
+// the tests read it and never write into it.
+inline const WrittenSet& DemoSet() {
+  static const TempFolder folder;
+  static const WrittenSet set = WriteScenario("gasoil", folder / "gasoil");
+  return set;
+}
+
+// The scenario's settings as a user left them in the profile.
+inline void StoreDemoSettings(FakeHost& host, const WrittenSet& set) {
+  static const std::map<std::string, std::string> kKeyOf = {{"--method", "method"},
+                                                            {"--reference", "type_ref_gasoil"},
+                                                            {"--time-start", "TimeStartSample"},
+                                                            {"--start-mark", "start_mark"},
+                                                            {"--step-mark", "step_mark"},
+                                                            {"--c1", "time_C1"},
+                                                            {"--c2", "time_C2"},
+                                                            {"--c3", "time_C3"},
+                                                            {"--c4", "time_C4"}};
+  for (std::size_t i = 0; i + 1 < set.settingOptions.size(); i += 2) {
+    const auto key = kKeyOf.find(set.settingOptions[i]);
+    if (key == kKeyOf.end()) continue;
+    const std::string path = "plugins\\plug528\\settings\\" + key->second;
+    const std::string& value = set.settingOptions[i + 1];
+    if (key->second == "method" || key->second == "type_ref_gasoil") {
+      host.SetProfileInt(path, std::stoi(value));
+    } else {
+      host.SetProfileText(path, value);
+    }
+  }
 }
 
 }  // namespace p528::test

@@ -6,6 +6,7 @@
 #include "demo_set.h"
 #include "simdist_run.h"
 #include "support/files.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <unistd.h>
 
 namespace p528::test {
 namespace {
@@ -77,16 +76,14 @@ TEST_P(ExpectedOutput, SimdistJsonIsTheExpectedFile) {
   std::sort(files.begin(), files.end());
   ASSERT_FALSE(files.empty()) << folder;
 
-  const fs::path profile = fs::path(::testing::TempDir()) / ("expected_" + std::to_string(getpid()));
-  fs::remove(profile);
+  const TempFolder work;
   std::vector<std::string> options = {
-      "--profile", profile.string(), "--no-restore",         "--no-summary", "--lang",
+      "--profile", work / "profile", "--no-restore",         "--no-summary", "--lang",
       language,    "--method",       std::to_string(method), "--json",       "-"};
   const std::vector<std::string> settings = ManifestOptions(set);
   options.insert(options.end(), settings.begin(), settings.end());
   options.insert(options.end(), files.begin(), files.end());
   const RunResult run = Simdist(options);
-  fs::remove(profile);
   ASSERT_NE(run.status, 2) << run.err;
   const std::string json = WithoutFolderAndDates(run.out, folder);
 

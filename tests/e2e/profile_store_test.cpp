@@ -5,6 +5,7 @@
 #include "shell/settings.h"
 #include "shell/shell.h"
 
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,20 +23,9 @@ namespace {
 
 class ProfileFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path = (std::filesystem::path(::testing::TempDir()) /
-            (std::string("profile_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-               .string();
-    std::filesystem::remove(path);
-  }
-  void TearDown() override { std::filesystem::remove(path); }
-  std::string Text() const {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::string path;
+  std::string Text() const { return test::ReadBytes(path); }
+  test::TempFolder folder;
+  std::string path = folder / "profile";  // alone in its folder: no other file is taken for a leftover
 };
 
 TEST_F(ProfileFile, ValuesSurviveARestartWhateverTheyHold) {
@@ -74,8 +63,7 @@ TEST_F(ProfileFile, LinesItCannotReadAreKeptNotLost) {
   EXPECT_EQ(store.GetInt("a\\b"), 5);
   EXPECT_FALSE(store.GetInt("a\\d").has_value());
   ASSERT_TRUE(store.SetInt("a\\e", 6));
-  std::ifstream in(path);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadBytes(path);
   for (const char* kept : {"float a\\c = 1.5\n", "int a\\d = twelve\n", "garbage\n", "int a\\e = 6\n"}) {
     EXPECT_NE(text.find(kept), std::string::npos) << kept;
   }
@@ -100,8 +88,6 @@ TEST_F(ProfileFile, DeletingASectionLeavesItsNeighbours) {
 TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
   constexpr int kRuns = 20;
   constexpr int kValuesPerRun = 5;
-  test::TempFolder folder;
-  path = folder / "profile";  // alone in its folder: no other file can be taken for a leftover
   { std::ofstream(path) << "# the laboratory's note\n"; }
   int start[2];
   ASSERT_EQ(::pipe(start), 0);
@@ -139,8 +125,7 @@ TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
                 std::string(300, static_cast<char>('a' + run)));
     }
   }
-  std::ifstream in(path);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadBytes(path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kRuns * kValuesPerRun + 1) << "spliced or lost lines";
   EXPECT_TRUE(text.starts_with("# the laboratory's note\n"));
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"profile"});  // no temporary file left
@@ -149,7 +134,6 @@ TEST_F(ProfileFile, TwentyRunsAtOnceAllSucceedAndKeepEveryValue) {
 // The profile save used to replace a link or a device node by a regular file, and a FIFO
 // as the profile made the run wait for ever.
 TEST_F(ProfileFile, ALinkIsFollowedAndOtherFilesAreRefused) {
-  test::TempFolder folder;
   const std::string real = folder / "real";
   const std::string link = folder / "link";
   std::filesystem::create_symlink(real, link);

@@ -33,7 +33,7 @@ class Batch : public ::testing::Test {
     early.passport.andate -= 86400;
     early.passport.assayid = "e0e0e0e0-0000-4000-8000-000000000001";
     ASSERT_EQ(early.SaveToFile(folder->File("day/000_early.chrm")), 0);
-    const std::string whole = ReadText(runs->at(5));
+    const std::string whole = ReadBytes(runs->at(5));
     WriteBytes(folder->File("day/999_cut.chrm"), whole.substr(0, whole.size() / 2));
   }
   static void TearDownTestSuite() {
@@ -46,14 +46,10 @@ class Batch : public ::testing::Test {
     return arguments;
   }
 
-  static TempFolder* folder;
-  static std::vector<std::string>* settings;
-  static std::vector<std::string>* runs;
+  static inline TempFolder* folder = nullptr;
+  static inline std::vector<std::string>* settings = nullptr;
+  static inline std::vector<std::string>* runs = nullptr;
 };
-
-TempFolder* Batch::folder = nullptr;
-std::vector<std::string>* Batch::settings = nullptr;
-std::vector<std::string>* Batch::runs = nullptr;
 
 TEST_F(Batch, EverySampleIsWhatCalcGivesOnItsRunsAndAFailingSampleStopsNoOther) {
   TempFolder out;
@@ -66,13 +62,13 @@ TEST_F(Batch, EverySampleIsWhatCalcGivesOnItsRunsAndAFailingSampleStopsNoOther) 
       << batch.err;
 
   // The early sample comes first (its run is the day's first); it has no calibration.
-  const std::string csv = ReadText(out / "day.csv");
+  const std::string csv = ReadBytes(out / "day.csv");
   EXPECT_NE(csv.find("\r\nРанняя проба,failed,"), std::string::npos) << csv;
   EXPECT_NE(csv.find("no calibration run before the sample's first run"), std::string::npos);
   for (int sample = 1; sample <= 3; ++sample) {
     EXPECT_NE(csv.find(Format("\r\nПроба %d,done,,", sample)), std::string::npos) << csv;
   }
-  const std::string summary = ReadText(out / "day.json");
+  const std::string summary = ReadBytes(out / "day.json");
   EXPECT_NE(summary.find("999_cut.chrm\",\n      \"assayId\": -1,\n      \"reason\": \"it is damaged"),
             std::string::npos)
       << summary;
@@ -86,8 +82,8 @@ TEST_F(Batch, EverySampleIsWhatCalcGivesOnItsRunsAndAFailingSampleStopsNoOther) 
     calc.push_back(runs->at(static_cast<std::size_t>(3 + 2 * sample)));
     const RunResult single = Simdist(WithSettings(calc));
     ASSERT_EQ(single.status, 0) << single.err;
-    const std::string own = ReadText(out / Format("samples/%03d_Проба %d.json", sample + 1, sample));
-    EXPECT_EQ(own, ReadText(out / "calc.json")) << "sample " << sample;
+    const std::string own = ReadBytes(out / Format("samples/%03d_Проба %d.json", sample + 1, sample));
+    EXPECT_EQ(own, ReadBytes(out / "calc.json")) << "sample " << sample;
     EXPECT_TRUE(std::filesystem::exists(out / Format("samples/%03d_Проба %d.html", sample + 1, sample)));
   }
 }
@@ -106,12 +102,12 @@ TEST_F(Batch, NamesDifferingInCaseAndBlanksAreOneSampleAndTheProfileIsNotWritten
       {day.path(), "--profile", out / "profile", "--summary-json", out / "day.json", "--no-summary"}));
   EXPECT_EQ(batch.status, 0) << batch.err;
   EXPECT_EQ(batch.out, "");
-  const std::string summary = ReadText(out / "day.json");
+  const std::string summary = ReadBytes(out / "day.json");
   EXPECT_NE(summary.find("\"runs\": [\n        \"0.chrm\",\n        \"1.chrm\",\n        \"2.chrm\",\n"
                          "        \"3.chrm\",\n        \"4.chrm\",\n        \"5.chrm\"\n      ]"),
             std::string::npos)
       << summary;
-  EXPECT_EQ(ReadText(out / "profile"), "# the laboratory's profile\n");
+  EXPECT_EQ(ReadBytes(out / "profile"), "# the laboratory's profile\n");
 }
 
 TEST_F(Batch, EachCompleteSampleIsRegisteredInSequenceOrderWithItsOwnJson) {
@@ -131,13 +127,13 @@ TEST_F(Batch, EachCompleteSampleIsRegisteredInSequenceOrderWithItsOwnJson) {
     const std::optional<hostkit::RegisterEntry> entry = store.Entry(sample);
     ASSERT_TRUE(entry.has_value());
     const std::string stem = out / Format("samples/%03d_Проба %d", sample + 1, sample);
-    EXPECT_EQ(entry->record.resultJson, ReadText(stem + ".json")) << sample;
-    EXPECT_EQ(entry->record.reportHtml, ReadText(stem + ".html")) << sample;
+    EXPECT_EQ(entry->record.resultJson, ReadBytes(stem + ".json")) << sample;
+    EXPECT_EQ(entry->record.reportHtml, ReadBytes(stem + ".html")) << sample;
     EXPECT_NE(batch.err.find(Format("Проба %d: registered as entry %d in ", sample, sample)),
               std::string::npos);
-    EXPECT_NE(ReadText(out / "day.json").find(Format("\"registerEntry\": %d", sample)), std::string::npos);
+    EXPECT_NE(ReadBytes(out / "day.json").find(Format("\"registerEntry\": %d", sample)), std::string::npos);
   }
-  const std::string csv = ReadText(out / "day.csv");
+  const std::string csv = ReadBytes(out / "day.csv");
   EXPECT_NE(csv.find(",register_entry\r\n"), std::string::npos) << csv;
   EXPECT_NE(csv.find(",3\r\n"), std::string::npos) << csv;
 }
@@ -165,7 +161,7 @@ TEST_F(Batch, ARegisterThatCannotBeWrittenFailsItsSamplesAfterTheirFilesAreWritt
     EXPECT_NE(batch.err.find(c.says), std::string::npos) << batch.err;
     EXPECT_TRUE(std::filesystem::exists(out / "samples/001_Проба 1.json")) << c.path;
   }
-  EXPECT_EQ(ReadText(out / "text.db"), "a text, not a database\n");
+  EXPECT_EQ(ReadBytes(out / "text.db"), "a text, not a database\n");
 }
 
 TEST(BatchCommand, UsageErrorsAndASequenceWithoutSamples) {

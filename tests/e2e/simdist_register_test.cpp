@@ -16,14 +16,6 @@ namespace {
 
 class SimdistRegister : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    root = new TempFolder;
-    set = new WrittenSet(WriteScenario("gasoil", root->File("gasoil")));
-  }
-  static void TearDownTestSuite() {
-    delete set;
-    delete root;
-  }
   std::vector<std::string> Run(const std::string& profile, std::vector<std::string> extra) const {
     std::vector<std::string> arguments = {"--profile", folder / profile, "--no-summary", "--db",
                                           set->database};
@@ -32,8 +24,7 @@ class SimdistRegister : public ::testing::Test {
     return arguments;
   }
 
-  static inline TempFolder* root = nullptr;
-  static inline WrittenSet* set = nullptr;
+  const WrittenSet* set = &DemoSet();
   TempFolder folder;
 };
 
@@ -55,8 +46,8 @@ TEST_F(SimdistRegister, TheResultEntersTheRegisterWithEveryField) {
   const std::optional<hostkit::RegisterEntry> entry = store.Entry(1);
   ASSERT_TRUE(entry.has_value());
   const ResultRegistration& r = entry->record;
-  EXPECT_EQ(r.resultJson, ReadText(folder / "r.json"));
-  EXPECT_EQ(r.reportHtml, ReadText(folder / "r.html"));
+  EXPECT_EQ(r.resultJson, ReadBytes(folder / "r.json"));
+  EXPECT_EQ(r.reportHtml, ReadBytes(folder / "r.html"));
   EXPECT_FALSE(r.operatorName.empty());
   EXPECT_GT(r.registeredAt, 0);
   EXPECT_EQ(r.programVersion, "plug528 1.2");
@@ -66,7 +57,7 @@ TEST_F(SimdistRegister, TheResultEntersTheRegisterWithEveryField) {
   EXPECT_FALSE(r.sample.empty());
   ASSERT_EQ(r.runs.size(), set->files.size());
   for (const RegisteredRun& registered : r.runs) {
-    EXPECT_EQ(registered.fingerprint, Sha256Hex(ReadText(registered.fileName))) << registered.fileName;
+    EXPECT_EQ(registered.fingerprint, Sha256Hex(ReadBytes(registered.fileName))) << registered.fileName;
     EXPECT_GT(registered.assayId, 0) << registered.fileName;
   }
   // The reference check's points, for the control chart.
@@ -124,14 +115,14 @@ TEST_F(SimdistRegister, HistoryAndControlChartReadTheRegister) {
   EXPECT_EQ(History({"--db", db, "--to", "2001-01-01"}).out, "");
 
   ASSERT_EQ(History({"--db", db, "--csv", folder / "r.csv"}).status, 0);
-  const std::string csv = ReadText(folder / "r.csv");
+  const std::string csv = ReadBytes(folder / "r.csv");
   EXPECT_TRUE(csv.starts_with("entry,registered_utc,operator,instrument,method,")) << csv;
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
   ASSERT_EQ(History({"--db", db, "--json", folder / "r.json"}).status, 0);
-  const std::string json = ReadText(folder / "r.json");
+  const std::string json = ReadBytes(folder / "r.json");
   EXPECT_NE(json.find("\"format\": \"plug528-register\""), std::string::npos);
   EXPECT_NE(json.find("\"formatVersion\": 1"), std::string::npos);
-  EXPECT_NE(json.find("\"sha256\": \"" + Sha256Hex(ReadText(set->files[0])) + "\""), std::string::npos);
+  EXPECT_NE(json.find("\"sha256\": \"" + Sha256Hex(ReadBytes(set->files[0])) + "\""), std::string::npos);
 
   // The same reference run registered twice is one result of the chart.
   const RunResult qc = Qc({"--db", db, "--instrument", "0", "--json", "-"});
@@ -154,7 +145,7 @@ TEST_F(SimdistRegister, HistoryAndControlChartReadTheRegister) {
     EXPECT_EQ(refused.status, simdist::ExitUsage) << c.reason;
     EXPECT_NE(refused.err.find(c.reason), std::string::npos) << refused.err;
   }
-  EXPECT_EQ(ReadText(db).substr(0, 15), "SQLite format 3");
+  EXPECT_EQ(ReadBytes(db).substr(0, 15), "SQLite format 3");
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Running `simdist calc` (and `simdist batch`) in process for the end-to-end tests: status, standard output
-// and standard error of one run, and reading a file the run wrote.
+// and standard error of one run (support/files.h reads a file the run wrote).
 #pragma once
 
 #include "batch.h"
 #include "calc.h"
+#include "support/files.h"
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,13 +30,6 @@ inline RunResult SimdistBatch(const std::vector<std::string>& arguments) {
   std::ostringstream err;
   const int status = simdist::RunBatchCommand(arguments, out, err);
   return {status, out.str(), err.str()};
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 }  // namespace p528::test

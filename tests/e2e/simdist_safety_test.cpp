@@ -27,14 +27,6 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 
 class SimdistSafety : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    root = new TempFolder;
-    set = new WrittenSet(WriteScenario("gasoil", root->File("gasoil")));
-  }
-  static void TearDownTestSuite() {
-    delete set;
-    delete root;
-  }
   // A fresh profile, no remembered files, the set's settings, no summary.
   std::vector<std::string> Options(const std::string& profile) const {
     std::vector<std::string> options = {"--profile", folder / profile, "--no-restore", "--no-summary"};
@@ -61,15 +53,14 @@ class SimdistSafety : public ::testing::Test {
   }
 
   TempFolder folder;
-  static inline TempFolder* root = nullptr;
-  static inline WrittenSet* set = nullptr;
+  const WrittenSet* set = &DemoSet();
 };
 
 // `--json` over the first chromatogram, `--report` over an analysis and `--json` over the
 // profile all used to be written and the run exited 0.
 TEST_F(SimdistSafety, AnOutputNeverReplacesAnInputOrAChromatogram) {
   const std::string chromatogram = File("analysis_1");
-  const std::string before = ReadText(chromatogram);
+  const std::string before = ReadBytes(chromatogram);
   const std::string profile = folder / "kept.profile";
   { std::ofstream(profile) << "# kept\n"; }
   const std::string components = folder.Copy(PLUG528_SOURCE_DIR "/data/tqle528data.csv", "table.csv");
@@ -92,9 +83,9 @@ TEST_F(SimdistSafety, AnOutputNeverReplacesAnInputOrAChromatogram) {
     EXPECT_EQ(run.status, simdist::ExitUsage) << output[1];
     EXPECT_NE(run.err.find("simdist calc: "), std::string::npos) << run.err;
   }
-  EXPECT_EQ(ReadText(chromatogram), before);
-  EXPECT_EQ(ReadText(otherChromatogram), ReadText(File("analysis_2")));
-  EXPECT_EQ(ReadText(profile), "# kept\n");
+  EXPECT_EQ(ReadBytes(chromatogram), before);
+  EXPECT_EQ(ReadBytes(otherChromatogram), ReadBytes(File("analysis_2")));
+  EXPECT_EQ(ReadBytes(profile), "# kept\n");
   EXPECT_FALSE(fs::exists(folder / "same.out"));
 }
 
@@ -133,7 +124,7 @@ TEST_F(SimdistSafety, OutputsAreRegularFilesWrittenWholeOrNotAtAll) {
       Simdist(WholeSet(Options("p3") + std::vector<std::string>{"--json", folder / "results.json"}));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::is_symlink(folder / "results.json"));
-  EXPECT_NE(ReadText(folder / "old.json").find("\"formatVersion\""), std::string::npos);
+  EXPECT_NE(ReadBytes(folder / "old.json").find("\"formatVersion\""), std::string::npos);
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"dir", "fifo", "old.json", "p2", "p3", "results.json"}));
 }

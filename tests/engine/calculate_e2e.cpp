@@ -24,14 +24,12 @@ struct Inputs {
 };
 
 Inputs MakeInputs() {
-  ComponentTable components;
-  LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", components);
   Inputs all;
   for (const char* scenario : {"gasoil", "condensate"}) {
-    chrmgen::GeneratedSet generated = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(scenario), components);
+    chrmgen::GeneratedSet& generated = GeneratedScenario(scenario);
     for (int32_t method : {AstmD2887A, Gost56720A, Gost56720B, Gost54291, Iso3924}) {
       test::EngineFixture f(method);
-      f.components = components;
+      f.components = ProjectComponents();
       all.sets.push_back(std::make_unique<ChrmSet>());
       all.inputs.push_back(GeneratedInput(f, generated, *all.sets.back()));
       all.names.push_back(std::string(scenario) + " method " + std::to_string(method));

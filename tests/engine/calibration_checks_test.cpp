@@ -332,9 +332,7 @@ TEST(CheckResponseFactors, DecaneWithoutAreaGivesNoUndefinedFactor) {
     ChrmFile check;
     check.channels.resize(1);
     for (const auto& [name, area] : {std::pair{"С10", 0.0}, std::pair{"С12", 500.0}}) {
-      ChrmPeak peak;
-      peak.name = name;
-      peak.area = area;
+      ChrmPeak peak{.area = area, .name = name};
       check.channels[0].peaks.push_back(peak);
     }
     f.calibration.CheckChrm = &check;

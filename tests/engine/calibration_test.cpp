@@ -109,13 +109,8 @@ ChrmChannel PeakChannel(double time, double sigma, double height, double length 
 }
 
 ChrmPeak Peak(const char* name, double time, double sigma, double height) {
-  ChrmPeak p;
-  p.name = name;
-  p.time = time;
-  p.front = time - 5 * sigma;
-  p.back = time + 5 * sigma;
-  p.height = height;
-  return p;
+  return ChrmPeak{
+      .front = time - 5 * sigma, .back = time + 5 * sigma, .time = time, .height = height, .name = name};
 }
 
 TEST(HalfHeightWidth, GaussianPeaksAndPeaksOutsideTheRun) {
@@ -135,13 +130,11 @@ TEST(HalfHeightWidth, GaussianPeaksAndPeaksOutsideTheRun) {
 }
 
 ComponentRecord Component(const char* name, const char* alt, double boiling) {
-  ComponentRecord r;
-  r.name = name;
-  r.altName = alt;
-  r.nameLatin = ToLatinC(name);
-  r.altNameLatin = ToLatinC(alt);
-  r.boilingPoint = boiling;
-  return r;
+  return ComponentRecord{.name = name,
+                         .altName = alt,
+                         .nameLatin = ToLatinC(name),
+                         .altNameLatin = ToLatinC(alt),
+                         .boilingPoint = boiling};
 }
 
 struct CalibrationSet : EngineFixture {

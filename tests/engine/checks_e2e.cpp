@@ -24,34 +24,13 @@
 namespace p528 {
 namespace {
 
+// The generated sets the checks are calculated on (gas oil of reference lots 1 and 2).
 class Generated : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    components_ = new ComponentTable();
-    LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", *components_);
-    for (int lot : {1, 2}) {
-      chrmgen::GeneratorOptions options = chrmgen::ScenarioDefaults("gasoil");
-      options.referenceLot = lot;
-      gasoil_[lot - 1] = new chrmgen::GeneratedSet(chrmgen::GenerateSet(options, *components_));
-    }
-    condensate_ = new chrmgen::GeneratedSet(
-        chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), *components_));
-  }
-  static void TearDownTestSuite() {
-    delete condensate_;
-    delete gasoil_[1];
-    delete gasoil_[0];
-    delete components_;
-  }
-
-  static ComponentTable* components_;
-  static chrmgen::GeneratedSet* gasoil_[2];
-  static chrmgen::GeneratedSet* condensate_;
+  const ComponentTable* components_ = &ProjectComponents();
+  chrmgen::GeneratedSet* gasoil_[2] = {&GeneratedScenario("gasoil", 1), &GeneratedScenario("gasoil", 2)};
+  chrmgen::GeneratedSet* condensate_ = &GeneratedScenario("condensate");
 };
-
-ComponentTable* Generated::components_ = nullptr;
-chrmgen::GeneratedSet* Generated::gasoil_[2] = {nullptr, nullptr};
-chrmgen::GeneratedSet* Generated::condensate_ = nullptr;
 
 // The reference gas oil of lot 1 and of lot 2 passes the check at every certified point
 // under the three area-normalisation methods; the column checks raise nothing.

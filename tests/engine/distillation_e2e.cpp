@@ -35,31 +35,17 @@ double Reproducibility(double p, double t) {
 
 class GasoilSet : public ::testing::TestWithParam<int32_t>, public test::EngineFixture {
  protected:
-  static void SetUpTestSuite() {
-    components_ = new ComponentTable();
-    LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", *components_);
-    set_ = new chrmgen::GeneratedSet(chrmgen::GenerateSet(chrmgen::ScenarioDefaults("gasoil"), *components_));
-  }
-  static void TearDownTestSuite() {
-    delete set_;
-    delete components_;
-  }
-
   void Calculate(int32_t method) {
     engine.Method = method;
     CalculateGenerated(*this, *set_, chrmSet);
   }
 
-  static ComponentTable* components_;
-  static chrmgen::GeneratedSet* set_;
+  chrmgen::GeneratedSet* set_ = &GeneratedScenario("gasoil");
 
-  void SetUp() override { components = *components_; }
+  void SetUp() override { components = ProjectComponents(); }
 
   ChrmSet chrmSet;  // copies of the runs, which the results point into
 };
-
-ComponentTable* GasoilSet::components_ = nullptr;
-chrmgen::GeneratedSet* GasoilSet::set_ = nullptr;
 
 TEST_P(GasoilSet, PointTablesReproduceTheTargetDistribution) {
   tables.SetUp(shell);

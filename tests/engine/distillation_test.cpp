@@ -174,6 +174,21 @@ TEST(ZeroLevel, SamplesOnTheBandEdgeAreLeftOut) {
   EXPECT_EQ(ZeroLevel(run->channels[0], 0.0), 0.375);
 }
 
+// The record of `run` (sampled as its channel, zero level `runZero`) after the blank run's
+// subtraction.
+ChrmResult Subtracted(const ChrmFile& run, double runZero, const ChrmFile& blank, double blankZero) {
+  ChrmResult r;
+  r.File = &run;
+  r.StartTime = run.channels[0].startTime;
+  r.Step = run.channels[0].step;
+  r.ZeroLevel = runZero;
+  ChrmResult b;
+  b.File = &blank;
+  b.ZeroLevel = blankZero;
+  SubtractBlank(b, r);
+  return r;
+}
+
 TEST(SubtractBlank, ShorterRunDecidesAndTheSignalIsNeverNegative) {
   struct Case {
     std::size_t runLength, blankLength, expected;
@@ -181,15 +196,7 @@ TEST(SubtractBlank, ShorterRunDecidesAndTheSignalIsNeverNegative) {
   for (const Case& c : cases) {
     auto run = MakeRun(0.5, 0.01, c.runLength, [](double t) { return t < 0.515 ? 1.0 : 10.0; });
     auto blank = MakeRun(0.5, 0.01, c.blankLength, [](double) { return 2.0; });
-    ChrmResult r;
-    r.File = run.get();
-    r.StartTime = 0.5;
-    r.Step = 0.01;
-    r.ZeroLevel = 1.0;
-    ChrmResult b;
-    b.File = blank.get();
-    b.ZeroLevel = 0.5;
-    SubtractBlank(b, r);
+    const ChrmResult r = Subtracted(*run, 1.0, *blank, 0.5);
     ASSERT_EQ(r.Signal.size(), c.expected);
     ASSERT_EQ(r.Times.size(), c.expected);
     for (std::size_t i = 0; i < c.expected; ++i) {
@@ -208,16 +215,7 @@ TEST(SubtractBlank, ShorterRunDecidesAndTheSignalIsNeverNegative) {
 TEST(SubtractBlank, NanSamplesCountAsNoSignal) {
   auto run = MakeRun(0.0, 0.01, 4, [](double t) { return t > 0.015 ? NAN : 5.0; });
   auto blank = MakeRun(0.0, 0.01, 4, [](double) { return 1.0; });
-  ChrmResult r;
-  r.File = run.get();
-  r.Step = 0.01;
-  r.StartTime = 0;
-  r.ZeroLevel = 0;
-  ChrmResult b;
-  b.File = blank.get();
-  b.ZeroLevel = 0;
-  SubtractBlank(b, r);
-  EXPECT_EQ(r.Signal, (std::vector<double>{4, 4, 0, 0}));
+  EXPECT_EQ(Subtracted(*run, 0, *blank, 0).Signal, (std::vector<double>{4, 4, 0, 0}));
 }
 
 TEST(FindEndTime, EndOfElutionFound) {

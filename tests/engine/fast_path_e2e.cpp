@@ -38,16 +38,13 @@ void ExpectSameCurve(const ChrmResult& calculated, int32_t method, const CalibCu
 }
 
 TEST(FastPathOnGeneratedSets, CurvesAreTheRule) {
-  ComponentTable components;
-  LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", components);
   const struct {
     const char* scenario;
     int32_t method;
   } cases[] = {{"gasoil", AstmD2887A}, {"heavy", Gost56720A}, {"condensate", Gost56720B}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scenario);
-    chrmgen::GeneratedSet set = chrmgen::GenerateSet(chrmgen::ScenarioDefaults(c.scenario), components);
-    GeneratedCalculation calculation(components, set, c.method);
+    GeneratedCalculation calculation(ProjectComponents(), GeneratedScenario(c.scenario), c.method);
     const CalibCurve& curve = calculation.calibration.curve;
     ASSERT_FALSE(curve.times.empty());
     int runs = 0;
@@ -65,15 +62,9 @@ TEST(FastPathOnGeneratedSets, CurvesAreTheRule) {
 // never reach its results. A long set first, then a shorter one and an internal-standard
 // method, compared with a fresh engine.
 TEST(FastPathOnGeneratedSets, RecalculationIsTheFirstCalculation) {
-  ComponentTable components;
-  LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", components);
-  chrmgen::GeneratedSet heavy = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("heavy"), components);
-  chrmgen::GeneratedSet condensate =
-      chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
-  GeneratedCalculation reused(components, heavy, Gost56720A);
-  reused.Calculate(condensate, Gost56720B);
-  chrmgen::GeneratedSet fresh = chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), components);
-  GeneratedCalculation first(components, fresh, Gost56720B);
+  GeneratedCalculation reused(ProjectComponents(), GeneratedScenario("heavy"), Gost56720A);
+  reused.Calculate(GeneratedScenario("condensate"), Gost56720B);
+  GeneratedCalculation first(ProjectComponents(), GeneratedScenario("condensate"), Gost56720B);
   ASSERT_EQ(reused.engine.Analyses.size(), first.engine.Analyses.size());
   ASSERT_EQ(reused.engine.State, first.engine.State);
   for (std::size_t i = 0; i < first.engine.Analyses.size(); ++i) {

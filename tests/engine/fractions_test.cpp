@@ -87,11 +87,7 @@ struct CutFixture : EngineFixture {
     analysis->EndTemp = 500;
   }
   void Peak(std::size_t channel, const std::string& name, double time, double front, double back) {
-    ChrmPeak peak;
-    peak.name = name;
-    peak.time = time;
-    peak.front = front;
-    peak.back = back;
+    ChrmPeak peak{.front = front, .back = back, .time = time, .name = name};
     files.back()->channels[channel].peaks.push_back(peak);
   }
   Strings Names() const { return NamesOf(shell, *analysis); }
@@ -280,6 +276,13 @@ ChrmResult& WithConcentrations(EngineFixture& f, const Strings& names, const std
   return a;
 }
 
+// The fraction list the engine's composition fills (named in the interface language).
+const TableModel& FilledFractionList(EngineFixture& f) {
+  NameFractions(f.shell, f.engine);
+  FillFractionTable(f.engine, f.shell, f.tables.fractions);
+  return f.tables.fractions;
+}
+
 const Strings kNames = {"начало", "без имени", "С5", "Фр. 70-80", "Фр. 80-90", "Фр. 90-100"};
 
 TEST(FractionComposition, TwoAnalysesOfMethodA) {
@@ -309,9 +312,7 @@ TEST(FractionComposition, TwoAnalysesOfMethodA) {
                      "п. 15.4!\r\n\t\t\t Предел повторяемости n = 2: 11.0\r\n\t\t\t Расхождение при "
                      "n = 2: 15.4"}));
 
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Фракция", "Конц. 1, % масс", "Конц. 2, % масс", "Конц. ср, % масс", "±δ, %",
                      "Расхождение, %", "Норматив, %", "Соотв"}));
@@ -354,9 +355,7 @@ TEST(FractionComposition, ComponentMissingInAnalysisTwoIsShownMissing) {
             (Strings{"Расхождение массовых долей нелетучего остатка не соответствует ГОСТ Р "
                      "56720-2015 п. 15.5!\r\n\t\t\t Предел повторяемости при n = 2: 8.0"}));
 
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"С5", "9.800", "---", "---", "---", "---", "---", "---"}));
   const int residueRow = EngineFixture::FindRow(t, "Остаток");
   EXPECT_EQ(EngineFixture::Row(t, residueRow),
@@ -382,11 +381,9 @@ TEST(FractionComposition, ThreeAnalysesUseTheCriticalRange) {
             (Strings{"Расхождение массовых долей \"Фр. 70-80\" не соответствует ГОСТ Р 56720-2015 "
                      "п. 15.4!\r\n\t\t\t Знач. критического диапазона n = 3: 9.9\r\n\t\t\t "
                      "Расхождение при n = 3: 18.2"}));
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  EXPECT_EQ(
-      EngineFixture::Row(f.tables.fractions, 0),
-      (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870", "18.182", "9.900", "Нет"}));
+  const TableModel& t = FilledFractionList(f);
+  EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "10.000", "11.000", "12.000", "11.000", "1.870",
+                                               "18.182", "9.900", "Нет"}));
 }
 
 // A mean of exactly 0.005 % is left out of the comparison like a smaller one, in the
@@ -402,11 +399,10 @@ TEST(FractionComposition, ThreeAnalysesAtTheSmallMeanBoundary) {
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
   ASSERT_EQ(f.messages.Warnings().size(), 1u);
   EXPECT_NE(f.messages.Warnings()[0].find("\"Фр. 70-80\""), std::string::npos);
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  EXPECT_EQ(EngineFixture::Row(f.tables.fractions, 0),
+  const TableModel& t = FilledFractionList(f);
+  EXPECT_EQ(EngineFixture::Row(t, 0),
             (Strings{"Фр. 70-80", "0.005", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
-  EXPECT_EQ(EngineFixture::Row(f.tables.fractions, 1).back(), "Да");
+  EXPECT_EQ(EngineFixture::Row(t, 1).back(), "Да");
 }
 
 TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
@@ -420,9 +416,7 @@ TEST(FractionComposition, CountsThatDifferAndMethodsWithoutMetrology) {
   EXPECT_TRUE(f.messages.Errors().empty());
   ASSERT_EQ(f.engine.FractionRows.size(), 3u);
   EXPECT_DOUBLE_EQ(f.engine.FractionRows[2].mean, 79.5);
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(t.ColumnCount(), 5);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "60.000", "99.000", "79.500"}));
   EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"Фр. 80-90", "39.000", "---", "---"}));
@@ -439,9 +433,7 @@ TEST(FractionComposition, SingleAnalysisListsItsConcentrationsAndTotal) {
   WithConcentrations(f, {"начало", "без имени", "Фр. 70-80"}, {-1, 1, 90}, 9.0);
   FractionComposition(f.engine);
   EXPECT_TRUE(f.engine.FractionRows.empty());
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(t.ColumnCount(), 3);
   EXPECT_EQ(t.RowCount(), 5);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "90.000"}));
@@ -465,9 +457,7 @@ TEST(FractionComposition, AnalysisWithoutInternalStandardRunTakesNoPart) {
   EXPECT_EQ(f.engine.FractionRows[2].verdict, 1);
   EXPECT_DOUBLE_EQ(f.engine.ResidueSummary.mean, 2.05);
   EXPECT_TRUE(f.messages.Errors().empty());
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0),
             (Strings{"Фр. 70-80", "10.000", "10.200", "---", "10.100", "1.717", "1.980", "8.000", "Да"}));
   EXPECT_EQ(EngineFixture::Row(t, EngineFixture::FindRow(t, "Остаток")),
@@ -492,9 +482,7 @@ TEST(FractionList, MeanAtTheExclusionLimit) {
               "исключена из расчета метрологической части.");
     EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);  // 0.0051 %: equal values conform
 
-    NameFractions(f.shell, f.engine);
-    FillFractionTable(f.engine, f.shell, f.tables.fractions);
-    const TableModel& t = f.tables.fractions;
+    const TableModel& t = FilledFractionList(f);
     EXPECT_EQ(EngineFixture::Row(t, 0),
               (Strings{"С5", "0.005", "0.005", "0.005", "---", "---", "---", "---"}));
     const FractionLimit limit = FractionLimits(0.0051);
@@ -521,9 +509,7 @@ TEST(FractionList, ThreeAnalysesAboveTheTableOfLimits) {
   EXPECT_NEAR(above.difference, 8.0 * 300 / 132, 1e-12);
   EXPECT_EQ(f.engine.FractionRows[3].verdict, 1);
 
-  NameFractions(f.shell, f.engine);
-  FillFractionTable(f.engine, f.shell, f.tables.fractions);
-  const TableModel& t = f.tables.fractions;
+  const TableModel& t = FilledFractionList(f);
   EXPECT_EQ(EngineFixture::Row(t, 0), (Strings{"Фр. 70-80", "40.000", "44.000", "48.000", "44.000", "---",
                                                Format("%.3f", 8.0 * 300 / 132), "---", "---"}));
   EXPECT_EQ(EngineFixture::Row(t, 1),
@@ -533,33 +519,16 @@ TEST(FractionList, ThreeAnalysesAboveTheTableOfLimits) {
 // Two early peaks on one sample point leave an empty range between them: the boundary is
 // the first point after the peak's point.
 TEST(CutFractions, EarlyPeaksOnOneSamplePoint) {
-  EngineFixture f(AstmD2887A);
-  f.Calibrate(0, 0, 60, 600);
-  ChrmResult& a = f.AddAnalysis();
-  ChrmFile& file = *f.files.back();
-  file.channels.resize(1);
-  file.channels[0].startTime = 0;
-  file.channels[0].step = 0.1;
-  file.channels[0].samples.assign(601, 5.0f);
-  for (const auto& [name, time] : {std::pair{"С5", 2.0}, std::pair{"С6", 2.04}}) {
-    ChrmPeak peak;
-    peak.name = name;
-    peak.time = time;
-    peak.front = time - 0.1;
-    peak.back = time + 0.1;
-    file.channels[0].peaks.push_back(peak);
-  }
-  a.StartTime = 0;
-  a.Step = 0.1;
-  a.Signal.assign(601, 5.0);
-  a.Signal[20] = 1.0;  // the peaks' own point is not a candidate
-  a.Signal[21] = 3.0;
-  a.EndTemp = 500;
-  CutFractions(f.engine, a, 70, 10);
-  ASSERT_EQ(a.NamedFractionCount, 2);
-  EXPECT_DOUBLE_EQ(a.Fractions[2].boundaryTime, 2.1);
-  EXPECT_EQ(a.Fractions[2].boundarySignal, 3.0);
-  EXPECT_DOUBLE_EQ(a.Fractions[3].boundaryTime, 2.14);  // the back of the last early peak
+  CutFixture f;
+  for (const auto& [name, time] : {std::pair{"С5", 2.0}, std::pair{"С6", 2.04}})
+    f.Peak(0, name, time, time - 0.1, time + 0.1);
+  f.analysis->Signal[20] = 1.0;  // the peaks' own point is not a candidate
+  f.analysis->Signal[21] = 3.0;
+  CutFractions(f.engine, *f.analysis, 70, 10);
+  ASSERT_EQ(f.analysis->NamedFractionCount, 2);
+  EXPECT_DOUBLE_EQ(f.analysis->Fractions[2].boundaryTime, 2.1);
+  EXPECT_EQ(f.analysis->Fractions[2].boundarySignal, 3.0);
+  EXPECT_DOUBLE_EQ(f.analysis->Fractions[3].boundaryTime, 2.14);  // the back of the last early peak
 }
 
 }  // namespace

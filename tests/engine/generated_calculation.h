@@ -14,9 +14,35 @@
 #include "workbench/calibration_tab.h"
 
 #include <map>
+#include <memory>
 #include <string>
+#include <tuple>
 
 namespace p528 {
+
+// The project's component table, read once per test program.
+inline const ComponentTable& ProjectComponents() {
+  static const ComponentTable table = [] {
+    ComponentTable t;
+    LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", t);
+    return t;
+  }();
+  return table;
+}
+
+// The generated set of `scenario` with reference lot `lot` and `analyses` parallel
+// analyses, generated once per test program (the calculations only read it).
+inline chrmgen::GeneratedSet& GeneratedScenario(const std::string& scenario, int lot = 1, int analyses = 3) {
+  static std::map<std::tuple<std::string, int, int>, std::unique_ptr<chrmgen::GeneratedSet>> sets;
+  std::unique_ptr<chrmgen::GeneratedSet>& set = sets[{scenario, lot, analyses}];
+  if (set == nullptr) {
+    chrmgen::GeneratorOptions options = chrmgen::ScenarioDefaults(scenario);
+    options.referenceLot = lot;
+    options.analyses = analyses;
+    set = std::make_unique<chrmgen::GeneratedSet>(chrmgen::GenerateSet(options, ProjectComponents()));
+  }
+  return *set;
+}
 
 // The generated runs as the chromatogram set `into` (in their order; only the first
 // `maxStdRuns` internal-standard runs), prepared as the recalculation prepares a set. The

@@ -218,11 +218,8 @@ TEST(CompareReferencePoints, InternalStandardMethodsWithABuiltInLot) {
     EXPECT_TRUE(f.messages.IsEmpty());
     ASSERT_EQ(f.tables.reference.RowCount(), method == Gost54291 ? 13 : 14);
     for (int i = 0; i < f.tables.reference.RowCount(); ++i) {
-      const Cells& row = f.tables.reference.RowCells(i);
-      EXPECT_EQ(row[2], "---");
-      EXPECT_EQ(row[4], "---");
-      EXPECT_EQ(row[5], "---");
-      EXPECT_EQ(row[6], "---");
+      for (const std::size_t column : std::initializer_list<std::size_t>{2, 4, 5, 6})
+        EXPECT_EQ(f.tables.reference.RowCells(i)[column], "---") << "row " << i << ", column " << column;
     }
   }
 }

@@ -16,6 +16,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// The repeatability list filled from the engine's rows.
+const TableModel& RepeatabilityList(EngineFixture& f) {
+  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
+  return f.tables.repeatability;
+}
+
 // ---------------------------------------------------------------------------------------
 // Limits and rounding.
 
@@ -95,8 +101,7 @@ TEST(CheckRepeatability, DifferenceEqualToRIsExceeded) {
             "п.14.1.1:\r\n\t\t\tПредел повторяемости, °C: 1.00\r\n\t\t\tРасхождение, °C: 1.00");
   EXPECT_EQ(f.engine.RepeatRows[0].verdict, 1);  // equal temperatures pass
 
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  const TableModel& t = f.tables.repeatability;
+  const TableModel& t = RepeatabilityList(f);
   EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C",
                                                  "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 75);
@@ -134,8 +139,7 @@ TEST(CheckRepeatability, Method56720AAt45PercentIsNotJudged) {
   EXPECT_EQ(row.r, -1);
   EXPECT_EQ(row.verdict, 0);
   EXPECT_TRUE(f.messages.Errors().empty());
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 2),
+  EXPECT_EQ(EngineFixture::Row(RepeatabilityList(f), 2),
             (Strings{"45.0", "300.00", "305.00", "302.50", "5.00", "---", "---"}));
 }
 
@@ -147,8 +151,7 @@ TEST(CheckRepeatability, ThreeAnalysesShowTwoAndAverageThree) {
   CheckRepeatability(f.engine);
   EXPECT_DOUBLE_EQ(f.engine.RepeatRows[1].meanTemp, (300 + 300.5 + 306) / 3);
   EXPECT_EQ(f.engine.RepeatRows[1].difference, 0.5);  // analyses 1 and 2 only
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  const TableModel& t = f.tables.repeatability;
+  const TableModel& t = RepeatabilityList(f);
   EXPECT_EQ(t.ColumnCount(), 8);  // no T3 column
   EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"50.0", "300.00", "300.50", "302.17", "0.50", "1.00", "Да"}));
 }
@@ -162,8 +165,7 @@ TEST(CheckRepeatability, ThirdAnalysisOutsideTheCalibrationLeavesTheMeanUnknown)
   CheckRepeatability(f.engine);
   EXPECT_EQ(f.engine.RepeatRows[1].meanTemp, -1);
   EXPECT_EQ(f.engine.RepeatRows[1].verdict, 1);  // analyses 1 and 2 are still compared
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
+  EXPECT_EQ(EngineFixture::Row(RepeatabilityList(f), 1),
             (Strings{"Ткк (99.5)", "500.00", "500.50", "---", "---", "---", "---"}));
 }
 
@@ -180,8 +182,7 @@ TEST(CheckRepeatability, PointOutsideTheCalibrationAndDisagreeingPercents) {
   // The check stops at the first index whose percents differ: rows 2 and 3 stay fresh.
   EXPECT_EQ(f.engine.RepeatRows[2].percent, -1);
   EXPECT_EQ(f.engine.RepeatRows[3].percent, -1);
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
+  EXPECT_EQ(EngineFixture::Row(RepeatabilityList(f), 1),
             (Strings{"5.0", "---", "150.00", "---", "---", "---", "---"}));
 }
 
@@ -190,8 +191,7 @@ TEST(CheckRepeatability, SingleAnalysisShowsItsTemperaturesOnly) {
   f.AddPoints({0.5, 5}, {100, 150});
   CheckRepeatability(f.engine);
   EXPECT_TRUE(f.engine.RepeatRows.empty());
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  const TableModel& t = f.tables.repeatability;
+  const TableModel& t = RepeatabilityList(f);
   EXPECT_EQ(EngineFixture::Captions(t),
             (Strings{"", "Доля, масс%", "T1, °C", "Тср, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(EngineFixture::Row(t, 1), (Strings{"5.0", "150.00", "", "", "", ""}));
@@ -224,8 +224,7 @@ TEST(CheckRepeatability56720B, RoundedDifferenceAgainstTheTable) {
             "Разность температур доли отгона 90.0% не соответствует ГОСТ Р 56720-2015 п. 15.1!\r\n\t\t\t "
             "Предел повторяемости: 17.000 °C\r\n\t\t\t Разность температур анализа 1 и 2: 18.000 °C");
 
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  const TableModel& t = f.tables.repeatability;
+  const TableModel& t = RepeatabilityList(f);
   EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "T3, °C", "Тср, °C",
                                                  "±Δ, °C", "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(EngineFixture::Row(t, 2),
@@ -243,8 +242,7 @@ TEST(CheckRepeatability56720B, PointsOutsideTheCalibrationAreSilent) {
   EXPECT_EQ(f.engine.RepeatRows[1].difference, -1);
   EXPECT_EQ(f.engine.RepeatRows[1].verdict, 0);
   EXPECT_TRUE(f.messages.Errors().empty());
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  EXPECT_EQ(EngineFixture::Row(f.tables.repeatability, 1),
+  EXPECT_EQ(EngineFixture::Row(RepeatabilityList(f), 1),
             (Strings{"5.0", "---", "200.0", "---", "---", "---", "---", "---"}));
 }
 
@@ -288,8 +286,7 @@ TEST(CheckRepeatability54291, FivePercentStepAndOneMessagePerFailingPoint) {
   f.engine.Analyses[0].Residue = 1.0;
   f.engine.Analyses[1].Residue = 3.6;
   CheckResidue54291(f.engine);
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
-  const TableModel& t = f.tables.repeatability;
+  const TableModel& t = RepeatabilityList(f);
   EXPECT_EQ(EngineFixture::Captions(t), (Strings{"", "Доля, масс%", "T1, °C", "T2, °C", "Тср, °C",
                                                  "|Т1 - Т2|", "Норматив, °C", "Соответствие"}));
   EXPECT_EQ(t.Columns()[4].width, 105);
@@ -314,13 +311,12 @@ TEST(CheckRepeatability54291, ResidueAboveTheLimitIsReportedOnce) {
   f.AddPoints({0.5}, {100}).Residue = 1.0;
   f.AddPoints({0.5}, {100}).Residue = 3.7;
   CheckResidue54291(f.engine);
-  FillRepeatabilityTable(f.engine, f.shell, f.tables.repeatability);
+  const TableModel& t = RepeatabilityList(f);
   ASSERT_EQ(f.messages.Errors().size(), 1u);
   EXPECT_EQ(f.messages.Errors()[0],
             "Расхождение массовых долей нелетучего остатка (RES) Анлиза 1 и 2 не соответствует\r\n\tГОСТ Р "
             "54291-2010 "
             "п.14.1.1:\r\n\t\tНоратив, %масс: 2.6\r\n\t\tРасхождение, %масс: 2.7");
-  const TableModel& t = f.tables.repeatability;
   EXPECT_EQ(t.Cell(EngineFixture::FindRow(t, "Остаток"), 7), "Нет");
 }
 

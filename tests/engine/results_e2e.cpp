@@ -62,29 +62,10 @@ double ExpectedTemperature(const chrmgen::SampleExpectation& sample, double perc
 
 class Generated3 : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    components_ = new ComponentTable();
-    LoadComponentTable(PLUG528_SOURCE_DIR "/data/tqle528data.csv", *components_);
-    chrmgen::GeneratorOptions gasoil = chrmgen::ScenarioDefaults("gasoil");
-    gasoil.analyses = 2;
-    gasoil_ = new chrmgen::GeneratedSet(chrmgen::GenerateSet(gasoil, *components_));
-    condensate_ = new chrmgen::GeneratedSet(
-        chrmgen::GenerateSet(chrmgen::ScenarioDefaults("condensate"), *components_));
-  }
-  static void TearDownTestSuite() {
-    delete condensate_;
-    delete gasoil_;
-    delete components_;
-  }
-
-  static ComponentTable* components_;
-  static chrmgen::GeneratedSet* gasoil_;
-  static chrmgen::GeneratedSet* condensate_;
+  const ComponentTable* components_ = &ProjectComponents();
+  chrmgen::GeneratedSet* gasoil_ = &GeneratedScenario("gasoil", 1, 2);
+  chrmgen::GeneratedSet* condensate_ = &GeneratedScenario("condensate");
 };
-
-ComponentTable* Generated3::components_ = nullptr;
-chrmgen::GeneratedSet* Generated3::gasoil_ = nullptr;
-chrmgen::GeneratedSet* Generated3::condensate_ = nullptr;
 
 // Two parallel runs of a diesel fuel: every point conforms, every fraction of the list has
 // its share of the known distribution, and the ISO 3405 estimates follow from the mean

@@ -2,19 +2,18 @@
 // they hold. Each check measures the written signal independently of how it was made.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 
 #include "chromatogram_set.h"
 #include "host/kit/assay_database.h"
 #include "set_writer.h"
+#include "support/files.h"
+#include "support/temp_folder.h"
 
 namespace p528::chrmgen {
 namespace {
@@ -66,16 +65,7 @@ double LevelDifference(const std::vector<double>& run, const std::vector<double>
 
 std::vector<double> Widen(const std::vector<float>& samples) { return {samples.begin(), samples.end()}; }
 
-fs::path TempFolder(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("chrmgen-test-" + std::to_string(getpid()) + "-" + name);
-  fs::remove_all(dir);
-  return dir;
-}
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadBytes;
 
 TEST(GeneratedSet, ScenariosHoldTheRolesTheirMethodsNeed) {
   struct Row {
@@ -319,7 +309,8 @@ TEST(GeneratedSet, HeavySampleEndsPastTheCalibration) {
 }
 
 TEST(GeneratedSet, SameSeedSameBytesOtherSeedOtherNoise) {
-  const fs::path a = TempFolder("a"), b = TempFolder("b"), c = TempFolder("c");
+  const test::TempFolder folderA, folderB, folderC;
+  const fs::path a = folderA.path(), b = folderB.path(), c = folderC.path();
   const std::string components = PLUG528_SOURCE_DIR "/data/tqle528data.csv";
   GeneratorOptions options = ScenarioDefaults("condensate");
   WriteSet(GenerateSet(options, Components()), a.string(), components);
@@ -331,20 +322,20 @@ TEST(GeneratedSet, SameSeedSameBytesOtherSeedOtherNoise) {
     const std::string name = entry.path().filename().string();
     if (name == "assays.db") continue;  // holds the folder's full path
     ++files;
-    EXPECT_EQ(Bytes(entry.path()), Bytes(b / name)) << name;
+    EXPECT_EQ(ReadBytes(entry.path()), ReadBytes(b / name)) << name;
     if (entry.path().extension() == ".chrm") {
-      EXPECT_NE(Bytes(entry.path()), Bytes(c / name)) << name;
+      EXPECT_NE(ReadBytes(entry.path()), ReadBytes(c / name)) << name;
     }
   }
   EXPECT_EQ(files, 8u + 4u);  // chromatograms, table, manifest, masses, assay list
-  for (const fs::path& dir : {a, b, c}) fs::remove_all(dir);
 }
 
 // The written files read back with the chromatogram reader, and the assay database finds
 // them with the host's own statement.
 TEST(GeneratedSet, FilesReadBackAndTheAssayDatabaseFindsThem) {
   const GeneratedSet& set = Set("gasoil");
-  const fs::path dir = TempFolder("db");
+  const test::TempFolder folder, otherFolder;
+  const fs::path dir = folder.path();
   WriteSet(set, dir.string(), PLUG528_SOURCE_DIR "/data/tqle528data.csv");
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open((dir / "assays.db").c_str(), &db), SQLITE_OK);
@@ -378,7 +369,7 @@ TEST(GeneratedSet, FilesReadBackAndTheAssayDatabaseFindsThem) {
   sqlite3_close(db);
 
   // One database over two sets, rebuilt from their assay lists.
-  const fs::path other = TempFolder("db2");
+  const fs::path other = otherFolder.path();
   WriteSet(Set("heavy"), other.string(), PLUG528_SOURCE_DIR "/data/tqle528data.csv", false);
   EXPECT_FALSE(fs::exists(other / "assays.db"));
   // Both lists number their runs from 1: the second set's runs get new ids, never the
@@ -387,8 +378,6 @@ TEST(GeneratedSet, FilesReadBackAndTheAssayDatabaseFindsThem) {
   EXPECT_EQ(IndexSets({dir.string(), other.string()}, (dir / "all.db").string()), both);
   EXPECT_EQ(static_cast<int>(hostkit::AssayDatabase((dir / "all.db").string()).List().size()), both);
   EXPECT_EQ(IndexSets({other.string()}, (dir / "all.db").string()), 0);
-  fs::remove_all(dir);
-  fs::remove_all(other);
 }
 
 TEST(GeneratedSet, RefusesWhatItCannotBuild) {

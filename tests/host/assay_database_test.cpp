@@ -3,6 +3,7 @@
 #include "host/kit/assay_database.h"
 #include "shell/database.h"
 #include "shell/text.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace p528::hostkit {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using test::ReadBytes;
 
 void Exec(const std::string& path, const char* sql) {
   sqlite3* db = nullptr;
@@ -69,7 +64,7 @@ TEST(AssayDatabase, AnEmptyFileGetsTheSchemaThePluginQueries) {
 TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten) {
   test::TempFolder folder;
   const std::string path = GeneratorDatabase(folder);
-  const std::string before = Bytes(path);
+  const std::string before = ReadBytes(path);
   {
     AssayDatabase db(path);
     const std::vector<AssayRecord> rows = db.List();
@@ -81,7 +76,7 @@ TEST(AssayDatabase, TheGeneratorsDatabaseIsReadAsItIsAndKeepsItsRowsWhenWritten)
     filter.text = "ПРОБА";
     EXPECT_EQ(db.Count(filter), 1) << "the lists' filter works on the file as it is";
   }
-  EXPECT_EQ(Bytes(path), before) << "opening must not change the file";
+  EXPECT_EQ(ReadBytes(path), before) << "opening must not change the file";
 
   AssayDatabase db(path);
   db.WriteRows({{0, "/data/new.chrm", "Новая", 0, "#эталон", false, false, "12-abc"}});
@@ -114,7 +109,7 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
   const std::string path = folder / "notes.db";
   std::ofstream(path) << "laboratory notes, not a database\n";
   EXPECT_THROW(AssayDatabase db(path), DataBase::SqlException);
-  EXPECT_EQ(Bytes(path), "laboratory notes, not a database\n");
+  EXPECT_EQ(ReadBytes(path), "laboratory notes, not a database\n");
 
   // A database cut short (a full disk, a copy broken off) still opens; it is never written.
   const std::string cut = folder / "cut.db";
@@ -127,13 +122,13 @@ TEST(AssayDatabase, AFileThatIsNotADatabaseIsRefusedAndLeftAlone) {
     db.WriteRows(rows);
   }
   std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
-  const std::string before = Bytes(cut);
+  const std::string before = ReadBytes(cut);
   try {
     AssayDatabase db(cut);
     EXPECT_THROW(db.WriteRows({{0, "/data/new.chrm", "", 0, "", false, false, ""}}), DataBase::SqlException);
   } catch (const DataBase::SqlException&) {
   }
-  EXPECT_EQ(Bytes(cut), before);
+  EXPECT_EQ(ReadBytes(cut), before);
 }
 
 }  // namespace

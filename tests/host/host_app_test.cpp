@@ -3,6 +3,8 @@
 #include "chromatogram/chrm_role.h"
 #include "host/kit/assay_database.h"
 #include "support/classic_netcdf.h"
+#include "support/files.h"
+#include "support/run_command.h"
 #include "support/temp_folder.h"
 
 #include <QJsonArray>
@@ -13,10 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -26,27 +25,18 @@ namespace p528::test {
 namespace {
 
 const std::string kMenu = "Данные/Расчёты/Имитированная дистилляция нефти";
+const std::string kDemo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
 
-struct HostRun {
-  std::string out;
-  int status = -1;
-};
+using HostRun = CommandRun;
 
-HostRun RunCommand(const std::string& command) {
-  HostRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-// Runs plug528-host with its own database, data folder and profile inside `folder`.
-HostRun RunHost(const TempFolder& folder, const std::string& script, const std::string& arguments = "") {
+// Runs plug528-host with its own database, data folder and profile inside `folder`, the
+// script's lines one by one.
+HostRun RunHost(const TempFolder& folder, const std::vector<std::string>& script,
+                const std::string& arguments = "") {
   const std::string scriptFile = folder / "script.txt";
-  std::ofstream(scriptFile) << script;
+  std::ofstream file(scriptFile);
+  for (const std::string& line : script) file << line << "\n";
+  file.close();
   return RunCommand("QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + folder.path() + "' '" +
                     PLUG528_HOST_FILE + "' --db '" + (folder / "assays.db") + "' --data '" +
                     (folder / "data") + "' --profile '" + (folder / "profile") + "' --script '" + scriptFile +
@@ -54,6 +44,11 @@ HostRun RunHost(const TempFolder& folder, const std::string& script, const std::
 }
 
 bool Has(const HostRun& run, const std::string& text) { return run.out.find(text) != std::string::npos; }
+
+// Every one of `texts` is in what the host printed.
+void ExpectPrinted(const HostRun& run, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) EXPECT_TRUE(Has(run, text)) << text << "\nin: " << run.out;
+}
 
 std::vector<std::string> ListedIds(const std::string& out) {
   std::vector<std::string> ids;
@@ -67,27 +62,13 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   TempFolder folder;
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first = RunHost(folder,
-                                "plugins\n"
-                                "import " +
-                                    std::string(PLUG528_SOURCE_DIR) +
-                                    "/data/demo/gasoil\n"
-                                    "list\n"
-                                    "menu " +
-                                    kMenu +
-                                    "\n"
-                                    "answer-chooser all\n"
-                                    "choose\n"
-                                    "answer-chooser cancel\n"
-                                    "choose\n"
-                                    "answer-chooser all\n"
-                                    "choose 2\n"
-                                    "profile-set-int plugins\\plug528\\settings\\num_device 17\n"
-                                    "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm\n",
+                                {"plugins", "import " + kDemo, "list", "menu " + kMenu, "answer-chooser all",
+                                 "choose", "answer-chooser cancel", "choose", "answer-chooser all",
+                                 "choose 2", "profile-set-int plugins\\plug528\\settings\\num_device 17",
+                                 "profile-set-text plugins\\plug528\\paths\\CHRM_GRAD /data/град.chrm"},
                                 "--lang ru" + plugin);
   ASSERT_EQ(first.status, 0) << first.out;
-  EXPECT_TRUE(Has(first, "plugin plug528 ")) << first.out;
-  EXPECT_TRUE(Has(first, "imported 7 skipped 0")) << first.out;
-  EXPECT_TRUE(Has(first, "menu " + kMenu + ": done")) << first.out;
+  ExpectPrinted(first, {"plugin plug528 ", "imported 7 skipped 0", "menu " + kMenu + ": done"});
   const std::vector<std::string> ids = ListedIds(first.out);
   ASSERT_EQ(ids.size(), 7u);
   std::string all = "chosen 7:";
@@ -96,17 +77,14 @@ TEST(DesktopHost, ImportsChoosesRunsThePluginsMenuAndRemembersAcrossARestart) {
   EXPECT_TRUE(Has(first, "chosen 0:\n")) << "Cancel chooses nothing";
   EXPECT_TRUE(Has(first, "chosen 2: " + ids[0] + " " + ids[1] + "\n")) << "at most the request's capacity";
 
-  const HostRun second = RunHost(folder,
-                                 "list\n"
-                                 "profile-get plugins\\plug528\\settings\\num_device\n"
-                                 "profile-get plugins\\plug528\\paths\\CHRM_GRAD\n"
-                                 "import " +
-                                     std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/01_blank.chrm\n",
-                                 plugin);
+  const HostRun second =
+      RunHost(folder,
+              {"list", "profile-get plugins\\plug528\\settings\\num_device",
+               "profile-get plugins\\plug528\\paths\\CHRM_GRAD", "import " + kDemo + "/01_blank.chrm"},
+              plugin);
   ASSERT_EQ(second.status, 0) << second.out;
   EXPECT_EQ(ListedIds(second.out), ids);
-  EXPECT_TRUE(Has(second, "num_device = 17")) << second.out;
-  EXPECT_TRUE(Has(second, "CHRM_GRAD = /data/град.chrm")) << second.out;
+  ExpectPrinted(second, {"num_device = 17", "CHRM_GRAD = /data/град.chrm"});
   EXPECT_TRUE(Has(second, "imported 0 skipped 1")) << "the same file is registered once";
 }
 
@@ -140,20 +118,10 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
   const std::string plugin = std::string(" '") + PLUG528_MODULE_FILE + "'";
   const HostRun first =
       RunHost(folder,
-              "import " + std::string(PLUG528_SOURCE_DIR) +
-                  "/data/demo/gasoil\n"
-                  "list\n"
-                  "profile-set-text plugins\\plug528\\settings\\window_main 3000 2000 2400 1400\n"
-                  "menu " +
-                  kMenu +
-                  "\n"
-                  "answer-chooser all\n"
-                  "click 1000\n"
-                  "cells 1012\n"
-                  "tab 1005 5\n"
-                  "cells 1005/1040\n"
-                  "set-text 1168 17\n"
-                  "place 102\n",
+              {"import " + kDemo, "list",
+               "profile-set-text plugins\\plug528\\settings\\window_main 3000 2000 2400 1400",
+               "menu " + kMenu, "answer-chooser all", "click 1000", "cells 1012", "tab 1005 5",
+               "cells 1005/1040", "set-text 1168 17", "place 102"},
               "--lang ru" + plugin);
   if (Has(first, "no control 1000")) GTEST_SKIP() << "this build of the plug-in has no main window";
   ASSERT_EQ(first.status, 0) << first.out;
@@ -166,8 +134,7 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
                  "--no-summary --profile '" + (folder / "simdist.profile") + "' --db '" +
                  (folder / "assays.db") + "' --ids " + ids + " --json '" + (folder / "result.json") + "'");
   ASSERT_EQ(simdist.status, 0) << simdist.out;
-  std::ifstream json(folder / "result.json", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(json)), std::istreambuf_iterator<char>());
+  const std::string text = ReadBytes(folder / "result.json");
   const QJsonObject reference = QJsonDocument::fromJson(QByteArray::fromStdString(text))
                                     .object()["tables"]
                                     .toObject()["reference"]
@@ -184,7 +151,7 @@ TEST(DesktopHost, TheCalculationWindowAddsTheChosenAssaysAndIsRestoredAfterARest
 
   const HostRun second = RunHost(
       folder,
-      "profile-get plugins\\plug528\\settings\\window_main\nmenu " + kMenu + "\ncells 1012\ntext 1168\n",
+      {"profile-get plugins\\plug528\\settings\\window_main", "menu " + kMenu, "cells 1012", "text 1168"},
       "--lang ru" + plugin);
   ASSERT_EQ(second.status, 0) << second.out;
   EXPECT_TRUE(Has(second, "window_main = " + place[1].str() + "\n")) << second.out;
@@ -216,50 +183,30 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
   std::ofstream(folder / "lying.cdf", std::ios::binary) << lying.Bytes();
   const std::string hostile =
       (folder / "fifo.cdf") + " " + (folder / "hdf5.cdf") + " " + (folder / "lying.cdf") + " ";
-  const HostRun run = RunHost(folder,
-                              "answer-role cancel\n"
-                              "import " +
-                                  set + "/01_blank.cdf\n" + rules + "1 check проверочная\n" + rules +
-                                  "2 calibration ПАРАФИН\n" +  // the first fitting rule wins
-                                  rules +
-                                  "3 analysis дизельное\n"
-                                  "answer-role rules\n"
-                                  "import " +
-                                  set + "/02_calibration.cdf " + set + "/03_check.cdf " + set +
-                                  "/04_reference.cdf " + set + "/05_analysis_1.cdf " + set +
-                                  "/07_analysis_3.cdf\n"
-                                  "answer-role reference\n"
-                                  "import " +
-                                  set +
-                                  "/04_reference.cdf\n"
-                                  "answer-role blank\n"
-                                  "import " +
-                                  hostile + set +
-                                  "/01_blank.cdf\n"
-                                  "list\n",
-                              "--lang ru");
+  const HostRun run =
+      RunHost(folder,
+              {"answer-role cancel", "import " + set + "/01_blank.cdf", rules + "1 check проверочная",
+               rules + "2 calibration ПАРАФИН",  // the first fitting rule wins
+               rules + "3 analysis дизельное", "answer-role rules",
+               "import " + set + "/02_calibration.cdf " + set + "/03_check.cdf " + set +
+                   "/04_reference.cdf " + set + "/05_analysis_1.cdf " + set + "/07_analysis_3.cdf",
+               "answer-role reference", "import " + set + "/04_reference.cdf", "answer-role blank",
+               "import " + hostile + set + "/01_blank.cdf", "list"},
+              "--lang ru");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "imported 0 skipped 0\n")) << "Cancel imports nothing: " << run.out;
-  EXPECT_TRUE(Has(run, "04_reference.cdf: не хроматограмма: no role rule fits the sample")) << run.out;
-  EXPECT_TRUE(Has(run, "imported 4 skipped 1\n")) << run.out;
-  // Each file with its sample and the role the rules propose; none fits: not imported.
-  EXPECT_TRUE(Has(run, "question 02_calibration.cdf|Смесь н-парафинов С5–С44|градуировочная\n")) << run.out;
-  EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|(не импортировать)\n"))
-      << run.out;
   EXPECT_TRUE(Has(run, "question 04_reference.cdf|Эталонный газойль, партия №1|эталон\n"))
       << "one role given to each: " << run.out;
-  EXPECT_TRUE(Has(run, "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm")))
-      << run.out;
-  EXPECT_TRUE(Has(run, "|Смесь н-парафинов С5–С44|#градуировочная|")) << run.out;
-  EXPECT_TRUE(Has(run, "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm")))
-      << run.out;
-  EXPECT_TRUE(Has(run, "|Эталонный газойль, партия №1|#эталон|")) << run.out;
-  EXPECT_TRUE(Has(run, "|Холостой опыт|#холостая|")) << run.out;
-  EXPECT_TRUE(Has(run, "imported 1 skipped 3\n")) << run.out;
-  EXPECT_TRUE(Has(run, "fifo.cdf: ")) << run.out;
-  EXPECT_TRUE(Has(run, "is a FIFO")) << run.out;
-  EXPECT_TRUE(Has(run, "only the classic netCDF formats are read")) << run.out;
-  EXPECT_TRUE(Has(run, "elements in a list")) << run.out;
+  // Each file with its sample and the role the rules propose; none fits: not imported.
+  ExpectPrinted(
+      run, {"04_reference.cdf: не хроматограмма: no role rule fits the sample", "imported 4 skipped 1\n",
+            "question 02_calibration.cdf|Смесь н-парафинов С5–С44|градуировочная\n",
+            "question 04_reference.cdf|Эталонный газойль, партия №1|(не импортировать)\n",
+            "|Проверочная смесь н-парафинов|#проверочная|" + (folder / "data/03_check.chrm"),
+            "|Смесь н-парафинов С5–С44|#градуировочная|",
+            "|Дизельное топливо, проба 528|#анализ|" + (folder / "data/07_analysis_3.chrm"),
+            "|Эталонный газойль, партия №1|#эталон|", "|Холостой опыт|#холостая|", "imported 1 skipped 3\n",
+            "fifo.cdf: ", "is a FIFO", "only the classic netCDF formats are read", "elements in a list"});
   EXPECT_EQ(ListedIds(run.out).size(), 6u) << run.out;
 }
 
@@ -268,29 +215,17 @@ TEST(DesktopHost, ImportsAiaFilesWithTheRoleAskedOrTakenFromTheSampleNameRules) 
 // assay shown on request and restored when its content is imported again.
 TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder) {
   TempFolder folder;
-  const std::string demo = std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil";
-  const HostRun run = RunHost(folder,
-                              "import " + demo +
-                                  "\n"
-                                  "filter GASOIL\n"
-                                  "filter дизельное\n"
-                                  "filter \"\"\n"
-                                  "role 5 blank\n"
-                                  "delete 2\n"
-                                  "show deleted\n"
-                                  "show none\n"
-                                  "import " +
-                                  demo +
-                                  "/02_calibration.chrm\n"
-                                  "list\n"
-                                  "cells assays\n",
-                              "--lang en");
+  const HostRun run = RunHost(
+      folder,
+      {"import " + kDemo, "filter GASOIL", "filter дизельное", "filter \"\"", "role 5 blank", "delete 2",
+       "show deleted", "show none", "import " + kDemo + "/02_calibration.chrm", "list", "cells assays"},
+      "--lang en");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "shown 7\nshown 3\nshown 7\n"))
       << "the set's folder and the sample are found: " << run.out;
   EXPECT_TRUE(Has(run, "role 5: #холостая")) << run.out;
   EXPECT_TRUE(Has(run, "shown 7\nshown 6\n")) << "the deleted assay is shown on request only: " << run.out;
-  EXPECT_TRUE(Has(run, "confirm: The content of " + demo +
+  EXPECT_TRUE(Has(run, "confirm: The content of " + kDemo +
                            "/02_calibration.chrm is already registered as the "
                            "deleted or hidden assay 2. Restore assay 2?"))
       << run.out;
@@ -301,7 +236,7 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
   ChrmFile file;
   ASSERT_EQ(file.LoadFromFile(copy), 0);
   EXPECT_EQ(PassportRoleText(file), "#холостая") << "the host's copy carries the new role";
-  ASSERT_EQ(file.LoadFromFile(demo + "/05_analysis_1.chrm"), 0);
+  ASSERT_EQ(file.LoadFromFile(kDemo + "/05_analysis_1.chrm"), 0);
   EXPECT_EQ(PassportRoleText(file), "#анализ") << "the imported original is never written";
   EXPECT_TRUE(Has(run, "|blank|gasoil/05_analysis_1.chrm\n"))
       << "the role in the interface language: " << run.out;
@@ -312,17 +247,16 @@ TEST(DesktopHost, RolesAreChangedDeletedAssaysRestoredAndTheListFilteredByFolder
 TEST(DesktopHost, TheFirstStartOffersTheDemoOnceTurnsTheReportSectionsOnAndTheWindowKeepsItsPlace) {
   TempFolder folder;
   const std::string demo = " --demo '" + std::string(PLUG528_SOURCE_DIR) + "/data/demo'";
-  const std::string script =
-      "profile-get plugins\\plug528\\settings\\flag_files\n"
-      "profile-get plugins\\plug528\\settings\\flag_msgs\n";
-  const HostRun first = RunHost(folder, script, "--lang ru" + demo);
+  const HostRun first = RunHost(folder,
+                                {"profile-get plugins\\plug528\\settings\\flag_files",
+                                 "profile-get plugins\\plug528\\settings\\flag_msgs"},
+                                "--lang ru" + demo);
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_TRUE(Has(first, "confirm: Список анализов пуст. Импортировать демонстрационные наборы"))
       << first.out;
-  EXPECT_TRUE(Has(first, "flag_files = 1")) << first.out;
-  EXPECT_TRUE(Has(first, "flag_msgs = 1")) << first.out;
+  ExpectPrinted(first, {"flag_files = 1", "flag_msgs = 1"});
   const HostRun second =
-      RunHost(folder, "delete 1\nprofile-get plug528-host\\window_geometry\n", "--lang ru" + demo);
+      RunHost(folder, {"delete 1", "profile-get plug528-host\\window_geometry"}, "--lang ru" + demo);
   EXPECT_FALSE(Has(second, "confirm: Список анализов пуст")) << "asked once: " << second.out;
   EXPECT_TRUE(Has(second, "window_geometry = ")) << "the window's place is kept: " << second.out;
   EXPECT_GE(hostkit::AssayDatabase(folder / "assays.db").Count({}), 15);
@@ -331,23 +265,21 @@ TEST(DesktopHost, TheFirstStartOffersTheDemoOnceTurnsTheReportSectionsOnAndTheWi
 TEST(DesktopHost, PluginsThatDoNotLoadAreReportedAndTheHostRunsOn) {
   TempFolder folder;
   std::ofstream(folder / "text.so") << "not a library";
-  const HostRun run = RunHost(folder, "services\n",
+  const HostRun run = RunHost(folder, {"services"},
                               "--lang en '" + (folder / "missing.so") + "' '" + (folder / "text.so") + "' '" +
                                   PLUG528_WITHOUT_LOAD_FILE + "' '" + PLUG528_THROWING_LOAD_FILE + "'");
   ASSERT_EQ(run.status, 0) << run.out;
-  EXPECT_TRUE(Has(run, "missing.so was not loaded: no such file")) << run.out;
-  EXPECT_TRUE(Has(run, "text.so was not loaded: ")) << run.out;
-  EXPECT_TRUE(Has(run, "was not loaded: the library does not export Load")) << run.out;
-  EXPECT_TRUE(Has(run, "was not loaded: its Load failed: the plug-in cannot start")) << run.out;
-  EXPECT_TRUE(Has(run, "service Main/OpenAssayIdDlgEx: yes"));
-  EXPECT_TRUE(Has(run, "service plug528/MenuCommand: no"));
-  EXPECT_TRUE(Has(run, "language 0x0409"));
+  ExpectPrinted(
+      run, {"missing.so was not loaded: no such file",
+            "text.so was not loaded: ", "was not loaded: the library does not export Load",
+            "was not loaded: its Load failed: the plug-in cannot start", "service Main/OpenAssayIdDlgEx: yes",
+            "service plug528/MenuCommand: no", "language 0x0409"});
 }
 
 TEST(DesktopHost, AFileThatIsNotAnAssayDatabaseStopsTheStartAndIsLeftAlone) {
   TempFolder folder;
   std::ofstream(folder / "assays.db") << "laboratory notes";
-  const HostRun run = RunHost(folder, "list\n", "--lang en");
+  const HostRun run = RunHost(folder, {"list"}, "--lang en");
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run, "assays.db could not be opened")) << run.out;
   std::ifstream in(folder / "assays.db");
@@ -361,9 +293,9 @@ TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
   std::ofstream(folder / "damaged.chrm") << "STG";
   hostkit::AssayDatabase(folder / "assays.db")
       .WriteRows({{1, folder / "damaged.chrm", "", 0, "", false, false, ""},
-                  {2, std::string(PLUG528_SOURCE_DIR) + "/data/demo/gasoil/05_analysis_1.chrm", "", 0, "",
-                   false, false, ""}});
-  const HostRun run = RunHost(folder, "open 1\ntext viewerProblem\nopen 2\ncells viewerPeaks\n", "--lang en");
+                  {2, kDemo + "/05_analysis_1.chrm", "", 0, "", false, false, ""}});
+  const HostRun run =
+      RunHost(folder, {"open 1", "text viewerProblem", "open 2", "cells viewerPeaks"}, "--lang en");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "damaged.chrm could not be read: the file header is short")) << run.out;
   EXPECT_TRUE(Has(run, "cells viewerPeaks 0|")) << "the peak table is filled: " << run.out;
@@ -371,7 +303,7 @@ TEST(DesktopHost, TheViewerShowsAChromatogramOrWhyItDoesNotRead) {
 
 TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
   TempFolder folder;
-  const HostRun run = RunHost(folder, "menu Test/Open window\nmenu Test/Open window\n",
+  const HostRun run = RunHost(folder, {"menu Test/Open window", "menu Test/Open window"},
                               std::string("'") + PLUG528_WINDOW_PLUGIN_FILE + "'");
   EXPECT_EQ(run.status, 0) << "the host must end cleanly: " << run.out;
   EXPECT_TRUE(Has(run, "menu Test/Open window: done")) << run.out;
@@ -381,16 +313,14 @@ TEST(DesktopHost, APluginsWindowOutlivesNoneOfItsCodeAtExit) {
 // process, the summary window with the sample's row, the files in the run's folder.
 TEST(DesktopHost, TheSequenceCommandCalculatesTheShownAssaysAndShowsTheSummary) {
   TempFolder folder;
-  const HostRun run = RunHost(folder,
-                              "import " + std::string(PLUG528_SOURCE_DIR) +
-                                  "/data/demo/gasoil\n"
-                                  "profile-set-text plugins\\plug528\\settings\\time_C1 0.528\n"
-                                  "profile-set-text plugins\\plug528\\settings\\time_C2 0.555\n"
-                                  "profile-set-text plugins\\plug528\\settings\\time_C3 0.640\n"
-                                  "profile-set-text plugins\\plug528\\settings\\time_C4 2.168\n"
-                                  "menu Анализ/Обработать последовательность…\n"
-                                  "cells sequenceSamples\n",
-                              "--lang ru");
+  const HostRun run =
+      RunHost(folder,
+              {"import " + kDemo, "profile-set-text plugins\\plug528\\settings\\time_C1 0.528",
+               "profile-set-text plugins\\plug528\\settings\\time_C2 0.555",
+               "profile-set-text plugins\\plug528\\settings\\time_C3 0.640",
+               "profile-set-text plugins\\plug528\\settings\\time_C4 2.168",
+               "menu Анализ/Обработать последовательность…", "cells sequenceSamples"},
+              "--lang ru");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run, "columns sequenceSamples Проба|Результат|Тнк, °C|Ткк, °C|Повторяемость|Ошибки|"))
       << run.out;

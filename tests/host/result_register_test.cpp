@@ -4,19 +4,14 @@
 #include "host/kit/register/result_register.h"
 #include "shell/database.h"
 #include "shell/sha256.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <fstream>
-
 namespace p528::hostkit {
 namespace {
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // An entry of instrument `instrument` for `sample` at `when`, with a reference run `refRun`
 // (a file name; "" none) whose 50 % point measured `at50`.
@@ -50,7 +45,7 @@ int ExecStatus(const std::string& path, const std::string& sql) {
 TEST(ResultRegister, AnEntryHoldsEveryFieldAsRegistered) {
   test::TempFolder folder;
   const std::string run = folder / "05_analysis_1.chrm";
-  WriteFile(run, std::string("STG\0run bytes", 13));
+  test::WriteBytes(run, std::string("STG\0run bytes", 13));
   ResultRegister store(folder / "assays.db");
 
   ResultRegistration r = Entry("Дизельное топливо", 1710234000, 7);

@@ -4,15 +4,16 @@
 #include "shell/host_api.h"
 #include "shell/text.h"
 #include "support/fake_host.h"
+#include "support/run_command.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <cstring>
 #include <set>
+#include <sstream>
 #include <string>
 
 namespace p528 {
@@ -44,15 +45,12 @@ PluginEntry OpenPlugin(const std::string& file) {
 // Names of the dynamic symbols a library defines, by nm; empty when nm is not there.
 std::set<std::string> DefinedDynamicSymbols(const std::string& file) {
   std::set<std::string> names;
-  const std::string command = "nm -D --defined-only '" + file + "' 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return names;
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe) != nullptr) {
-    char address[256], kind[8], name[700];
-    if (std::sscanf(line, "%255s %7s %699s", address, kind, name) == 3) names.insert(name);
+  std::istringstream lines(test::RunCommand("nm -D --defined-only '" + file + "' 2>/dev/null").out);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::string address, kind, name;
+    if (fields >> address >> kind >> name) names.insert(name);
   }
-  pclose(pipe);
   return names;
 }
 

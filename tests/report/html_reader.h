@@ -4,20 +4,15 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/xpath.h>
 
-#include <fstream>
+#include "support/files.h"
+
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace p528::report_test {
 
-inline std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using test::ReadBytes;
 
 class Html {
  public:

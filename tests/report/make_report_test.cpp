@@ -109,7 +109,7 @@ TEST_F(Commands, SaveOffersTheDefaultNameWritesAndOpensNothing) {
   EXPECT_EQ(outcome.path, out / "chosen.html");
   EXPECT_EQ(desktop.offered, (std::vector<std::string>{"Report528_5032024_093005"}));
   EXPECT_TRUE(desktop.opened.empty());
-  EXPECT_EQ(ReadWholeFile(out / "chosen.html"), "RU|5.03.2024|5|||0");
+  EXPECT_EQ(ReadBytes(out / "chosen.html"), "RU|5.03.2024|5|||0");
   EXPECT_EQ(out.Files(), (std::vector<std::string>{"chosen.html"}));
 }
 
@@ -120,7 +120,7 @@ TEST_F(Commands, StyleSheetByInterfaceLanguage) {
   for (const auto& [language, marker] : cases) {
     shell.uiLangId = language;
     ASSERT_EQ(Make(Request(ReportMode::Save)).status, ReportStatus::Written);
-    EXPECT_EQ(ReadWholeFile(out / "r.html").substr(0, 2), marker) << language;
+    EXPECT_EQ(ReadBytes(out / "r.html").substr(0, 2), marker) << language;
   }
 }
 
@@ -151,8 +151,8 @@ TEST_F(Commands, ShowWritesANewFileInAPrivateFolderEachTimeAndOpensIt) {
     const std::string name = std::filesystem::path(outcome->path).filename();
     EXPECT_EQ(name.rfind("qvt", 0), 0u);
     EXPECT_EQ(name.substr(name.size() - 9), ".tmp.html");
-    EXPECT_EQ(ReadWholeFile(outcome->path.substr(0, outcome->path.size() - 5)), "");
-    EXPECT_EQ(ReadWholeFile(outcome->path).substr(0, 2), "RU");
+    EXPECT_EQ(ReadBytes(outcome->path.substr(0, outcome->path.size() - 5)), "");
+    EXPECT_EQ(ReadBytes(outcome->path).substr(0, 2), "RU");
   }
 }
 
@@ -206,7 +206,7 @@ TEST_F(Commands, PicturesAtTheReportsOwnSize) {
     EXPECT_EQ(call.height, kReportChartHeight);
   }
   const unsigned char first[] = {0x89, 'P', 'N', 'G', 1}, second[] = {0x89, 'P', 'N', 'G', 2};
-  EXPECT_EQ(ReadWholeFile(out / "r.html"),
+  EXPECT_EQ(ReadBytes(out / "r.html"),
             "RU|5.03.2024|7|" + Base64Encode(first, 5) + "|" + Base64Encode(second, 5) + "|0");
 }
 
@@ -234,10 +234,10 @@ TEST_F(Commands, StoredFlagsWhenTheRequestGivesNone) {
   ReportRequest request = Request(ReportMode::Save);
   request.options.reset();
   ASSERT_EQ(Make(request).status, ReportStatus::Written);
-  EXPECT_EQ(ReadWholeFile(out / "r.html"), "RU|5.03.2024|5|||0");
+  EXPECT_EQ(ReadBytes(out / "r.html"), "RU|5.03.2024|5|||0");
   host.SetProfileInt("plugins\\plug528\\settings\\flag_msgs", 1);
   ASSERT_EQ(Make(request).status, ReportStatus::Written);
-  EXPECT_EQ(ReadWholeFile(out / "r.html"), "RU|5.03.2024|6|||1");
+  EXPECT_EQ(ReadBytes(out / "r.html"), "RU|5.03.2024|6|||1");
 }
 
 TEST_F(Commands, UnwritableOutputIsTold) {

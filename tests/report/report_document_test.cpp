@@ -16,6 +16,14 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// `count` texts `prefix` + k from k = `first` on; a row's cell k holds "c<k>", so every
+// copied position is visible.
+Names Numbered(const std::string& prefix, std::size_t first, std::size_t count) {
+  Names texts;
+  for (std::size_t k = first; k < first + count; ++k) texts.push_back(prefix + std::to_string(k));
+  return texts;
+}
+
 // Fills every source so that only the flags decide what the document holds.
 struct FullSources : ReportFixture {
   FullSources() {
@@ -53,9 +61,8 @@ TEST_F(DocumentFlags, AllFlagsZeroLeaveOnlyTheFixedElements) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.method);
     engine.Method = c.method;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, ReportOptions{}), BuildStatus::Built);
-    EXPECT_EQ(ChildNames(wrapper.Root()), c.expected);
+    const xmlNodePtr root = Built(ReportOptions{});
+    EXPECT_EQ(ChildNames(root), c.expected);
   }
 }
 
@@ -63,16 +70,14 @@ TEST_F(DocumentFlags, EverySectionInTheDocumentsOrder) {
   engine.Method = Gost56720B;
   engine.StdMass = "0,0150";
   engine.SampleMass = "1.2";
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, AllSections()), BuildStatus::Built);
-  EXPECT_EQ(ChildNames(wrapper.Root()),
-            (Names{"reportdate", "num_device", "name_an", "method", "mass", "files", "grad_chart", "outTable",
-                   "ref_table", "prop_chart", "prop_table_B", "fract_table", "props_ISO3405", "msg_head",
-                   "operator_str"}));
+  const xmlNodePtr root = Built(AllSections());
+  EXPECT_EQ(ChildNames(root), (Names{"reportdate", "num_device", "name_an", "method", "mass", "files",
+                                     "grad_chart", "outTable", "ref_table", "prop_chart", "prop_table_B",
+                                     "fract_table", "props_ISO3405", "msg_head", "operator_str"}));
   // The masses exactly as typed, standard first.
-  EXPECT_EQ(ChildValues(Find(wrapper.Root(), "mass")), (Names{"0,0150", "1.2"}));
-  EXPECT_EQ(ChildNames(Find(wrapper.Root(), "mass")), (Names{"std_mass", "an_mass"}));
-  EXPECT_EQ(Value(Find(wrapper.Root(), "operator_str/operator")), "Иванова А. П.");
+  EXPECT_EQ(ChildValues(Find(root, "mass")), (Names{"0,0150", "1.2"}));
+  EXPECT_EQ(ChildNames(Find(root, "mass")), (Names{"std_mass", "an_mass"}));
+  EXPECT_EQ(Value(Find(root, "operator_str/operator")), "Иванова А. П.");
 }
 
 TEST_F(DocumentFlags, AFlagStoredAsTwoCountsOnlyForTheMessages) {
@@ -80,9 +85,8 @@ TEST_F(DocumentFlags, AFlagStoredAsTwoCountsOnlyForTheMessages) {
     SCOPED_TRACE(flag.key);
     ReportOptions options;
     options.*flag.member = 2;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-    const Names names = ChildNames(wrapper.Root());
+    const xmlNodePtr root = Built(options);
+    const Names names = ChildNames(root);
     const bool listed = std::find(names.begin(), names.end(), "msg_head") != names.end();
     EXPECT_EQ(names.size(), listed ? 6u : 5u);
     EXPECT_EQ(listed, std::string(flag.key) == "flag_msgs");
@@ -98,12 +102,11 @@ TEST_F(DocumentFlags, SectionsWithEmptySourcesAreLeftOut) {
   for (TableModel* list : {&tables.response, &tables.reference, &tables.repeatability, &tables.fractions}) {
     list->DeleteAllRows();
   }
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, AllSections()), BuildStatus::Built);
+  const xmlNodePtr root = Built(AllSections());
   // The pictures have no source list: their flags alone decide.
-  EXPECT_EQ(ChildNames(wrapper.Root()), (Names{"reportdate", "num_device", "name_an", "method", "grad_chart",
-                                               "prop_chart", "operator_str"}));
-  EXPECT_EQ(Value(Find(wrapper.Root(), "name_an")), "");
+  EXPECT_EQ(ChildNames(root), (Names{"reportdate", "num_device", "name_an", "method", "grad_chart",
+                                     "prop_chart", "operator_str"}));
+  EXPECT_EQ(Value(Find(root, "name_an")), "");
 }
 
 using DocumentHeader = ReportFixture;
@@ -116,17 +119,15 @@ TEST_F(DocumentHeader, ValuesAndDataTypes) {
   const Case cases[] = {
       {Day(5, 3, 2024), "5.03.2024"}, {Day(25, 12, 2023), "25.12.2023"}, {Day(1, 1, 2000), "1.01.2000"}};
   for (const Case& c : cases) {
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, ReportOptions{}, c.now), BuildStatus::Built);
-    EXPECT_EQ(Value(Find(wrapper.Root(), "reportdate")), c.date);
-    EXPECT_EQ(DataType(Find(wrapper.Root(), "reportdate")), "string");
+    const xmlNodePtr root = Built(ReportOptions{}, c.now);
+    EXPECT_EQ(Value(Find(root, "reportdate")), c.date);
+    EXPECT_EQ(DataType(Find(root, "reportdate")), "string");
   }
   num_device = -12;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, ReportOptions{}), BuildStatus::Built);
-  EXPECT_EQ(Value(Find(wrapper.Root(), "num_device")), "-12");
-  EXPECT_EQ(DataType(Find(wrapper.Root(), "num_device")), "i4");
-  EXPECT_EQ(DataType(Find(wrapper.Root(), "method")), "");  // containers are untyped
+  const xmlNodePtr root = Built(ReportOptions{});
+  EXPECT_EQ(Value(Find(root, "num_device")), "-12");
+  EXPECT_EQ(DataType(Find(root, "num_device")), "i4");
+  EXPECT_EQ(DataType(Find(root, "method")), "");  // containers are untyped
 }
 
 TEST_F(DocumentHeader, MethodNames) {
@@ -136,9 +137,8 @@ TEST_F(DocumentHeader, MethodNames) {
       {Iso3924, "ГОСТ ISO 3924-2017."},           {AstmD2887B, ""}};
   for (const auto& [method, name] : cases) {
     engine.Method = method;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, ReportOptions{}), BuildStatus::Built);
-    EXPECT_EQ(Value(Find(wrapper.Root(), "method/method_name")), name) << method;
+    const xmlNodePtr root = Built(ReportOptions{});
+    EXPECT_EQ(Value(Find(root, "method/method_name")), name) << method;
   }
 }
 
@@ -152,17 +152,15 @@ TEST_F(DocumentHeader, SampleNameLosesEveryAnalysisTag) {
   AddAnalysisRecord("/data/a.stg");
   for (const auto& [sample, expected] : cases) {
     set.at("/data/a.stg").passport.sample = sample;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, ReportOptions{}), BuildStatus::Built);
-    EXPECT_EQ(Value(Find(wrapper.Root(), "name_an")), expected) << sample;
+    const xmlNodePtr root = Built(ReportOptions{});
+    EXPECT_EQ(Value(Find(root, "name_an")), expected) << sample;
   }
 }
 
 TEST_F(DocumentHeader, EmptyOperatorIsStillWritten) {
   OperatorName.clear();
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, ReportOptions{}), BuildStatus::Built);
-  xmlNodePtr op = Find(wrapper.Root(), "operator_str/operator");
+  const xmlNodePtr root = Built(ReportOptions{});
+  xmlNodePtr op = Find(root, "operator_str/operator");
   ASSERT_NE(op, nullptr);
   EXPECT_EQ(Value(op), "");
   EXPECT_EQ(DataType(op), "string");
@@ -183,11 +181,8 @@ TEST_F(FileList, RolesInReportOrderAnalysesNumberedInSetOrder) {
   AddAnalysisRecord("/d/b-analysis.stg");
   AddAnalysisRecord("/d/c-analysis.stg");
 
-  ReportOptions options;
-  options.flag_files = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-  xmlNodePtr files = Find(wrapper.Root(), "files");
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_files}));
+  xmlNodePtr files = Find(root, "files");
   ASSERT_NE(files, nullptr);
   std::vector<Names> rows;
   for (xmlNodePtr one : Elements(files)) {
@@ -203,7 +198,7 @@ TEST_F(FileList, RolesInReportOrderAnalysesNumberedInSetOrder) {
                                       {"анализ - 2", "c-analysis.stg", "ДТ #анализ 1"},
                                       {"стандарт - 1", "a-std.stg", "с внутр. стандартом"}}));
   // The sample name is that of the analysis numbered 1, whatever the set order.
-  EXPECT_EQ(Value(Find(wrapper.Root(), "name_an")), "ДТ  1");
+  EXPECT_EQ(Value(Find(root, "name_an")), "ДТ  1");
 }
 
 TEST_F(FileList, LaterFileOfASingleRoleAndRunsBeyondTheThird) {
@@ -221,17 +216,21 @@ TEST_F(FileList, FileNameIsTheTextAfterTheLastSeparator) {
   AddFile("C:\\Data\\Series\\grad.stg", RoleCalibration);
   AddFile("/srv/lab/blank.stg", RoleBlank);
   AddFile("noslash.stg", RoleReference);
-  ReportOptions options;
-  options.flag_files = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_files}));
   Names names;
-  for (xmlNodePtr one : Elements(Find(wrapper.Root(), "files")))
-    names.push_back(Value(Find(one, "filename")));
+  for (xmlNodePtr one : Elements(Find(root, "files"))) names.push_back(Value(Find(one, "filename")));
   EXPECT_EQ(names, (Names{"grad.stg", "blank.stg", "noslash.stg"}));
 }
 
-using PropertyTable = ReportFixture;
+// A fresh set of `analyses` analyses under `method`.
+struct PropertyTable : ReportFixture {
+  void UseAnalyses(int32_t method, int analyses) {
+    engine.Method = method;
+    engine.Analyses.clear();
+    set.clear();
+    AddAnalyses(analyses);
+  }
+};
 
 TEST_F(PropertyTable, ThreeAnalysesUnderGost56720AShowTwoAndEmptyReproducibility) {
   engine.Method = Gost56720A;
@@ -241,11 +240,8 @@ TEST_F(PropertyTable, ThreeAnalysesUnderGost56720AShowTwoAndEmptyReproducibility
           {{"", "Тнк (0.5)", "101.10", "102.30", "101.70", "1.20", "7.60", "Да"},
            {"", "45.0", "250.00", "262.00", "256.00", "12.00", "---", "---"},
            {"", "50.0", "260.00", "281.00", "270.50", "21.00", "9.40", "Нет"}});
-  ReportOptions options;
-  options.flag_prop_table = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-  xmlNodePtr table = Find(wrapper.Root(), "prop_table_A");
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_prop_table}));
+  xmlNodePtr table = Find(root, "prop_table_A");
   ASSERT_NE(table, nullptr);
   const std::vector<xmlNodePtr> children = Elements(table);
   ASSERT_EQ(children.size(), 5u);
@@ -279,32 +275,18 @@ TEST_F(PropertyTable, ElementAndMethodCellsByMethod) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.section + std::string(" ") + std::to_string(c.analyses));
-    engine.Method = c.method;
-    engine.Analyses.clear();
-    set.clear();
-    AddAnalyses(c.analyses);
-    // Cell k holds "c<k>", so every copied position is visible.
-    std::vector<std::string> captions, cells;
-    for (int k = 0; k < 12; ++k) {
-      captions.push_back("h" + std::to_string(k));
-      cells.push_back("c" + std::to_string(k));
-    }
-    SetList(tables.repeatability, captions, {cells});
-    ReportOptions options;
-    options.flag_prop_table = 1;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-    xmlNodePtr table = Find(wrapper.Root(), c.section);
+    UseAnalyses(c.method, c.analyses);
+    SetList(tables.repeatability, Numbered("h", 0, 12), {Numbered("c", 0, 12)});
+    const xmlNodePtr root = Built(Sections({&ReportOptions::flag_prop_table}));
+    xmlNodePtr table = Find(root, c.section);
     ASSERT_NE(table, nullptr);
     xmlNodePtr row = Find(table, "row");
     EXPECT_EQ(ChildNames(row), c.rowNames);
-    Names expected;
-    for (std::size_t k = 0; k < c.rowNames.size(); ++k) expected.push_back("c" + std::to_string(k + 1));
-    EXPECT_EQ(ChildValues(row), expected);
+    EXPECT_EQ(ChildValues(row), Numbered("c", 1, c.rowNames.size()));
   }
 }
 
-using FractionTable = ReportFixture;
+using FractionTable = PropertyTable;
 
 TEST_F(FractionTable, HeadingsAndCellsByMethodAndAnalyses) {
   struct Case {
@@ -336,21 +318,10 @@ TEST_F(FractionTable, HeadingsAndCellsByMethodAndAnalyses) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.method) + " " + std::to_string(c.analyses));
-    engine.Method = c.method;
-    engine.Analyses.clear();
-    set.clear();
-    AddAnalyses(c.analyses);
-    std::vector<std::string> captions, cells;
-    for (int k = 0; k < 12; ++k) {
-      captions.push_back("h" + std::to_string(k));
-      cells.push_back("c" + std::to_string(k));
-    }
-    SetList(tables.fractions, captions, {cells, {"", "сумма:", "100.0"}});
-    ReportOptions options;
-    options.flag_fract_table = 1;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-    xmlNodePtr table = Find(wrapper.Root(), "fract_table");
+    UseAnalyses(c.method, c.analyses);
+    SetList(tables.fractions, Numbered("h", 0, 12), {Numbered("c", 0, 12), {"", "сумма:", "100.0"}});
+    const xmlNodePtr root = Built(Sections({&ReportOptions::flag_fract_table}));
+    xmlNodePtr table = Find(root, "fract_table");
     ASSERT_NE(table, nullptr);
     Names heads, rowNames, rowValues;
     std::vector<xmlNodePtr> rows;
@@ -366,9 +337,7 @@ TEST_F(FractionTable, HeadingsAndCellsByMethodAndAnalyses) {
       rowValues.push_back(Value(col));
     }
     EXPECT_EQ(rowNames, c.rowNames);
-    Names expected;
-    for (std::size_t k = 0; k < c.rowNames.size(); ++k) expected.push_back("c" + std::to_string(k + 1));
-    EXPECT_EQ(rowValues, expected);
+    EXPECT_EQ(rowValues, Numbered("c", 1, c.rowNames.size()));
     // A shorter line gives the same number of cells, the missing ones empty.
     EXPECT_EQ(Elements(rows[1]).size(), c.rowNames.size());
   }
@@ -378,11 +347,8 @@ using SmallSections = ReportFixture;
 
 TEST_F(SmallSections, ResponseFactorsCopyCaptionsAndCells) {
   SetList(tables.response, {"№", "Компонент", "Площадь пика"}, {{"1", "С16", "1234.5"}, {"2", "С18", ""}});
-  ReportOptions options;
-  options.flag_resp_rate = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-  xmlNodePtr table = Find(wrapper.Root(), "outTable");
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_resp_rate}));
+  xmlNodePtr table = Find(root, "outTable");
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(ChildNames(table), (Names{"fileTableHeader", "headCol", "headCol", "headCol", "row", "row"}));
   EXPECT_EQ(ChildValues(table), (Names{"Относительные коэффициенты отклика", "№", "Компонент", "Площадь пика",
@@ -411,11 +377,8 @@ TEST_F(SmallSections, ReferenceDesignationByStoredChoice) {
     host.profile.clear();
     if (c.stored) host.SetProfileInt("plugins\\plug528\\settings\\type_ref_gasoil", *c.stored);
     if (c.passport) host.SetProfileText("plugins\\plug528\\GasoilParams\\gasoilPasportNum", *c.passport);
-    ReportOptions options;
-    options.flag_Ref_table = 1;
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-    xmlNodePtr table = Find(wrapper.Root(), "ref_table");
+    const xmlNodePtr root = Built(Sections({&ReportOptions::flag_Ref_table}));
+    xmlNodePtr table = Find(root, "ref_table");
     ASSERT_NE(table, nullptr);
     if (c.expected == nullptr) {
       EXPECT_EQ(ChildNames(table), (Names{"row"}));
@@ -433,12 +396,9 @@ TEST_F(SmallSections, Iso3405RowsFromTheEngine) {
   const Iso3405Coeff ibp{0.5, 0, 0, 0, 0, 8.1}, mid{50.0, 0, 0, 0, 0, 4.25}, fbp{99.5, 0, 0, 0, 0, 11.0};
   engine.Iso3405Rows = {Iso3405Row{&ibp, 100, 123.456}, Iso3405Row{&mid, 250, kIsoMissing},
                         Iso3405Row{&fbp, 400, 385.005}};
-  ReportOptions options;
-  options.flag_prop_ISO3405 = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_prop_ISO3405}));
   std::vector<Names> rows;
-  for (xmlNodePtr row : Elements(Find(wrapper.Root(), "props_ISO3405"))) {
+  for (xmlNodePtr row : Elements(Find(root, "props_ISO3405"))) {
     Names values;
     for (xmlNodePtr col : Elements(row)) {
       EXPECT_EQ(ChildNames(col), (Names{"val"}));
@@ -457,15 +417,13 @@ TEST_F(SmallSections, ErrorsOnlyNumberedFromOne) {
   {
     messages.AddWarning("предупреждение");
     messages.AddInformation("информация");
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-    EXPECT_EQ(Find(wrapper.Root(), "msg_head"), nullptr);
+    const xmlNodePtr root = Built(options);
+    EXPECT_EQ(Find(root, "msg_head"), nullptr);
   }
   messages.AddError("Первая ошибка");
   messages.AddError("Вторая\r\n\tстрока");
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-  xmlNodePtr head = Find(wrapper.Root(), "msg_head");
+  const xmlNodePtr root = Built(options);
+  xmlNodePtr head = Find(root, "msg_head");
   ASSERT_NE(head, nullptr);
   const std::vector<xmlNodePtr> items = Elements(head);
   ASSERT_EQ(items.size(), 2u);
@@ -480,10 +438,9 @@ TEST_F(SmallSections, PicturesCarryThePngAndAFailedPictureStopsTheReport) {
   options.flag_grad_chart = 1;
   options.flag_prop_chart = 1;
   {
-    CXMLWrapper wrapper;
-    ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
+    const xmlNodePtr root = Built(options);
     for (const char* path : {"grad_chart/picture", "prop_chart/picture"}) {
-      xmlNodePtr picture = Find(wrapper.Root(), path);
+      xmlNodePtr picture = Find(root, path);
       ASSERT_NE(picture, nullptr) << path;
       EXPECT_EQ(DataType(picture), "bin.base64");
       EXPECT_EQ(Value(picture), Base64Encode(png.data(), png.size()));
@@ -507,14 +464,10 @@ TEST_F(SmallSections, EnglishInterfaceGivesEnglishWords) {
   AddAnalyses(1);
   AddFile("/d/grad.stg", RoleCalibration);
   SetList(tables.fractions, {"", "Fraction", "Conc. 1"}, {{"", "Fr. 70-80", "1.000"}});
-  ReportOptions options;
-  options.flag_files = 1;
-  options.flag_fract_table = 1;
-  CXMLWrapper wrapper;
-  ASSERT_EQ(Build(wrapper, options), BuildStatus::Built);
-  EXPECT_EQ(Value(Find(wrapper.Root(), "method/method_name")), "GOST R 56720-2015 Method B.");
-  EXPECT_EQ(Value(Find(wrapper.Root(), "files/onefile/type")), "calibration");
-  EXPECT_EQ(Value(Find(wrapper.Root(), "fract_table/head_col/label")), "Fractions");
+  const xmlNodePtr root = Built(Sections({&ReportOptions::flag_files, &ReportOptions::flag_fract_table}));
+  EXPECT_EQ(Value(Find(root, "method/method_name")), "GOST R 56720-2015 Method B.");
+  EXPECT_EQ(Value(Find(root, "files/onefile/type")), "calibration");
+  EXPECT_EQ(Value(Find(root, "fract_table/head_col/label")), "Fractions");
 }
 
 }  // namespace

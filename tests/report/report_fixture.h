@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -155,7 +156,23 @@ struct ReportFixture : ::testing::Test {
     };
     return BuildReportDocument(wrapper, Sources(), options, now, pictures);
   }
+  // The root of the document built with `options`, kept until the next one; nullptr (and
+  // the test failed) when it was not built.
+  xmlNodePtr Built(const ReportOptions& options, const std::tm& now = Day(5, 3, 2024)) {
+    document = std::make_unique<CXMLWrapper>();
+    const BuildStatus status = Build(*document, options, now);
+    EXPECT_EQ(status, BuildStatus::Built);
+    return status == BuildStatus::Built ? document->Root() : nullptr;
+  }
+  std::unique_ptr<CXMLWrapper> document;
 };
+
+// The options with the given sections on and every other off.
+inline ReportOptions Sections(std::initializer_list<int32_t ReportOptions::*> flags) {
+  ReportOptions options;
+  for (int32_t ReportOptions::*flag : flags) options.*flag = 1;
+  return options;
+}
 
 inline ReportOptions AllSections() {
   ReportOptions options;

@@ -2,20 +2,16 @@
 // printable, the two languages share one layout, and every failure is told, not written.
 #include "html_reader.h"
 #include "report_fixture.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include "report/report_transform.h"
 #include "shell/text.h"
 
-#include <fstream>
-
 namespace p528::report_test {
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary);
-  file << text;
-}
+using test::WriteBytes;
 
 TEST(StyleSheet, NameByInterfaceLanguage) {
   const std::pair<uint16_t, const char*> cases[] = {{0x0419, "plug528.xsl"},
@@ -56,8 +52,8 @@ std::vector<std::string> LabelNames(const std::string& sheet) {
 }
 
 TEST(StyleSheet, BothLanguagesShareOneLayout) {
-  const std::string russian = ReadWholeFile(StyleSheetIn("plug528.xsl"));
-  const std::string english = ReadWholeFile(StyleSheetIn("plug528ENU.xsl"));
+  const std::string russian = ReadBytes(StyleSheetIn("plug528.xsl"));
+  const std::string english = ReadBytes(StyleSheetIn("plug528ENU.xsl"));
   ASSERT_FALSE(russian.empty());
   ASSERT_FALSE(english.empty());
   EXPECT_EQ(Layout(russian), Layout(english));
@@ -206,18 +202,18 @@ TEST_F(Hostile, EmptyMethodColumnsAreNotShown) {
 
 TEST(Transform, FailuresAreToldAndNothingIsWritten) {
   test::TempFolder folder;
-  WriteText(folder / "broken.xsl", "<xsl:stylesheet version=\"1.0\"");
-  WriteText(folder / "plain.xsl", "<a/>");
-  WriteText(folder / "stops.xsl",
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-            "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop</xsl:message></xsl:template>"
-            "</xsl:stylesheet>");
-  WriteText(folder / "writes.xsl",
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" "
-            "xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">"
-            "<xsl:template match=\"/\"><exsl:document href=\"" +
-                (folder / "planted.txt") +
-                "\" method=\"text\">x</exsl:document><p/></xsl:template></xsl:stylesheet>");
+  WriteBytes(folder / "broken.xsl", "<xsl:stylesheet version=\"1.0\"");
+  WriteBytes(folder / "plain.xsl", "<a/>");
+  WriteBytes(folder / "stops.xsl",
+             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+             "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop</xsl:message></xsl:template>"
+             "</xsl:stylesheet>");
+  WriteBytes(folder / "writes.xsl",
+             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" "
+             "xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">"
+             "<xsl:template match=\"/\"><exsl:document href=\"" +
+                 (folder / "planted.txt") +
+                 "\" method=\"text\">x</exsl:document><p/></xsl:template></xsl:stylesheet>");
   CXMLWrapper wrapper;
   ASSERT_TRUE(wrapper.Init());
   struct Case {
@@ -247,13 +243,13 @@ TEST(Transform, FailuresAreToldAndNothingIsWritten) {
 
 TEST(Transform, AnExistingFileIsOverwritten) {
   test::TempFolder folder;
-  WriteText(folder / "report.html", std::string(100000, 'x'));
+  WriteBytes(folder / "report.html", std::string(100000, 'x'));
   CXMLWrapper wrapper;
   ASSERT_TRUE(wrapper.Init());
   const TransformResult result =
       TransformReport(wrapper.Document(), StyleSheetIn("plug528.xsl"), folder / "report.html");
   ASSERT_EQ(result.status, TransformStatus::Done) << result.detail;
-  const std::string html = ReadWholeFile(folder / "report.html");
+  const std::string html = ReadBytes(folder / "report.html");
   EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(html.find("xxxx"), std::string::npos);
 }

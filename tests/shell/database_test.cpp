@@ -4,6 +4,7 @@
 #include "shell/database.h"
 #include "shell/shell.h"
 #include "shell/text.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 
 #include <filesystem>
 
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -38,10 +38,7 @@ void Exec(const std::string& path, const std::string& sql) {
 class AssayDatabase : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "database-test-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
-    fs::create_directory(fs::path(root_) / "Базы данных");
-    path_ = (fs::path(root_) / "Базы данных" / "хост.db").string();
+    fs::create_directory(root_ / "Базы данных");
     Exec(path_,
          "CREATE TABLE assay (id INTEGER, filename TEXT, ishidden INTEGER, isdeleted INTEGER);"
          "INSERT INTO assay VALUES (1, '/data/Проба 1.stg', 0, 0);"
@@ -56,10 +53,8 @@ class AssayDatabase : public ::testing::Test {
          "INSERT INTO assay VALUES (8, '/data/two-b.stg', 0, 0);");
     shell_.databaseLocation = Utf8ToUtf16(path_);
   }
-  void TearDown() override { fs::remove_all(root_); }
-
-  std::string root_;
-  std::string path_;
+  test::TempFolder root_;
+  const std::string path_ = root_ / "Базы данных/хост.db";
   Shell shell_;
 };
 
@@ -149,8 +144,8 @@ TEST(AssayDatabaseFailures, OpenThatFailsRaisesWithoutStatement) {
 }
 
 TEST(AssayDatabaseFailures, LocationIsAFileNameNotAUri) {
-  const fs::path folder = fs::temp_directory_path() / ("database-uri-test-" + std::to_string(getpid()));
-  fs::create_directories(folder);
+  const test::TempFolder temp;
+  const fs::path folder = temp.path();
   const fs::path previous = fs::current_path();
   fs::current_path(folder);
   {
@@ -161,7 +156,6 @@ TEST(AssayDatabaseFailures, LocationIsAFileNameNotAUri) {
   }
   EXPECT_TRUE(fs::exists(folder / "file:assay?mode=memory&cache=shared"));
   fs::current_path(previous);
-  fs::remove_all(folder);
 }
 
 TEST_F(AssayDatabase, StepFailureCarriesTheStatement) {
@@ -246,9 +240,8 @@ TEST(AssayDatabaseUnicode, FunctionsAndCollationUtf8) {
 }
 
 TEST(AssayDatabaseUnicode, FunctionsAndCollationUtf16Database) {
-  std::string pattern = (fs::temp_directory_path() / "database-utf16-XXXXXX").string();
-  const std::string root = mkdtemp(pattern.data());
-  const std::string path = root + "/utf16.db";
+  const test::TempFolder root;
+  const std::string path = root / "utf16.db";
   Exec(path,
        "PRAGMA encoding = 'UTF-16le';"
        "CREATE TABLE t (name TEXT COLLATE NOCASE);"
@@ -264,7 +257,6 @@ TEST(AssayDatabaseUnicode, FunctionsAndCollationUtf16Database) {
                            "ель,Жук,ЖУК,ёж,Ёж"},  // folded code points: е < ж < ё
                       });
   }
-  fs::remove_all(root);
 }
 
 TEST(AssayDatabaseUnicode, LikeRefusesAnEscapeOfTwoCharacters) {

@@ -85,9 +85,7 @@ inline void AddBoxPeak(ChrmChannel& channel, const std::string& name, std::size_
                        double area = 1.0, float height = 100.0f) {
   for (int k = -left; k <= right; ++k)
     channel.samples.at(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(centre) + k)) = height;
-  ChrmPeak peak;
-  peak.name = name;
-  peak.time = channel.startTime + static_cast<double>(centre) * channel.step;
+  ChrmPeak peak{.time = channel.startTime + static_cast<double>(centre) * channel.step, .name = name};
   peak.front = peak.time - 10 * channel.step;
   peak.back = peak.time + 10 * channel.step;
   peak.height = height;
@@ -97,23 +95,17 @@ inline void AddBoxPeak(ChrmChannel& channel, const std::string& name, std::size_
 
 // A peak that only exists in the peak table (check-mixture tests need names and areas).
 inline ChrmPeak TablePeak(const std::string& name, double area, double time = 1.0) {
-  ChrmPeak peak;
-  peak.name = name;
-  peak.area = area;
-  peak.time = time;
-  return peak;
+  return ChrmPeak{.time = time, .area = area, .name = name};
 }
 
 // A component row; `name` is written with a Latin C and stored in both letter sets.
 inline ComponentRecord Component(const std::string& name, double mass = 0.0, double boiling = 0.0) {
-  ComponentRecord c;
-  c.name = ToCyrillicC(name);
-  c.altName = ToCyrillicC(name);
-  c.nameLatin = name;
-  c.altNameLatin = name;
-  c.mixtureMass = mass;
-  c.boilingPoint = boiling;
-  return c;
+  return ComponentRecord{.name = ToCyrillicC(name),
+                         .altName = ToCyrillicC(name),
+                         .nameLatin = name,
+                         .altNameLatin = name,
+                         .mixtureMass = mass,
+                         .boilingPoint = boiling};
 }
 
 // The findings of a result in words, read as the message log would list them.

@@ -45,37 +45,6 @@ class RecordingSeams final : public ui::DialogSeams {
   std::optional<QColor> colour;
 };
 
-// The generated gasoil demo set, written once per process.
-inline const WrittenSet& DemoSet() {
-  static const TempFolder folder;
-  static const WrittenSet set = WriteScenario("gasoil", folder / "gasoil");
-  return set;
-}
-
-// The scenario's settings as a user left them in the profile.
-inline void StoreDemoSettings(FakeHost& host, const WrittenSet& set) {
-  static const std::map<std::string, std::string> kKeyOf = {{"--method", "method"},
-                                                            {"--reference", "type_ref_gasoil"},
-                                                            {"--time-start", "TimeStartSample"},
-                                                            {"--start-mark", "start_mark"},
-                                                            {"--step-mark", "step_mark"},
-                                                            {"--c1", "time_C1"},
-                                                            {"--c2", "time_C2"},
-                                                            {"--c3", "time_C3"},
-                                                            {"--c4", "time_C4"}};
-  for (std::size_t i = 0; i + 1 < set.settingOptions.size(); i += 2) {
-    const auto key = kKeyOf.find(set.settingOptions[i]);
-    if (key == kKeyOf.end()) continue;
-    const std::string path = "plugins\\plug528\\settings\\" + key->second;
-    const std::string& value = set.settingOptions[i + 1];
-    if (key->second == "method" || key->second == "type_ref_gasoil") {
-      host.SetProfileInt(path, std::stoi(value));
-    } else {
-      host.SetProfileText(path, value);
-    }
-  }
-}
-
 // Answers "Добавить" with the demo set's ids from its assay database.
 inline void OfferDemoSet(FakeHost& host) {
   const WrittenSet& set = DemoSet();

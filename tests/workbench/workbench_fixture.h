@@ -53,9 +53,7 @@ inline std::string WriteRun(const std::string& folder, const RunSpec& run) {
   channel.step = 0.1;
   channel.samples.assign(200, 1.0f);
   for (std::size_t i = 0; i < run.peakNames.size(); ++i) {
-    ChrmPeak peak;
-    peak.name = run.peakNames[i];
-    peak.time = 1.0 + static_cast<double>(i);
+    ChrmPeak peak{.time = 1.0 + static_cast<double>(i), .name = run.peakNames[i]};
     peak.front = peak.time - 0.2;
     peak.back = peak.time + 0.2;
     channel.peaks.push_back(peak);

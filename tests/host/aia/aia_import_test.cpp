@@ -7,6 +7,7 @@
 #include "host/kit/aia/import_role.h"
 #include "host/kit/aia/time_unit.h"
 #include "support/aia_test_file.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -74,8 +75,7 @@ TEST_F(AiaImport, TypicalFileBecomesAChromatogramInMinutes) {
   EXPECT_TRUE(r.notices.empty()) << r.notices.front();
 
   // The same bytes from memory give the same chromatogram.
-  std::ifstream in(folder / "run.cdf", std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string bytes = test::ReadBytes(folder / "run.cdf");
   const AiaImportResult m = aia::ImportAiaMemory(bytes.data(), bytes.size(), kRole);
   ASSERT_TRUE(m.ok()) << m.error;
   EXPECT_EQ(m.file.channels[0].samples, c.samples);

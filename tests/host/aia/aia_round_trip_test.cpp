@@ -9,13 +9,13 @@
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
 #include "host/kit/aia/text_export.h"
+#include "support/files.h"
 #include "support/temp_folder.h"
 #include "text_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace p528::test {
@@ -30,10 +30,7 @@ std::string CalculatedJson(const WrittenSet& set, const std::vector<std::string>
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(simdist::RunCalcCommand(arguments, out, err), 0) << err.str();
-  std::ifstream in(work + ".json", std::ios::binary);
-  std::ostringstream json;
-  json << in.rdbuf();
-  return json.str();
+  return ReadBytes(work + ".json");
 }
 
 std::string WithoutFolder(std::string text, const std::string& folder) {
@@ -48,7 +45,7 @@ using Importer = aia::AiaImportResult (*)(const std::string& path, const std::st
 
 void RoundTrip(const char* extension, Exporter exporter, Importer importer) {
   TempFolder folder;
-  const WrittenSet set = WriteScenario("gasoil", folder / "own");
+  const WrittenSet& set = DemoSet();
   const std::string imported = folder / "imported";
   std::filesystem::create_directory(imported);
 

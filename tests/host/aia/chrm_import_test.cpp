@@ -5,29 +5,20 @@
 #include "host/kit/aia/aia_import.h"
 #include "host/kit/aia/chrm_output.h"
 #include "support/aia_test_file.h"
+#include "support/files.h"
+#include "support/run_command.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace p528::test {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 int ChrmImport(const std::string& arguments) {
-  const std::string command = std::string(CHRM_IMPORT) + " " + arguments + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunCommand(std::string(CHRM_IMPORT) + " " + arguments + " >/dev/null 2>&1").status;
 }
 
 TEST(ChrmOutput, TheWrittenFileReadsBackAsTheSystemsOwn) {
@@ -64,15 +55,15 @@ TEST(ChrmOutput, ExistingFilesAreReplacedOnlyWhenForcedAndNeverTheSource) {
   ASSERT_TRUE(r.ok()) << r.error;
   std::ofstream(folder / "run.chrm") << "older";
   EXPECT_EQ(aia::WriteChrmFile(r.file, folder / "run.chrm", false), folder / "run.chrm" + " exists");
-  EXPECT_EQ(Bytes(folder / "run.chrm"), "older");
+  EXPECT_EQ(ReadBytes(folder / "run.chrm"), "older");
   EXPECT_EQ(aia::WriteChrmFile(r.file, folder / "run.chrm", true), "");
-  EXPECT_EQ(Bytes(folder / "run.chrm").substr(0, 3), "STG");
+  EXPECT_EQ(ReadBytes(folder / "run.chrm").substr(0, 3), "STG");
 
   // An AIA file that happens to be named like its target.
   const std::string source = folder.Copy(folder / "run.cdf", "same.chrm");
-  const std::string before = Bytes(source);
+  const std::string before = ReadBytes(source);
   EXPECT_NE(aia::WriteChrmFile(r.file, aia::ImportedPath(source, ""), true, source), "");
-  EXPECT_EQ(Bytes(source), before);
+  EXPECT_EQ(ReadBytes(source), before);
   EXPECT_NE(aia::WriteChrmFile(r.file, folder / "no-folder/run.chrm", false), "");
   EXPECT_EQ(folder.Files(), (std::vector<std::string>{"run.cdf", "run.chrm", "same.chrm"}));
 }

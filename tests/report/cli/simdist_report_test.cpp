@@ -23,14 +23,6 @@ struct RunResult {
 
 class SimdistReport : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    set = new test::WrittenSet(test::WriteScenario("gasoil", folder / "gasoil"));
-  }
-  static void TearDownTestSuite() {
-    delete set;
-    set = nullptr;
-  }
-
   // simdist calc on the demo set with a fresh profile, the given options, and no chart
   // renderer (as a program built without Qt).
   RunResult Simdist(std::vector<std::string> options) {
@@ -43,7 +35,7 @@ class SimdistReport : public ::testing::Test {
   }
 
   static inline test::TempFolder folder;
-  static inline test::WrittenSet* set = nullptr;
+  const test::WrittenSet* set = &test::DemoSet();
 };
 
 TEST_F(SimdistReport, SectionsForThisRunOnly) {
@@ -51,7 +43,7 @@ TEST_F(SimdistReport, SectionsForThisRunOnly) {
   const RunResult run =
       Simdist({"--report", output, "--sections", "files,Ref_table,prop_table,fract_table,prop_ISO3405"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const Html page(ReadWholeFile(output));
+  const Html page(ReadBytes(output));
   std::vector<std::string> sections;
   for (xmlNodePtr section : page.Nodes("//body/section"))
     sections.push_back(Html::Attribute(section, "class"));
@@ -59,8 +51,8 @@ TEST_F(SimdistReport, SectionsForThisRunOnly) {
                                                 "iso3405"}));
   EXPECT_EQ(page.First("//h1"), "Отчет об анализе");
   // The profile keeps no report flags from --sections (it holds the method typed).
-  ASSERT_NE(ReadWholeFile(folder / "profile").find("method"), std::string::npos);
-  EXPECT_EQ(ReadWholeFile(folder / "profile").find("flag_"), std::string::npos);
+  ASSERT_NE(ReadBytes(folder / "profile").find("method"), std::string::npos);
+  EXPECT_EQ(ReadBytes(folder / "profile").find("flag_"), std::string::npos);
 }
 
 TEST_F(SimdistReport, ChartsWithoutARendererFailAndSayWhy) {

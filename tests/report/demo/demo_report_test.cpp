@@ -121,7 +121,7 @@ TEST_P(DemoReport, EverySectionPicturesAndTheListsTexts) {
   const ReportOutcome outcome = MakeWorkbenchReport(workbench, request);
   ASSERT_EQ(outcome.status, ReportStatus::Written) << ReportOutcomeText(shell, outcome);
 
-  const Html page(ReadWholeFile(output));
+  const Html page(ReadBytes(output));
   ASSERT_TRUE(page.ok());
   EXPECT_EQ(page.First("//h1"), language.title);
 

@@ -45,27 +45,10 @@ std::vector<QImage> Pictures(const std::string& html) {
 
 class ReportCommands : public DialogsTest {
  protected:
-  static void SetUpTestSuite() { set = new WrittenSet(WriteScenario("gasoil", setFolder / "gasoil")); }
-  static void TearDownTestSuite() {
-    delete set;
-    set = nullptr;
-  }
-
   // The scenario's settings as the windows store them, the set added, the charts shown at
   // the size of the command line's pictures.
   void StartOnTheSet() {
-    const std::string prefix = "plugins\\plug528\\settings\\";
-    const std::vector<std::string>& options = set->settingOptions;
-    for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
-      const std::string& option = options[i];
-      const std::string& value = options[i + 1];
-      if (option == "--method") host.SetProfileInt(prefix + "method", std::stoi(value));
-      if (option == "--reference") host.SetProfileInt(prefix + "type_ref_gasoil", std::stoi(value));
-      if (option.starts_with("--c")) host.SetProfileText(prefix + "time_C" + option.substr(3), value);
-      if (option == "--time-start") host.SetProfileText(prefix + "TimeStartSample", value);
-      if (option == "--start-mark") host.SetProfileText(prefix + "start_mark", value);
-      if (option == "--step-mark") host.SetProfileText(prefix + "step_mark", value);
-    }
+    StoreDemoSettings(host, *set);
     StartWith();
     workbench->AddFiles(set->files);
     calibration = std::make_unique<CChartWidget>(workbench->calibrationChartForView());
@@ -92,8 +75,7 @@ class ReportCommands : public DialogsTest {
     return ReadBytes(files / "cli.html");
   }
 
-  static inline TempFolder setFolder;
-  static inline WrittenSet* set = nullptr;
+  const WrittenSet* set = &DemoSet();
   std::unique_ptr<CChartWidget> calibration;
   std::unique_ptr<CChartWidget> distillation;
 };

@@ -1,4 +1,5 @@
-// Test main of the dialog tests: a QApplication on the offscreen platform.
+// Test main of the programs whose tests draw or open windows: a QApplication on the
+// offscreen platform unless the caller chose another (screenshots run under a display).
 #include <gtest/gtest.h>
 
 #include <QApplication>
