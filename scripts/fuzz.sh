@@ -29,12 +29,16 @@ cmake --build "$build" --target chrm_file_fuzz aia_import_fuzz text_export_fuzz 
 work="$build/fuzz-corpus"
 findings="$build/fuzz-findings"
 mkdir -p "$work" "$findings"
-echo "fuzz: chrm_file_fuzz for ${seconds} s"
+# The chromatogram-file fuzzer runs on one core while the other two take the other core in
+# turn; its output goes to a log, shown when it ends.
+echo "fuzz: chrm_file_fuzz for ${seconds} s (beside the others; log $build/fuzz-chrm.log)"
 ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1 \
   "$build/tests/fuzz/chrm_file_fuzz" \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
   -dict="$root/tests/fuzz/chrm_file.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
-  "$work" "$root/tests/fuzz/corpus"
+  "$work" "$root/tests/fuzz/corpus" >"$build/fuzz-chrm.log" 2>&1 &
+chrm=$!
+trap 'kill "$chrm" 2>/dev/null || true' EXIT
 
 # The text export reader: plain C++ over bytes, no library of others in the way.
 work="$build/fuzz-corpus-text"
@@ -59,4 +63,10 @@ ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stac
   -max_total_time="$aia_seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
   -dict="$root/tests/fuzz/aia_import.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
   "$work" "$root/tests/fuzz/aia_corpus"
+if ! wait "$chrm"; then
+  cat "$build/fuzz-chrm.log" >&2
+  echo "fuzz: chrm_file_fuzz found a fault (input in $findings)" >&2
+  exit 1
+fi
+tail -n 12 "$build/fuzz-chrm.log"
 echo "fuzz: no finding"
